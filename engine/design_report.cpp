@@ -1,0 +1,42 @@
+#include "design_report.h"
+
+#include "result_text.h"
+
+namespace veltrane {
+namespace {
+
+constexpr std::size_t kValueColumn = 32;
+
+void AppendRow(std::string& out, std::string_view caption, std::string_view value) {
+    out += caption;
+    out.append(caption.size() < kValueColumn ? kValueColumn - caption.size() : 1, ' ');
+    out += value;
+    out += '\n';
+}
+
+}  // namespace
+
+std::string DescribeDesign(const DesignInputs& inputs,
+                           const std::array<std::string_view, kInputCount>& inputTexts) {
+    const PerformanceResults results = CalculatePerformance(inputs);
+    std::string out = "Design inputs\n";
+    for (const InputSpec& spec : kInputs)
+        AppendRow(out, spec.caption, inputTexts[spec.index]);
+    out += "\nResults\n";
+    for (const ResultSpec& spec : kResults) {
+        const std::string text = spec.index == kHeatRejected
+                                     ? ResultText(results.heatRejected)
+                                     : ResultText(results.values[spec.index]);
+        AppendRow(out, spec.caption, text);
+    }
+    return out;
+}
+
+std::string DescribeDefaultDesign() {
+    std::array<std::string_view, kInputCount> texts{};
+    for (const InputSpec& spec : kInputs)
+        texts[spec.index] = spec.defaultText;
+    return DescribeDesign(DefaultDesignInputs(), texts);
+}
+
+}  // namespace veltrane

@@ -1,0 +1,33 @@
+#pragma once
+// Fault detection for the calculation steps, without the floating-point status flags.
+//
+// An IEEE operation raises overflow, division by zero or invalid operation exactly when it makes
+// an infinity out of finite operands, or a NaN out of operands that hold none. Checking a step's
+// value against its operands therefore tells what the sticky flags would have told, yet cannot
+// be reordered by the optimiser the way fetestexcept can. Every step evaluates in double from
+// single-precision operands, where no intermediate product or sum can overflow; only the
+// exponential and the final rounding to single precision can, and both are checked here.
+
+#include <cmath>
+#include <limits>
+
+namespace veltrane::detail {
+
+template <typename... Operands>
+[[nodiscard]] inline bool RaisesFault(double result, Operands... operands) {
+    if (std::isnan(result)) return !(std::isnan(static_cast<double>(operands)) || ...);
+    if (std::isinf(result)) return (std::isfinite(static_cast<double>(operands)) && ...);
+    return false;
+}
+
+/// Rounds a step's double value to the single precision it is stored in. Under IEEE 754 a value
+/// beyond the single-precision range becomes an infinity; that rounding is itself an overflow.
+[[nodiscard]] inline float RoundToSingle(double value) {
+    return static_cast<float>(value);
+}
+
+[[nodiscard]] inline bool RoundingOverflows(double value, float rounded) {
+    return std::isfinite(value) && std::isinf(rounded);
+}
+
+}  // namespace veltrane::detail
