@@ -55,65 +55,88 @@ void MerkelPoint(std::size_t point, float p, float lg, float tHot, WorkingQuanti
     q.drivingForce[point] = RoundToSingle(D(q.hWater[point]) - D(q.hAir[point]));
 }
 
-}  // namespace
-
-WorkingQuantities CalculateWorkingQuantities(const DesignInputs& in) noexcept {
+/// Steps 1 to 6: the tower characteristic KaV/L by the four-point Chebyshev form of the Merkel
+/// integral. Hands back the wet-bulb saturation pressure that step 1 met, or NaN when none was
+/// handed back.
+float MerkelIntegral(const DesignInputs& in, WorkingQuantities& q) {
     const float p = in[kAtmosPress];
-    const float twb = in[kWetBulb];
-    const float tdb = in[kDryBulb];
     const float tHot = in[kHotWater];
     const float lg = in[kLiquidGas];
-    const float flow = in[kWaterFlow];
 
-    WorkingQuantities q;
-    // NaN marks the saturation pressure as not handed back: a SatPressure that gives NaN
-    // itself cannot make SatAirEnthalpy fault.
+    // NaN marks the saturation pressure as not handed back: a SatPressure that gives NaN itself
+    // cannot make SatAirEnthalpy fault.
     float psatAtWetBulb = std::numeric_limits<float>::quiet_NaN();
-    const bool wetBulbPressureKnown =  // 1
-        SatAirEnthalpy(twb, p, psatAtWetBulb, q.hInSat) == Status::Ok || !std::isnan(psatAtWetBulb);
-    q.tCold = RoundToSingle(D(twb) + D(in[kApproach]));          // 2
-    q.range = RoundToSingle(D(tHot) - D(q.tCold));               // 3
-    q.hOutLG = RoundToSingle(D(lg) * D(q.range) + D(q.hInSat));  // 4
+    (void)SatAirEnthalpy(in[kWetBulb], p, psatAtWetBulb, q.hInSat);
+    q.tCold = RoundToSingle(D(in[kWetBulb]) + D(in[kApproach]));
+    q.range = RoundToSingle(D(tHot) - D(q.tCold));
+    q.hOutLG = RoundToSingle(D(lg) * D(q.range) + D(q.hInSat));
     for (std::size_t point = 0; point < 4; ++point)
-        MerkelPoint(point, p, lg, tHot, q);  // 5
+        MerkelPoint(point, p, lg, tHot, q);
 
-    const auto& d = q.drivingForce;  // 6
+    // R / 4 first, the reciprocals summed in point order, the product rounded once.
+    const auto& d = q.drivingForce;
     q.kaVL = RoundToSingle(D(q.range) / 4.0 *
                            (1.0 / D(d[0]) + 1.0 / D(d[1]) + 1.0 / D(d[2]) + 1.0 / D(d[3])));
+    return psatAtWetBulb;
+}
 
-    q.airFlow = RoundToSingle(kLbPerHourPerGpm * D(flow) / D(lg));                    // 7
-    q.heatLoad = RoundToSingle(kLbPerHourPerGpm * D(flow) * (D(tHot) - D(q.tCold)));  // 8
-    q.enthalpyRise = RoundToSingle(D(q.heatLoad) / D(q.airFlow));                     // 9
-
-    // Step 10 is SatPressure(Twb), which step 1 already evaluated inside SatAirEnthalpy; the pure
-    // function gives the same value again. Only when it faulted is it asked once more, since on
-    // its own it may hand back +infinity before it signals.
-    if (wetBulbPressureKnown) {  // 10
+/// Steps 10 to 13: the entering air from the psychrometer readings.
+void EnteringAir(const DesignInputs& in, float psatAtWetBulb, WorkingQuantities& q) {
+    const float p = in[kAtmosPress];
+    const float twb = in[kWetBulb];
+    // Step 10 asks SatPressure(Twb), which step 1 already evaluated inside SatAirEnthalpy; the
+    // pure function gives the same value again. Only where step 1 got none is it asked once
+    // more, since on its own it may hand back +infinity before it signals its fault.
+    if (!std::isnan(psatAtWetBulb)) {
         q.psatWetBulb = psatAtWetBulb;
     } else {
         float reducedT = 0.0F, tau = 0.0F, reducedP = 0.0F;
         (void)SatPressure(twb, reducedT, tau, reducedP, q.psatWetBulb);
     }
-    (void)VaporPressureFromWetBulb(q.psatWetBulb, p, tdb, twb, q.vapourPressure);  // 11
-    (void)HumidityRatio(q.vapourPressure, p, q.wIn);                               // 12
+    (void)VaporPressureFromWetBulb(q.psatWetBulb, p, in[kDryBulb], twb, q.vapourPressure);
+    (void)HumidityRatio(q.vapourPressure, p, q.wIn);
     q.hIn = q.hInSat;  // the entering enthalpy keeps hInSat when its function faults
-    (void)MoistAirEnthalpy(tdb, q.wIn, q.hIn);                                      // 13
-    q.hOut = RoundToSingle(D(q.hIn) + D(q.enthalpyRise));                           // 14
-    (void)SolveSatTemperature(twb, tHot, q.hOut, p, q.psatExit, q.wExit, q.tExit);  // 15
+    (void)MoistAirEnthalpy(in[kDryBulb], q.wIn, q.hIn);
+}
 
+/// Steps 16 to 23: water balance, leaving-air volume, fan and pump power.
+void BalanceAndPower(const DesignInputs& in, WorkingQuantities& q) {
+    const float flow = in[kWaterFlow];
     q.evaporation = RoundToSingle(D(q.airFlow) / kLbPerHourPerGpm * (D(q.wExit) - D(q.wIn)));
-    q.driftRate = RoundToSingle(D(flow) * D(in[kDriftLoss]) / kPercent);  // 17
+    q.driftRate = RoundToSingle(D(flow) * D(in[kDriftLoss]) / kPercent);
     q.blowdown = RoundToSingle(D(q.evaporation) / (D(in[kCycles]) - 1.0) - D(q.driftRate));
-    q.makeup = RoundToSingle(D(q.evaporation) + D(q.blowdown) + D(q.driftRate));  // 19
+    q.makeup = RoundToSingle(D(q.evaporation) + D(q.blowdown) + D(q.driftRate));
 
     double volume = 0.0;
-    if (SpecificVolume(q.tExit, p, q.wExit, volume) == Status::Ok) {  // 20
+    if (SpecificVolume(q.tExit, in[kAtmosPress], q.wExit, volume) == Status::Ok) {
         q.specificVolume = RoundToSingle(volume);
     }
-    q.airVolumeFlow = RoundToSingle(D(q.specificVolume) * D(q.airFlow) / 60.0);  // 21
+    q.airVolumeFlow = RoundToSingle(D(q.specificVolume) * D(q.airFlow) / 60.0);
     q.fanPower = RoundToSingle(D(in[kFanPress]) * D(q.airVolumeFlow) /
-                               (kFanPowerConstant * D(in[kFanEff]) / kPercent));  // 22
-    q.pumpPower = RoundToSingle(kPumpHpPerGpm * D(flow));                         // 23
+                               (kFanPowerConstant * D(in[kFanEff]) / kPercent));
+    q.pumpPower = RoundToSingle(kPumpHpPerGpm * D(flow));
+}
+
+}  // namespace
+
+WorkingQuantities CalculateWorkingQuantities(const DesignInputs& in) noexcept {
+    WorkingQuantities q;
+    const float psatAtWetBulb = MerkelIntegral(in, q);
+
+    // Steps 7 to 9: air flow, heat load and the enthalpy rise of the air.
+    const double waterLbPerHour = kLbPerHourPerGpm * D(in[kWaterFlow]);
+    q.airFlow = RoundToSingle(waterLbPerHour / D(in[kLiquidGas]));
+    q.heatLoad = RoundToSingle(waterLbPerHour * (D(in[kHotWater]) - D(q.tCold)));
+    q.enthalpyRise = RoundToSingle(D(q.heatLoad) / D(q.airFlow));
+
+    EnteringAir(in, psatAtWetBulb, q);
+
+    // Steps 14 and 15: the leaving air, saturated, searched between the wet bulb and THot.
+    q.hOut = RoundToSingle(D(q.hIn) + D(q.enthalpyRise));
+    (void)SolveSatTemperature(in[kWetBulb], in[kHotWater], q.hOut, in[kAtmosPress], q.psatExit,
+                              q.wExit, q.tExit);
+
+    BalanceAndPower(in, q);
     return q;
 }
 
