@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <vector>
 
 #include "psychrometrics.h"
@@ -84,6 +85,62 @@ TEST(SolveSatTemperature, shouldFaultWhenTheNewMidpointIsExactlyZero) {
     EXPECT_NE(ws, -5.0F);
     EXPECT_EQ(low, -3.0F);
     EXPECT_EQ(high, 13.0F);
+}
+
+/// The search step by step, each iteration asking BracketResidual afresh.
+Status ReferenceSearch(float lowEnd, float highEnd, float hTarget, float p, float& psat, float& ws,
+                       float& temperature) {
+    float low = lowEnd, high = highEnd;
+    float mid = static_cast<float>((static_cast<double>(low) + static_cast<double>(high)) / 2.0);
+    for (int counter = 1; counter <= 50; ++counter) {
+        float product = 0;
+        if (BracketResidual(low, mid, hTarget, p, psat, ws, product) != Status::Ok) {
+            return Status::ArithmeticFault;
+        }
+        if (product < 0) high = mid;
+        if (product > 0) low = mid;
+        const float newMid =
+            static_cast<float>((static_cast<double>(low) + static_cast<double>(high)) / 2.0);
+        const double change = std::fabs((static_cast<double>(newMid) - static_cast<double>(mid)) /
+                                        static_cast<double>(newMid));
+        if (std::isnan(change) || std::isinf(change)) return Status::ArithmeticFault;
+        if (static_cast<float>(change) < 0.01F) {
+            temperature = newMid;
+            return Status::Ok;
+        }
+        mid = newMid;
+    }
+    temperature = -1.0F;
+    return Status::Ok;
+}
+
+TEST(SolveSatTemperature, shouldMatchTheSearchThatAsksEveryResidualAfresh) {
+    // The search keeps the low end's residual instead of asking for it again: every output,
+    // faults included, must be what asking afresh gives.
+    const float ends[] = {-400.0F, -20.0F, -3.0F,  0.0F,   13.0F,
+                          32.0F,   65.0F,  105.0F, 212.0F, 6000.0F};
+    const float targets[] = {-50.0F, 0.0F, 0.8F, 29.98744F, 56.83974F, 120.0F, 1e6F};
+    const float pressures[] = {0.5F, 14.7F};
+    int compared = 0;
+    for (float p : pressures) {
+        for (float low : ends) {
+            for (float high : ends) {
+                for (float h : targets) {
+                    float psat1 = -7, ws1 = -7, t1 = -7, psat2 = -7, ws2 = -7, t2 = -7;
+                    const Status s1 = SolveSatTemperature(low, high, h, p, psat1, ws1, t1);
+                    const Status s2 = ReferenceSearch(low, high, h, p, psat2, ws2, t2);
+                    SCOPED_TRACE(::testing::Message()
+                                 << low << " " << high << " " << h << " " << p);
+                    ASSERT_EQ(s1, s2);
+                    EXPECT_EQ(Seven(t1), Seven(t2));
+                    EXPECT_EQ(Seven(psat1), Seven(psat2));
+                    EXPECT_EQ(Seven(ws1), Seven(ws2));
+                    ++compared;
+                }
+            }
+        }
+    }
+    EXPECT_EQ(compared, 1400);
 }
 
 TEST(BracketResidual, shouldMultiplyTheResidualsAndReportTheSecondEnd) {
