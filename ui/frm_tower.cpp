@@ -1,0 +1,459 @@
+#include "frm_tower.h"
+
+#include <QClipboard>
+#include <QFontMetrics>
+#include <QFrame>
+#include <QGuiApplication>
+#include <QKeySequence>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QScopedValueRollback>
+#include <QShortcut>
+#include <QTabWidget>
+
+#include <algorithm>
+#include <exception>
+#include <vector>
+
+#include "message_boxes.h"
+#include "performance.h"
+#include "result_text.h"
+#include "twips.h"
+
+namespace veltrane::ui {
+namespace {
+
+// The prompts and titles are the program's own texts; "\r\n" starts a new line in the box.
+const QString kErrorTitle = QStringLiteral("Error");
+const QString kQuestionTitle = QStringLiteral("Question");
+const QString kSupplyValuePrompt = QStringLiteral("You Must Supply a Value for This Item:\r\n");
+const QString kApproachPrompt =
+    QStringLiteral("Normally Approach Should be Greater Than 7 F\r\nDo You Want to Continue?");
+const QString kWetBulbPrompt = QStringLiteral("Wet Bulb Must Be Less Than Dry Bulb");
+const QString kNegativeRangePrompt =
+    QStringLiteral("Temp Rise Cannot Be Negative. Lower the Approach or Raise Thot.");
+const QString kLowKaVLPrompt = QStringLiteral("KAVL < 0.2 Do You Want to Adjust Apporach?");
+const QString kHighKaVLPrompt = QStringLiteral("KAVL > 5 Do You Want to Adjust Apporach?");
+
+constexpr float kApproachThreshold = 7.0F;  // °F; at or below it the user is asked
+constexpr float kLowKaVL = 0.2F;
+constexpr float kHighKaVL = 5.0F;
+
+// Layout in twips, relative to the window's client area (the tab control sits at its origin).
+constexpr int kClientWidth = 6810;
+constexpr int kClientHeight = 7035;
+constexpr int kRowPitch = 300;
+constexpr int kCaptionTop = 540;
+constexpr int kBoxTop = 480;
+constexpr int kCaptionHeight = 195;
+constexpr int kBoxHeight = 285;
+
+QString Utf8(std::string_view text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+QString IndexedName(const char* group, std::size_t index) {
+    return QStringLiteral("%1_%2").arg(QLatin1String(group)).arg(index);
+}
+
+int Row(std::size_t index) {
+    return kRowPitch * static_cast<int>(index);
+}
+
+/// A page of sstMain whose controls keep the positions the layout gives them relative to the
+/// tab control's top-left corner, whatever height the style gives the tab strip.
+class TabPage final : public QWidget {
+  public:
+    explicit TabPage(QTabWidget* tabControl) : tabControl_(tabControl) {}
+
+    template <typename Control>
+    Control* place(Control* control, const QRect& twipRect) {
+        control->setParent(this);
+        control->resize(TwipSize(twipRect.width(), twipRect.height()));
+        placed_.push_back({control, twipRect});
+        return control;
+    }
+
+  protected:
+    void resizeEvent(QResizeEvent* event) override {
+        QWidget::resizeEvent(event);
+        placeControls();
+    }
+    void showEvent(QShowEvent* event) override {
+        QWidget::showEvent(event);
+        placeControls();
+    }
+
+  private:
+    struct Placed {
+        QWidget* control;
+        QRect twipRect;
+    };
+
+    void placeControls() {
+        if (!tabControl_->isAncestorOf(this)) return;
+        const QPoint pageOrigin = mapTo(tabControl_, QPoint(0, 0));
+        for (const Placed& p : placed_) {
+            const QRect r =
+                TwipRect(p.twipRect.x(), p.twipRect.y(), p.twipRect.width(), p.twipRect.height());
+            p.control->setGeometry(r.translated(-pageOrigin));
+        }
+    }
+
+    QTabWidget* tabControl_;
+    std::vector<Placed> placed_;
+};
+
+QLabel* MakeCaption(const QString& caption, const QString& objectName) {
+    auto* label = new QLabel(caption);
+    label->setObjectName(objectName);
+    label->setAccessibleName(caption);
+    label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    label->setTextFormat(Qt::PlainText);
+    return label;
+}
+
+QLineEdit* MakeBox(const QString& caption, const QString& objectName) {
+    auto* box = new QLineEdit;
+    box->setObjectName(objectName);
+    box->setAccessibleName(caption);
+    box->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    return box;
+}
+
+/// A result box: focusable, selectable and copyable, not editable, on the dialog face.
+QLineEdit* MakeResultBox(const QString& caption, const QString& objectName) {
+    QLineEdit* box = MakeBox(caption, objectName);
+    box->setReadOnly(true);
+    QPalette palette = box->palette();
+    palette.setColor(QPalette::Base, palette.color(QPalette::Window));
+    box->setPalette(palette);
+    return box;
+}
+
+/// The window's dialog font: a plain sans serif at the largest size up to 8 points at which every
+/// caption fits the label the layout gives it.
+QFont DialogFont(const std::vector<const QLabel*>& captions) {
+    QFont font(QStringLiteral("Liberation Sans"));
+    font.setStyleHint(QFont::SansSerif);
+    constexpr double kLargest = 8.0;
+    constexpr double kSmallest = 6.5;
+    constexpr double kStep = 0.5;
+    for (double size = kLargest; size > kSmallest; size -= kStep) {
+        font.setPointSizeF(size);
+        const QFontMetrics metrics(font);
+        const auto fits = [&metrics](const QLabel* label) {
+            return metrics.horizontalAdvance(label->text()) <= label->width();
+        };
+        if (std::all_of(captions.begin(), captions.end(), fits)) return font;
+    }
+    font.setPointSizeF(kSmallest);
+    return font;
+}
+
+QPushButton* MakeButton(const QString& caption, const QString& objectName, const QRect& twips,
+                        QWidget* parent) {
+    auto* button = new QPushButton(caption, parent);
+    button->setObjectName(objectName);
+    button->setAccessibleName(QString(caption).remove(QLatin1Char('&')));
+    button->setGeometry(TwipRect(twips.x(), twips.y(), twips.width(), twips.height()));
+    return button;
+}
+
+}  // namespace
+
+frmTower::frmTower(MessageBoxes& messageBoxes, QWidget* parent)
+    : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                          Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                          Qt::WindowCloseButtonHint),
+      messageBoxes_(messageBoxes),
+      locale_(),
+      marks_(locale_) {
+    setObjectName(QStringLiteral("frmTower"));
+    setWindowTitle(QStringLiteral("Cooling Tower"));
+    setFixedSize(TwipSize(kClientWidth, kClientHeight));
+
+    sstMain = new QTabWidget(this);
+    sstMain->setObjectName(QStringLiteral("sstMain"));
+    sstMain->setGeometry(TwipRect(0, 0, 6555, 5775));
+    createIdentificationTab();
+    createInputsTab();
+    createOutputsTab();
+    createButtons();
+    setKeyboardOrder();
+    setFont(DialogFont(allCaptions()));
+
+    sstMain->setCurrentIndex(kInputsTab);
+    previousTab_ = kInputsTab;
+    // Connected only now: adding the first tab reports a change to tab 0.
+    connect(sstMain, &QTabWidget::currentChanged, this, &frmTower::sstMain_CurrentChanged);
+    sstMain->setFocus();
+
+    auto* copyResults = new QShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C), this);
+    connect(copyResults, &QShortcut::activated, this, &frmTower::copyResultsToClipboard);
+}
+
+frmTower::~frmTower() = default;
+
+void frmTower::createIdentificationTab() {
+    auto* page = new TabPage(sstMain);
+    struct Row {
+        QRect caption;
+        QRect box;
+    };
+    const std::array<Row, kIdentificationCount> rows{{
+        {{240, 540, 1035, 195}, {1320, 480, 3315, 285}},
+        {{240, 840, 555, 195}, {1320, 780, 2115, 285}},
+        {{3720, 840, 915, 195}, {4680, 840, 1035, 285}},
+    }};
+    for (const IdentificationSpec& spec : kIdentification) {
+        const QString caption = Utf8(spec.caption);
+        identification_.lblID[spec.index] = page->place(
+            MakeCaption(caption, IndexedName("lblID", spec.index)), rows[spec.index].caption);
+        identification_.txtID[spec.index] =
+            page->place(MakeBox(caption, IndexedName("txtID", spec.index)), rows[spec.index].box);
+    }
+    Picture1 = page->place(createPicture1(page), QRect(240, 1320, 6135, 4215));
+    sstMain->addTab(page, QStringLiteral("&Identification"));
+}
+
+std::vector<const QLabel*> frmTower::allCaptions() const {
+    std::vector<const QLabel*> captions;
+    captions.insert(captions.end(), identification_.lblID.begin(), identification_.lblID.end());
+    captions.insert(captions.end(), inputs_.lblIn.begin(), inputs_.lblIn.end());
+    captions.insert(captions.end(), outputs_.lblOut.begin(), outputs_.lblOut.end());
+    return captions;
+}
+
+// Stands in for the tower diagram, which replaces it.
+QWidget* frmTower::createPicture1(QWidget* page) {
+    auto* picture = new QFrame(page);
+    picture->setObjectName(QStringLiteral("Picture1"));
+    picture->setFrameStyle(QFrame::Box | QFrame::Plain);
+    picture->setLineWidth(1);
+    picture->setAutoFillBackground(true);
+    QPalette palette = picture->palette();
+    palette.setColor(QPalette::Window, Qt::white);
+    picture->setPalette(palette);
+    picture->setFocusPolicy(Qt::TabFocus);
+    return picture;
+}
+
+void frmTower::createInputsTab() {
+    auto* page = new TabPage(sstMain);
+    for (const InputSpec& spec : kInputs) {
+        const QString caption = Utf8(spec.caption);
+        const int row = Row(spec.index);
+        inputs_.lblIn[spec.index] =
+            page->place(MakeCaption(caption, IndexedName("lblIn", spec.index)),
+                        QRect(1020, kCaptionTop + row, 2055, kCaptionHeight));
+        QLineEdit* box = page->place(MakeBox(caption, IndexedName("txtIn", spec.index)),
+                                     QRect(3120, kBoxTop + row, 1575, kBoxHeight));
+        box->setText(LocalDefaultText(spec.defaultText, locale_));
+        inputs_.txtIn[spec.index] = box;
+    }
+    sstMain->addTab(page, QStringLiteral("&Inputs"));
+}
+
+void frmTower::createOutputsTab() {
+    auto* page = new TabPage(sstMain);
+    struct Placement {
+        QRect caption;
+        QRect box;
+    };
+    const auto placementOf = [](std::size_t index) -> Placement {
+        switch (index) {
+            case kExitAirFlow:
+                return {{4020, 540, 1995, 195}, {4500, 780, 1635, 285}};
+            case kFanPower:
+                return {{4020, 1140, 1995, 195}, {4500, 1380, 1635, 285}};
+            case kPumpPower:
+                return {{4140, 1740, 1995, 195}, {4500, 1980, 1635, 285}};
+            default: {
+                // The two longest captions of the first column are given a wider label.
+                const bool wide = index == kKaVL || index == kDrift;
+                const int row = Row(index);
+                return {{wide ? 0 : 120, kCaptionTop + row, wide ? 2115 : 1995, kCaptionHeight},
+                        {2160, kBoxTop + row, 1635, kBoxHeight}};
+            }
+        }
+    };
+    for (const ResultSpec& spec : kResults) {
+        const QString caption = Utf8(spec.caption);
+        const Placement placement = placementOf(spec.index);
+        outputs_.lblOut[spec.index] =
+            page->place(MakeCaption(caption, IndexedName("lblOut", spec.index)), placement.caption);
+        outputs_.txtOut[spec.index] =
+            page->place(MakeResultBox(caption, IndexedName("txtOut", spec.index)), placement.box);
+    }
+    sstMain->addTab(page, QStringLiteral("&Outputs"));
+}
+
+void frmTower::createButtons() {
+    buttons_.cmdAbout =
+        MakeButton(QStringLiteral("&About..."), "cmdAbout", {1260, 6240, 1155, 375}, this);
+    buttons_.cmdPrint =
+        MakeButton(QStringLiteral("&Print..."), "cmdPrint", {2520, 6240, 1155, 375}, this);
+    buttons_.cmdExit =
+        MakeButton(QStringLiteral("E&xit"), "cmdExit", {3780, 6240, 1155, 375}, this);
+    connect(buttons_.cmdAbout, &QPushButton::clicked, this, &frmTower::cmdAbout_Click);
+    connect(buttons_.cmdPrint, &QPushButton::clicked, this, &frmTower::cmdPrint_Click);
+    connect(buttons_.cmdExit, &QPushButton::clicked, this, &QWidget::close);
+}
+
+void frmTower::setKeyboardOrder() {
+    std::vector<QWidget*> order{sstMain};
+    order.insert(order.end(), identification_.txtID.begin(), identification_.txtID.end());
+    order.insert(order.end(), inputs_.txtIn.begin(), inputs_.txtIn.end());
+    for (std::size_t j = 0; j < kResultCount; ++j) {
+        if (j != kExitAirFlow) order.push_back(outputs_.txtOut[j]);
+    }
+    order.insert(order.end(), {buttons_.cmdAbout, buttons_.cmdPrint, buttons_.cmdExit});
+    order.insert(order.end(), {outputs_.txtOut[kExitAirFlow], Picture1});
+    for (std::size_t i = 1; i < order.size(); ++i)
+        QWidget::setTabOrder(order[i - 1], order[i]);
+}
+
+// The About window opens from here.
+void frmTower::cmdAbout_Click() {}
+
+// The Print command runs from here.
+void frmTower::cmdPrint_Click() {}
+
+QString frmTower::idCaption(std::size_t index) const {
+    return identification_.lblID.at(index)->text();
+}
+QString frmTower::inputCaption(std::size_t index) const {
+    return inputs_.lblIn.at(index)->text();
+}
+QString frmTower::outputCaption(std::size_t index) const {
+    return outputs_.lblOut.at(index)->text();
+}
+QString frmTower::idText(std::size_t index) const {
+    return identification_.txtID.at(index)->text();
+}
+QString frmTower::inputText(std::size_t index) const {
+    return inputs_.txtIn.at(index)->text();
+}
+QString frmTower::outputText(std::size_t index) const {
+    return outputs_.txtOut.at(index)->text();
+}
+
+int frmTower::currentTab() const {
+    return sstMain->currentIndex();
+}
+void frmTower::setCurrentTab(int tab) {
+    sstMain->setCurrentIndex(tab);
+}
+
+QString frmTower::resultsAsTable() const {
+    QString table;
+    for (std::size_t j = 0; j < kResultCount; ++j) {
+        table += outputCaption(j) + QLatin1Char('\t') + outputText(j) + QLatin1Char('\n');
+    }
+    return table;
+}
+
+void frmTower::copyResultsToClipboard() const {
+    QGuiApplication::clipboard()->setText(resultsAsTable());
+}
+
+void frmTower::sstMain_CurrentChanged(int currentTab) {
+    // Recorded before the rule runs: a run that turns back to the Inputs tab raises this
+    // notification again, nested, and it must see the Outputs tab as the one it left.
+    const int previousTab = previousTab_;
+    previousTab_ = currentTab;
+    sstMain_Click(previousTab);
+}
+
+void frmTower::sstMain_Click(int previousTab) {
+    const bool fromIdentificationOrInputs =
+        previousTab == kIdentificationTab || previousTab == kInputsTab;
+    if (currentTab() == kOutputsTab && fromIdentificationOrInputs) ComputeOutputs(true);
+}
+
+bool frmTower::InputsAllowed() const {
+    return true;
+}
+
+std::optional<float> frmTower::inputNumber(std::size_t index) const {
+    return InputNumber(inputText(index), locale_);
+}
+
+bool frmTower::ValidateInputs() {
+    for (std::size_t i = 0; i < kInputCount; ++i) {
+        if (!inputNumber(i)) return NoticeRefusal(kSupplyValuePrompt + inputCaption(i), i);
+    }
+    if (*inputNumber(kApproach) <= kApproachThreshold) {
+        const MessageAnswer answer = messageBoxes_.show(
+            this, kApproachPrompt, kQuestionTitle, MessageButtons::YesNo, MessageIcon::Question);
+        if (answer != MessageAnswer::Yes) {
+            returnToInput(kApproach);
+            return false;
+        }
+    }
+    if (*inputNumber(kDryBulb) < *inputNumber(kWetBulb)) {
+        return NoticeRefusal(kWetBulbPrompt, kWetBulb);
+    }
+    return true;
+}
+
+/// Tells the user why the inputs cannot be used and takes them to the box to correct. Answers
+/// false, the verdict of the check that called it.
+bool frmTower::NoticeRefusal(const QString& prompt, std::size_t inputToCorrect) {
+    messageBoxes_.show(this, prompt, kErrorTitle, MessageButtons::Ok, MessageIcon::Exclamation);
+    returnToInput(inputToCorrect);
+    return false;
+}
+
+void frmTower::AskToAdjustApproach(const QString& prompt) {
+    const MessageAnswer answer = messageBoxes_.show(this, prompt, kQuestionTitle,
+                                                    MessageButtons::YesNo, MessageIcon::Question);
+    if (answer == MessageAnswer::Yes) returnToInput(kApproach);
+}
+
+void frmTower::returnToInput(std::size_t index) {
+    setCurrentTab(kInputsTab);
+    inputs_.txtIn[index]->setFocus(Qt::OtherFocusReason);
+}
+
+void frmTower::ComputeOutputs(bool bErrorCheck) {
+    if (runActive_) return;
+    const QScopedValueRollback running(runActive_, true);
+
+    if (bErrorCheck && (!InputsAllowed() || !ValidateInputs())) return;
+
+    DesignInputs inputs{};
+    for (std::size_t i = 0; i < kInputCount; ++i) {
+        inputs[i] = InputValueOrZero(inputText(i), locale_);
+    }
+    const PerformanceResults results = CalculatePerformance(inputs);
+
+    if (bErrorCheck) {
+        if (results.values[kRange] < 0.0F) {
+            NoticeRefusal(kNegativeRangePrompt, kHotWater);
+            return;
+        }
+        // A KaV/L that is not a number passes both tests.
+        const float kaVL = results.values[kKaVL];
+        if (kaVL < kLowKaVL) AskToAdjustApproach(kLowKaVLPrompt);
+        if (kaVL > kHighKaVL) AskToAdjustApproach(kHighKaVLPrompt);
+    }
+    writeResults(results);
+}
+
+void frmTower::writeResults(const PerformanceResults& results) {
+    for (std::size_t j = 0; j < kResultCount; ++j) {
+        try {
+            const std::string text = j == kHeatRejected
+                                         ? ResultText(results.heatRejected, marks_.marks())
+                                         : ResultText(results.values[j], marks_.marks());
+            outputs_.txtOut[j]->setText(QString::fromStdString(text));
+        } catch (const std::exception&) {
+            // A text that cannot be made leaves the box as it was; the others are still written.
+        }
+    }
+}
+
+}  // namespace veltrane::ui

@@ -1,0 +1,122 @@
+#pragma once
+// The main window: identification, inputs and results on three tabs, and the About, Print and
+// Exit buttons. Turning to the Outputs tab validates the inputs and recalculates the results.
+
+#include <QLocale>
+#include <QString>
+#include <QWidget>
+
+#include <array>
+#include <cstddef>
+#include <optional>
+#include <vector>
+
+#include "design_sets.h"
+#include "input_number.h"
+
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QTabWidget;
+
+namespace veltrane {
+struct PerformanceResults;
+}
+
+namespace veltrane::ui {
+
+class MessageBoxes;
+
+/// Tab numbers of sstMain.
+inline constexpr int kIdentificationTab = 0;
+inline constexpr int kInputsTab = 1;
+inline constexpr int kOutputsTab = 2;
+
+class frmTower : public QWidget {
+    Q_OBJECT
+
+  public:
+    /// Opens on the Inputs tab with the default inputs and empty results. The message boxes
+    /// must outlive the window.
+    explicit frmTower(MessageBoxes& messageBoxes, QWidget* parent = nullptr);
+    ~frmTower() override;
+
+    /// One recalculation run. With bErrorCheck the inputs are validated first and the range
+    /// message and KaV/L questions are shown where they apply; without it nothing is reported
+    /// and neither the tab nor the focus changes.
+    void ComputeOutputs(bool bErrorCheck);
+
+    QString idCaption(std::size_t index) const;
+    QString inputCaption(std::size_t index) const;
+    QString outputCaption(std::size_t index) const;
+    QString idText(std::size_t index) const;
+    QString inputText(std::size_t index) const;
+    QString outputText(std::size_t index) const;
+
+    int currentTab() const;
+    /// May raise the tab-change rule like a user's click.
+    void setCurrentTab(int tab);
+
+    /// The sixteen results as "caption<TAB>text" lines, in index order.
+    QString resultsAsTable() const;
+
+  private:
+    struct IdentificationGroup {
+        std::array<QLabel*, kIdentificationCount> lblID{};
+        std::array<QLineEdit*, kIdentificationCount> txtID{};
+    };
+    struct InputGroup {
+        std::array<QLabel*, kInputCount> lblIn{};
+        std::array<QLineEdit*, kInputCount> txtIn{};
+    };
+    struct OutputGroup {
+        std::array<QLabel*, kResultCount> lblOut{};
+        std::array<QLineEdit*, kResultCount> txtOut{};
+    };
+    struct Buttons {
+        QPushButton* cmdAbout = nullptr;
+        QPushButton* cmdPrint = nullptr;
+        QPushButton* cmdExit = nullptr;
+    };
+
+    void createIdentificationTab();
+    void createInputsTab();
+    void createOutputsTab();
+    void createButtons();
+    QWidget* createPicture1(QWidget* page);
+    void setKeyboardOrder();
+    std::vector<const QLabel*> allCaptions() const;
+
+    // Commands of the window.
+    void cmdAbout_Click();  // The About window plugs in here.
+    void cmdPrint_Click();  // The Print command plugs in here.
+    void sstMain_CurrentChanged(int currentTab);
+    void sstMain_Click(int previousTab);
+    void copyResultsToClipboard() const;
+
+    // Validation and the run.
+    bool InputsAllowed() const;
+    bool ValidateInputs();
+    bool NoticeRefusal(const QString& prompt, std::size_t inputToCorrect);
+    void AskToAdjustApproach(const QString& prompt);
+    void returnToInput(std::size_t index);
+    std::optional<float> inputNumber(std::size_t index) const;
+    void writeResults(const PerformanceResults& results);
+
+    MessageBoxes& messageBoxes_;
+    const QLocale locale_;
+    const LocaleNumberMarks marks_;
+
+    QTabWidget* sstMain = nullptr;
+    IdentificationGroup identification_;
+    InputGroup inputs_;
+    OutputGroup outputs_;
+    Buttons buttons_;
+    QWidget* Picture1 = nullptr;
+
+    /// Qt reports only the new tab; the rule needs the one before it.
+    int previousTab_ = kInputsTab;
+    bool runActive_ = false;
+};
+
+}  // namespace veltrane::ui

@@ -1,0 +1,29 @@
+#include "input_number.h"
+
+#include <cmath>
+
+namespace veltrane::ui {
+
+std::optional<float> InputNumber(const QString& text, const QLocale& locale) {
+    bool ok = false;
+    const float value = locale.toFloat(text, &ok);
+    // toFloat refuses "1e39" but takes "inf" and "nan" as numbers; neither is a design value.
+    if (!ok || !std::isfinite(value)) return std::nullopt;
+    return value;
+}
+
+float InputValueOrZero(const QString& text, const QLocale& locale) {
+    return InputNumber(text, locale).value_or(0.0F);
+}
+
+QString LocalDefaultText(std::string_view defaultText, const QLocale& locale) {
+    QString text =
+        QString::fromUtf8(defaultText.data(), static_cast<qsizetype>(defaultText.size()));
+    return text.replace(QLatin1Char('.'), locale.decimalPoint());
+}
+
+LocaleNumberMarks::LocaleNumberMarks(const QLocale& locale)
+    : grouping_(locale.groupSeparator().toStdString()),
+      decimal_(locale.decimalPoint().toStdString()) {}
+
+}  // namespace veltrane::ui

@@ -1,0 +1,34 @@
+#pragma once
+// The window tells the user of problems only through modal message boxes. It asks for them
+// through this interface, so that tests can answer from a script instead of a person.
+
+#include <QString>
+
+class QWidget;
+
+namespace veltrane::ui {
+
+enum class MessageIcon { Exclamation, Question };
+enum class MessageButtons {
+    Ok,
+    YesNo,  ///< Yes is the default button
+};
+enum class MessageAnswer { Ok, Yes, No };
+
+class MessageBoxes {
+  public:
+    virtual ~MessageBoxes();
+    /// Shows a modal box and waits until the user closes it. A "\r\n" in the prompt starts a new
+    /// line.
+    virtual MessageAnswer show(QWidget* parent, const QString& prompt, const QString& title,
+                               MessageButtons buttons, MessageIcon icon) = 0;
+};
+
+/// The boxes a person sees: QMessageBox.
+class QtMessageBoxes final : public MessageBoxes {
+  public:
+    MessageAnswer show(QWidget* parent, const QString& prompt, const QString& title,
+                       MessageButtons buttons, MessageIcon icon) override;
+};
+
+}  // namespace veltrane::ui
