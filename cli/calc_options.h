@@ -1,0 +1,36 @@
+#pragma once
+// The command line of veltrane-calc.
+
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "sweep.h"
+
+namespace veltrane::cli {
+
+inline constexpr std::string_view kProgramName = "veltrane-calc";
+
+struct CalcOptions {
+    bool raw = false;
+    bool check = false;
+    bool defaults = false;
+    bool help = false;
+    bool version = false;
+    std::vector<Sweep> sweeps;       ///< in the order given; the first varies slowest
+    std::vector<std::string> files;  ///< "-" is standard input
+};
+
+struct ParsedArguments {
+    CalcOptions options;
+    std::string error;  ///< one line saying what is wrong, empty when the line is sound
+};
+
+/// Reads the arguments that follow the program name. Nothing is read or calculated here.
+ParsedArguments ParseArguments(std::span<const std::string_view> arguments);
+
+/// What --help prints.
+std::string UsageText();
+
+}  // namespace veltrane::cli

@@ -1,0 +1,87 @@
+#include "calculator_main.h"
+
+#include <cerrno>
+#include <cstring>
+#include <string>
+
+#include <veltrane/version.h>
+
+#include "batch_calculator.h"
+#include "calc_options.h"
+
+namespace veltrane::cli {
+namespace {
+
+constexpr std::string_view kStandardInputName = "<stdin>";
+
+void WriteLine(std::FILE* stream, std::string_view text) {
+    std::fwrite(text.data(), 1, text.size(), stream);
+    std::fputc('\n', stream);
+}
+
+/// Calculates each file in turn; "-" is standard input. A file that cannot be opened is named
+/// and passed over.
+void CalculateFiles(const CalcOptions& options, std::FILE* in, BatchCalculator& calculator) {
+    if (options.files.empty()) {
+        FileSource source(in);
+        calculator.CalculateSource(source, kStandardInputName);
+        return;
+    }
+    for (const std::string& file : options.files) {
+        if (file == "-") {
+            FileSource source(in);
+            calculator.CalculateSource(source, kStandardInputName);
+            continue;
+        }
+        std::FILE* stream = std::fopen(file.c_str(), "rb");
+        if (stream == nullptr) {
+            calculator.ReportProblem(std::string(kProgramName) + ": cannot read " +
+                                     QuoteForMessage(file) + ": " + std::strerror(errno));
+            continue;
+        }
+        FileSource source(stream);
+        calculator.CalculateSource(source, file);
+        std::fclose(stream);
+    }
+}
+
+}  // namespace
+
+int RunCalculator(std::span<const std::string_view> arguments, std::FILE* in, std::FILE* out,
+                  std::FILE* err) {
+    const ParsedArguments parsed = ParseArguments(arguments);
+    if (!parsed.error.empty()) {
+        WriteLine(err, std::string(kProgramName) + ": " + parsed.error);
+        return kExitUsage;
+    }
+    const CalcOptions& options = parsed.options;
+    if (options.help) {
+        const std::string usage = UsageText();
+        std::fwrite(usage.data(), 1, usage.size(), out);
+        return std::fflush(out) == 0 ? kExitSuccess : kExitInputProblem;
+    }
+    if (options.version) {
+        WriteLine(out, std::string(kProgramName) + " " + kVersionText);
+        return std::fflush(out) == 0 ? kExitSuccess : kExitInputProblem;
+    }
+
+    BatchCalculator calculator(
+        BatchSettings{options.raw, options.check, options.sweeps},
+        [out](std::string_view piece) { std::fwrite(piece.data(), 1, piece.size(), out); },
+        [err](std::string_view line) { WriteLine(err, line); });
+    calculator.WriteHeader();
+    if (options.defaults) {
+        calculator.CalculateDefaults();
+    } else {
+        CalculateFiles(options, in, calculator);
+    }
+    calculator.Flush();
+    if (std::fflush(out) != 0 || std::ferror(out) != 0) {
+        WriteLine(
+            err, std::string(kProgramName) + ": cannot write the results: " + std::strerror(errno));
+        return kExitInputProblem;
+    }
+    return calculator.HadErrors() ? kExitInputProblem : kExitSuccess;
+}
+
+}  // namespace veltrane::cli

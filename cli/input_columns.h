@@ -1,0 +1,48 @@
+#pragma once
+// Which input each field of a data row holds: the twelve inputs in index order, or the columns
+// a header row names.
+
+#include <array>
+#include <cstddef>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "design_sets.h"
+
+namespace veltrane::cli {
+
+/// The caption of the column the calculator adds with --check.
+inline constexpr std::string_view kNotesCaption = "Notes";
+
+/// The input named by its short name or its caption, in any case, blanks around it ignored.
+std::optional<std::size_t> FindInput(std::string_view name);
+
+/// Where each input stands in a data row.
+struct ColumnLayout {
+    static constexpr std::size_t kAbsent = static_cast<std::size_t>(-1);
+
+    std::size_t fieldCount = kInputCount;
+    /// Field of each input, or kAbsent when the input takes its default.
+    std::array<std::size_t, kInputCount> fieldOfInput{};
+
+    /// The twelve inputs, one per field, in index order.
+    static ColumnLayout Positional();
+};
+
+/// True when the fields name at least one column the calculator knows: an input, a result (as
+/// its own output names them) or the notes. A first row that does is a header.
+bool NamesAnyColumn(const std::vector<std::string_view>& fields);
+
+/// The layout a header row gives. Result columns and Notes, which the calculator itself writes,
+/// are passed over so that its output can be read back. On a name that is unknown, empty or
+/// repeated, `error` says which and nothing is returned.
+std::optional<ColumnLayout> LayoutFromHeader(const std::vector<std::string_view>& names,
+                                             std::string& error);
+
+/// Text for a message: at most a few dozen characters, bytes that are not printable ASCII as
+/// \xNN, in double quotes.
+std::string QuoteForMessage(std::string_view text);
+
+}  // namespace veltrane::cli

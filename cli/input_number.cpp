@@ -1,0 +1,155 @@
+#include "input_number.h"
+
+#include <charconv>
+#include <cmath>
+#include <cstring>
+
+namespace veltrane::cli {
+namespace {
+
+bool IsDigit(char c) {
+    return c >= '0' && c <= '9';
+}
+
+/// The parts of a number's text, once its form has been checked.
+struct NumberShape {
+    bool valid = false;
+    bool hasNonZeroDigit = false;
+    /// Power of ten of the leading significant digit, saturated far beyond any float's range.
+    long long leadingExponent = 0;
+};
+
+std::size_t SkipDigits(std::string_view text, std::size_t pos) {
+    while (pos < text.size() && IsDigit(text[pos]))
+        ++pos;
+    return pos;
+}
+
+/// Checks the form [sign] digits [. digits] [e [sign] digits], with a digit before or after the
+/// decimal mark.
+NumberShape Inspect(std::string_view text) {
+    NumberShape shape;
+    std::size_t pos = 0;
+    if (pos < text.size() && (text[pos] == '+' || text[pos] == '-')) ++pos;
+    const std::size_t integerStart = pos;
+    pos = SkipDigits(text, pos);
+    const std::size_t integerEnd = pos;
+    std::size_t fractionStart = pos;
+    std::size_t fractionEnd = pos;
+    if (pos < text.size() && text[pos] == '.') {
+        fractionStart = pos + 1;
+        pos = fractionEnd = SkipDigits(text, fractionStart);
+    }
+    if (integerEnd == integerStart && fractionEnd == fractionStart) return shape;
+
+    long long exponent = 0;
+    if (pos < text.size() && (text[pos] == 'e' || text[pos] == 'E')) {
+        ++pos;
+        const bool negative = pos < text.size() && text[pos] == '-';
+        if (pos < text.size() && (text[pos] == '+' || text[pos] == '-')) ++pos;
+        const std::size_t digitsStart = pos;
+        for (; pos < text.size() && IsDigit(text[pos]); ++pos) {
+            if (exponent < 100000) exponent = exponent * 10 + (text[pos] - '0');
+        }
+        if (pos == digitsStart) return shape;
+        if (negative) exponent = -exponent;
+    }
+    if (pos != text.size()) return shape;
+
+    shape.valid = true;
+    // Where the first significant digit stands decides between overflow and underflow.
+    const std::string_view integer = text.substr(integerStart, integerEnd - integerStart);
+    const std::string_view fraction = text.substr(fractionStart, fractionEnd - fractionStart);
+    const std::size_t firstInteger = integer.find_first_not_of('0');
+    const std::size_t firstFraction = fraction.find_first_not_of('0');
+    if (firstInteger != std::string_view::npos) {
+        shape.hasNonZeroDigit = true;
+        shape.leadingExponent =
+            exponent + static_cast<long long>(integer.size() - firstInteger) - 1;
+    } else if (firstFraction != std::string_view::npos) {
+        shape.hasNonZeroDigit = true;
+        shape.leadingExponent = exponent - static_cast<long long>(firstFraction) - 1;
+    }
+    return shape;
+}
+
+char* WriteNonFinite(char* out, bool isNan, bool negative) {
+    const std::string_view text = isNan ? "nan" : (negative ? "-inf" : "inf");
+    std::memcpy(out, text.data(), text.size());
+    return out + text.size();
+}
+
+}  // namespace
+
+std::string_view TrimBlanks(std::string_view text) {
+    const std::size_t first = text.find_first_not_of(" \t");
+    if (first == std::string_view::npos) return {};
+    const std::size_t last = text.find_last_not_of(" \t");
+    return text.substr(first, last - first + 1);
+}
+
+NumberError ReadInputNumber(std::string_view text, float& value) {
+    text = TrimBlanks(text);
+    const NumberShape shape = Inspect(text);
+    if (!shape.valid) return NumberError::NotANumber;
+    const bool negative = text.front() == '-';
+    if (text.front() == '+') text.remove_prefix(1);  // from_chars takes no plus sign
+
+    float parsed = 0.0F;
+    const auto [end, error] =
+        std::from_chars(text.data(), text.data() + text.size(), parsed, std::chars_format::general);
+    (void)end;  // the whole text has the form from_chars reads
+    if (error == std::errc::result_out_of_range) {
+        if (shape.leadingExponent >= 0) return NumberError::OutOfRange;
+        parsed = negative ? -0.0F : 0.0F;
+    } else if (error != std::errc()) {
+        return NumberError::NotANumber;
+    }
+    value = parsed;
+    return NumberError::None;
+}
+
+double ReadAcceptedNumberAsDouble(std::string_view text) {
+    text = TrimBlanks(text);
+    if (!text.empty() && text.front() == '+') text.remove_prefix(1);
+    double parsed = 0.0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), parsed);
+    (void)end;
+    // Within single precision nothing overflows a double; a tiny value underflows to zero.
+    if (error != std::errc()) return !text.empty() && text.front() == '-' ? -0.0 : 0.0;
+    return parsed;
+}
+
+std::string_view Describe(NumberError error) {
+    switch (error) {
+        case NumberError::None:
+            return "a number";
+        case NumberError::NotANumber:
+            return "not a number";
+        case NumberError::OutOfRange:
+            return "beyond the single-precision range";
+    }
+    return "not a number";
+}
+
+char* WriteShortest(char* out, float value) {
+    if (!std::isfinite(value)) return WriteNonFinite(out, std::isnan(value), value < 0);
+    return std::to_chars(out, out + kNumberTextCapacity, value).ptr;
+}
+
+char* WriteShortest(char* out, double value) {
+    if (!std::isfinite(value)) return WriteNonFinite(out, std::isnan(value), value < 0);
+    return std::to_chars(out, out + kNumberTextCapacity, value).ptr;
+}
+
+char* WritePlainShortest(char* out, float value) {
+    if (!std::isfinite(value)) return WriteNonFinite(out, std::isnan(value), value < 0);
+    // A float in fixed notation needs up to 39 integer or 45+ fraction digits: use the
+    // exponent form where the plain one would not fit.
+    const auto [end, error] =
+        std::to_chars(out, out + kNumberTextCapacity, value, std::chars_format::fixed);
+    if (error == std::errc()) return end;
+    return std::to_chars(out, out + kNumberTextCapacity, value).ptr;
+}
+
+}  // namespace veltrane::cli

@@ -1,0 +1,42 @@
+#pragma once
+// Numbers as the batch calculator reads and writes them, the same under every C locale.
+
+#include <cstddef>
+#include <string_view>
+
+namespace veltrane::cli {
+
+enum class NumberError {
+    None,
+    NotANumber,  ///< not digits with an optional sign, '.' and exponent
+    OutOfRange,  ///< beyond the largest finite single-precision value
+};
+
+/// Reads an input number: an optional sign, digits with '.' as the decimal mark (".001" and
+/// "5." included), an optional exponent ("1.5e3"); blanks around it are ignored. No grouping
+/// marks, no "inf" or "nan", no hexadecimal. The value is rounded once to single precision; a
+/// value too small for single precision reads as zero of its sign.
+NumberError ReadInputNumber(std::string_view text, float& value);
+
+/// The value of a text that ReadInputNumber accepts, in double precision (for sweep ranges,
+/// stepped in double before each value is rounded to single precision).
+double ReadAcceptedNumberAsDouble(std::string_view text);
+
+/// Text of the error, for the row's message.
+std::string_view Describe(NumberError error);
+
+/// Room for any text written below.
+inline constexpr std::size_t kNumberTextCapacity = 64;
+
+/// The shortest decimal that reads back as the same float, or "inf", "-inf", "nan". Returns the
+/// end of the text written from `out`, which has room for kNumberTextCapacity characters.
+char* WriteShortest(char* out, float value);
+char* WriteShortest(char* out, double value);
+
+/// The shortest decimal without an exponent that reads back as the same float ("0.6", "1000000").
+char* WritePlainShortest(char* out, float value);
+
+/// The text without its surrounding blanks.
+std::string_view TrimBlanks(std::string_view text);
+
+}  // namespace veltrane::cli

@@ -1,0 +1,30 @@
+#pragma once
+// --sweep NAME=FROM:TO:STEP: one input taken over FROM, FROM + STEP, ... up to TO inclusive.
+
+#include <cstddef>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace veltrane::cli {
+
+/// More values than anyone means to calculate: a STEP typed too small.
+inline constexpr std::size_t kMaxSweepValues = 100'000'000;
+
+struct Sweep {
+    std::size_t input = 0;  ///< InputIndex of the swept input
+    double from = 0.0;
+    double step = 1.0;
+    std::size_t count = 1;  ///< number of values, TO included when a step lands on it
+
+    /// Value k, formed as FROM + k·STEP in double precision so that no error builds up from step
+    /// to step, then rounded once to single precision like any input.
+    [[nodiscard]] float ValueAt(std::size_t k) const;
+};
+
+/// Reads the argument of --sweep. The name is an input's short name or caption (a caption may
+/// itself hold '=': the last '=' separates). On a malformed argument `error` says what is wrong
+/// and nothing is returned.
+std::optional<Sweep> ParseSweep(std::string_view argument, std::string& error);
+
+}  // namespace veltrane::cli
