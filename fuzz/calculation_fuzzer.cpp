@@ -1,0 +1,84 @@
+// The calculation takes any twelve single-precision inputs (NaN, infinities and denormals
+// included) and always returns its sixteen values. The same bytes, read as shares of the ranges
+// a real tower works in, must give sixteen finite results.
+
+#include <array>
+#include <cmath>
+#include <cstddef>
+#include <cstdint>
+#include <cstring>
+
+#include "design_sets.h"
+#include "fuzz_check.h"
+#include "performance.h"
+
+namespace veltrane::fuzz {
+namespace {
+
+constexpr std::size_t kInputBytes = kInputCount * sizeof(float);
+
+/// The raw inputs: the defaults, overwritten by as many bytes as the fuzzer gave.
+DesignInputs RawInputs(const std::uint8_t* data, std::size_t size) {
+    DesignInputs inputs = DefaultDesignInputs();
+    std::memcpy(inputs.data(), data, size < kInputBytes ? size : kInputBytes);
+    return inputs;
+}
+
+/// A value between low and high inclusive, placed by the bits of `raw`.
+float Within(float raw, float low, float high) {
+    std::uint32_t bits = 0;
+    std::memcpy(&bits, &raw, sizeof bits);
+    constexpr std::uint32_t kSteps = 1U << 24;
+    const double share = static_cast<double>(bits % (kSteps + 1)) / kSteps;
+    const double from = static_cast<double>(low);
+    return static_cast<float>(from + share * (static_cast<double>(high) - from));
+}
+
+/// A design inside the working ranges of a real tower: the dry bulb at or above the wet bulb and
+/// the hot water at or above the cold water.
+DesignInputs PlausibleInputs(const DesignInputs& raw) {
+    DesignInputs design{};
+    design[kAtmosPress] = Within(raw[kAtmosPress], 10.0F, 16.0F);
+    design[kWetBulb] = Within(raw[kWetBulb], 30.0F, 90.0F);
+    design[kDryBulb] = Within(raw[kDryBulb], design[kWetBulb], 120.0F);
+    design[kApproach] = Within(raw[kApproach], 5.0F, 30.0F);
+    const float coldWater = design[kWetBulb] + design[kApproach];
+    design[kHotWater] = Within(raw[kHotWater], coldWater, 160.0F);
+    design[kLiquidGas] = Within(raw[kLiquidGas], 0.5F, 3.0F);
+    design[kWaterFlow] = Within(raw[kWaterFlow], 1.0F, 1e6F);
+    design[kCycles] = Within(raw[kCycles], 1.5F, 10.0F);
+    design[kDriftLoss] = Within(raw[kDriftLoss], 0.0F, 1.0F);
+    design[kMakeupTemp] = Within(raw[kMakeupTemp], 32.0F, 100.0F);
+    design[kFanPress] = Within(raw[kFanPress], 0.1F, 3.0F);
+    design[kFanEff] = Within(raw[kFanEff], 30.0F, 90.0F);
+    return design;
+}
+
+bool SameBits(const PerformanceResults& a, const PerformanceResults& b) {
+    return std::memcmp(a.values.data(), b.values.data(), sizeof a.values) == 0 &&
+           std::memcmp(&a.heatRejected, &b.heatRejected, sizeof a.heatRejected) == 0;
+}
+
+bool AllFinite(const PerformanceResults& results) {
+    for (const float value : results.values) {
+        if (!std::isfinite(value)) return false;
+    }
+    return std::isfinite(results.heatRejected);
+}
+
+}  // namespace
+}  // namespace veltrane::fuzz
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    using namespace veltrane;
+    using namespace veltrane::fuzz;
+
+    const DesignInputs raw = RawInputs(data, size);
+    const PerformanceResults first = CalculatePerformance(raw);
+    // A read of anything left unset would show as a second run that differs.
+    Require(SameBits(first, CalculatePerformance(raw)), "the same inputs give the same results");
+
+    const PerformanceResults plausible = CalculatePerformance(PlausibleInputs(raw));
+    Require(AllFinite(plausible), "a plausible design gives finite results");
+    return 0;
+}
