@@ -116,6 +116,16 @@ CsvReader::ScanResult CsvReader::Scan() {
     const char* data = buffer_.data() + begin_;
     const std::size_t available = end_ - begin_;
     while (pos_ < available) {
+        if (mode_ == Mode::Unquoted) {
+            // The bulk of a file: plain text up to the next comma or line end.
+            std::size_t run = pos_;
+            while (run < available && data[run] != ',' && data[run] != '\n' && data[run] != '\r') {
+                ++run;
+            }
+            spans_[fieldCount_].length += run - pos_;
+            pos_ = run;
+            if (pos_ == available) break;
+        }
         const char c = data[pos_];
         const bool lineEnd = c == '\n' || c == '\r';
         std::size_t lineEndSize = 1;

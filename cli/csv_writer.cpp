@@ -2,8 +2,20 @@
 
 namespace veltrane::cli {
 
+namespace {
+
+bool NeedsQuotes(std::string_view field) {
+    // A plain loop: find_first_of makes a library call per character.
+    for (const char c : field) {
+        if (c == ',' || c == '"' || c == '\r' || c == '\n') return true;
+    }
+    return false;
+}
+
+}  // namespace
+
 void AppendCsvField(std::string& out, std::string_view field) {
-    if (field.find_first_of(",\"\r\n") == std::string_view::npos) {
+    if (!NeedsQuotes(field)) {
         out += field;
         return;
     }

@@ -14,7 +14,6 @@ bool IsDigit(char c) {
 /// The parts of a number's text, once its form has been checked.
 struct NumberShape {
     bool valid = false;
-    bool hasNonZeroDigit = false;
     /// Power of ten of the leading significant digit, saturated far beyond any float's range.
     long long leadingExponent = 0;
 };
@@ -63,11 +62,9 @@ NumberShape Inspect(std::string_view text) {
     const std::size_t firstInteger = integer.find_first_not_of('0');
     const std::size_t firstFraction = fraction.find_first_not_of('0');
     if (firstInteger != std::string_view::npos) {
-        shape.hasNonZeroDigit = true;
         shape.leadingExponent =
             exponent + static_cast<long long>(integer.size() - firstInteger) - 1;
     } else if (firstFraction != std::string_view::npos) {
-        shape.hasNonZeroDigit = true;
         shape.leadingExponent = exponent - static_cast<long long>(firstFraction) - 1;
     }
     return shape;
@@ -82,27 +79,35 @@ char* WriteNonFinite(char* out, bool isNan, bool negative) {
 }  // namespace
 
 std::string_view TrimBlanks(std::string_view text) {
-    const std::size_t first = text.find_first_not_of(" \t");
-    if (first == std::string_view::npos) return {};
-    const std::size_t last = text.find_last_not_of(" \t");
-    return text.substr(first, last - first + 1);
+    const auto blank = [](char c) { return c == ' ' || c == '\t'; };
+    while (!text.empty() && blank(text.front()))
+        text.remove_prefix(1);
+    while (!text.empty() && blank(text.back()))
+        text.remove_suffix(1);
+    return text;
 }
 
 NumberError ReadInputNumber(std::string_view text, float& value) {
     text = TrimBlanks(text);
-    const NumberShape shape = Inspect(text);
-    if (!shape.valid) return NumberError::NotANumber;
-    const bool negative = text.front() == '-';
-    if (text.front() == '+') text.remove_prefix(1);  // from_chars takes no plus sign
-
+    if (!text.empty() && text.front() == '+') {
+        text.remove_prefix(1);  // from_chars takes no plus sign
+        if (!text.empty() && text.front() == '-') return NumberError::NotANumber;
+    }
+    // from_chars reads exactly this form, and also "inf" and "nan", which start with a letter.
+    const std::size_t first = !text.empty() && text.front() == '-' ? 1 : 0;
+    if (first >= text.size() || !(IsDigit(text[first]) || text[first] == '.')) {
+        return NumberError::NotANumber;
+    }
     float parsed = 0.0F;
     const auto [end, error] =
         std::from_chars(text.data(), text.data() + text.size(), parsed, std::chars_format::general);
-    (void)end;  // the whole text has the form from_chars reads
     if (error == std::errc::result_out_of_range) {
+        // Out of range both ways: beyond the largest float, or below the smallest.
+        const NumberShape shape = Inspect(text);
+        if (!shape.valid) return NumberError::NotANumber;
         if (shape.leadingExponent >= 0) return NumberError::OutOfRange;
-        parsed = negative ? -0.0F : 0.0F;
-    } else if (error != std::errc()) {
+        parsed = first == 1 ? -0.0F : 0.0F;
+    } else if (error != std::errc() || end != text.data() + text.size()) {
         return NumberError::NotANumber;
     }
     value = parsed;
