@@ -20,7 +20,7 @@ constexpr std::size_t kInputBytes = kInputCount * sizeof(float);
 /// The raw inputs: the defaults, overwritten by as many bytes as the fuzzer gave.
 DesignInputs RawInputs(const std::uint8_t* data, std::size_t size) {
     DesignInputs inputs = DefaultDesignInputs();
-    std::memcpy(inputs.data(), data, size < kInputBytes ? size : kInputBytes);
+    if (size > 0) std::memcpy(inputs.data(), data, size < kInputBytes ? size : kInputBytes);
     return inputs;
 }
 

@@ -139,7 +139,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     using namespace veltrane::fuzz;
 
     std::array<std::uint8_t, sizeof(float) + sizeof(double)> bytes{};
-    std::memcpy(bytes.data(), data, size < bytes.size() ? size : bytes.size());
+    if (size > 0) std::memcpy(bytes.data(), data, size < bytes.size() ? size : bytes.size());
     float single = 0;
     double twice = 0;
     std::memcpy(&single, bytes.data(), sizeof single);
