@@ -18,6 +18,7 @@
 
 #include "message_boxes.h"
 #include "performance.h"
+#include "print_command.h"
 #include "result_text.h"
 #include "twips.h"
 
@@ -318,8 +319,14 @@ void frmTower::setKeyboardOrder() {
 // The About window opens from here.
 void frmTower::cmdAbout_Click() {}
 
-// The Print command runs from here.
-void frmTower::cmdPrint_Click() {}
+void frmTower::cmdPrint_Click() {
+    static QtPrintDialogFactory qtPrintDialogs;
+    RunPrintCommand(printDialogs_ != nullptr ? *printDialogs_ : qtPrintDialogs, *this);
+}
+
+void frmTower::setPrintDialogs(PrintDialogFactory& dialogs) {
+    printDialogs_ = &dialogs;
+}
 
 QString frmTower::idCaption(std::size_t index) const {
     return identification_.lblID.at(index)->text();

@@ -26,6 +26,7 @@ struct PerformanceResults;
 namespace veltrane::ui {
 
 class MessageBoxes;
+class PrintDialogFactory;
 
 /// Tab numbers of sstMain.
 inline constexpr int kIdentificationTab = 0;
@@ -59,6 +60,10 @@ class frmTower : public QWidget {
 
     /// The sixteen results as "caption<TAB>text" lines, in index order.
     QString resultsAsTable() const;
+
+    /// The printer dialogs of the Print command (QPrintDialog unless set); they must outlive
+    /// the window.
+    void setPrintDialogs(PrintDialogFactory& dialogs);
 
   private:
     struct IdentificationGroup {
@@ -104,6 +109,7 @@ class frmTower : public QWidget {
     void writeResults(const PerformanceResults& results);
 
     MessageBoxes& messageBoxes_;
+    PrintDialogFactory* printDialogs_ = nullptr;
     const QLocale locale_;
     const LocaleNumberMarks marks_;
 

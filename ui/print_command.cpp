@@ -1,0 +1,109 @@
+#include "print_command.h"
+
+#include <QDir>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QPrinterInfo>
+#include <QStandardPaths>
+#include <limits>
+
+#include "design_sets.h"
+#include "frm_tower.h"
+#include "painter_surface.h"
+#include "report_printer.h"
+
+namespace veltrane::ui {
+namespace {
+
+const QString kReportDocumentName = QStringLiteral("Cooling Tower Report");
+
+class QtPrintDialog final : public PrintDialog {
+  public:
+    QtPrintDialog(QPrinter& printer, QWidget* parent) : dialog_(&printer, parent) {
+        // The report is a whole: no page ranges, no selection.
+        dialog_.setOption(QAbstractPrintDialog::PrintToFile, true);
+        dialog_.setOption(QAbstractPrintDialog::PrintPageRange, false);
+        dialog_.setOption(QAbstractPrintDialog::PrintSelection, false);
+        dialog_.setOption(QAbstractPrintDialog::PrintCurrentPage, false);
+    }
+
+    bool ShowPrinter() override { return dialog_.exec() == QDialog::Accepted; }
+
+  private:
+    QPrintDialog dialog_;
+};
+
+/// The window as the report reads it.
+class WindowReportSource final : public ReportSource {
+  public:
+    explicit WindowReportSource(frmTower& window) : window_(window) {}
+
+    void RecalculateResults() override { window_.ComputeOutputs(false); }
+
+    ReportGroups ReadGroups() const override {
+        ReportGroups groups;
+        for (std::size_t k = 0; k < kIdentificationCount; ++k)
+            groups.identification.append({window_.idCaption(k), window_.idText(k)});
+        for (std::size_t i = 0; i < kInputCount; ++i)
+            groups.inputs.append({window_.inputCaption(i), window_.inputText(i)});
+        for (std::size_t j = 0; j < kResultCount; ++j)
+            groups.results.append({window_.outputCaption(j), window_.outputText(j)});
+        return groups;
+    }
+
+  private:
+    frmTower& window_;
+};
+
+}  // namespace
+
+PrintDialog::~PrintDialog() = default;
+PrintDialogFactory::~PrintDialogFactory() = default;
+
+std::unique_ptr<PrintDialog> QtPrintDialogFactory::Create(QPrinter& printer, QWidget* parent) {
+    return std::make_unique<QtPrintDialog>(printer, parent);
+}
+
+QString ProposedReportFile() {
+    QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    if (folder.isEmpty() || !QDir(folder).exists()) folder = QDir::homePath();
+    return QDir(folder).filePath(kReportDocumentName + QStringLiteral(".pdf"));
+}
+
+void PreparePrinter(QPrinter& printer) {
+    printer.setDocName(kReportDocumentName);
+    // Without a printer the dialog can only write a file, and would offer the home folder
+    // itself as its name.
+    if (QPrinterInfo::availablePrinterNames().isEmpty())
+        printer.setOutputFileName(ProposedReportFile());
+}
+
+std::optional<qint16> CopiesChosen(const QPrinter& printer) {
+    const int copies = printer.copyCount();
+    if (copies < std::numeric_limits<qint16>::min() || copies > std::numeric_limits<qint16>::max())
+        return std::nullopt;
+    return static_cast<qint16>(copies);
+}
+
+void RunPrintCommand(PrintDialogFactory& dialogs, frmTower& window) {
+    QPrinter printer(QPrinter::HighResolution);
+    PreparePrinter(printer);
+    const std::unique_ptr<PrintDialog> dialog = dialogs.Create(printer, &window);
+    if (!dialog || !dialog->ShowPrinter()) return;
+    PrintChosenCopies(printer, window);
+}
+
+void PrintChosenCopies(QPrinter& printer, frmTower& window) {
+    const std::optional<qint16> copies = CopiesChosen(printer);
+    if (!copies) return;
+    printer.setCopyCount(1);
+    PainterSurface surface(printer, CopyLayoutFor(printer));
+    PrintReport(*copies, window, surface);
+}
+
+void PrintReport(qint16 copies, frmTower& window, PrinterSurface& surface) {
+    WindowReportSource source(window);
+    veltrane::PrintReport(copies, source, surface);
+}
+
+}  // namespace veltrane::ui

@@ -1,0 +1,65 @@
+#pragma once
+// The Print command of the main window: the printer dialog, the number of copies, and the
+// report printed once per copy on the printer the user chose.
+
+#include <QString>
+#include <memory>
+#include <optional>
+
+class QPrinter;
+class QWidget;
+
+namespace veltrane {
+class PrinterSurface;
+}
+
+namespace veltrane::ui {
+
+class frmTower;
+
+/// The printer dialog on one printer: the user chooses the printer, a file or the copies.
+class PrintDialog {
+  public:
+    virtual ~PrintDialog();
+    /// Shows the dialog modally; true when the user pressed Print, false on cancel.
+    virtual bool ShowPrinter() = 0;
+};
+
+/// Makes printer dialogs, so that tests can answer them from a script.
+class PrintDialogFactory {
+  public:
+    virtual ~PrintDialogFactory();
+    virtual std::unique_ptr<PrintDialog> Create(QPrinter& printer, QWidget* parent) = 0;
+};
+
+/// The dialog a person sees: QPrintDialog.
+class QtPrintDialogFactory final : public PrintDialogFactory {
+  public:
+    std::unique_ptr<PrintDialog> Create(QPrinter& printer, QWidget* parent) override;
+};
+
+/// The file offered when no printer is installed and the dialog can only write a PDF file:
+/// "Cooling Tower Report.pdf" in the user's documents folder (the home folder without one).
+QString ProposedReportFile();
+
+/// Readies a printer for the dialog: a document name and, with no printer installed, the
+/// proposed file instead of the bare home folder.
+void PreparePrinter(QPrinter& printer);
+
+/// The number of copies the dialog left on the printer, as a 16-bit number; none when it does
+/// not fit.
+std::optional<qint16> CopiesChosen(const QPrinter& printer);
+
+/// The whole Print command: dialog, copies, report. Cancel, or a number of copies that does not
+/// fit, ends it silently.
+void RunPrintCommand(PrintDialogFactory& dialogs, frmTower& window);
+
+/// After the dialog: reads the copies, sets the printer's own count to 1 (the copies are
+/// printed one by one, and the print system would multiply them) and prints the report.
+void PrintChosenCopies(QPrinter& printer, frmTower& window);
+
+/// Recalculates the window's results without any check, takes the timestamp once and prints
+/// `copies` copies of the report, from `copies` down to 1.
+void PrintReport(qint16 copies, frmTower& window, PrinterSurface& surface);
+
+}  // namespace veltrane::ui
