@@ -20,6 +20,13 @@ CsvReader::CsvReader(ByteSource& source) : source_(source), buffer_(kInitialBuff
 }
 
 bool CsvReader::Next(CsvRecord& record) {
+    // The record handed out last time is left only now: its fields point into the buffer and
+    // the scratch store.
+    if (handedOut_) {
+        handedOut_ = false;
+        begin_ += recordEnd_;
+        StartRecord();
+    }
     for (;;) {
         ScanResult result = Scan();
         while (result == ScanResult::NeedMore) {
@@ -27,13 +34,13 @@ bool CsvReader::Next(CsvRecord& record) {
             result = Scan();
         }
         if (result == ScanResult::EndOfInput) return false;
-
-        const bool blank = IsBlankRecord();
-        if (!blank) Publish(record);
-        // The fields stay valid after this: only the next Fill moves the buffer.
+        if (!IsBlankRecord()) {
+            Publish(record);
+            handedOut_ = true;
+            return true;
+        }
         begin_ += recordEnd_;
         StartRecord();
-        if (!blank) return true;
     }
 }
 

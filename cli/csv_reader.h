@@ -66,6 +66,7 @@ class CsvReader {
     std::size_t end_ = 0;    ///< end of the bytes read so far
     bool endOfInput_ = false;
     bool started_ = false;
+    bool handedOut_ = false;  ///< the record at begin_ has been handed out
     std::size_t nextLine_ = 1;
 
     // The record being scanned; kept across reads so that a scan resumes where it stopped.

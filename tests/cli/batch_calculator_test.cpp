@@ -1,0 +1,161 @@
+// The batch run on in-memory input: raw results read back exactly, headers are told from data,
+// the calculator reads its own output back, and no input makes a message unbounded.
+#include <gtest/gtest.h>
+
+#include <bit>
+#include <charconv>
+#include <string>
+#include <vector>
+
+#include "batch_calculator.h"
+#include "byte_source.h"
+#include "csv_reader.h"
+#include "performance.h"
+
+namespace veltrane::cli {
+namespace {
+
+struct RunOutput {
+    std::string csv;
+    std::vector<std::string> messages;
+    bool hadErrors = false;
+};
+
+RunOutput Calculate(std::string_view input, BatchSettings settings = {}) {
+    RunOutput run;
+    BatchCalculator calculator(
+        std::move(settings), [&](std::string_view piece) { run.csv += piece; },
+        [&](std::string_view line) { run.messages.emplace_back(line); });
+    calculator.WriteHeader();
+    StringSource source(input, 5);
+    calculator.CalculateSource(source, "in.csv");
+    calculator.Flush();
+    run.hadErrors = calculator.HadErrors();
+    return run;
+}
+
+/// The data rows of an output, as fields.
+std::vector<std::vector<std::string>> Rows(const std::string& csv) {
+    StringSource source(csv);
+    CsvReader reader(source);
+    CsvRecord record;
+    std::vector<std::vector<std::string>> rows;
+    while (reader.Next(record))
+        rows.emplace_back(record.fields.begin(), record.fields.end());
+    if (!rows.empty()) rows.erase(rows.begin());
+    return rows;
+}
+
+template <typename Real>
+Real ReadBack(const std::string& text) {
+    Real value{};
+    std::from_chars(text.data(), text.data() + text.size(), value);
+    return value;
+}
+
+TEST(BatchCalculator, shouldWriteRawResultsThatReadBackToTheCalculatedValues) {
+    const std::vector<DesignInputs> designs = {
+        DefaultDesignInputs(),
+        {14.2F, 71.3F, 93.1F, 118.7F, 9.25F, 1.37F, 23456.7F, 4.5F, 0.0123F, 55, 0.71F, 82.5F},
+        {13.9F, 48.2F, 60.0F, 95.5F, 17.75F, 0.63F, 512.0F, 2.2F, 0.0007F, 70, 0.45F, 61.0F},
+    };
+    std::string input;
+    for (const DesignInputs& design : designs) {
+        for (std::size_t i = 0; i < kInputCount; ++i) {
+            char text[32];
+            input.append(text, std::to_chars(text, text + sizeof text, design[i]).ptr);
+            input += i + 1 < kInputCount ? ',' : '\n';
+        }
+    }
+    const RunOutput run = Calculate(input, BatchSettings{true, false, {}});
+    const auto rows = Rows(run.csv);
+    ASSERT_EQ(rows.size(), designs.size());
+    for (std::size_t d = 0; d < designs.size(); ++d) {
+        const PerformanceResults expected = CalculatePerformance(designs[d]);
+        ASSERT_EQ(rows[d].size(), kInputCount + kResultCount);
+        for (std::size_t j = 0; j < kResultCount; ++j) {
+            const std::string& text = rows[d][kInputCount + j];
+            SCOPED_TRACE("design " + std::to_string(d) + " result " + std::to_string(j) + ": " +
+                         text);
+            if (j == kHeatRejected) {
+                EXPECT_EQ(std::bit_cast<std::uint64_t>(ReadBack<double>(text)),
+                          std::bit_cast<std::uint64_t>(expected.heatRejected));
+            } else {
+                EXPECT_EQ(std::bit_cast<std::uint32_t>(ReadBack<float>(text)),
+                          std::bit_cast<std::uint32_t>(expected.values[j]));
+            }
+        }
+    }
+}
+
+TEST(BatchCalculator, shouldReadItsOwnOutputBackToTheSameOutput) {
+    const std::string input = "Twb,Approach\n65,13\n70,8.5\n";
+    for (const bool check : {false, true}) {
+        const RunOutput first = Calculate(input, BatchSettings{false, check, {}});
+        const RunOutput second = Calculate(first.csv, BatchSettings{false, check, {}});
+        EXPECT_TRUE(second.messages.empty()) << second.messages.front();
+        EXPECT_EQ(second.csv, first.csv);
+    }
+}
+
+struct FirstRowCase {
+    std::string_view input;
+    std::size_t rowsWritten;
+    std::vector<std::string> messages;
+};
+
+TEST(BatchCalculator, shouldTakeAFirstRowThatNamesColumnsForAHeaderOnly) {
+    const FirstRowCase cases[] = {
+        // All numbers: data.
+        {"14.7,65,85,105,13,1,1000,3,.001,60,0.5,75\n", 1, {}},
+        // Names nothing the calculator knows: a data row with a bad field.
+        {"14.7,sixty,85,105,13,1,1000,3,.001,60,0.5,75\n14.7,65,85,105,13,1,1000,3,.001,60,0.5,"
+         "75\n",
+         1,
+         {"in.csv:1: Twb \"sixty\" is not a number"}},
+        // Names columns, one of them wrongly: nothing of the file can be read.
+        {"P,Twb,Apporach\n14.7,65,13\n",
+         0,
+         {"in.csv:1: unknown column \"Apporach\"; no row of this file is calculated"}},
+        {"P,p\n1,2\n", 0, {"in.csv:1: column \"p\" repeats P; no row of this file is calculated"}},
+        {"P,,Twb\n1,2,3\n",
+         0,
+         {"in.csv:1: column 2 has no name; no row of this file is calculated"}},
+        // A malformed first record does not stop a header after it.
+        {"\"P\"x\nTwb\n60\n", 1, {"in.csv:1: text after a closing quote"}},
+    };
+    for (const FirstRowCase& c : cases) {
+        SCOPED_TRACE(std::string(c.input));
+        const RunOutput run = Calculate(c.input);
+        EXPECT_EQ(Rows(run.csv).size(), c.rowsWritten);
+        EXPECT_EQ(run.messages, c.messages);
+        EXPECT_EQ(run.hadErrors, !c.messages.empty());
+    }
+}
+
+TEST(BatchCalculator, shouldKeepMessagesShortForLinesOfMegabytes) {
+    const std::string junk(2'000'000, '\x01');
+    const std::string input = "Twb\n" + junk + "\n60\n";
+    const RunOutput run = Calculate(input);
+    ASSERT_EQ(run.messages.size(), 1U);
+    EXPECT_EQ(run.messages[0].substr(0, 19), "in.csv:2: Twb \"\\x01");
+    EXPECT_LT(run.messages[0].size(), 300U);
+    EXPECT_EQ(Rows(run.csv).size(), 1U);
+}
+
+TEST(BatchCalculator, shouldRepeatEveryRowOverTheSweepsFirstSweepSlowest) {
+    std::string error;
+    BatchSettings settings;
+    settings.sweeps.push_back(*ParseSweep("Cycles=2:3:1", error));
+    settings.sweeps.push_back(*ParseSweep("Approach=10:12:2", error));
+    const RunOutput run = Calculate("Flow\n1000\n2000\n", settings);
+    std::vector<std::string> seen;
+    for (const auto& row : Rows(run.csv)) {
+        seen.push_back(row[kWaterFlow] + "/" + row[kCycles] + "/" + row[kApproach]);
+    }
+    EXPECT_EQ(seen, (std::vector<std::string>{"1000/2/10", "1000/2/12", "1000/3/10", "1000/3/12",
+                                              "2000/2/10", "2000/2/12", "2000/3/10", "2000/3/12"}));
+}
+
+}  // namespace
+}  // namespace veltrane::cli

@@ -1,0 +1,128 @@
+// The command line: options, files and sweeps, and every way to get them wrong.
+#include <gtest/gtest.h>
+
+#include <charconv>
+#include <string>
+#include <vector>
+
+#include "calc_options.h"
+#include "design_sets.h"
+
+namespace veltrane::cli {
+namespace {
+
+ParsedArguments Parse(std::vector<std::string_view> arguments) {
+    return ParseArguments(arguments);
+}
+
+TEST(ParseArguments, shouldReadOptionsAndFilesInAnyOrder) {
+    const ParsedArguments parsed =
+        Parse({"a.csv", "--raw", "-", "--check", "--sweep", "LG=0.5:2:0.1", "--sweep=twb=60:70:5",
+               "--", "--defaults"});
+    ASSERT_EQ(parsed.error, "");
+    const CalcOptions& options = parsed.options;
+    EXPECT_TRUE(options.raw);
+    EXPECT_TRUE(options.check);
+    EXPECT_FALSE(options.defaults);
+    EXPECT_EQ(options.files, (std::vector<std::string>{"a.csv", "-", "--defaults"}));
+    ASSERT_EQ(options.sweeps.size(), 2U);
+    EXPECT_EQ(options.sweeps[0].input, kLiquidGas);
+    EXPECT_EQ(options.sweeps[1].input, kWetBulb);
+    EXPECT_TRUE(Parse({"--help"}).options.help);
+    EXPECT_TRUE(Parse({"-h"}).options.help);
+    EXPECT_TRUE(Parse({"--version"}).options.version);
+}
+
+struct BadLine {
+    std::vector<std::string_view> arguments;
+    std::string error;
+};
+
+TEST(ParseArguments, shouldRefuseABadLineWithOneMessage) {
+    const BadLine cases[] = {
+        {{"--rwa"}, "unknown option \"--rwa\"; see veltrane-calc --help"},
+        {{"-x"}, "unknown option \"-x\"; see veltrane-calc --help"},
+        {{"--raw=1"}, "unknown option \"--raw=1\"; see veltrane-calc --help"},
+        {{"--sweep"}, "--sweep needs an argument NAME=FROM:TO:STEP"},
+        {{"--sweep", "LG"}, "--sweep needs NAME=FROM:TO:STEP, not \"LG\""},
+        {{"--sweep", "LG=1:2"}, "--sweep needs NAME=FROM:TO:STEP, not \"LG=1:2\""},
+        {{"--sweep", "LG=1:2:3:4"}, "--sweep needs NAME=FROM:TO:STEP, not \"LG=1:2:3:4\""},
+        {{"--sweep", "Range=1:2:1"}, "--sweep: unknown input \"Range\""},
+        {{"--sweep", "=1:2:1"}, "--sweep: unknown input \"\""},
+        {{"--sweep", "LG=a:2:1"}, "--sweep LG: FROM \"a\" is not a number"},
+        {{"--sweep", "LG=1::1"}, "--sweep LG: TO \"\" is not a number"},
+        {{"--sweep", "LG=1:2:1e39"},
+         "--sweep LG: STEP \"1e39\" is beyond the single-precision range"},
+        {{"--sweep", "LG=1:2:0"}, "--sweep LG: STEP must not be zero"},
+        {{"--sweep", "LG=2:1:0.5"}, "--sweep LG: STEP leads away from TO"},
+        {{"--sweep", "Flow=0:1e6:1e-3"}, "--sweep Flow: more than 100000000 values"},
+        {{"--sweep", "LG=1:2:1", "--sweep", "lg=1:3:1"}, "--sweep LG is given twice"},
+        {{"--defaults", "a.csv"}, "--defaults reads no input: leave out the files"},
+    };
+    for (const BadLine& c : cases) {
+        SCOPED_TRACE(c.error);
+        EXPECT_EQ(Parse(c.arguments).error, c.error);
+    }
+}
+
+struct SweepCase {
+    std::string_view argument;
+    std::size_t input;
+    std::vector<float> values;
+};
+
+std::vector<float> Values(const Sweep& sweep) {
+    std::vector<float> values;
+    for (std::size_t k = 0; k < sweep.count; ++k)
+        values.push_back(sweep.ValueAt(k));
+    return values;
+}
+
+TEST(ParseSweep, shouldTakeEveryStepFromFromToToInclusive) {
+    const SweepCase cases[] = {
+        {"Approach=5:15:5", kApproach, {5, 10, 15}},
+        {"Approach=15:5:-5", kApproach, {15, 10, 5}},
+        {"Approach = TCold-Twb (F)=5:12:5", kApproach, {5, 10}},
+        {"FANEFF=70:70:5", kFanEff, {70}},
+        {"Twb=0:1:0.3", kWetBulb, {0, 0.3F, 0.6F, 0.9F}},
+        {"LG=0.5:2:0.1",
+         kLiquidGas,
+         {0.5F, 0.6F, 0.7F, 0.8F, 0.9F, 1.0F, 1.1F, 1.2F, 1.3F, 1.4F, 1.5F, 1.6F, 1.7F, 1.8F, 1.9F,
+          2.0F}},
+        {" Drift =.001:.003:.001", kDriftLoss, {0.001F, 0.002F, 0.003F}},
+    };
+    for (const SweepCase& c : cases) {
+        SCOPED_TRACE(std::string(c.argument));
+        std::string error;
+        const std::optional<Sweep> sweep = ParseSweep(c.argument, error);
+        ASSERT_TRUE(sweep.has_value()) << error;
+        EXPECT_EQ(sweep->input, c.input);
+        EXPECT_EQ(Values(*sweep), c.values);
+    }
+}
+
+TEST(ParseSweep, shouldGiveTheDecimalValueAtEveryStepWithoutBuildingUpError) {
+    std::string error;
+    const std::optional<Sweep> sweep = ParseSweep("Tdb=0:1000:0.1", error);
+    ASSERT_TRUE(sweep.has_value()) << error;
+    ASSERT_EQ(sweep->count, 10001U);
+    for (std::size_t k = 0; k < sweep->count; ++k) {
+        const std::string decimal = std::to_string(k / 10) + "." + std::to_string(k % 10);
+        float expected = 0.0F;
+        std::from_chars(decimal.data(), decimal.data() + decimal.size(), expected);
+        ASSERT_EQ(sweep->ValueAt(k), expected) << decimal;
+    }
+}
+
+TEST(UsageText, shouldListEveryInputAndAnExample) {
+    const std::string usage = UsageText();
+    for (const InputSpec& spec : kInputs) {
+        EXPECT_NE(usage.find(spec.shortName), std::string::npos) << spec.shortName;
+        EXPECT_NE(usage.find(spec.caption), std::string::npos) << spec.caption;
+    }
+    EXPECT_NE(usage.find("veltrane-calc --defaults --sweep Approach=5:15:5 --sweep LG=0.5:2:0.1"),
+              std::string::npos);
+}
+
+}  // namespace
+}  // namespace veltrane::cli

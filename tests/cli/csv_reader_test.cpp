@@ -1,0 +1,122 @@
+// The CSV reader: records, line numbers and errors must not depend on how the source cuts the
+// input into pieces.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "byte_source.h"
+#include "csv_reader.h"
+
+namespace veltrane::cli {
+namespace {
+
+struct ExpectedRecord {
+    std::size_t line;
+    std::vector<std::string> fields;
+    std::string error;
+};
+
+struct ReaderCase {
+    std::string_view name;
+    std::string input;
+    std::vector<ExpectedRecord> records;
+};
+
+std::vector<ExpectedRecord> ReadAll(std::string_view input, std::size_t pieceSize) {
+    StringSource source(input, pieceSize);
+    CsvReader reader(source);
+    CsvRecord record;
+    std::vector<ExpectedRecord> records;
+    while (reader.Next(record)) {
+        ExpectedRecord& read = records.emplace_back();
+        read.line = record.line;
+        read.error = record.error;
+        read.fields.assign(record.fields.begin(), record.fields.end());
+    }
+    return records;
+}
+
+void ExpectRecords(const std::vector<ExpectedRecord>& expected,
+                   const std::vector<ExpectedRecord>& actual) {
+    ASSERT_EQ(actual.size(), expected.size());
+    for (std::size_t i = 0; i < expected.size(); ++i) {
+        SCOPED_TRACE("record " + std::to_string(i));
+        EXPECT_EQ(actual[i].line, expected[i].line);
+        EXPECT_EQ(actual[i].error, expected[i].error);
+        EXPECT_EQ(actual[i].fields, expected[i].fields);
+    }
+}
+
+const std::vector<ReaderCase>& Cases() {
+    using namespace std::string_literals;
+    static const std::vector<ReaderCase> cases{
+        {"plain", "a,b\n1,2\n", {{1, {"a", "b"}, ""}, {2, {"1", "2"}, ""}}},
+        {"crlf, no final line end", "a,b\r\n1,2", {{1, {"a", "b"}, ""}, {2, {"1", "2"}, ""}}},
+        {"lone cr", "a\rb\r", {{1, {"a"}, ""}, {2, {"b"}, ""}}},
+        {"byte order mark dropped at the start only",
+         "\xEF\xBB\xBF"
+         "a\n\xEF\xBB\xBF",
+         {{1, {"a"}, ""}, {2, {"\xEF\xBB\xBF"}, ""}}},
+        {"blank lines skipped, still counted", "\n\r\n \t\na\n\n", {{4, {"a"}, ""}}},
+        {"empty fields", ",\n,,", {{1, {"", ""}, ""}, {2, {"", "", ""}, ""}}},
+        {"quoted empty field is a record", "\"\"\n", {{1, {""}, ""}}},
+        {"quoted comma, doubled quotes and line end",
+         "\"1,2\",\"say \"\"hi\"\"\",\"x\ny\"\nnext\n",
+         {{1, {"1,2", "say \"hi\"", "x\ny"}, ""}, {3, {"next"}, ""}}},
+        {"crlf inside quotes is one line",
+         "\"a\r\nb\",c\r\nd\r\n",
+         {{1, {"a\r\nb", "c"}, ""}, {3, {"d"}, ""}}},
+        {"blanks around a quoted field", "a, \"b\" ,c\n", {{1, {"a", "b", "c"}, ""}}},
+        {"blanks of an unquoted field kept", " a ,b\n", {{1, {" a ", "b"}, ""}}},
+        {"quote inside an unquoted field is text", "ab\"c\n", {{1, {"ab\"c"}, ""}}},
+        {"text after a closing quote",
+         "\"1\"x,2\nok\n",
+         {{1, {}, "text after a closing quote"}, {2, {"ok"}, ""}}},
+        {"unterminated quote costs one record",
+         "a,\"b\nc,d\ne",
+         {{1, {}, "unterminated quote"}, {2, {"c", "d"}, ""}, {3, {"e"}, ""}}},
+        {"unterminated quote on the last line",
+         "a\n\"b",
+         {{1, {"a"}, ""}, {2, {}, "unterminated quote"}}},
+        {"nul and high bytes are text", "a\0b,\xFF\n"s, {{1, {"a\0b"s, "\xFF"}, ""}}},
+        {"nothing at all", "", {}},
+        {"byte order mark alone", "\xEF\xBB\xBF", {}},
+    };
+    return cases;
+}
+
+TEST(CsvReader, shouldReadEachCaseTheSameWhateverPiecesTheInputComesIn) {
+    for (const ReaderCase& readerCase : Cases()) {
+        for (const std::size_t pieceSize : {std::size_t{1}, std::size_t{2}, std::size_t{3},
+                                            std::size_t{7}, std::size_t{1} << 16}) {
+            SCOPED_TRACE(std::string(readerCase.name) + ", pieces of " + std::to_string(pieceSize));
+            ExpectRecords(readerCase.records, ReadAll(readerCase.input, pieceSize));
+        }
+    }
+}
+
+TEST(CsvReader, shouldReadLinesOfMegabytesWhole) {
+    const std::string longField(3'000'000, '7');
+    const std::string manyFields(1'000'000, ',');
+    const std::string input = longField + ",1\n" + manyFields + "\n\"" + longField + "\"\nend\n";
+    const std::vector<ExpectedRecord> records = ReadAll(input, 4096);
+    ASSERT_EQ(records.size(), 4U);
+    EXPECT_EQ(records[0].fields, (std::vector<std::string>{longField, "1"}));
+    EXPECT_EQ(records[1].fields.size(), manyFields.size() + 1);
+    EXPECT_EQ(records[2].fields, std::vector<std::string>{longField});
+    EXPECT_EQ(records[3].line, 4U);
+}
+
+TEST(CsvReader, shouldKeepReadingAfterEndOfInput) {
+    StringSource source("a\n");
+    CsvReader reader(source);
+    CsvRecord record;
+    EXPECT_TRUE(reader.Next(record));
+    EXPECT_FALSE(reader.Next(record));
+    EXPECT_FALSE(reader.Next(record));
+}
+
+}  // namespace
+}  // namespace veltrane::cli
