@@ -96,7 +96,8 @@ bool BatchCalculator::ReadDesign(const CsvRecord& record, const ColumnLayout& la
                                  std::string_view name) {
     if (record.fields.size() != layout.fieldCount) {
         ReportRow(name, record.line,
-                  std::to_string(record.fields.size()) + " fields where " +
+                  std::to_string(record.fields.size()) +
+                      (record.fields.size() == 1 ? " field where " : " fields where ") +
                       std::to_string(layout.fieldCount) + " are expected");
         return false;
     }
