@@ -2,8 +2,11 @@
 // the calculator reads its own output back, and no input makes a message unbounded.
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <bit>
 #include <charconv>
+#include <cstdlib>
+#include <new>
 #include <string>
 #include <vector>
 
@@ -11,6 +14,26 @@
 #include "byte_source.h"
 #include "csv_reader.h"
 #include "performance.h"
+
+// Every allocation of the test program is counted, so that a test can tell whether the batch run
+// allocates per row.
+namespace {
+std::atomic<std::size_t> allocationCount{0};
+}  // namespace
+
+void* operator new(std::size_t size) {
+    ++allocationCount;
+    if (void* memory = std::malloc(size == 0 ? 1 : size)) return memory;
+    throw std::bad_alloc();
+}
+
+void operator delete(void* memory) noexcept {
+    std::free(memory);
+}
+
+void operator delete(void* memory, std::size_t) noexcept {
+    std::free(memory);
+}
 
 namespace veltrane::cli {
 namespace {
@@ -155,6 +178,28 @@ TEST(BatchCalculator, shouldRepeatEveryRowOverTheSweepsFirstSweepSlowest) {
     }
     EXPECT_EQ(seen, (std::vector<std::string>{"1000/2/10", "1000/2/12", "1000/3/10", "1000/3/12",
                                               "2000/2/10", "2000/2/12", "2000/3/10", "2000/3/12"}));
+}
+
+/// Allocations made while `rows` copies of one design are calculated with --raw.
+std::size_t AllocationsForRows(std::size_t rows) {
+    std::string input;
+    for (std::size_t i = 0; i < rows; ++i)
+        input += "14.2,71.3,93.1,118.7,9.25,1.37,23456.7,4.5,0.0123,55,0.71,82.5\n";
+    std::size_t bytesOut = 0;
+    BatchCalculator calculator(
+        BatchSettings{true, false, {}}, [&](std::string_view piece) { bytesOut += piece.size(); },
+        [](std::string_view) {});
+    StringSource source(input);
+    const std::size_t before = allocationCount;
+    calculator.CalculateSource(source, "in.csv");
+    calculator.Flush();
+    const std::size_t made = allocationCount - before;
+    EXPECT_GT(bytesOut, rows * 100);
+    return made;
+}
+
+TEST(BatchCalculator, shouldAllocateNothingPerRowWithRawResults) {
+    EXPECT_EQ(AllocationsForRows(20000), AllocationsForRows(100));
 }
 
 }  // namespace
