@@ -50,6 +50,15 @@ QString Utf8(const char* text) {
     return QString::fromUtf8(text);
 }
 
+// The window's dialog font: small enough that each numbered line wraps within its two rows, as
+// the layout expects of a classic 8-point dialog font.
+QFont DialogFont() {
+    QFont font(QStringLiteral("Arial"));
+    font.setStyleHint(QFont::SansSerif);
+    font.setPointSizeF(8.25);
+    return font;
+}
+
 QString CopyrightNotice() {
     return QStringLiteral("Copyright \u00A9 %1. All rights reserved.").arg(Utf8(kCompanyName));
 }
@@ -165,6 +174,7 @@ frmSplash::frmSplash()
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(QString());
     setWindowIcon(ProgramIcon());
+    setFont(DialogFont());
 
     const QSize client = TwipSize(kClientWidth, kClientHeight);
     setFixedSize(client + QSize(2 * kDialogFramePixels, 2 * kDialogFramePixels));

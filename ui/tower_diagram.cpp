@@ -126,6 +126,10 @@ QFont TowerDiagramFont(const DiagramText& text) {
     font.setItalic(text.italic);
     font.setPixelSize(CellPixelSize(font));
     font.setKerning(false);
+    // The drawing asks for narrower characters than the face's own; the letter spacing below
+    // then spreads them to each text's advance.
+    const double averageWidth = QFontMetricsF(font).averageCharWidth();
+    font.setStretch(qBound(50, qRound(100.0 * kDiagramTextAverageWidth / averageWidth), 100));
 
     const QString characters = QString::fromUtf8(text.text.data(), qsizetype(text.text.size()));
     const double natural = QFontMetricsF(font).horizontalAdvance(characters);

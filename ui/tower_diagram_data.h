@@ -18,6 +18,7 @@ inline constexpr double kDiagramHeightUnits = 10521.0;
 // Every text: a character cell 578 units high; the average character width is 218 units, but
 // each text is spread to its own advance instead.
 inline constexpr double kDiagramTextCellHeight = 578.0;
+inline constexpr double kDiagramTextAverageWidth = 218.0;
 
 struct DiagramPoint {
     int x = 0;
