@@ -6,10 +6,13 @@
 #include <random>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "batch_calculator.h"
 #include "byte_source.h"
+#include "csv_reader.h"
 #include "design_sets.h"
+#include "input_number.h"
 
 namespace {
 
@@ -87,6 +90,28 @@ void BM_BatchResultTexts(benchmark::State& state) {
     RunBatch(state, false);
 }
 BENCHMARK(BM_BatchResultTexts)->Unit(benchmark::kMillisecond);
+
+/// The calculation alone over the same designs, already read: the floor of the batch run.
+void BM_CalculationAlone(benchmark::State& state) {
+    const std::string designs = RandomDesigns(kDesignCount);
+    std::vector<veltrane::DesignInputs> inputs;
+    veltrane::cli::StringSource source(designs);
+    veltrane::cli::CsvReader reader(source);
+    veltrane::cli::CsvRecord record;
+    while (reader.Next(record)) {
+        veltrane::DesignInputs& design = inputs.emplace_back();
+        for (std::size_t k = 0; k < veltrane::kInputCount; ++k) {
+            (void)veltrane::cli::ReadInputNumber(record.fields[k], design[k]);
+        }
+    }
+    for (auto _ : state) {
+        for (const veltrane::DesignInputs& design : inputs) {
+            benchmark::DoNotOptimize(veltrane::CalculatePerformance(design));
+        }
+    }
+    state.SetItemsProcessed(static_cast<std::int64_t>(state.iterations() * inputs.size()));
+}
+BENCHMARK(BM_CalculationAlone)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

@@ -158,8 +158,9 @@ void BatchCalculator::CalculateWithSweeps(std::size_t level) {
 
 void BatchCalculator::WriteRow() {
     const PerformanceResults results = CalculatePerformance(design_.values);
+    // Every input text is a number, a default or a sweep value: none needs quotes.
     for (const std::string_view text : design_.texts) {
-        AppendCsvField(pending_, text);
+        pending_ += text;
         pending_ += ',';
     }
     AppendResults(results);
@@ -173,24 +174,35 @@ void BatchCalculator::WriteRow() {
 }
 
 void BatchCalculator::AppendResults(const PerformanceResults& results) {
+    if (settings_.raw) {
+        AppendRawResults(results);
+        return;
+    }
     for (std::size_t j = 0; j < kResultCount; ++j) {
         if (j > 0) pending_ += ',';
-        if (settings_.raw) {
-            char text[kNumberTextCapacity];
-            const char* end = j == kHeatRejected ? WriteShortest(text, results.heatRejected)
-                                                 : WriteShortest(text, results.values[j]);
-            pending_.append(text, static_cast<std::size_t>(end - text));
-        } else {
-            AppendCsvField(pending_, j == kHeatRejected ? ResultText(results.heatRejected)
-                                                        : ResultText(results.values[j]));
-        }
+        AppendCsvField(pending_, j == kHeatRejected ? ResultText(results.heatRejected)
+                                                    : ResultText(results.values[j]));
     }
+}
+
+/// Writes the numbers straight into the output, which has room made for the longest texts.
+void BatchCalculator::AppendRawResults(const PerformanceResults& results) {
+    const std::size_t start = pending_.size();
+    pending_.resize(start + kResultCount * (kNumberTextCapacity + 1));
+    char* out = pending_.data() + start;
+    for (std::size_t j = 0; j < kResultCount; ++j) {
+        if (j > 0) *out++ = ',';
+        out = j == kHeatRejected ? WriteShortest(out, results.heatRejected)
+                                 : WriteShortest(out, results.values[j]);
+    }
+    pending_.resize(static_cast<std::size_t>(out - pending_.data()));
 }
 
 /// The window's checks stop at its first refusal (wet bulb above dry bulb, a negative range), so
 /// the KaV/L notes follow only when neither applies. The solver note is the calculator's own.
 void BatchCalculator::AppendNotes(const PerformanceResults& results) {
-    std::string notes;
+    std::string& notes = notes_;
+    notes.clear();
     const auto add = [&](std::string_view note) {
         if (!notes.empty()) notes += kNoteSeparator;
         notes += note;

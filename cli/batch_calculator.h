@@ -65,6 +65,7 @@ class BatchCalculator {
     void CalculateWithSweeps(std::size_t level);
     void WriteRow();
     void AppendResults(const PerformanceResults& results);
+    void AppendRawResults(const PerformanceResults& results);
     void AppendNotes(const PerformanceResults& results);
     void FlushIfFull();
 
@@ -76,6 +77,7 @@ class BatchCalculator {
     /// The text of each sweep's current value.
     std::vector<std::array<char, kNumberTextCapacity>> sweepTexts_;
     std::string pending_;  ///< output not yet handed on
+    std::string notes_;
     bool hadErrors_ = false;
     std::size_t designsWritten_ = 0;
 };
