@@ -16,10 +16,13 @@
 #include <exception>
 #include <vector>
 
+#include "about_window.h"
 #include "message_boxes.h"
 #include "performance.h"
 #include "print_command.h"
+#include "program_icon.h"
 #include "result_text.h"
+#include "tower_diagram.h"
 #include "twips.h"
 
 namespace veltrane::ui {
@@ -173,6 +176,7 @@ frmTower::frmTower(MessageBoxes& messageBoxes, QWidget* parent)
       marks_(locale_) {
     setObjectName(QStringLiteral("frmTower"));
     setWindowTitle(QStringLiteral("Cooling Tower"));
+    setWindowIcon(ProgramIcon());
     setFixedSize(TwipSize(kClientWidth, kClientHeight));
 
     sstMain = new QTabWidget(this);
@@ -227,18 +231,8 @@ std::vector<const QLabel*> frmTower::allCaptions() const {
     return captions;
 }
 
-// Stands in for the tower diagram, which replaces it.
 QWidget* frmTower::createPicture1(QWidget* page) {
-    auto* picture = new QFrame(page);
-    picture->setObjectName(QStringLiteral("Picture1"));
-    picture->setFrameStyle(QFrame::Box | QFrame::Plain);
-    picture->setLineWidth(1);
-    picture->setAutoFillBackground(true);
-    QPalette palette = picture->palette();
-    palette.setColor(QPalette::Window, Qt::white);
-    picture->setPalette(palette);
-    picture->setFocusPolicy(Qt::TabFocus);
-    return picture;
+    return new TowerDiagram(page);
 }
 
 void frmTower::createInputsTab() {
@@ -317,7 +311,9 @@ void frmTower::setKeyboardOrder() {
 }
 
 // The About window opens from here.
-void frmTower::cmdAbout_Click() {}
+void frmTower::cmdAbout_Click() {
+    frmSplash::ShowShared();
+}
 
 void frmTower::cmdPrint_Click() {
     static QtPrintDialogFactory qtPrintDialogs;

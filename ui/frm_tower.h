@@ -93,7 +93,7 @@ class frmTower : public QWidget {
     std::vector<const QLabel*> allCaptions() const;
 
     // Commands of the window.
-    void cmdAbout_Click();  // The About window plugs in here.
+    void cmdAbout_Click();  // Shows the About window, or brings the open one to the front.
     void cmdPrint_Click();  // The Print command plugs in here.
     void sstMain_CurrentChanged(int currentTab);
     void sstMain_Click(int previousTab);

@@ -8,8 +8,8 @@
 #include <QTimer>
 
 #include "about_window.h"
-#include "ui_test_main.h"
 #include "twips.h"
+#include "ui_test_main.h"
 
 using namespace veltrane::ui;
 
