@@ -14,9 +14,13 @@ namespace {
 
 constexpr std::string_view kStandardInputName = "<stdin>";
 
+/// One write per line: standard error is unbuffered, and a file of junk makes many messages.
 void WriteLine(std::FILE* stream, std::string_view text) {
-    std::fwrite(text.data(), 1, text.size(), stream);
-    std::fputc('\n', stream);
+    std::string line;
+    line.reserve(text.size() + 1);
+    line += text;
+    line += '\n';
+    std::fwrite(line.data(), 1, line.size(), stream);
 }
 
 /// Calculates each file in turn; "-" is standard input. A file that cannot be opened is named
