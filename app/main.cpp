@@ -1,6 +1,7 @@
 // Veltrane: starting the program opens the main window; the program ends when its last window
 // closes.
 #include <QApplication>
+#include <QScreen>
 
 #include <veltrane/version.h>
 
@@ -19,8 +20,16 @@ int main(int argc, char* argv[]) {
 
     veltrane::ui::QtMessageBoxes messageBoxes;
     veltrane::ui::frmTower window(messageBoxes);
-    // The main window's load step: the About window comes first and stays on top of it.
+    // The main window's load step: the About window comes first and stays on top of it. Both
+    // open in the middle of the screen, so that the About window stands over the main window
+    // rather than beside it, where a window manager would otherwise place it.
     veltrane::ui::frmSplash::ShowShared();
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        window.move(screen->availableGeometry().center() - window.rect().center());
+    }
     window.show();
+    // The main window opens as the active window; the About window stays in front of it until
+    // the user clicks it or presses its OK.
+    window.activateWindow();
     return QApplication::exec();
 }
