@@ -109,6 +109,15 @@ TEST_F(PdfReport, shouldContinueOnANewPageWhenAPageIsFull) {
     EXPECT_EQ(printed, expected);
 }
 
+// On a printer each copy is its own job. Written to one file, the second job replaces the
+// first: the reason a file gets its copies as pages instead.
+TEST_F(PdfReport, shouldEndADocumentAfterEachCopyForAPrinter) {
+    testing::FakeWindow window;
+    PainterSurface surface(printer_, CopyLayout::kDocumentPerCopy);
+    PrintReport(2, window, surface, testing::PiDay);
+    EXPECT_EQ(PdfPages(Path()).size(), 1);
+}
+
 TEST_F(PdfReport, shouldPrintNothingAndGoOnWhenThePrinterFails) {
     const QString unwritable = dir_.filePath(QStringLiteral("missing/folder/report.pdf"));
     printer_.setOutputFileName(unwritable);
