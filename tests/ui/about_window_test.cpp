@@ -2,6 +2,8 @@
 // ending the program while it is the last window open.
 
 #include <QGroupBox>
+#include <QIcon>
+#include <QImage>
 #include <QLabel>
 #include <QPushButton>
 #include <QTest>
@@ -176,6 +178,26 @@ class AboutWindowTest : public QObject {
         if (sizing != "left") {
             const int right = twips.left() + twips.width();
             QVERIFY(std::abs(placed.left() + placed.width() - right) <= slack);
+        }
+    }
+
+    // Both sizes come from the built-in resources, drawn in the standard 16 colours: grey
+    // towers, white plumes, a transparent background.
+    void shouldCarryTheProgramIconInBothSizes() {
+        const QIcon icon = frmSplash::ShowShared()->windowIcon();
+        for (const int side : {16, 32}) {
+            QVERIFY(icon.availableSizes().contains(QSize(side, side)));
+            const QImage image = icon.pixmap(QSize(side, side)).toImage();
+            QCOMPARE(image.size(), QSize(side, side));
+            QSet<QRgb> colours;
+            for (int y = 0; y < side; ++y)
+                for (int x = 0; x < side; ++x)
+                    colours.insert(image.pixel(x, y));
+            QVERIFY(colours.contains(qRgba(0, 0, 0, 0)));
+            QVERIFY(colours.contains(qRgb(192, 192, 192)));
+            QVERIFY(colours.contains(qRgb(128, 128, 128)));
+            QVERIFY(colours.contains(qRgb(255, 255, 255)));
+            QVERIFY(colours.size() <= 16 + 1);
         }
     }
 
