@@ -9,6 +9,7 @@
 
 #include "tower_diagram.h"
 #include "ui_test_main.h"
+#include "window_driver.h"
 
 using namespace veltrane::ui;
 
@@ -186,13 +187,26 @@ class TowerDiagramTest : public QObject {
         QVERIFY(!Near(image.pixelColor(0, 140), kWhite, kTolerance));
     }
 
-    void shouldPaintTheSameDrawingEveryTime() {
-        TowerDiagram diagram;
-        diagram.resize(409, 281);
-        const QImage first = diagram.grab().toImage();
-        diagram.hide();
-        diagram.show();
-        QCOMPARE(diagram.grab().toImage(), first);
+    // GIVEN the main window on the Identification tab, WHEN the user changes an input and runs
+    // the calculation, THEN the diagram hides with its tab and comes back unchanged.
+    void shouldShowTheSameDiagramAfterARecalculation() {
+        test::WindowDriver driver;
+        QVERIFY(driver.ready());
+        auto* picture = driver.child<TowerDiagram>(QStringLiteral("Picture1"));
+        QVERIFY(picture != nullptr);
+        driver.clickTab(kIdentificationTab);
+        QVERIFY(picture->isVisible());
+        const QImage before = picture->grab().toImage();
+
+        driver.typeInput(6, QStringLiteral("2000"));
+        driver.clickTab(kOutputsTab);
+        QVERIFY(!picture->isVisible());
+        QVERIFY(!driver.output(0)->text().isEmpty());
+
+        driver.clickTab(kIdentificationTab);
+        QVERIFY(picture->isVisible());
+        QCOMPARE(picture->grab().toImage(), before);
+        QCOMPARE(driver.boxes().unexpectedCount(), 0);
     }
 };
 

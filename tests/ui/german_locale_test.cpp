@@ -1,0 +1,58 @@
+// A user whose locale writes decimals with a comma: the defaults are shown so that they pass the
+// locale's own numeric test, and the results carry the locale's marks.
+#include <QLocale>
+#include <QtTest>
+
+#include "ui_test_main.h"
+#include "window_driver.h"
+
+using namespace veltrane::ui;
+using namespace veltrane::ui::test;
+
+class GermanLocaleTest : public QObject {
+    Q_OBJECT
+
+  private slots:
+    void init() { QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany)); }
+    void cleanup() { QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates)); }
+
+    void shouldShowAndAcceptTheDefaultsWithADecimalComma() {
+        WindowDriver driver;
+        QVERIFY(driver.ready());
+        QCOMPARE(driver.input(veltrane::kAtmosPress)->text(), QStringLiteral("14,7"));
+        QCOMPARE(driver.input(veltrane::kDriftLoss)->text(), QStringLiteral(",001"));
+        QCOMPARE(driver.input(veltrane::kFanPress)->text(), QStringLiteral("0,5"));
+
+        driver.clickTab(kOutputsTab);
+
+        QCOMPARE(driver.boxes().shown().size(), std::size_t(0));
+        QCOMPARE(driver.results(), Texts("1,8324 78, 27, 23,724 11,852 ,01 35,586 90,625 13,5 "
+                                         "500, 29,84 56,84 14,586 121,55 12,749 12,"));
+    }
+
+    void shouldGroupThousandsWithThePoint() {
+        WindowDriver driver;
+        QVERIFY(driver.ready());
+        driver.typeInput(veltrane::kWaterFlow, QStringLiteral("100000"));
+        driver.clickTab(kOutputsTab);
+        QCOMPARE(driver.output(veltrane::kEvaporation)->text(), QStringLiteral("2.372,4"));
+        QCOMPARE(driver.output(veltrane::kDryAirFlow)->text(), QStringLiteral("50.000,"));
+        QCOMPARE(driver.output(veltrane::kPumpPower)->text(), QStringLiteral("1.200,"));
+    }
+
+    void shouldRefuseADecimalPoint() {
+        WindowDriver driver;
+        QVERIFY(driver.ready());
+        driver.typeInput(veltrane::kAtmosPress, QStringLiteral("14.7"));
+        driver.boxes().expect(
+            {QStringLiteral("You Must Supply a Value for This Item:\r\nAtmos Press (psia)"),
+             MessageAnswer::Ok});
+        driver.clickTab(kOutputsTab);
+        QVERIFY(driver.boxes().scriptFinished());
+        QCOMPARE(driver.window().currentTab(), kInputsTab);
+        QCOMPARE(driver.focusName(), QStringLiteral("txtIn_0"));
+    }
+};
+
+VELTRANE_UI_TEST_MAIN(GermanLocaleTest)
+#include "german_locale_test.moc"

@@ -1,0 +1,110 @@
+// The one rule by which an input text becomes a number, in English and German.
+#include <QLocale>
+#include <QtTest>
+
+#include <cmath>
+
+#include "input_number.h"
+#include "ui_test_main.h"
+
+using veltrane::ui::InputNumber;
+using veltrane::ui::InputValueOrZero;
+using veltrane::ui::LocalDefaultText;
+using veltrane::ui::LocaleNumberMarks;
+
+namespace {
+const QLocale kEnglish(QLocale::English, QLocale::UnitedStates);
+const QLocale kGerman(QLocale::German, QLocale::Germany);
+
+QString Text(std::string_view utf8) {
+    return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
+}
+}  // namespace
+
+class InputNumberTest : public QObject {
+    Q_OBJECT
+
+  private slots:
+    void shouldAcceptOnlyFiniteSinglePrecisionNumbers_data() {
+        QTest::addColumn<QLocale>("locale");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<bool>("isNumber");
+        QTest::addColumn<float>("value");  // also the run's value; a refused text counts as 0
+
+        QTest::newRow("plain") << kEnglish << "14.7" << true << 14.7F;
+        QTest::newRow("no leading zero") << kEnglish << ".001" << true << 0.001F;
+        QTest::newRow("blanks around") << kEnglish << " 65 " << true << 65.0F;
+        QTest::newRow("grouping mark") << kEnglish << "1,000" << true << 1000.0F;
+        QTest::newRow("negative") << kEnglish << "-20" << true << -20.0F;
+        QTest::newRow("exponent") << kEnglish << "1.5e2" << true << 150.0F;
+        QTest::newRow("largest float") << kEnglish << "3.4e38" << true << 3.4e38F;
+        QTest::newRow("empty") << kEnglish << "" << false << 0.0F;
+        QTest::newRow("blanks only") << kEnglish << "   " << false << 0.0F;
+        QTest::newRow("letters") << kEnglish << "abc" << false << 0.0F;
+        QTest::newRow("number then letters") << kEnglish << "12abc" << false << 0.0F;
+        QTest::newRow("inf") << kEnglish << "inf" << false << 0.0F;
+        QTest::newRow("-INF") << kEnglish << "-INF" << false << 0.0F;
+        QTest::newRow("+Inf") << kEnglish << "+Inf" << false << 0.0F;
+        QTest::newRow("nan") << kEnglish << "nan" << false << 0.0F;
+        QTest::newRow("NaN") << kEnglish << "NaN" << false << 0.0F;
+        QTest::newRow("beyond float") << kEnglish << "1e39" << false << 0.0F;
+        QTest::newRow("beyond float, negative") << kEnglish << "-1e39" << false << 0.0F;
+        QTest::newRow("German comma") << kGerman << "14,7" << true << 14.7F;
+        QTest::newRow("German, no leading zero") << kGerman << ",001" << true << 0.001F;
+        QTest::newRow("German refuses the point") << kGerman << "14.7" << false << 0.0F;
+        QTest::newRow("German refuses .001") << kGerman << ".001" << false << 0.0F;
+        QTest::newRow("German inf") << kGerman << "inf" << false << 0.0F;
+    }
+    void shouldAcceptOnlyFiniteSinglePrecisionNumbers() {
+        QFETCH(QLocale, locale);
+        QFETCH(QString, text);
+        QFETCH(bool, isNumber);
+        QFETCH(float, value);
+
+        const std::optional<float> number = InputNumber(text, locale);
+        QCOMPARE(number.has_value(), isNumber);
+        if (number) QCOMPARE(*number, value);
+        QCOMPARE(InputValueOrZero(text, locale), value);
+    }
+
+    void shouldWriteDefaultsWithTheLocaleDecimalMark_data() {
+        QTest::addColumn<QLocale>("locale");
+        QTest::addColumn<QString>("defaultText");
+        QTest::addColumn<QString>("shown");
+
+        QTest::newRow("en 14.7") << kEnglish << "14.7"
+                                 << "14.7";
+        QTest::newRow("en .001") << kEnglish << ".001"
+                                 << ".001";
+        QTest::newRow("de 14.7") << kGerman << "14.7"
+                                 << "14,7";
+        QTest::newRow("de .001") << kGerman << ".001"
+                                 << ",001";
+        QTest::newRow("de 0.5") << kGerman << "0.5"
+                                << "0,5";
+        QTest::newRow("de 1000") << kGerman << "1000"
+                                 << "1000";
+    }
+    void shouldWriteDefaultsWithTheLocaleDecimalMark() {
+        QFETCH(QLocale, locale);
+        QFETCH(QString, defaultText);
+        QFETCH(QString, shown);
+
+        const QByteArray utf8 = defaultText.toUtf8();
+        const QString text = LocalDefaultText({utf8.constData(), std::size_t(utf8.size())}, locale);
+        QCOMPARE(text, shown);
+        QVERIFY2(InputNumber(text, locale).has_value(), "a default must pass the numeric test");
+    }
+
+    void shouldTakeResultMarksFromTheLocale() {
+        const LocaleNumberMarks english(kEnglish);
+        QCOMPARE(Text(english.marks().grouping), QStringLiteral(","));
+        QCOMPARE(Text(english.marks().decimal), QStringLiteral("."));
+        const LocaleNumberMarks german(kGerman);
+        QCOMPARE(Text(german.marks().grouping), QStringLiteral("."));
+        QCOMPARE(Text(german.marks().decimal), QStringLiteral(","));
+    }
+};
+
+VELTRANE_UI_TEST_MAIN(InputNumberTest)
+#include "input_number_test.moc"

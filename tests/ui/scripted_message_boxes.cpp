@@ -1,0 +1,44 @@
+#include "scripted_message_boxes.h"
+
+#include <QtTest>
+
+namespace veltrane::ui::test {
+
+MessageAnswer ScriptedMessageBoxes::show(QWidget* /*parent*/, const QString& prompt,
+                                         const QString& title, MessageButtons buttons,
+                                         MessageIcon icon) {
+    const bool yesNo = buttons == MessageButtons::YesNo;
+    shown_.push_back({prompt, title, buttons, icon, yesNo ? MessageAnswer::Yes : MessageAnswer::Ok,
+                      observer_ ? observer_() : QString()});
+    // Closing a box the script did not expect the way Esc would close it.
+    const MessageAnswer escape = yesNo ? MessageAnswer::No : MessageAnswer::Ok;
+    if (script_.empty()) {
+        ++unexpected_;
+        QTest::qFail(qPrintable(QStringLiteral("Unexpected message box: ") + prompt), __FILE__,
+                     __LINE__);
+        return escape;
+    }
+    const ScriptedBox expected = script_.front();
+    script_.pop_front();
+    if (expected.prompt != prompt) {
+        ++unexpected_;
+        QTest::qFail(
+            qPrintable(
+                QStringLiteral("Expected the box \"%1\", got \"%2\"").arg(expected.prompt, prompt)),
+            __FILE__, __LINE__);
+        return escape;
+    }
+    return expected.answer;
+}
+
+void ScriptedMessageBoxes::expect(const std::vector<ScriptedBox>& boxes) {
+    script_.insert(script_.end(), boxes.begin(), boxes.end());
+}
+
+void ScriptedMessageBoxes::clear() {
+    script_.clear();
+    shown_.clear();
+    unexpected_ = 0;
+}
+
+}  // namespace veltrane::ui::test
