@@ -5,6 +5,7 @@
 #include <atomic>
 #include <bit>
 #include <charconv>
+#include <clocale>
 #include <cstdlib>
 #include <new>
 #include <string>
@@ -178,6 +179,48 @@ TEST(BatchCalculator, shouldRepeatEveryRowOverTheSweepsFirstSweepSlowest) {
     }
     EXPECT_EQ(seen, (std::vector<std::string>{"1000/2/10", "1000/2/12", "1000/3/10", "1000/3/12",
                                               "2000/2/10", "2000/2/12", "2000/3/10", "2000/3/12"}));
+}
+
+/// Switches the C locale to one with a decimal comma for the life of the object. CTest compiles
+/// de_DE.UTF-8 into LOCPATH for these tests; elsewhere an installed one may do.
+class DecimalCommaLocale {
+  public:
+    DecimalCommaLocale() : previous_(std::setlocale(LC_ALL, nullptr)) {
+        for (const char* name : {"de_DE.UTF-8", "de_DE.utf8", "fr_FR.UTF-8", "ru_RU.UTF-8"}) {
+            if (std::setlocale(LC_ALL, name) != nullptr) {
+                active_ = true;
+                return;
+            }
+        }
+    }
+    ~DecimalCommaLocale() { std::setlocale(LC_ALL, previous_.c_str()); }
+    DecimalCommaLocale(const DecimalCommaLocale&) = delete;
+    DecimalCommaLocale& operator=(const DecimalCommaLocale&) = delete;
+    [[nodiscard]] bool Active() const { return active_; }
+
+  private:
+    std::string previous_;
+    bool active_ = false;
+};
+
+TEST(BatchCalculator, shouldWriteTheSameOutputWhateverTheCLocale) {
+    const std::string input = "Twb,Approach,Drift\n65,13,.001\n70.5,6.5,1.5e-3\n85.5,5,0\n";
+    std::string error;
+    BatchSettings settings{false, true, {*ParseSweep("LG=0.5:1.5:0.25", error)}};
+    BatchSettings rawSettings = settings;
+    rawSettings.raw = true;
+    const RunOutput inC = Calculate(input, settings);
+    const RunOutput rawInC = Calculate(input, rawSettings);
+
+    const DecimalCommaLocale locale;
+    if (!locale.Active()) GTEST_SKIP() << "no locale with a decimal comma can be set";
+    ASSERT_STREQ(std::localeconv()->decimal_point, ",");
+    std::optional<Sweep> sweep = ParseSweep("LG=0.5:1.5:0.25", error);
+    ASSERT_TRUE(sweep.has_value()) << error;
+    EXPECT_EQ(Calculate(input, settings).csv, inC.csv);
+    EXPECT_EQ(Calculate(input, rawSettings).csv, rawInC.csv);
+    EXPECT_NE(inC.csv.find("\n14.7,70.5,85,105,6.5,0.75,1000,3,1.5e-3,60,0.5,75,"),
+              std::string::npos);
 }
 
 /// Allocations made while `rows` copies of one design are calculated with --raw.

@@ -3,7 +3,6 @@
 
 #include <bit>
 #include <charconv>
-#include <clocale>
 #include <cmath>
 #include <cstring>
 #include <limits>
@@ -145,25 +144,6 @@ TEST(WriteShortest, shouldWriteShortestTextsAndNonFiniteWords) {
     EXPECT_EQ(PlainShortest(1.0e6F), "1000000");
     EXPECT_EQ(PlainShortest(1.0e-7F), "0.0000001");
     EXPECT_EQ(PlainShortest(std::numeric_limits<float>::max()).size(), 39U);
-}
-
-TEST(InputNumbers, shouldNotFollowTheCLocale) {
-    const std::string previous = std::setlocale(LC_ALL, nullptr);
-    bool switched = false;
-    for (const char* name : {"de_DE.UTF-8", "de_DE.utf8", "fr_FR.UTF-8", "ru_RU.UTF-8"}) {
-        if (std::setlocale(LC_ALL, name) != nullptr) {
-            switched = true;
-            break;
-        }
-    }
-    if (!switched) GTEST_SKIP() << "no locale with a decimal comma is installed";
-    float value = 0.0F;
-    const NumberError error = ReadInputNumber("14.7", value);
-    const std::string text = Shortest(14.7F);
-    std::setlocale(LC_ALL, previous.c_str());
-    EXPECT_EQ(error, NumberError::None);
-    EXPECT_EQ(value, 14.7F);
-    EXPECT_EQ(text, "14.7");
 }
 
 TEST(TrimBlanks, shouldDropSpacesAndTabsAroundOnly) {
