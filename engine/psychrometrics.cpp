@@ -63,7 +63,7 @@ Status SatPressure(float t, float& reducedT, float& tau, float& reducedP, float&
     }
     tau = tauSingle;
 
-    const double x = tauSingle;
+    const double x = static_cast<double>(tauSingle);
     // τ² enters three terms; the power function gives the same value each time it is asked.
     const double x2 = Power(x, 2);
     double numerator = k2 * x2 + k1 * x;
@@ -107,7 +107,7 @@ Status HumidityRatio(float pv, float p, float& w) {
 }
 
 Status MoistAirEnthalpy(float t, float w, float& h) {
-    const double td = t;
+    const double td = static_cast<double>(t);
     const double enthalpy =
         (kVapourSpecificHeat * td + kVapourEnthalpyAtZero) * static_cast<double>(w) +
         kDryAirSpecificHeat * td;
