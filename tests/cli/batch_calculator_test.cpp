@@ -28,6 +28,12 @@ void* operator new(std::size_t size) {
     throw std::bad_alloc();
 }
 
+// The replaced operator new takes its memory from malloc, so free is its match; once inlined, GCC
+// cannot see that and warns.
+#if defined(__GNUC__) && !defined(__clang__)
+#pragma GCC diagnostic ignored "-Wmismatched-new-delete"
+#endif
+
 void operator delete(void* memory) noexcept {
     std::free(memory);
 }
