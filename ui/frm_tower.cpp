@@ -14,6 +14,7 @@
 
 #include <algorithm>
 #include <exception>
+#include <limits>
 #include <vector>
 
 #include "about_window.h"
@@ -123,6 +124,9 @@ QLineEdit* MakeBox(const QString& caption, const QString& objectName) {
     box->setObjectName(objectName);
     box->setAccessibleName(caption);
     box->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    // A line edit cuts what is typed or pasted at 32767 characters unless told otherwise; the
+    // boxes keep any text whole.
+    box->setMaxLength(std::numeric_limits<int>::max());
     return box;
 }
 

@@ -157,6 +157,28 @@ class WindowLayoutTest : public QObject {
         QVERIFY(input->palette().color(QPalette::Base) != result->palette().color(QPalette::Base));
     }
 
+    void shouldKeepAPastedTextOfAnyLength_data() {
+        QTest::addColumn<QString>("box");
+        QTest::newRow("identification") << QStringLiteral("txtID_0");
+        QTest::newRow("input") << QStringLiteral("txtIn_6");
+    }
+    void shouldKeepAPastedTextOfAnyLength() {
+        QFETCH(QString, box);
+        WindowDriver driver;
+        QVERIFY(driver.ready());
+        auto* target = driver.child<QLineEdit>(box);
+        driver.clickTab(box.startsWith(QLatin1String("txtID")) ? kIdentificationTab : kInputsTab);
+        // Longer than the 32767 characters a line edit holds by default.
+        const QString text = QString(40000, u'9') + QStringLiteral(" gpm");
+        QGuiApplication::clipboard()->setText(text);
+        QTest::mouseClick(target, Qt::LeftButton);
+        QTest::keyClick(target, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClick(target, Qt::Key_V, Qt::ControlModifier);
+        QCOMPARE(target->text().size(), text.size());
+        QTest::keyClicks(target, QStringLiteral("!"));
+        QCOMPARE(target->text(), text + QStringLiteral("!"));
+    }
+
     void shouldWalkTheKeyboardOrderOfEachTab_data() {
         QTest::addColumn<int>("tab");
         QTest::addColumn<QStringList>("order");  // after sstMain, until the focus comes back
