@@ -279,14 +279,38 @@ class TextGenerator {
         }
     }
 
-    /// A value close to the input's default, so that many runs get through the checks.
-    QString plausible(std::size_t input) {
+    /// A value close to the input's default, so that many runs get through the checks; now and
+    /// then one at the edge of a check: approach 7, wet bulb equal to dry bulb, zero range.
+    QString plausible(std::size_t input, const InputTexts& now) {
+        if (below(5) == 0) {
+            if (std::optional<QString> edge = edgeValue(input, now)) return *edge;
+        }
         const float base = ModelNumber(FromView(kInputs[input].defaultText)).value_or(1.0F);
         const double factor = 0.5 + std::uniform_real_distribution<double>(0.0, 1.0)(random_);
         const double value = input == kApproach
                                  ? std::uniform_real_distribution<double>(0.0, 40.0)(random_)
                                  : static_cast<double>(base) * factor;
         return QString::number(value, 'g', 1 + below(7));
+    }
+
+    std::optional<QString> edgeValue(std::size_t input, const InputTexts& now) {
+        switch (input) {
+            case kApproach:
+                return pick({QStringLiteral("7"), QStringLiteral("7.0"),
+                             QStringLiteral("7.0000001"), QStringLiteral("6.9999999"),
+                             QStringLiteral("0"), QStringLiteral("5")});
+            case kWetBulb:
+                return now[kDryBulb];
+            case kHotWater: {
+                const std::optional<float> wetBulb = ModelNumber(now[kWetBulb]);
+                const std::optional<float> approach = ModelNumber(now[kApproach]);
+                if (!wetBulb || !approach) return std::nullopt;
+                const float coldWater = *wetBulb + *approach;
+                return QString::number(static_cast<double>(coldWater), 'g', 9);
+            }
+            default:
+                return std::nullopt;
+        }
     }
 
     /// Numbers of every size and form: integers, decimals, exponents, signs, grouping, commas.
@@ -534,7 +558,7 @@ void MonkeyTest::typeIntoInput() {
     const std::size_t i = correcting ? focus->objectName().section(QLatin1Char('_'), 1).toUInt()
                                      : static_cast<std::size_t>(texts_.below(kInputCount));
     if (correcting || texts_.below(10) < 7) {
-        editBox(box("txtIn", i), &inputModel_[i], texts_.plausible(i), 0);
+        editBox(box("txtIn", i), &inputModel_[i], texts_.plausible(i, inputModel_), 0);
     } else {
         editBox(box("txtIn", i), &inputModel_[i], texts_.anyText(), texts_.below(8));
     }
