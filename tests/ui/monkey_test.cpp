@@ -476,6 +476,7 @@ class MonkeyTest : public QObject {
     bool printing_ = false;
     int step_ = 0;
     std::deque<QString> actions_;
+    QString actionKind_;
     QString failure_;
     QMap<QString, int> tally_;  ///< what the monkey did and saw, for the closing line
 };
@@ -783,7 +784,8 @@ QWidget* MonkeyTest::keyTarget() const {
 }
 
 void MonkeyTest::log(const QString& action) {
-    ++tally_[QStringLiteral("action ") + action.section(QLatin1Char(' '), 0, 0)];
+    actionKind_ = action.section(QLatin1Char(' '), 0, 0);
+    ++tally_[QStringLiteral("action ") + actionKind_];
     actions_.push_back(QStringLiteral("%1: %2 (tab %3)").arg(step_).arg(action).arg(tabBefore_));
     if (actions_.size() > kLoggedActions) actions_.pop_front();
 }
@@ -801,6 +803,7 @@ void MonkeyTest::checkAction() {
     // The last change reported is the user's own: one made inside a run is reported first,
     // from within the handler of the user's.
     const bool movedToOutputs = !tabChanges_.empty() && tabChanges_.back() == kOutputsTab;
+    if (!tabChanges_.empty()) ++tally_[QStringLiteral("tab changed by ") + actionKind_];
     if (movedToOutputs && tabBefore_ != kOutputsTab) {
         checkCheckedRun(shown);
     } else {
