@@ -605,32 +605,33 @@ void MonkeyTest::moveFocus() {
     checkAction();
 }
 
+/// Print pressed by a click or by its access key; the dialog cancelled (1 in 10), or accepted
+/// with copies beyond 16 bits (1 in 10), with none or fewer (3 in 10), or with one or two.
 void MonkeyTest::pressPrint() {
+    static constexpr std::array kCopiesBeyond16Bits{32768, -32769, 40000};
     const int kind = texts_.below(10);
     printDialogs_.accept = kind != 0;
     if (kind <= 1) {
         printDialogs_.copies = 1;
     } else if (kind == 2) {
-        printDialogs_.copies = static_cast<int>(
-            texts_
-                .pick({QStringLiteral("32768"), QStringLiteral("-32769"), QStringLiteral("40000")})
-                .toInt());
+        printDialogs_.copies = kCopiesBeyond16Bits[static_cast<std::size_t>(texts_.below(3))];
     } else if (kind <= 5) {
         printDialogs_.copies = -texts_.below(3);  // 0, -1 or -2
     } else {
         printDialogs_.copies = 1 + texts_.below(2);
     }
+    const bool byAccessKey = texts_.below(12) == 0;
     QFile::remove(printDialogs_.file);
     const int dialogsBefore = printDialogs_.shown;
     beginAction();
     printing_ = true;
-    log(QStringLiteral("Print, %1 copies, %2")
+    log(QStringLiteral("Print by %1, %2 copies, %3")
+            .arg(byAccessKey ? QStringLiteral("Alt+P") : QStringLiteral("click"))
             .arg(printDialogs_.copies)
             .arg(printDialogs_.accept ? QStringLiteral("Print") : QStringLiteral("Cancel")));
-    if (texts_.below(12) == 0) {
+    if (byAccessKey) {
         // The access key presses the button the way a person sees a click: down at once, up and
         // clicked a moment later.
-        log(QStringLiteral("by Alt+P"));
         QTest::keyClick(keyTarget(), Qt::Key_P, Qt::AltModifier);
         if (!QTest::qWaitFor([&] { return printDialogs_.shown != dialogsBefore; }, 1000))
             failure(QStringLiteral("Alt+P did not press Print"));
