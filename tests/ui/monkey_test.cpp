@@ -33,10 +33,12 @@
 #include "print_command.h"
 #include "report_test_support.h"
 #include "result_text.h"
+#include "system_messages.h"
 #include "ui_test_main.h"
 
 using namespace veltrane;
 using namespace veltrane::ui;
+using namespace veltrane::ui::test;
 
 namespace {
 
@@ -47,17 +49,6 @@ constexpr int kLoggedActions = 25;
 // A box longer than this is replaced rather than added to, so that texts stay of a size a
 // person might paste.
 constexpr qsizetype kLongestModelText = 4000;
-
-const QString kErrorTitle = QStringLiteral("Error");
-const QString kQuestionTitle = QStringLiteral("Question");
-const QString kSupplyValue = QStringLiteral("You Must Supply a Value for This Item:\r\n");
-const QString kApproachQuestion =
-    QStringLiteral("Normally Approach Should be Greater Than 7 F\r\nDo You Want to Continue?");
-const QString kWetBulbError = QStringLiteral("Wet Bulb Must Be Less Than Dry Bulb");
-const QString kRangeError =
-    QStringLiteral("Temp Rise Cannot Be Negative. Lower the Approach or Raise Thot.");
-const QString kLowKaVL = QStringLiteral("KAVL < 0.2 Do You Want to Adjust Apporach?");
-const QString kHighKaVL = QStringLiteral("KAVL > 5 Do You Want to Adjust Apporach?");
 
 QString FromView(std::string_view text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));

@@ -4,6 +4,7 @@
 
 #include <vector>
 
+#include "system_messages.h"
 #include "ui_test_main.h"
 #include "window_driver.h"
 
@@ -40,15 +41,6 @@ const QStringList kHotWater70 = Texts(
 const QStringList kZeroPressure =
     Texts("-3.2988 78. 27. . -.01 .01 . 104.38 13.5 500. -663.14 -636.14 . . . 12.");
 
-const QString kSupply = QStringLiteral("You Must Supply a Value for This Item:\r\n");
-const QString kApproachQuestion =
-    QStringLiteral("Normally Approach Should be Greater Than 7 F\r\nDo You Want to Continue?");
-const QString kWetBulbError = QStringLiteral("Wet Bulb Must Be Less Than Dry Bulb");
-const QString kRangeError =
-    QStringLiteral("Temp Rise Cannot Be Negative. Lower the Approach or Raise Thot.");
-const QString kLowKaVL = QStringLiteral("KAVL < 0.2 Do You Want to Adjust Apporach?");
-const QString kHighKaVL = QStringLiteral("KAVL > 5 Do You Want to Adjust Apporach?");
-
 ScriptedBox Error(const QString& prompt) {
     return {prompt, MessageAnswer::Ok};
 }
@@ -81,29 +73,31 @@ class RecalculationTest : public QObject {
         QTest::newRow("defaults: no message")
             << Edits{} << Script{} << outputs << kUnchecked << kDefaults;
         QTest::newRow("empty Atmos Press")
-            << Edits{{0, ""}} << Script{Error(kSupply + "Atmos Press (psia)")} << inputs << focus(0)
-            << kDefaults;
+            << Edits{{0, ""}} << Script{Error(kSupplyValue + "Atmos Press (psia)")} << inputs
+            << focus(0) << kDefaults;
         QTest::newRow("blank Drift Loss")
-            << Edits{{8, "   "}} << Script{Error(kSupply + "Drift Loss (%)")} << inputs << focus(8)
-            << kDefaults;
+            << Edits{{8, "   "}} << Script{Error(kSupplyValue + "Drift Loss (%)")} << inputs
+            << focus(8) << kDefaults;
         QTest::newRow("letters in Fan Efficency")
-            << Edits{{11, "abc"}} << Script{Error(kSupply + "Fan Efficency (%)")} << inputs
+            << Edits{{11, "abc"}} << Script{Error(kSupplyValue + "Fan Efficency (%)")} << inputs
             << focus(11) << kDefaults;
         QTest::newRow("non-numeric wet bulb: neither question nor wet-bulb check")
-            << Edits{{1, "x"}, {4, "5"}} << Script{Error(kSupply + "Inlet Air Wet Bulb Temp (F)")}
-            << inputs << focus(1) << kDefaults;
+            << Edits{{1, "x"}, {4, "5"}}
+            << Script{Error(kSupplyValue + "Inlet Air Wet Bulb Temp (F)")} << inputs << focus(1)
+            << kDefaults;
         QTest::newRow("first bad box from the top")
-            << Edits{{7, ""}, {2, ""}} << Script{Error(kSupply + "Inlet Air Dry Bulb Temp (F)")}
-            << inputs << focus(2) << kDefaults;
+            << Edits{{7, ""}, {2, ""}}
+            << Script{Error(kSupplyValue + "Inlet Air Dry Bulb Temp (F)")} << inputs << focus(2)
+            << kDefaults;
         QTest::newRow("inf is not a value")
-            << Edits{{3, "inf"}} << Script{Error(kSupply + "Hot Water Temp (F)")} << inputs
+            << Edits{{3, "inf"}} << Script{Error(kSupplyValue + "Hot Water Temp (F)")} << inputs
             << focus(3) << kDefaults;
         QTest::newRow("NaN is not a value")
-            << Edits{{6, "NaN"}} << Script{Error(kSupply + "Circulating Water Flow (gpm)")}
+            << Edits{{6, "NaN"}} << Script{Error(kSupplyValue + "Circulating Water Flow (gpm)")}
             << inputs << focus(6) << kDefaults;
         QTest::newRow("approach beyond single precision")
-            << Edits{{4, "1e39"}} << Script{Error(kSupply + "Approach = TCold-Twb (F)")} << inputs
-            << focus(4) << kDefaults;
+            << Edits{{4, "1e39"}} << Script{Error(kSupplyValue + "Approach = TCold-Twb (F)")}
+            << inputs << focus(4) << kDefaults;
         QTest::newRow("approach 7 asks, No")
             << Edits{{4, "7"}} << Script{No(kApproachQuestion)} << inputs << focus(4) << kDefaults;
         QTest::newRow("approach 7.5 asks nothing")
@@ -223,7 +217,7 @@ class RecalculationTest : public QObject {
         WindowDriver driver;
         QVERIFY(driver.ready());
         driver.typeInput(veltrane::kAtmosPress, QString());
-        driver.boxes().expect(Error(kSupply + "Atmos Press (psia)"));
+        driver.boxes().expect(Error(kSupplyValue + "Atmos Press (psia)"));
         driver.clickTab(kOutputsTab);
         QCOMPARE(driver.results(), QStringList(16, QString()));  // still empty
 
