@@ -34,19 +34,19 @@ BatchCalculator::BatchCalculator(BatchSettings settings, OutputSink output, Mess
       messages_(std::move(messages)),
       sweepTexts_(settings_.sweeps.size()) {
     defaults_.values = DefaultDesignInputs();
-    for (const InputSpec& spec : kInputs)
-        defaults_.texts[spec.index] = spec.defaultText;
+    for (const InputDefinition& entry : kInputs)
+        defaults_.texts[entry.index] = entry.defaultText;
     pending_.reserve(kOutputPieceSize + 4096);
 }
 
 void BatchCalculator::WriteHeader() {
     std::string row;
-    for (const InputSpec& spec : kInputs) {
-        AppendCsvField(row, spec.shortName);
+    for (const InputDefinition& entry : kInputs) {
+        AppendCsvField(row, entry.shortName);
         row += ',';
     }
-    for (const ResultSpec& spec : kResults) {
-        AppendCsvField(row, spec.caption);
+    for (const ResultDefinition& entry : kResults) {
+        AppendCsvField(row, entry.caption);
         row += ',';
     }
     if (settings_.check) {

@@ -87,12 +87,12 @@ std::string UsageText() {
         "\n"
         "Columns come in this order, unless a first row names them by short name or caption in\n"
         "any case and any order; a column left out takes its default:\n";
-    for (const InputSpec& spec : kInputs) {
-        std::string line = "  " + std::string(spec.shortName);
+    for (const InputDefinition& entry : kInputs) {
+        std::string line = "  " + std::string(entry.shortName);
         line.resize(14, ' ');
-        line += spec.caption;
+        line += entry.caption;
         line.resize(46, ' ');
-        line += "default " + std::string(spec.defaultText) + "\n";
+        line += "default " + std::string(entry.defaultText) + "\n";
         text += line;
     }
     text +=

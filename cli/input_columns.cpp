@@ -20,8 +20,8 @@ bool EqualIgnoringCase(std::string_view a, std::string_view b) {
 bool IsOutputColumn(std::string_view name) {
     name = TrimBlanks(name);
     if (EqualIgnoringCase(name, kNotesCaption)) return true;
-    return std::any_of(kResults.begin(), kResults.end(), [&](const ResultSpec& spec) {
-        return EqualIgnoringCase(name, spec.caption);
+    return std::any_of(kResults.begin(), kResults.end(), [&](const ResultDefinition& entry) {
+        return EqualIgnoringCase(name, entry.caption);
     });
 }
 
@@ -29,9 +29,9 @@ bool IsOutputColumn(std::string_view name) {
 
 std::optional<std::size_t> FindInput(std::string_view name) {
     name = TrimBlanks(name);
-    for (const InputSpec& spec : kInputs) {
-        if (EqualIgnoringCase(name, spec.shortName) || EqualIgnoringCase(name, spec.caption)) {
-            return spec.index;
+    for (const InputDefinition& entry : kInputs) {
+        if (EqualIgnoringCase(name, entry.shortName) || EqualIgnoringCase(name, entry.caption)) {
+            return entry.index;
         }
     }
     return std::nullopt;

@@ -20,22 +20,22 @@ std::string DescribeDesign(const DesignInputs& inputs,
                            const std::array<std::string_view, kInputCount>& inputTexts) {
     const PerformanceResults results = CalculatePerformance(inputs);
     std::string out = "Design inputs\n";
-    for (const InputSpec& spec : kInputs)
-        AppendRow(out, spec.caption, inputTexts[spec.index]);
+    for (const InputDefinition& entry : kInputs)
+        AppendRow(out, entry.caption, inputTexts[entry.index]);
     out += "\nResults\n";
-    for (const ResultSpec& spec : kResults) {
-        const std::string text = spec.index == kHeatRejected
+    for (const ResultDefinition& entry : kResults) {
+        const std::string text = entry.index == kHeatRejected
                                      ? ResultText(results.heatRejected)
-                                     : ResultText(results.values[spec.index]);
-        AppendRow(out, spec.caption, text);
+                                     : ResultText(results.values[entry.index]);
+        AppendRow(out, entry.caption, text);
     }
     return out;
 }
 
 std::string DescribeDefaultDesign() {
     std::array<std::string_view, kInputCount> texts{};
-    for (const InputSpec& spec : kInputs)
-        texts[spec.index] = spec.defaultText;
+    for (const InputDefinition& entry : kInputs)
+        texts[entry.index] = entry.defaultText;
     return DescribeDesign(DefaultDesignInputs(), texts);
 }
 

@@ -3,7 +3,7 @@
 namespace veltrane {
 
 // Captions are the program's own texts, misspellings included ("Efficency").
-const std::array<InputSpec, kInputCount> kInputs{{
+const std::array<InputDefinition, kInputCount> kInputs{{
     {kAtmosPress, "Atmos Press (psia)", "psia", "14.7", "P"},
     {kWetBulb, "Inlet Air Wet Bulb Temp (F)", "F", "65", "Twb"},
     {kDryBulb, "Inlet Air Dry Bulb Temp (F)", "F", "85", "Tdb"},
@@ -18,7 +18,7 @@ const std::array<InputSpec, kInputCount> kInputs{{
     {kFanEff, "Fan Efficency (%)", "%", "75", "FanEff"},
 }};
 
-const std::array<ResultSpec, kResultCount> kResults{{
+const std::array<ResultDefinition, kResultCount> kResults{{
     {kKaVL, "Number Transf Units (KAV/L)", ""},
     {kColdWater, "Cold Water Out Temp (F)", "F"},
     {kRange, "Temp Rise = THot-TCold (F)", "F"},
@@ -37,7 +37,7 @@ const std::array<ResultSpec, kResultCount> kResults{{
     {kPumpPower, "Approx Pump Power (hp)", "hp"},
 }};
 
-const std::array<IdentificationSpec, kIdentificationCount> kIdentification{{
+const std::array<IdentificationDefinition, kIdentificationCount> kIdentification{{
     {0, "Project Name"},
     {1, "System"},
     {2, "Run Number"},

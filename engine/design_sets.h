@@ -49,7 +49,7 @@ enum ResultIndex : std::size_t {
     kPumpPower = 15,
 };
 
-struct InputSpec {
+struct InputDefinition {
     std::size_t index;
     std::string_view caption;  ///< shown beside the box and printed, exactly as it stands
     std::string_view unit;
@@ -57,19 +57,19 @@ struct InputSpec {
     std::string_view shortName;    ///< the batch calculator's column name
 };
 
-struct ResultSpec {
+struct ResultDefinition {
     std::size_t index;
     std::string_view caption;
     std::string_view unit;
 };
 
-struct IdentificationSpec {
+struct IdentificationDefinition {
     std::size_t index;
     std::string_view caption;
 };
 
-extern const std::array<InputSpec, kInputCount> kInputs;
-extern const std::array<ResultSpec, kResultCount> kResults;
-extern const std::array<IdentificationSpec, kIdentificationCount> kIdentification;
+extern const std::array<InputDefinition, kInputCount> kInputs;
+extern const std::array<ResultDefinition, kResultCount> kResults;
+extern const std::array<IdentificationDefinition, kIdentificationCount> kIdentification;
 
 }  // namespace veltrane

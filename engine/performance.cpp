@@ -166,14 +166,14 @@ PerformanceResults CalculatePerformance(const DesignInputs& inputs) noexcept {
 
 DesignInputs DefaultDesignInputs() {
     DesignInputs inputs{};
-    for (const InputSpec& spec : kInputs) {
+    for (const InputDefinition& entry : kInputs) {
         // The defaults are plain decimals; std::stof would follow the C locale, from_chars does
         // not.
-        std::string text(spec.defaultText);
+        std::string text(entry.defaultText);
         if (!text.empty() && text.front() == '.') text.insert(text.begin(), '0');
         float value = 0.0F;
         std::from_chars(text.data(), text.data() + text.size(), value);
-        inputs[spec.index] = value;
+        inputs[entry.index] = value;
     }
     return inputs;
 }

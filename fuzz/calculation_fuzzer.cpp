@@ -79,12 +79,12 @@ bool FiniteWhereDefined(const DesignInputs& design, const PerformanceResults& re
 
 /// The design and its results in full precision, for a reproducer.
 void PrintDesign(const DesignInputs& design, const PerformanceResults& results) {
-    for (const InputSpec& input : kInputs) {
+    for (const InputDefinition& input : kInputs) {
         std::fprintf(stderr, "input %2zu %-30.*s %.9g\n", input.index,
                      static_cast<int>(input.caption.size()), input.caption.data(),
                      static_cast<double>(design[input.index]));
     }
-    for (const ResultSpec& result : kResults) {
+    for (const ResultDefinition& result : kResults) {
         std::fprintf(stderr, "result %2zu %-30.*s %.9g\n", result.index,
                      static_cast<int>(result.caption.size()), result.caption.data(),
                      static_cast<double>(results.values[result.index]));

@@ -31,21 +31,21 @@ constexpr int kDialogFramePixels = 3;
 // text keeping the stored left edge, or keeping the stored right edge.
 enum class Sizing { Stored, FitFromLeft, FitFromRight };
 
-struct FontSpec {
+struct LabelFont {
     const char* family = nullptr;  // null: the window's dialog font
     double points = 0;
     bool bold = false;
 };
 
-struct LabelSpec {
+struct LabelLayout {
     const char* objectName;
     QString text;
     QRect twips;  // relative to Frame1
-    FontSpec font;
+    LabelFont font;
     Sizing sizing;
 };
 
-constexpr FontSpec kDialogFont{};
+constexpr LabelFont kDialogFont{};
 
 QString Utf8(const char* text) {
     return QString::fromUtf8(text);
@@ -64,7 +64,7 @@ QString CopyrightNotice() {
     return QStringLiteral("Copyright \u00A9 %1. All rights reserved.").arg(Utf8(kCompanyName));
 }
 
-std::vector<LabelSpec> Labels() {
+std::vector<LabelLayout> Labels() {
     return {
         {"lbl_0",
          Utf8(kCompanyName),
@@ -119,31 +119,31 @@ std::vector<LabelSpec> Labels() {
     };
 }
 
-void ApplyFont(QLabel& label, const FontSpec& spec) {
-    if (spec.family == nullptr) return;
-    QFont font(Utf8(spec.family));
+void ApplyFont(QLabel& label, const LabelFont& style) {
+    if (style.family == nullptr) return;
+    QFont font(Utf8(style.family));
     font.setStyleHint(QFont::SansSerif);
-    font.setPointSizeF(spec.points);
-    font.setBold(spec.bold);
+    font.setPointSizeF(style.points);
+    font.setBold(style.bold);
     label.setFont(font);
 }
 
-QLabel* MakeLabel(const LabelSpec& spec, QWidget* parent) {
-    auto* label = new QLabel(spec.text, parent);
-    label->setObjectName(Utf8(spec.objectName));
+QLabel* MakeLabel(const LabelLayout& layout, QWidget* parent) {
+    auto* label = new QLabel(layout.text, parent);
+    label->setObjectName(Utf8(layout.objectName));
     label->setTextFormat(Qt::PlainText);
-    ApplyFont(*label, spec.font);
+    ApplyFont(*label, layout.font);
     const QRect stored =
-        TwipRect(spec.twips.x(), spec.twips.y(), spec.twips.width(), spec.twips.height());
-    if (spec.sizing == Sizing::Stored) {
+        TwipRect(layout.twips.x(), layout.twips.y(), layout.twips.width(), layout.twips.height());
+    if (layout.sizing == Sizing::Stored) {
         label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
         label->setWordWrap(true);
         label->setGeometry(stored);
         return label;
     }
-    label->setAlignment(spec.sizing == Sizing::FitFromLeft ? Qt::AlignLeft : Qt::AlignRight);
+    label->setAlignment(layout.sizing == Sizing::FitFromLeft ? Qt::AlignLeft : Qt::AlignRight);
     label->adjustSize();
-    const int left = spec.sizing == Sizing::FitFromLeft
+    const int left = layout.sizing == Sizing::FitFromLeft
                          ? stored.left()
                          : stored.x() + stored.width() - label->width();
     label->move(left, stored.top());
@@ -203,8 +203,8 @@ void frmSplash::BuildControls(QWidget* client) {
     Frame1->setGeometry(TwipRect(120, 60, 7080, 4050));
     Frame1->setFocusPolicy(Qt::NoFocus);
 
-    for (const LabelSpec& spec : Labels())
-        MakeLabel(spec, Frame1);
+    for (const LabelLayout& layout : Labels())
+        MakeLabel(layout, Frame1);
 
     cmdOK = new QPushButton(QStringLiteral("&OK"), Frame1);
     cmdOK->setObjectName(QStringLiteral("cmdOK"));

@@ -216,12 +216,12 @@ void frmTower::createIdentificationTab() {
         {{240, 840, 555, 195}, {1320, 780, 2115, 285}},
         {{3720, 840, 915, 195}, {4680, 840, 1035, 285}},
     }};
-    for (const IdentificationSpec& spec : kIdentification) {
-        const QString caption = Utf8(spec.caption);
-        identification_.lblID[spec.index] = page->place(
-            MakeCaption(caption, IndexedName("lblID", spec.index)), rows[spec.index].caption);
-        identification_.txtID[spec.index] =
-            page->place(MakeBox(caption, IndexedName("txtID", spec.index)), rows[spec.index].box);
+    for (const IdentificationDefinition& entry : kIdentification) {
+        const QString caption = Utf8(entry.caption);
+        identification_.lblID[entry.index] = page->place(
+            MakeCaption(caption, IndexedName("lblID", entry.index)), rows[entry.index].caption);
+        identification_.txtID[entry.index] =
+            page->place(MakeBox(caption, IndexedName("txtID", entry.index)), rows[entry.index].box);
     }
     Picture1 = page->place(createPicture1(page), QRect(240, 1320, 6135, 4215));
     sstMain->addTab(page, QStringLiteral("&Identification"));
@@ -241,16 +241,16 @@ QWidget* frmTower::createPicture1(QWidget* page) {
 
 void frmTower::createInputsTab() {
     auto* page = new TabPage(sstMain);
-    for (const InputSpec& spec : kInputs) {
-        const QString caption = Utf8(spec.caption);
-        const int row = Row(spec.index);
-        inputs_.lblIn[spec.index] =
-            page->place(MakeCaption(caption, IndexedName("lblIn", spec.index)),
+    for (const InputDefinition& entry : kInputs) {
+        const QString caption = Utf8(entry.caption);
+        const int row = Row(entry.index);
+        inputs_.lblIn[entry.index] =
+            page->place(MakeCaption(caption, IndexedName("lblIn", entry.index)),
                         QRect(1020, kCaptionTop + row, 2055, kCaptionHeight));
-        QLineEdit* box = page->place(MakeBox(caption, IndexedName("txtIn", spec.index)),
+        QLineEdit* box = page->place(MakeBox(caption, IndexedName("txtIn", entry.index)),
                                      QRect(3120, kBoxTop + row, 1575, kBoxHeight));
-        box->setText(LocalDefaultText(spec.defaultText, locale_));
-        inputs_.txtIn[spec.index] = box;
+        box->setText(LocalDefaultText(entry.defaultText, locale_));
+        inputs_.txtIn[entry.index] = box;
     }
     sstMain->addTab(page, QStringLiteral("&Inputs"));
 }
@@ -278,13 +278,13 @@ void frmTower::createOutputsTab() {
             }
         }
     };
-    for (const ResultSpec& spec : kResults) {
-        const QString caption = Utf8(spec.caption);
-        const Placement placement = placementOf(spec.index);
-        outputs_.lblOut[spec.index] =
-            page->place(MakeCaption(caption, IndexedName("lblOut", spec.index)), placement.caption);
-        outputs_.txtOut[spec.index] =
-            page->place(MakeResultBox(caption, IndexedName("txtOut", spec.index)), placement.box);
+    for (const ResultDefinition& entry : kResults) {
+        const QString caption = Utf8(entry.caption);
+        const Placement placement = placementOf(entry.index);
+        outputs_.lblOut[entry.index] = page->place(
+            MakeCaption(caption, IndexedName("lblOut", entry.index)), placement.caption);
+        outputs_.txtOut[entry.index] =
+            page->place(MakeResultBox(caption, IndexedName("txtOut", entry.index)), placement.box);
     }
     sstMain->addTab(page, QStringLiteral("&Outputs"));
 }

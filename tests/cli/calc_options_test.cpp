@@ -116,9 +116,9 @@ TEST(ParseSweep, shouldGiveTheDecimalValueAtEveryStepWithoutBuildingUpError) {
 
 TEST(UsageText, shouldListEveryInputAndAnExample) {
     const std::string usage = UsageText();
-    for (const InputSpec& spec : kInputs) {
-        EXPECT_NE(usage.find(spec.shortName), std::string::npos) << spec.shortName;
-        EXPECT_NE(usage.find(spec.caption), std::string::npos) << spec.caption;
+    for (const InputDefinition& entry : kInputs) {
+        EXPECT_NE(usage.find(entry.shortName), std::string::npos) << entry.shortName;
+        EXPECT_NE(usage.find(entry.caption), std::string::npos) << entry.caption;
     }
     EXPECT_NE(usage.find("veltrane-calc --defaults --sweep Approach=5:15:5 --sweep LG=0.5:2:0.1"),
               std::string::npos);

@@ -71,7 +71,7 @@ class FakeWindow : public ReportSource {
     bool failRecalculation = false;
 
     FakeWindow() {
-        for (const InputSpec& input : kInputs)
+        for (const InputDefinition& input : kInputs)
             inputTexts.append(FromView(input.defaultText));
         for (std::size_t j = 0; j < kResultCount; ++j)
             resultTexts.append(QString());
@@ -90,12 +90,12 @@ class FakeWindow : public ReportSource {
 
     ReportGroups ReadGroups() const override {
         ReportGroups groups;
-        for (const IdentificationSpec& id : kIdentification)
+        for (const IdentificationDefinition& id : kIdentification)
             groups.identification.append(
                 {FromView(id.caption), TextOf(identificationTexts, id.index)});
-        for (const InputSpec& input : kInputs)
+        for (const InputDefinition& input : kInputs)
             groups.inputs.append({FromView(input.caption), TextOf(inputTexts, input.index)});
-        for (const ResultSpec& result : kResults)
+        for (const ResultDefinition& result : kResults)
             groups.results.append({FromView(result.caption), TextOf(resultTexts, result.index)});
         return groups;
     }

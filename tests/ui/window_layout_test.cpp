@@ -123,12 +123,12 @@ class WindowLayoutTest : public QObject {
             QCOMPARE(box->accessibleName(), Utf8(caption));
             QCOMPARE(box->alignment() & Qt::AlignHorizontal_Mask, Qt::AlignLeft);
         };
-        for (const auto& spec : veltrane::kIdentification)
-            check("ID", spec.index, spec.caption);
-        for (const auto& spec : veltrane::kInputs)
-            check("In", spec.index, spec.caption);
-        for (const auto& spec : veltrane::kResults)
-            check("Out", spec.index, spec.caption);
+        for (const auto& entry : veltrane::kIdentification)
+            check("ID", entry.index, entry.caption);
+        for (const auto& entry : veltrane::kInputs)
+            check("In", entry.index, entry.caption);
+        for (const auto& entry : veltrane::kResults)
+            check("Out", entry.index, entry.caption);
         QCOMPARE(driver.child(QStringLiteral("cmdPrint"))->accessibleName(),
                  QStringLiteral("Print..."));
     }
@@ -288,8 +288,8 @@ class WindowLayoutTest : public QObject {
             "1.8324 78. 27. 23.724 11.852 .01 35.586 90.625 13.5 500. 29.84 56.84 14.586 121.55 "
             "12.749 12.");
         QString table;
-        for (const auto& spec : veltrane::kResults) {
-            table += Utf8(spec.caption) + '\t' + texts[qsizetype(spec.index)] + '\n';
+        for (const auto& entry : veltrane::kResults) {
+            table += Utf8(entry.caption) + '\t' + texts[qsizetype(entry.index)] + '\n';
         }
         QCOMPARE(QGuiApplication::clipboard()->text(), table);
     }
