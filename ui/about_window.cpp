@@ -14,6 +14,7 @@
 
 #include "program_icon.h"
 #include "twips.h"
+#include "utf8_text.h"
 #ifdef Q_OS_WIN
 #include "win_api.h"
 #endif
@@ -47,10 +48,6 @@ struct LabelLayout {
 
 constexpr LabelFont kDialogFont{};
 
-QString Utf8(const char* text) {
-    return QString::fromUtf8(text);
-}
-
 // The window's dialog font: small enough that each numbered line wraps within its two rows, as
 // the layout expects of a classic 8-point dialog font.
 QFont DialogFont() {
@@ -61,18 +58,18 @@ QFont DialogFont() {
 }
 
 QString CopyrightNotice() {
-    return QStringLiteral("Copyright \u00A9 %1. All rights reserved.").arg(Utf8(kCompanyName));
+    return QStringLiteral("Copyright \u00A9 %1. All rights reserved.").arg(FromUtf8(kCompanyName));
 }
 
 std::vector<LabelLayout> Labels() {
     return {
         {"lbl_0",
-         Utf8(kCompanyName),
+         FromUtf8(kCompanyName),
          {420, 360, 6270, 435},
          {"Arial", 18, true},
          Sizing::FitFromLeft},
         {"lbl_1",
-         Utf8(kProductName),
+         FromUtf8(kProductName),
          {120, 780, 6780, 615},
          {"Arial", 26.25, true},
          Sizing::FitFromLeft},
@@ -107,7 +104,7 @@ std::vector<LabelLayout> Labels() {
          {"Arial", 15.75, true},
          Sizing::FitFromRight},
         {"lbl_9",
-         Utf8(kVersionCaption),
+         FromUtf8(kVersionCaption),
          {5145, 2760, 1710, 285},
          {"Arial", 12, true},
          Sizing::FitFromRight},
@@ -121,7 +118,7 @@ std::vector<LabelLayout> Labels() {
 
 void ApplyFont(QLabel& label, const LabelFont& style) {
     if (style.family == nullptr) return;
-    QFont font(Utf8(style.family));
+    QFont font(FromUtf8(style.family));
     font.setStyleHint(QFont::SansSerif);
     font.setPointSizeF(style.points);
     font.setBold(style.bold);
@@ -130,7 +127,7 @@ void ApplyFont(QLabel& label, const LabelFont& style) {
 
 QLabel* MakeLabel(const LabelLayout& layout, QWidget* parent) {
     auto* label = new QLabel(layout.text, parent);
-    label->setObjectName(Utf8(layout.objectName));
+    label->setObjectName(FromUtf8(layout.objectName));
     label->setTextFormat(Qt::PlainText);
     ApplyFont(*label, layout.font);
     const QRect stored =

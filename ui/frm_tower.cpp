@@ -25,6 +25,7 @@
 #include "result_text.h"
 #include "tower_diagram.h"
 #include "twips.h"
+#include "utf8_text.h"
 
 namespace veltrane::ui {
 namespace {
@@ -53,10 +54,6 @@ constexpr int kCaptionTop = 540;
 constexpr int kBoxTop = 480;
 constexpr int kCaptionHeight = 195;
 constexpr int kBoxHeight = 285;
-
-QString Utf8(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 QString IndexedName(const char* group, std::size_t index) {
     return QStringLiteral("%1_%2").arg(QLatin1String(group)).arg(index);
@@ -217,7 +214,7 @@ void frmTower::createIdentificationTab() {
         {{3720, 840, 915, 195}, {4680, 840, 1035, 285}},
     }};
     for (const IdentificationDefinition& entry : kIdentification) {
-        const QString caption = Utf8(entry.caption);
+        const QString caption = FromUtf8(entry.caption);
         identification_.lblID[entry.index] = page->place(
             MakeCaption(caption, IndexedName("lblID", entry.index)), rows[entry.index].caption);
         identification_.txtID[entry.index] =
@@ -242,7 +239,7 @@ QWidget* frmTower::createPicture1(QWidget* page) {
 void frmTower::createInputsTab() {
     auto* page = new TabPage(sstMain);
     for (const InputDefinition& entry : kInputs) {
-        const QString caption = Utf8(entry.caption);
+        const QString caption = FromUtf8(entry.caption);
         const int row = Row(entry.index);
         inputs_.lblIn[entry.index] =
             page->place(MakeCaption(caption, IndexedName("lblIn", entry.index)),
@@ -279,7 +276,7 @@ void frmTower::createOutputsTab() {
         }
     };
     for (const ResultDefinition& entry : kResults) {
-        const QString caption = Utf8(entry.caption);
+        const QString caption = FromUtf8(entry.caption);
         const Placement placement = placementOf(entry.index);
         outputs_.lblOut[entry.index] = page->place(
             MakeCaption(caption, IndexedName("lblOut", entry.index)), placement.caption);

@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+#include "utf8_text.h"
+
 namespace veltrane::ui {
 
 std::optional<float> InputNumber(const QString& text, const QLocale& locale) {
@@ -17,8 +19,7 @@ float InputValueOrZero(const QString& text, const QLocale& locale) {
 }
 
 QString LocalDefaultText(std::string_view defaultText, const QLocale& locale) {
-    QString text =
-        QString::fromUtf8(defaultText.data(), static_cast<qsizetype>(defaultText.size()));
+    QString text = FromUtf8(defaultText);
     return text.replace(QLatin1Char('.'), locale.decimalPoint());
 }
 

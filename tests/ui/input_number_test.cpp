@@ -6,7 +6,9 @@
 
 #include "input_number.h"
 #include "ui_test_main.h"
+#include "utf8_text.h"
 
+using veltrane::ui::FromUtf8;
 using veltrane::ui::InputNumber;
 using veltrane::ui::InputValueOrZero;
 using veltrane::ui::LocalDefaultText;
@@ -15,10 +17,6 @@ using veltrane::ui::LocaleNumberMarks;
 namespace {
 const QLocale kEnglish(QLocale::English, QLocale::UnitedStates);
 const QLocale kGerman(QLocale::German, QLocale::Germany);
-
-QString Text(std::string_view utf8) {
-    return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
-}
 }  // namespace
 
 class InputNumberTest : public QObject {
@@ -98,11 +96,11 @@ class InputNumberTest : public QObject {
 
     void shouldTakeResultMarksFromTheLocale() {
         const LocaleNumberMarks english(kEnglish);
-        QCOMPARE(Text(english.marks().grouping), QStringLiteral(","));
-        QCOMPARE(Text(english.marks().decimal), QStringLiteral("."));
+        QCOMPARE(FromUtf8(english.marks().grouping), QStringLiteral(","));
+        QCOMPARE(FromUtf8(english.marks().decimal), QStringLiteral("."));
         const LocaleNumberMarks german(kGerman);
-        QCOMPARE(Text(german.marks().grouping), QStringLiteral("."));
-        QCOMPARE(Text(german.marks().decimal), QStringLiteral(","));
+        QCOMPARE(FromUtf8(german.marks().grouping), QStringLiteral("."));
+        QCOMPARE(FromUtf8(german.marks().decimal), QStringLiteral(","));
     }
 };
 

@@ -35,6 +35,7 @@
 #include "result_text.h"
 #include "system_messages.h"
 #include "ui_test_main.h"
+#include "utf8_text.h"
 
 using namespace veltrane;
 using namespace veltrane::ui;
@@ -49,10 +50,6 @@ constexpr int kLoggedActions = 25;
 // A box longer than this is replaced rather than added to, so that texts stay of a size a
 // person might paste.
 constexpr qsizetype kLongestModelText = 4000;
-
-QString FromView(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 quint32 EnvironmentNumber(const char* name, quint32 fallback) {
     bool ok = false;
@@ -198,7 +195,7 @@ class CheckedRunModel {
     bool validate() {
         for (std::size_t i = 0; i < kInputCount; ++i) {
             if (!ModelNumber(texts_[i]))
-                return refuse(kSupplyValue + FromView(kInputs[i].caption), i);
+                return refuse(kSupplyValue + FromUtf8(kInputs[i].caption), i);
         }
         if (*ModelNumber(texts_[kApproach]) <= 7.0F && !ask(kApproachQuestion))
             return sendBack(kApproach);
@@ -276,7 +273,7 @@ class TextGenerator {
         if (below(5) == 0) {
             if (std::optional<QString> edge = edgeValue(input, now)) return *edge;
         }
-        const float base = ModelNumber(FromView(kInputs[input].defaultText)).value_or(1.0F);
+        const float base = ModelNumber(FromUtf8(kInputs[input].defaultText)).value_or(1.0F);
         const double factor = 0.5 + std::uniform_real_distribution<double>(0.0, 1.0)(random_);
         const double value = input == kApproach
                                  ? std::uniform_real_distribution<double>(0.0, 40.0)(random_)
@@ -494,7 +491,7 @@ void MonkeyTest::shouldKeepEveryTextAndShowOnlyItsOwnMessagesUnderRandomUse() {
             this, [this](int tab) { tabChanges_.push_back(tab); });
 
     for (std::size_t i = 0; i < kInputCount; ++i)
-        inputModel_[i] = FromView(kInputs[i].defaultText);
+        inputModel_[i] = FromUtf8(kInputs[i].defaultText);
     for (std::size_t j = 0; j < kResultCount; ++j)
         resultModel_ << QString();
 
@@ -656,7 +653,7 @@ void MonkeyTest::printToRecordingSurface() {
     QStringList expected;  // the caption-and-value rows of one copy, in their places
     const auto row = [](std::string_view caption, const QString& text) {
         const QString value = text.trimmed();
-        const QString captionText = FromView(caption);
+        const QString captionText = FromUtf8(caption);
         return testing::TextAt10(value.isEmpty() ? captionText
                                                  : captionText.leftJustified(40) + value);
     };
@@ -687,7 +684,7 @@ void MonkeyTest::copyResults() {
     QTest::keyClick(keyTarget(), Qt::Key_C, Qt::ControlModifier | Qt::ShiftModifier);
     QString table;
     for (std::size_t j = 0; j < kResultCount; ++j)
-        table += FromView(kResults[j].caption) + QLatin1Char('\t') +
+        table += FromUtf8(kResults[j].caption) + QLatin1Char('\t') +
                  resultModel_[static_cast<qsizetype>(j)] + QLatin1Char('\n');
     if (QGuiApplication::clipboard()->text() != table)
         failure(QStringLiteral("copied: ") + QGuiApplication::clipboard()->text());

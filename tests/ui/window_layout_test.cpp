@@ -10,16 +10,13 @@
 #include "design_sets.h"
 #include "twips.h"
 #include "ui_test_main.h"
+#include "utf8_text.h"
 #include "window_driver.h"
 
 using namespace veltrane::ui;
 using namespace veltrane::ui::test;
 
 namespace {
-
-QString Utf8(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 QStringList Names(const char* group, std::initializer_list<int> indices) {
     QStringList names;
@@ -117,10 +114,10 @@ class WindowLayoutTest : public QObject {
             const auto* label = driver.child<QLabel>(QLatin1String("lbl") + group + suffix);
             const auto* box = driver.child<QLineEdit>(QLatin1String("txt") + group + suffix);
             QVERIFY(label != nullptr && box != nullptr);
-            QCOMPARE(label->text(), Utf8(caption));
+            QCOMPARE(label->text(), FromUtf8(caption));
             QCOMPARE(label->alignment() & Qt::AlignHorizontal_Mask, Qt::AlignRight);
             QCOMPARE(label->focusPolicy(), Qt::NoFocus);
-            QCOMPARE(box->accessibleName(), Utf8(caption));
+            QCOMPARE(box->accessibleName(), FromUtf8(caption));
             QCOMPARE(box->alignment() & Qt::AlignHorizontal_Mask, Qt::AlignLeft);
         };
         for (const auto& entry : veltrane::kIdentification)
@@ -289,7 +286,7 @@ class WindowLayoutTest : public QObject {
             "12.749 12.");
         QString table;
         for (const auto& entry : veltrane::kResults) {
-            table += Utf8(entry.caption) + '\t' + texts[qsizetype(entry.index)] + '\n';
+            table += FromUtf8(entry.caption) + '\t' + texts[qsizetype(entry.index)] + '\n';
         }
         QCOMPARE(QGuiApplication::clipboard()->text(), table);
     }

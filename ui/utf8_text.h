@@ -1,0 +1,14 @@
+#pragma once
+// The engine keeps its texts as UTF-8 string views; the window shows QStrings.
+
+#include <QString>
+
+#include <string_view>
+
+namespace veltrane::ui {
+
+inline QString FromUtf8(std::string_view text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+}  // namespace veltrane::ui
