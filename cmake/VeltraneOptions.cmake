@@ -9,6 +9,7 @@ target_compile_options(veltrane_options INTERFACE -ffp-contract=off -fno-fast-ma
 add_library(veltrane_warnings INTERFACE)
 target_compile_options(veltrane_warnings INTERFACE
     -Wall -Wextra -Wpedantic -Wconversion -Wdouble-promotion -Wshadow
+    -Wold-style-cast -Wnon-virtual-dtor -Wsuggest-override -Wimplicit-fallthrough
     $<$<BOOL:${VELTRANE_WARNINGS_AS_ERRORS}>:-Werror>)
 
 set(CMAKE_CXX_EXTENSIONS OFF)
