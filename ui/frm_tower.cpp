@@ -7,6 +7,7 @@
 #include <QKeySequence>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPushButton>
 #include <QScopedValueRollback>
 #include <QShortcut>
@@ -15,6 +16,7 @@
 #include <algorithm>
 #include <exception>
 #include <limits>
+#include <memory>
 #include <vector>
 
 #include "about_window.h"
@@ -41,6 +43,9 @@ const QString kNegativeRangePrompt =
     QStringLiteral("Temp Rise Cannot Be Negative. Lower the Approach or Raise Thot.");
 const QString kLowKaVLPrompt = QStringLiteral("KAVL < 0.2 Do You Want to Adjust Apporach?");
 const QString kHighKaVLPrompt = QStringLiteral("KAVL > 5 Do You Want to Adjust Apporach?");
+
+// Copies all sixteen results at once; also offered in the result boxes' context menu.
+const QKeySequence kCopyAllResultsKeys(Qt::CTRL | Qt::SHIFT | Qt::Key_C);
 
 constexpr float kApproachThreshold = 7.0F;  // °F; at or below it the user is asked
 constexpr float kLowKaVL = 0.2F;
@@ -196,7 +201,7 @@ frmTower::frmTower(MessageBoxes& messageBoxes, QWidget* parent)
     connect(sstMain, &QTabWidget::currentChanged, this, &frmTower::sstMain_CurrentChanged);
     sstMain->setFocus();
 
-    auto* copyResults = new QShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C), this);
+    auto* copyResults = new QShortcut(kCopyAllResultsKeys, this);
     connect(copyResults, &QShortcut::activated, this, &frmTower::copyResultsToClipboard);
 }
 
@@ -280,8 +285,12 @@ void frmTower::createOutputsTab() {
         const Placement placement = placementOf(entry.index);
         outputs_.lblOut[entry.index] = page->place(
             MakeCaption(caption, IndexedName("lblOut", entry.index)), placement.caption);
-        outputs_.txtOut[entry.index] =
+        QLineEdit* box =
             page->place(MakeResultBox(caption, IndexedName("txtOut", entry.index)), placement.box);
+        box->setContextMenuPolicy(Qt::CustomContextMenu);
+        connect(box, &QLineEdit::customContextMenuRequested, this,
+                [this, box](const QPoint& position) { showResultBoxMenu(*box, position); });
+        outputs_.txtOut[entry.index] = box;
     }
     sstMain->addTab(page, QStringLiteral("&Outputs"));
 }
@@ -361,6 +370,18 @@ QString frmTower::resultsAsTable() const {
 
 void frmTower::copyResultsToClipboard() const {
     QGuiApplication::clipboard()->setText(resultsAsTable());
+}
+
+/// The standard menu of a read-only box, and below it the copy of all sixteen results, which
+/// no one would otherwise find without knowing its keys.
+void frmTower::showResultBoxMenu(QLineEdit& box, const QPoint& position) {
+    const std::unique_ptr<QMenu> menu(box.createStandardContextMenu());
+    menu->addSeparator();
+    QAction* copyAll = menu->addAction(QStringLiteral("Copy All Results"));
+    copyAll->setShortcut(kCopyAllResultsKeys);
+    copyAll->setShortcutVisibleInContextMenu(true);
+    connect(copyAll, &QAction::triggered, this, [this] { copyResultsToClipboard(); });
+    menu->exec(box.mapToGlobal(position));
 }
 
 void frmTower::sstMain_CurrentChanged(int currentTab) {

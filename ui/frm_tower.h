@@ -98,6 +98,7 @@ class frmTower : public QWidget {
     void sstMain_CurrentChanged(int currentTab);
     void sstMain_Click(int previousTab);
     void copyResultsToClipboard() const;
+    void showResultBoxMenu(QLineEdit& box, const QPoint& position);
 
     // Validation and the run.
     bool InputsAllowed() const;
