@@ -101,6 +101,8 @@ class frmTower : public QWidget {
     void showResultBoxMenu(QLineEdit& box, const QPoint& position);
 
     // Validation and the run.
+    /// Always true: a second gate the run asks before ValidateInputs, kept so that a rule that
+    /// refuses whole input sets has its place without changing the run or its callers.
     bool InputsAllowed() const;
     bool ValidateInputs();
     bool NoticeRefusal(const QString& prompt, std::size_t inputToCorrect);

@@ -102,10 +102,10 @@ void PrintChosenCopies(QPrinter& printer, frmTower& window) {
     if (!copies) return;
     printer.setCopyCount(1);
     PainterSurface surface(printer, CopyLayoutFor(printer));
-    PrintReport(*copies, window, surface);
+    PrintWindowReport(*copies, window, surface);
 }
 
-void PrintReport(qint16 copies, frmTower& window, PrinterSurface& surface) {
+void PrintWindowReport(qint16 copies, frmTower& window, PrinterSurface& surface) {
     WindowReportSource source(window);
     veltrane::PrintReport(copies, source, surface);
 }

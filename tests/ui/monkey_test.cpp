@@ -630,7 +630,7 @@ void MonkeyTest::printToRecordingSurface() {
     printing_ = true;
     log(QStringLiteral("report of %1 copies on a recording surface").arg(copies));
     testing::RecordingSurface surface;
-    PrintReport(copies, *window_, surface);
+    PrintWindowReport(copies, *window_, surface);
     resultModel_ = ModelResultTexts(ModelCalculation(inputModel_));
 
     QStringList expected;  // the caption-and-value rows of one copy, in their places

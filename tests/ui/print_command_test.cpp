@@ -112,7 +112,7 @@ TEST_F(PrintCommand, shouldPrintInputsAsTypedWithResultsCalculatedFromZeros) {
     SetInput(1, QStringLiteral("abc"));
     SetInput(4, QStringLiteral("  7 "));
     RecordingSurface surface;
-    PrintReport(1, window_, surface);
+    PrintWindowReport(1, window_, surface);
 
     ASSERT_EQ(surface.documents.size(), 1);
     const QStringList& lines = surface.documents[0];
