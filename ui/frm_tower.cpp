@@ -198,7 +198,7 @@ frmTower::frmTower(MessageBoxes& messageBoxes, QWidget* parent)
     sstMain->setCurrentIndex(kInputsTab);
     previousTab_ = kInputsTab;
     // Connected only now: adding the first tab reports a change to tab 0.
-    connect(sstMain, &QTabWidget::currentChanged, this, &frmTower::sstMain_CurrentChanged);
+    connect(sstMain, &QTabWidget::currentChanged, this, &frmTower::sstMainCurrentChanged);
     sstMain->setFocus();
 
     auto* copyResults = new QShortcut(kCopyAllResultsKeys, this);
@@ -302,8 +302,8 @@ void frmTower::createButtons() {
         MakeButton(QStringLiteral("&Print..."), "cmdPrint", {2520, 6240, 1155, 375}, this);
     buttons_.cmdExit =
         MakeButton(QStringLiteral("E&xit"), "cmdExit", {3780, 6240, 1155, 375}, this);
-    connect(buttons_.cmdAbout, &QPushButton::clicked, this, &frmTower::cmdAbout_Click);
-    connect(buttons_.cmdPrint, &QPushButton::clicked, this, &frmTower::cmdPrint_Click);
+    connect(buttons_.cmdAbout, &QPushButton::clicked, this, &frmTower::cmdAboutClicked);
+    connect(buttons_.cmdPrint, &QPushButton::clicked, this, &frmTower::cmdPrintClicked);
     connect(buttons_.cmdExit, &QPushButton::clicked, this, &QWidget::close);
 }
 
@@ -321,11 +321,11 @@ void frmTower::setKeyboardOrder() {
 }
 
 // The About window opens from here.
-void frmTower::cmdAbout_Click() {
+void frmTower::cmdAboutClicked() {
     frmSplash::ShowShared();
 }
 
-void frmTower::cmdPrint_Click() {
+void frmTower::cmdPrintClicked() {
     static QtPrintDialogFactory qtPrintDialogs;
     RunPrintCommand(printDialogs_ != nullptr ? *printDialogs_ : qtPrintDialogs, *this);
 }
@@ -384,15 +384,15 @@ void frmTower::showResultBoxMenu(QLineEdit& box, const QPoint& position) {
     menu->exec(box.mapToGlobal(position));
 }
 
-void frmTower::sstMain_CurrentChanged(int currentTab) {
+void frmTower::sstMainCurrentChanged(int currentTab) {
     // Recorded before the rule runs: a run that turns back to the Inputs tab raises this
     // notification again, nested, and it must see the Outputs tab as the one it left.
     const int previousTab = previousTab_;
     previousTab_ = currentTab;
-    sstMain_Click(previousTab);
+    applyTabChangeRule(previousTab);
 }
 
-void frmTower::sstMain_Click(int previousTab) {
+void frmTower::applyTabChangeRule(int previousTab) {
     const bool fromIdentificationOrInputs =
         previousTab == kIdentificationTab || previousTab == kInputsTab;
     if (currentTab() == kOutputsTab && fromIdentificationOrInputs) ComputeOutputs(true);
@@ -408,7 +408,7 @@ std::optional<float> frmTower::inputNumber(std::size_t index) const {
 
 bool frmTower::ValidateInputs() {
     for (std::size_t i = 0; i < kInputCount; ++i) {
-        if (!inputNumber(i)) return NoticeRefusal(kSupplyValuePrompt + inputCaption(i), i);
+        if (!inputNumber(i)) return noticeRefusal(kSupplyValuePrompt + inputCaption(i), i);
     }
     if (*inputNumber(kApproach) <= kApproachThreshold) {
         const MessageAnswer answer = messageBoxes_.show(
@@ -419,20 +419,20 @@ bool frmTower::ValidateInputs() {
         }
     }
     if (*inputNumber(kDryBulb) < *inputNumber(kWetBulb)) {
-        return NoticeRefusal(kWetBulbPrompt, kWetBulb);
+        return noticeRefusal(kWetBulbPrompt, kWetBulb);
     }
     return true;
 }
 
 /// Tells the user why the inputs cannot be used and takes them to the box to correct. Answers
 /// false, the verdict of the check that called it.
-bool frmTower::NoticeRefusal(const QString& prompt, std::size_t inputToCorrect) {
+bool frmTower::noticeRefusal(const QString& prompt, std::size_t inputToCorrect) {
     messageBoxes_.show(this, prompt, kErrorTitle, MessageButtons::Ok, MessageIcon::Exclamation);
     returnToInput(inputToCorrect);
     return false;
 }
 
-void frmTower::AskToAdjustApproach(const QString& prompt) {
+void frmTower::askToAdjustApproach(const QString& prompt) {
     const MessageAnswer answer = messageBoxes_.show(this, prompt, kQuestionTitle,
                                                     MessageButtons::YesNo, MessageIcon::Question);
     if (answer == MessageAnswer::Yes) returnToInput(kApproach);
@@ -457,13 +457,13 @@ void frmTower::ComputeOutputs(bool bErrorCheck) {
 
     if (bErrorCheck) {
         if (results.values[kRange] < 0.0F) {
-            NoticeRefusal(kNegativeRangePrompt, kHotWater);
+            noticeRefusal(kNegativeRangePrompt, kHotWater);
             return;
         }
         // A KaV/L that is not a number passes both tests.
         const float kaVL = results.values[kKaVL];
-        if (kaVL < kLowKaVL) AskToAdjustApproach(kLowKaVLPrompt);
-        if (kaVL > kHighKaVL) AskToAdjustApproach(kHighKaVLPrompt);
+        if (kaVL < kLowKaVL) askToAdjustApproach(kLowKaVLPrompt);
+        if (kaVL > kHighKaVL) askToAdjustApproach(kHighKaVLPrompt);
     }
     writeResults(results);
 }

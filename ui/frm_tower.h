@@ -33,6 +33,9 @@ inline constexpr int kIdentificationTab = 0;
 inline constexpr int kInputsTab = 1;
 inline constexpr int kOutputsTab = 2;
 
+/// Names: the window, its controls and the operations the design fixes keep their names
+/// (`frmTower`, `sstMain`, `txtIn`, `ComputeOutputs`, `ValidateInputs`, `InputsAllowed`); every
+/// other method is camelCase, and every other member ends in an underscore.
 class frmTower : public QWidget {
     Q_OBJECT
 
@@ -93,10 +96,10 @@ class frmTower : public QWidget {
     std::vector<const QLabel*> allCaptions() const;
 
     // Commands of the window.
-    void cmdAbout_Click();  // Shows the About window, or brings the open one to the front.
-    void cmdPrint_Click();  // The Print command plugs in here.
-    void sstMain_CurrentChanged(int currentTab);
-    void sstMain_Click(int previousTab);
+    void cmdAboutClicked();  // Shows the About window, or brings the open one to the front.
+    void cmdPrintClicked();  // The Print command plugs in here.
+    void sstMainCurrentChanged(int currentTab);
+    void applyTabChangeRule(int previousTab);  // A move to Outputs from another tab runs.
     void copyResultsToClipboard() const;
     void showResultBoxMenu(QLineEdit& box, const QPoint& position);
 
@@ -105,8 +108,8 @@ class frmTower : public QWidget {
     /// refuses whole input sets has its place without changing the run or its callers.
     bool InputsAllowed() const;
     bool ValidateInputs();
-    bool NoticeRefusal(const QString& prompt, std::size_t inputToCorrect);
-    void AskToAdjustApproach(const QString& prompt);
+    bool noticeRefusal(const QString& prompt, std::size_t inputToCorrect);
+    void askToAdjustApproach(const QString& prompt);
     void returnToInput(std::size_t index);
     std::optional<float> inputNumber(std::size_t index) const;
     void writeResults(const PerformanceResults& results);
