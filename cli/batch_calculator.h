@@ -12,7 +12,7 @@
 #include "byte_source.h"
 #include "csv_reader.h"
 #include "input_columns.h"
-#include "input_number.h"
+#include "number_text.h"
 #include "performance.h"
 #include "sweep.h"
 

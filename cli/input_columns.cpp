@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstdio>
 
-#include "input_number.h"
+#include "number_text.h"
 
 namespace veltrane::cli {
 namespace {

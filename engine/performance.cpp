@@ -1,12 +1,11 @@
 #include "performance.h"
 
-#include <charconv>
 #include <cmath>
 #include <limits>
-#include <string>
 
 #include "exit_air_solver.h"
 #include "ieee_step.h"
+#include "number_text.h"
 #include "psychrometrics.h"
 
 namespace veltrane {
@@ -167,12 +166,9 @@ PerformanceResults CalculatePerformance(const DesignInputs& inputs) noexcept {
 DesignInputs DefaultDesignInputs() {
     DesignInputs inputs{};
     for (const InputDefinition& entry : kInputs) {
-        // The defaults are plain decimals; std::stof would follow the C locale, from_chars does
-        // not.
-        std::string text(entry.defaultText);
-        if (!text.empty() && text.front() == '.') text.insert(text.begin(), '0');
+        // The defaults are plain decimals that always read; a failure would leave the value 0.
         float value = 0.0F;
-        std::from_chars(text.data(), text.data() + text.size(), value);
+        (void)ReadInputNumber(entry.defaultText, value);
         inputs[entry.index] = value;
     }
     return inputs;
