@@ -1,9 +1,6 @@
 // Speed of the calculation and of the result text rule.
 #include <benchmark/benchmark.h>
 
-#include <array>
-#include <cmath>
-
 #include "performance.h"
 #include "result_text.h"
 
@@ -33,26 +30,6 @@ void BM_CalculatePerformance_SolverLimit(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_CalculatePerformance_SolverLimit);
-
-// The libm work a default design cannot avoid: sixteen saturation pressures, each four powers
-// and one exponential, at the reduced temperatures the design visits. The calculation is
-// measured against this floor.
-void BM_BareLibmFloor(benchmark::State& state) {
-    std::array<double, 16> taus{};
-    for (std::size_t i = 0; i < taus.size(); ++i) {
-        taus[i] = 1.0 - (459.67 + 65.0 + 2.5 * static_cast<double>(i)) / 1165.14;
-    }
-    for (auto _ : state) {
-        double sum = 0.0;
-        for (double tau : taus) {
-            benchmark::DoNotOptimize(tau);
-            sum += std::pow(tau, 2.0) + std::pow(tau, 3.0) + std::pow(tau, 4.0) +
-                   std::pow(tau, 5.0) + std::exp(-tau * 16.0);
-        }
-        benchmark::DoNotOptimize(sum);
-    }
-}
-BENCHMARK(BM_BareLibmFloor);
 
 void BM_ResultText(benchmark::State& state) {
     float value = 35.5855F;
