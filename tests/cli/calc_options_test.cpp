@@ -114,15 +114,5 @@ TEST(ParseSweep, shouldGiveTheDecimalValueAtEveryStepWithoutBuildingUpError) {
     }
 }
 
-TEST(UsageText, shouldListEveryInputAndAnExample) {
-    const std::string usage = UsageText();
-    for (const InputDefinition& entry : kInputs) {
-        EXPECT_NE(usage.find(entry.shortName), std::string::npos) << entry.shortName;
-        EXPECT_NE(usage.find(entry.caption), std::string::npos) << entry.caption;
-    }
-    EXPECT_NE(usage.find("veltrane-calc --defaults --sweep Approach=5:15:5 --sweep LG=0.5:2:0.1"),
-              std::string::npos);
-}
-
 }  // namespace
 }  // namespace veltrane::cli
