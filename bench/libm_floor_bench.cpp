@@ -9,11 +9,6 @@
 
 #include "performance.h"
 
-// The linker's names for the wrapped functions and the originals (reserved names, by the
-// linker's convention for --wrap).
-extern "C" double __real_pow(double base, double exponent);  // NOLINT(bugprone-reserved-identifier)
-extern "C" double __real_exp(double x);                      // NOLINT(bugprone-reserved-identifier)
-
 namespace {
 
 struct LibmCall {
@@ -26,16 +21,21 @@ std::vector<LibmCall>* recording = nullptr;
 
 }  // namespace
 
-extern "C" double __wrap_pow(double base,
-                             double exponent) {  // NOLINT(bugprone-reserved-identifier)
+// The names are the linker's for --wrap: __real_ is the original, __wrap_ takes its calls.
+// NOLINTBEGIN(bugprone-reserved-identifier)
+extern "C" double __real_pow(double base, double exponent);
+extern "C" double __real_exp(double x);
+
+extern "C" double __wrap_pow(double base, double exponent) {
     if (recording != nullptr) recording->push_back({false, base, exponent});
     return __real_pow(base, exponent);
 }
 
-extern "C" double __wrap_exp(double x) {  // NOLINT(bugprone-reserved-identifier)
+extern "C" double __wrap_exp(double x) {
     if (recording != nullptr) recording->push_back({true, x, 0.0});
     return __real_exp(x);
 }
+// NOLINTEND(bugprone-reserved-identifier)
 
 namespace {
 
