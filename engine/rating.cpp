@@ -41,6 +41,33 @@ float Midpoint(float low, float high) {
     return RoundToSingle((D(low) + D(high)) / 2.0);
 }
 
+/// The two ends around the operating point with the excesses that the next step interpolates
+/// between. When the same end moves twice in a row, the other end's excess is halved (the
+/// Illinois method), so that a bracket that narrows from one side only still closes quickly.
+struct SearchBracket {
+    ApproachTrial below;
+    ApproachTrial above;
+    double belowExcess;
+    double aboveExcess;
+    bool lastMovedBelow = false;
+    bool anyMoved = false;
+
+    void Narrow(const ApproachTrial& trial, bool isBelow, double excess) {
+        const bool sameEndAgain = anyMoved && lastMovedBelow == isBelow;
+        if (isBelow) {
+            below = trial;
+            belowExcess = excess;
+            if (sameEndAgain) aboveExcess /= 2.0;
+        } else {
+            above = trial;
+            aboveExcess = excess;
+            if (sameEndAgain) belowExcess /= 2.0;
+        }
+        lastMovedBelow = isBelow;
+        anyMoved = true;
+    }
+};
+
 /// Evaluates the row's demand at trial approaches and keeps the count and the trace.
 class DemandSearch {
   public:
@@ -61,6 +88,29 @@ class DemandSearch {
     /// or more demanded than the tower gives. Not finite counts as below.
     bool BelowOperatingPoint(const ApproachTrial& trial) const {
         return !trial.allDrivingForcesPositive || !(trial.kaVL <= towerKaVL_);
+    }
+
+    /// The reciprocal demand less the tower's reciprocal: near-linear in the approach, crossing
+    /// zero at the operating point and tending to the tower's negative reciprocal at the pole,
+    /// which is taken for every approach where a driving force is not positive.
+    double Excess(const ApproachTrial& trial) const {
+        const double demand = trial.allDrivingForcesPositive ? 1.0 / D(trial.kaVL) : 0.0;
+        return demand - 1.0 / D(towerKaVL_);
+    }
+
+    /// The next trial: where the straight line through the two ends' excesses crosses zero
+    /// (regula falsi), or the midpoint where that line leaves the bracket or is not formed.
+    static float NextApproach(const SearchBracket& bracket) {
+        const float low = bracket.below.approach;
+        const float high = bracket.above.approach;
+        const double excessLow = bracket.belowExcess;
+        const double excessHigh = bracket.aboveExcess;
+        if (excessLow < 0.0 && excessHigh > 0.0) {
+            const float secant = RoundToSingle(
+                D(low) + (D(high) - D(low)) * (-excessLow / (excessHigh - excessLow)));
+            if (secant > low && secant < high) return secant;
+        }
+        return Midpoint(low, high);
     }
 
     /// Nothing lies between the two approaches once their cold water temperatures are adjacent.
@@ -132,25 +182,33 @@ Rating RateDesign(const DesignInputs& design, TowerCharacteristic tower,
     if (!above.allDrivingForcesPositive) return finish(RatingOutcome::kNoPositiveDrivingForce);
     if (search.BelowOperatingPoint(above)) return finish(RatingOutcome::kTowerBelowDemand);
     ApproachTrial below = search.Evaluate(kLowestApproach);
-    if (!search.BelowOperatingPoint(below) && below.kaVL != rating.towerKaVL) {
+    const auto rateAt = [&](const ApproachTrial& chosen) {
+        rating.inputs = search.Row(chosen.approach);
+        rating.results = CalculatePerformance(rating.inputs);
+        return finish(RatingOutcome::kRated);
+    };
+    if (!search.BelowOperatingPoint(below)) {
+        if (below.kaVL == rating.towerKaVL) return rateAt(below);
         return finish(RatingOutcome::kTowerExceedsDemand);
     }
 
-    // Bisection on "below the operating point", which holds for every approach under it and for
-    // none above: the demand falls as the approach grows wherever every driving force is
+    // A bracket on "below the operating point", which holds for every approach under it and
+    // for none above: the demand falls as the approach grows wherever every driving force is
     // positive, and rises without bound towards the approach at which one reaches zero.
+    SearchBracket bracket{below, above, search.Excess(below), search.Excess(above)};
     while (search.Calculations() < kRatingCalculationLimit &&
-           !search.Resolved(below.approach, above.approach)) {
-        const float mid = Midpoint(below.approach, above.approach);
-        if (mid == below.approach || mid == above.approach) break;
-        const ApproachTrial trial = search.Evaluate(mid);
-        (search.BelowOperatingPoint(trial) ? below : above) = trial;
+           !search.Resolved(bracket.below.approach, bracket.above.approach)) {
+        const float next = DemandSearch::NextApproach(bracket);
+        if (next == bracket.below.approach || next == bracket.above.approach) break;
+        const ApproachTrial trial = search.Evaluate(next);
+        if (trial.allDrivingForcesPositive && trial.kaVL == rating.towerKaVL) {
+            bracket.above = trial;
+            break;
+        }
+        bracket.Narrow(trial, search.BelowOperatingPoint(trial), search.Excess(trial));
     }
 
-    const ApproachTrial chosen = search.Nearer(below, above);
-    rating.inputs = search.Row(chosen.approach);
-    rating.results = CalculatePerformance(rating.inputs);
-    return finish(RatingOutcome::kRated);
+    return rateAt(search.Nearer(bracket.below, bracket.above));
 }
 
 }  // namespace veltrane
