@@ -51,6 +51,14 @@ struct RunOutput {
     bool hadErrors = false;
 };
 
+BatchSettings Settings(bool raw, bool check, std::vector<Sweep> sweeps = {}) {
+    BatchSettings settings;
+    settings.raw = raw;
+    settings.check = check;
+    settings.sweeps = std::move(sweeps);
+    return settings;
+}
+
 RunOutput Calculate(std::string_view input, BatchSettings settings = {}) {
     RunOutput run;
     BatchCalculator calculator(
@@ -97,7 +105,7 @@ TEST(BatchCalculator, shouldWriteRawResultsThatReadBackToTheCalculatedValues) {
             input += i + 1 < kInputCount ? ',' : '\n';
         }
     }
-    const RunOutput run = Calculate(input, BatchSettings{true, false, {}});
+    const RunOutput run = Calculate(input, Settings(true, false));
     const auto rows = Rows(run.csv);
     ASSERT_EQ(rows.size(), designs.size());
     for (std::size_t d = 0; d < designs.size(); ++d) {
@@ -118,11 +126,39 @@ TEST(BatchCalculator, shouldWriteRawResultsThatReadBackToTheCalculatedValues) {
     }
 }
 
+TEST(BatchCalculator, shouldWriteRatedRowsThatADesignRunGivesTheTowersKaVLBackFrom) {
+    const TowerCharacteristic tower{2.3F, 0.75F};
+    const std::string input =
+        "P,Twb,Tdb,THot,Approach,LG,Hours\n14.59,78,88,105,7,1.21,100\n14.7,50,60,70,5,2.5,1\n"
+        "14.7,65,85,105,13,1,1\n";
+    std::string error;
+    BatchSettings settings = Settings(true, false, {*ParseSweep("Twb=40:80:10", error)});
+    settings.tower = tower;
+    const RunOutput rated = Calculate(input, settings);
+    ASSERT_FALSE(rated.hadErrors) << rated.messages.front();
+    const RunOutput designed = Calculate(rated.csv, Settings(true, false));
+    ASSERT_FALSE(designed.hadErrors) << designed.messages.front();
+    const auto ratedRows = Rows(rated.csv);
+    const auto designedRows = Rows(designed.csv);
+    ASSERT_EQ(designedRows.size(), 15U);
+    ASSERT_EQ(designedRows.size(), ratedRows.size());
+    constexpr std::size_t kFirstResult = kInputCount + 1;  // after Hours
+    for (std::size_t r = 0; r < ratedRows.size(); ++r) {
+        SCOPED_TRACE("row " + std::to_string(r));
+        // The design run of the written Approach and THot is the operating point itself.
+        for (std::size_t j = 0; j < kResultCount + kBinColumnCount; ++j)
+            EXPECT_EQ(designedRows[r][kFirstResult + j], ratedRows[r][kFirstResult + j]);
+        const float liquidGas = ReadBack<float>(designedRows[r][kLiquidGas]);
+        const float kaVL = ReadBack<float>(designedRows[r][kFirstResult + kKaVL]);
+        EXPECT_NEAR(kaVL, TowerKaVL(tower, liquidGas), 1e-5F * kaVL);
+    }
+}
+
 TEST(BatchCalculator, shouldReadItsOwnOutputBackToTheSameOutput) {
     const std::string input = "Twb,Approach\n65,13\n70,8.5\n";
     for (const bool check : {false, true}) {
-        const RunOutput first = Calculate(input, BatchSettings{false, check, {}});
-        const RunOutput second = Calculate(first.csv, BatchSettings{false, check, {}});
+        const RunOutput first = Calculate(input, Settings(false, check));
+        const RunOutput second = Calculate(first.csv, Settings(false, check));
         EXPECT_TRUE(second.messages.empty()) << second.messages.front();
         EXPECT_EQ(second.csv, first.csv);
     }
@@ -212,7 +248,7 @@ class DecimalCommaLocale {
 TEST(BatchCalculator, shouldWriteTheSameOutputWhateverTheCLocale) {
     const std::string input = "Twb,Approach,Drift\n65,13,.001\n70.5,6.5,1.5e-3\n85.5,5,0\n";
     std::string error;
-    BatchSettings settings{false, true, {*ParseSweep("LG=0.5:1.5:0.25", error)}};
+    BatchSettings settings = Settings(false, true, {*ParseSweep("LG=0.5:1.5:0.25", error)});
     BatchSettings rawSettings = settings;
     rawSettings.raw = true;
     const RunOutput inC = Calculate(input, settings);
@@ -236,7 +272,7 @@ std::size_t AllocationsForRows(std::size_t rows) {
         input += "14.2,71.3,93.1,118.7,9.25,1.37,23456.7,4.5,0.0123,55,0.71,82.5\n";
     std::size_t bytesOut = 0;
     BatchCalculator calculator(
-        BatchSettings{true, false, {}}, [&](std::string_view piece) { bytesOut += piece.size(); },
+        Settings(true, false), [&](std::string_view piece) { bytesOut += piece.size(); },
         [](std::string_view) {});
     StringSource source(input);
     const std::size_t before = allocationCount;
