@@ -30,11 +30,11 @@ struct BatchSettings {
     bool check = false;
     std::vector<Sweep> sweeps;
     /// Rate every design against this tower instead of calculating it as it stands.
-    std::optional<TowerCharacteristic> tower;
+    std::optional<TowerCharacteristic> tower{};
     /// A closing row of sums over the rows with Hours; the Hours columns are always written.
     bool totals = false;
     /// Receives each design's worksheet, when one is wanted.
-    OutputSink trace;
+    OutputSink trace{};
 };
 
 class BatchCalculator {

@@ -154,6 +154,79 @@ TEST(BatchCalculator, shouldWriteRatedRowsThatADesignRunGivesTheTowersKaVLBackFr
     }
 }
 
+struct HoursCase {
+    std::string_view input;
+    std::vector<std::string> messages;
+    std::size_t rows;
+};
+
+TEST(BatchCalculator, shouldTakeHoursThatAreANumberNotBelowZeroAndAnEmptyCellAsNone) {
+    const HoursCase cases[] = {
+        {"Twb,Hours\n65,10\n", {}, 1},
+        {"Twb,Hours\n65,\n", {}, 1},
+        {"Twb,Hours\n65,0\n", {}, 1},
+        {"Twb,Hours\n65,-5\n", {"in.csv:2: Hours \"-5\" is negative"}, 0},
+        {"Twb,Hours\n65,ten\n", {"in.csv:2: Hours \"ten\" is not a number"}, 0},
+        {"Twb,Hours,hours\n65,1,2\n",
+         {"in.csv:1: column \"hours\" repeats Hours; no row of this file is calculated"},
+         0},
+    };
+    for (const HoursCase& c : cases) {
+        SCOPED_TRACE(std::string(c.input));
+        const RunOutput run = Calculate(c.input, Settings(false, false));
+        EXPECT_EQ(run.messages, c.messages);
+        const auto rows = Rows(run.csv);
+        ASSERT_EQ(rows.size(), c.rows);
+        for (const auto& row : rows)
+            EXPECT_EQ(row.size(), kInputCount + 1 + kResultCount + kBinColumnCount);
+    }
+}
+
+TEST(BatchCalculator, shouldLeaveRowsWithoutAnOperatingPointOutOfTheTotalsAndSaySo) {
+    BatchSettings settings = Settings(true, false);
+    settings.tower = TowerCharacteristic{30.0F, 0.6F};
+    settings.totals = true;
+    std::string csv;
+    BatchCalculator calculator(
+        std::move(settings), [&](std::string_view piece) { csv += piece; },
+        [](std::string_view) {});
+    calculator.WriteHeader();
+    // At L/G 0.5 this tower is larger than the demand; at L/G 3 it is rated.
+    StringSource source("Twb,THot,Approach,LG,Hours\n65,85,10,0.5,100\n65,85,10,3,300\n");
+    calculator.CalculateSource(source, "in.csv");
+    calculator.WriteTotals();
+    calculator.Flush();
+    const auto rows = Rows(csv);
+    ASSERT_EQ(rows.size(), 3U);
+    EXPECT_EQ(rows[0][kInputCount + 1 + kKaVL], "");
+    EXPECT_NE(rows[1][kInputCount + 1 + kKaVL], "");
+    EXPECT_EQ(rows[2][kInputCount], "300");
+    // The mean of one row is its cold water temperature, written as the double it is.
+    EXPECT_EQ(ReadBack<double>(rows[2][kInputCount + 1 + kColdWater]),
+              static_cast<double>(ReadBack<float>(rows[1][kInputCount + 1 + kColdWater])));
+    EXPECT_EQ(rows[2].back(),
+              "totals of 1 row with Hours; Cold Water Out Temp is their hours-weighted mean; "
+              "left out: 1 row without an operating point (100 hours)");
+}
+
+TEST(BatchCalculator, shouldSayWhenALaterInputsHoursCannotBeWritten) {
+    std::vector<std::string> messages;
+    std::string csv;
+    BatchCalculator calculator(
+        Settings(false, false), [&](std::string_view piece) { csv += piece; },
+        [&](std::string_view line) { messages.emplace_back(line); });
+    calculator.WriteHeader();
+    StringSource first("Twb\n65\n");
+    calculator.CalculateSource(first, "first.csv");
+    StringSource second("Twb,Hours\n70,100\n");
+    calculator.CalculateSource(second, "second.csv");
+    calculator.Flush();
+    EXPECT_TRUE(calculator.HadErrors());
+    EXPECT_EQ(messages, std::vector<std::string>{"second.csv:1: Hours is not written, as the first "
+                                                 "input had none; give --totals to write it"});
+    EXPECT_EQ(Rows(csv).size(), 2U);
+}
+
 TEST(BatchCalculator, shouldReadItsOwnOutputBackToTheSameOutput) {
     const std::string input = "Twb,Approach\n65,13\n70,8.5\n";
     for (const bool check : {false, true}) {
