@@ -23,10 +23,10 @@ BENCHMARK(BM_CalculatePerformance_Defaults);
 // A design whose exit-air search creeps towards a bracket end of 0 °F and runs all 50 iterations.
 void BM_CalculatePerformance_SolverLimit(benchmark::State& state) {
     DesignInputs inputs = veltrane::DefaultDesignInputs();
-    inputs[veltrane::kWetBulb] = -20.0F;
-    inputs[veltrane::kDryBulb] = -10.0F;
-    inputs[veltrane::kHotWater] = 0.0F;
-    inputs[veltrane::kApproach] = 5.0F;
+    inputs[veltrane::Input::kWetBulb] = -20.0F;
+    inputs[veltrane::Input::kDryBulb] = -10.0F;
+    inputs[veltrane::Input::kHotWater] = 0.0F;
+    inputs[veltrane::Input::kApproach] = 5.0F;
     for (auto _ : state) {
         benchmark::DoNotOptimize(inputs);
         benchmark::DoNotOptimize(veltrane::CalculatePerformance(inputs));

@@ -101,7 +101,7 @@ bool BatchCalculator::ReadDesign(const CsvRecord& record, const ColumnLayout& la
                       std::to_string(layout.fieldCount) + " are expected");
         return false;
     }
-    for (std::size_t input = 0; input < kInputCount; ++input) {
+    for (const Input input : kAllInputs) {
         const std::size_t field = layout.fieldOfInput[input];
         if (field == ColumnLayout::kAbsent) {
             design_.values[input] = defaults_.values[input];
@@ -178,10 +178,9 @@ void BatchCalculator::AppendResults(const PerformanceResults& results) {
         AppendRawResults(results);
         return;
     }
-    for (std::size_t j = 0; j < kResultCount; ++j) {
-        if (j > 0) pending_ += ',';
-        AppendCsvField(pending_, j == kHeatRejected ? ResultText(results.heatRejected)
-                                                    : ResultText(results.values[j]));
+    for (const Result j : kAllResults) {
+        if (j != kAllResults.front()) pending_ += ',';
+        AppendCsvField(pending_, results.Text(j));
     }
 }
 
@@ -190,10 +189,9 @@ void BatchCalculator::AppendRawResults(const PerformanceResults& results) {
     const std::size_t start = pending_.size();
     pending_.resize(start + kResultCount * (kNumberTextCapacity + 1));
     char* out = pending_.data() + start;
-    for (std::size_t j = 0; j < kResultCount; ++j) {
-        if (j > 0) *out++ = ',';
-        out = j == kHeatRejected ? WriteShortest(out, results.heatRejected)
-                                 : WriteShortest(out, results.values[j]);
+    for (const Result j : kAllResults) {
+        if (j != kAllResults.front()) *out++ = ',';
+        out = results.Visit(j, [out](auto value) { return WriteShortest(out, value); });
     }
     pending_.resize(static_cast<std::size_t>(out - pending_.data()));
 }
@@ -208,17 +206,17 @@ void BatchCalculator::AppendNotes(const PerformanceResults& results) {
         notes += note;
     };
     const DesignInputs& inputs = design_.values;
-    const float kaVL = results.values[kKaVL];
-    if (inputs[kApproach] <= kApproachThreshold) add(kLowApproachNote);
-    if (inputs[kDryBulb] < inputs[kWetBulb]) {
+    const float kaVL = results.values[Result::kKaVL];
+    if (inputs[Input::kApproach] <= kApproachThreshold) add(kLowApproachNote);
+    if (inputs[Input::kDryBulb] < inputs[Input::kWetBulb]) {
         add(kWetBulbNote);
-    } else if (results.values[kRange] < 0.0F) {
+    } else if (results.values[Result::kRange] < 0.0F) {
         add(kNegativeRangeNote);
     } else {
         if (kaVL < kLowKaVL) add(kLowKaVLNote);
         if (kaVL > kHighKaVL) add(kHighKaVLNote);
     }
-    if (results.values[kExitAirTemp] == kSolverNoSolution) add(kNoExitAirNote);
+    if (results.values[Result::kExitAirTemp] == kSolverNoSolution) add(kNoExitAirNote);
     AppendCsvField(pending_, notes);
 }
 

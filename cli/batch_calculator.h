@@ -57,7 +57,7 @@ class BatchCalculator {
     /// One design: the values calculated and the texts written for the inputs.
     struct Design {
         DesignInputs values{};
-        std::array<std::string_view, kInputCount> texts{};
+        InputArray<std::string_view> texts{};
     };
 
     bool ReadDesign(const CsvRecord& record, const ColumnLayout& layout, std::string_view name);

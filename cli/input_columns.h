@@ -17,7 +17,7 @@ namespace veltrane::cli {
 inline constexpr std::string_view kNotesCaption = "Notes";
 
 /// The input named by its short name or its caption, in any case, blanks around it ignored.
-std::optional<std::size_t> FindInput(std::string_view name);
+std::optional<Input> FindInput(std::string_view name);
 
 /// Where each input stands in a data row.
 struct ColumnLayout {
@@ -25,7 +25,7 @@ struct ColumnLayout {
 
     std::size_t fieldCount = kInputCount;
     /// Field of each input, or kAbsent when the input takes its default.
-    std::array<std::size_t, kInputCount> fieldOfInput{};
+    InputArray<std::size_t> fieldOfInput{};
 
     /// The twelve inputs, one per field, in index order.
     static ColumnLayout Positional();

@@ -17,23 +17,19 @@ void AppendRow(std::string& out, std::string_view caption, std::string_view valu
 }  // namespace
 
 std::string DescribeDesign(const DesignInputs& inputs,
-                           const std::array<std::string_view, kInputCount>& inputTexts) {
+                           const InputArray<std::string_view>& inputTexts) {
     const PerformanceResults results = CalculatePerformance(inputs);
     std::string out = "Design inputs\n";
     for (const InputDefinition& entry : kInputs)
         AppendRow(out, entry.caption, inputTexts[entry.index]);
     out += "\nResults\n";
-    for (const ResultDefinition& entry : kResults) {
-        const std::string text = entry.index == kHeatRejected
-                                     ? ResultText(results.heatRejected)
-                                     : ResultText(results.values[entry.index]);
-        AppendRow(out, entry.caption, text);
-    }
+    for (const ResultDefinition& entry : kResults)
+        AppendRow(out, entry.caption, results.Text(entry.index));
     return out;
 }
 
 std::string DescribeDefaultDesign() {
-    std::array<std::string_view, kInputCount> texts{};
+    InputArray<std::string_view> texts{};
     for (const InputDefinition& entry : kInputs)
         texts[entry.index] = entry.defaultText;
     return DescribeDesign(DefaultDesignInputs(), texts);

@@ -10,7 +10,7 @@ namespace veltrane {
 /// The twelve inputs as their texts and the sixteen results by the result text rule, each line a
 /// caption, padded, and its text.
 std::string DescribeDesign(const DesignInputs& inputs,
-                           const std::array<std::string_view, kInputCount>& inputTexts);
+                           const InputArray<std::string_view>& inputTexts);
 
 /// DescribeDesign of the defaults.
 std::string DescribeDefaultDesign();

@@ -22,7 +22,6 @@
 #include "performance.h"
 #include "print_command.h"
 #include "program_icon.h"
-#include "result_text.h"
 #include "tower_diagram.h"
 #include "twips.h"
 #include "utf8_text.h"
@@ -30,7 +29,8 @@
 namespace veltrane::ui {
 namespace {
 
-// The prompts and titles are the program's own texts; "\r\n" starts a new line in the box.
+// The titles and the numeric check's prompt are the program's own texts; "\r\n" starts a new
+// line in the box. The design checks' prompts come with their rules from the engine.
 const QString kErrorTitle = QStringLiteral("Error");
 const QString kQuestionTitle = QStringLiteral("Question");
 const QString kSupplyValuePrompt = QStringLiteral("You Must Supply a Value for This Item:\r\n");
@@ -58,9 +58,14 @@ constexpr int kBoxHeight = 285;
 QString IndexedName(const char* group, std::size_t index) {
     return QStringLiteral("%1_%2").arg(QLatin1String(group)).arg(index);
 }
+template <typename Index>
+QString IndexedName(const char* group, Index index) {
+    return IndexedName(group, PositionOf(index));
+}
 
-int Row(std::size_t index) {
-    return kRowPitch * static_cast<int>(index);
+template <typename Index>
+int Row(Index index) {
+    return kRowPitch * static_cast<int>(PositionOf(index));
 }
 
 /// A page of sstMain whose controls keep the positions the layout gives them relative to the
@@ -258,17 +263,17 @@ void frmTower::createOutputsTab() {
         QRect caption;
         QRect box;
     };
-    const auto placementOf = [](std::size_t index) -> Placement {
+    const auto placementOf = [](Result index) -> Placement {
         switch (index) {
-            case kExitAirFlow:
+            case Result::kExitAirFlow:
                 return {{4020, 540, 1995, 195}, {4500, 780, 1635, 285}};
-            case kFanPower:
+            case Result::kFanPower:
                 return {{4020, 1140, 1995, 195}, {4500, 1380, 1635, 285}};
-            case kPumpPower:
+            case Result::kPumpPower:
                 return {{4140, 1740, 1995, 195}, {4500, 1980, 1635, 285}};
             default: {
                 // The two longest captions of the first column are given a wider label.
-                const bool wide = index == kKaVL || index == kDrift;
+                const bool wide = index == Result::kKaVL || index == Result::kDrift;
                 const int row = Row(index);
                 return {{wide ? 0 : 120, kCaptionTop + row, wide ? 2115 : 1995, kCaptionHeight},
                         {2160, kBoxTop + row, 1635, kBoxHeight}};
@@ -302,11 +307,11 @@ void frmTower::setKeyboardOrder() {
     std::vector<QWidget*> order{sstMain};
     order.insert(order.end(), identification_.txtID.begin(), identification_.txtID.end());
     order.insert(order.end(), inputs_.txtIn.begin(), inputs_.txtIn.end());
-    for (std::size_t j = 0; j < kResultCount; ++j) {
-        if (j != kExitAirFlow) order.push_back(outputs_.txtOut[j]);
+    for (const Result j : kAllResults) {
+        if (j != Result::kExitAirFlow) order.push_back(outputs_.txtOut[j]);
     }
     order.insert(order.end(), {buttons_.cmdAbout, buttons_.cmdPrint, buttons_.cmdExit});
-    order.insert(order.end(), {outputs_.txtOut[kExitAirFlow], Picture1});
+    order.insert(order.end(), {outputs_.txtOut[Result::kExitAirFlow], Picture1});
     for (std::size_t i = 1; i < order.size(); ++i)
         QWidget::setTabOrder(order[i - 1], order[i]);
 }
@@ -328,20 +333,20 @@ void frmTower::setPrintDialogs(PrintDialogFactory& dialogs) {
 QString frmTower::idCaption(std::size_t index) const {
     return identification_.lblID.at(index)->text();
 }
-QString frmTower::inputCaption(std::size_t index) const {
-    return inputs_.lblIn.at(index)->text();
+QString frmTower::inputCaption(Input index) const {
+    return inputs_.lblIn[index]->text();
 }
-QString frmTower::outputCaption(std::size_t index) const {
-    return outputs_.lblOut.at(index)->text();
+QString frmTower::outputCaption(Result index) const {
+    return outputs_.lblOut[index]->text();
 }
 QString frmTower::idText(std::size_t index) const {
     return identification_.txtID.at(index)->text();
 }
-QString frmTower::inputText(std::size_t index) const {
-    return inputs_.txtIn.at(index)->text();
+QString frmTower::inputText(Input index) const {
+    return inputs_.txtIn[index]->text();
 }
-QString frmTower::outputText(std::size_t index) const {
-    return outputs_.txtOut.at(index)->text();
+QString frmTower::outputText(Result index) const {
+    return outputs_.txtOut[index]->text();
 }
 
 int frmTower::currentTab() const {
@@ -353,7 +358,7 @@ void frmTower::setCurrentTab(int tab) {
 
 QString frmTower::resultsAsTable() const {
     QString table;
-    for (std::size_t j = 0; j < kResultCount; ++j) {
+    for (const Result j : kAllResults) {
         table += outputCaption(j) + QLatin1Char('\t') + outputText(j) + QLatin1Char('\n');
     }
     return table;
@@ -381,31 +386,31 @@ bool frmTower::InputsAllowed() const {
     return true;
 }
 
-std::optional<float> frmTower::inputNumber(std::size_t index) const {
+std::optional<float> frmTower::inputNumber(Input index) const {
     return InputNumber(inputText(index), locale_);
 }
 
 bool frmTower::ValidateInputs() {
-    for (std::size_t i = 0; i < kInputCount; ++i) {
+    for (const Input i : kAllInputs) {
         if (!inputNumber(i)) return NoticeRefusal(kSupplyValuePrompt + inputCaption(i), i);
     }
-    if (*inputNumber(kApproach) <= kApproachThreshold) {
+    if (*inputNumber(Input::kApproach) <= kApproachThreshold) {
         const MessageAnswer answer = messageBoxes_.show(
             this, kApproachPrompt, kQuestionTitle, MessageButtons::YesNo, MessageIcon::Question);
         if (answer != MessageAnswer::Yes) {
-            returnToInput(kApproach);
+            returnToInput(Input::kApproach);
             return false;
         }
     }
-    if (*inputNumber(kDryBulb) < *inputNumber(kWetBulb)) {
-        return NoticeRefusal(kWetBulbPrompt, kWetBulb);
+    if (*inputNumber(Input::kDryBulb) < *inputNumber(Input::kWetBulb)) {
+        return NoticeRefusal(kWetBulbPrompt, Input::kWetBulb);
     }
     return true;
 }
 
 /// Tells the user why the inputs cannot be used and takes them to the box to correct. Answers
 /// false, the verdict of the check that called it.
-bool frmTower::NoticeRefusal(const QString& prompt, std::size_t inputToCorrect) {
+bool frmTower::NoticeRefusal(const QString& prompt, Input inputToCorrect) {
     messageBoxes_.show(this, prompt, kErrorTitle, MessageButtons::Ok, MessageIcon::Exclamation);
     returnToInput(inputToCorrect);
     return false;
@@ -414,10 +419,10 @@ bool frmTower::NoticeRefusal(const QString& prompt, std::size_t inputToCorrect) 
 void frmTower::AskToAdjustApproach(const QString& prompt) {
     const MessageAnswer answer = messageBoxes_.show(this, prompt, kQuestionTitle,
                                                     MessageButtons::YesNo, MessageIcon::Question);
-    if (answer == MessageAnswer::Yes) returnToInput(kApproach);
+    if (answer == MessageAnswer::Yes) returnToInput(Input::kApproach);
 }
 
-void frmTower::returnToInput(std::size_t index) {
+void frmTower::returnToInput(Input index) {
     setCurrentTab(kInputsTab);
     inputs_.txtIn[index]->setFocus(Qt::OtherFocusReason);
 }
@@ -429,18 +434,18 @@ void frmTower::ComputeOutputs(bool bErrorCheck) {
     if (bErrorCheck && (!InputsAllowed() || !ValidateInputs())) return;
 
     DesignInputs inputs{};
-    for (std::size_t i = 0; i < kInputCount; ++i) {
+    for (const Input i : kAllInputs) {
         inputs[i] = InputValueOrZero(inputText(i), locale_);
     }
     const PerformanceResults results = CalculatePerformance(inputs);
 
     if (bErrorCheck) {
-        if (results.values[kRange] < 0.0F) {
-            NoticeRefusal(kNegativeRangePrompt, kHotWater);
+        if (results.values[Result::kRange] < 0.0F) {
+            NoticeRefusal(kNegativeRangePrompt, Input::kHotWater);
             return;
         }
         // A KaV/L that is not a number passes both tests.
-        const float kaVL = results.values[kKaVL];
+        const float kaVL = results.values[Result::kKaVL];
         if (kaVL < kLowKaVL) AskToAdjustApproach(kLowKaVLPrompt);
         if (kaVL > kHighKaVL) AskToAdjustApproach(kHighKaVLPrompt);
     }
@@ -448,12 +453,9 @@ void frmTower::ComputeOutputs(bool bErrorCheck) {
 }
 
 void frmTower::writeResults(const PerformanceResults& results) {
-    for (std::size_t j = 0; j < kResultCount; ++j) {
+    for (const Result j : kAllResults) {
         try {
-            const std::string text = j == kHeatRejected
-                                         ? ResultText(results.heatRejected, marks_.marks())
-                                         : ResultText(results.values[j], marks_.marks());
-            outputs_.txtOut[j]->setText(QString::fromStdString(text));
+            outputs_.txtOut[j]->setText(QString::fromStdString(results.Text(j, marks_.marks())));
         } catch (const std::exception&) {
             // A text that cannot be made leaves the box as it was; the others are still written.
         }

@@ -83,6 +83,13 @@ Real ReadBack(const std::string& text) {
     return value;
 }
 
+std::uint64_t BitsOf(double value) {
+    return std::bit_cast<std::uint64_t>(value);
+}
+std::uint32_t BitsOf(float value) {
+    return std::bit_cast<std::uint32_t>(value);
+}
+
 TEST(BatchCalculator, shouldWriteRawResultsThatReadBackToTheCalculatedValues) {
     const std::vector<DesignInputs> designs = {
         DefaultDesignInputs(),
@@ -91,10 +98,10 @@ TEST(BatchCalculator, shouldWriteRawResultsThatReadBackToTheCalculatedValues) {
     };
     std::string input;
     for (const DesignInputs& design : designs) {
-        for (std::size_t i = 0; i < kInputCount; ++i) {
+        for (const Input i : kAllInputs) {
             char text[32];
             input.append(text, std::to_chars(text, text + sizeof text, design[i]).ptr);
-            input += i + 1 < kInputCount ? ',' : '\n';
+            input += i != kAllInputs.back() ? ',' : '\n';
         }
     }
     const RunOutput run = Calculate(input, BatchSettings{true, false, {}});
@@ -103,17 +110,14 @@ TEST(BatchCalculator, shouldWriteRawResultsThatReadBackToTheCalculatedValues) {
     for (std::size_t d = 0; d < designs.size(); ++d) {
         const PerformanceResults expected = CalculatePerformance(designs[d]);
         ASSERT_EQ(rows[d].size(), kInputCount + kResultCount);
-        for (std::size_t j = 0; j < kResultCount; ++j) {
-            const std::string& text = rows[d][kInputCount + j];
-            SCOPED_TRACE("design " + std::to_string(d) + " result " + std::to_string(j) + ": " +
-                         text);
-            if (j == kHeatRejected) {
-                EXPECT_EQ(std::bit_cast<std::uint64_t>(ReadBack<double>(text)),
-                          std::bit_cast<std::uint64_t>(expected.heatRejected));
-            } else {
-                EXPECT_EQ(std::bit_cast<std::uint32_t>(ReadBack<float>(text)),
-                          std::bit_cast<std::uint32_t>(expected.values[j]));
-            }
+        for (const Result j : kAllResults) {
+            const std::string& text = rows[d][kInputCount + PositionOf(j)];
+            SCOPED_TRACE("design " + std::to_string(d) + " result " +
+                         std::to_string(PositionOf(j)) + ": " + text);
+            // Each result reads back bit for bit in the precision it was formed in.
+            expected.Visit(j, [&text](auto value) {
+                EXPECT_EQ(BitsOf(ReadBack<decltype(value)>(text)), BitsOf(value));
+            });
         }
     }
 }
@@ -181,7 +185,8 @@ TEST(BatchCalculator, shouldRepeatEveryRowOverTheSweepsFirstSweepSlowest) {
     const RunOutput run = Calculate("Flow\n1000\n2000\n", settings);
     std::vector<std::string> seen;
     for (const auto& row : Rows(run.csv)) {
-        seen.push_back(row[kWaterFlow] + "/" + row[kCycles] + "/" + row[kApproach]);
+        seen.push_back(row[PositionOf(Input::kWaterFlow)] + "/" + row[PositionOf(Input::kCycles)] +
+                       "/" + row[PositionOf(Input::kApproach)]);
     }
     EXPECT_EQ(seen, (std::vector<std::string>{"1000/2/10", "1000/2/12", "1000/3/10", "1000/3/12",
                                               "2000/2/10", "2000/2/12", "2000/3/10", "2000/3/12"}));
