@@ -4,6 +4,7 @@
 
 #include "calc_options.h"
 #include "csv_writer.h"
+#include "design_checks.h"
 #include "exit_air_solver.h"
 #include "result_text.h"
 
@@ -13,18 +14,7 @@ namespace {
 constexpr std::size_t kOutputPieceSize = std::size_t{1} << 16;
 constexpr std::string_view kNoteSeparator = "; ";
 
-// What the window says of a design, in the order it says it.
-constexpr std::string_view kLowApproachNote = "Normally Approach Should be Greater Than 7 F";
-constexpr std::string_view kWetBulbNote = "Wet Bulb Must Be Less Than Dry Bulb";
-constexpr std::string_view kNegativeRangeNote =
-    "Temp Rise Cannot Be Negative. Lower the Approach or Raise Thot.";
-constexpr std::string_view kLowKaVLNote = "KAVL < 0.2";
-constexpr std::string_view kHighKaVLNote = "KAVL > 5";
 constexpr std::string_view kNoExitAirNote = "Exit air temperature not found";
-
-constexpr float kApproachThreshold = 7.0F;
-constexpr float kLowKaVL = 0.2F;
-constexpr float kHighKaVL = 5.0F;
 
 }  // namespace
 
@@ -196,8 +186,8 @@ void BatchCalculator::AppendRawResults(const PerformanceResults& results) {
     pending_.resize(static_cast<std::size_t>(out - pending_.data()));
 }
 
-/// The window's checks stop at its first refusal (wet bulb above dry bulb, a negative range), so
-/// the KaV/L notes follow only when neither applies. The solver note is the calculator's own.
+/// The window's findings up to its first refusal, each without the question its message adds.
+/// The solver note is the calculator's own.
 void BatchCalculator::AppendNotes(const PerformanceResults& results) {
     std::string& notes = notes_;
     notes.clear();
@@ -205,17 +195,8 @@ void BatchCalculator::AppendNotes(const PerformanceResults& results) {
         if (!notes.empty()) notes += kNoteSeparator;
         notes += note;
     };
-    const DesignInputs& inputs = design_.values;
-    const float kaVL = results.values[Result::kKaVL];
-    if (inputs[Input::kApproach] <= kApproachThreshold) add(kLowApproachNote);
-    if (inputs[Input::kDryBulb] < inputs[Input::kWetBulb]) {
-        add(kWetBulbNote);
-    } else if (results.values[Result::kRange] < 0.0F) {
-        add(kNegativeRangeNote);
-    } else {
-        if (kaVL < kLowKaVL) add(kLowKaVLNote);
-        if (kaVL > kHighKaVL) add(kHighKaVLNote);
-    }
+    for (const DesignCheck check : FindDesignChecks(design_.values, results))
+        add(kDesignChecks[check].finding);
     if (results.values[Result::kExitAirTemp] == kSolverNoSolution) add(kNoExitAirNote);
     AppendCsvField(pending_, notes);
 }

@@ -18,6 +18,7 @@
 #include <vector>
 
 #include "about_window.h"
+#include "design_checks.h"
 #include "message_boxes.h"
 #include "performance.h"
 #include "print_command.h"
@@ -34,17 +35,6 @@ namespace {
 const QString kErrorTitle = QStringLiteral("Error");
 const QString kQuestionTitle = QStringLiteral("Question");
 const QString kSupplyValuePrompt = QStringLiteral("You Must Supply a Value for This Item:\r\n");
-const QString kApproachPrompt =
-    QStringLiteral("Normally Approach Should be Greater Than 7 F\r\nDo You Want to Continue?");
-const QString kWetBulbPrompt = QStringLiteral("Wet Bulb Must Be Less Than Dry Bulb");
-const QString kNegativeRangePrompt =
-    QStringLiteral("Temp Rise Cannot Be Negative. Lower the Approach or Raise Thot.");
-const QString kLowKaVLPrompt = QStringLiteral("KAVL < 0.2 Do You Want to Adjust Apporach?");
-const QString kHighKaVLPrompt = QStringLiteral("KAVL > 5 Do You Want to Adjust Apporach?");
-
-constexpr float kApproachThreshold = 7.0F;  // °F; at or below it the user is asked
-constexpr float kLowKaVL = 0.2F;
-constexpr float kHighKaVL = 5.0F;
 
 // Layout in twips, relative to the window's client area (the tab control sits at its origin).
 constexpr int kClientWidth = 6810;
@@ -394,16 +384,13 @@ bool frmTower::ValidateInputs() {
     for (const Input i : kAllInputs) {
         if (!inputNumber(i)) return NoticeRefusal(kSupplyValuePrompt + inputCaption(i), i);
     }
-    if (*inputNumber(Input::kApproach) <= kApproachThreshold) {
-        const MessageAnswer answer = messageBoxes_.show(
-            this, kApproachPrompt, kQuestionTitle, MessageButtons::YesNo, MessageIcon::Question);
-        if (answer != MessageAnswer::Yes) {
-            returnToInput(Input::kApproach);
-            return false;
-        }
+    if (AsksAboutApproach(*inputNumber(Input::kApproach)) &&
+        ShowCheck(DesignCheck::kLowApproach) != MessageAnswer::Yes) {
+        returnToInput(kDesignChecks[DesignCheck::kLowApproach].inputToCorrect);
+        return false;
     }
-    if (*inputNumber(Input::kDryBulb) < *inputNumber(Input::kWetBulb)) {
-        return NoticeRefusal(kWetBulbPrompt, Input::kWetBulb);
+    if (RefusesWetBulb(*inputNumber(Input::kWetBulb), *inputNumber(Input::kDryBulb))) {
+        return NoticeRefusal(DesignCheck::kWetBulbAboveDryBulb);
     }
     return true;
 }
@@ -416,10 +403,25 @@ bool frmTower::NoticeRefusal(const QString& prompt, Input inputToCorrect) {
     return false;
 }
 
-void frmTower::AskToAdjustApproach(const QString& prompt) {
-    const MessageAnswer answer = messageBoxes_.show(this, prompt, kQuestionTitle,
-                                                    MessageButtons::YesNo, MessageIcon::Question);
-    if (answer == MessageAnswer::Yes) returnToInput(Input::kApproach);
+/// The check's message box: a question with Yes and No, or a refusal with OK alone.
+MessageAnswer frmTower::ShowCheck(DesignCheck check) {
+    const QString prompt = FromUtf8(PromptOf(check));
+    if (kDesignChecks[check].kind == CheckKind::kQuestion) {
+        return messageBoxes_.show(this, prompt, kQuestionTitle, MessageButtons::YesNo,
+                                  MessageIcon::Question);
+    }
+    return messageBoxes_.show(this, prompt, kErrorTitle, MessageButtons::Ok,
+                              MessageIcon::Exclamation);
+}
+
+bool frmTower::NoticeRefusal(DesignCheck check) {
+    ShowCheck(check);
+    returnToInput(kDesignChecks[check].inputToCorrect);
+    return false;
+}
+
+void frmTower::AskToAdjustApproach(DesignCheck check) {
+    if (ShowCheck(check) == MessageAnswer::Yes) returnToInput(kDesignChecks[check].inputToCorrect);
 }
 
 void frmTower::returnToInput(Input index) {
@@ -440,14 +442,14 @@ void frmTower::ComputeOutputs(bool bErrorCheck) {
     const PerformanceResults results = CalculatePerformance(inputs);
 
     if (bErrorCheck) {
-        if (results.values[Result::kRange] < 0.0F) {
-            NoticeRefusal(kNegativeRangePrompt, Input::kHotWater);
+        if (RefusesRange(results.values[Result::kRange])) {
+            NoticeRefusal(DesignCheck::kNegativeRange);
             return;
         }
-        // A KaV/L that is not a number passes both tests.
+        // Each question is asked whatever the answer to the other.
         const float kaVL = results.values[Result::kKaVL];
-        if (kaVL < kLowKaVL) AskToAdjustApproach(kLowKaVLPrompt);
-        if (kaVL > kHighKaVL) AskToAdjustApproach(kHighKaVLPrompt);
+        if (AsksLowKaVL(kaVL)) AskToAdjustApproach(DesignCheck::kLowKaVL);
+        if (AsksHighKaVL(kaVL)) AskToAdjustApproach(DesignCheck::kHighKaVL);
     }
     writeResults(results);
 }

@@ -21,11 +21,13 @@ class QTabWidget;
 
 namespace veltrane {
 struct PerformanceResults;
+enum class DesignCheck : std::size_t;
 }  // namespace veltrane
 
 namespace veltrane::ui {
 
 class MessageBoxes;
+enum class MessageAnswer;
 class PrintDialogFactory;
 
 /// Tab numbers of sstMain.
@@ -103,7 +105,9 @@ class frmTower : public QWidget {
     bool InputsAllowed() const;
     bool ValidateInputs();
     bool NoticeRefusal(const QString& prompt, Input inputToCorrect);
-    void AskToAdjustApproach(const QString& prompt);
+    MessageAnswer ShowCheck(DesignCheck check);
+    bool NoticeRefusal(DesignCheck check);
+    void AskToAdjustApproach(DesignCheck check);
     void returnToInput(Input index);
     std::optional<float> inputNumber(Input index) const;
     void writeResults(const PerformanceResults& results);
