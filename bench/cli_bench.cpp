@@ -12,7 +12,7 @@
 #include "byte_source.h"
 #include "csv_reader.h"
 #include "design_sets.h"
-#include "input_number.h"
+#include "number_text.h"
 
 namespace {
 
@@ -101,7 +101,7 @@ void BM_CalculationAlone(benchmark::State& state) {
     while (reader.Next(record)) {
         veltrane::DesignInputs& design = inputs.emplace_back();
         for (const veltrane::Input k : veltrane::kAllInputs) {
-            (void)veltrane::cli::ReadInputNumber(record.fields[veltrane::PositionOf(k)], design[k]);
+            (void)veltrane::ReadInputNumber(record.fields[veltrane::PositionOf(k)], design[k]);
         }
     }
     for (auto _ : state) {

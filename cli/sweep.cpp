@@ -5,7 +5,7 @@
 
 #include "design_sets.h"
 #include "input_columns.h"
-#include "input_number.h"
+#include "number_text.h"
 
 namespace veltrane::cli {
 namespace {

@@ -1,12 +1,11 @@
 #include "performance.h"
 
-#include <charconv>
 #include <cmath>
 #include <limits>
-#include <string>
 
 #include "exit_air_solver.h"
 #include "ieee_step.h"
+#include "number_text.h"
 #include "psychrometrics.h"
 
 namespace veltrane {
@@ -16,12 +15,20 @@ using detail::RaisesFault;
 using detail::RoundingOverflows;
 using detail::RoundToSingle;
 
-constexpr double kLbPerHourPerGpm = 500.0;    // gpm of water to lb/h
-constexpr double kFanPowerConstant = 6356.0;  // ft³/min · inH2O per hp
+// lb/h of water per gpm: 8.33 lb per US gallon × 60 min per hour, the customary round value.
+constexpr double kLbPerHourPerGpm = 500.0;
+// (ft³/min · inH2O) per hp: 33,000 ft·lbf/min per hp over 5.192 lbf/ft² per inH2O, rounded.
+constexpr double kFanPowerConstant = 6356.0;
+// hp per gpm of circulating water: the design's allowance for the pump, which has no head input.
 constexpr double kPumpHpPerGpm = 0.012;
-constexpr double kPercent = 100.0;
+constexpr double kPercent = 100.0;        // percent per unit (drift loss, fan efficiency)
+constexpr double kMinutesPerHour = 60.0;  // air flow in lb/h to ft³/min
+constexpr double kThousand = 1000.0;      // lb/h and ft³/min to the results' thousands
+constexpr double kMillion = 1'000'000.0;  // Btu/h to the heat rejected's million Btu/h
+constexpr double kChebyshevPoints = 4.0;  // each point weighs one quarter of the range
 
-// The Chebyshev points lie at these fractions of the range from either end of the tower.
+// The Chebyshev points lie at these fractions of the range from either end of the tower
+// (dimensionless): 0.1 and 0.4 are the four-point Chebyshev abscissae of the Merkel integral.
 constexpr double kNearFraction = 0.1;
 constexpr double kFarFraction = 0.4;
 
@@ -75,7 +82,7 @@ float MerkelIntegral(const DesignInputs& in, WorkingQuantities& q) {
 
     // R / 4 first, the reciprocals summed in point order, the product rounded once.
     const auto& d = q.drivingForce;
-    q.kaVL = RoundToSingle(D(q.range) / 4.0 *
+    q.kaVL = RoundToSingle(D(q.range) / kChebyshevPoints *
                            (1.0 / D(d[0]) + 1.0 / D(d[1]) + 1.0 / D(d[2]) + 1.0 / D(d[3])));
     return psatAtWetBulb;
 }
@@ -111,7 +118,7 @@ void BalanceAndPower(const DesignInputs& in, WorkingQuantities& q) {
     if (SpecificVolume(q.tExit, in[Input::kAtmosPress], q.wExit, volume) == Status::Ok) {
         q.specificVolume = RoundToSingle(volume);
     }
-    q.airVolumeFlow = RoundToSingle(D(q.specificVolume) * D(q.airFlow) / 60.0);
+    q.airVolumeFlow = RoundToSingle(D(q.specificVolume) * D(q.airFlow) / kMinutesPerHour);
     q.fanPower = RoundToSingle(D(in[Input::kFanPress]) * D(q.airVolumeFlow) /
                                (kFanPowerConstant * D(in[Input::kFanEff]) / kPercent));
     q.pumpPower = RoundToSingle(kPumpHpPerGpm * D(flow));
@@ -119,7 +126,8 @@ void BalanceAndPower(const DesignInputs& in, WorkingQuantities& q) {
 
 }  // namespace
 
-WorkingQuantities CalculateWorkingQuantities(const DesignInputs& in) noexcept {
+WorkingQuantities CalculateWorkingQuantities(const DesignInputs& in,
+                                             SolverTrace* exitAirTrace) noexcept {
     WorkingQuantities q;
     const float psatAtWetBulb = MerkelIntegral(in, q);
 
@@ -134,15 +142,22 @@ WorkingQuantities CalculateWorkingQuantities(const DesignInputs& in) noexcept {
     // Steps 14 and 15: the leaving air, saturated, searched between the wet bulb and THot.
     q.hOut = RoundToSingle(D(q.hIn) + D(q.enthalpyRise));
     (void)SolveSatTemperature(in[Input::kWetBulb], in[Input::kHotWater], q.hOut,
-                              in[Input::kAtmosPress], q.psatExit, q.wExit, q.tExit);
+                              in[Input::kAtmosPress], q.psatExit, q.wExit, q.tExit, exitAirTrace);
 
     BalanceAndPower(in, q);
+    return q;
+}
+
+WorkingQuantities CalculateMerkelIntegral(const DesignInputs& inputs) noexcept {
+    WorkingQuantities q;
+    (void)MerkelIntegral(inputs, q);
     return q;
 }
 
 PerformanceResults CalculatePerformance(const DesignInputs& inputs) noexcept {
     const WorkingQuantities q = CalculateWorkingQuantities(inputs);
     PerformanceResults r;
+    // In result order; step 24 scales the air flow and air volume flow to thousands here.
     r.values.items = {q.kaVL,
                       q.tCold,
                       q.range,
@@ -152,14 +167,15 @@ PerformanceResults CalculatePerformance(const DesignInputs& inputs) noexcept {
                       q.makeup,
                       q.tExit,
                       0.0F,
-                      RoundToSingle(D(q.airFlow) / 1000.0),
+                      RoundToSingle(D(q.airFlow) / kThousand),
                       q.hIn,
                       q.hOut,
                       q.specificVolume,
-                      RoundToSingle(D(q.airVolumeFlow) / 1000.0),
+                      RoundToSingle(D(q.airVolumeFlow) / kThousand),
                       q.fanPower,
                       q.pumpPower};
-    r.heatRejected = D(q.heatLoad) / 1'000'000.0;  // stays in double precision
+    // The last scaled result, the heat rejected, stays in double precision.
+    r.heatRejected = D(q.heatLoad) / kMillion;
     r.values[Result::kHeatRejected] = RoundToSingle(r.heatRejected);
     return r;
 }
@@ -167,12 +183,9 @@ PerformanceResults CalculatePerformance(const DesignInputs& inputs) noexcept {
 DesignInputs DefaultDesignInputs() {
     DesignInputs inputs{};
     for (const InputDefinition& entry : kInputs) {
-        // The defaults are plain decimals; std::stof would follow the C locale, from_chars does
-        // not.
-        std::string text(entry.defaultText);
-        if (!text.empty() && text.front() == '.') text.insert(text.begin(), '0');
+        // The defaults are plain decimals that always read; a failure would leave the value 0.
         float value = 0.0F;
-        std::from_chars(text.data(), text.data() + text.size(), value);
+        (void)ReadInputNumber(entry.defaultText, value);
         inputs[entry.index] = value;
     }
     return inputs;

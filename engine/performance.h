@@ -1,11 +1,48 @@
 #pragma once
 // Thermal performance of a wet counter-flow mechanical-draft tower: KaV/L by the four-point
 // Chebyshev form of the Merkel integral, the water balance, the leaving air, fan and pump power.
+//
+// The calculation steps, in the order they run. Each is evaluated in double precision and its
+// quantity stored in single precision before the next begins; the code names them by number.
+// The inputs by their short names: P (atmospheric pressure, psia), Twb and Tdb (inlet wet and dry
+// bulb, °F), THot, Approach (°F), L/G (lb/lb), Flow (gpm), Cycles, DriftPct (%), FanPress (inH2O)
+// and FanEff (%). Enthalpies are Btu per lb of dry air, humidity ratios lb of water per lb of dry
+// air.
+//   1. hInSat = SatAirEnthalpy(Twb, P): saturated air at the wet bulb, Btu/lb.
+//   2. TCold = Twb + Approach, °F.
+//   3. Range R = THot − TCold, °F.
+//   4. hOutLG = L/G × R + hInSat: the leaving air of the Merkel line, Btu/lb.
+//   5. The four Chebyshev points, in order: the water temperature (TCold + 0.1 R, TCold + 0.4 R,
+//      THot − 0.4 R, THot − 0.1 R; °F), its saturated enthalpy hw, the air enthalpy ha (points
+//      1 and 2 counted from hInSat, points 3 and 4 back from hOutLG) and the driving force
+//      d = hw − ha, Btu/lb.
+//   6. KaV/L = R / 4 × (1/d1 + 1/d2 + 1/d3 + 1/d4), dimensionless.
+//   7. Dry air flow G = 500 × Flow / (L/G), lb/h.
+//   8. Heat load Q = 500 × Flow × (THot − TCold), Btu/h.
+//   9. Enthalpy rise of the air dh = Q / G, Btu/lb.
+//  10. PsatWb = SatPressure(Twb), psia.
+//  11. pv = VaporPressureFromWetBulb(PsatWb, P, Tdb, Twb), psia.
+//  12. Win = HumidityRatio(pv, P), lb/lb.
+//  13. hIn = MoistAirEnthalpy(Tdb, Win): the entering air, Btu/lb.
+//  14. hOut = hIn + dh: the leaving air, Btu/lb.
+//  15. TExit = SolveSatTemperature(Twb, THot, hOut, P), °F (−1 when the search runs out);
+//      WExit, the humidity ratio of its last trial, lb/lb.
+//  16. Evaporation = G / 500 × (WExit − Win), gpm.
+//  17. Drift = Flow × DriftPct / 100, gpm.
+//  18. Blowdown = Evaporation / (Cycles − 1) − Drift, gpm.
+//  19. Makeup = Evaporation + Blowdown + Drift, gpm.
+//  20. V = SpecificVolume(TExit, P, WExit), ft³ per lb of dry air.
+//  21. Air volume flow = V × G / 60, ft³/min.
+//  22. Fan power = FanPress × air volume flow / (6356 × FanEff / 100), hp.
+//  23. Pump power = 0.012 × Flow, hp.
+//  24. The scaled results: Q / 1,000,000 (million Btu/h, kept in double precision), G / 1000
+//      (thousand lb/h) and the air volume flow / 1000 (thousand ft³/min).
 
 #include <array>
 #include <string>
 
 #include "design_sets.h"
+#include "exit_air_solver.h"
 #include "result_text.h"
 
 namespace veltrane {
@@ -78,7 +115,14 @@ struct WorkingQuantities {
 
 /// Runs the calculation steps in their order. Never fails: an arithmetic fault leaves its IEEE
 /// value in its quantity and later steps use it.
-WorkingQuantities CalculateWorkingQuantities(const DesignInputs& inputs) noexcept;
+/// @param exitAirTrace [out, optional] every iteration of the exit-air search
+WorkingQuantities CalculateWorkingQuantities(const DesignInputs& inputs,
+                                             SolverTrace* exitAirTrace = nullptr) noexcept;
+
+/// Steps 1 to 6 alone, by the same code as the whole calculation: KaV/L and the quantities it
+/// is formed from (hInSat to drivingForce); the later quantities stay zero. About half the
+/// cost of the whole calculation, for searches that need only the demand.
+WorkingQuantities CalculateMerkelIntegral(const DesignInputs& inputs) noexcept;
 
 /// The sixteen results of the design.
 PerformanceResults CalculatePerformance(const DesignInputs& inputs) noexcept;

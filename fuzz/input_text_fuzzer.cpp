@@ -16,7 +16,7 @@
 #include <vector>
 
 #include "fuzz_check.h"
-#include "input_number.h"
+#include "number_text.h"
 
 namespace veltrane::fuzz {
 namespace {
