@@ -100,8 +100,8 @@ void BM_CalculationAlone(benchmark::State& state) {
     veltrane::cli::CsvRecord record;
     while (reader.Next(record)) {
         veltrane::DesignInputs& design = inputs.emplace_back();
-        for (std::size_t k = 0; k < veltrane::kInputCount; ++k) {
-            (void)veltrane::ReadInputNumber(record.fields[k], design[k]);
+        for (const veltrane::Input k : veltrane::kAllInputs) {
+            (void)veltrane::ReadInputNumber(record.fields[veltrane::PositionOf(k)], design[k]);
         }
     }
     for (auto _ : state) {

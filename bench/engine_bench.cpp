@@ -35,10 +35,10 @@ BENCHMARK(BM_CalculateMerkelIntegral_Defaults);
 // A design whose exit-air search creeps towards a bracket end of 0 °F and runs all 50 iterations.
 void BM_CalculatePerformance_SolverLimit(benchmark::State& state) {
     DesignInputs inputs = veltrane::DefaultDesignInputs();
-    inputs[veltrane::kWetBulb] = -20.0F;
-    inputs[veltrane::kDryBulb] = -10.0F;
-    inputs[veltrane::kHotWater] = 0.0F;
-    inputs[veltrane::kApproach] = 5.0F;
+    inputs[veltrane::Input::kWetBulb] = -20.0F;
+    inputs[veltrane::Input::kDryBulb] = -10.0F;
+    inputs[veltrane::Input::kHotWater] = 0.0F;
+    inputs[veltrane::Input::kApproach] = 5.0F;
     for (auto _ : state) {
         benchmark::DoNotOptimize(inputs);
         benchmark::DoNotOptimize(veltrane::CalculatePerformance(inputs));
@@ -63,10 +63,10 @@ void BM_RateDesign_Spread(benchmark::State& state) {
         for (float range : {5.0F, 15.0F, 30.0F}) {
             for (float liquidGas : {0.5F, 1.0F, 2.0F}) {
                 DesignInputs d = veltrane::DefaultDesignInputs();
-                d[veltrane::kWetBulb] = wetBulb;
-                d[veltrane::kDryBulb] = wetBulb + 10.0F;
-                d[veltrane::kHotWater] = wetBulb + d[veltrane::kApproach] + range;
-                d[veltrane::kLiquidGas] = liquidGas;
+                d[veltrane::Input::kWetBulb] = wetBulb;
+                d[veltrane::Input::kDryBulb] = wetBulb + 10.0F;
+                d[veltrane::Input::kHotWater] = wetBulb + d[veltrane::Input::kApproach] + range;
+                d[veltrane::Input::kLiquidGas] = liquidGas;
                 designs.push_back(d);
             }
         }

@@ -149,8 +149,8 @@ void AppendRatingWorksheet(std::string& out, std::string_view place, const Desig
         out += "\n\n";
         return;
     }
-    Line(out, "Approach at the operating point", Number(rating.inputs[kApproach]), "F");
-    Line(out, "THot = Twb + Approach + R", Number(rating.inputs[kHotWater]), "F");
+    Line(out, "Approach at the operating point", Number(rating.inputs[Input::kApproach]), "F");
+    Line(out, "THot = Twb + Approach + R", Number(rating.inputs[Input::kHotWater]), "F");
     out += "At the operating point\n";
     AppendInputs(out, rating.inputs);
     AppendCalculation(out, rating.inputs);

@@ -39,21 +39,46 @@
 //      (thousand lb/h) and the air volume flow / 1000 (thousand ft³/min).
 
 #include <array>
+#include <string>
 
 #include "design_sets.h"
 #include "exit_air_solver.h"
+#include "result_text.h"
 
 namespace veltrane {
 
-/// The twelve design inputs in the order of InputIndex, single precision.
-using DesignInputs = std::array<float, kInputCount>;
+/// The twelve design inputs, single precision.
+using DesignInputs = InputArray<float>;
 
-/// The sixteen results in the order of ResultIndex. Result 8 (heat rejected) is formed in double
-/// precision: `heatRejected` holds it, and `values[kHeatRejected]` only its single rounding.
+/// The sixteen results. Result 8 (heat rejected) is formed in double precision: `heatRejected`
+/// holds it, and `values[Result::kHeatRejected]` only its single rounding. Read a result through
+/// Visit, Value or Text, which know which of the two stands for it.
 struct PerformanceResults {
-    std::array<float, kResultCount> values{};
+    ResultArray<float> values{};
     double heatRejected = 0.0;  ///< million Btu per hour
+
+    /// Calls `use` with result `j` as the calculation formed it: the float, or for result 8 the
+    /// double.
+    template <typename Use>
+    auto Visit(Result j, Use&& use) const {
+        if (j == Result::kHeatRejected) return use(heatRejected);
+        return use(values[j]);
+    }
+
+    /// Result `j` in double precision (widened from single where it was formed in single).
+    [[nodiscard]] double Value(Result j) const noexcept {
+        return Visit(j, [](auto value) { return static_cast<double>(value); });
+    }
+
+    /// The text of result `j`'s box, by the result text rule.
+    [[nodiscard]] std::string Text(Result j, NumberMarks marks = {}) const {
+        return Visit(j, [marks](auto value) { return ResultText(value, marks); });
+    }
 };
+
+static_assert(IndexableBy<DesignInputs, Input>);
+static_assert(!IndexableBy<DesignInputs, Result>, "a result index must not read an input");
+static_assert(!IndexableBy<DesignInputs, std::size_t>);
 
 /// Every working quantity of one calculation. All start at zero; a step whose property function
 /// or solver faults leaves its quantity as it was.

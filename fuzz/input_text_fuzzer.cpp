@@ -16,7 +16,7 @@
 #include <vector>
 
 #include "fuzz_check.h"
-#include "number_text.h"
+#include "input_number.h"
 
 namespace veltrane::fuzz {
 namespace {

@@ -100,7 +100,12 @@ std::optional<float> ModelNumber(const QString& text) {
 
 using InputTexts = std::array<QString, kInputCount>;
 
-/// The default text of an input as the user's locale writes it.
+// The model numbers the boxes as the window's object names do (txtIn_4 holds the approach).
+constexpr std::size_t Box(Input input) {
+    return PositionOf(input);
+}
+
+/// The default text of an input box as the user's locale writes it.
 QString DefaultText(std::size_t input) {
     return LocalNumber(kDefaultInputTexts[qsizetype(input)]);
 }
@@ -108,7 +113,7 @@ QString DefaultText(std::size_t input) {
 PerformanceResults ModelCalculation(const InputTexts& texts) {
     DesignInputs inputs{};
     for (std::size_t i = 0; i < kInputCount; ++i)
-        inputs[i] = ModelNumber(texts[i]).value_or(0.0F);
+        inputs[static_cast<Input>(i)] = ModelNumber(texts[i]).value_or(0.0F);
     return CalculatePerformance(inputs);
 }
 
@@ -116,11 +121,8 @@ QStringList ModelResultTexts(const PerformanceResults& results) {
     const NumberMarks marks{UserLocale().groupSeparator().toStdString(),
                             UserLocale().decimalPoint().toStdString()};
     QStringList texts;
-    for (std::size_t j = 0; j < kResultCount; ++j) {
-        const std::string text = j == kHeatRejected ? ResultText(results.heatRejected, marks)
-                                                    : ResultText(results.values[j], marks);
-        texts << QString::fromStdString(text);
-    }
+    for (const Result j : kAllResults)
+        texts << QString::fromStdString(results.Text(j, marks));
     return texts;
 }
 
@@ -162,22 +164,22 @@ class CheckedRunModel {
             if (!ModelNumber(texts_[i]))
                 return refuse(kSupplyValue + kInputCaptions[qsizetype(i)], i);
         }
-        if (*ModelNumber(texts_[kApproach]) <= 7.0F && !ask(kApproachQuestion))
-            return sendBack(kApproach);
-        if (*ModelNumber(texts_[kDryBulb]) < *ModelNumber(texts_[kWetBulb]))
-            return refuse(kWetBulbError, kWetBulb);
+        if (*ModelNumber(texts_[Box(Input::kApproach)]) <= 7.0F && !ask(kApproachQuestion))
+            return sendBack(Box(Input::kApproach));
+        if (*ModelNumber(texts_[Box(Input::kDryBulb)]) < *ModelNumber(texts_[Box(Input::kWetBulb)]))
+            return refuse(kWetBulbError, Box(Input::kWetBulb));
         return true;
     }
 
     void calculate() {
         const PerformanceResults results = ModelCalculation(texts_);
-        if (results.values[kRange] < 0.0F) {
-            refuse(kRangeError, kHotWater);
+        if (results.values[Result::kRange] < 0.0F) {
+            refuse(kRangeError, Box(Input::kHotWater));
             return;
         }
-        const float kaVL = results.values[kKaVL];
-        if (kaVL < 0.2F && ask(kLowKaVL)) sendBack(kApproach);
-        if (kaVL > 5.0F && ask(kHighKaVL)) sendBack(kApproach);
+        const float kaVL = results.values[Result::kKaVL];
+        if (kaVL < 0.2F && ask(kLowKaVL)) sendBack(Box(Input::kApproach));
+        if (kaVL > 5.0F && ask(kHighKaVL)) sendBack(Box(Input::kApproach));
         outcome_.resultsWritten = true;
     }
 
@@ -240,7 +242,7 @@ class TextGenerator {
         }
         const float base = ModelNumber(DefaultText(input)).value_or(1.0F);
         const double factor = 0.5 + std::uniform_real_distribution<double>(0.0, 1.0)(random_);
-        const double value = input == kApproach
+        const double value = input == Box(Input::kApproach)
                                  ? std::uniform_real_distribution<double>(0.0, 40.0)(random_)
                                  : static_cast<double>(base) * factor;
         return LocalNumber(QString::number(value, 'g', 1 + below(7)));
@@ -248,15 +250,15 @@ class TextGenerator {
 
     std::optional<QString> edgeValue(std::size_t input, const InputTexts& now) {
         switch (input) {
-            case kApproach:
+            case Box(Input::kApproach):
                 return LocalNumber(
                     pick({QStringLiteral("7"), QStringLiteral("7.0"), QStringLiteral("7.0000001"),
                           QStringLiteral("6.9999999"), QStringLiteral("0"), QStringLiteral("5")}));
-            case kWetBulb:
-                return now[kDryBulb];
-            case kHotWater: {
-                const std::optional<float> wetBulb = ModelNumber(now[kWetBulb]);
-                const std::optional<float> approach = ModelNumber(now[kApproach]);
+            case Box(Input::kWetBulb):
+                return now[Box(Input::kDryBulb)];
+            case Box(Input::kHotWater): {
+                const std::optional<float> wetBulb = ModelNumber(now[Box(Input::kWetBulb)]);
+                const std::optional<float> approach = ModelNumber(now[Box(Input::kApproach)]);
                 if (!wetBulb || !approach) return std::nullopt;
                 const float coldWater = *wetBulb + *approach;
                 return LocalNumber(QString::number(static_cast<double>(coldWater), 'g', 9));
@@ -266,7 +268,8 @@ class TextGenerator {
         }
     }
 
-    /// Numbers of every size and form: integers, decimals, exponents, signs, grouping, commas.
+    /// Numbers of every size and form: integers, decimals, exponents, signs, grouping,
+    /// commas.
     QString number() {
         const QString sign = pick({QString(), QString(), QStringLiteral("-"), QStringLiteral("+")});
         switch (below(6)) {
@@ -333,7 +336,8 @@ class TextGenerator {
             pick({QStringLiteral(" "), QStringLiteral("\u00A0"), QStringLiteral("\u3000")}).at(0));
     }
 
-    /// Mostly a few thousand characters; now and then more than a line edit holds by default.
+    /// Mostly a few thousand characters; now and then more than a line edit holds by
+    /// default.
     QString longText() {
         const int length = below(20) == 0 ? 32000 + below(8000) : 100 + below(2000);
         switch (below(3)) {
