@@ -118,8 +118,10 @@ PerformanceResults ModelCalculation(const InputTexts& texts) {
 }
 
 QStringList ModelResultTexts(const PerformanceResults& results) {
-    const NumberMarks marks{UserLocale().groupSeparator().toStdString(),
-                            UserLocale().decimalPoint().toStdString()};
+    // The marks only view their texts: keep the texts alive while they are used.
+    const std::string grouping = UserLocale().groupSeparator().toStdString();
+    const std::string decimal = UserLocale().decimalPoint().toStdString();
+    const NumberMarks marks{grouping, decimal};
     QStringList texts;
     for (const Result j : kAllResults)
         texts << QString::fromStdString(results.Text(j, marks));
