@@ -1,0 +1,129 @@
+#include "demand_curves.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "test_support.h"
+
+namespace veltrane {
+namespace {
+
+using testing::Seven;
+
+/// The defaults: wet bulb 65 °F, range 27 °F (105 − (65 + 13)), 14.7 psia.
+DesignInputs DefaultsWith(float approach, float hotWater, float liquidGas) {
+    DesignInputs inputs = DefaultDesignInputs();
+    inputs[kApproach] = approach;
+    inputs[kHotWater] = hotWater;
+    inputs[kLiquidGas] = liquidGas;
+    return inputs;
+}
+
+TEST(DemandCurves, shouldGiveTheWindowsKaVLAtTheDesignsRangeAndNothingPastThePole) {
+    struct Case {
+        float approach;
+        float liquidGas;
+        const char* expected;  ///< seven figures, or nullptr where there is no demand
+        const char* window;    ///< what the window shows for that design
+    };
+    // Range 27 °F held: THot = 65 + approach + 27. 13 °F at L/G 1 is the worked design. Past
+    // the pole the window's number is no demand, plausible as it may look (4.996 at 5 °F, L/G 2).
+    const Case cases[] = {
+        {13.0f, 1.0f, "1.832368", "1.832368"}, {5.0f, 1.0f, "6.042131", "6.042131"},
+        {20.0f, 2.0f, "2.09202", "2.09202"},   {20.0f, 0.3f, "0.8265035", "0.8265035"},
+        {5.0f, 1.5f, nullptr, "-4.36973"},     {5.0f, 2.0f, nullptr, "4.996148"},
+        {13.0f, 2.0f, nullptr, "-11.73495"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(::testing::Message() << c.approach << " F at L/G " << c.liquidGas);
+        const DesignInputs direct =
+            DefaultsWith(c.approach, 65.0f + c.approach + 27.0f, c.liquidGas);
+        EXPECT_EQ(Seven(CalculatePerformance(direct).values[kKaVL]), c.window);
+        const std::optional<float> kaVL =
+            DemandKaVL(DefaultDesignInputs(), c.approach, c.liquidGas);
+        EXPECT_EQ(kaVL ? Seven(*kaVL) : "none", c.expected ? c.expected : "none");
+    }
+}
+
+TEST(DemandCurves, shouldRiseToThePoleAndStopJustAboveTheCeiling) {
+    const DesignInputs design = DefaultDesignInputs();
+    const LiquidGasSpan span{0.3f, 5.0f};
+    for (const float approach : {5.0f, 7.0f, 10.0f, 13.0f, 15.0f, 20.0f}) {
+        SCOPED_TRACE(::testing::Message() << approach << " F");
+        const DemandCurve curve = CalculateDemandCurve(design, approach, span, 10.0f);
+        ASSERT_GE(curve.points.size(), 100u);
+        ASSERT_TRUE(curve.poleLiquidGas);
+        EXPECT_EQ(curve.points.front().liquidGas, 0.3f);
+        for (std::size_t i = 1; i < curve.points.size(); ++i) {
+            EXPECT_GT(curve.points[i].liquidGas, curve.points[i - 1].liquidGas);
+            EXPECT_GT(curve.points[i].kaVL, curve.points[i - 1].kaVL);
+        }
+        EXPECT_GT(curve.points.back().kaVL, 10.0f);
+        EXPECT_LE(curve.points[curve.points.size() - 2].kaVL, 10.0f);
+        // At the pole a driving force has reached zero; one step below it all are positive.
+        const float pole = *curve.poleLiquidGas;
+        const float below = std::nextafter(pole, 0.0f);
+        const auto forces = [&](float lg) {
+            return CalculateWorkingQuantities(DemandInputs(design, approach, lg)).drivingForce;
+        };
+        const auto atPole = forces(pole);
+        EXPECT_LE(std::min({atPole[0], atPole[1], atPole[2], atPole[3]}), 0.0f);
+        const auto belowPole = forces(below);
+        EXPECT_GT(std::min({belowPole[0], belowPole[1], belowPole[2], belowPole[3]}), 0.0f);
+        EXPECT_LT(curve.points.back().liquidGas, pole);
+    }
+}
+
+TEST(DemandCurves, shouldPutTheSmallerApproachAboveAndLeft) {
+    const DesignInputs design = DefaultDesignInputs();
+    const DemandCurve five = CalculateDemandCurve(design, 5.0f, {0.3f, 5.0f}, 1e30f);
+    const DemandCurve twenty = CalculateDemandCurve(design, 20.0f, {0.3f, 5.0f}, 1e30f);
+    EXPECT_LT(*five.poleLiquidGas, *twenty.poleLiquidGas);
+    EXPECT_GT(five.points.front().kaVL, twenty.points.front().kaVL);
+}
+
+TEST(DemandCurves, shouldGiveNoCurveWhereNoLiquidGasRatioOfTheSpanIsFeasible) {
+    const DesignInputs design = DefaultDesignInputs();
+    // 1 °F at the defaults: the air line meets the saturation curve near L/G 0.95.
+    const DemandCurve tight = CalculateDemandCurve(design, 1.0f, {1.0f, 5.0f}, 10.0f);
+    EXPECT_TRUE(tight.points.empty());
+    EXPECT_EQ(tight.poleLiquidGas, 1.0f);
+    // A span that ends before the pole has no pole and ends at the span's end.
+    const DemandCurve shortSpan = CalculateDemandCurve(design, 13.0f, {0.3f, 0.8f}, 1e30f);
+    EXPECT_FALSE(shortSpan.poleLiquidGas);
+    EXPECT_EQ(shortSpan.points.back().liquidGas, 0.8f);
+    EXPECT_TRUE(CalculateDemandCurve(design, 13.0f, {2.0f, 1.0f}, 10.0f).points.empty());
+}
+
+TEST(DemandCurves, shouldCrossTheTowerLineWhereDemandMeetsItAndNowhereOutsideTheSpan) {
+    const DesignInputs design = DefaultDesignInputs();
+    const TowerLine tower = [](float lg) {
+        return static_cast<float>(2.3 * std::pow(static_cast<double>(lg), -0.75));
+    };
+    for (const float approach : {5.0f, 7.0f, 10.0f, 13.0f, 15.0f, 20.0f}) {
+        SCOPED_TRACE(::testing::Message() << approach << " F");
+        const std::optional<float> crossing = TowerCrossing(design, approach, tower, {0.3f, 5.0f});
+        ASSERT_TRUE(crossing);
+        const float demand = *DemandKaVL(design, approach, *crossing);
+        EXPECT_NEAR(demand / tower(*crossing), 1.0f, 2e-5f);
+        // The two cross: one float further along, the demand is above the tower or gone.
+        const std::optional<float> beyond =
+            DemandKaVL(design, approach, std::nextafter(*crossing, 10.0f));
+        const std::optional<float> before =
+            DemandKaVL(design, approach, std::nextafter(*crossing, 0.0f));
+        EXPECT_TRUE(!beyond || *beyond >= tower(std::nextafter(*crossing, 10.0f)) ||
+                    *before < tower(std::nextafter(*crossing, 0.0f)));
+    }
+    // The 5 °F curve crosses left of the 20 °F one.
+    EXPECT_LT(*TowerCrossing(design, 5.0f, tower, {0.3f, 5.0f}),
+              *TowerCrossing(design, 20.0f, tower, {0.3f, 5.0f}));
+    // A tower far above every demand in the span does not cross it.
+    const TowerLine huge = [](float) { return 1000.0f; };
+    EXPECT_FALSE(TowerCrossing(design, 13.0f, huge, {0.3f, 1.0f}));
+    const TowerLine tiny = [](float) { return 1e-6f; };
+    EXPECT_FALSE(TowerCrossing(design, 13.0f, tiny, {0.3f, 5.0f}));
+}
+
+}  // namespace
+}  // namespace veltrane
