@@ -119,7 +119,8 @@ void BalanceAndPower(const DesignInputs& in, WorkingQuantities& q) {
 
 }  // namespace
 
-WorkingQuantities CalculateWorkingQuantities(const DesignInputs& in) noexcept {
+WorkingQuantities CalculateWorkingQuantities(const DesignInputs& in,
+                                             SolverTrace* exitAirTrace) noexcept {
     WorkingQuantities q;
     const float psatAtWetBulb = MerkelIntegral(in, q);
 
@@ -134,9 +135,15 @@ WorkingQuantities CalculateWorkingQuantities(const DesignInputs& in) noexcept {
     // Steps 14 and 15: the leaving air, saturated, searched between the wet bulb and THot.
     q.hOut = RoundToSingle(D(q.hIn) + D(q.enthalpyRise));
     (void)SolveSatTemperature(in[kWetBulb], in[kHotWater], q.hOut, in[kAtmosPress], q.psatExit,
-                              q.wExit, q.tExit);
+                              q.wExit, q.tExit, exitAirTrace);
 
     BalanceAndPower(in, q);
+    return q;
+}
+
+WorkingQuantities CalculateMerkelIntegral(const DesignInputs& inputs) noexcept {
+    WorkingQuantities q;
+    (void)MerkelIntegral(inputs, q);
     return q;
 }
 

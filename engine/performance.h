@@ -5,6 +5,7 @@
 #include <array>
 
 #include "design_sets.h"
+#include "exit_air_solver.h"
 
 namespace veltrane {
 
@@ -53,7 +54,14 @@ struct WorkingQuantities {
 
 /// Runs the calculation steps in their order. Never fails: an arithmetic fault leaves its IEEE
 /// value in its quantity and later steps use it.
-WorkingQuantities CalculateWorkingQuantities(const DesignInputs& inputs) noexcept;
+/// @param exitAirTrace [out, optional] every iteration of the exit-air search
+WorkingQuantities CalculateWorkingQuantities(const DesignInputs& inputs,
+                                             SolverTrace* exitAirTrace = nullptr) noexcept;
+
+/// Steps 1 to 6 alone, by the same code as the whole calculation: KaV/L and the quantities it
+/// is formed from (hInSat to drivingForce); the later quantities stay zero. A fraction of the
+/// cost of the whole calculation, for searches that need only the demand.
+WorkingQuantities CalculateMerkelIntegral(const DesignInputs& inputs) noexcept;
 
 /// The sixteen results of the design.
 PerformanceResults CalculatePerformance(const DesignInputs& inputs) noexcept;
