@@ -16,6 +16,9 @@ constexpr int kMaxPolePoints = 60;
 /// (a hundredth of a two-decade plot); steeper steps get a point between them.
 constexpr double kMaxLogStep = 0.02;
 constexpr int kMaxRefinements = 8;
+/// The KaV/L axis shows at least up to 10 and at most four decades.
+constexpr float kLowestAxisTop = 10.0f;
+constexpr double kMostDecades = 4.0;
 /// Bisection in L/G ends at adjacent single-precision values long before this.
 constexpr int kMaxBisections = 100;
 
@@ -171,6 +174,94 @@ std::optional<float> TowerCrossing(const DesignInputs& design, float approach,
     if (!atHigh) return low;
     const float lowMiss = tower(low) - *DemandKaVL(design, approach, low);
     return (*atHigh - tower(high)) < lowMiss ? high : low;
+}
+
+namespace {
+
+float DecadeAbove(float value) {
+    return static_cast<float>(std::pow(10.0, std::ceil(std::log10(static_cast<double>(value)))));
+}
+
+float DecadeBelow(float value) {
+    return static_cast<float>(std::pow(10.0, std::floor(std::log10(static_cast<double>(value)))));
+}
+
+/// The approaches to draw, rising, each once; the design's own among them.
+std::vector<float> ChartApproaches(const std::vector<float>& listed, float designApproach) {
+    std::vector<float> approaches;
+    for (const float approach : listed) {
+        if (std::isfinite(approach) && approach > 0.0f) approaches.push_back(approach);
+    }
+    if (std::isfinite(designApproach)) approaches.push_back(designApproach);
+    std::sort(approaches.begin(), approaches.end());
+    approaches.erase(std::unique(approaches.begin(), approaches.end()), approaches.end());
+    return approaches;
+}
+
+float AxisTop(const DemandChart& chart, const TowerLine* tower) {
+    float top = kLowestAxisTop;
+    if (chart.designPoint) top = std::max(top, DecadeAbove(chart.designPoint->kaVL));
+    if (tower != nullptr && std::isfinite((*tower)(chart.span.from))) {
+        top = std::max(top, DecadeAbove((*tower)(chart.span.from)));
+    }
+    return top;
+}
+
+float AxisBottom(const DemandChart& chart, const TowerLine* tower) {
+    float lowest = chart.kaVLTop;
+    for (const ChartCurve& c : chart.curves) {
+        if (!c.curve.points.empty()) lowest = std::min(lowest, c.curve.points.front().kaVL);
+    }
+    if (chart.designPoint) lowest = std::min(lowest, chart.designPoint->kaVL);
+    if (tower != nullptr && (*tower)(chart.span.to) > 0.0f) {
+        lowest = std::min(lowest, (*tower)(chart.span.to));
+    }
+    const float floor =
+        static_cast<float>(static_cast<double>(chart.kaVLTop) * std::pow(10.0, -kMostDecades));
+    return std::max(std::min(DecadeBelow(lowest), chart.kaVLTop / 10.0f), floor);
+}
+
+void RateOperatingPoint(const DesignInputs& design, TowerCharacteristic tower, DemandChart& chart) {
+    const Rating rating = RateDesign(design, tower);
+    if (rating.outcome != RatingOutcome::kRated) {
+        chart.noOperatingPoint = DescribeOutcome(rating.outcome);
+        return;
+    }
+    chart.operatingPoint =
+        OperatingPoint{design[kLiquidGas], rating.towerKaVL, rating.inputs[kApproach],
+                       rating.results.values[kColdWater]};
+}
+
+}  // namespace
+
+DemandChart BuildDemandChart(const DesignInputs& design, const DemandChartRequest& request) {
+    DemandChart chart;
+    chart.wetBulb = design[kWetBulb];
+    chart.range = design[kHotWater] - (design[kWetBulb] + design[kApproach]);
+    chart.pressure = design[kAtmosPress];
+    chart.span = request.span;
+    chart.tower = request.tower;
+    const float designLG = design[kLiquidGas];
+    if (const std::optional<float> kaVL = DemandKaVL(design, design[kApproach], designLG)) {
+        chart.designPoint = DemandPoint{designLG, *kaVL};
+    }
+    TowerLine towerLine;
+    if (request.tower) {
+        towerLine = [tower = *request.tower](float lg) { return TowerKaVL(tower, lg); };
+        RateOperatingPoint(design, *request.tower, chart);
+    }
+    const TowerLine* tower = request.tower ? &towerLine : nullptr;
+    chart.kaVLTop = AxisTop(chart, tower);
+    for (const float approach : ChartApproaches(request.approaches, design[kApproach])) {
+        ChartCurve c;
+        c.curve = CalculateDemandCurve(design, approach, request.span, chart.kaVLTop);
+        c.design = approach == design[kApproach];
+        if (tower != nullptr)
+            c.towerCrossingLG = TowerCrossing(design, approach, *tower, request.span);
+        chart.curves.push_back(std::move(c));
+    }
+    chart.kaVLBottom = AxisBottom(chart, tower);
+    return chart;
 }
 
 }  // namespace veltrane

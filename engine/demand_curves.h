@@ -5,9 +5,11 @@
 
 #include <functional>
 #include <optional>
+#include <string_view>
 #include <vector>
 
 #include "performance.h"
+#include "rating.h"
 
 namespace veltrane {
 
@@ -54,5 +56,45 @@ using TowerLine = std::function<float(float liquidGas)>;
 /// the two do not cross inside the span.
 std::optional<float> TowerCrossing(const DesignInputs& design, float approach,
                                    const TowerLine& tower, LiquidGasSpan span);
+
+/// What a chart of demand curves shows besides the design's own approach.
+struct DemandChartRequest {
+    std::vector<float> approaches{5.0f, 7.0f, 10.0f, 15.0f, 20.0f};  ///< °F
+    LiquidGasSpan span;
+    std::optional<TowerCharacteristic> tower;
+};
+
+struct ChartCurve {
+    DemandCurve curve;
+    bool design = false;                   ///< the design's own approach
+    std::optional<float> towerCrossingLG;  ///< where the tower line crosses it, L/G
+};
+
+/// Where the tower runs at the design's L/G: on the tower line, at the rated approach.
+struct OperatingPoint {
+    float liquidGas;
+    float kaVL;
+    float approach;   ///< °F
+    float coldWater;  ///< °F
+};
+
+struct DemandChart {
+    float wetBulb = 0;   ///< °F
+    float range = 0;     ///< °F
+    float pressure = 0;  ///< psia
+    LiquidGasSpan span;
+    /// The KaV/L axis, whole decades; every curve ends at the first point above the top.
+    float kaVLBottom = 0.1f;
+    float kaVLTop = 10.0f;
+    std::vector<ChartCurve> curves;  ///< rising approach
+    std::optional<DemandPoint> designPoint;
+    std::optional<TowerCharacteristic> tower;
+    std::optional<OperatingPoint> operatingPoint;
+    /// Why the tower has no operating point at the design, when it has none.
+    std::string_view noOperatingPoint;
+};
+
+/// Everything a chart of the design's demand curves shows, in numbers.
+DemandChart BuildDemandChart(const DesignInputs& design, const DemandChartRequest& request);
 
 }  // namespace veltrane

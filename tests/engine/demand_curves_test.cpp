@@ -125,5 +125,51 @@ TEST(DemandCurves, shouldCrossTheTowerLineWhereDemandMeetsItAndNowhereOutsideThe
     EXPECT_FALSE(TowerCrossing(design, 13.0f, tiny, {0.3f, 5.0f}));
 }
 
+TEST(DemandChart, shouldMarkTheRatedOperatingPointWhereItsOwnCurveCrossesTheTower) {
+    // The reference design: the tower runs at about 7.07 °F.
+    DesignInputs design = DefaultDesignInputs();
+    design[kAtmosPress] = 14.59f;
+    design[kWetBulb] = 78.0f;
+    design[kDryBulb] = 88.0f;
+    design[kApproach] = 10.0f;
+    design[kHotWater] = 78.0f + 10.0f + 20.0f;
+    design[kLiquidGas] = 1.21f;
+    const TowerCharacteristic tower{2.3f, 0.75f};
+    const DemandChart chart = BuildDemandChart(design, {{5.0f, 7.0f, 10.0f}, {0.3f, 5.0f}, tower});
+
+    const Rating rating = RateDesign(design, tower);
+    ASSERT_TRUE(chart.operatingPoint);
+    EXPECT_EQ(chart.operatingPoint->approach, rating.inputs[kApproach]);
+    EXPECT_NEAR(chart.operatingPoint->approach, 7.07f, 0.01f);
+    EXPECT_EQ(Seven(chart.operatingPoint->kaVL), "1.993603");
+    EXPECT_EQ(chart.operatingPoint->coldWater, 78.0f + rating.inputs[kApproach]);
+    // The demand curve of the rated approach meets the tower line at the design's L/G.
+    const std::optional<float> crossing = TowerCrossing(
+        design, rating.inputs[kApproach], [&](float lg) { return TowerKaVL(tower, lg); },
+        chart.span);
+    ASSERT_TRUE(crossing);
+    EXPECT_NEAR(*crossing, 1.21f, 1e-4f);
+
+    // 10 °F is the design's own approach: drawn once, marked, with the design's point on it.
+    ASSERT_EQ(chart.curves.size(), 3u);
+    EXPECT_TRUE(chart.curves[2].design);
+    EXPECT_EQ(chart.curves[2].curve.approach, 10.0f);
+    EXPECT_EQ(Seven(chart.designPoint->kaVL), Seven(CalculatePerformance(design).values[kKaVL]));
+    EXPECT_EQ(chart.kaVLTop, 10.0f);
+    EXPECT_EQ(chart.kaVLBottom, 0.1f);
+}
+
+TEST(DemandChart, shouldSayWhyThereIsNoOperatingPoint) {
+    // The tower larger than the demand at every feasible approach.
+    DesignInputs design = DefaultDesignInputs();
+    design[kWetBulb] = 65.0f;
+    design[kHotWater] = 65.0f + 13.0f + 10.0f;
+    design[kLiquidGas] = 0.5f;
+    const DemandChart chart = BuildDemandChart(design, {{5.0f}, {0.3f, 5.0f}, {{30.0f, 0.6f}}});
+    EXPECT_FALSE(chart.operatingPoint);
+    EXPECT_EQ(chart.noOperatingPoint, DescribeOutcome(RatingOutcome::kTowerExceedsDemand));
+    EXPECT_EQ(chart.kaVLTop, 100.0f);  // the tower reaches 30·0.3^-0.6 ≈ 61 at the left
+}
+
 }  // namespace
 }  // namespace veltrane
