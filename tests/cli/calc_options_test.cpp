@@ -33,6 +33,21 @@ TEST(ParseArguments, shouldReadOptionsAndFilesInAnyOrder) {
     EXPECT_TRUE(Parse({"--version"}).options.version);
 }
 
+TEST(ParseArguments, shouldReadTheTowerTotalsAndWhereTheWorksheetGoes) {
+    const ParsedArguments parsed = Parse({"--tower", "2.3:0.75", "--totals", "--trace", "a.csv"});
+    ASSERT_EQ(parsed.error, "");
+    ASSERT_TRUE(parsed.options.tower.has_value());
+    EXPECT_EQ(parsed.options.tower->c, 2.3F);
+    EXPECT_EQ(parsed.options.tower->m, 0.75F);
+    EXPECT_TRUE(parsed.options.totals);
+    // A bare --trace takes no file: the file after it is input, not the worksheet's target.
+    EXPECT_EQ(parsed.options.trace, "-");
+    EXPECT_EQ(parsed.options.files, std::vector<std::string>{"a.csv"});
+    EXPECT_EQ(Parse({"--trace=sheet.txt"}).options.trace, "sheet.txt");
+    EXPECT_EQ(Parse({"--tower=1:0"}).options.tower->m, 0.0F);
+    EXPECT_FALSE(Parse({"a.csv"}).options.trace.has_value());
+}
+
 struct BadLine {
     std::vector<std::string_view> arguments;
     std::string error;
@@ -42,7 +57,8 @@ TEST(ParseArguments, shouldRefuseABadLineWithOneMessage) {
     const BadLine cases[] = {
         {{"--rwa"}, "unknown option \"--rwa\"; see veltrane-calc --help"},
         {{"-x"}, "unknown option \"-x\"; see veltrane-calc --help"},
-        {{"--raw=1"}, "unknown option \"--raw=1\"; see veltrane-calc --help"},
+        {{"--raw=1"}, "--raw takes no value"},
+        {{"--help=1"}, "--help takes no value"},
         {{"--sweep"}, "--sweep needs an argument NAME=FROM:TO:STEP"},
         {{"--sweep", "LG"}, "--sweep needs NAME=FROM:TO:STEP, not \"LG\""},
         {{"--sweep", "LG=1:2"}, "--sweep needs NAME=FROM:TO:STEP, not \"LG=1:2\""},
@@ -58,6 +74,17 @@ TEST(ParseArguments, shouldRefuseABadLineWithOneMessage) {
         {{"--sweep", "Flow=0:1e6:1e-3"}, "--sweep Flow: more than 100000000 values"},
         {{"--sweep", "LG=1:2:1", "--sweep", "lg=1:3:1"}, "--sweep LG is given twice"},
         {{"--defaults", "a.csv"}, "--defaults reads no input: leave out the files"},
+        {{"--tower"}, "--tower needs an argument C:m"},
+        {{"--tower", "--raw"}, "--tower needs an argument C:m"},
+        {{"--tower", "2.3"}, "--tower needs C:m, not \"2.3\""},
+        {{"--tower", "2.3:0.75:1"}, "--tower needs C:m, not \"2.3:0.75:1\""},
+        {{"--tower", "two:0.75"}, "--tower: C \"two\" is not a number"},
+        {{"--tower", "2.3:"}, "--tower: m \"\" is not a number"},
+        {{"--tower", "2.3:1e39"}, "--tower: m \"1e39\" is beyond the single-precision range"},
+        {{"--tower", "0:0.75"}, "--tower: C must be above 0, not \"0\""},
+        {{"--tower", "-2.3:0.75"}, "--tower: C must be above 0, not \"-2.3\""},
+        {{"--tower", "2.3:-0.1"}, "--tower: m must not be negative, not \"-0.1\""},
+        {{"--tower=1:0", "--tower", "2:0"}, "--tower is given twice"},
     };
     for (const BadLine& c : cases) {
         SCOPED_TRACE(c.error);

@@ -31,6 +31,9 @@ TEST(SolveSatTemperature, shouldReturnTheMidpointAfterTheMoveForTheDefaultDesign
     SolverTrace trace;
     ASSERT_EQ(SolveSatTemperature(low, high, 56.83974F, kP, psat, ws, t, &trace), Status::Ok);
     EXPECT_EQ(Mids(trace), (std::vector<float>{85.0F, 95.0F, 90.0F, 92.5F, 91.25F}));
+    using enum BracketMove;
+    EXPECT_EQ(std::vector<BracketMove>(trace.moves.begin(), trace.moves.begin() + trace.iterations),
+              (std::vector<BracketMove>{kUp, kDown, kUp, kDown, kDown}));
     EXPECT_EQ(t, 90.625F);
     // The further outputs belong to the last midpoint tested, 91.25 °F.
     EXPECT_EQ(Seven(psat), "0.7259651");

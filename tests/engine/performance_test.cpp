@@ -49,7 +49,10 @@ TEST(CalculatePerformance, shouldGiveTheWorkedTableForTheDefaults) {
 }
 
 TEST(CalculatePerformance, shouldPassThroughTheWorkedIntermediates) {
-    const WorkingQuantities q = CalculateWorkingQuantities(DefaultDesignInputs());
+    SolverTrace exitAir;
+    const WorkingQuantities q = CalculateWorkingQuantities(DefaultDesignInputs(), &exitAir);
+    EXPECT_EQ(exitAir.iterations, 5);
+    EXPECT_EQ(exitAir.mids[4], 91.25F);
     EXPECT_EQ(Seven(q.hInSat), "29.98744");
     EXPECT_EQ(Seven(q.wIn), "0.008589855");
     EXPECT_EQ(Seven(q.wExit), "0.03231352");  // the solver's last trial, 91.25 °F
