@@ -20,6 +20,10 @@ void CopyError(const QString& message, char* error, std::size_t errorSize) {
     error[length] = '\0';
 }
 
+/// Qt's notes about the environment ("XDG_RUNTIME_DIR not set") are no concern of a batch
+/// run; a failure to write is reported through the return value.
+void IgnoreQtMessages(QtMsgType, const QMessageLogContext&, const QString&) {}
+
 }  // namespace
 
 extern "C" __attribute__((visibility("default"))) bool veltrane_write_chart(
@@ -31,6 +35,7 @@ extern "C" __attribute__((visibility("default"))) bool veltrane_write_chart(
     static char platformName[] = "offscreen";
     static char* arguments[] = {programName, platformOption, platformName, nullptr};
     int argumentCount = 3;
+    qInstallMessageHandler(IgnoreQtMessages);
     QGuiApplication application(argumentCount, arguments);
     QString message;
     if (!veltrane::chart::WriteChart(*chart, QString::fromUtf8(path),

@@ -289,27 +289,34 @@ class ChartPainter {
         PlaceSideLabels(side);
     }
 
+    /// Each label centred over the curve's end, in the row next to the plot if it is free there,
+    /// else in the row above; failing both, moved along the first row to the next free place,
+    /// with a leader back to the end.
     void PlaceTopLabels(std::vector<CurveEnd>& ends) {
         std::sort(ends.begin(), ends.end(),
                   [](const CurveEnd& a, const CurveEnd& b) { return a.at.x() < b.at.x(); });
         const QFont font = ChartFont(kTextPixels, true);
-        std::vector<double> starts;
-        std::vector<double> widths;
         for (const CurveEnd& end : ends) {
-            const QSizeF size = TextSize(CurveLabel(chart_.curves[end.curve]), font);
-            widths.push_back(size.width());
-            starts.push_back(end.at.x() - size.width() / 2);
-        }
-        Spread(starts, widths, kPlotLeft - 20, kCanvasWidth - 4);
-        const double height = TextSize(QStringLiteral("0"), font).height();
-        for (std::size_t i = 0; i < ends.size(); ++i) {
             Label label;
-            label.text = CurveLabel(chart_.curves[ends[i].curve]);
-            label.colour = CurvePen(chart_, ends[i].curve).color();
-            label.box = QRectF(starts[i], kPlotTop - 6 - height, widths[i], height);
-            if (std::abs(label.box.center().x() - ends[i].at.x()) > 2) {
-                label.leaderFrom = ends[i].at;
+            label.text = CurveLabel(chart_.curves[end.curve]);
+            label.colour = CurvePen(chart_, end.curve).color();
+            const QSizeF size = TextSize(label.text, font);
+            const double rowTops[] = {kPlotTop - 5 - size.height(),
+                                      kPlotTop - 6 - 2 * size.height()};
+            const double left = std::clamp(end.at.x() - size.width() / 2, kPlotLeft - 20,
+                                           kCanvasWidth - 4 - size.width());
+            label.box = QRectF(QPointF(left, rowTops[0]), size);
+            if (Overlaps(label.box, taken_)) {
+                const QRectF above(QPointF(left, rowTops[1]), size);
+                if (!Overlaps(above, taken_)) {
+                    label.box = above;
+                } else {
+                    while (Overlaps(label.box, taken_) && label.box.right() < kCanvasWidth) {
+                        label.box.translate(2, 0);
+                    }
+                }
             }
+            if (std::abs(label.box.center().x() - end.at.x()) > 2) label.leaderFrom = end.at;
             Place(label);
         }
     }

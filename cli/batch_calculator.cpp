@@ -157,6 +157,7 @@ void BatchCalculator::CalculateWithSweeps(std::size_t level) {
 }
 
 void BatchCalculator::WriteRow() {
+    if (!firstDesign_) firstDesign_ = design_.values;
     const PerformanceResults results = CalculatePerformance(design_.values);
     // Every input text is a number, a default or a sweep value: none needs quotes.
     for (const std::string_view text : design_.texts) {

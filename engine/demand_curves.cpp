@@ -1,6 +1,7 @@
 #include "demand_curves.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 
 namespace veltrane {
@@ -178,12 +179,25 @@ std::optional<float> TowerCrossing(const DesignInputs& design, float approach,
 
 namespace {
 
-float DecadeAbove(float value) {
-    return static_cast<float>(std::pow(10.0, std::ceil(std::log10(static_cast<double>(value)))));
+/// The steps of a log axis: 1, 2 and 5 times a power of ten.
+constexpr std::array<double, 3> kAxisSteps{1.0, 2.0, 5.0};
+
+/// The smallest 1, 2 or 5 × 10^k at or above `value`.
+float StepAbove(float value) {
+    const double decade = std::pow(10.0, std::floor(std::log10(static_cast<double>(value))));
+    for (const double step : kAxisSteps) {
+        if (step * decade >= static_cast<double>(value)) return static_cast<float>(step * decade);
+    }
+    return static_cast<float>(10.0 * decade);
 }
 
-float DecadeBelow(float value) {
-    return static_cast<float>(std::pow(10.0, std::floor(std::log10(static_cast<double>(value)))));
+/// The largest 1, 2 or 5 × 10^k at or below `value`.
+float StepBelow(float value) {
+    const double decade = std::pow(10.0, std::floor(std::log10(static_cast<double>(value))));
+    for (auto step = kAxisSteps.rbegin(); step != kAxisSteps.rend(); ++step) {
+        if (*step * decade <= static_cast<double>(value)) return static_cast<float>(*step * decade);
+    }
+    return static_cast<float>(decade);
 }
 
 /// The approaches to draw, rising, each once; the design's own among them.
@@ -200,9 +214,9 @@ std::vector<float> ChartApproaches(const std::vector<float>& listed, float desig
 
 float AxisTop(const DemandChart& chart, const TowerLine* tower) {
     float top = kLowestAxisTop;
-    if (chart.designPoint) top = std::max(top, DecadeAbove(chart.designPoint->kaVL));
+    if (chart.designPoint) top = std::max(top, StepAbove(chart.designPoint->kaVL));
     if (tower != nullptr && std::isfinite((*tower)(chart.span.from))) {
-        top = std::max(top, DecadeAbove((*tower)(chart.span.from)));
+        top = std::max(top, StepAbove((*tower)(chart.span.from)));
     }
     return top;
 }
@@ -218,7 +232,7 @@ float AxisBottom(const DemandChart& chart, const TowerLine* tower) {
     }
     const float floor =
         static_cast<float>(static_cast<double>(chart.kaVLTop) * std::pow(10.0, -kMostDecades));
-    return std::max(std::min(DecadeBelow(lowest), chart.kaVLTop / 10.0f), floor);
+    return std::max(std::min(StepBelow(lowest), chart.kaVLTop / 10.0f), floor);
 }
 
 void RateOperatingPoint(const DesignInputs& design, TowerCharacteristic tower, DemandChart& chart) {

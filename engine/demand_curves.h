@@ -83,7 +83,8 @@ struct DemandChart {
     float range = 0;     ///< °F
     float pressure = 0;  ///< psia
     LiquidGasSpan span;
-    /// The KaV/L axis, whole decades; every curve ends at the first point above the top.
+    /// The KaV/L axis, each end 1, 2 or 5 × 10^k; every curve ends at the first point above
+    /// the top.
     float kaVLBottom = 0.1f;
     float kaVLTop = 10.0f;
     std::vector<ChartCurve> curves;  ///< rising approach

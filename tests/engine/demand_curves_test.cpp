@@ -156,7 +156,7 @@ TEST(DemandChart, shouldMarkTheRatedOperatingPointWhereItsOwnCurveCrossesTheTowe
     EXPECT_EQ(chart.curves[2].curve.approach, 10.0f);
     EXPECT_EQ(Seven(chart.designPoint->kaVL), Seven(CalculatePerformance(design).values[kKaVL]));
     EXPECT_EQ(chart.kaVLTop, 10.0f);
-    EXPECT_EQ(chart.kaVLBottom, 0.1f);
+    EXPECT_EQ(chart.kaVLBottom, 0.5f);  // below the tower's 0.69 at L/G 5
 }
 
 TEST(DemandChart, shouldSayWhyThereIsNoOperatingPoint) {
