@@ -21,7 +21,7 @@ namespace {
 // the strip to its right those of curves that reach the end of the L/G span first.
 constexpr double kPlotLeft = 64.0;
 constexpr double kPlotTop = 76.0;
-constexpr double kPlotRight = kCanvasWidth - 84.0;
+constexpr double kPlotRight = kCanvasWidth - 100.0;
 constexpr double kPlotBottom = kCanvasHeight - 74.0;
 constexpr double kTitleBaseline = 26.0;
 constexpr double kCaptionBaseline = kCanvasHeight - 12.0;
@@ -140,50 +140,63 @@ std::optional<CurveEnd> EndOf(const DemandChart& chart, const ChartGeometry& g, 
     return CurveEnd{i, g.At(std::exp(logLG), chart.kaVLTop), true};
 }
 
+/// Places every label first, clear of the markers, the curves' ends and each other; then paints.
 class ChartPainter {
   public:
-    ChartPainter(QPainter& painter, const DemandChart& chart)
-        : p_(painter), chart_(chart), g_(chart) {}
+    explicit ChartPainter(const DemandChart& chart) : chart_(chart), g_(chart) {
+        for (const QPointF& at : MarkerPositions())
+            Occupy(at);
+        PlaceCurveLabels();
+        PlacePointLabels();
+    }
 
-    void Paint() {
-        p_.save();
-        p_.setRenderHint(QPainter::Antialiasing);
-        p_.fillRect(QRectF(0, 0, kCanvasWidth, kCanvasHeight), Qt::white);
+    [[nodiscard]] ChartLabels Labels() const {
+        ChartLabels result;
+        for (const Label& label : labels_)
+            result.boxes.push_back({label.text, label.box});
+        for (const CurveEnd& end : ends_)
+            result.curveEnds.push_back(end.at);
+        return result;
+    }
+
+    void Paint(QPainter& painter) {
+        p_ = &painter;
+        p_->save();
+        p_->setRenderHint(QPainter::Antialiasing);
+        p_->fillRect(QRectF(0, 0, kCanvasWidth, kCanvasHeight), Qt::white);
         PaintGrid();
         PaintLines();
         PaintMarkers();
-        PlaceCurveLabels();
-        PlacePointLabels();
         PaintFrameAndTitles();
         for (const Label& label : labels_)
             PaintLabel(label);
-        p_.restore();
+        p_->restore();
     }
 
   private:
     void PaintGrid() {
         const QRectF plot = g_.Plot();
-        p_.setFont(ChartFont(kTextPixels));
-        const QFontMetricsF metrics(p_.font());
+        p_->setFont(ChartFont(kTextPixels));
+        const QFontMetricsF metrics(p_->font());
         ForEachGridValue(chart_.span.from, chart_.span.to, [&](double value, int mantissa) {
             const double x = g_.X(value);
-            p_.setPen(GridPen(mantissa));
-            p_.drawLine(QPointF(x, plot.top()), QPointF(x, plot.bottom()));
+            p_->setPen(GridPen(mantissa));
+            p_->drawLine(QPointF(x, plot.top()), QPointF(x, plot.bottom()));
             if (!Labelled(mantissa)) return;
             const QString text = Number(value);
             const double width = metrics.horizontalAdvance(text);
-            p_.setPen(Qt::black);
-            p_.drawText(QPointF(x - width / 2, plot.bottom() + 4 + metrics.ascent()), text);
+            p_->setPen(Qt::black);
+            p_->drawText(QPointF(x - width / 2, plot.bottom() + 4 + metrics.ascent()), text);
         });
         ForEachGridValue(chart_.kaVLBottom, chart_.kaVLTop, [&](double value, int mantissa) {
             const double y = g_.Y(value);
-            p_.setPen(GridPen(mantissa));
-            p_.drawLine(QPointF(plot.left(), y), QPointF(plot.right(), y));
+            p_->setPen(GridPen(mantissa));
+            p_->drawLine(QPointF(plot.left(), y), QPointF(plot.right(), y));
             if (!Labelled(mantissa)) return;
             const QString text = Number(value);
             const double width = metrics.horizontalAdvance(text);
-            p_.setPen(Qt::black);
-            p_.drawText(QPointF(plot.left() - 5 - width, y + metrics.ascent() / 2 - 1), text);
+            p_->setPen(Qt::black);
+            p_->drawText(QPointF(plot.left() - 5 - width, y + metrics.ascent() / 2 - 1), text);
         });
     }
 
@@ -209,11 +222,11 @@ class ChartPainter {
     }
 
     void PaintLines() {
-        p_.save();
-        p_.setClipRect(g_.Plot());
+        p_->save();
+        p_->setClipRect(g_.Plot());
         if (chart_.tower) {
-            p_.setPen(TowerPen());
-            p_.drawLine(TowerAt(chart_.span.from), TowerAt(chart_.span.to));
+            p_->setPen(TowerPen());
+            p_->drawLine(TowerAt(chart_.span.from), TowerAt(chart_.span.to));
         }
         for (std::size_t i = 0; i < chart_.curves.size(); ++i) {
             const std::vector<DemandPoint>& points = chart_.curves[i].curve.points;
@@ -221,53 +234,67 @@ class ChartPainter {
             QPainterPath path(g_.At(points.front().liquidGas, points.front().kaVL));
             for (const DemandPoint& point : points)
                 path.lineTo(g_.At(point.liquidGas, point.kaVL));
-            p_.setPen(CurvePen(chart_, i));
-            p_.setBrush(Qt::NoBrush);
-            p_.drawPath(path);
+            p_->setPen(CurvePen(chart_, i));
+            p_->setBrush(Qt::NoBrush);
+            p_->drawPath(path);
         }
-        p_.restore();
+        p_->restore();
     }
 
     QPointF TowerAt(double liquidGas) const {
         return g_.At(liquidGas, TowerKaVL(*chart_.tower, static_cast<float>(liquidGas)));
     }
 
+    std::vector<QPointF> CrossingPositions() const {
+        std::vector<QPointF> positions;
+        for (const ChartCurve& c : chart_.curves) {
+            if (!c.towerCrossingLG) continue;
+            const QPointF at = TowerAt(*c.towerCrossingLG);
+            if (g_.Plot().contains(at)) positions.push_back(at);
+        }
+        return positions;
+    }
+
+    std::optional<QPointF> DesignPosition() const {
+        if (!chart_.designPoint) return std::nullopt;
+        return g_.At(chart_.designPoint->liquidGas, chart_.designPoint->kaVL);
+    }
+
+    std::optional<QPointF> OperatingPosition() const {
+        if (!chart_.operatingPoint) return std::nullopt;
+        return g_.At(chart_.operatingPoint->liquidGas, chart_.operatingPoint->kaVL);
+    }
+
+    std::vector<QPointF> MarkerPositions() const {
+        std::vector<QPointF> positions = CrossingPositions();
+        if (const auto at = DesignPosition()) positions.push_back(*at);
+        if (const auto at = OperatingPosition()) positions.push_back(*at);
+        return positions;
+    }
+
     void PaintMarkers() {
-        for (std::size_t i = 0; i < chart_.curves.size(); ++i) {
-            const std::optional<float> crossing = chart_.curves[i].towerCrossingLG;
-            if (!crossing) continue;
-            const QPointF at = TowerAt(*crossing);
-            if (!g_.Plot().contains(at)) continue;
-            p_.setPen(QPen(kTowerColour, 1.2));
-            p_.setBrush(Qt::white);
-            p_.drawEllipse(at, kMarkerRadius - 0.5, kMarkerRadius - 0.5);
-            Occupy(at);
+        for (const QPointF& at : CrossingPositions()) {
+            p_->setPen(QPen(kTowerColour, 1.2));
+            p_->setBrush(Qt::white);
+            p_->drawEllipse(at, kMarkerRadius - 0.5, kMarkerRadius - 0.5);
         }
-        if (chart_.designPoint) {
-            const QPointF at = g_.At(chart_.designPoint->liquidGas, chart_.designPoint->kaVL);
-            PaintDesignMarker(at);
-            Occupy(at);
-        }
-        if (chart_.operatingPoint) {
-            const QPointF at = g_.At(chart_.operatingPoint->liquidGas, chart_.operatingPoint->kaVL);
-            PaintOperatingMarker(at);
-            Occupy(at);
-        }
+        if (const auto at = DesignPosition()) PaintDesignMarker(*at);
+        if (const auto at = OperatingPosition()) PaintOperatingMarker(*at);
     }
 
     void PaintDesignMarker(QPointF at) {
-        p_.setPen(QPen(Qt::black, 1.0));
-        p_.setBrush(Qt::black);
-        p_.drawRect(QRectF(at.x() - 3.5, at.y() - 3.5, 7, 7));
+        p_->setPen(QPen(Qt::black, 1.0));
+        p_->setBrush(Qt::black);
+        p_->drawRect(QRectF(at.x() - 3.5, at.y() - 3.5, 7, 7));
     }
 
     void PaintOperatingMarker(QPointF at) {
         const double r = kMarkerRadius + 1.5;
         const QPointF diamond[] = {at + QPointF(0, -r), at + QPointF(r, 0), at + QPointF(0, r),
                                    at + QPointF(-r, 0)};
-        p_.setPen(QPen(Qt::black, 0.8));
-        p_.setBrush(kOperatingColour);
-        p_.drawPolygon(diamond, 4);
+        p_->setPen(QPen(Qt::black, 0.8));
+        p_->setBrush(kOperatingColour);
+        p_->drawPolygon(diamond, 4);
     }
 
     void Occupy(QPointF at) {
@@ -281,6 +308,7 @@ class ChartPainter {
         for (std::size_t i = 0; i < chart_.curves.size(); ++i) {
             if (const std::optional<CurveEnd> end = EndOf(chart_, g_, i)) {
                 (end->leavesTop ? top : side).push_back(*end);
+                ends_.push_back(*end);
                 // Keep the end itself clear of every label.
                 taken_.push_back(QRectF(end->at.x() - 3, end->at.y() - 3, 6, 6));
             }
@@ -365,31 +393,49 @@ class ChartPainter {
 
     /// Puts a label beside a marker where it meets no other label, marker or curve end.
     void PlaceNear(QPointF at, const QString& text, const QColor& colour) {
-        const QSizeF size = TextSize(text, ChartFont(kTextPixels, true));
-        const double d = kMarkerRadius + 4;
-        const std::array<QPointF, 8> corners{{
-            {at.x() + d, at.y() - d - size.height()},
-            {at.x() + d, at.y() + d},
-            {at.x() - d - size.width(), at.y() - d - size.height()},
-            {at.x() - d - size.width(), at.y() + d},
-            {at.x() + d, at.y() - size.height() / 2},
-            {at.x() - d - size.width(), at.y() - size.height() / 2},
-            {at.x() - size.width() / 2, at.y() - 2 * d - size.height()},
-            {at.x() - size.width() / 2, at.y() + 2 * d},
-        }};
         Label label;
         label.text = text;
         label.colour = colour;
         label.background = true;
-        label.box = QRectF(corners[0], size);
-        for (const QPointF& corner : corners) {
-            const QRectF box(corner, size);
-            if (g_.Plot().contains(box) && !Overlaps(box, taken_)) {
-                label.box = box;
-                break;
-            }
+        const QSizeF size = TextSize(text, ChartFont(kTextPixels, true));
+        label.box = FreeBoxNear(at, size);
+        if (!label.box
+                 .adjusted(-kMarkerRadius - 6, -kMarkerRadius - 6, kMarkerRadius + 6,
+                           kMarkerRadius + 6)
+                 .contains(at)) {
+            label.leaderFrom = at;
         }
         Place(label);
+    }
+
+    /// The first free place for a box of `size` inside the plot, in rings of eight places
+    /// around `at` that grow until one is free; the nearest place when none is.
+    QRectF FreeBoxNear(QPointF at, QSizeF size) const {
+        constexpr int kRings = 12;
+        constexpr double kRingStep = 12.0;
+        const double w = size.width();
+        const double h = size.height();
+        for (int ring = 0; ring < kRings; ++ring) {
+            const double d = kMarkerRadius + 4 + ring * kRingStep;
+            const std::array<QPointF, 8> corners{{
+                {at.x() + d, at.y() - d - h},
+                {at.x() + d, at.y() + d},
+                {at.x() - d - w, at.y() - d - h},
+                {at.x() - d - w, at.y() + d},
+                {at.x() + d, at.y() - h / 2},
+                {at.x() - d - w, at.y() - h / 2},
+                {at.x() - w / 2, at.y() - d - h},
+                {at.x() - w / 2, at.y() + d},
+            }};
+            for (const QPointF& corner : corners) {
+                const QRectF box(corner, size);
+                if (g_.Plot().contains(box) && !Overlaps(box, taken_)) return box;
+            }
+        }
+        const QRectF plot = g_.Plot();
+        return QRectF(QPointF(std::clamp(at.x() - w - 8, plot.left(), plot.right() - w),
+                              std::clamp(at.y() + 8, plot.top(), plot.bottom() - h)),
+                      size);
     }
 
     void Place(const Label& label) {
@@ -400,60 +446,61 @@ class ChartPainter {
     void PaintLabel(const Label& label) {
         const QFont font = ChartFont(kTextPixels, true);
         if (label.leaderFrom) {
-            p_.setPen(QPen(label.colour, 0.6));
+            // To the nearest point of the label's box.
             const QRectF& b = label.box;
-            const QPointF to = b.bottom() <= label.leaderFrom->y()
-                                   ? QPointF(b.center().x(), b.bottom())
-                                   : QPointF(b.left(), b.center().y());
-            p_.drawLine(*label.leaderFrom, to);
+            const QPointF from = *label.leaderFrom;
+            const QPointF to(std::clamp(from.x(), b.left(), b.right()),
+                             std::clamp(from.y(), b.top(), b.bottom()));
+            p_->setPen(QPen(label.colour, 0.6));
+            p_->drawLine(from, to);
         }
         if (label.background) {
-            p_.fillRect(label.box, QColor(255, 255, 255, 225));
+            p_->fillRect(label.box, QColor(255, 255, 255, 225));
         }
-        p_.setFont(font);
-        p_.setPen(label.colour);
-        p_.drawText(label.box, Qt::AlignCenter, label.text);
+        p_->setFont(font);
+        p_->setPen(label.colour);
+        p_->drawText(label.box, Qt::AlignCenter, label.text);
     }
 
     void PaintFrameAndTitles() {
         const QRectF plot = g_.Plot();
-        p_.setPen(QPen(Qt::black, 1.0));
-        p_.setBrush(Qt::NoBrush);
-        p_.drawRect(plot);
+        p_->setPen(QPen(Qt::black, 1.0));
+        p_->setBrush(Qt::NoBrush);
+        p_->drawRect(plot);
 
-        p_.setFont(ChartFont(kTitlePixels, true));
+        p_->setFont(ChartFont(kTitlePixels, true));
         const QString title =
             QStringLiteral("Demand curves at wet bulb %1, range %2, %3 psia")
                 .arg(Degrees(chart_.wetBulb), Degrees(chart_.range), Number(chart_.pressure));
-        p_.drawText(QRectF(0, kTitleBaseline - 18, kCanvasWidth, 24), Qt::AlignHCenter, title);
+        p_->drawText(QRectF(0, kTitleBaseline - 18, kCanvasWidth, 24), Qt::AlignHCenter, title);
 
-        p_.setFont(ChartFont(kAxisTitlePixels, true));
-        p_.drawText(QRectF(plot.left(), plot.bottom() + 20, plot.width(), 20), Qt::AlignHCenter,
-                    QStringLiteral("L/G"));
-        p_.save();
-        p_.translate(16, plot.center().y());
-        p_.rotate(-90);
-        p_.drawText(QRectF(-100, -10, 200, 20), Qt::AlignCenter, QStringLiteral("KaV/L"));
-        p_.restore();
+        p_->setFont(ChartFont(kAxisTitlePixels, true));
+        p_->drawText(QRectF(plot.left(), plot.bottom() + 20, plot.width(), 20), Qt::AlignHCenter,
+                     QStringLiteral("L/G"));
+        p_->save();
+        p_->translate(16, plot.center().y());
+        p_->rotate(-90);
+        p_->drawText(QRectF(-100, -10, 200, 20), Qt::AlignCenter, QStringLiteral("KaV/L"));
+        p_->restore();
         PaintCaption();
     }
 
     /// One line under the plot: the tower's C and m, and what the markers mean.
     void PaintCaption() {
         const QFont font = ChartFont(kTextPixels);
-        p_.setFont(font);
+        p_->setFont(font);
         const QFontMetricsF metrics(font);
         double x = kPlotLeft;
         const double y = kCaptionBaseline;
         const auto text = [&](const QString& s) {
-            p_.setPen(Qt::black);
-            p_.drawText(QPointF(x, y), s);
+            p_->setPen(Qt::black);
+            p_->drawText(QPointF(x, y), s);
             x += metrics.horizontalAdvance(s) + 14;
         };
         const QPointF markerOffset(5, -metrics.ascent() / 2 + 1);
         if (chart_.tower) {
-            p_.setPen(TowerPen());
-            p_.drawLine(QPointF(x, y - 4), QPointF(x + 22, y - 4));
+            p_->setPen(TowerPen());
+            p_->drawLine(QPointF(x, y - 4), QPointF(x + 22, y - 4));
             x += 28;
             text(QStringLiteral("tower KaV/L = C·(L/G)^−m, C = %1, m = %2")
                      .arg(Number(chart_.tower->c), Number(chart_.tower->m)));
@@ -470,19 +517,20 @@ class ChartPainter {
                            QString::fromUtf8(
                                chart_.noOperatingPoint.data(),
                                static_cast<qsizetype>(chart_.noOperatingPoint.size())));
-            p_.setPen(QPen(kTowerColour, 1.2));
-            p_.setBrush(Qt::white);
-            p_.drawEllipse(QPointF(x, y) + markerOffset, kMarkerRadius - 0.5, kMarkerRadius - 0.5);
+            p_->setPen(QPen(kTowerColour, 1.2));
+            p_->setBrush(Qt::white);
+            p_->drawEllipse(QPointF(x, y) + markerOffset, kMarkerRadius - 0.5, kMarkerRadius - 0.5);
             x += 13;
             text(QStringLiteral("crossing"));
         }
     }
 
-    QPainter& p_;
+    QPainter* p_ = nullptr;  ///< while painting
     const DemandChart& chart_;
     ChartGeometry g_;
     std::vector<Label> labels_;
     std::vector<QRectF> taken_;
+    std::vector<CurveEnd> ends_;
 };
 
 }  // namespace
@@ -519,7 +567,11 @@ QPen TowerPen() {
 }
 
 void PaintChart(QPainter& painter, const DemandChart& chart) {
-    ChartPainter(painter, chart).Paint();
+    ChartPainter(chart).Paint(painter);
+}
+
+ChartLabels LayOutLabels(const DemandChart& chart) {
+    return ChartPainter(chart).Labels();
 }
 
 QImage RenderChart(const DemandChart& chart, double scale) {

@@ -11,6 +11,8 @@
 #include <QSizeF>
 #include <QString>
 
+#include <vector>
+
 #include "chart_format.h"
 #include "demand_curves.h"
 
@@ -43,6 +45,18 @@ class ChartGeometry {
 /// print; the design's approach is solid and heavier.
 QPen CurvePen(const DemandChart& chart, std::size_t curve);
 QPen TowerPen();
+
+/// Where the chart puts its texts beside the curves and points, and where the curves end (on the
+/// top of the plot, or inside it), in canvas coordinates.
+struct ChartLabels {
+    struct Box {
+        QString text;
+        QRectF box;
+    };
+    std::vector<Box> boxes;
+    std::vector<QPointF> curveEnds;
+};
+ChartLabels LayOutLabels(const DemandChart& chart);
 
 /// Paints the whole chart in canvas coordinates (scale the painter to the device first).
 void PaintChart(QPainter& painter, const DemandChart& chart);

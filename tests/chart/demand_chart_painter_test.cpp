@@ -87,6 +87,39 @@ TEST(ChartFiles, shouldRefuseAFileItCannotWrite) {
     EXPECT_TRUE(error.startsWith(QStringLiteral("cannot write /nonexistent/chart.png: ")));
 }
 
+TEST(ChartLabels, shouldNeverOverlapEachOtherACurvesEndOrTheCanvasEdge) {
+    // The defaults, and a crowd of curves a degree apart whose ends lie closer than their labels
+    // are wide, with and without the tower's point labels; and a span that ends before the
+    // poles, so that the curves end on the right.
+    const DesignInputs defaults = DefaultDesignInputs();
+    const std::vector<float> crowd{4, 5, 6, 7, 8, 9, 10, 11, 12, 14, 15, 16};
+    const DemandChart charts[] = {
+        DefaultsWithTower(),
+        BuildDemandChart(defaults, {crowd, {0.3f, 5.0f}, TowerCharacteristic{2.3f, 0.75f}}),
+        BuildDemandChart(defaults, {crowd, {0.3f, 5.0f}, std::nullopt}),
+        BuildDemandChart(defaults, {crowd, {0.2f, 1.0f}, TowerCharacteristic{1.5f, 0.6f}}),
+    };
+    const QRectF canvas(0, 0, kCanvasWidth, kCanvasHeight);
+    for (std::size_t c = 0; c < std::size(charts); ++c) {
+        const ChartLabels labels = LayOutLabels(charts[c]);
+        SCOPED_TRACE(::testing::Message() << "chart " << c);
+        EXPECT_GE(labels.boxes.size(), charts[c].curves.size());
+        for (std::size_t i = 0; i < labels.boxes.size(); ++i) {
+            const ChartLabels::Box& a = labels.boxes[i];
+            SCOPED_TRACE(a.text.toStdString());
+            EXPECT_TRUE(canvas.contains(a.box));
+            for (std::size_t j = i + 1; j < labels.boxes.size(); ++j) {
+                EXPECT_FALSE(a.box.intersects(labels.boxes[j].box))
+                    << "overlaps " << labels.boxes[j].text.toStdString();
+            }
+            for (const QPointF& end : labels.curveEnds) {
+                EXPECT_FALSE(a.box.intersects(QRectF(end.x() - 2, end.y() - 2, 4, 4)))
+                    << "covers the end at " << end.x() << ", " << end.y();
+            }
+        }
+    }
+}
+
 /// Rows of one pixel column whose colour is within `tolerance` of `colour` in every channel.
 std::vector<int> RowsOfColour(const QImage& image, int x, QColor colour, int tolerance) {
     std::vector<int> rows;
