@@ -203,12 +203,13 @@ void DeclareOptions(CLI::App& app, CalcOptions& options, std::string& traceTarge
                        "rate a tower of characteristic KaV/L = C*(L/G)^-m (C > 0, m >= 0) instead\n"
                        "of calculating each design as it stands. Held from the row: P, Twb, Tdb,\n"
                        "LG, Flow, Cycles, Drift, MakeupTemp, FanPress, FanEff and the range\n"
-                       "R = THot - (Twb + Approach) as the row gives it. Solved: the approach at\n"
-                       "which the row's KaV/L equals the tower's, searched from just above 0 F to\n"
-                       "100 F; then THot = Twb + Approach + R. The row is written with the solved\n"
-                       "Approach and THot and the sixteen results of that operating point. Where\n"
-                       "no approach in that range gives it, Approach, THot and the results are\n"
-                       "empty and Notes and standard error say why")
+                       "R = THot - (Twb + Approach) as the row gives it, which a sweep of Twb\n"
+                       "keeps. Solved: the approach at which the row's KaV/L equals the tower's,\n"
+                       "searched from just above 0 F to 100 F; then THot = Twb + Approach + R.\n"
+                       "The row is written with the solved Approach and THot and the sixteen\n"
+                       "results of that operating point. Where no approach in that range gives\n"
+                       "it, Approach, THot and the results are empty and Notes and standard\n"
+                       "error say why")
                     ->type_name("C:m"));
     app.add_flag("--totals", options.totals,
                  "a closing row over all rows with Hours: the sums of Hours, of the water\n"

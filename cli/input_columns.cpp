@@ -20,9 +20,15 @@ bool EqualIgnoringCase(std::string_view a, std::string_view b) {
 bool IsOutputColumn(std::string_view name) {
     name = TrimBlanks(name);
     if (EqualIgnoringCase(name, kNotesCaption)) return true;
+    const auto named = [&](std::string_view caption) { return EqualIgnoringCase(name, caption); };
+    if (std::any_of(kBinColumnCaptions.begin(), kBinColumnCaptions.end(), named)) return true;
     return std::any_of(kResults.begin(), kResults.end(), [&](const ResultDefinition& entry) {
         return EqualIgnoringCase(name, entry.caption);
     });
+}
+
+bool IsHoursColumn(std::string_view name) {
+    return EqualIgnoringCase(TrimBlanks(name), kHoursCaption);
 }
 
 }  // namespace
@@ -46,7 +52,7 @@ ColumnLayout ColumnLayout::Positional() {
 
 bool NamesAnyColumn(const std::vector<std::string_view>& fields) {
     return std::any_of(fields.begin(), fields.end(), [](std::string_view field) {
-        return FindInput(field).has_value() || IsOutputColumn(field);
+        return FindInput(field).has_value() || IsHoursColumn(field) || IsOutputColumn(field);
     });
 }
 
@@ -62,6 +68,14 @@ std::optional<ColumnLayout> LayoutFromHeader(const std::vector<std::string_view>
             return std::nullopt;
         }
         if (IsOutputColumn(name)) continue;
+        if (IsHoursColumn(name)) {
+            if (layout.fieldOfHours != ColumnLayout::kAbsent) {
+                error = "column " + QuoteForMessage(name) + " repeats Hours";
+                return std::nullopt;
+            }
+            layout.fieldOfHours = field;
+            continue;
+        }
         const std::optional<std::size_t> input = FindInput(name);
         if (!input) {
             error = "unknown column " + QuoteForMessage(name);

@@ -59,7 +59,7 @@ WorkingQuantities CalculateWorkingQuantities(const DesignInputs& inputs,
                                              SolverTrace* exitAirTrace = nullptr) noexcept;
 
 /// Steps 1 to 6 alone, by the same code as the whole calculation: KaV/L and the quantities it
-/// is formed from (hInSat to drivingForce); the later quantities stay zero. A fraction of the
+/// is formed from (hInSat to drivingForce); the later quantities stay zero. About half the
 /// cost of the whole calculation, for searches that need only the demand.
 WorkingQuantities CalculateMerkelIntegral(const DesignInputs& inputs) noexcept;
 

@@ -37,6 +37,12 @@ bool AllFinite(const DesignInputs& design) {
     return std::all_of(design.begin(), design.end(), [](float v) { return std::isfinite(v); });
 }
 
+/// Regula falsi takes 12 calculations a row on average and 20 at most over a wide spread of
+/// designs. Past this many, bisection alone closes any bracket the search range allows, down
+/// to adjacent approaches, within the limit.
+constexpr int kSecantCalculations = 50;
+static_assert(kSecantCalculations + 45 <= kRatingCalculationLimit);
+
 float Midpoint(float low, float high) {
     return RoundToSingle((D(low) + D(high)) / 2.0);
 }
@@ -44,28 +50,51 @@ float Midpoint(float low, float high) {
 /// The two ends around the operating point with the excesses that the next step interpolates
 /// between. When the same end moves twice in a row, the other end's excess is halved (the
 /// Illinois method), so that a bracket that narrows from one side only still closes quickly.
-struct SearchBracket {
-    ApproachTrial below;
-    ApproachTrial above;
-    double belowExcess;
-    double aboveExcess;
-    bool lastMovedBelow = false;
-    bool anyMoved = false;
+class SearchBracket {
+  public:
+    SearchBracket(const ApproachTrial& below, double belowExcess, const ApproachTrial& above,
+                  double aboveExcess)
+        : below_(below), above_(above), belowExcess_(belowExcess), aboveExcess_(aboveExcess) {}
+
+    const ApproachTrial& Below() const { return below_; }
+    const ApproachTrial& Above() const { return above_; }
+
+    /// The next trial: where the straight line through the two ends' excesses crosses zero
+    /// (regula falsi), or the midpoint where that line leaves the bracket or is not formed, or
+    /// when asked for.
+    float NextApproach(bool midpointOnly) const {
+        const float low = below_.approach;
+        const float high = above_.approach;
+        if (!midpointOnly && belowExcess_ < 0.0 && aboveExcess_ > 0.0) {
+            const float secant = RoundToSingle(
+                D(low) + (D(high) - D(low)) * (-belowExcess_ / (aboveExcess_ - belowExcess_)));
+            if (secant > low && secant < high) return secant;
+        }
+        return Midpoint(low, high);
+    }
 
     void Narrow(const ApproachTrial& trial, bool isBelow, double excess) {
-        const bool sameEndAgain = anyMoved && lastMovedBelow == isBelow;
+        const bool sameEndAgain = anyMoved_ && lastMovedBelow_ == isBelow;
         if (isBelow) {
-            below = trial;
-            belowExcess = excess;
-            if (sameEndAgain) aboveExcess /= 2.0;
+            below_ = trial;
+            belowExcess_ = excess;
+            if (sameEndAgain) aboveExcess_ /= 2.0;
         } else {
-            above = trial;
-            aboveExcess = excess;
-            if (sameEndAgain) belowExcess /= 2.0;
+            above_ = trial;
+            aboveExcess_ = excess;
+            if (sameEndAgain) belowExcess_ /= 2.0;
         }
-        lastMovedBelow = isBelow;
-        anyMoved = true;
+        lastMovedBelow_ = isBelow;
+        anyMoved_ = true;
     }
+
+  private:
+    ApproachTrial below_;
+    ApproachTrial above_;
+    double belowExcess_;
+    double aboveExcess_;
+    bool lastMovedBelow_ = false;
+    bool anyMoved_ = false;
 };
 
 /// Evaluates the row's demand at trial approaches and keeps the count and the trace.
@@ -98,21 +127,6 @@ class DemandSearch {
         return demand - 1.0 / D(towerKaVL_);
     }
 
-    /// The next trial: where the straight line through the two ends' excesses crosses zero
-    /// (regula falsi), or the midpoint where that line leaves the bracket or is not formed.
-    static float NextApproach(const SearchBracket& bracket) {
-        const float low = bracket.below.approach;
-        const float high = bracket.above.approach;
-        const double excessLow = bracket.belowExcess;
-        const double excessHigh = bracket.aboveExcess;
-        if (excessLow < 0.0 && excessHigh > 0.0) {
-            const float secant = RoundToSingle(
-                D(low) + (D(high) - D(low)) * (-excessLow / (excessHigh - excessLow)));
-            if (secant > low && secant < high) return secant;
-        }
-        return Midpoint(low, high);
-    }
-
     /// Nothing lies between the two approaches once their cold water temperatures are adjacent.
     bool Resolved(float low, float high) const {
         const float coldLow = ColdWater(design_, low);
@@ -127,9 +141,28 @@ class DemandSearch {
                    : above;
     }
 
+    /// Closes the bracket between a trial below the operating point and one that is not, down
+    /// to adjacent cold water temperatures, and hands back the end nearer the tower's value.
+    ApproachTrial OperatingPoint(const ApproachTrial& below, const ApproachTrial& above) {
+        // The bracket is on "below the operating point", which holds for every approach under
+        // it and for none above: the demand falls as the approach grows wherever every driving
+        // force is positive, and rises without bound towards the approach at which one reaches
+        // zero.
+        SearchBracket bracket(below, Excess(below), above, Excess(above));
+        while (calculations_ < kRatingCalculationLimit &&
+               !Resolved(bracket.Below().approach, bracket.Above().approach)) {
+            const float next = bracket.NextApproach(calculations_ >= kSecantCalculations);
+            if (next == bracket.Below().approach || next == bracket.Above().approach) break;
+            const ApproachTrial trial = Evaluate(next);
+            bracket.Narrow(trial, BelowOperatingPoint(trial), Excess(trial));
+            if (trial.allDrivingForcesPositive && trial.kaVL == towerKaVL_) break;
+        }
+        return Nearer(bracket.Below(), bracket.Above());
+    }
+
     DesignInputs Row(float approach) const { return AtApproach(design_, range_, approach); }
     int Calculations() const { return calculations_; }
-    bool RangeFinite() const { return std::isfinite(range_); }
+    float Range() const { return range_; }
 
   private:
     const DesignInputs& design_;
@@ -157,6 +190,8 @@ std::string_view DescribeOutcome(RatingOutcome outcome) noexcept {
                    "(the cold water would reach the wet bulb)";
         case RatingOutcome::kTowerBelowDemand:
             return "the tower is smaller than the demand even at an approach of 100 F";
+        case RatingOutcome::kNoRange:
+            return "the range is zero or negative (the hot water is not above the cold water)";
         case RatingOutcome::kNotFinite:
             return "the characteristic or the design is not a finite number";
     }
@@ -174,9 +209,11 @@ Rating RateDesign(const DesignInputs& design, TowerCharacteristic tower,
         rating.calculations = search.Calculations();
         return rating;
     };
-    if (!AllFinite(design) || !search.RangeFinite() || !std::isfinite(rating.towerKaVL)) {
+    if (!AllFinite(design) || !std::isfinite(search.Range()) || !std::isfinite(rating.towerKaVL)) {
         return finish(RatingOutcome::kNotFinite);
     }
+    // Without a range the demand is zero or negative wherever it means anything.
+    if (!(search.Range() > 0.0F)) return finish(RatingOutcome::kNoRange);
 
     ApproachTrial above = search.Evaluate(kHighestApproach);
     if (!above.allDrivingForcesPositive) return finish(RatingOutcome::kNoPositiveDrivingForce);
@@ -192,23 +229,7 @@ Rating RateDesign(const DesignInputs& design, TowerCharacteristic tower,
         return finish(RatingOutcome::kTowerExceedsDemand);
     }
 
-    // A bracket on "below the operating point", which holds for every approach under it and
-    // for none above: the demand falls as the approach grows wherever every driving force is
-    // positive, and rises without bound towards the approach at which one reaches zero.
-    SearchBracket bracket{below, above, search.Excess(below), search.Excess(above)};
-    while (search.Calculations() < kRatingCalculationLimit &&
-           !search.Resolved(bracket.below.approach, bracket.above.approach)) {
-        const float next = DemandSearch::NextApproach(bracket);
-        if (next == bracket.below.approach || next == bracket.above.approach) break;
-        const ApproachTrial trial = search.Evaluate(next);
-        if (trial.allDrivingForcesPositive && trial.kaVL == rating.towerKaVL) {
-            bracket.above = trial;
-            break;
-        }
-        bracket.Narrow(trial, search.BelowOperatingPoint(trial), search.Excess(trial));
-    }
-
-    return rateAt(search.Nearer(bracket.below, bracket.above));
+    return rateAt(search.OperatingPoint(below, above));
 }
 
 }  // namespace veltrane

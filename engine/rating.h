@@ -2,7 +2,14 @@
 // Rating a tower of known characteristic: the approach at which a design row's demand, the
 // KaV/L of the performance calculation, equals what the tower delivers, KaV/L = C·(L/G)^−m.
 // Everything but the approach and the hot water temperature is held from the row, the range
-// included; the hot water follows the approach.
+// included (to the rounding of the hot water temperature); the hot water follows the approach.
+//
+// The demand falls as the approach grows only where all four driving forces are positive;
+// below the approach at which one reaches zero it has a pole and then meaningless values of
+// either sign. The search therefore brackets on "a driving force not positive, or more
+// demanded than the tower gives", true below the operating point and false above it, and
+// closes the bracket by regula falsi on the reciprocal demand, evaluating steps 1 to 6 of the
+// calculation alone. The whole calculation runs once, at the operating point.
 
 #include <string_view>
 #include <vector>
@@ -31,6 +38,7 @@ enum class RatingOutcome {
     kNoPositiveDrivingForce,  ///< a driving force stays zero or negative up to the highest approach
     kTowerExceedsDemand,      ///< even at the lowest approach the tower does more than demanded
     kTowerBelowDemand,        ///< even at the highest approach the tower does less than demanded
+    kNoRange,                 ///< the row's range is zero or negative
     kNotFinite,               ///< the characteristic, the design or the tower's KaV/L
 };
 

@@ -144,6 +144,8 @@ INSTANTIATE_TEST_SUITE_P(
                    RatingOutcome::kTowerBelowDemand},
         RatingCase{"airLineAboveTheCurveThroughout", Design(65.0F, 27.0F, 50.0F), kReferenceTower,
                    RatingOutcome::kNoPositiveDrivingForce},
+        RatingCase{"hotWaterBelowColdWater", Design(65.0F, -5.0F, 1.0F), kReferenceTower,
+                   RatingOutcome::kNoRange},
         RatingCase{"characteristicNotANumber",
                    ReferenceDesign(),
                    {kNaN, 0.75F},
