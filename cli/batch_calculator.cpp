@@ -4,6 +4,7 @@
 
 #include "calc_options.h"
 #include "csv_writer.h"
+#include "design_checks.h"
 #include "exit_air_solver.h"
 #include "result_text.h"
 #include "worksheet.h"
@@ -14,13 +15,6 @@ namespace {
 constexpr std::size_t kOutputPieceSize = std::size_t{1} << 16;
 constexpr std::string_view kNoteSeparator = "; ";
 
-// What the window says of a design, in the order it says it.
-constexpr std::string_view kLowApproachNote = "Normally Approach Should be Greater Than 7 F";
-constexpr std::string_view kWetBulbNote = "Wet Bulb Must Be Less Than Dry Bulb";
-constexpr std::string_view kNegativeRangeNote =
-    "Temp Rise Cannot Be Negative. Lower the Approach or Raise Thot.";
-constexpr std::string_view kLowKaVLNote = "KAVL < 0.2";
-constexpr std::string_view kHighKaVLNote = "KAVL > 5";
 constexpr std::string_view kNoExitAirNote = "Exit air temperature not found";
 
 constexpr std::string_view kNoOperatingPoint = "no operating point: ";
@@ -28,10 +22,6 @@ constexpr std::string_view kDefaultsName = "defaults";
 
 constexpr double kMinutesPerHour = 60.0;
 constexpr double kKilowattsPerHorsepower = 0.7457;
-
-constexpr float kApproachThreshold = 7.0F;
-constexpr float kLowKaVL = 0.2F;
-constexpr float kHighKaVL = 5.0F;
 
 }  // namespace
 
@@ -143,7 +133,7 @@ bool BatchCalculator::ReadDesign(const CsvRecord& record, const ColumnLayout& la
                       std::to_string(layout.fieldCount) + " are expected");
         return false;
     }
-    for (std::size_t input = 0; input < kInputCount; ++input) {
+    for (const Input input : kAllInputs) {
         const std::size_t field = layout.fieldOfInput[input];
         if (field == ColumnLayout::kAbsent) {
             design_.values[input] = defaults_.values[input];
@@ -199,7 +189,7 @@ void BatchCalculator::ReportProblem(std::string_view message) {
 }
 
 void BatchCalculator::CalculateWithSweeps(std::size_t level) {
-    if (level == 0) rowWetBulb_ = design_.values[kWetBulb];
+    if (level == 0) rowWetBulb_ = design_.values[Input::kWetBulb];
     if (level == settings_.sweeps.size()) {
         WriteRow();
         return;
@@ -253,14 +243,14 @@ void BatchCalculator::WriteRatedRow() {
     }
     std::array<char, kNumberTextCapacity> approach{};
     std::array<char, kNumberTextCapacity> hotWater{};
-    std::array<std::string_view, kInputCount> texts = design_.texts;
+    InputArray<std::string_view> texts = design_.texts;
     const auto write = [](std::array<char, kNumberTextCapacity>& text, float value) {
         return std::string_view(
             text.data(),
             static_cast<std::size_t>(WritePlainShortest(text.data(), value) - text.data()));
     };
-    texts[kApproach] = write(approach, rating.inputs[kApproach]);
-    texts[kHotWater] = write(hotWater, rating.inputs[kHotWater]);
+    texts[Input::kApproach] = write(approach, rating.inputs[Input::kApproach]);
+    texts[Input::kHotWater] = write(hotWater, rating.inputs[Input::kHotWater]);
     WriteOperatingPoint(rating.inputs, rating.results, texts);
 }
 
@@ -268,21 +258,21 @@ void BatchCalculator::WriteRatedRow() {
 /// the wet bulb moves THot with it. A sweep of THot or the approach sets the range itself.
 DesignInputs BatchCalculator::DesignWithTheRowsRange() const {
     DesignInputs design = design_.values;
-    if (design[kWetBulb] == rowWetBulb_) return design;
+    if (design[Input::kWetBulb] == rowWetBulb_) return design;
     // The range as the calculation forms it, then THot = Twb + Approach + R in the same steps.
     const auto sum = [](float a, float b) {
         return static_cast<float>(static_cast<double>(a) + static_cast<double>(b));
     };
     const float range =
-        static_cast<float>(static_cast<double>(design[kHotWater]) -
-                           static_cast<double>(sum(rowWetBulb_, design[kApproach])));
-    design[kHotWater] = sum(sum(design[kWetBulb], design[kApproach]), range);
+        static_cast<float>(static_cast<double>(design[Input::kHotWater]) -
+                           static_cast<double>(sum(rowWetBulb_, design[Input::kApproach])));
+    design[Input::kHotWater] = sum(sum(design[Input::kWetBulb], design[Input::kApproach]), range);
     return design;
 }
 
 void BatchCalculator::WriteOperatingPoint(const DesignInputs& inputs,
                                           const PerformanceResults& results,
-                                          const std::array<std::string_view, kInputCount>& texts) {
+                                          const InputArray<std::string_view>& texts) {
     AppendInputs(texts);
     AppendHours();
     AppendResults(results);
@@ -295,14 +285,14 @@ void BatchCalculator::WriteOperatingPoint(const DesignInputs& inputs,
     if (!design_.hasHours) return;
     totals_.rows += 1;
     totals_.hours += static_cast<double>(design_.hours);
-    totals_.coldWaterHours +=
-        static_cast<double>(results.values[kColdWater]) * static_cast<double>(design_.hours);
+    totals_.coldWaterHours += static_cast<double>(results.values[Result::kColdWater]) *
+                              static_cast<double>(design_.hours);
 }
 
 void BatchCalculator::WriteRowWithoutOperatingPoint(RatingOutcome outcome) {
-    std::array<std::string_view, kInputCount> texts = design_.texts;
-    texts[kApproach] = {};
-    texts[kHotWater] = {};
+    InputArray<std::string_view> texts = design_.texts;
+    texts[Input::kApproach] = {};
+    texts[Input::kHotWater] = {};
     AppendInputs(texts);
     AppendHours();
     pending_.append(kResultCount - 1, ',');
@@ -323,7 +313,7 @@ std::string BatchCalculator::DesignPlace() const {
     std::string place(sourceName_);
     if (sourceLine_ > 0) place += ':' + std::to_string(sourceLine_);
     for (std::size_t level = 0; level < settings_.sweeps.size(); ++level) {
-        const std::size_t input = settings_.sweeps[level].input;
+        const Input input = settings_.sweeps[level].input;
         place += level == 0 ? " (" : ", ";
         place += kInputs[input].shortName;
         place += ' ';
@@ -333,7 +323,7 @@ std::string BatchCalculator::DesignPlace() const {
     return place;
 }
 
-void BatchCalculator::AppendInputs(const std::array<std::string_view, kInputCount>& texts) {
+void BatchCalculator::AppendInputs(const InputArray<std::string_view>& texts) {
     // Every input text is a number, a default or a sweep value: none needs quotes.
     for (const std::string_view text : texts) {
         pending_ += text;
@@ -358,10 +348,9 @@ void BatchCalculator::AppendResults(const PerformanceResults& results) {
         AppendRawResults(results);
         return;
     }
-    for (std::size_t j = 0; j < kResultCount; ++j) {
-        if (j > 0) pending_ += ',';
-        AppendCsvField(pending_, j == kHeatRejected ? ResultText(results.heatRejected)
-                                                    : ResultText(results.values[j]));
+    for (const Result j : kAllResults) {
+        if (j != kAllResults.front()) pending_ += ',';
+        AppendCsvField(pending_, results.Text(j));
     }
 }
 
@@ -370,10 +359,9 @@ void BatchCalculator::AppendRawResults(const PerformanceResults& results) {
     const std::size_t start = pending_.size();
     pending_.resize(start + kResultCount * (kNumberTextCapacity + 1));
     char* out = pending_.data() + start;
-    for (std::size_t j = 0; j < kResultCount; ++j) {
-        if (j > 0) *out++ = ',';
-        out = j == kHeatRejected ? WriteShortest(out, results.heatRejected)
-                                 : WriteShortest(out, results.values[j]);
+    for (const Result j : kAllResults) {
+        if (j != kAllResults.front()) *out++ = ',';
+        out = results.Visit(j, [out](auto value) { return WriteShortest(out, value); });
     }
     pending_.resize(static_cast<std::size_t>(out - pending_.data()));
 }
@@ -395,11 +383,13 @@ void BatchCalculator::AppendBins(const PerformanceResults& results) {
     std::array<double, kBinColumnCount> bins{};
     if (design_.hasHours) {
         const auto hours = static_cast<double>(design_.hours);
-        const auto gallons = [&](std::size_t result) {
+        const auto gallons = [&](Result result) {
             return static_cast<double>(results.values[result]) * kMinutesPerHour * hours;
         };
-        bins = {gallons(kEvaporation), gallons(kBlowdown), gallons(kDrift), gallons(kMakeup),
-                static_cast<double>(results.values[kFanPower]) * kKilowattsPerHorsepower * hours};
+        bins = {gallons(Result::kEvaporation), gallons(Result::kBlowdown), gallons(Result::kDrift),
+                gallons(Result::kMakeup),
+                static_cast<double>(results.values[Result::kFanPower]) * kKilowattsPerHorsepower *
+                    hours};
     }
     for (std::size_t column = 0; column < kBinColumnCount; ++column) {
         pending_ += ',';
@@ -415,9 +405,9 @@ void BatchCalculator::WriteTotals() {
     StartOutput(false);
     pending_.append(kInputCount, ',');
     AppendNumber(totals_.hours);
-    for (std::size_t j = 0; j < kResultCount; ++j) {
+    for (const Result j : kAllResults) {
         pending_ += ',';
-        if (j == kColdWater && totals_.hours > 0.0) {
+        if (j == Result::kColdWater && totals_.hours > 0.0) {
             AppendNumber(totals_.coldWaterHours / totals_.hours);
         }
     }
@@ -440,8 +430,8 @@ void BatchCalculator::WriteTotals() {
     FlushIfFull();
 }
 
-/// The window's checks stop at its first refusal (wet bulb above dry bulb, a negative range), so
-/// the KaV/L notes follow only when neither applies. The solver note is the calculator's own.
+/// The window's findings up to its first refusal, each without the question its message adds.
+/// The solver note is the calculator's own.
 void BatchCalculator::AppendNotes(const DesignInputs& inputs, const PerformanceResults& results) {
     std::string& notes = notes_;
     notes.clear();
@@ -449,17 +439,9 @@ void BatchCalculator::AppendNotes(const DesignInputs& inputs, const PerformanceR
         if (!notes.empty()) notes += kNoteSeparator;
         notes += note;
     };
-    const float kaVL = results.values[kKaVL];
-    if (inputs[kApproach] <= kApproachThreshold) add(kLowApproachNote);
-    if (inputs[kDryBulb] < inputs[kWetBulb]) {
-        add(kWetBulbNote);
-    } else if (results.values[kRange] < 0.0F) {
-        add(kNegativeRangeNote);
-    } else {
-        if (kaVL < kLowKaVL) add(kLowKaVLNote);
-        if (kaVL > kHighKaVL) add(kHighKaVLNote);
-    }
-    if (results.values[kExitAirTemp] == kSolverNoSolution) add(kNoExitAirNote);
+    for (const DesignCheck check : FindDesignChecks(inputs, results))
+        add(kDesignChecks[check].finding);
+    if (results.values[Result::kExitAirTemp] == kSolverNoSolution) add(kNoExitAirNote);
     AppendCsvField(pending_, notes);
 }
 

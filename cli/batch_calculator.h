@@ -13,7 +13,7 @@
 #include "byte_source.h"
 #include "csv_reader.h"
 #include "input_columns.h"
-#include "input_number.h"
+#include "number_text.h"
 #include "performance.h"
 #include "rating.h"
 #include "sweep.h"
@@ -71,7 +71,7 @@ class BatchCalculator {
     /// One design: the values calculated and the texts written for the inputs.
     struct Design {
         DesignInputs values{};
-        std::array<std::string_view, kInputCount> texts{};
+        InputArray<std::string_view> texts{};
         bool hasHours = false;
         float hours = 0.0F;  ///< hours per year in the row's weather bin
         std::string_view hoursText;
@@ -97,9 +97,9 @@ class BatchCalculator {
     void WriteRatedRow();
     [[nodiscard]] DesignInputs DesignWithTheRowsRange() const;
     void WriteOperatingPoint(const DesignInputs& inputs, const PerformanceResults& results,
-                             const std::array<std::string_view, kInputCount>& texts);
+                             const InputArray<std::string_view>& texts);
     void WriteRowWithoutOperatingPoint(RatingOutcome outcome);
-    void AppendInputs(const std::array<std::string_view, kInputCount>& texts);
+    void AppendInputs(const InputArray<std::string_view>& texts);
     void AppendHours();
     void AppendResults(const PerformanceResults& results);
     void AppendRawResults(const PerformanceResults& results);

@@ -7,7 +7,7 @@
 #include "chart_format.h"
 #include "design_sets.h"
 #include "input_columns.h"
-#include "input_number.h"
+#include "number_text.h"
 
 namespace veltrane::cli {
 namespace {

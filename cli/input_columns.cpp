@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstdio>
 
-#include "input_number.h"
+#include "number_text.h"
 
 namespace veltrane::cli {
 namespace {
@@ -33,7 +33,7 @@ bool IsHoursColumn(std::string_view name) {
 
 }  // namespace
 
-std::optional<std::size_t> FindInput(std::string_view name) {
+std::optional<Input> FindInput(std::string_view name) {
     name = TrimBlanks(name);
     for (const InputDefinition& entry : kInputs) {
         if (EqualIgnoringCase(name, entry.shortName) || EqualIgnoringCase(name, entry.caption)) {
@@ -45,8 +45,8 @@ std::optional<std::size_t> FindInput(std::string_view name) {
 
 ColumnLayout ColumnLayout::Positional() {
     ColumnLayout layout;
-    for (std::size_t i = 0; i < kInputCount; ++i)
-        layout.fieldOfInput[i] = i;
+    for (const Input input : kAllInputs)
+        layout.fieldOfInput[input] = PositionOf(input);
     return layout;
 }
 
@@ -60,7 +60,7 @@ std::optional<ColumnLayout> LayoutFromHeader(const std::vector<std::string_view>
                                              std::string& error) {
     ColumnLayout layout;
     layout.fieldCount = names.size();
-    layout.fieldOfInput.fill(ColumnLayout::kAbsent);
+    layout.fieldOfInput.items.fill(ColumnLayout::kAbsent);
     for (std::size_t field = 0; field < names.size(); ++field) {
         const std::string_view name = TrimBlanks(names[field]);
         if (name.empty()) {
@@ -76,7 +76,7 @@ std::optional<ColumnLayout> LayoutFromHeader(const std::vector<std::string_view>
             layout.fieldOfHours = field;
             continue;
         }
-        const std::optional<std::size_t> input = FindInput(name);
+        const std::optional<Input> input = FindInput(name);
         if (!input) {
             error = "unknown column " + QuoteForMessage(name);
             return std::nullopt;

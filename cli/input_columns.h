@@ -32,7 +32,7 @@ inline constexpr std::array<std::string_view, kBinColumnCount> kBinColumnCaption
     "Evaporation (gal)", "Blowdown (gal)", "Drift (gal)", "Makeup (gal)", "Fan Energy (kWh)"};
 
 /// The input named by its short name or its caption, in any case, blanks around it ignored.
-std::optional<std::size_t> FindInput(std::string_view name);
+std::optional<Input> FindInput(std::string_view name);
 
 /// Where each input stands in a data row.
 struct ColumnLayout {
@@ -40,7 +40,7 @@ struct ColumnLayout {
 
     std::size_t fieldCount = kInputCount;
     /// Field of each input, or kAbsent when the input takes its default.
-    std::array<std::size_t, kInputCount> fieldOfInput{};
+    InputArray<std::size_t> fieldOfInput{};
     /// Field of Hours, or kAbsent when the rows have none.
     std::size_t fieldOfHours = kAbsent;
 

@@ -4,7 +4,7 @@
 #include <initializer_list>
 
 #include "exit_air_solver.h"
-#include "input_number.h"
+#include "number_text.h"
 
 namespace veltrane::cli {
 namespace {
@@ -149,8 +149,8 @@ void AppendRatingWorksheet(std::string& out, std::string_view place, const Desig
         out += "\n\n";
         return;
     }
-    Line(out, "Approach at the operating point", Number(rating.inputs[kApproach]), "F");
-    Line(out, "THot = Twb + Approach + R", Number(rating.inputs[kHotWater]), "F");
+    Line(out, "Approach at the operating point", Number(rating.inputs[Input::kApproach]), "F");
+    Line(out, "THot = Twb + Approach + R", Number(rating.inputs[Input::kHotWater]), "F");
     out += "At the operating point\n";
     AppendInputs(out, rating.inputs);
     AppendCalculation(out, rating.inputs);

@@ -101,12 +101,12 @@ std::vector<DemandPoint> Refined(const DesignInputs& design, float approach,
 }  // namespace
 
 DesignInputs DemandInputs(const DesignInputs& design, float approach, float liquidGas) {
-    const float designCold = design[kWetBulb] + design[kApproach];
-    const float range = design[kHotWater] - designCold;
+    const float designCold = design[Input::kWetBulb] + design[Input::kApproach];
+    const float range = design[Input::kHotWater] - designCold;
     DesignInputs inputs = design;
-    inputs[kApproach] = approach;
-    inputs[kHotWater] = (design[kWetBulb] + approach) + range;
-    inputs[kLiquidGas] = liquidGas;
+    inputs[Input::kApproach] = approach;
+    inputs[Input::kHotWater] = (design[Input::kWetBulb] + approach) + range;
+    inputs[Input::kLiquidGas] = liquidGas;
     return inputs;
 }
 
@@ -242,21 +242,21 @@ void RateOperatingPoint(const DesignInputs& design, TowerCharacteristic tower, D
         return;
     }
     chart.operatingPoint =
-        OperatingPoint{design[kLiquidGas], rating.towerKaVL, rating.inputs[kApproach],
-                       rating.results.values[kColdWater]};
+        OperatingPoint{design[Input::kLiquidGas], rating.towerKaVL, rating.inputs[Input::kApproach],
+                       rating.results.values[Result::kColdWater]};
 }
 
 }  // namespace
 
 DemandChart BuildDemandChart(const DesignInputs& design, const DemandChartRequest& request) {
     DemandChart chart;
-    chart.wetBulb = design[kWetBulb];
-    chart.range = design[kHotWater] - (design[kWetBulb] + design[kApproach]);
-    chart.pressure = design[kAtmosPress];
+    chart.wetBulb = design[Input::kWetBulb];
+    chart.range = design[Input::kHotWater] - (design[Input::kWetBulb] + design[Input::kApproach]);
+    chart.pressure = design[Input::kAtmosPress];
     chart.span = request.span;
     chart.tower = request.tower;
-    const float designLG = design[kLiquidGas];
-    if (const std::optional<float> kaVL = DemandKaVL(design, design[kApproach], designLG)) {
+    const float designLG = design[Input::kLiquidGas];
+    if (const std::optional<float> kaVL = DemandKaVL(design, design[Input::kApproach], designLG)) {
         chart.designPoint = DemandPoint{designLG, *kaVL};
     }
     TowerLine towerLine;
@@ -266,10 +266,10 @@ DemandChart BuildDemandChart(const DesignInputs& design, const DemandChartReques
     }
     const TowerLine* tower = request.tower ? &towerLine : nullptr;
     chart.kaVLTop = AxisTop(chart, tower);
-    for (const float approach : ChartApproaches(request.approaches, design[kApproach])) {
+    for (const float approach : ChartApproaches(request.approaches, design[Input::kApproach])) {
         ChartCurve c;
         c.curve = CalculateDemandCurve(design, approach, request.span, chart.kaVLTop);
-        c.design = approach == design[kApproach];
+        c.design = approach == design[Input::kApproach];
         if (tower != nullptr)
             c.towerCrossingLG = TowerCrossing(design, approach, *tower, request.span);
         chart.curves.push_back(std::move(c));

@@ -16,20 +16,21 @@ double D(float value) {
 
 /// The cold water temperature as the calculation forms it from the wet bulb and the approach.
 float ColdWater(const DesignInputs& design, float approach) {
-    return RoundToSingle(D(design[kWetBulb]) + D(approach));
+    return RoundToSingle(D(design[Input::kWetBulb]) + D(approach));
 }
 
 /// The range the row gives, THot − TCold, as the calculation forms it.
 float HeldRange(const DesignInputs& design) {
-    return RoundToSingle(D(design[kHotWater]) - D(ColdWater(design, design[kApproach])));
+    return RoundToSingle(D(design[Input::kHotWater]) -
+                         D(ColdWater(design, design[Input::kApproach])));
 }
 
 /// The row at a trial approach, its hot water the held range above the cold water so that the
 /// calculation forms that range again.
 DesignInputs AtApproach(const DesignInputs& design, float range, float approach) {
     DesignInputs row = design;
-    row[kApproach] = approach;
-    row[kHotWater] = RoundToSingle(D(ColdWater(design, approach)) + D(range));
+    row[Input::kApproach] = approach;
+    row[Input::kHotWater] = RoundToSingle(D(ColdWater(design, approach)) + D(range));
     return row;
 }
 
@@ -202,7 +203,7 @@ Rating RateDesign(const DesignInputs& design, TowerCharacteristic tower,
                   std::vector<ApproachTrial>* trace) {
     Rating rating;
     rating.inputs = design;
-    rating.towerKaVL = TowerKaVL(tower, design[kLiquidGas]);
+    rating.towerKaVL = TowerKaVL(tower, design[Input::kLiquidGas]);
     DemandSearch search(design, rating.towerKaVL, trace);
     const auto finish = [&](RatingOutcome outcome) {
         rating.outcome = outcome;

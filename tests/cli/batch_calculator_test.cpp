@@ -91,6 +91,13 @@ Real ReadBack(const std::string& text) {
     return value;
 }
 
+std::uint64_t BitsOf(double value) {
+    return std::bit_cast<std::uint64_t>(value);
+}
+std::uint32_t BitsOf(float value) {
+    return std::bit_cast<std::uint32_t>(value);
+}
+
 TEST(BatchCalculator, shouldWriteRawResultsThatReadBackToTheCalculatedValues) {
     const std::vector<DesignInputs> designs = {
         DefaultDesignInputs(),
@@ -99,10 +106,10 @@ TEST(BatchCalculator, shouldWriteRawResultsThatReadBackToTheCalculatedValues) {
     };
     std::string input;
     for (const DesignInputs& design : designs) {
-        for (std::size_t i = 0; i < kInputCount; ++i) {
+        for (const Input i : kAllInputs) {
             char text[32];
             input.append(text, std::to_chars(text, text + sizeof text, design[i]).ptr);
-            input += i + 1 < kInputCount ? ',' : '\n';
+            input += i != kAllInputs.back() ? ',' : '\n';
         }
     }
     const RunOutput run = Calculate(input, Settings(true, false));
@@ -111,17 +118,14 @@ TEST(BatchCalculator, shouldWriteRawResultsThatReadBackToTheCalculatedValues) {
     for (std::size_t d = 0; d < designs.size(); ++d) {
         const PerformanceResults expected = CalculatePerformance(designs[d]);
         ASSERT_EQ(rows[d].size(), kInputCount + kResultCount);
-        for (std::size_t j = 0; j < kResultCount; ++j) {
-            const std::string& text = rows[d][kInputCount + j];
-            SCOPED_TRACE("design " + std::to_string(d) + " result " + std::to_string(j) + ": " +
-                         text);
-            if (j == kHeatRejected) {
-                EXPECT_EQ(std::bit_cast<std::uint64_t>(ReadBack<double>(text)),
-                          std::bit_cast<std::uint64_t>(expected.heatRejected));
-            } else {
-                EXPECT_EQ(std::bit_cast<std::uint32_t>(ReadBack<float>(text)),
-                          std::bit_cast<std::uint32_t>(expected.values[j]));
-            }
+        for (const Result j : kAllResults) {
+            const std::string& text = rows[d][kInputCount + PositionOf(j)];
+            SCOPED_TRACE("design " + std::to_string(d) + " result " +
+                         std::to_string(PositionOf(j)) + ": " + text);
+            // Each result reads back bit for bit in the precision it was formed in.
+            expected.Visit(j, [&text](auto value) {
+                EXPECT_EQ(BitsOf(ReadBack<decltype(value)>(text)), BitsOf(value));
+            });
         }
     }
 }
@@ -148,8 +152,9 @@ TEST(BatchCalculator, shouldWriteRatedRowsThatADesignRunGivesTheTowersKaVLBackFr
         // The design run of the written Approach and THot is the operating point itself.
         for (std::size_t j = 0; j < kResultCount + kBinColumnCount; ++j)
             EXPECT_EQ(designedRows[r][kFirstResult + j], ratedRows[r][kFirstResult + j]);
-        const float liquidGas = ReadBack<float>(designedRows[r][kLiquidGas]);
-        const float kaVL = ReadBack<float>(designedRows[r][kFirstResult + kKaVL]);
+        const float liquidGas = ReadBack<float>(designedRows[r][PositionOf(Input::kLiquidGas)]);
+        const float kaVL =
+            ReadBack<float>(designedRows[r][kFirstResult + PositionOf(Result::kKaVL)]);
         EXPECT_NEAR(kaVL, TowerKaVL(tower, liquidGas), 1e-5F * kaVL);
     }
 }
@@ -198,12 +203,13 @@ TEST(BatchCalculator, shouldLeaveRowsWithoutAnOperatingPointOutOfTheTotalsAndSay
     calculator.Flush();
     const auto rows = Rows(csv);
     ASSERT_EQ(rows.size(), 3U);
-    EXPECT_EQ(rows[0][kInputCount + 1 + kKaVL], "");
-    EXPECT_NE(rows[1][kInputCount + 1 + kKaVL], "");
+    EXPECT_EQ(rows[0][kInputCount + 1 + PositionOf(Result::kKaVL)], "");
+    EXPECT_NE(rows[1][kInputCount + 1 + PositionOf(Result::kKaVL)], "");
     EXPECT_EQ(rows[2][kInputCount], "300");
     // The mean of one row is its cold water temperature, written as the double it is.
-    EXPECT_EQ(ReadBack<double>(rows[2][kInputCount + 1 + kColdWater]),
-              static_cast<double>(ReadBack<float>(rows[1][kInputCount + 1 + kColdWater])));
+    EXPECT_EQ(ReadBack<double>(rows[2][kInputCount + 1 + PositionOf(Result::kColdWater)]),
+              static_cast<double>(
+                  ReadBack<float>(rows[1][kInputCount + 1 + PositionOf(Result::kColdWater)])));
     EXPECT_EQ(rows[2].back(),
               "totals of 1 row with Hours; Cold Water Out Temp is their hours-weighted mean; "
               "left out: 1 row without an operating point (100 hours)");
@@ -290,7 +296,8 @@ TEST(BatchCalculator, shouldRepeatEveryRowOverTheSweepsFirstSweepSlowest) {
     const RunOutput run = Calculate("Flow\n1000\n2000\n", settings);
     std::vector<std::string> seen;
     for (const auto& row : Rows(run.csv)) {
-        seen.push_back(row[kWaterFlow] + "/" + row[kCycles] + "/" + row[kApproach]);
+        seen.push_back(row[PositionOf(Input::kWaterFlow)] + "/" + row[PositionOf(Input::kCycles)] +
+                       "/" + row[PositionOf(Input::kApproach)]);
     }
     EXPECT_EQ(seen, (std::vector<std::string>{"1000/2/10", "1000/2/12", "1000/3/10", "1000/3/12",
                                               "2000/2/10", "2000/2/12", "2000/3/10", "2000/3/12"}));

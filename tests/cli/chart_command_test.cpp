@@ -61,10 +61,10 @@ TEST(DemandPoints, shouldBeTheWindowsKaVLAtEachApproachAndLiquidGasRatio) {
         for (const auto& [lg, kaVL] : points) {
             // The defaults with this approach and L/G, the range of 27 F held.
             DesignInputs inputs = DefaultDesignInputs();
-            inputs[kApproach] = approach;
-            inputs[kHotWater] = 65.0F + approach + 27.0F;
-            inputs[kLiquidGas] = lg;
-            ASSERT_EQ(CalculatePerformance(inputs).values[kKaVL], kaVL) << "L/G " << lg;
+            inputs[Input::kApproach] = approach;
+            inputs[Input::kHotWater] = 65.0F + approach + 27.0F;
+            inputs[Input::kLiquidGas] = lg;
+            ASSERT_EQ(CalculatePerformance(inputs).values[Result::kKaVL], kaVL) << "L/G " << lg;
         }
     }
 }

@@ -14,9 +14,9 @@ using testing::Seven;
 /// The defaults: wet bulb 65 °F, range 27 °F (105 − (65 + 13)), 14.7 psia.
 DesignInputs DefaultsWith(float approach, float hotWater, float liquidGas) {
     DesignInputs inputs = DefaultDesignInputs();
-    inputs[kApproach] = approach;
-    inputs[kHotWater] = hotWater;
-    inputs[kLiquidGas] = liquidGas;
+    inputs[Input::kApproach] = approach;
+    inputs[Input::kHotWater] = hotWater;
+    inputs[Input::kLiquidGas] = liquidGas;
     return inputs;
 }
 
@@ -39,7 +39,7 @@ TEST(DemandCurves, shouldGiveTheWindowsKaVLAtTheDesignsRangeAndNothingPastThePol
         SCOPED_TRACE(::testing::Message() << c.approach << " F at L/G " << c.liquidGas);
         const DesignInputs direct =
             DefaultsWith(c.approach, 65.0f + c.approach + 27.0f, c.liquidGas);
-        EXPECT_EQ(Seven(CalculatePerformance(direct).values[kKaVL]), c.window);
+        EXPECT_EQ(Seven(CalculatePerformance(direct).values[Result::kKaVL]), c.window);
         const std::optional<float> kaVL =
             DemandKaVL(DefaultDesignInputs(), c.approach, c.liquidGas);
         EXPECT_EQ(kaVL ? Seven(*kaVL) : "none", c.expected ? c.expected : "none");
@@ -128,24 +128,24 @@ TEST(DemandCurves, shouldCrossTheTowerLineWhereDemandMeetsItAndNowhereOutsideThe
 TEST(DemandChart, shouldMarkTheRatedOperatingPointWhereItsOwnCurveCrossesTheTower) {
     // The reference design: the tower runs at about 7.07 °F.
     DesignInputs design = DefaultDesignInputs();
-    design[kAtmosPress] = 14.59f;
-    design[kWetBulb] = 78.0f;
-    design[kDryBulb] = 88.0f;
-    design[kApproach] = 10.0f;
-    design[kHotWater] = 78.0f + 10.0f + 20.0f;
-    design[kLiquidGas] = 1.21f;
+    design[Input::kAtmosPress] = 14.59f;
+    design[Input::kWetBulb] = 78.0f;
+    design[Input::kDryBulb] = 88.0f;
+    design[Input::kApproach] = 10.0f;
+    design[Input::kHotWater] = 78.0f + 10.0f + 20.0f;
+    design[Input::kLiquidGas] = 1.21f;
     const TowerCharacteristic tower{2.3f, 0.75f};
     const DemandChart chart = BuildDemandChart(design, {{5.0f, 7.0f, 10.0f}, {0.3f, 5.0f}, tower});
 
     const Rating rating = RateDesign(design, tower);
     ASSERT_TRUE(chart.operatingPoint);
-    EXPECT_EQ(chart.operatingPoint->approach, rating.inputs[kApproach]);
+    EXPECT_EQ(chart.operatingPoint->approach, rating.inputs[Input::kApproach]);
     EXPECT_NEAR(chart.operatingPoint->approach, 7.07f, 0.01f);
     EXPECT_EQ(Seven(chart.operatingPoint->kaVL), "1.993603");
-    EXPECT_EQ(chart.operatingPoint->coldWater, 78.0f + rating.inputs[kApproach]);
+    EXPECT_EQ(chart.operatingPoint->coldWater, 78.0f + rating.inputs[Input::kApproach]);
     // The demand curve of the rated approach meets the tower line at the design's L/G.
     const std::optional<float> crossing = TowerCrossing(
-        design, rating.inputs[kApproach], [&](float lg) { return TowerKaVL(tower, lg); },
+        design, rating.inputs[Input::kApproach], [&](float lg) { return TowerKaVL(tower, lg); },
         chart.span);
     ASSERT_TRUE(crossing);
     EXPECT_NEAR(*crossing, 1.21f, 1e-4f);
@@ -154,7 +154,8 @@ TEST(DemandChart, shouldMarkTheRatedOperatingPointWhereItsOwnCurveCrossesTheTowe
     ASSERT_EQ(chart.curves.size(), 3u);
     EXPECT_TRUE(chart.curves[2].design);
     EXPECT_EQ(chart.curves[2].curve.approach, 10.0f);
-    EXPECT_EQ(Seven(chart.designPoint->kaVL), Seven(CalculatePerformance(design).values[kKaVL]));
+    EXPECT_EQ(Seven(chart.designPoint->kaVL),
+              Seven(CalculatePerformance(design).values[Result::kKaVL]));
     EXPECT_EQ(chart.kaVLTop, 10.0f);
     EXPECT_EQ(chart.kaVLBottom, 0.5f);  // below the tower's 0.69 at L/G 5
 }
@@ -162,9 +163,9 @@ TEST(DemandChart, shouldMarkTheRatedOperatingPointWhereItsOwnCurveCrossesTheTowe
 TEST(DemandChart, shouldSayWhyThereIsNoOperatingPoint) {
     // The tower larger than the demand at every feasible approach.
     DesignInputs design = DefaultDesignInputs();
-    design[kWetBulb] = 65.0f;
-    design[kHotWater] = 65.0f + 13.0f + 10.0f;
-    design[kLiquidGas] = 0.5f;
+    design[Input::kWetBulb] = 65.0f;
+    design[Input::kHotWater] = 65.0f + 13.0f + 10.0f;
+    design[Input::kLiquidGas] = 0.5f;
     const DemandChart chart = BuildDemandChart(design, {{5.0f}, {0.3f, 5.0f}, {{30.0f, 0.6f}}});
     EXPECT_FALSE(chart.operatingPoint);
     EXPECT_EQ(chart.noOperatingPoint, DescribeOutcome(RatingOutcome::kTowerExceedsDemand));

@@ -124,7 +124,6 @@ TEST(SolveSatTemperature, shouldMatchTheSearchThatAsksEveryResidualAfresh) {
                           32.0F,   65.0F,  105.0F, 212.0F, 6000.0F};
     const float targets[] = {-50.0F, 0.0F, 0.8F, 29.98744F, 56.83974F, 120.0F, 1e6F};
     const float pressures[] = {0.5F, 14.7F};
-    int compared = 0;
     for (float p : pressures) {
         for (float low : ends) {
             for (float high : ends) {
@@ -138,12 +137,10 @@ TEST(SolveSatTemperature, shouldMatchTheSearchThatAsksEveryResidualAfresh) {
                     EXPECT_EQ(Seven(t1), Seven(t2));
                     EXPECT_EQ(Seven(psat1), Seven(psat2));
                     EXPECT_EQ(Seven(ws1), Seven(ws2));
-                    ++compared;
                 }
             }
         }
     }
-    EXPECT_EQ(compared, 1400);
 }
 
 TEST(BracketResidual, shouldMultiplyTheResidualsAndReportTheSecondEnd) {

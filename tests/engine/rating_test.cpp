@@ -20,11 +20,11 @@ constexpr float kNaN = std::numeric_limits<float>::quiet_NaN();
 /// The defaults with the wet bulb, range and L/G given, the dry bulb 10 °F above the wet bulb.
 DesignInputs Design(float wetBulb, float range, float liquidGas, float pressure = 14.7F) {
     DesignInputs d = DefaultDesignInputs();
-    d[kAtmosPress] = pressure;
-    d[kWetBulb] = wetBulb;
-    d[kDryBulb] = wetBulb + 10.0F;
-    d[kHotWater] = wetBulb + d[kApproach] + range;
-    d[kLiquidGas] = liquidGas;
+    d[Input::kAtmosPress] = pressure;
+    d[Input::kWetBulb] = wetBulb;
+    d[Input::kDryBulb] = wetBulb + 10.0F;
+    d[Input::kHotWater] = wetBulb + d[Input::kApproach] + range;
+    d[Input::kLiquidGas] = liquidGas;
     return d;
 }
 
@@ -33,17 +33,17 @@ DesignInputs ReferenceDesign() {
 }
 constexpr TowerCharacteristic kReferenceTower{2.3F, 0.75F};
 
-DesignInputs WithInput(DesignInputs d, std::size_t input, float value) {
+DesignInputs WithInput(DesignInputs d, Input input, float value) {
     d[input] = value;
     return d;
 }
 
 /// The demand of the design at another cold water temperature, its range held.
 float DemandAtColdWater(const DesignInputs& design, float coldWater) {
-    const float range = CalculatePerformance(design).values[kRange];
+    const float range = CalculatePerformance(design).values[Result::kRange];
     DesignInputs row = design;
-    row[kApproach] = coldWater - design[kWetBulb];
-    row[kHotWater] = coldWater + range;
+    row[Input::kApproach] = coldWater - design[Input::kWetBulb];
+    row[Input::kHotWater] = coldWater + range;
     return CalculateMerkelIntegral(row).kaVL;
 }
 
@@ -56,8 +56,8 @@ float Distance(float a, float b) {
 /// the KaV/L alone finds it there.
 TowerCharacteristic TowerMatchingBelowThePole(float liquidGas, float approach) {
     DesignInputs d = Design(65.0F, 27.0F, liquidGas);
-    d[kApproach] = approach;
-    d[kHotWater] = 65.0F + approach + 27.0F;
+    d[Input::kApproach] = approach;
+    d[Input::kHotWater] = 65.0F + approach + 27.0F;
     return {CalculateMerkelIntegral(d).kaVL, 0.0F};
 }
 
@@ -67,23 +67,24 @@ TowerCharacteristic TowerMatchingBelowThePole(float liquidGas, float approach) {
 /// adjacent cold water temperature nearer the tower's value.
 void ExpectOperatingPoint(const DesignInputs& design, const Rating& rating) {
     ASSERT_EQ(rating.outcome, RatingOutcome::kRated);
-    for (std::size_t i = 0; i < kInputCount; ++i) {
-        if (i != kApproach && i != kHotWater) {
-            EXPECT_EQ(rating.inputs[i], design[i]) << i;
+    for (const Input i : kAllInputs) {
+        if (i != Input::kApproach && i != Input::kHotWater) {
+            EXPECT_EQ(rating.inputs[i], design[i]) << PositionOf(i);
         }
     }
-    const float hotWater = rating.inputs[kHotWater];
-    EXPECT_NEAR(rating.results.values[kRange], CalculatePerformance(design).values[kRange],
+    const float hotWater = rating.inputs[Input::kHotWater];
+    EXPECT_NEAR(rating.results.values[Result::kRange],
+                CalculatePerformance(design).values[Result::kRange],
                 std::nextafter(hotWater, HUGE_VALF) - hotWater);
     EXPECT_EQ(rating.results.values, CalculatePerformance(rating.inputs).values);
     for (float d : CalculateWorkingQuantities(rating.inputs).drivingForce)
         EXPECT_GT(d, 0.0F);
 
     const float tower = rating.towerKaVL;
-    const float coldWater = rating.results.values[kColdWater];
+    const float coldWater = rating.results.values[Result::kColdWater];
     EXPECT_GT(DemandAtColdWater(design, coldWater - 0.001F), tower);
     EXPECT_LT(DemandAtColdWater(design, coldWater + 0.001F), tower);
-    const float miss = Distance(rating.results.values[kKaVL], tower);
+    const float miss = Distance(rating.results.values[Result::kKaVL], tower);
     for (float neighbour :
          {std::nextafter(coldWater, -HUGE_VALF), std::nextafter(coldWater, HUGE_VALF)}) {
         EXPECT_LE(miss, Distance(DemandAtColdWater(design, neighbour), tower)) << neighbour;
@@ -117,8 +118,8 @@ TEST_P(RatingTable, shouldFindTheOperatingPointOrSayWhyThereIsNone) {
         return;
     }
     ExpectOperatingPoint(c.design, rating);
-    EXPECT_GE(rating.inputs[kApproach], c.lowestApproach);
-    EXPECT_LE(rating.inputs[kApproach], c.highestApproach);
+    EXPECT_GE(rating.inputs[Input::kApproach], c.lowestApproach);
+    EXPECT_LE(rating.inputs[Input::kApproach], c.highestApproach);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -150,11 +151,12 @@ INSTANTIATE_TEST_SUITE_P(
                    ReferenceDesign(),
                    {kNaN, 0.75F},
                    RatingOutcome::kNotFinite},
-        RatingCase{"wetBulbInfinite",
-                   WithInput(ReferenceDesign(), kWetBulb, std::numeric_limits<float>::infinity()),
-                   kReferenceTower, RatingOutcome::kNotFinite},
-        RatingCase{"noAirFlow", WithInput(ReferenceDesign(), kLiquidGas, 0.0F), kReferenceTower,
-                   RatingOutcome::kNotFinite}),
+        RatingCase{
+            "wetBulbInfinite",
+            WithInput(ReferenceDesign(), Input::kWetBulb, std::numeric_limits<float>::infinity()),
+            kReferenceTower, RatingOutcome::kNotFinite},
+        RatingCase{"noAirFlow", WithInput(ReferenceDesign(), Input::kLiquidGas, 0.0F),
+                   kReferenceTower, RatingOutcome::kNotFinite}),
     [](const auto& param) { return std::string(param.param.name); });
 
 TEST(RateDesign, shouldGiveTheTowersReferenceValue) {
@@ -166,8 +168,8 @@ TEST(RateDesign, shouldLowerTheApproachAsTheWetBulbRises) {
     for (float wetBulb = 50.0F; wetBulb <= 85.0F; wetBulb += 5.0F) {
         const Rating rating = RateDesign(Design(wetBulb, 20.0F, 1.21F, 14.59F), kReferenceTower);
         ASSERT_EQ(rating.outcome, RatingOutcome::kRated) << wetBulb;
-        EXPECT_LT(rating.inputs[kApproach], previous) << wetBulb;
-        previous = rating.inputs[kApproach];
+        EXPECT_LT(rating.inputs[Input::kApproach], previous) << wetBulb;
+        previous = rating.inputs[Input::kApproach];
     }
 }
 
