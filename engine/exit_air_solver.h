@@ -10,6 +10,8 @@
 
 namespace veltrane {
 
+/// The counter is 16-bit, the integer of the original platform (whose tab control and printer
+/// dialog hand over 16-bit numbers too); the limit fits it with room to spare.
 inline constexpr std::int16_t kSolverIterationLimit = 50;
 /// The search stops once the midpoint moves by less than this share of its own value (°F).
 inline constexpr float kSolverRelativeTolerance = 0.01F;

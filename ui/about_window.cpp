@@ -230,4 +230,10 @@ bool frmSplash::event(QEvent* event) {
     return QDialog::event(event);
 }
 
+void KeepAboveAboutWindow(QWidget& dialog) {
+    const frmSplash* about = frmSplash::OpenInstance();
+    if (about == nullptr || !about->isVisible()) return;
+    dialog.setWindowFlag(Qt::WindowStaysOnTopHint, true);
+}
+
 }  // namespace veltrane::ui

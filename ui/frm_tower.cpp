@@ -7,6 +7,7 @@
 #include <QKeySequence>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPushButton>
 #include <QScopedValueRollback>
 #include <QShortcut>
@@ -15,6 +16,7 @@
 #include <algorithm>
 #include <exception>
 #include <limits>
+#include <memory>
 #include <vector>
 
 #include "about_window.h"
@@ -35,6 +37,9 @@ namespace {
 const QString kErrorTitle = QStringLiteral("Error");
 const QString kQuestionTitle = QStringLiteral("Question");
 const QString kSupplyValuePrompt = QStringLiteral("You Must Supply a Value for This Item:\r\n");
+
+// Copies all sixteen results at once; also offered in the result boxes' context menu.
+const QKeySequence kCopyAllResultsKeys(Qt::CTRL | Qt::SHIFT | Qt::Key_C);
 
 // Layout in twips, relative to the window's client area (the tab control sits at its origin).
 constexpr int kClientWidth = 6810;
@@ -188,10 +193,10 @@ frmTower::frmTower(MessageBoxes& messageBoxes, QWidget* parent)
     sstMain->setCurrentIndex(kInputsTab);
     previousTab_ = kInputsTab;
     // Connected only now: adding the first tab reports a change to tab 0.
-    connect(sstMain, &QTabWidget::currentChanged, this, &frmTower::sstMain_CurrentChanged);
+    connect(sstMain, &QTabWidget::currentChanged, this, &frmTower::sstMainCurrentChanged);
     sstMain->setFocus();
 
-    auto* copyResults = new QShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C), this);
+    auto* copyResults = new QShortcut(kCopyAllResultsKeys, this);
     connect(copyResults, &QShortcut::activated, this, &frmTower::copyResultsToClipboard);
 }
 
@@ -275,8 +280,12 @@ void frmTower::createOutputsTab() {
         const Placement placement = placementOf(entry.index);
         outputs_.lblOut[entry.index] = page->place(
             MakeCaption(caption, IndexedName("lblOut", entry.index)), placement.caption);
-        outputs_.txtOut[entry.index] =
+        QLineEdit* box =
             page->place(MakeResultBox(caption, IndexedName("txtOut", entry.index)), placement.box);
+        box->setContextMenuPolicy(Qt::CustomContextMenu);
+        connect(box, &QLineEdit::customContextMenuRequested, this,
+                [this, box](const QPoint& position) { showResultBoxMenu(*box, position); });
+        outputs_.txtOut[entry.index] = box;
     }
     sstMain->addTab(page, QStringLiteral("&Outputs"));
 }
@@ -288,8 +297,8 @@ void frmTower::createButtons() {
         MakeButton(QStringLiteral("&Print..."), "cmdPrint", {2520, 6240, 1155, 375}, this);
     buttons_.cmdExit =
         MakeButton(QStringLiteral("E&xit"), "cmdExit", {3780, 6240, 1155, 375}, this);
-    connect(buttons_.cmdAbout, &QPushButton::clicked, this, &frmTower::cmdAbout_Click);
-    connect(buttons_.cmdPrint, &QPushButton::clicked, this, &frmTower::cmdPrint_Click);
+    connect(buttons_.cmdAbout, &QPushButton::clicked, this, &frmTower::cmdAboutClicked);
+    connect(buttons_.cmdPrint, &QPushButton::clicked, this, &frmTower::cmdPrintClicked);
     connect(buttons_.cmdExit, &QPushButton::clicked, this, &QWidget::close);
 }
 
@@ -307,11 +316,11 @@ void frmTower::setKeyboardOrder() {
 }
 
 // The About window opens from here.
-void frmTower::cmdAbout_Click() {
+void frmTower::cmdAboutClicked() {
     frmSplash::ShowShared();
 }
 
-void frmTower::cmdPrint_Click() {
+void frmTower::cmdPrintClicked() {
     static QtPrintDialogFactory qtPrintDialogs;
     RunPrintCommand(printDialogs_ != nullptr ? *printDialogs_ : qtPrintDialogs, *this);
 }
@@ -358,15 +367,27 @@ void frmTower::copyResultsToClipboard() const {
     QGuiApplication::clipboard()->setText(resultsAsTable());
 }
 
-void frmTower::sstMain_CurrentChanged(int currentTab) {
+/// The standard menu of a read-only box, and below it the copy of all sixteen results, which
+/// no one would otherwise find without knowing its keys.
+void frmTower::showResultBoxMenu(QLineEdit& box, const QPoint& position) {
+    const std::unique_ptr<QMenu> menu(box.createStandardContextMenu());
+    menu->addSeparator();
+    QAction* copyAll = menu->addAction(QStringLiteral("Copy All Results"));
+    copyAll->setShortcut(kCopyAllResultsKeys);
+    copyAll->setShortcutVisibleInContextMenu(true);
+    connect(copyAll, &QAction::triggered, this, [this] { copyResultsToClipboard(); });
+    menu->exec(box.mapToGlobal(position));
+}
+
+void frmTower::sstMainCurrentChanged(int currentTab) {
     // Recorded before the rule runs: a run that turns back to the Inputs tab raises this
     // notification again, nested, and it must see the Outputs tab as the one it left.
     const int previousTab = previousTab_;
     previousTab_ = currentTab;
-    sstMain_Click(previousTab);
+    applyTabChangeRule(previousTab);
 }
 
-void frmTower::sstMain_Click(int previousTab) {
+void frmTower::applyTabChangeRule(int previousTab) {
     const bool fromIdentificationOrInputs =
         previousTab == kIdentificationTab || previousTab == kInputsTab;
     if (currentTab() == kOutputsTab && fromIdentificationOrInputs) ComputeOutputs(true);
@@ -382,29 +403,29 @@ std::optional<float> frmTower::inputNumber(Input index) const {
 
 bool frmTower::ValidateInputs() {
     for (const Input i : kAllInputs) {
-        if (!inputNumber(i)) return NoticeRefusal(kSupplyValuePrompt + inputCaption(i), i);
+        if (!inputNumber(i)) return noticeRefusal(kSupplyValuePrompt + inputCaption(i), i);
     }
     if (AsksAboutApproach(*inputNumber(Input::kApproach)) &&
-        ShowCheck(DesignCheck::kLowApproach) != MessageAnswer::Yes) {
+        showCheck(DesignCheck::kLowApproach) != MessageAnswer::Yes) {
         returnToInput(kDesignChecks[DesignCheck::kLowApproach].inputToCorrect);
         return false;
     }
     if (RefusesWetBulb(*inputNumber(Input::kWetBulb), *inputNumber(Input::kDryBulb))) {
-        return NoticeRefusal(DesignCheck::kWetBulbAboveDryBulb);
+        return noticeRefusal(DesignCheck::kWetBulbAboveDryBulb);
     }
     return true;
 }
 
 /// Tells the user why the inputs cannot be used and takes them to the box to correct. Answers
 /// false, the verdict of the check that called it.
-bool frmTower::NoticeRefusal(const QString& prompt, Input inputToCorrect) {
+bool frmTower::noticeRefusal(const QString& prompt, Input inputToCorrect) {
     messageBoxes_.show(this, prompt, kErrorTitle, MessageButtons::Ok, MessageIcon::Exclamation);
     returnToInput(inputToCorrect);
     return false;
 }
 
 /// The check's message box: a question with Yes and No, or a refusal with OK alone.
-MessageAnswer frmTower::ShowCheck(DesignCheck check) {
+MessageAnswer frmTower::showCheck(DesignCheck check) {
     const QString prompt = FromUtf8(PromptOf(check));
     if (kDesignChecks[check].kind == CheckKind::kQuestion) {
         return messageBoxes_.show(this, prompt, kQuestionTitle, MessageButtons::YesNo,
@@ -414,14 +435,14 @@ MessageAnswer frmTower::ShowCheck(DesignCheck check) {
                               MessageIcon::Exclamation);
 }
 
-bool frmTower::NoticeRefusal(DesignCheck check) {
-    ShowCheck(check);
+bool frmTower::noticeRefusal(DesignCheck check) {
+    showCheck(check);
     returnToInput(kDesignChecks[check].inputToCorrect);
     return false;
 }
 
-void frmTower::AskToAdjustApproach(DesignCheck check) {
-    if (ShowCheck(check) == MessageAnswer::Yes) returnToInput(kDesignChecks[check].inputToCorrect);
+void frmTower::askToAdjustApproach(DesignCheck check) {
+    if (showCheck(check) == MessageAnswer::Yes) returnToInput(kDesignChecks[check].inputToCorrect);
 }
 
 void frmTower::returnToInput(Input index) {
@@ -443,13 +464,13 @@ void frmTower::ComputeOutputs(bool bErrorCheck) {
 
     if (bErrorCheck) {
         if (RefusesRange(results.values[Result::kRange])) {
-            NoticeRefusal(DesignCheck::kNegativeRange);
+            noticeRefusal(DesignCheck::kNegativeRange);
             return;
         }
         // Each question is asked whatever the answer to the other.
         const float kaVL = results.values[Result::kKaVL];
-        if (AsksLowKaVL(kaVL)) AskToAdjustApproach(DesignCheck::kLowKaVL);
-        if (AsksHighKaVL(kaVL)) AskToAdjustApproach(DesignCheck::kHighKaVL);
+        if (AsksLowKaVL(kaVL)) askToAdjustApproach(DesignCheck::kLowKaVL);
+        if (AsksHighKaVL(kaVL)) askToAdjustApproach(DesignCheck::kHighKaVL);
     }
     writeResults(results);
 }

@@ -35,6 +35,9 @@ inline constexpr int kIdentificationTab = 0;
 inline constexpr int kInputsTab = 1;
 inline constexpr int kOutputsTab = 2;
 
+/// Names: the window, its controls and the operations the design fixes keep their names
+/// (`frmTower`, `sstMain`, `txtIn`, `ComputeOutputs`, `ValidateInputs`, `InputsAllowed`); every
+/// other method is camelCase, and every other member ends in an underscore.
 class frmTower : public QWidget {
     Q_OBJECT
 
@@ -95,19 +98,22 @@ class frmTower : public QWidget {
     std::vector<const QLabel*> allCaptions() const;
 
     // Commands of the window.
-    void cmdAbout_Click();  // Shows the About window, or brings the open one to the front.
-    void cmdPrint_Click();  // The Print command plugs in here.
-    void sstMain_CurrentChanged(int currentTab);
-    void sstMain_Click(int previousTab);
+    void cmdAboutClicked();  // Shows the About window, or brings the open one to the front.
+    void cmdPrintClicked();  // The Print command plugs in here.
+    void sstMainCurrentChanged(int currentTab);
+    void applyTabChangeRule(int previousTab);  // A move to Outputs from another tab runs.
     void copyResultsToClipboard() const;
+    void showResultBoxMenu(QLineEdit& box, const QPoint& position);
 
     // Validation and the run.
+    /// Always true: a second gate the run asks before ValidateInputs, kept so that a rule that
+    /// refuses whole input sets has its place without changing the run or its callers.
     bool InputsAllowed() const;
     bool ValidateInputs();
-    bool NoticeRefusal(const QString& prompt, Input inputToCorrect);
-    MessageAnswer ShowCheck(DesignCheck check);
-    bool NoticeRefusal(DesignCheck check);
-    void AskToAdjustApproach(DesignCheck check);
+    bool noticeRefusal(const QString& prompt, Input inputToCorrect);
+    MessageAnswer showCheck(DesignCheck check);
+    bool noticeRefusal(DesignCheck check);
+    void askToAdjustApproach(DesignCheck check);
     void returnToInput(Input index);
     std::optional<float> inputNumber(Input index) const;
     void writeResults(const PerformanceResults& results);

@@ -2,6 +2,8 @@
 
 #include <QMessageBox>
 
+#include "about_window.h"
+
 namespace veltrane::ui {
 
 MessageBoxes::~MessageBoxes() = default;
@@ -18,6 +20,7 @@ MessageAnswer QtMessageBoxes::show(QWidget* parent, const QString& prompt, const
         box.setStandardButtons(QMessageBox::Ok);
         box.setDefaultButton(QMessageBox::Ok);
     }
+    KeepAboveAboutWindow(box);
     const int pressed = box.exec();
     switch (pressed) {
         case QMessageBox::Yes:

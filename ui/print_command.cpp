@@ -7,6 +7,7 @@
 #include <QStandardPaths>
 #include <limits>
 
+#include "about_window.h"
 #include "design_sets.h"
 #include "frm_tower.h"
 #include "painter_surface.h"
@@ -27,7 +28,10 @@ class QtPrintDialog final : public PrintDialog {
         dialog_.setOption(QAbstractPrintDialog::PrintCurrentPage, false);
     }
 
-    bool ShowPrinter() override { return dialog_.exec() == QDialog::Accepted; }
+    bool ShowPrinter() override {
+        KeepAboveAboutWindow(dialog_);
+        return dialog_.exec() == QDialog::Accepted;
+    }
 
   private:
     QPrintDialog dialog_;
@@ -98,10 +102,10 @@ void PrintChosenCopies(QPrinter& printer, frmTower& window) {
     if (!copies) return;
     printer.setCopyCount(1);
     PainterSurface surface(printer, CopyLayoutFor(printer));
-    PrintReport(*copies, window, surface);
+    PrintWindowReport(*copies, window, surface);
 }
 
-void PrintReport(qint16 copies, frmTower& window, PrinterSurface& surface) {
+void PrintWindowReport(qint16 copies, frmTower& window, PrinterSurface& surface) {
     WindowReportSource source(window);
     veltrane::PrintReport(copies, source, surface);
 }

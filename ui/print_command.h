@@ -46,8 +46,8 @@ QString ProposedReportFile();
 /// proposed file instead of the bare home folder.
 void PreparePrinter(QPrinter& printer);
 
-/// The number of copies the dialog left on the printer, as a 16-bit number; none when it does
-/// not fit.
+/// The number of copies the dialog left on the printer, as the 16-bit number the original
+/// platform's dialog hands over; none when it does not fit.
 std::optional<qint16> CopiesChosen(const QPrinter& printer);
 
 /// The whole Print command: dialog, copies, report. Cancel, or a number of copies that does not
@@ -58,8 +58,10 @@ void RunPrintCommand(PrintDialogFactory& dialogs, frmTower& window);
 /// printed one by one, and the print system would multiply them) and prints the report.
 void PrintChosenCopies(QPrinter& printer, frmTower& window);
 
-/// Recalculates the window's results without any check, takes the timestamp once and prints
-/// `copies` copies of the report, from `copies` down to 1.
-void PrintReport(qint16 copies, frmTower& window, PrinterSurface& surface);
+/// The report of the window's boxes: recalculates the results without any check, takes the
+/// timestamp once and prints `copies` copies, from `copies` down to 1 (veltrane::PrintReport
+/// on the window as its source). The copies are 16-bit because the printer dialog of the
+/// original platform hands its copy count over as a 16-bit integer; more end the command.
+void PrintWindowReport(qint16 copies, frmTower& window, PrinterSurface& surface);
 
 }  // namespace veltrane::ui

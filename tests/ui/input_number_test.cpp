@@ -29,28 +29,18 @@ class InputNumberTest : public QObject {
         QTest::addColumn<bool>("isNumber");
         QTest::addColumn<float>("value");  // also the run's value; a refused text counts as 0
 
+        // What the locale's own conversion accepts is Qt's; these rows check that the box's
+        // locale is the one asked, and what the window refuses on top of it.
         QTest::newRow("plain") << kEnglish << "14.7" << true << 14.7F;
-        QTest::newRow("no leading zero") << kEnglish << ".001" << true << 0.001F;
-        QTest::newRow("blanks around") << kEnglish << " 65 " << true << 65.0F;
-        QTest::newRow("grouping mark") << kEnglish << "1,000" << true << 1000.0F;
-        QTest::newRow("negative") << kEnglish << "-20" << true << -20.0F;
-        QTest::newRow("exponent") << kEnglish << "1.5e2" << true << 150.0F;
         QTest::newRow("largest float") << kEnglish << "3.4e38" << true << 3.4e38F;
-        QTest::newRow("empty") << kEnglish << "" << false << 0.0F;
-        QTest::newRow("blanks only") << kEnglish << "   " << false << 0.0F;
-        QTest::newRow("letters") << kEnglish << "abc" << false << 0.0F;
-        QTest::newRow("number then letters") << kEnglish << "12abc" << false << 0.0F;
+        QTest::newRow("empty counts as 0") << kEnglish << "" << false << 0.0F;
+        QTest::newRow("letters count as 0") << kEnglish << "abc" << false << 0.0F;
         QTest::newRow("inf") << kEnglish << "inf" << false << 0.0F;
         QTest::newRow("-INF") << kEnglish << "-INF" << false << 0.0F;
-        QTest::newRow("+Inf") << kEnglish << "+Inf" << false << 0.0F;
-        QTest::newRow("nan") << kEnglish << "nan" << false << 0.0F;
         QTest::newRow("NaN") << kEnglish << "NaN" << false << 0.0F;
         QTest::newRow("beyond float") << kEnglish << "1e39" << false << 0.0F;
-        QTest::newRow("beyond float, negative") << kEnglish << "-1e39" << false << 0.0F;
         QTest::newRow("German comma") << kGerman << "14,7" << true << 14.7F;
-        QTest::newRow("German, no leading zero") << kGerman << ",001" << true << 0.001F;
         QTest::newRow("German refuses the point") << kGerman << "14.7" << false << 0.0F;
-        QTest::newRow("German refuses .001") << kGerman << ".001" << false << 0.0F;
         QTest::newRow("German inf") << kGerman << "inf" << false << 0.0F;
     }
     void shouldAcceptOnlyFiniteSinglePrecisionNumbers() {

@@ -6,9 +6,13 @@
 #include <QTimer>
 #include <QtTest>
 
+#include <optional>
+
+#include "about_window.h"
 #include "message_boxes.h"
 #include "ui_test_main.h"
 
+using veltrane::ui::frmSplash;
 using veltrane::ui::MessageAnswer;
 using veltrane::ui::MessageButtons;
 using veltrane::ui::MessageIcon;
@@ -97,6 +101,39 @@ class MessageBoxesTest : public QObject {
         QCOMPARE(seen.buttons, shownButtons);
         QCOMPARE(seen.defaultButton, shownDefault);
         QCOMPARE(pressed, answer);
+    }
+
+    // The About window stays on top: a box that did not would open behind it, and with both
+    // windows blocked by the box the program would look frozen. After the box, OK of the About
+    // window works again.
+    void shouldOpenAboveTheAboutWindowWhileItIsShown_data() {
+        QTest::addColumn<bool>("aboutShown");
+        QTest::newRow("About window shown") << true;
+        QTest::newRow("no About window") << false;
+    }
+    void shouldOpenAboveTheAboutWindowWhileItIsShown() {
+        QFETCH(bool, aboutShown);
+        QWidget parent;
+        parent.show();
+        QPointer<frmSplash> about = aboutShown ? frmSplash::ShowShared() : nullptr;
+        std::optional<bool> boxOnTop;
+        QTimer::singleShot(0, &parent, [&] {
+            QWidget* box = QApplication::activeModalWidget();
+            if (qobject_cast<QMessageBox*>(box) == nullptr) return;
+            boxOnTop = box->windowFlags().testFlag(Qt::WindowStaysOnTopHint) && box->isVisible();
+            QTest::keyClick(box, Qt::Key_Return);
+        });
+        QtMessageBoxes().show(&parent, QStringLiteral("Wet Bulb Must Be Less Than Dry Bulb"),
+                              QStringLiteral("Error"), MessageButtons::Ok,
+                              MessageIcon::Exclamation);
+
+        QVERIFY(boxOnTop.has_value());
+        QCOMPARE(*boxOnTop, aboutShown);
+        if (!aboutShown) return;
+        QVERIFY(QApplication::activeModalWidget() == nullptr);
+        QTest::mouseClick(about->findChild<QPushButton*>(QStringLiteral("cmdOK")), Qt::LeftButton);
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QVERIFY(about.isNull());
     }
 };
 

@@ -5,17 +5,23 @@
 // message box is one the run or the validation shows at that point, and the result boxes change
 // only in runs that get through, to the texts of the current inputs.
 //
+// The About window is opened and closed on the way, and Exit is pressed last: the program must
+// end only when its last window is closed.
+//
 // The seed is fixed so that a failure repeats; VELTRANE_MONKEY_SEED and VELTRANE_MONKEY_STEPS
-// choose others for a longer hunt.
+// choose others for a longer hunt. VELTRANE_MONKEY_LOCALE names the user's locale (en_US unless
+// set; de_DE for a decimal comma).
 #include <QClipboard>
 #include <QDir>
 #include <QFile>
 #include <QLineEdit>
+#include <QPointer>
 #include <QPrinter>
 #include <QPushButton>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <QtTest>
 
 #include <array>
@@ -26,6 +32,7 @@
 #include <random>
 #include <vector>
 
+#include "about_window.h"
 #include "design_sets.h"
 #include "frm_tower.h"
 #include "message_boxes.h"
@@ -33,9 +40,11 @@
 #include "print_command.h"
 #include "report_test_support.h"
 #include "result_text.h"
+#include "scripted_message_boxes.h"
+#include "scripted_print_dialogs.h"
 #include "system_messages.h"
 #include "ui_test_main.h"
-#include "utf8_text.h"
+#include "window_captions.h"
 
 using namespace veltrane;
 using namespace veltrane::ui;
@@ -57,22 +66,7 @@ quint32 EnvironmentNumber(const char* name, quint32 fallback) {
     return ok ? value : fallback;
 }
 
-/// A message box as the window asked for it, with the answer the monkey gave.
-struct AnsweredBox {
-    QString prompt;
-    QString title;
-    MessageButtons buttons = MessageButtons::Ok;
-    MessageIcon icon = MessageIcon::Exclamation;
-    MessageAnswer answer = MessageAnswer::Ok;
-    int tabWhenShown = -1;
-
-    bool sameBoxAs(const AnsweredBox& other) const {
-        return prompt == other.prompt && title == other.title && buttons == other.buttons &&
-               icon == other.icon;
-    }
-};
-
-QString Describe(const AnsweredBox& box) {
+QString Describe(const ShownBox& box) {
     const bool yesNo = box.buttons == MessageButtons::YesNo;
     const bool question = box.icon == MessageIcon::Question;
     return QStringLiteral("[%1 | %2 | %3 | %4]")
@@ -81,68 +75,25 @@ QString Describe(const AnsweredBox& box) {
              question ? QStringLiteral("question") : QStringLiteral("exclamation"));
 }
 
-/// Answers every box at random (OK boxes with OK) and records each one.
-class RandomMessageBoxes final : public MessageBoxes {
-  public:
-    RandomMessageBoxes(std::mt19937& random, std::function<int()> currentTab)
-        : random_(random), currentTab_(std::move(currentTab)) {}
-
-    MessageAnswer show(QWidget* /*parent*/, const QString& prompt, const QString& title,
-                       MessageButtons buttons, MessageIcon icon) override {
-        MessageAnswer answer = MessageAnswer::Ok;
-        if (buttons == MessageButtons::YesNo)
-            answer = random_() % 2 == 0 ? MessageAnswer::Yes : MessageAnswer::No;
-        shown_.push_back({prompt, title, buttons, icon, answer, currentTab_()});
-        return answer;
-    }
-
-    std::vector<AnsweredBox> take() { return std::exchange(shown_, {}); }
-
-  private:
-    std::mt19937& random_;
-    std::function<int()> currentTab_;
-    std::vector<AnsweredBox> shown_;
-};
-
-/// The printer dialog as the monkey answers it: a PDF file in a scratch folder, the copies it
-/// was told, then Print or Cancel.
-class ScriptedPrintDialogs final : public PrintDialogFactory {
-  public:
-    QString file;
-    int copies = 1;
-    bool accept = true;
-    int shown = 0;
-
-    std::unique_ptr<PrintDialog> Create(QPrinter& printer, QWidget* /*parent*/) override {
-        return std::make_unique<Dialog>(*this, printer);
-    }
-
-  private:
-    class Dialog final : public PrintDialog {
-      public:
-        Dialog(ScriptedPrintDialogs& script, QPrinter& printer)
-            : script_(script), printer_(printer) {}
-        bool ShowPrinter() override {
-            ++script_.shown;
-            printer_.setOutputFormat(QPrinter::PdfFormat);
-            printer_.setOutputFileName(script_.file);
-            printer_.setCopyCount(script_.copies);
-            return script_.accept;
-        }
-
-      private:
-        ScriptedPrintDialogs& script_;
-        QPrinter& printer_;
-    };
-};
-
 // ---- The model: what the window must do, worked out without it ----
 
-/// A box text as a design value: a finite single-precision number in US English, or nothing.
+/// The user's locale, which the window takes as its own.
+const QLocale& UserLocale() {
+    static const QLocale locale(
+        qEnvironmentVariable("VELTRANE_MONKEY_LOCALE", QStringLiteral("en_US")));
+    return locale;
+}
+
+/// A number written by QString::number, with the user's decimal mark.
+QString LocalNumber(QString text) {
+    return text.replace(QLatin1Char('.'), UserLocale().decimalPoint());
+}
+
+/// A box text as a design value: a finite single-precision number in the user's locale, or
+/// nothing.
 std::optional<float> ModelNumber(const QString& text) {
-    static const QLocale usEnglish(QLocale::English, QLocale::UnitedStates);
     bool ok = false;
-    const float value = usEnglish.toFloat(text, &ok);
+    const float value = UserLocale().toFloat(text, &ok);
     if (!ok || !std::isfinite(value)) return std::nullopt;
     return value;
 }
@@ -153,11 +104,10 @@ using InputTexts = std::array<QString, kInputCount>;
 constexpr std::size_t Box(Input input) {
     return PositionOf(input);
 }
-const InputDefinition& InputOfBox(std::size_t box) {
-    return kInputs[static_cast<Input>(box)];
-}
-const ResultDefinition& ResultOfBox(std::size_t box) {
-    return kResults[static_cast<Result>(box)];
+
+/// The default text of an input box as the user's locale writes it.
+QString DefaultText(std::size_t input) {
+    return LocalNumber(kDefaultInputTexts[qsizetype(input)]);
 }
 
 PerformanceResults ModelCalculation(const InputTexts& texts) {
@@ -168,30 +118,39 @@ PerformanceResults ModelCalculation(const InputTexts& texts) {
 }
 
 QStringList ModelResultTexts(const PerformanceResults& results) {
-    const NumberMarks usMarks{",", "."};
+    const NumberMarks marks{UserLocale().groupSeparator().toStdString(),
+                            UserLocale().decimalPoint().toStdString()};
     QStringList texts;
     for (const Result j : kAllResults)
-        texts << QString::fromStdString(results.Text(j, usMarks));
+        texts << QString::fromStdString(results.Text(j, marks));
     return texts;
 }
 
-AnsweredBox ErrorBox(const QString& prompt) {
-    return {prompt, kErrorTitle, MessageButtons::Ok, MessageIcon::Exclamation};
+ShownBox ErrorBox(const QString& prompt) {
+    ShownBox box;
+    box.prompt = prompt;
+    box.title = kErrorTitle;
+    return box;
 }
-AnsweredBox QuestionBox(const QString& prompt) {
-    return {prompt, kQuestionTitle, MessageButtons::YesNo, MessageIcon::Question};
+ShownBox QuestionBox(const QString& prompt) {
+    ShownBox box;
+    box.prompt = prompt;
+    box.title = kQuestionTitle;
+    box.buttons = MessageButtons::YesNo;
+    box.icon = MessageIcon::Question;
+    return box;
 }
 
 /// What a checked run must show and do, given the answers the monkey gave to its questions.
 struct CheckedRun {
-    std::vector<AnsweredBox> boxes;
+    std::vector<ShownBox> boxes;
     bool resultsWritten = false;
     std::optional<std::size_t> sentBackTo;  ///< the input that gets the focus on the Inputs tab
 };
 
 class CheckedRunModel {
   public:
-    CheckedRunModel(const InputTexts& texts, const std::vector<AnsweredBox>& answers)
+    CheckedRunModel(const InputTexts& texts, const std::vector<ShownBox>& answers)
         : texts_(texts), answers_(answers) {}
 
     CheckedRun run() {
@@ -203,7 +162,7 @@ class CheckedRunModel {
     bool validate() {
         for (std::size_t i = 0; i < kInputCount; ++i) {
             if (!ModelNumber(texts_[i]))
-                return refuse(kSupplyValue + FromUtf8(InputOfBox(i).caption), i);
+                return refuse(kSupplyValue + kInputCaptions[qsizetype(i)], i);
         }
         if (*ModelNumber(texts_[Box(Input::kApproach)]) <= 7.0F && !ask(kApproachQuestion))
             return sendBack(Box(Input::kApproach));
@@ -237,7 +196,7 @@ class CheckedRunModel {
     /// True on Yes. A question the window did not ask counts as No; the comparison of the
     /// boxes reports it.
     bool ask(const QString& prompt) {
-        AnsweredBox box = QuestionBox(prompt);
+        ShownBox box = QuestionBox(prompt);
         const std::size_t next = outcome_.boxes.size();
         if (next < answers_.size()) box.answer = answers_[next].answer;
         outcome_.boxes.push_back(box);
@@ -245,7 +204,7 @@ class CheckedRunModel {
     }
 
     const InputTexts& texts_;
-    const std::vector<AnsweredBox>& answers_;
+    const std::vector<ShownBox>& answers_;
     CheckedRun outcome_;
 };
 
@@ -281,20 +240,20 @@ class TextGenerator {
         if (below(5) == 0) {
             if (std::optional<QString> edge = edgeValue(input, now)) return *edge;
         }
-        const float base = ModelNumber(FromUtf8(InputOfBox(input).defaultText)).value_or(1.0F);
+        const float base = ModelNumber(DefaultText(input)).value_or(1.0F);
         const double factor = 0.5 + std::uniform_real_distribution<double>(0.0, 1.0)(random_);
         const double value = input == Box(Input::kApproach)
                                  ? std::uniform_real_distribution<double>(0.0, 40.0)(random_)
                                  : static_cast<double>(base) * factor;
-        return QString::number(value, 'g', 1 + below(7));
+        return LocalNumber(QString::number(value, 'g', 1 + below(7)));
     }
 
     std::optional<QString> edgeValue(std::size_t input, const InputTexts& now) {
         switch (input) {
             case Box(Input::kApproach):
-                return pick({QStringLiteral("7"), QStringLiteral("7.0"),
-                             QStringLiteral("7.0000001"), QStringLiteral("6.9999999"),
-                             QStringLiteral("0"), QStringLiteral("5")});
+                return LocalNumber(
+                    pick({QStringLiteral("7"), QStringLiteral("7.0"), QStringLiteral("7.0000001"),
+                          QStringLiteral("6.9999999"), QStringLiteral("0"), QStringLiteral("5")}));
             case Box(Input::kWetBulb):
                 return now[Box(Input::kDryBulb)];
             case Box(Input::kHotWater): {
@@ -302,14 +261,15 @@ class TextGenerator {
                 const std::optional<float> approach = ModelNumber(now[Box(Input::kApproach)]);
                 if (!wetBulb || !approach) return std::nullopt;
                 const float coldWater = *wetBulb + *approach;
-                return QString::number(static_cast<double>(coldWater), 'g', 9);
+                return LocalNumber(QString::number(static_cast<double>(coldWater), 'g', 9));
             }
             default:
                 return std::nullopt;
         }
     }
 
-    /// Numbers of every size and form: integers, decimals, exponents, signs, grouping, commas.
+    /// Numbers of every size and form: integers, decimals, exponents, signs, grouping,
+    /// commas.
     QString number() {
         const QString sign = pick({QString(), QString(), QStringLiteral("-"), QStringLiteral("+")});
         switch (below(6)) {
@@ -376,7 +336,8 @@ class TextGenerator {
             pick({QStringLiteral(" "), QStringLiteral("\u00A0"), QStringLiteral("\u3000")}).at(0));
     }
 
-    /// Mostly a few thousand characters; now and then more than a line edit holds by default.
+    /// Mostly a few thousand characters; now and then more than a line edit holds by
+    /// default.
     QString longText() {
         const int length = below(20) == 0 ? 32000 + below(8000) : 100 + below(2000);
         switch (below(3)) {
@@ -436,6 +397,9 @@ class MonkeyTest : public QObject {
     void pressPrint();
     void printToRecordingSurface();
     void copyResults();
+    void pressAbout();
+    void closeAbout();
+    void pressExitLast();
 
     // Helpers of the actions.
     bool bringTab(int tab);
@@ -448,8 +412,10 @@ class MonkeyTest : public QObject {
     // The checks after an action.
     void beginAction();
     void checkAction();
-    void checkCheckedRun(const std::vector<AnsweredBox>& shown);
+    void checkCheckedRun(const std::vector<ShownBox>& shown);
     void checkTexts();
+    void checkAboutWindow();
+    void returnToMainWindow();
     void failure(const QString& what);
 
     QLineEdit* box(const char* group, std::size_t index) const;
@@ -457,9 +423,10 @@ class MonkeyTest : public QObject {
 
     std::mt19937 random_;
     TextGenerator texts_{random_};
-    std::unique_ptr<RandomMessageBoxes> messageBoxes_;
+    ScriptedMessageBoxes messageBoxes_;
     ScriptedPrintDialogs printDialogs_;
     QTemporaryDir scratch_;
+    QString reportFile_;
     std::unique_ptr<frmTower> window_;
     QHash<QString, QLineEdit*> boxes_;  ///< every box of the window by its name
 
@@ -467,6 +434,7 @@ class MonkeyTest : public QObject {
     InputTexts inputModel_;
     QStringList resultModel_;
 
+    bool aboutOpen_ = false;  ///< the model: the About window is open
     int tabBefore_ = kInputsTab;
     std::vector<int> tabChanges_;
     bool printing_ = false;
@@ -485,13 +453,22 @@ void MonkeyTest::shouldKeepEveryTextAndShowOnlyItsOwnMessagesUnderRandomUse() {
     const quint32 seed = EnvironmentNumber("VELTRANE_MONKEY_SEED", kDefaultSeed);
     const int steps = static_cast<int>(EnvironmentNumber("VELTRANE_MONKEY_STEPS", kDefaultSteps));
     random_.seed(seed);
-    messageBoxes_ = std::make_unique<RandomMessageBoxes>(
-        random_, [this] { return window_ ? window_->currentTab() : -1; });
-    window_ = std::make_unique<frmTower>(*messageBoxes_);
+    QLocale::setDefault(UserLocale());
+    // Every box answered at random, OK boxes with OK, and the tab current while it was open.
+    messageBoxes_.answerWith([this](const ShownBox& box) {
+        if (box.buttons == MessageButtons::Ok) return MessageAnswer::Ok;
+        return random_() % 2 == 0 ? MessageAnswer::Yes : MessageAnswer::No;
+    });
+    messageBoxes_.setObserver(
+        [this] { return QString::number(window_ ? window_->currentTab() : -1); });
+    window_ = std::make_unique<frmTower>(messageBoxes_);
     window_->setPrintDialogs(printDialogs_);
-    printDialogs_.file = scratch_.filePath(QStringLiteral("monkey.pdf"));
+    reportFile_ = scratch_.filePath(QStringLiteral("monkey.pdf"));
+    // As the program starts: the About window first, then the main window, which is active.
+    frmSplash::ShowShared();
+    aboutOpen_ = true;
     window_->show();
-    window_->activateWindow();
+    returnToMainWindow();
     QVERIFY(QTest::qWaitForWindowActive(window_.get()));
     for (QLineEdit* lineEdit : window_->findChildren<QLineEdit*>())
         boxes_.insert(lineEdit->objectName(), lineEdit);
@@ -499,7 +476,7 @@ void MonkeyTest::shouldKeepEveryTextAndShowOnlyItsOwnMessagesUnderRandomUse() {
             this, [this](int tab) { tabChanges_.push_back(tab); });
 
     for (std::size_t i = 0; i < kInputCount; ++i)
-        inputModel_[i] = FromUtf8(InputOfBox(i).defaultText);
+        inputModel_[i] = DefaultText(i);
     for (std::size_t j = 0; j < kResultCount; ++j)
         resultModel_ << QString();
 
@@ -509,8 +486,9 @@ void MonkeyTest::shouldKeepEveryTextAndShowOnlyItsOwnMessagesUnderRandomUse() {
         oneStep();
         if (step_ % kStepsBetweenRepaints == 0) QCoreApplication::processEvents();
     }
-    qInfo("Monkey: %d steps with seed %u in %lld ms", step_ - 1, seed,
-          static_cast<long long>(clock.elapsed()));
+    if (failure_.isEmpty()) pressExitLast();
+    qInfo("Monkey: %d steps with seed %u in %s in %lld ms", step_ - 1, seed,
+          qPrintable(UserLocale().name()), static_cast<long long>(clock.elapsed()));
     for (auto count = tally_.cbegin(); count != tally_.cend(); ++count)
         qInfo("  %6d %s", count.value(), qPrintable(count.key()));
     if (!failure_.isEmpty()) {
@@ -535,6 +513,8 @@ void MonkeyTest::oneStep() {
     if (roll < 91) return moveFocus();
     if (roll < 94) return pressPrint();
     if (roll < 97) return printToRecordingSurface();
+    if (roll == 97) return pressAbout();
+    if (roll == 98) return closeAbout();
     return copyResults();
 }
 
@@ -606,24 +586,24 @@ void MonkeyTest::moveFocus() {
 void MonkeyTest::pressPrint() {
     static constexpr std::array kCopiesBeyond16Bits{32768, -32769, 40000};
     const int kind = texts_.below(10);
-    printDialogs_.accept = kind != 0;
-    if (kind <= 1) {
-        printDialogs_.copies = 1;
-    } else if (kind == 2) {
-        printDialogs_.copies = kCopiesBeyond16Bits[static_cast<std::size_t>(texts_.below(3))];
-    } else if (kind <= 5) {
-        printDialogs_.copies = -texts_.below(3);  // 0, -1 or -2
-    } else {
-        printDialogs_.copies = 1 + texts_.below(2);
+    int copies = 1;
+    if (kind == 2) {
+        copies = kCopiesBeyond16Bits[static_cast<std::size_t>(texts_.below(3))];
+    } else if (kind >= 3 && kind <= 5) {
+        copies = -texts_.below(3);  // 0, -1 or -2
+    } else if (kind > 5) {
+        copies = 1 + texts_.below(2);
     }
+    printDialogs_.accept = kind != 0;
+    printDialogs_.choosePdf(reportFile_, copies);
     const bool byAccessKey = texts_.below(12) == 0;
-    QFile::remove(printDialogs_.file);
+    QFile::remove(reportFile_);
     const int dialogsBefore = printDialogs_.shown;
     beginAction();
     printing_ = true;
     log(QStringLiteral("Print by %1, %2 copies, %3")
             .arg(byAccessKey ? QStringLiteral("Alt+P") : QStringLiteral("click"))
-            .arg(printDialogs_.copies)
+            .arg(copies)
             .arg(printDialogs_.accept ? QStringLiteral("Print") : QStringLiteral("Cancel")));
     if (byAccessKey) {
         // The access key presses the button the way a person sees a click: down at once, up and
@@ -637,13 +617,12 @@ void MonkeyTest::pressPrint() {
     }
     if (printDialogs_.shown != dialogsBefore + 1) failure(QStringLiteral("no printer dialog"));
 
-    const int copies = printDialogs_.copies;
     const bool fits = copies >= std::numeric_limits<qint16>::min() &&
                       copies <= std::numeric_limits<qint16>::max();
     if (printDialogs_.accept && fits)
         resultModel_ = ModelResultTexts(ModelCalculation(inputModel_));
     const bool printed = printDialogs_.accept && fits && copies >= 1;
-    if (QFile::exists(printDialogs_.file) != printed)
+    if (QFile::exists(reportFile_) != printed)
         failure(printed ? QStringLiteral("no report file") : QStringLiteral("a report file"));
     checkAction();
     printing_ = false;
@@ -655,22 +634,20 @@ void MonkeyTest::printToRecordingSurface() {
     printing_ = true;
     log(QStringLiteral("report of %1 copies on a recording surface").arg(copies));
     testing::RecordingSurface surface;
-    PrintReport(copies, *window_, surface);
+    PrintWindowReport(copies, *window_, surface);
     resultModel_ = ModelResultTexts(ModelCalculation(inputModel_));
 
     QStringList expected;  // the caption-and-value rows of one copy, in their places
-    const auto row = [](std::string_view caption, const QString& text) {
+    const auto row = [](const QString& caption, const QString& text) {
         const QString value = text.trimmed();
-        const QString captionText = FromUtf8(caption);
-        return testing::TextAt10(value.isEmpty() ? captionText
-                                                 : captionText.leftJustified(40) + value);
+        return testing::TextAt10(value.isEmpty() ? caption : caption.leftJustified(40) + value);
     };
     for (std::size_t k = 0; k < kIdentificationCount; ++k)
-        expected << row(kIdentification[k].caption, idModel_[k]);
+        expected << row(kIdentificationCaptions[qsizetype(k)], idModel_[k]);
     for (std::size_t i = 0; i < kInputCount; ++i)
-        expected << row(InputOfBox(i).caption, inputModel_[i]);
+        expected << row(kInputCaptions[qsizetype(i)], inputModel_[i]);
     for (std::size_t j = 0; j < kResultCount; ++j)
-        expected << row(ResultOfBox(j).caption, resultModel_[static_cast<qsizetype>(j)]);
+        expected << row(kResultCaptions[qsizetype(j)], resultModel_[qsizetype(j)]);
 
     if (surface.documents.size() != std::max<int>(copies, 0))
         failure(QStringLiteral("%1 documents printed").arg(surface.documents.size()));
@@ -692,14 +669,117 @@ void MonkeyTest::copyResults() {
     QTest::keyClick(keyTarget(), Qt::Key_C, Qt::ControlModifier | Qt::ShiftModifier);
     QString table;
     for (std::size_t j = 0; j < kResultCount; ++j)
-        table += FromUtf8(ResultOfBox(j).caption) + QLatin1Char('\t') +
+        table += kResultCaptions[qsizetype(j)] + QLatin1Char('\t') +
                  resultModel_[static_cast<qsizetype>(j)] + QLatin1Char('\n');
     if (QGuiApplication::clipboard()->text() != table)
         failure(QStringLiteral("copied: ") + QGuiApplication::clipboard()->text());
     checkAction();
 }
 
+/// About by a click or its access key: one About window, open and in front; the user then goes
+/// back to the main window, which the About window stays above.
+void MonkeyTest::pressAbout() {
+    const bool byAccessKey = texts_.below(4) == 0;
+    const QPointer<frmSplash> before = frmSplash::OpenInstance();
+    beginAction();
+    log(byAccessKey ? QStringLiteral("About by Alt+A") : QStringLiteral("About by click"));
+    if (byAccessKey) {
+        QTest::keyClick(keyTarget(), Qt::Key_A, Qt::AltModifier);
+        // The access key animates the click: the button comes up a moment later.
+        const bool pressed = QTest::qWaitFor(
+            [] {
+                return frmSplash::OpenInstance() != nullptr &&
+                       QApplication::activeWindow() == frmSplash::OpenInstance();
+            },
+            1000);
+        if (!pressed) failure(QStringLiteral("Alt+A did not press About"));
+    } else {
+        QTest::mouseClick(window_->findChild<QPushButton*>(QStringLiteral("cmdAbout")),
+                          Qt::LeftButton);
+    }
+    if (before && frmSplash::OpenInstance() != before)
+        failure(QStringLiteral("About opened a second window"));
+    if (!QTest::qWaitFor([] { return QApplication::activeWindow() == frmSplash::OpenInstance(); },
+                         1000))
+        failure(QStringLiteral("the About window is not in front"));
+    aboutOpen_ = true;
+    returnToMainWindow();
+    checkAction();
+}
+
+/// OK of the About window by a click, Enter or Esc; with no About window, About is pressed.
+void MonkeyTest::closeAbout() {
+    if (!aboutOpen_) return pressAbout();
+    QPointer<frmSplash> about = frmSplash::OpenInstance();
+    if (!about) return failure(QStringLiteral("the About window went away by itself"));
+    const int how = texts_.below(3);
+    beginAction();
+    log(QStringLiteral("OK of the About window by %1")
+            .arg(how == 0   ? QStringLiteral("click")
+                 : how == 1 ? QStringLiteral("Enter")
+                            : QStringLiteral("Esc")));
+    if (how == 0) {
+        QTest::mouseClick(about->findChild<QPushButton*>(QStringLiteral("cmdOK")), Qt::LeftButton);
+    } else {
+        // The user clicks the About window first, then presses the key.
+        about->activateWindow();
+        if (!QTest::qWaitForWindowActive(about))
+            failure(QStringLiteral("the About window did not become active"));
+        QTest::keyClick(about.data(), how == 1 ? Qt::Key_Return : Qt::Key_Escape);
+    }
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    if (!about.isNull()) failure(QStringLiteral("OK left the About window open"));
+    aboutOpen_ = false;
+    returnToMainWindow();
+    checkAction();
+}
+
+/// Exit, with the About window open: the main window closes at once, and the program (the
+/// application's event loop) ends only when OK closes the About window, its last window.
+void MonkeyTest::pressExitLast() {
+    if (!aboutOpen_) pressAbout();
+    const bool byAccessKey = texts_.below(2) == 0;
+    QPointer<frmSplash> about = frmSplash::OpenInstance();
+    beginAction();
+    log(byAccessKey ? QStringLiteral("Exit by Alt+X") : QStringLiteral("Exit by click"));
+    bool aliveWithAboutAlone = false;
+    QTimer::singleShot(0, window_.get(), [&] {
+        if (byAccessKey) {
+            QTest::keyClick(keyTarget(), Qt::Key_X, Qt::AltModifier);
+        } else {
+            QTest::mouseClick(window_->findChild<QPushButton*>(QStringLiteral("cmdExit")),
+                              Qt::LeftButton);
+        }
+    });
+    QTimer pressOk;
+    connect(&pressOk, &QTimer::timeout, this, [&] {
+        if (window_->isVisible() || !about) return;
+        pressOk.stop();
+        aliveWithAboutAlone = about->isVisible();
+        QTest::mouseClick(about->findChild<QPushButton*>(QStringLiteral("cmdOK")), Qt::LeftButton);
+    });
+    pressOk.start(20);
+    QTimer giveUp;
+    giveUp.setSingleShot(true);
+    connect(&giveUp, &QTimer::timeout, qApp, [] { QCoreApplication::exit(1); });
+    giveUp.start(5000);
+
+    if (QApplication::exec() != 0) failure(QStringLiteral("the program did not end"));
+    if (!aliveWithAboutAlone)
+        failure(QStringLiteral("the program ended with the About window still open"));
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    if (window_->isVisible() || !about.isNull())
+        failure(QStringLiteral("a window is still open after Exit and OK"));
+}
+
 // ---- Helpers of the actions ----
+
+/// The user clicks the main window to go on working in it.
+void MonkeyTest::returnToMainWindow() {
+    window_->activateWindow();
+    if (!QTest::qWaitForWindowActive(window_.get()))
+        failure(QStringLiteral("the main window did not become active"));
+}
 
 /// Makes `tab` current by a click on the tab bar, itself a checked action. False when the
 /// window went elsewhere (a refused run sends the user back to the Inputs tab).
@@ -796,7 +876,7 @@ void MonkeyTest::beginAction() {
 
 /// After an action: the messages it showed, the tab and focus after a run, and every box.
 void MonkeyTest::checkAction() {
-    const std::vector<AnsweredBox> shown = messageBoxes_->take();
+    const std::vector<ShownBox> shown = messageBoxes_.take();
     // The last change reported is the user's own: one made inside a run is reported first,
     // from within the handler of the user's.
     const bool movedToOutputs = !tabChanges_.empty() && tabChanges_.back() == kOutputsTab;
@@ -804,26 +884,40 @@ void MonkeyTest::checkAction() {
     if (movedToOutputs && tabBefore_ != kOutputsTab) {
         checkCheckedRun(shown);
     } else {
-        for (const AnsweredBox& box : shown)
+        for (const ShownBox& box : shown)
             failure(QStringLiteral("a box outside a run: ") + Describe(box));
         if (tabChanges_.size() > 1) failure(QStringLiteral("the tab changed more than once"));
     }
     if (printing_ && window_->currentTab() != tabBefore_)
         failure(QStringLiteral("printing changed the tab"));
     checkTexts();
+    checkAboutWindow();
 }
 
-void MonkeyTest::checkCheckedRun(const std::vector<AnsweredBox>& shown) {
+/// The About window is open exactly when the model says, one at most, and in front of the main
+/// window.
+void MonkeyTest::checkAboutWindow() {
+    int open = 0;
+    for (QWidget* widget : QApplication::topLevelWidgets())
+        if (qobject_cast<frmSplash*>(widget) != nullptr && widget->isVisible()) ++open;
+    if (open != (aboutOpen_ ? 1 : 0)) failure(QStringLiteral("%1 About windows open").arg(open));
+    const frmSplash* about = frmSplash::OpenInstance();
+    if (about != nullptr && !about->windowFlags().testFlag(Qt::WindowStaysOnTopHint))
+        failure(QStringLiteral("the About window does not stay on top"));
+}
+
+void MonkeyTest::checkCheckedRun(const std::vector<ShownBox>& shown) {
     const CheckedRun expected = CheckedRunModel(inputModel_, shown).run();
     bool sameBoxes = shown.size() == expected.boxes.size();
     for (std::size_t b = 0; sameBoxes && b < shown.size(); ++b)
-        sameBoxes = shown[b].sameBoxAs(expected.boxes[b]) && shown[b].tabWhenShown == kOutputsTab;
+        sameBoxes = shown[b].sameBoxAs(expected.boxes[b]) &&
+                    shown[b].stateWhenShown == QString::number(kOutputsTab);
     if (!sameBoxes) {
         QString seen;
         QString wanted;
-        for (const AnsweredBox& box : shown)
-            seen += Describe(box) + QStringLiteral(" on tab %1 ").arg(box.tabWhenShown);
-        for (const AnsweredBox& box : expected.boxes)
+        for (const ShownBox& box : shown)
+            seen += Describe(box) + QStringLiteral(" on tab %1 ").arg(box.stateWhenShown);
+        for (const ShownBox& box : expected.boxes)
             wanted += Describe(box) + QLatin1Char(' ');
         failure(
             QStringLiteral("boxes shown: %1; expected on the Outputs tab: %2").arg(seen, wanted));
@@ -831,7 +925,7 @@ void MonkeyTest::checkCheckedRun(const std::vector<AnsweredBox>& shown) {
     if (expected.resultsWritten) resultModel_ = ModelResultTexts(ModelCalculation(inputModel_));
     ++tally_[expected.resultsWritten ? QStringLiteral("checked runs that wrote the results")
                                      : QStringLiteral("checked runs refused")];
-    for (const AnsweredBox& box : shown)
+    for (const ShownBox& box : shown)
         ++tally_[QStringLiteral("box ") + box.prompt.section(QLatin1String("\r\n"), 0, 0)];
 
     const int tabAfter = expected.sentBackTo ? kInputsTab : kOutputsTab;

@@ -4,28 +4,38 @@
 
 namespace veltrane::ui::test {
 
+ScriptedMessageBoxes::ScriptedMessageBoxes()
+    : report_(
+          [](const QString& failure) { QTest::qFail(qPrintable(failure), __FILE__, __LINE__); }) {}
+
 MessageAnswer ScriptedMessageBoxes::show(QWidget* /*parent*/, const QString& prompt,
                                          const QString& title, MessageButtons buttons,
                                          MessageIcon icon) {
     const bool yesNo = buttons == MessageButtons::YesNo;
-    shown_.push_back({prompt, title, buttons, icon, yesNo ? MessageAnswer::Yes : MessageAnswer::Ok,
-                      observer_ ? observer_() : QString()});
+    ShownBox box{prompt,
+                 title,
+                 buttons,
+                 icon,
+                 yesNo ? MessageAnswer::Yes : MessageAnswer::Ok,
+                 observer_ ? observer_() : QString()};
     // Closing a box the script did not expect the way Esc would close it.
     const MessageAnswer escape = yesNo ? MessageAnswer::No : MessageAnswer::Ok;
+    box.answer = answerer_ ? answerer_(box) : answerFromScript(prompt, escape);
+    shown_.push_back(box);
+    return box.answer;
+}
+
+MessageAnswer ScriptedMessageBoxes::answerFromScript(const QString& prompt, MessageAnswer escape) {
     if (script_.empty()) {
         ++unexpected_;
-        QTest::qFail(qPrintable(QStringLiteral("Unexpected message box: ") + prompt), __FILE__,
-                     __LINE__);
+        report_(QStringLiteral("Unexpected message box: ") + prompt);
         return escape;
     }
     const ScriptedBox expected = script_.front();
     script_.pop_front();
     if (expected.prompt != prompt) {
         ++unexpected_;
-        QTest::qFail(
-            qPrintable(
-                QStringLiteral("Expected the box \"%1\", got \"%2\"").arg(expected.prompt, prompt)),
-            __FILE__, __LINE__);
+        report_(QStringLiteral("Expected the box \"%1\", got \"%2\"").arg(expected.prompt, prompt));
         return escape;
     }
     return expected.answer;

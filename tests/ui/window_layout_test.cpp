@@ -1,16 +1,17 @@
 // The main window as it opens: its controls, their places and names, the keyboard order, the
 // access keys, the result boxes, Exit and the copy of the results.
 #include <QClipboard>
+#include <QContextMenuEvent>
 #include <QGuiApplication>
 #include <QLabel>
+#include <QMenu>
 #include <QPushButton>
 #include <QTimer>
 #include <QtTest>
 
-#include "design_sets.h"
 #include "twips.h"
 #include "ui_test_main.h"
-#include "utf8_text.h"
+#include "window_captions.h"
 #include "window_driver.h"
 
 using namespace veltrane::ui;
@@ -26,6 +27,14 @@ QStringList Names(const char* group, std::initializer_list<int> indices) {
 }
 
 const QStringList kButtons{"cmdAbout", "cmdPrint", "cmdExit"};
+
+/// The sixteen results as the copy gives them: "caption<TAB>text" lines.
+QString ResultTable(const QStringList& texts) {
+    QString table;
+    for (qsizetype j = 0; j < kResultCaptions.size(); ++j)
+        table += kResultCaptions[j] + QLatin1Char('\t') + texts[j] + QLatin1Char('\n');
+    return table;
+}
 
 }  // namespace
 
@@ -108,24 +117,24 @@ class WindowLayoutTest : public QObject {
     void shouldNameEveryCaptionAndBoxAfterItsCaption() {
         WindowDriver driver;
         QVERIFY(driver.ready());
-        const auto check = [&driver](const char* group, std::size_t index,
-                                     std::string_view caption) {
-            const QString suffix = QStringLiteral("_%1").arg(index);
-            const auto* label = driver.child<QLabel>(QLatin1String("lbl") + group + suffix);
-            const auto* box = driver.child<QLineEdit>(QLatin1String("txt") + group + suffix);
-            QVERIFY(label != nullptr && box != nullptr);
-            QCOMPARE(label->text(), FromUtf8(caption));
-            QCOMPARE(label->alignment() & Qt::AlignHorizontal_Mask, Qt::AlignRight);
-            QCOMPARE(label->focusPolicy(), Qt::NoFocus);
-            QCOMPARE(box->accessibleName(), FromUtf8(caption));
-            QCOMPARE(box->alignment() & Qt::AlignHorizontal_Mask, Qt::AlignLeft);
+        const auto check = [&driver](const char* group, const QStringList& captions) {
+            for (qsizetype index = 0; index < captions.size(); ++index) {
+                const QString suffix = QStringLiteral("_%1").arg(index);
+                const auto* label = driver.child<QLabel>(QLatin1String("lbl") + group + suffix);
+                const auto* box = driver.child<QLineEdit>(QLatin1String("txt") + group + suffix);
+                QVERIFY(label != nullptr && box != nullptr);
+                QCOMPARE(label->text(), captions[index]);
+                QCOMPARE(label->alignment() & Qt::AlignHorizontal_Mask, Qt::AlignRight);
+                QCOMPARE(label->focusPolicy(), Qt::NoFocus);
+                QCOMPARE(box->accessibleName(), captions[index]);
+                QCOMPARE(box->alignment() & Qt::AlignHorizontal_Mask, Qt::AlignLeft);
+            }
+            QVERIFY(driver.child(QLatin1String("lbl") + group +
+                                 QStringLiteral("_%1").arg(captions.size())) == nullptr);
         };
-        for (const auto& entry : veltrane::kIdentification)
-            check("ID", entry.index, entry.caption);
-        for (const auto& entry : veltrane::kInputs)
-            check("In", veltrane::PositionOf(entry.index), entry.caption);
-        for (const auto& entry : veltrane::kResults)
-            check("Out", veltrane::PositionOf(entry.index), entry.caption);
+        check("ID", kIdentificationCaptions);
+        check("In", kInputCaptions);
+        check("Out", kResultCaptions);
         QCOMPARE(driver.child(QStringLiteral("cmdPrint"))->accessibleName(),
                  QStringLiteral("Print..."));
     }
@@ -284,11 +293,43 @@ class WindowLayoutTest : public QObject {
         const QStringList texts = Texts(
             "1.8324 78. 27. 23.724 11.852 .01 35.586 90.625 13.5 500. 29.84 56.84 14.586 121.55 "
             "12.749 12.");
-        QString table;
-        for (const auto& entry : veltrane::kResults) {
-            table += FromUtf8(entry.caption) + '\t' + texts[qsizetype(entry.index)] + '\n';
-        }
-        QCOMPARE(QGuiApplication::clipboard()->text(), table);
+        QCOMPARE(QGuiApplication::clipboard()->text(), ResultTable(texts));
+    }
+
+    // The copy of all results is offered in each result box's own menu, below the standard
+    // entries, with its keys beside it.
+    void shouldOfferTheCopyOfAllResultsInTheResultBoxMenu() {
+        WindowDriver driver;
+        QVERIFY(driver.ready());
+        driver.clickTab(kOutputsTab);
+        QLineEdit* result = driver.output(7);
+        QGuiApplication::clipboard()->setText(QStringLiteral("before"));
+        QStringList entries;
+        QString shortcut;
+        QTimer::singleShot(0, result, [&] {
+            auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+            if (menu == nullptr) return;
+            for (QAction* action : menu->actions()) {
+                if (action->isSeparator()) continue;
+                entries << action->text().section(QLatin1Char('\t'), 0, 0).remove('&');
+                if (entries.last() == QLatin1String("Copy All Results"))
+                    shortcut = action->shortcut().toString(QKeySequence::PortableText);
+            }
+            menu->actions().last()->trigger();
+            menu->close();
+        });
+        QContextMenuEvent request(QContextMenuEvent::Keyboard, QPoint(5, 5),
+                                  result->mapToGlobal(QPoint(5, 5)));
+        QApplication::sendEvent(result, &request);
+
+        QVERIFY(entries.contains(QStringLiteral("Copy")));
+        QVERIFY(entries.contains(QStringLiteral("Select All")));
+        QCOMPARE(entries.last(), QStringLiteral("Copy All Results"));
+        QCOMPARE(shortcut, QStringLiteral("Ctrl+Shift+C"));
+        const QStringList texts = Texts(
+            "1.8324 78. 27. 23.724 11.852 .01 35.586 90.625 13.5 500. 29.84 56.84 14.586 121.55 "
+            "12.749 12.");
+        QCOMPARE(QGuiApplication::clipboard()->text(), ResultTable(texts));
     }
 
     void shouldCopyTheInputsTabWithCtrlShiftCToo() {

@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QFile>
 #include <QLineEdit>
+#include <QPointer>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPrinterInfo>
@@ -12,12 +13,15 @@
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTimer>
-#include <functional>
+#include <optional>
 
+#include "about_window.h"
 #include "frm_tower.h"
 #include "message_boxes.h"
 #include "print_command.h"
 #include "report_test_support.h"
+#include "scripted_message_boxes.h"
+#include "scripted_print_dialogs.h"
 
 namespace veltrane::ui {
 namespace {
@@ -25,44 +29,8 @@ namespace {
 using veltrane::testing::RecordingSurface;
 using veltrane::testing::Row;
 using veltrane::testing::TextAt10;
-
-/// Answers every message box with OK and counts them; the Print command must show none.
-class CountingMessageBoxes final : public MessageBoxes {
-  public:
-    int shown = 0;
-    MessageAnswer show(QWidget*, const QString&, const QString&, MessageButtons,
-                       MessageIcon) override {
-        ++shown;
-        return MessageAnswer::Ok;
-    }
-};
-
-/// A dialog that does what the script says to the printer, then is accepted or cancelled.
-class ScriptedDialogs final : public PrintDialogFactory {
-  public:
-    std::function<void(QPrinter&)> userChoice = [](QPrinter&) {};
-    bool accept = true;
-    int shown = 0;
-
-    std::unique_ptr<PrintDialog> Create(QPrinter& printer, QWidget*) override {
-        return std::make_unique<Dialog>(*this, printer);
-    }
-
-  private:
-    class Dialog final : public PrintDialog {
-      public:
-        Dialog(ScriptedDialogs& script, QPrinter& printer) : script_(script), printer_(printer) {}
-        bool ShowPrinter() override {
-            ++script_.shown;
-            script_.userChoice(printer_);
-            return script_.accept;
-        }
-
-      private:
-        ScriptedDialogs& script_;
-        QPrinter& printer_;
-    };
-};
+using veltrane::ui::test::ScriptedMessageBoxes;
+using veltrane::ui::test::ScriptedPrintDialogs;
 
 int PdfPageCount(const QString& path) {
     if (!QFile::exists(path)) return 0;
@@ -77,14 +45,13 @@ class PrintCommand : public ::testing::Test {
   protected:
     QString PdfPath() const { return dir_.filePath(QStringLiteral("report.pdf")); }
 
-    /// The user picks a PDF file and a number of copies.
-    void ChoosePdf(int copies) {
-        dialogs_.userChoice = [this, copies](QPrinter& printer) {
-            printer.setOutputFormat(QPrinter::PdfFormat);
-            printer.setOutputFileName(PdfPath());
-            printer.setCopyCount(copies);
-        };
+    PrintCommand() {
+        // The Print command shows no message box at all.
+        messageBoxes_.reportFailuresWith(
+            [](const QString& failure) { ADD_FAILURE() << failure.toStdString(); });
     }
+
+    void ChoosePdf(int copies) { dialogs_.choosePdf(PdfPath(), copies); }
 
     void SetInput(int index, const QString& text) {
         auto* box = window_.findChild<QLineEdit*>(QStringLiteral("txtIn_%1").arg(index));
@@ -93,9 +60,9 @@ class PrintCommand : public ::testing::Test {
     }
 
     QTemporaryDir dir_;
-    CountingMessageBoxes messageBoxes_;
+    ScriptedMessageBoxes messageBoxes_;
     frmTower window_{messageBoxes_};
-    ScriptedDialogs dialogs_;
+    ScriptedPrintDialogs dialogs_;
 };
 
 TEST_F(PrintCommand, shouldEndSilentlyWhenTheDialogIsCancelled) {
@@ -106,7 +73,7 @@ TEST_F(PrintCommand, shouldEndSilentlyWhenTheDialogIsCancelled) {
     EXPECT_EQ(dialogs_.shown, 1);
     EXPECT_FALSE(QFile::exists(PdfPath()));
     EXPECT_TRUE(window_.outputText(Result::kKaVL).isEmpty()) << "nothing was recalculated";
-    EXPECT_EQ(messageBoxes_.shown, 0);
+    EXPECT_TRUE(messageBoxes_.shown().empty());
 }
 
 TEST_F(PrintCommand, shouldPutEveryCopyIntoTheOnePdfFileTheUserChose) {
@@ -119,7 +86,7 @@ TEST_F(PrintCommand, shouldPutEveryCopyIntoTheOnePdfFileTheUserChose) {
     EXPECT_EQ(PdfPageCount(PdfPath()), 2);
     EXPECT_EQ(window_.outputText(Result::kKaVL), QStringLiteral("1.8324"));
     EXPECT_EQ(window_.currentTab(), kInputsTab);
-    EXPECT_EQ(messageBoxes_.shown, 0);
+    EXPECT_TRUE(messageBoxes_.shown().empty());
 }
 
 TEST_F(PrintCommand, shouldPrintNothingWhenTheCopiesDoNotFitSixteenBits) {
@@ -145,7 +112,7 @@ TEST_F(PrintCommand, shouldPrintInputsAsTypedWithResultsCalculatedFromZeros) {
     SetInput(1, QStringLiteral("abc"));
     SetInput(4, QStringLiteral("  7 "));
     RecordingSurface surface;
-    PrintReport(1, window_, surface);
+    PrintWindowReport(1, window_, surface);
 
     ASSERT_EQ(surface.documents.size(), 1);
     const QStringList& lines = surface.documents[0];
@@ -162,7 +129,7 @@ TEST_F(PrintCommand, shouldPrintInputsAsTypedWithResultsCalculatedFromZeros) {
                              ResultText(expected.values[Result::kKaVL]).c_str()));
     EXPECT_EQ(lines[34], Row("Cold Water Out Temp (F)",
                              ResultText(expected.values[Result::kColdWater]).c_str()));
-    EXPECT_EQ(messageBoxes_.shown, 0);
+    EXPECT_TRUE(messageBoxes_.shown().empty());
     EXPECT_EQ(window_.currentTab(), kInputsTab);
 }
 
@@ -183,6 +150,30 @@ TEST_F(PrintCommand, shouldPrintThroughTheRealDialogToTheProposedFileWithoutAPri
 
     EXPECT_EQ(PdfPageCount(proposed), 1);
     QFile::remove(proposed);
+}
+
+// The About window stays on top: a printer dialog that did not would open behind it, and with
+// both windows blocked by the dialog the program would look frozen.
+TEST_F(PrintCommand, shouldOpenTheRealDialogAboveTheAboutWindowWhileItIsShown) {
+    for (const bool aboutShown : {true, false}) {
+        QPointer<frmSplash> about = aboutShown ? frmSplash::ShowShared() : nullptr;
+        std::optional<bool> dialogOnTop;
+        QTimer cancel;
+        QObject::connect(&cancel, &QTimer::timeout, [&dialogOnTop] {
+            auto* dialog = qobject_cast<QPrintDialog*>(QApplication::activeModalWidget());
+            if (dialog == nullptr) return;
+            dialogOnTop = dialog->windowFlags().testFlag(Qt::WindowStaysOnTopHint);
+            dialog->reject();
+        });
+        cancel.start(20);
+        QtPrintDialogFactory realDialogs;
+        RunPrintCommand(realDialogs, window_);
+
+        ASSERT_TRUE(dialogOnTop.has_value()) << "About window shown: " << aboutShown;
+        EXPECT_EQ(*dialogOnTop, aboutShown);
+        if (about) about->close();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
 }
 
 }  // namespace
