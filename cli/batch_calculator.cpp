@@ -210,6 +210,8 @@ void BatchCalculator::CalculateWithSweeps(std::size_t level) {
 }
 
 void BatchCalculator::WriteRow() {
+    // The chart's design is the one rated: a swept wet bulb keeps the row's range.
+    if (!firstDesign_) firstDesign_ = settings_.tower ? DesignWithTheRowsRange() : design_.values;
     if (settings_.tower) {
         WriteRatedRow();
         return;

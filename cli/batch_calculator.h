@@ -64,6 +64,8 @@ class BatchCalculator {
 
     [[nodiscard]] bool HadErrors() const { return hadErrors_; }
     [[nodiscard]] std::size_t DesignsWritten() const { return designsWritten_; }
+    /// The inputs of the first design calculated, for --chart; none before the first.
+    [[nodiscard]] const std::optional<DesignInputs>& FirstDesign() const { return firstDesign_; }
 
   private:
     /// One design: the values calculated and the texts written for the inputs.
@@ -130,6 +132,7 @@ class BatchCalculator {
     std::string notes_;
     bool hadErrors_ = false;
     std::size_t designsWritten_ = 0;
+    std::optional<DesignInputs> firstDesign_;
 };
 
 }  // namespace veltrane::cli

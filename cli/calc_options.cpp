@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "chart_format.h"
 #include "design_sets.h"
 #include "input_columns.h"
 #include "number_text.h"
@@ -69,6 +70,57 @@ TowerCharacteristic ParseTower(std::string_view argument) {
     return tower;
 }
 
+float ReadPositiveNumber(std::string_view option, std::string_view text) {
+    float value = 0.0F;
+    const NumberError error = ReadInputNumber(text, value);
+    if (error != NumberError::None) {
+        Refuse(std::string(option) + ": " + QuoteForMessage(text) + " is " +
+               std::string(Describe(error)));
+    }
+    if (!(value > 0.0F)) {
+        Refuse(std::string(option) + ": " + QuoteForMessage(text) + " is not above 0");
+    }
+    return value;
+}
+
+/// Approaches in °F separated by commas, each above 0.
+std::vector<float> ParseApproaches(std::string_view argument) {
+    constexpr std::size_t kMostApproaches = 12;
+    std::vector<float> approaches;
+    while (true) {
+        const std::size_t comma = std::min(argument.find(','), argument.size());
+        approaches.push_back(ReadPositiveNumber("--approaches", argument.substr(0, comma)));
+        if (comma == argument.size()) break;
+        argument.remove_prefix(comma + 1);
+    }
+    if (approaches.size() > kMostApproaches) {
+        Refuse("--approaches: at most " + std::to_string(kMostApproaches) + " approaches");
+    }
+    return approaches;
+}
+
+/// FROM:TO with 0 < FROM < TO.
+LiquidGasSpan ParseLiquidGasSpan(std::string_view argument) {
+    const std::size_t colon = argument.find(':');
+    if (colon == std::string_view::npos ||
+        argument.find(':', colon + 1) != std::string_view::npos) {
+        Refuse("--lg needs FROM:TO, not " + QuoteForMessage(argument));
+    }
+    const LiquidGasSpan span{ReadPositiveNumber("--lg", argument.substr(0, colon)),
+                             ReadPositiveNumber("--lg", argument.substr(colon + 1))};
+    if (!(span.from < span.to))
+        Refuse("--lg: FROM must be below TO in " + QuoteForMessage(argument));
+    return span;
+}
+
+std::string ChartFile(std::string_view argument) {
+    if (!chart::FormatOfFile(argument)) {
+        Refuse("--chart: the file must end in .svg, .pdf or .png, not " +
+               QuoteForMessage(argument));
+    }
+    return std::string(argument);
+}
+
 /// A value given to a flag ("--raw=1") is the one mismatch CLI11 can report here.
 std::string DescribeParseError(const CLI::ParseError& error) {
     const std::string_view text = error.what();
@@ -85,6 +137,41 @@ std::string DescribeParseError(const CLI::ParseError& error) {
 void ValueOption(CLI::Option* option) {
     option->expected(0, 1)->trigger_on_parse()->multi_option_policy(
         CLI::MultiOptionPolicy::TakeAll);
+}
+
+/// An option that takes one argument and may be given once, its argument handed to `read`.
+template <typename T, typename Read>
+void SingleOption(CLI::App& app, const std::string& name, const std::string& form,
+                  std::optional<T>& target, Read read, const std::string& description) {
+    ValueOption(app.add_option(
+                       name,
+                       [name, form, &target, read](const CLI::results_t& results) {
+                           if (target) Refuse(name + " is given twice");
+                           target = read(ArgumentOf(results, name, form));
+                           return true;
+                       },
+                       description)
+                    ->type_name(form));
+}
+
+/// The options of the demand chart.
+void DeclareChartOptions(CLI::App& app, CalcOptions& options) {
+    SingleOption(app, "--chart", "FILE", options.chart, ChartFile,
+                 "draw the first design's demand curves (the defaults with --defaults)\n"
+                 "into FILE, an SVG, PDF or PNG by its extension: KaV/L over L/G on log-log\n"
+                 "axes for each approach, the design's wet bulb, range and pressure held,\n"
+                 "each curve ending where a driving force reaches zero. With --tower also\n"
+                 "the tower line, its crossings and the operating point at the design's\n"
+                 "L/G. Standard output is unchanged");
+    SingleOption(
+        app, "--demand", "FILE.csv", options.demand,
+        [](std::string_view file) { return std::string(file); },
+        "write the points behind the chart to FILE.csv: Approach, LG, KaVL");
+    SingleOption(app, "--approaches", "LIST", options.approaches, ParseApproaches,
+                 "the chart's approaches besides the design's own, in F, separated by\n"
+                 "commas (default 5,7,10,15,20)");
+    SingleOption(app, "--lg", "FROM:TO", options.liquidGasSpan, ParseLiquidGasSpan,
+                 "the chart's range of L/G (default 0.3:5)");
 }
 
 /// Every option, declared once: the parser reads them and the help lists them in this order.
@@ -135,6 +222,7 @@ void DeclareOptions(CLI::App& app, CalcOptions& options, std::string& traceTarge
                  "search first), to standard error or to FILE")
         ->type_name("[=FILE]")
         ->disable_flag_override(false);
+    DeclareChartOptions(app, options);
     app.add_flag("-h,--help", options.help, "show this text");
     app.add_flag("--version", options.version, "show the version");
     app.add_option("files", options.files);

@@ -7,6 +7,7 @@
 #include <string_view>
 #include <vector>
 
+#include "demand_curves.h"
 #include "rating.h"
 #include "sweep.h"
 
@@ -26,6 +27,11 @@ struct CalcOptions {
     /// Where the worksheets go: "-" is standard error; none when not asked for.
     std::optional<std::string> trace;
     std::vector<std::string> files;  ///< "-" is standard input
+    /// The first design's demand curves: drawn into `chart`, their points written to `demand`.
+    std::optional<std::string> chart;
+    std::optional<std::string> demand;
+    std::optional<std::vector<float>> approaches;  ///< °F; DemandChartRequest's when not given
+    std::optional<LiquidGasSpan> liquidGasSpan;
 };
 
 struct ParsedArguments {

@@ -8,6 +8,7 @@
 
 #include "batch_calculator.h"
 #include "calc_options.h"
+#include "chart_command.h"
 
 namespace veltrane::cli {
 namespace {
@@ -49,6 +50,17 @@ void CalculateFiles(const CalcOptions& options, std::FILE* in, BatchCalculator& 
     }
 }
 
+/// --chart and --demand, of the first design calculated.
+bool WriteCharts(const CalcOptions& options, const BatchCalculator& calculator, std::FILE* err) {
+    if (!options.chart && !options.demand) return true;
+    if (!calculator.FirstDesign()) {
+        WriteLine(err, std::string(kProgramName) + ": " + (options.chart ? "--chart" : "--demand") +
+                           ": no design was calculated");
+        return false;
+    }
+    return WriteChartOutputs(options, *calculator.FirstDesign(), err);
+}
+
 int Calculate(const CalcOptions& options, std::FILE* in, std::FILE* out, std::FILE* err,
               std::FILE* trace) {
     BatchSettings settings{options.raw,   options.check,  options.sweeps,
@@ -75,6 +87,7 @@ int Calculate(const CalcOptions& options, std::FILE* in, std::FILE* out, std::FI
             err, std::string(kProgramName) + ": cannot write the results: " + std::strerror(errno));
         return kExitInputProblem;
     }
+    if (!WriteCharts(options, calculator, err)) return kExitInputProblem;
     return calculator.HadErrors() ? kExitInputProblem : kExitSuccess;
 }
 

@@ -48,6 +48,18 @@ TEST(ParseArguments, shouldReadTheTowerTotalsAndWhereTheWorksheetGoes) {
     EXPECT_FALSE(Parse({"a.csv"}).options.trace.has_value());
 }
 
+TEST(ParseArguments, shouldReadWhatTheChartShows) {
+    const ParsedArguments parsed = Parse({"--chart", "c.PNG", "--demand=d.csv", "--approaches",
+                                          "4.5,8", "--lg", "0.5:3", "--defaults"});
+    ASSERT_EQ(parsed.error, "");
+    EXPECT_EQ(parsed.options.chart, "c.PNG");
+    EXPECT_EQ(parsed.options.demand, "d.csv");
+    EXPECT_EQ(parsed.options.approaches, (std::vector<float>{4.5F, 8.0F}));
+    EXPECT_EQ(parsed.options.liquidGasSpan->from, 0.5F);
+    EXPECT_EQ(parsed.options.liquidGasSpan->to, 3.0F);
+    EXPECT_FALSE(Parse({"--defaults"}).options.approaches);
+}
+
 struct BadLine {
     std::vector<std::string_view> arguments;
     std::string error;
@@ -85,6 +97,18 @@ TEST(ParseArguments, shouldRefuseABadLineWithOneMessage) {
         {{"--tower", "-2.3:0.75"}, "--tower: C must be above 0, not \"-2.3\""},
         {{"--tower", "2.3:-0.1"}, "--tower: m must not be negative, not \"-0.1\""},
         {{"--tower=1:0", "--tower", "2:0"}, "--tower is given twice"},
+        {{"--chart", "c.jpg"}, "--chart: the file must end in .svg, .pdf or .png, not \"c.jpg\""},
+        {{"--chart", "svg"}, "--chart: the file must end in .svg, .pdf or .png, not \"svg\""},
+        {{"--chart", "a.svg/b"},
+         "--chart: the file must end in .svg, .pdf or .png, not \"a.svg/b\""},
+        {{"--chart"}, "--chart needs an argument FILE"},
+        {{"--chart=a.png", "--chart", "b.PDF"}, "--chart is given twice"},
+        {{"--approaches", "5,,7"}, "--approaches: \"\" is not a number"},
+        {{"--approaches", "5,0"}, "--approaches: \"0\" is not above 0"},
+        {{"--approaches", "1,2,3,4,5,6,7,8,9,10,11,12,13"}, "--approaches: at most 12 approaches"},
+        {{"--lg", "0.3"}, "--lg needs FROM:TO, not \"0.3\""},
+        {{"--lg", "5:0.3"}, "--lg: FROM must be below TO in \"5:0.3\""},
+        {{"--lg", "-1:5"}, "--lg: \"-1\" is not above 0"},
     };
     for (const BadLine& c : cases) {
         SCOPED_TRACE(c.error);

@@ -1,0 +1,47 @@
+// The chart module: a headless Qt application around the chart painter.
+#include <QByteArray>
+#include <QGuiApplication>
+#include <QString>
+
+#include <algorithm>
+#include <cstring>
+
+#include "chart_format.h"
+#include "chart_module.h"
+#include "demand_chart_painter.h"
+
+namespace {
+
+void CopyError(const QString& message, char* error, std::size_t errorSize) {
+    if (errorSize == 0) return;
+    const QByteArray text = message.toUtf8();
+    const std::size_t length = std::min(static_cast<std::size_t>(text.size()), errorSize - 1);
+    std::memcpy(error, text.constData(), length);
+    error[length] = '\0';
+}
+
+/// Qt's notes about the environment ("XDG_RUNTIME_DIR not set") are no concern of a batch
+/// run; a failure to write is reported through the return value.
+void IgnoreQtMessages(QtMsgType, const QMessageLogContext&, const QString&) {}
+
+}  // namespace
+
+extern "C" __attribute__((visibility("default"))) bool veltrane_write_chart(
+    const veltrane::DemandChart* chart, const char* path, int format, char* error,
+    std::size_t errorSize) {
+    // Fonts need a GUI application; the offscreen platform needs no display.
+    static char programName[] = "veltrane-calc";
+    static char platformOption[] = "-platform";
+    static char platformName[] = "offscreen";
+    static char* arguments[] = {programName, platformOption, platformName, nullptr};
+    int argumentCount = 3;
+    qInstallMessageHandler(IgnoreQtMessages);
+    QGuiApplication application(argumentCount, arguments);
+    QString message;
+    if (!veltrane::chart::WriteChart(*chart, QString::fromUtf8(path),
+                                     static_cast<veltrane::chart::ChartFormat>(format), message)) {
+        CopyError(message, error, errorSize);
+        return false;
+    }
+    return true;
+}

@@ -1,0 +1,70 @@
+#pragma once
+// The demand-curve chart drawn with QPainter: one drawing for SVG, PDF and PNG. Needs a
+// QGuiApplication (fonts) but no window and no display.
+
+#include <QColor>
+#include <QImage>
+#include <QPainter>
+#include <QPen>
+#include <QPointF>
+#include <QRectF>
+#include <QSizeF>
+#include <QString>
+
+#include <vector>
+
+#include "chart_format.h"
+#include "demand_curves.h"
+
+namespace veltrane::chart {
+
+/// The drawing's own space: 720 × 480 points (10 × 6⅔ inches), origin top left, y downward.
+inline constexpr double kCanvasWidth = 720.0;
+inline constexpr double kCanvasHeight = 480.0;
+
+/// Log–log mapping of L/G and KaV/L onto the plot's rectangle.
+class ChartGeometry {
+  public:
+    explicit ChartGeometry(const DemandChart& chart);
+    [[nodiscard]] QRectF Plot() const { return plot_; }
+    [[nodiscard]] double X(double liquidGas) const;
+    [[nodiscard]] double Y(double kaVL) const;
+    [[nodiscard]] QPointF At(double liquidGas, double kaVL) const {
+        return {X(liquidGas), Y(kaVL)};
+    }
+
+  private:
+    QRectF plot_;
+    double logLeft_;
+    double logRight_;
+    double logBottom_;
+    double logTop_;
+};
+
+/// The pen of a curve: a colour and a dash of its own, so that curves stay apart in greyscale
+/// print; the design's approach is solid and heavier.
+QPen CurvePen(const DemandChart& chart, std::size_t curve);
+QPen TowerPen();
+
+/// Where the chart puts its texts beside the curves and points, and where the curves end (on the
+/// top of the plot, or inside it), in canvas coordinates.
+struct ChartLabels {
+    struct Box {
+        QString text;
+        QRectF box;
+    };
+    std::vector<Box> boxes;
+    std::vector<QPointF> curveEnds;
+};
+ChartLabels LayOutLabels(const DemandChart& chart);
+
+/// Paints the whole chart in canvas coordinates (scale the painter to the device first).
+void PaintChart(QPainter& painter, const DemandChart& chart);
+
+/// The chart as an image of `scale` pixels per point, device pixel ratio 1.
+QImage RenderChart(const DemandChart& chart, double scale);
+
+/// Writes the chart as a file; false with `error` set to one line when it cannot.
+bool WriteChart(const DemandChart& chart, const QString& path, ChartFormat format, QString& error);
+
+}  // namespace veltrane::chart

@@ -1,0 +1,135 @@
+#include "chart_command.h"
+
+#include <cerrno>
+#include <charconv>
+#include <cstring>
+#include <string_view>
+
+#include "chart_format.h"
+#include "input_columns.h"
+
+#ifdef VELTRANE_CHART_MODULE
+#include <dlfcn.h>
+#include <unistd.h>
+
+#include "chart_module.h"
+#endif
+
+namespace veltrane::cli {
+namespace {
+
+void AppendShortest(float value, std::string& out) {
+    char buffer[32];
+    const std::to_chars_result result = std::to_chars(buffer, buffer + sizeof buffer, value);
+    out.append(buffer, result.ptr);
+}
+
+void Complain(std::FILE* err, const std::string& text) {
+    const std::string line = std::string(kProgramName) + ": " + text + "\n";
+    std::fwrite(line.data(), 1, line.size(), err);
+}
+
+bool WriteTextFile(const std::string& path, const std::string& text, std::string& error) {
+    std::FILE* file = std::fopen(path.c_str(), "wb");
+    if (file == nullptr) {
+        error = "cannot write " + QuoteForMessage(path) + ": " + std::strerror(errno);
+        return false;
+    }
+    const bool written = std::fwrite(text.data(), 1, text.size(), file) == text.size();
+    const bool closed = std::fclose(file) == 0;
+    if (!written || !closed) {
+        error = "cannot write " + QuoteForMessage(path) + ": " + std::strerror(errno);
+        return false;
+    }
+    return true;
+}
+
+#ifdef VELTRANE_CHART_MODULE
+/// The folder of the running program, with its final '/'.
+std::string ProgramFolder() {
+    std::string path(4096, '\0');
+    const ssize_t length = readlink("/proc/self/exe", path.data(), path.size() - 1);
+    if (length <= 0) return "./";
+    path.resize(static_cast<std::size_t>(length));
+    return path.substr(0, path.rfind('/') + 1);
+}
+
+/// The module beside the program (the build tree), else in ../lib/veltrane (an installation).
+void* LoadChartModule(std::string& error) {
+    const std::string folder = ProgramFolder();
+    for (const std::string& candidate :
+         {folder + VELTRANE_CHART_MODULE, folder + "../lib/veltrane/" + VELTRANE_CHART_MODULE}) {
+        if (void* module = dlopen(candidate.c_str(), RTLD_NOW | RTLD_LOCAL)) return module;
+        if (access(candidate.c_str(), F_OK) == 0) {
+            error = std::string("cannot load the chart module: ") + dlerror();
+            return nullptr;
+        }
+    }
+    error = "cannot find the chart module " + std::string(VELTRANE_CHART_MODULE) + " in " + folder;
+    return nullptr;
+}
+
+bool DrawChart(const DemandChart& chart, const std::string& path, std::string& error) {
+    void* module = LoadChartModule(error);
+    if (module == nullptr) return false;
+    const auto write =
+        reinterpret_cast<chart::WriteChartFunction>(dlsym(module, chart::kWriteChartSymbol));
+    if (write == nullptr) {
+        error = "the chart module has no " + std::string(chart::kWriteChartSymbol);
+        return false;
+    }
+    char message[512] = "";
+    const int format = static_cast<int>(*chart::FormatOfFile(path));
+    if (!write(&chart, path.c_str(), format, message, sizeof message)) {
+        error = message;
+        return false;
+    }
+    return true;
+}
+#else
+bool DrawChart(const DemandChart&, const std::string&, std::string& error) {
+    error = "--chart: charts are not available in this build";
+    return false;
+}
+#endif
+
+}  // namespace
+
+DemandChart BuildChart(const CalcOptions& options, const DesignInputs& design) {
+    DemandChartRequest request;
+    if (options.approaches) request.approaches = *options.approaches;
+    if (options.liquidGasSpan) request.span = *options.liquidGasSpan;
+    request.tower = options.tower;
+    return BuildDemandChart(design, request);
+}
+
+std::string DemandCsv(const DemandChart& chart) {
+    std::string csv = "Approach,LG,KaVL\n";
+    for (const ChartCurve& c : chart.curves) {
+        for (const DemandPoint& point : c.curve.points) {
+            AppendShortest(c.curve.approach, csv);
+            csv += ',';
+            AppendShortest(point.liquidGas, csv);
+            csv += ',';
+            AppendShortest(point.kaVL, csv);
+            csv += '\n';
+        }
+    }
+    return csv;
+}
+
+bool WriteChartOutputs(const CalcOptions& options, const DesignInputs& design, std::FILE* err) {
+    const DemandChart chart = BuildChart(options, design);
+    std::string error;
+    if (options.demand && !WriteTextFile(*options.demand, DemandCsv(chart), error)) {
+        Complain(err, "--demand: " + error);
+        return false;
+    }
+    if (options.chart && !DrawChart(chart, *options.chart, error)) {
+        Complain(err, error.starts_with("--chart") ? error : "--chart: " + error);
+        return false;
+    }
+    return true;
+}
+
+}  // namespace veltrane::cli

@@ -1,0 +1,183 @@
+#include "demand_chart_painter.h"
+
+#include <gtest/gtest.h>
+
+#include <QFile>
+#include <QImageReader>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QXmlStreamReader>
+
+#include <cmath>
+#include <optional>
+
+namespace veltrane::chart {
+namespace {
+
+DemandChart DefaultsWithTower() {
+    return BuildDemandChart(
+        DefaultDesignInputs(),
+        {{5.0f, 7.0f, 10.0f, 15.0f, 20.0f}, {0.3f, 5.0f}, TowerCharacteristic{2.3f, 0.75f}});
+}
+
+QString WriteTo(const QTemporaryDir& folder, const char* name, ChartFormat format) {
+    const QString path = folder.filePath(QString::fromLatin1(name));
+    QString error;
+    EXPECT_TRUE(WriteChart(DefaultsWithTower(), path, format, error)) << error.toStdString();
+    return path;
+}
+
+/// Every text of an SVG file; fails the test when the file is not well-formed XML.
+QString SvgTexts(const QString& path) {
+    QFile file(path);
+    EXPECT_TRUE(file.open(QIODevice::ReadOnly));
+    QXmlStreamReader xml(&file);
+    QString texts;
+    bool rootSeen = false;
+    while (!xml.atEnd()) {
+        xml.readNext();
+        if (xml.isStartElement() && !rootSeen) {
+            EXPECT_EQ(xml.name(), QStringLiteral("svg"));
+            rootSeen = true;
+        }
+        if (xml.isStartElement() && xml.name() == QStringLiteral("text")) {
+            texts += xml.readElementText(QXmlStreamReader::IncludeChildElements) + u'|';
+        }
+    }
+    EXPECT_FALSE(xml.hasError()) << xml.errorString().toStdString();
+    return texts;
+}
+
+TEST(ChartFiles, shouldWriteAValidFileOfEachFormat) {
+    const QTemporaryDir folder;
+    ASSERT_TRUE(folder.isValid());
+
+    const QString texts = SvgTexts(WriteTo(folder, "chart.svg", ChartFormat::kSvg));
+    for (const char* expected :
+         {"Demand curves at wet bulb 65 °F, range 27 °F, 14.7 psia", "L/G", "KaV/L", "5 °F",
+          "13 °F design", "20 °F", "10.82 °F approach, cold water 75.82 °F",
+          "tower KaV/L = C·(L/G)^−m, C = 2.3, m = 0.75"}) {
+        EXPECT_TRUE(texts.contains(QString::fromUtf8(expected))) << expected;
+    }
+
+    QImageReader png(WriteTo(folder, "chart.png", ChartFormat::kPng));
+    EXPECT_EQ(png.format(), "png");
+    EXPECT_EQ(png.size(), QSize(1080, 720));
+
+    const QString pdf = WriteTo(folder, "chart.pdf", ChartFormat::kPdf);
+    if (QStandardPaths::findExecutable(QStringLiteral("pdfinfo")).isEmpty()) {
+        GTEST_SKIP() << "pdfinfo (poppler-utils) is not installed";
+    }
+    QProcess info;
+    info.start(QStringLiteral("pdfinfo"), {pdf});
+    ASSERT_TRUE(info.waitForFinished(10000));
+    EXPECT_EQ(info.exitCode(), 0);
+    const QString output = QString::fromUtf8(info.readAllStandardOutput());
+    EXPECT_TRUE(output.contains(QRegularExpression(QStringLiteral("Pages:\\s+1\\n"))));
+    EXPECT_TRUE(output.contains(QRegularExpression(QStringLiteral("Page size:\\s+720 x 480 pts"))))
+        << output.toStdString();
+}
+
+TEST(ChartFiles, shouldRefuseAFileItCannotWrite) {
+    QString error;
+    EXPECT_FALSE(WriteChart(DefaultsWithTower(), QStringLiteral("/nonexistent/chart.png"),
+                            ChartFormat::kPng, error));
+    EXPECT_TRUE(error.startsWith(QStringLiteral("cannot write /nonexistent/chart.png: ")));
+}
+
+TEST(ChartLabels, shouldNeverOverlapEachOtherACurvesEndOrTheCanvasEdge) {
+    // The defaults, and a crowd of curves a degree apart whose ends lie closer than their labels
+    // are wide, with and without the tower's point labels; and a span that ends before the
+    // poles, so that the curves end on the right.
+    const DesignInputs defaults = DefaultDesignInputs();
+    const std::vector<float> crowd{4, 5, 6, 7, 8, 9, 10, 11, 12, 14, 15, 16};
+    const DemandChart charts[] = {
+        DefaultsWithTower(),
+        BuildDemandChart(defaults, {crowd, {0.3f, 5.0f}, TowerCharacteristic{2.3f, 0.75f}}),
+        BuildDemandChart(defaults, {crowd, {0.3f, 5.0f}, std::nullopt}),
+        BuildDemandChart(defaults, {crowd, {0.2f, 1.0f}, TowerCharacteristic{1.5f, 0.6f}}),
+    };
+    const QRectF canvas(0, 0, kCanvasWidth, kCanvasHeight);
+    for (std::size_t c = 0; c < std::size(charts); ++c) {
+        const ChartLabels labels = LayOutLabels(charts[c]);
+        SCOPED_TRACE(::testing::Message() << "chart " << c);
+        EXPECT_GE(labels.boxes.size(), charts[c].curves.size());
+        for (std::size_t i = 0; i < labels.boxes.size(); ++i) {
+            const ChartLabels::Box& a = labels.boxes[i];
+            SCOPED_TRACE(a.text.toStdString());
+            EXPECT_TRUE(canvas.contains(a.box));
+            for (std::size_t j = i + 1; j < labels.boxes.size(); ++j) {
+                EXPECT_FALSE(a.box.intersects(labels.boxes[j].box))
+                    << "overlaps " << labels.boxes[j].text.toStdString();
+            }
+            for (const QPointF& end : labels.curveEnds) {
+                EXPECT_FALSE(a.box.intersects(QRectF(end.x() - 2, end.y() - 2, 4, 4)))
+                    << "covers the end at " << end.x() << ", " << end.y();
+            }
+        }
+    }
+}
+
+/// Rows of one pixel column whose colour is within `tolerance` of `colour` in every channel.
+std::vector<int> RowsOfColour(const QImage& image, int x, QColor colour, int tolerance) {
+    std::vector<int> rows;
+    for (int y = 0; y < image.height(); ++y) {
+        const QColor pixel = image.pixelColor(x, y);
+        if (std::abs(pixel.red() - colour.red()) <= tolerance &&
+            std::abs(pixel.green() - colour.green()) <= tolerance &&
+            std::abs(pixel.blue() - colour.blue()) <= tolerance) {
+            rows.push_back(y);
+        }
+    }
+    return rows;
+}
+
+double Mean(const std::vector<int>& rows) {
+    double sum = 0;
+    for (const int row : rows)
+        sum += row;
+    return sum / static_cast<double>(rows.size());
+}
+
+TEST(ChartPixels, shouldDrawTheTowerLineCrossingEachSolidCurveWhereTheNumbersSay) {
+    // The lines alone: no point markers or their labels near the crossing.
+    DemandChart chart = DefaultsWithTower();
+    chart.operatingPoint.reset();
+    chart.designPoint.reset();
+    const QImage image = RenderChart(chart, 1.0);
+    ASSERT_EQ(image.size(), QSize(720, 480));
+    const ChartGeometry geometry(chart);
+    const TowerCharacteristic tower = *chart.tower;
+
+    std::size_t design = 0;
+    while (!chart.curves[design].design)
+        ++design;
+    const ChartCurve& curve = chart.curves[design];
+    ASSERT_EQ(curve.curve.approach, 13.0f);
+    ASSERT_TRUE(curve.towerCrossingLG);
+    const double crossingX = geometry.X(*curve.towerCrossingLG);
+    const QColor curveColour = CurvePen(chart, design).color();
+
+    // Either side of the crossing, past its marker: left of it the demand lies below the tower
+    // line (further down the image), right of it above; each where the numbers put it.
+    for (const int side : {-1, 1}) {
+        const int x = static_cast<int>(std::lround(crossingX)) + side * 14;
+        // The L/G at the column's centre, by the axis's own log scale.
+        const double share = (x + 0.5 - geometry.Plot().left()) / geometry.Plot().width();
+        const float lg = static_cast<float>(0.3 * std::pow(5.0 / 0.3, share));
+        const std::vector<int> towerRows = RowsOfColour(image, x, TowerPen().color(), 40);
+        const std::vector<int> curveRows = RowsOfColour(image, x, curveColour, 40);
+        SCOPED_TRACE(::testing::Message() << "column " << x);
+        ASSERT_FALSE(towerRows.empty());
+        ASSERT_FALSE(curveRows.empty());
+        EXPECT_NEAR(Mean(towerRows), geometry.Y(TowerKaVL(tower, lg)), 2.5);
+        EXPECT_NEAR(Mean(curveRows), geometry.Y(*DemandKaVL(DefaultDesignInputs(), 13.0f, lg)),
+                    3.0);
+        EXPECT_EQ(Mean(curveRows) > Mean(towerRows), side < 0);
+    }
+}
+
+}  // namespace
+}  // namespace veltrane::chart

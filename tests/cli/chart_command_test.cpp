@@ -1,0 +1,73 @@
+// --demand: the points behind the chart, each the window's own KaV/L.
+#include <gtest/gtest.h>
+
+#include <charconv>
+#include <cstdio>
+#include <fstream>
+#include <map>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "calculator_main.h"
+#include "performance.h"
+
+namespace veltrane::cli {
+namespace {
+
+float ReadFloat(const std::string& text) {
+    float value = 0;
+    const auto result = std::from_chars(text.data(), text.data() + text.size(), value);
+    EXPECT_EQ(result.ptr, text.data() + text.size()) << text;
+    return value;
+}
+
+int RunQuietly(const std::vector<std::string_view>& arguments) {
+    std::FILE* out = std::tmpfile();
+    std::FILE* err = std::tmpfile();
+    const int status = RunCalculator(arguments, stdin, out, err);
+    std::fclose(out);
+    std::fclose(err);
+    return status;
+}
+
+TEST(DemandPoints, shouldBeTheWindowsKaVLAtEachApproachAndLiquidGasRatio) {
+    const std::string path = ::testing::TempDir() + "demand_defaults.csv";
+    ASSERT_EQ(RunQuietly({"--defaults", "--demand", path}), kExitSuccess);
+
+    std::ifstream csv(path);
+    std::string line;
+    std::getline(csv, line);
+    EXPECT_EQ(line, "Approach,LG,KaVL");
+    std::map<float, std::vector<std::pair<float, float>>> curves;
+    while (std::getline(csv, line)) {
+        std::istringstream row(line);
+        std::string approach, lg, kaVL;
+        std::getline(row, approach, ',');
+        std::getline(row, lg, ',');
+        std::getline(row, kaVL);
+        curves[ReadFloat(approach)].emplace_back(ReadFloat(lg), ReadFloat(kaVL));
+    }
+    // The design's own 13 F among the default five, each from L/G 0.3 up to where it leaves
+    // the top of the chart at KaV/L 10.
+    std::vector<float> approaches;
+    for (const auto& [approach, points] : curves)
+        approaches.push_back(approach);
+    EXPECT_EQ(approaches, (std::vector<float>{5, 7, 10, 13, 15, 20}));
+    for (const auto& [approach, points] : curves) {
+        SCOPED_TRACE(::testing::Message() << approach << " F");
+        EXPECT_EQ(points.front().first, 0.3F);
+        EXPECT_GT(points.back().second, 10.0F);
+        for (const auto& [lg, kaVL] : points) {
+            // The defaults with this approach and L/G, the range of 27 F held.
+            DesignInputs inputs = DefaultDesignInputs();
+            inputs[Input::kApproach] = approach;
+            inputs[Input::kHotWater] = 65.0F + approach + 27.0F;
+            inputs[Input::kLiquidGas] = lg;
+            ASSERT_EQ(CalculatePerformance(inputs).values[Result::kKaVL], kaVL) << "L/G " << lg;
+        }
+    }
+}
+
+}  // namespace
+}  // namespace veltrane::cli
