@@ -12,7 +12,7 @@
 #include "byte_source.h"
 #include "csv_reader.h"
 #include "design_sets.h"
-#include "input_number.h"
+#include "number_text.h"
 
 namespace {
 
@@ -100,8 +100,8 @@ void BM_CalculationAlone(benchmark::State& state) {
     veltrane::cli::CsvRecord record;
     while (reader.Next(record)) {
         veltrane::DesignInputs& design = inputs.emplace_back();
-        for (std::size_t k = 0; k < veltrane::kInputCount; ++k) {
-            (void)veltrane::cli::ReadInputNumber(record.fields[k], design[k]);
+        for (const veltrane::Input k : veltrane::kAllInputs) {
+            (void)veltrane::ReadInputNumber(record.fields[veltrane::PositionOf(k)], design[k]);
         }
     }
     for (auto _ : state) {

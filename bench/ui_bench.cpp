@@ -36,7 +36,7 @@ void BM_MoveToOutputs(benchmark::State& state) {
     for (auto _ : state) {
         window.setCurrentTab(kInputsTab);  // starts nothing
         window.setCurrentTab(kOutputsTab);
-        benchmark::DoNotOptimize(window.outputText(15));
+        benchmark::DoNotOptimize(window.outputText(veltrane::Result::kPumpPower));
     }
 }
 BENCHMARK(BM_MoveToOutputs)->Unit(benchmark::kMicrosecond);

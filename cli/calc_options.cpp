@@ -1,57 +1,185 @@
 #include "calc_options.h"
 
+#include <CLI/CLI.hpp>
 #include <algorithm>
+#include <cmath>
 
 #include "design_sets.h"
 #include "input_columns.h"
+#include "number_text.h"
 
 namespace veltrane::cli {
 namespace {
 
-constexpr std::string_view kSweepOption = "--sweep";
+/// Ends the parse with one line; thrown from the options' callbacks, caught by ParseArguments.
+struct BadOption {
+    std::string message;
+};
 
-/// Adds a sweep unless its input is swept already; false with `error` set otherwise.
-bool AddSweep(std::string_view argument, CalcOptions& options, std::string& error) {
-    std::optional<Sweep> sweep = ParseSweep(argument, error);
-    if (!sweep) return false;
+[[noreturn]] void Refuse(std::string message) {
+    throw BadOption{std::move(message)};
+}
+
+/// The argument of an option that takes one. CLI11 hands over an empty text when the option
+/// ends the line or another option follows it.
+std::string_view ArgumentOf(const CLI::results_t& results, std::string_view option,
+                            std::string_view form) {
+    if (results.empty() || results.front().empty()) {
+        Refuse(std::string(option) + " needs an argument " + std::string(form));
+    }
+    return results.front();
+}
+
+/// Adds a sweep unless its input is swept already.
+void AddSweep(std::string_view argument, CalcOptions& options) {
+    std::string error;
+    const std::optional<Sweep> sweep = ParseSweep(argument, error);
+    if (!sweep) Refuse(error);
     const bool repeated = std::any_of(options.sweeps.begin(), options.sweeps.end(),
                                       [&](const Sweep& s) { return s.input == sweep->input; });
     if (repeated) {
-        error = "--sweep " + std::string(kInputs[sweep->input].shortName) + " is given twice";
-        return false;
+        Refuse("--sweep " + std::string(kInputs[sweep->input].shortName) + " is given twice");
     }
     options.sweeps.push_back(*sweep);
-    return true;
 }
 
-/// Applies one option; `next` is the argument after it, consumed by --sweep.
-bool ApplyOption(std::string_view option, std::span<const std::string_view>::iterator& next,
-                 std::span<const std::string_view>::iterator end, CalcOptions& options,
-                 std::string& error) {
-    if (option == "--raw") {
-        options.raw = true;
-    } else if (option == "--check") {
-        options.check = true;
-    } else if (option == "--defaults") {
-        options.defaults = true;
-    } else if (option == "--help" || option == "-h") {
-        options.help = true;
-    } else if (option == "--version") {
-        options.version = true;
-    } else if (option.starts_with("--sweep=")) {
-        return AddSweep(option.substr(kSweepOption.size() + 1), options, error);
-    } else if (option == kSweepOption) {
-        if (next == end) {
-            error = "--sweep needs an argument NAME=FROM:TO:STEP";
-            return false;
-        }
-        return AddSweep(*next++, options, error);
-    } else {
-        error = "unknown option " + QuoteForMessage(option) + "; see " + std::string(kProgramName) +
-                " --help";
-        return false;
+float ReadTowerNumber(std::string_view name, std::string_view text) {
+    float value = 0.0F;
+    const NumberError error = ReadInputNumber(text, value);
+    if (error != NumberError::None) {
+        Refuse("--tower: " + std::string(name) + " " + QuoteForMessage(text) + " is " +
+               std::string(Describe(error)));
     }
-    return true;
+    return value;
+}
+
+/// C:m, with C above zero and m not negative.
+TowerCharacteristic ParseTower(std::string_view argument) {
+    const std::size_t colon = argument.find(':');
+    if (colon == std::string_view::npos ||
+        argument.find(':', colon + 1) != std::string_view::npos) {
+        Refuse("--tower needs C:m, not " + QuoteForMessage(argument));
+    }
+    const std::string_view cText = argument.substr(0, colon);
+    const std::string_view mText = argument.substr(colon + 1);
+    const TowerCharacteristic tower{ReadTowerNumber("C", cText), ReadTowerNumber("m", mText)};
+    if (!(tower.c > 0.0F)) Refuse("--tower: C must be above 0, not " + QuoteForMessage(cText));
+    if (!(tower.m >= 0.0F))
+        Refuse("--tower: m must not be negative, not " + QuoteForMessage(mText));
+    return tower;
+}
+
+/// A value given to a flag ("--raw=1") is the one mismatch CLI11 can report here.
+std::string DescribeParseError(const CLI::ParseError& error) {
+    const std::string_view text = error.what();
+    constexpr std::string_view kFlagValue = " was given a disallowed flag override";
+    if (text.ends_with(kFlagValue)) {
+        return "--" + std::string(text.substr(0, text.size() - kFlagValue.size())) +
+               " takes no value";
+    }
+    return std::string(text) + "; see " + std::string(kProgramName) + " --help";
+}
+
+/// An option that takes one argument each time it is given, read at once in the order given.
+/// A missing argument reaches its callback as an empty text rather than as CLI11's own error.
+void ValueOption(CLI::Option* option) {
+    option->expected(0, 1)->trigger_on_parse()->multi_option_policy(
+        CLI::MultiOptionPolicy::TakeAll);
+}
+
+/// Every option, declared once: the parser reads them and the help lists them in this order.
+/// A description's lines are separated by '\n'.
+void DeclareOptions(CLI::App& app, CalcOptions& options, std::string& traceTarget) {
+    app.add_flag("--raw", options.raw,
+                 "each result as the shortest decimal that reads back to the same value,\n"
+                 "without grouping; inf, -inf and nan when not finite");
+    app.add_flag("--check", options.check,
+                 "a last column Notes with what the window would have said of the design");
+    app.add_flag("--defaults", options.defaults,
+                 "calculate the default design alone; no input is read");
+    ValueOption(app.add_option(
+                       "--sweep",
+                       [&options](const CLI::results_t& results) {
+                           AddSweep(ArgumentOf(results, "--sweep", "NAME=FROM:TO:STEP"), options);
+                           return true;
+                       },
+                       "repeat every design with input NAME at FROM, FROM+STEP, ... up to TO;\n"
+                       "several sweeps give every combination, the first varying slowest")
+                    ->type_name("NAME=FROM:TO:STEP"));
+    ValueOption(app.add_option(
+                       "--tower",
+                       [&options](const CLI::results_t& results) {
+                           if (options.tower) Refuse("--tower is given twice");
+                           options.tower = ParseTower(ArgumentOf(results, "--tower", "C:m"));
+                           return true;
+                       },
+                       "rate a tower of characteristic KaV/L = C*(L/G)^-m (C > 0, m >= 0) instead\n"
+                       "of calculating each design as it stands. Held from the row: P, Twb, Tdb,\n"
+                       "LG, Flow, Cycles, Drift, MakeupTemp, FanPress, FanEff and the range\n"
+                       "R = THot - (Twb + Approach) as the row gives it, which a sweep of Twb\n"
+                       "keeps. Solved: the approach at which the row's KaV/L equals the tower's,\n"
+                       "searched from just above 0 F to 100 F; then THot = Twb + Approach + R.\n"
+                       "The row is written with the solved Approach and THot and the sixteen\n"
+                       "results of that operating point. Where no approach in that range gives\n"
+                       "it, Approach, THot and the results are empty and Notes and standard\n"
+                       "error say why")
+                    ->type_name("C:m"));
+    app.add_flag("--totals", options.totals,
+                 "a closing row over all rows with Hours: the sums of Hours, of the water\n"
+                 "volumes and of the fan energy, and in Cold Water Out Temp the\n"
+                 "hours-weighted mean; its other columns are empty, Notes says how many\n"
+                 "rows it holds. Writes the Hours columns even when no input has them");
+    app.add_flag("--trace{-}", traceTarget,
+                 "write a worksheet for each design, every working quantity with its unit\n"
+                 "in the order calculated (with --tower, every step of the approach\n"
+                 "search first), to standard error or to FILE")
+        ->type_name("[=FILE]")
+        ->disable_flag_override(false);
+    app.add_flag("-h,--help", options.help, "show this text");
+    app.add_flag("--version", options.version, "show the version");
+    app.add_option("files", options.files);
+}
+
+/// "-h, --help", "--sweep NAME=FROM:TO:STEP", "--trace[=FILE]".
+std::string OptionForm(const CLI::Option& option) {
+    std::string form;
+    for (const std::string& name : option.get_snames())
+        form += (form.empty() ? "-" : ", -") + name;
+    for (const std::string& name : option.get_lnames())
+        form += (form.empty() ? "--" : ", --") + name;
+    const std::string typeName = option.get_type_name();
+    if (!typeName.empty()) form += (typeName.front() == '[' ? "" : " ") + typeName;
+    return form;
+}
+
+/// The options as the help lists them: the form, then the description from column 16.
+std::string OptionList(const CLI::App& app) {
+    constexpr std::size_t kDescriptionColumn = 16;
+    std::string text;
+    for (const CLI::Option* option : app.get_options()) {
+        if (!option->nonpositional()) continue;
+        std::string line = "  " + OptionForm(*option);
+        std::string_view description = option->get_description();
+        if (line.size() + 1 > kDescriptionColumn) {
+            text += line + "\n";
+            line.clear();
+        }
+        while (!description.empty()) {
+            const std::size_t end = std::min(description.find('\n'), description.size());
+            line.resize(kDescriptionColumn, ' ');
+            line += description.substr(0, end);
+            text += line + "\n";
+            line.clear();
+            description.remove_prefix(std::min(end + 1, description.size()));
+        }
+    }
+    return text;
+}
+
+void ConfigureApp(CLI::App& app) {
+    app.set_help_flag();
+    app.allow_extras();
+    app.option_defaults()->disable_flag_override();
 }
 
 }  // namespace
@@ -59,17 +187,29 @@ bool ApplyOption(std::string_view option, std::span<const std::string_view>::ite
 ParsedArguments ParseArguments(std::span<const std::string_view> arguments) {
     ParsedArguments parsed;
     CalcOptions& options = parsed.options;
-    bool optionsEnded = false;
-    for (auto it = arguments.begin(); it != arguments.end();) {
-        const std::string_view argument = *it++;
-        if (optionsEnded || argument == "-" || !argument.starts_with('-')) {
-            options.files.emplace_back(argument);
-        } else if (argument == "--") {
-            optionsEnded = true;
-        } else if (!ApplyOption(argument, it, arguments.end(), options, parsed.error)) {
-            return parsed;
-        }
+    std::string traceTarget;
+    CLI::App app{"", std::string(kProgramName)};
+    ConfigureApp(app);
+    DeclareOptions(app, options, traceTarget);
+    // CLI11 takes the arguments last first.
+    std::vector<std::string> reversed(arguments.rbegin(), arguments.rend());
+    try {
+        app.parse(reversed);
+    } catch (const BadOption& bad) {
+        parsed.error = bad.message;
+        return parsed;
+    } catch (const CLI::ParseError& error) {
+        parsed.error = DescribeParseError(error);
+        return parsed;
     }
+    // "--" ends the options: what follows it is files, and it is itself left over.
+    for (const std::string& extra : app.remaining()) {
+        if (extra == "--") continue;
+        parsed.error = "unknown option " + QuoteForMessage(extra) + "; see " +
+                       std::string(kProgramName) + " --help";
+        return parsed;
+    }
+    if (app.count("--trace") > 0) options.trace = traceTarget.empty() ? "-" : traceTarget;
     if (options.defaults && !options.files.empty() && !options.help && !options.version) {
         parsed.error = "--defaults reads no input: leave out the files";
     }
@@ -98,23 +238,30 @@ std::string UsageText() {
     text +=
         "Numbers take '.' as the decimal mark and an optional exponent: 14.7, .001, 1.5e3.\n"
         "\n"
-        "Options:\n"
-        "  --raw         each result as the shortest decimal that reads back to the same value,\n"
-        "                without grouping; inf, -inf and nan when not finite\n"
-        "  --check       a last column Notes with what the window would have said of the design\n"
-        "  --defaults    calculate the default design alone; no input is read\n"
-        "  --sweep NAME=FROM:TO:STEP\n"
-        "                repeat every design with input NAME at FROM, FROM+STEP, ... up to TO;\n"
-        "                several sweeps give every combination, the first varying slowest\n"
-        "  -h, --help    show this text\n"
-        "  --version     show the version\n"
+        "Weather bins: a named column Hours (hours per year in the row's bin) adds, after the\n"
+        "results, the water over those hours in US gallons (gpm x 60 x Hours) and the fan\n"
+        "energy in kWh (0.7457 kW per hp x Hours): columns Hours, Evaporation (gal), Blowdown\n"
+        "(gal), Drift (gal), Makeup (gal) and Fan Energy (kWh). They are written when the first\n"
+        "input names Hours, or with --totals.\n"
         "\n"
-        "Exit status: 0 when every design was calculated; 1 when a file could not be read or a\n"
-        "row was malformed (it is named on standard error, skipped, and the others are still\n"
-        "calculated); 2 for a bad option, with nothing calculated.\n"
+        "Options:\n";
+    CalcOptions options;
+    std::string traceTarget;
+    CLI::App app{"", std::string(kProgramName)};
+    ConfigureApp(app);
+    DeclareOptions(app, options, traceTarget);
+    text += OptionList(app);
+    text +=
+        "\n"
+        "Exit status: 0 when every design was calculated; 1 when a file could not be read, a\n"
+        "row was malformed or a rated row has no operating point (it is named on standard\n"
+        "error, and the others are still calculated); 2 for a bad option, with nothing\n"
+        "calculated.\n"
         "\n"
         "Example: KaV/L over L/G for three approaches, the other inputs at their defaults:\n"
-        "  veltrane-calc --defaults --sweep Approach=5:15:5 --sweep LG=0.5:2:0.1\n";
+        "  veltrane-calc --defaults --sweep Approach=5:15:5 --sweep LG=0.5:2:0.1\n"
+        "Example: the cold water temperature of a tower over the wet bulb:\n"
+        "  veltrane-calc --defaults --tower 2.3:0.75 --sweep Twb=60:80:5\n";
     return text;
 }
 

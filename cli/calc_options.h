@@ -1,11 +1,13 @@
 #pragma once
 // The command line of veltrane-calc.
 
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "rating.h"
 #include "sweep.h"
 
 namespace veltrane::cli {
@@ -16,9 +18,13 @@ struct CalcOptions {
     bool raw = false;
     bool check = false;
     bool defaults = false;
+    bool totals = false;
     bool help = false;
     bool version = false;
-    std::vector<Sweep> sweeps;       ///< in the order given; the first varies slowest
+    std::vector<Sweep> sweeps;                 ///< in the order given; the first varies slowest
+    std::optional<TowerCharacteristic> tower;  ///< rate every design against this tower
+    /// Where the worksheets go: "-" is standard error; none when not asked for.
+    std::optional<std::string> trace;
     std::vector<std::string> files;  ///< "-" is standard input
 };
 

@@ -49,6 +49,35 @@ void CalculateFiles(const CalcOptions& options, std::FILE* in, BatchCalculator& 
     }
 }
 
+int Calculate(const CalcOptions& options, std::FILE* in, std::FILE* out, std::FILE* err,
+              std::FILE* trace) {
+    BatchSettings settings{options.raw,   options.check,  options.sweeps,
+                           options.tower, options.totals, nullptr};
+    if (trace != nullptr) {
+        settings.trace = [trace](std::string_view sheet) {
+            std::fwrite(sheet.data(), 1, sheet.size(), trace);
+        };
+    }
+    BatchCalculator calculator(
+        std::move(settings),
+        [out](std::string_view piece) { std::fwrite(piece.data(), 1, piece.size(), out); },
+        [err](std::string_view line) { WriteLine(err, line); });
+    calculator.WriteHeader();
+    if (options.defaults) {
+        calculator.CalculateDefaults();
+    } else {
+        CalculateFiles(options, in, calculator);
+    }
+    if (options.totals) calculator.WriteTotals();
+    calculator.Flush();
+    if (std::fflush(out) != 0 || std::ferror(out) != 0) {
+        WriteLine(
+            err, std::string(kProgramName) + ": cannot write the results: " + std::strerror(errno));
+        return kExitInputProblem;
+    }
+    return calculator.HadErrors() ? kExitInputProblem : kExitSuccess;
+}
+
 }  // namespace
 
 int RunCalculator(std::span<const std::string_view> arguments, std::FILE* in, std::FILE* out,
@@ -69,23 +98,22 @@ int RunCalculator(std::span<const std::string_view> arguments, std::FILE* in, st
         return std::fflush(out) == 0 ? kExitSuccess : kExitInputProblem;
     }
 
-    BatchCalculator calculator(
-        BatchSettings{options.raw, options.check, options.sweeps},
-        [out](std::string_view piece) { std::fwrite(piece.data(), 1, piece.size(), out); },
-        [err](std::string_view line) { WriteLine(err, line); });
-    calculator.WriteHeader();
-    if (options.defaults) {
-        calculator.CalculateDefaults();
-    } else {
-        CalculateFiles(options, in, calculator);
+    std::FILE* trace = nullptr;
+    if (options.trace) {
+        trace = *options.trace == "-" ? err : std::fopen(options.trace->c_str(), "wb");
+        if (trace == nullptr) {
+            WriteLine(err, std::string(kProgramName) + ": cannot write the worksheets to " +
+                               QuoteForMessage(*options.trace) + ": " + std::strerror(errno));
+            return kExitInputProblem;
+        }
     }
-    calculator.Flush();
-    if (std::fflush(out) != 0 || std::ferror(out) != 0) {
-        WriteLine(
-            err, std::string(kProgramName) + ": cannot write the results: " + std::strerror(errno));
+    const int status = Calculate(options, in, out, err, trace);
+    if (trace != nullptr && trace != err && std::fclose(trace) != 0) {
+        WriteLine(err, std::string(kProgramName) + ": cannot write the worksheets to " +
+                           QuoteForMessage(*options.trace) + ": " + std::strerror(errno));
         return kExitInputProblem;
     }
-    return calculator.HadErrors() ? kExitInputProblem : kExitSuccess;
+    return status;
 }
 
 }  // namespace veltrane::cli

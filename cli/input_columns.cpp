@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstdio>
 
-#include "input_number.h"
+#include "number_text.h"
 
 namespace veltrane::cli {
 namespace {
@@ -20,14 +20,20 @@ bool EqualIgnoringCase(std::string_view a, std::string_view b) {
 bool IsOutputColumn(std::string_view name) {
     name = TrimBlanks(name);
     if (EqualIgnoringCase(name, kNotesCaption)) return true;
+    const auto named = [&](std::string_view caption) { return EqualIgnoringCase(name, caption); };
+    if (std::any_of(kBinColumnCaptions.begin(), kBinColumnCaptions.end(), named)) return true;
     return std::any_of(kResults.begin(), kResults.end(), [&](const ResultDefinition& entry) {
         return EqualIgnoringCase(name, entry.caption);
     });
 }
 
+bool IsHoursColumn(std::string_view name) {
+    return EqualIgnoringCase(TrimBlanks(name), kHoursCaption);
+}
+
 }  // namespace
 
-std::optional<std::size_t> FindInput(std::string_view name) {
+std::optional<Input> FindInput(std::string_view name) {
     name = TrimBlanks(name);
     for (const InputDefinition& entry : kInputs) {
         if (EqualIgnoringCase(name, entry.shortName) || EqualIgnoringCase(name, entry.caption)) {
@@ -39,14 +45,14 @@ std::optional<std::size_t> FindInput(std::string_view name) {
 
 ColumnLayout ColumnLayout::Positional() {
     ColumnLayout layout;
-    for (std::size_t i = 0; i < kInputCount; ++i)
-        layout.fieldOfInput[i] = i;
+    for (const Input input : kAllInputs)
+        layout.fieldOfInput[input] = PositionOf(input);
     return layout;
 }
 
 bool NamesAnyColumn(const std::vector<std::string_view>& fields) {
     return std::any_of(fields.begin(), fields.end(), [](std::string_view field) {
-        return FindInput(field).has_value() || IsOutputColumn(field);
+        return FindInput(field).has_value() || IsHoursColumn(field) || IsOutputColumn(field);
     });
 }
 
@@ -54,7 +60,7 @@ std::optional<ColumnLayout> LayoutFromHeader(const std::vector<std::string_view>
                                              std::string& error) {
     ColumnLayout layout;
     layout.fieldCount = names.size();
-    layout.fieldOfInput.fill(ColumnLayout::kAbsent);
+    layout.fieldOfInput.items.fill(ColumnLayout::kAbsent);
     for (std::size_t field = 0; field < names.size(); ++field) {
         const std::string_view name = TrimBlanks(names[field]);
         if (name.empty()) {
@@ -62,7 +68,15 @@ std::optional<ColumnLayout> LayoutFromHeader(const std::vector<std::string_view>
             return std::nullopt;
         }
         if (IsOutputColumn(name)) continue;
-        const std::optional<std::size_t> input = FindInput(name);
+        if (IsHoursColumn(name)) {
+            if (layout.fieldOfHours != ColumnLayout::kAbsent) {
+                error = "column " + QuoteForMessage(name) + " repeats Hours";
+                return std::nullopt;
+            }
+            layout.fieldOfHours = field;
+            continue;
+        }
+        const std::optional<Input> input = FindInput(name);
         if (!input) {
             error = "unknown column " + QuoteForMessage(name);
             return std::nullopt;

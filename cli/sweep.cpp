@@ -5,7 +5,7 @@
 
 #include "design_sets.h"
 #include "input_columns.h"
-#include "input_number.h"
+#include "number_text.h"
 
 namespace veltrane::cli {
 namespace {
@@ -57,7 +57,7 @@ std::optional<Sweep> ParseSweep(std::string_view argument, std::string& error) {
         return std::nullopt;
     }
     const std::string_view name = argument.substr(0, equals);
-    const std::optional<std::size_t> input = FindInput(name);
+    const std::optional<Input> input = FindInput(name);
     if (!input) {
         error = "--sweep: unknown input " + QuoteForMessage(TrimBlanks(name));
         return std::nullopt;

@@ -6,13 +6,15 @@
 #include <string>
 #include <string_view>
 
+#include "design_sets.h"
+
 namespace veltrane::cli {
 
 /// More values than anyone means to calculate: a STEP typed too small.
 inline constexpr std::size_t kMaxSweepValues = 100'000'000;
 
 struct Sweep {
-    std::size_t input = 0;  ///< InputIndex of the swept input
+    Input input = Input::kAtmosPress;  ///< the swept input
     double from = 0.0;
     double step = 1.0;
     std::size_t count = 1;  ///< number of values, TO included when a step lands on it

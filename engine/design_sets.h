@@ -7,50 +7,63 @@
 #include <cstddef>
 #include <string_view>
 
+#include "indexed_array.h"
+
 namespace veltrane {
 
 inline constexpr std::size_t kInputCount = 12;
 inline constexpr std::size_t kResultCount = 16;
 inline constexpr std::size_t kIdentificationCount = 3;
 
-/// Indices of the design inputs, in the order the calculation takes them.
-enum InputIndex : std::size_t {
-    kAtmosPress = 0,  ///< atmospheric pressure, psia
-    kWetBulb = 1,     ///< inlet air wet bulb, °F
-    kDryBulb = 2,     ///< inlet air dry bulb, °F
-    kHotWater = 3,    ///< hot water temperature THot, °F
-    kApproach = 4,    ///< approach = TCold − Twb, °F
-    kLiquidGas = 5,   ///< liquid/gas mass ratio L/G, lb/lb
-    kWaterFlow = 6,   ///< circulating water flow, US gpm
-    kCycles = 7,      ///< blowdown cycles of concentration
-    kDriftLoss = 8,   ///< drift loss, % of circulating flow
-    kMakeupTemp = 9,  ///< makeup water temperature, °F (enters no result)
-    kFanPress = 10,   ///< fan total pressure, inH2O
-    kFanEff = 11,     ///< fan efficiency, %
+/// The design inputs, in the order the calculation takes them.
+enum class Input : std::size_t {
+    kAtmosPress,  ///< atmospheric pressure, psia
+    kWetBulb,     ///< inlet air wet bulb, °F
+    kDryBulb,     ///< inlet air dry bulb, °F
+    kHotWater,    ///< hot water temperature THot, °F
+    kApproach,    ///< approach = TCold − Twb, °F
+    kLiquidGas,   ///< liquid/gas mass ratio L/G, lb/lb
+    kWaterFlow,   ///< circulating water flow, US gpm
+    kCycles,      ///< blowdown cycles of concentration
+    kDriftLoss,   ///< drift loss, % of circulating flow
+    kMakeupTemp,  ///< makeup water temperature, °F (enters no result)
+    kFanPress,    ///< fan total pressure, inH2O
+    kFanEff,      ///< fan efficiency, %
 };
 
-/// Indices of the results, in the order the calculation hands them back.
-enum ResultIndex : std::size_t {
-    kKaVL = 0,
-    kColdWater = 1,
-    kRange = 2,
-    kEvaporation = 3,
-    kBlowdown = 4,
-    kDrift = 5,
-    kMakeup = 6,
-    kExitAirTemp = 7,
-    kHeatRejected = 8,  ///< the one result formed and formatted in double precision
-    kDryAirFlow = 9,
-    kEnthalpyIn = 10,
-    kEnthalpyOut = 11,
-    kExitSpecificVolume = 12,
-    kExitAirFlow = 13,
-    kFanPower = 14,
-    kPumpPower = 15,
+/// The results, in the order the calculation hands them back.
+enum class Result : std::size_t {
+    kKaVL,
+    kColdWater,
+    kRange,
+    kEvaporation,
+    kBlowdown,
+    kDrift,
+    kMakeup,
+    kExitAirTemp,
+    kHeatRejected,  ///< the one result formed and formatted in double precision
+    kDryAirFlow,
+    kEnthalpyIn,
+    kEnthalpyOut,
+    kExitSpecificVolume,
+    kExitAirFlow,
+    kFanPower,
+    kPumpPower,
 };
+
+/// One value (a box, a text, a number) for each input, indexed by Input only.
+template <typename T>
+using InputArray = IndexedArray<Input, T, kInputCount>;
+
+/// One value for each result, indexed by Result only.
+template <typename T>
+using ResultArray = IndexedArray<Result, T, kResultCount>;
+
+inline constexpr std::array<Input, kInputCount> kAllInputs = AllIndices<Input, kInputCount>();
+inline constexpr std::array<Result, kResultCount> kAllResults = AllIndices<Result, kResultCount>();
 
 struct InputDefinition {
-    std::size_t index;
+    Input index;
     std::string_view caption;  ///< shown beside the box and printed, exactly as it stands
     std::string_view unit;
     std::string_view defaultText;  ///< the box's text at start, with '.' as the decimal mark
@@ -58,7 +71,7 @@ struct InputDefinition {
 };
 
 struct ResultDefinition {
-    std::size_t index;
+    Result index;
     std::string_view caption;
     std::string_view unit;
 };
@@ -68,8 +81,76 @@ struct IdentificationDefinition {
     std::string_view caption;
 };
 
-extern const std::array<InputDefinition, kInputCount> kInputs;
-extern const std::array<ResultDefinition, kResultCount> kResults;
-extern const std::array<IdentificationDefinition, kIdentificationCount> kIdentification;
+// Captions are the program's own texts, misspellings included ("Efficency").
+inline constexpr InputArray<InputDefinition> kInputs{{{
+    {Input::kAtmosPress, "Atmos Press (psia)", "psia", "14.7", "P"},
+    {Input::kWetBulb, "Inlet Air Wet Bulb Temp (F)", "F", "65", "Twb"},
+    {Input::kDryBulb, "Inlet Air Dry Bulb Temp (F)", "F", "85", "Tdb"},
+    {Input::kHotWater, "Hot Water Temp (F)", "F", "105", "THot"},
+    {Input::kApproach, "Approach = TCold-Twb (F)", "F", "13", "Approach"},
+    {Input::kLiquidGas, "Liquid/Gas Ratio (lb/lb)", "lb/lb", "1", "LG"},
+    {Input::kWaterFlow, "Circulating Water Flow (gpm)", "gpm", "1000", "Flow"},
+    {Input::kCycles, "Blowdown Cycles of Conc", "", "3", "Cycles"},
+    {Input::kDriftLoss, "Drift Loss (%)", "%", ".001", "Drift"},
+    {Input::kMakeupTemp, "Makeup Water Temp (F)", "F", "60", "MakeupTemp"},
+    {Input::kFanPress, "Fan Total Press (inH2O)", "inH2O", "0.5", "FanPress"},
+    {Input::kFanEff, "Fan Efficency (%)", "%", "75", "FanEff"},
+}}};
+
+inline constexpr ResultArray<ResultDefinition> kResults{{{
+    {Result::kKaVL, "Number Transf Units (KAV/L)", ""},
+    {Result::kColdWater, "Cold Water Out Temp (F)", "F"},
+    {Result::kRange, "Temp Rise = THot-TCold (F)", "F"},
+    {Result::kEvaporation, "Water Evap Rate (gpm)", "gpm"},
+    {Result::kBlowdown, "Blowdown Rate (gpm)", "gpm"},
+    {Result::kDrift, "Driftloss Rate (gpm)", "gpm"},
+    {Result::kMakeup, "Total Makeup Reqd (gpm)", "gpm"},
+    {Result::kExitAirTemp, "Exit Air Temp Sat (F)", "F"},
+    {Result::kHeatRejected, "Heat Rejected (mmBtu/Hr)", "mmBtu/Hr"},
+    {Result::kDryAirFlow, "Dry Air Flow (klb/HR)", "klb/HR"},
+    {Result::kEnthalpyIn, "Enthalpy Air In (Btu/lb)", "Btu/lb"},
+    {Result::kEnthalpyOut, "Enthalpy Air Out (Btu/lb)", "Btu/lb"},
+    {Result::kExitSpecificVolume, "Specific Vol Exit Air (cf/lb)", "cf/lb"},
+    {Result::kExitAirFlow, "Sat Exit Air Flow (1000 cfm)", "1000 cfm"},
+    {Result::kFanPower, "Approx Fan Power (hp)", "hp"},
+    {Result::kPumpPower, "Approx Pump Power (hp)", "hp"},
+}}};
+
+inline constexpr std::array<IdentificationDefinition, kIdentificationCount> kIdentification{{
+    {0, "Project Name"},
+    {1, "System"},
+    {2, "Run Number"},
+}};
+
+namespace detail {
+
+constexpr std::size_t PositionOfEntry(std::size_t index) noexcept {
+    return index;
+}
+template <typename Index>
+constexpr std::size_t PositionOfEntry(Index index) noexcept {
+    return PositionOf(index);
+}
+
+/// True when every entry of a table stands at the position its index names.
+template <typename Table>
+constexpr bool EntriesInIndexOrder(const Table& table) noexcept {
+    std::size_t position = 0;
+    for (const auto& entry : table) {
+        if (PositionOfEntry(entry.index) != position++) return false;
+    }
+    return true;
+}
+
+}  // namespace detail
+
+static_assert(detail::EntriesInIndexOrder(kInputs));
+static_assert(detail::EntriesInIndexOrder(kResults));
+static_assert(detail::EntriesInIndexOrder(kIdentification));
+
+static_assert(IndexableBy<InputArray<float>, Input>);
+static_assert(!IndexableBy<InputArray<float>, Result>, "a result index must not read an input");
+static_assert(!IndexableBy<InputArray<float>, std::size_t>);
+static_assert(!IndexableBy<ResultArray<float>, Input>, "an input index must not read a result");
 
 }  // namespace veltrane

@@ -74,6 +74,7 @@ Status SolveSatTemperature(float lowEnd, float highEnd, float hTarget, float p, 
         if (trace != nullptr) {
             trace->iterations = counter;
             trace->mids[static_cast<std::size_t>(counter - 1)] = mid;
+            trace->moves[static_cast<std::size_t>(counter - 1)] = BracketMove::kNeither;
         }
         // BracketResidual(low, mid), with r(low) and Psat(low) taken from an earlier iteration
         // once known: every output, including a fault at mid, is the same.
@@ -95,11 +96,15 @@ Status SolveSatTemperature(float lowEnd, float highEnd, float hTarget, float p, 
         }
 
         // A product of exactly zero (either sign) moves neither end.
+        BracketMove move = BracketMove::kNeither;
         if (product < 0.0F) {
             high = mid;
+            move = BracketMove::kDown;
         } else if (product > 0.0F) {
             low = LowEnd{mid, midResidual, psat, true};
+            move = BracketMove::kUp;
         }
+        if (trace != nullptr) trace->moves[static_cast<std::size_t>(counter - 1)] = move;
 
         const float newMid = Midpoint(low.t, high);
         const double changeExact = std::fabs(

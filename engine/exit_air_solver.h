@@ -16,10 +16,19 @@ inline constexpr float kSolverRelativeTolerance = 0.01F;
 /// Handed back when the iteration limit is reached; the calculation uses it as it stands.
 inline constexpr float kSolverNoSolution = -1.0F;
 
-/// The midpoints a search tested, for checking the search itself.
+/// Which end of the bracket an iteration moved to its midpoint.
+enum class BracketMove : std::int8_t {
+    kNeither,  ///< a product of exactly zero
+    kUp,       ///< the low end rose to the midpoint
+    kDown,     ///< the high end fell to the midpoint
+};
+
+/// The midpoints a search tested and how each moved the bracket, for checking the search and
+/// for the worksheet. An iteration that faults records its midpoint with kNeither.
 struct SolverTrace {
     std::int16_t iterations = 0;
     std::array<float, kSolverIterationLimit> mids{};
+    std::array<BracketMove, kSolverIterationLimit> moves{};
 };
 
 /// Product of the residuals at a and b: r(a) × r(b), single precision.

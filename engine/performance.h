@@ -1,22 +1,84 @@
 #pragma once
 // Thermal performance of a wet counter-flow mechanical-draft tower: KaV/L by the four-point
 // Chebyshev form of the Merkel integral, the water balance, the leaving air, fan and pump power.
+//
+// The calculation steps, in the order they run. Each is evaluated in double precision and its
+// quantity stored in single precision before the next begins; the code names them by number.
+// The inputs by their short names: P (atmospheric pressure, psia), Twb and Tdb (inlet wet and dry
+// bulb, °F), THot, Approach (°F), L/G (lb/lb), Flow (gpm), Cycles, DriftPct (%), FanPress (inH2O)
+// and FanEff (%). Enthalpies are Btu per lb of dry air, humidity ratios lb of water per lb of dry
+// air.
+//   1. hInSat = SatAirEnthalpy(Twb, P): saturated air at the wet bulb, Btu/lb.
+//   2. TCold = Twb + Approach, °F.
+//   3. Range R = THot − TCold, °F.
+//   4. hOutLG = L/G × R + hInSat: the leaving air of the Merkel line, Btu/lb.
+//   5. The four Chebyshev points, in order: the water temperature (TCold + 0.1 R, TCold + 0.4 R,
+//      THot − 0.4 R, THot − 0.1 R; °F), its saturated enthalpy hw, the air enthalpy ha (points
+//      1 and 2 counted from hInSat, points 3 and 4 back from hOutLG) and the driving force
+//      d = hw − ha, Btu/lb.
+//   6. KaV/L = R / 4 × (1/d1 + 1/d2 + 1/d3 + 1/d4), dimensionless.
+//   7. Dry air flow G = 500 × Flow / (L/G), lb/h.
+//   8. Heat load Q = 500 × Flow × (THot − TCold), Btu/h.
+//   9. Enthalpy rise of the air dh = Q / G, Btu/lb.
+//  10. PsatWb = SatPressure(Twb), psia.
+//  11. pv = VaporPressureFromWetBulb(PsatWb, P, Tdb, Twb), psia.
+//  12. Win = HumidityRatio(pv, P), lb/lb.
+//  13. hIn = MoistAirEnthalpy(Tdb, Win): the entering air, Btu/lb.
+//  14. hOut = hIn + dh: the leaving air, Btu/lb.
+//  15. TExit = SolveSatTemperature(Twb, THot, hOut, P), °F (−1 when the search runs out);
+//      WExit, the humidity ratio of its last trial, lb/lb.
+//  16. Evaporation = G / 500 × (WExit − Win), gpm.
+//  17. Drift = Flow × DriftPct / 100, gpm.
+//  18. Blowdown = Evaporation / (Cycles − 1) − Drift, gpm.
+//  19. Makeup = Evaporation + Blowdown + Drift, gpm.
+//  20. V = SpecificVolume(TExit, P, WExit), ft³ per lb of dry air.
+//  21. Air volume flow = V × G / 60, ft³/min.
+//  22. Fan power = FanPress × air volume flow / (6356 × FanEff / 100), hp.
+//  23. Pump power = 0.012 × Flow, hp.
+//  24. The scaled results: Q / 1,000,000 (million Btu/h, kept in double precision), G / 1000
+//      (thousand lb/h) and the air volume flow / 1000 (thousand ft³/min).
 
 #include <array>
+#include <string>
 
 #include "design_sets.h"
+#include "exit_air_solver.h"
+#include "result_text.h"
 
 namespace veltrane {
 
-/// The twelve design inputs in the order of InputIndex, single precision.
-using DesignInputs = std::array<float, kInputCount>;
+/// The twelve design inputs, single precision.
+using DesignInputs = InputArray<float>;
 
-/// The sixteen results in the order of ResultIndex. Result 8 (heat rejected) is formed in double
-/// precision: `heatRejected` holds it, and `values[kHeatRejected]` only its single rounding.
+/// The sixteen results. Result 8 (heat rejected) is formed in double precision: `heatRejected`
+/// holds it, and `values[Result::kHeatRejected]` only its single rounding. Read a result through
+/// Visit, Value or Text, which know which of the two stands for it.
 struct PerformanceResults {
-    std::array<float, kResultCount> values{};
+    ResultArray<float> values{};
     double heatRejected = 0.0;  ///< million Btu per hour
+
+    /// Calls `use` with result `j` as the calculation formed it: the float, or for result 8 the
+    /// double.
+    template <typename Use>
+    auto Visit(Result j, Use&& use) const {
+        if (j == Result::kHeatRejected) return use(heatRejected);
+        return use(values[j]);
+    }
+
+    /// Result `j` in double precision (widened from single where it was formed in single).
+    [[nodiscard]] double Value(Result j) const noexcept {
+        return Visit(j, [](auto value) { return static_cast<double>(value); });
+    }
+
+    /// The text of result `j`'s box, by the result text rule.
+    [[nodiscard]] std::string Text(Result j, NumberMarks marks = {}) const {
+        return Visit(j, [marks](auto value) { return ResultText(value, marks); });
+    }
 };
+
+static_assert(IndexableBy<DesignInputs, Input>);
+static_assert(!IndexableBy<DesignInputs, Result>, "a result index must not read an input");
+static_assert(!IndexableBy<DesignInputs, std::size_t>);
 
 /// Every working quantity of one calculation. All start at zero; a step whose property function
 /// or solver faults leaves its quantity as it was.
@@ -53,7 +115,14 @@ struct WorkingQuantities {
 
 /// Runs the calculation steps in their order. Never fails: an arithmetic fault leaves its IEEE
 /// value in its quantity and later steps use it.
-WorkingQuantities CalculateWorkingQuantities(const DesignInputs& inputs) noexcept;
+/// @param exitAirTrace [out, optional] every iteration of the exit-air search
+WorkingQuantities CalculateWorkingQuantities(const DesignInputs& inputs,
+                                             SolverTrace* exitAirTrace = nullptr) noexcept;
+
+/// Steps 1 to 6 alone, by the same code as the whole calculation: KaV/L and the quantities it
+/// is formed from (hInSat to drivingForce); the later quantities stay zero. About half the
+/// cost of the whole calculation, for searches that need only the demand.
+WorkingQuantities CalculateMerkelIntegral(const DesignInputs& inputs) noexcept;
 
 /// The sixteen results of the design.
 PerformanceResults CalculatePerformance(const DesignInputs& inputs) noexcept;

@@ -11,8 +11,11 @@ using detail::RaisesFault;
 using detail::RoundingOverflows;
 using detail::RoundToSingle;
 
-// Saturation line of the 1967 IFC Formulation for Industrial Use, in US units.
-constexpr double kRankineOffset = 459.67;
+// Saturation line of the 1967 IFC Formulation for Industrial Use, in US units:
+//   ln(Psat / Pc) = (k1 τ + k2 τ² + k3 τ³ + k4 τ⁴ + k5 τ⁵) / (Tr (1 + k6 τ + k7 τ²))
+//                   − τ / (k8 τ² + k9),
+// with Tr = T / Tc and τ = 1 − Tr; k1 to k9 are its dimensionless coefficients.
+constexpr double kRankineOffset = 459.67;          // °R at 0 °F
 constexpr double kCriticalTemperature = 1165.14;   // °R (647.3 K)
 constexpr double kCriticalPressure = 3208.234759;  // psia (22.12 MPa)
 constexpr double k1 = -7.691234564;
@@ -25,17 +28,26 @@ constexpr double k7 = 20.9750676;
 constexpr double k8 = 1e9;
 constexpr double k9 = 6.0;
 
-constexpr double kMolarMassRatio = 0.622;         // water to dry air
-constexpr double kDryAirSpecificHeat = 0.24;      // Btu/(lb °F)
-constexpr double kVapourEnthalpyAtZero = 1061.2;  // Btu/lb at 0 °F
-constexpr double kVapourSpecificHeat = 0.444;     // Btu/(lb °F)
-constexpr double kCarrierA = 2830.0;
-constexpr double kCarrierB = 1.44;
-constexpr double kVolumeRankineOffset = 459.8;  // the volume formula's own offset, not 459.67
-constexpr double kDryAirGasConstant = 0.754;    // ft³ inHg / (lb °R)
-constexpr double kInHgPerPsi = 2.036;
-constexpr double kMolarMassAir = 28.9;
-constexpr double kMolarMassWater = 18.0;
+// Moist air as an ideal mixture of dry air and water vapour, enthalpy zero for dry air at 0 °F
+// and for liquid water at 32 °F: h = 0.24 t + W (1061.2 + 0.444 t).
+constexpr double kMolarMassRatio = 0.622;         // water to dry air, 18.015 / 28.965, lb/lb
+constexpr double kDryAirSpecificHeat = 0.24;      // Btu/(lb °F), dry air at constant pressure
+constexpr double kVapourEnthalpyAtZero = 1061.2;  // Btu/lb, water vapour at 0 °F
+constexpr double kVapourSpecificHeat = 0.444;     // Btu/(lb °F), water vapour at constant pressure
+
+// Coefficients of Carrier's psychrometer equation in US units, temperatures in °F and pressures
+// in psia: pv = PsatWb − (P − PsatWb)(Tdb − Twb) / (2830 − 1.44 Twb).
+constexpr double kCarrierA = 2830.0;  // °F
+constexpr double kCarrierB = 1.44;    // dimensionless: 1.44 Twb is in °F
+
+// Ideal-gas volume of moist air per lb of dry air, v = 0.754 (t + 459.8) / (2.036 P)
+// (1 + 28.9 W / 18). The formula rounds its own Rankine offset: 459.8, not 459.67.
+constexpr double kVolumeRankineOffset = 459.8;  // °R at 0 °F
+// ft³ inHg / (lb °R): 53.35 ft·lbf/(lb °R) over 70.73 lbf/ft² per inHg.
+constexpr double kDryAirGasConstant = 0.754;
+constexpr double kInHgPerPsi = 2.036;     // inHg per psi
+constexpr double kMolarMassAir = 28.9;    // lb/lbmol, dry air
+constexpr double kMolarMassWater = 18.0;  // lb/lbmol, water
 
 // τ² to τ⁵ each come from the general power function with the integer exponent, as the
 // correlation was always evaluated; repeated multiplication rounds differently.

@@ -22,7 +22,7 @@ constexpr std::size_t kInputBytes = kInputCount * sizeof(float);
 /// The raw inputs: the defaults, overwritten by as many bytes as the fuzzer gave.
 DesignInputs RawInputs(const std::uint8_t* data, std::size_t size) {
     DesignInputs inputs = DefaultDesignInputs();
-    if (size > 0) std::memcpy(inputs.data(), data, size < kInputBytes ? size : kInputBytes);
+    if (size > 0) std::memcpy(inputs.items.data(), data, size < kInputBytes ? size : kInputBytes);
     return inputs;
 }
 
@@ -40,24 +40,24 @@ float Within(float raw, float low, float high) {
 /// the hot water at or above the cold water.
 DesignInputs PlausibleInputs(const DesignInputs& raw) {
     DesignInputs design{};
-    design[kAtmosPress] = Within(raw[kAtmosPress], 10.0F, 16.0F);
-    design[kWetBulb] = Within(raw[kWetBulb], 30.0F, 90.0F);
-    design[kDryBulb] = Within(raw[kDryBulb], design[kWetBulb], 120.0F);
-    design[kApproach] = Within(raw[kApproach], 5.0F, 30.0F);
-    const float coldWater = design[kWetBulb] + design[kApproach];
-    design[kHotWater] = Within(raw[kHotWater], coldWater, 160.0F);
-    design[kLiquidGas] = Within(raw[kLiquidGas], 0.5F, 3.0F);
-    design[kWaterFlow] = Within(raw[kWaterFlow], 1.0F, 1e6F);
-    design[kCycles] = Within(raw[kCycles], 1.5F, 10.0F);
-    design[kDriftLoss] = Within(raw[kDriftLoss], 0.0F, 1.0F);
-    design[kMakeupTemp] = Within(raw[kMakeupTemp], 32.0F, 100.0F);
-    design[kFanPress] = Within(raw[kFanPress], 0.1F, 3.0F);
-    design[kFanEff] = Within(raw[kFanEff], 30.0F, 90.0F);
+    design[Input::kAtmosPress] = Within(raw[Input::kAtmosPress], 10.0F, 16.0F);
+    design[Input::kWetBulb] = Within(raw[Input::kWetBulb], 30.0F, 90.0F);
+    design[Input::kDryBulb] = Within(raw[Input::kDryBulb], design[Input::kWetBulb], 120.0F);
+    design[Input::kApproach] = Within(raw[Input::kApproach], 5.0F, 30.0F);
+    const float coldWater = design[Input::kWetBulb] + design[Input::kApproach];
+    design[Input::kHotWater] = Within(raw[Input::kHotWater], coldWater, 160.0F);
+    design[Input::kLiquidGas] = Within(raw[Input::kLiquidGas], 0.5F, 3.0F);
+    design[Input::kWaterFlow] = Within(raw[Input::kWaterFlow], 1.0F, 1e6F);
+    design[Input::kCycles] = Within(raw[Input::kCycles], 1.5F, 10.0F);
+    design[Input::kDriftLoss] = Within(raw[Input::kDriftLoss], 0.0F, 1.0F);
+    design[Input::kMakeupTemp] = Within(raw[Input::kMakeupTemp], 32.0F, 100.0F);
+    design[Input::kFanPress] = Within(raw[Input::kFanPress], 0.1F, 3.0F);
+    design[Input::kFanEff] = Within(raw[Input::kFanEff], 30.0F, 90.0F);
     return design;
 }
 
 bool SameBits(const PerformanceResults& a, const PerformanceResults& b) {
-    return std::memcmp(a.values.data(), b.values.data(), sizeof a.values) == 0 &&
+    return std::memcmp(a.values.items.data(), b.values.items.data(), sizeof a.values.items) == 0 &&
            std::memcmp(&a.heatRejected, &b.heatRejected, sizeof a.heatRejected) == 0;
 }
 
@@ -65,11 +65,11 @@ bool SameBits(const PerformanceResults& a, const PerformanceResults& b) {
 /// zero: there the air's enthalpy line touches the saturation curve and the Merkel integral has
 /// no finite value (the ranges above allow it at high L/G with a cold wet bulb).
 bool FiniteWhereDefined(const DesignInputs& design, const PerformanceResults& results) {
-    for (std::size_t i = 0; i < kResultCount; ++i) {
-        if (i != kKaVL && !std::isfinite(results.values[i])) return false;
+    for (const Result j : kAllResults) {
+        if (j != Result::kKaVL && !std::isfinite(results.values[j])) return false;
     }
     if (!std::isfinite(results.heatRejected)) return false;
-    if (std::isfinite(results.values[kKaVL])) return true;
+    if (std::isfinite(results.values[Result::kKaVL])) return true;
     const WorkingQuantities working = CalculateWorkingQuantities(design);
     for (const float drivingForce : working.drivingForce) {
         if (drivingForce == 0.0F) return true;
@@ -80,12 +80,12 @@ bool FiniteWhereDefined(const DesignInputs& design, const PerformanceResults& re
 /// The design and its results in full precision, for a reproducer.
 void PrintDesign(const DesignInputs& design, const PerformanceResults& results) {
     for (const InputDefinition& input : kInputs) {
-        std::fprintf(stderr, "input %2zu %-30.*s %.9g\n", input.index,
+        std::fprintf(stderr, "input %2zu %-30.*s %.9g\n", PositionOf(input.index),
                      static_cast<int>(input.caption.size()), input.caption.data(),
                      static_cast<double>(design[input.index]));
     }
     for (const ResultDefinition& result : kResults) {
-        std::fprintf(stderr, "result %2zu %-30.*s %.9g\n", result.index,
+        std::fprintf(stderr, "result %2zu %-30.*s %.9g\n", PositionOf(result.index),
                      static_cast<int>(result.caption.size()), result.caption.data(),
                      static_cast<double>(results.values[result.index]));
     }
@@ -103,7 +103,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // The makeup water temperature enters no result, and a read of anything left unset would
     // show as a second run that differs.
     DesignInputs otherMakeup = raw;
-    otherMakeup[kMakeupTemp] = first.values[kKaVL];
+    otherMakeup[Input::kMakeupTemp] = first.values[Result::kKaVL];
     Require(SameBits(first, CalculatePerformance(otherMakeup)),
             "neither a second run nor the makeup water temperature changes a result");
 

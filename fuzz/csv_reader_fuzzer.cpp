@@ -15,7 +15,7 @@
 #include "byte_source.h"
 #include "csv_reader.h"
 #include "fuzz_check.h"
-#include "input_number.h"
+#include "number_text.h"
 
 namespace veltrane::fuzz {
 namespace {
@@ -49,7 +49,7 @@ void CheckNumbers(const std::vector<OwnedRecord>& records) {
         if (!record.error.empty()) continue;
         for (const std::string& field : record.fields) {
             float value = 0;
-            if (cli::ReadInputNumber(field, value) == cli::NumberError::None) {
+            if (ReadInputNumber(field, value) == NumberError::None) {
                 Require(std::isfinite(value), "an accepted number is finite");
             }
         }

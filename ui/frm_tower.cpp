@@ -18,11 +18,11 @@
 #include <vector>
 
 #include "about_window.h"
+#include "design_checks.h"
 #include "message_boxes.h"
 #include "performance.h"
 #include "print_command.h"
 #include "program_icon.h"
-#include "result_text.h"
 #include "tower_diagram.h"
 #include "twips.h"
 #include "utf8_text.h"
@@ -30,21 +30,11 @@
 namespace veltrane::ui {
 namespace {
 
-// The prompts and titles are the program's own texts; "\r\n" starts a new line in the box.
+// The titles and the numeric check's prompt are the program's own texts; "\r\n" starts a new
+// line in the box. The design checks' prompts come with their rules from the engine.
 const QString kErrorTitle = QStringLiteral("Error");
 const QString kQuestionTitle = QStringLiteral("Question");
 const QString kSupplyValuePrompt = QStringLiteral("You Must Supply a Value for This Item:\r\n");
-const QString kApproachPrompt =
-    QStringLiteral("Normally Approach Should be Greater Than 7 F\r\nDo You Want to Continue?");
-const QString kWetBulbPrompt = QStringLiteral("Wet Bulb Must Be Less Than Dry Bulb");
-const QString kNegativeRangePrompt =
-    QStringLiteral("Temp Rise Cannot Be Negative. Lower the Approach or Raise Thot.");
-const QString kLowKaVLPrompt = QStringLiteral("KAVL < 0.2 Do You Want to Adjust Apporach?");
-const QString kHighKaVLPrompt = QStringLiteral("KAVL > 5 Do You Want to Adjust Apporach?");
-
-constexpr float kApproachThreshold = 7.0F;  // °F; at or below it the user is asked
-constexpr float kLowKaVL = 0.2F;
-constexpr float kHighKaVL = 5.0F;
 
 // Layout in twips, relative to the window's client area (the tab control sits at its origin).
 constexpr int kClientWidth = 6810;
@@ -58,9 +48,14 @@ constexpr int kBoxHeight = 285;
 QString IndexedName(const char* group, std::size_t index) {
     return QStringLiteral("%1_%2").arg(QLatin1String(group)).arg(index);
 }
+template <typename Index>
+QString IndexedName(const char* group, Index index) {
+    return IndexedName(group, PositionOf(index));
+}
 
-int Row(std::size_t index) {
-    return kRowPitch * static_cast<int>(index);
+template <typename Index>
+int Row(Index index) {
+    return kRowPitch * static_cast<int>(PositionOf(index));
 }
 
 /// A page of sstMain whose controls keep the positions the layout gives them relative to the
@@ -258,17 +253,17 @@ void frmTower::createOutputsTab() {
         QRect caption;
         QRect box;
     };
-    const auto placementOf = [](std::size_t index) -> Placement {
+    const auto placementOf = [](Result index) -> Placement {
         switch (index) {
-            case kExitAirFlow:
+            case Result::kExitAirFlow:
                 return {{4020, 540, 1995, 195}, {4500, 780, 1635, 285}};
-            case kFanPower:
+            case Result::kFanPower:
                 return {{4020, 1140, 1995, 195}, {4500, 1380, 1635, 285}};
-            case kPumpPower:
+            case Result::kPumpPower:
                 return {{4140, 1740, 1995, 195}, {4500, 1980, 1635, 285}};
             default: {
                 // The two longest captions of the first column are given a wider label.
-                const bool wide = index == kKaVL || index == kDrift;
+                const bool wide = index == Result::kKaVL || index == Result::kDrift;
                 const int row = Row(index);
                 return {{wide ? 0 : 120, kCaptionTop + row, wide ? 2115 : 1995, kCaptionHeight},
                         {2160, kBoxTop + row, 1635, kBoxHeight}};
@@ -302,11 +297,11 @@ void frmTower::setKeyboardOrder() {
     std::vector<QWidget*> order{sstMain};
     order.insert(order.end(), identification_.txtID.begin(), identification_.txtID.end());
     order.insert(order.end(), inputs_.txtIn.begin(), inputs_.txtIn.end());
-    for (std::size_t j = 0; j < kResultCount; ++j) {
-        if (j != kExitAirFlow) order.push_back(outputs_.txtOut[j]);
+    for (const Result j : kAllResults) {
+        if (j != Result::kExitAirFlow) order.push_back(outputs_.txtOut[j]);
     }
     order.insert(order.end(), {buttons_.cmdAbout, buttons_.cmdPrint, buttons_.cmdExit});
-    order.insert(order.end(), {outputs_.txtOut[kExitAirFlow], Picture1});
+    order.insert(order.end(), {outputs_.txtOut[Result::kExitAirFlow], Picture1});
     for (std::size_t i = 1; i < order.size(); ++i)
         QWidget::setTabOrder(order[i - 1], order[i]);
 }
@@ -328,20 +323,20 @@ void frmTower::setPrintDialogs(PrintDialogFactory& dialogs) {
 QString frmTower::idCaption(std::size_t index) const {
     return identification_.lblID.at(index)->text();
 }
-QString frmTower::inputCaption(std::size_t index) const {
-    return inputs_.lblIn.at(index)->text();
+QString frmTower::inputCaption(Input index) const {
+    return inputs_.lblIn[index]->text();
 }
-QString frmTower::outputCaption(std::size_t index) const {
-    return outputs_.lblOut.at(index)->text();
+QString frmTower::outputCaption(Result index) const {
+    return outputs_.lblOut[index]->text();
 }
 QString frmTower::idText(std::size_t index) const {
     return identification_.txtID.at(index)->text();
 }
-QString frmTower::inputText(std::size_t index) const {
-    return inputs_.txtIn.at(index)->text();
+QString frmTower::inputText(Input index) const {
+    return inputs_.txtIn[index]->text();
 }
-QString frmTower::outputText(std::size_t index) const {
-    return outputs_.txtOut.at(index)->text();
+QString frmTower::outputText(Result index) const {
+    return outputs_.txtOut[index]->text();
 }
 
 int frmTower::currentTab() const {
@@ -353,7 +348,7 @@ void frmTower::setCurrentTab(int tab) {
 
 QString frmTower::resultsAsTable() const {
     QString table;
-    for (std::size_t j = 0; j < kResultCount; ++j) {
+    for (const Result j : kAllResults) {
         table += outputCaption(j) + QLatin1Char('\t') + outputText(j) + QLatin1Char('\n');
     }
     return table;
@@ -381,43 +376,55 @@ bool frmTower::InputsAllowed() const {
     return true;
 }
 
-std::optional<float> frmTower::inputNumber(std::size_t index) const {
+std::optional<float> frmTower::inputNumber(Input index) const {
     return InputNumber(inputText(index), locale_);
 }
 
 bool frmTower::ValidateInputs() {
-    for (std::size_t i = 0; i < kInputCount; ++i) {
+    for (const Input i : kAllInputs) {
         if (!inputNumber(i)) return NoticeRefusal(kSupplyValuePrompt + inputCaption(i), i);
     }
-    if (*inputNumber(kApproach) <= kApproachThreshold) {
-        const MessageAnswer answer = messageBoxes_.show(
-            this, kApproachPrompt, kQuestionTitle, MessageButtons::YesNo, MessageIcon::Question);
-        if (answer != MessageAnswer::Yes) {
-            returnToInput(kApproach);
-            return false;
-        }
+    if (AsksAboutApproach(*inputNumber(Input::kApproach)) &&
+        ShowCheck(DesignCheck::kLowApproach) != MessageAnswer::Yes) {
+        returnToInput(kDesignChecks[DesignCheck::kLowApproach].inputToCorrect);
+        return false;
     }
-    if (*inputNumber(kDryBulb) < *inputNumber(kWetBulb)) {
-        return NoticeRefusal(kWetBulbPrompt, kWetBulb);
+    if (RefusesWetBulb(*inputNumber(Input::kWetBulb), *inputNumber(Input::kDryBulb))) {
+        return NoticeRefusal(DesignCheck::kWetBulbAboveDryBulb);
     }
     return true;
 }
 
 /// Tells the user why the inputs cannot be used and takes them to the box to correct. Answers
 /// false, the verdict of the check that called it.
-bool frmTower::NoticeRefusal(const QString& prompt, std::size_t inputToCorrect) {
+bool frmTower::NoticeRefusal(const QString& prompt, Input inputToCorrect) {
     messageBoxes_.show(this, prompt, kErrorTitle, MessageButtons::Ok, MessageIcon::Exclamation);
     returnToInput(inputToCorrect);
     return false;
 }
 
-void frmTower::AskToAdjustApproach(const QString& prompt) {
-    const MessageAnswer answer = messageBoxes_.show(this, prompt, kQuestionTitle,
-                                                    MessageButtons::YesNo, MessageIcon::Question);
-    if (answer == MessageAnswer::Yes) returnToInput(kApproach);
+/// The check's message box: a question with Yes and No, or a refusal with OK alone.
+MessageAnswer frmTower::ShowCheck(DesignCheck check) {
+    const QString prompt = FromUtf8(PromptOf(check));
+    if (kDesignChecks[check].kind == CheckKind::kQuestion) {
+        return messageBoxes_.show(this, prompt, kQuestionTitle, MessageButtons::YesNo,
+                                  MessageIcon::Question);
+    }
+    return messageBoxes_.show(this, prompt, kErrorTitle, MessageButtons::Ok,
+                              MessageIcon::Exclamation);
 }
 
-void frmTower::returnToInput(std::size_t index) {
+bool frmTower::NoticeRefusal(DesignCheck check) {
+    ShowCheck(check);
+    returnToInput(kDesignChecks[check].inputToCorrect);
+    return false;
+}
+
+void frmTower::AskToAdjustApproach(DesignCheck check) {
+    if (ShowCheck(check) == MessageAnswer::Yes) returnToInput(kDesignChecks[check].inputToCorrect);
+}
+
+void frmTower::returnToInput(Input index) {
     setCurrentTab(kInputsTab);
     inputs_.txtIn[index]->setFocus(Qt::OtherFocusReason);
 }
@@ -429,31 +436,28 @@ void frmTower::ComputeOutputs(bool bErrorCheck) {
     if (bErrorCheck && (!InputsAllowed() || !ValidateInputs())) return;
 
     DesignInputs inputs{};
-    for (std::size_t i = 0; i < kInputCount; ++i) {
+    for (const Input i : kAllInputs) {
         inputs[i] = InputValueOrZero(inputText(i), locale_);
     }
     const PerformanceResults results = CalculatePerformance(inputs);
 
     if (bErrorCheck) {
-        if (results.values[kRange] < 0.0F) {
-            NoticeRefusal(kNegativeRangePrompt, kHotWater);
+        if (RefusesRange(results.values[Result::kRange])) {
+            NoticeRefusal(DesignCheck::kNegativeRange);
             return;
         }
-        // A KaV/L that is not a number passes both tests.
-        const float kaVL = results.values[kKaVL];
-        if (kaVL < kLowKaVL) AskToAdjustApproach(kLowKaVLPrompt);
-        if (kaVL > kHighKaVL) AskToAdjustApproach(kHighKaVLPrompt);
+        // Each question is asked whatever the answer to the other.
+        const float kaVL = results.values[Result::kKaVL];
+        if (AsksLowKaVL(kaVL)) AskToAdjustApproach(DesignCheck::kLowKaVL);
+        if (AsksHighKaVL(kaVL)) AskToAdjustApproach(DesignCheck::kHighKaVL);
     }
     writeResults(results);
 }
 
 void frmTower::writeResults(const PerformanceResults& results) {
-    for (std::size_t j = 0; j < kResultCount; ++j) {
+    for (const Result j : kAllResults) {
         try {
-            const std::string text = j == kHeatRejected
-                                         ? ResultText(results.heatRejected, marks_.marks())
-                                         : ResultText(results.values[j], marks_.marks());
-            outputs_.txtOut[j]->setText(QString::fromStdString(text));
+            outputs_.txtOut[j]->setText(QString::fromStdString(results.Text(j, marks_.marks())));
         } catch (const std::exception&) {
             // A text that cannot be made leaves the box as it was; the others are still written.
         }

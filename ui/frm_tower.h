@@ -21,11 +21,13 @@ class QTabWidget;
 
 namespace veltrane {
 struct PerformanceResults;
-}
+enum class DesignCheck : std::size_t;
+}  // namespace veltrane
 
 namespace veltrane::ui {
 
 class MessageBoxes;
+enum class MessageAnswer;
 class PrintDialogFactory;
 
 /// Tab numbers of sstMain.
@@ -48,11 +50,11 @@ class frmTower : public QWidget {
     void ComputeOutputs(bool bErrorCheck);
 
     QString idCaption(std::size_t index) const;
-    QString inputCaption(std::size_t index) const;
-    QString outputCaption(std::size_t index) const;
+    QString inputCaption(Input index) const;
+    QString outputCaption(Result index) const;
     QString idText(std::size_t index) const;
-    QString inputText(std::size_t index) const;
-    QString outputText(std::size_t index) const;
+    QString inputText(Input index) const;
+    QString outputText(Result index) const;
 
     int currentTab() const;
     /// May raise the tab-change rule like a user's click.
@@ -71,12 +73,12 @@ class frmTower : public QWidget {
         std::array<QLineEdit*, kIdentificationCount> txtID{};
     };
     struct InputGroup {
-        std::array<QLabel*, kInputCount> lblIn{};
-        std::array<QLineEdit*, kInputCount> txtIn{};
+        InputArray<QLabel*> lblIn{};
+        InputArray<QLineEdit*> txtIn{};
     };
     struct OutputGroup {
-        std::array<QLabel*, kResultCount> lblOut{};
-        std::array<QLineEdit*, kResultCount> txtOut{};
+        ResultArray<QLabel*> lblOut{};
+        ResultArray<QLineEdit*> txtOut{};
     };
     struct Buttons {
         QPushButton* cmdAbout = nullptr;
@@ -102,10 +104,12 @@ class frmTower : public QWidget {
     // Validation and the run.
     bool InputsAllowed() const;
     bool ValidateInputs();
-    bool NoticeRefusal(const QString& prompt, std::size_t inputToCorrect);
-    void AskToAdjustApproach(const QString& prompt);
-    void returnToInput(std::size_t index);
-    std::optional<float> inputNumber(std::size_t index) const;
+    bool NoticeRefusal(const QString& prompt, Input inputToCorrect);
+    MessageAnswer ShowCheck(DesignCheck check);
+    bool NoticeRefusal(DesignCheck check);
+    void AskToAdjustApproach(DesignCheck check);
+    void returnToInput(Input index);
+    std::optional<float> inputNumber(Input index) const;
     void writeResults(const PerformanceResults& results);
 
     MessageBoxes& messageBoxes_;

@@ -44,9 +44,9 @@ class WindowReportSource final : public ReportSource {
         ReportGroups groups;
         for (std::size_t k = 0; k < kIdentificationCount; ++k)
             groups.identification.append({window_.idCaption(k), window_.idText(k)});
-        for (std::size_t i = 0; i < kInputCount; ++i)
+        for (const Input i : kAllInputs)
             groups.inputs.append({window_.inputCaption(i), window_.inputText(i)});
-        for (std::size_t j = 0; j < kResultCount; ++j)
+        for (const Result j : kAllResults)
             groups.results.append({window_.outputCaption(j), window_.outputText(j)});
         return groups;
     }

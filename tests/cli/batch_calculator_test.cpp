@@ -51,6 +51,14 @@ struct RunOutput {
     bool hadErrors = false;
 };
 
+BatchSettings Settings(bool raw, bool check, std::vector<Sweep> sweeps = {}) {
+    BatchSettings settings;
+    settings.raw = raw;
+    settings.check = check;
+    settings.sweeps = std::move(sweeps);
+    return settings;
+}
+
 RunOutput Calculate(std::string_view input, BatchSettings settings = {}) {
     RunOutput run;
     BatchCalculator calculator(
@@ -83,6 +91,13 @@ Real ReadBack(const std::string& text) {
     return value;
 }
 
+std::uint64_t BitsOf(double value) {
+    return std::bit_cast<std::uint64_t>(value);
+}
+std::uint32_t BitsOf(float value) {
+    return std::bit_cast<std::uint32_t>(value);
+}
+
 TEST(BatchCalculator, shouldWriteRawResultsThatReadBackToTheCalculatedValues) {
     const std::vector<DesignInputs> designs = {
         DefaultDesignInputs(),
@@ -91,38 +106,138 @@ TEST(BatchCalculator, shouldWriteRawResultsThatReadBackToTheCalculatedValues) {
     };
     std::string input;
     for (const DesignInputs& design : designs) {
-        for (std::size_t i = 0; i < kInputCount; ++i) {
+        for (const Input i : kAllInputs) {
             char text[32];
             input.append(text, std::to_chars(text, text + sizeof text, design[i]).ptr);
-            input += i + 1 < kInputCount ? ',' : '\n';
+            input += i != kAllInputs.back() ? ',' : '\n';
         }
     }
-    const RunOutput run = Calculate(input, BatchSettings{true, false, {}});
+    const RunOutput run = Calculate(input, Settings(true, false));
     const auto rows = Rows(run.csv);
     ASSERT_EQ(rows.size(), designs.size());
     for (std::size_t d = 0; d < designs.size(); ++d) {
         const PerformanceResults expected = CalculatePerformance(designs[d]);
         ASSERT_EQ(rows[d].size(), kInputCount + kResultCount);
-        for (std::size_t j = 0; j < kResultCount; ++j) {
-            const std::string& text = rows[d][kInputCount + j];
-            SCOPED_TRACE("design " + std::to_string(d) + " result " + std::to_string(j) + ": " +
-                         text);
-            if (j == kHeatRejected) {
-                EXPECT_EQ(std::bit_cast<std::uint64_t>(ReadBack<double>(text)),
-                          std::bit_cast<std::uint64_t>(expected.heatRejected));
-            } else {
-                EXPECT_EQ(std::bit_cast<std::uint32_t>(ReadBack<float>(text)),
-                          std::bit_cast<std::uint32_t>(expected.values[j]));
-            }
+        for (const Result j : kAllResults) {
+            const std::string& text = rows[d][kInputCount + PositionOf(j)];
+            SCOPED_TRACE("design " + std::to_string(d) + " result " +
+                         std::to_string(PositionOf(j)) + ": " + text);
+            // Each result reads back bit for bit in the precision it was formed in.
+            expected.Visit(j, [&text](auto value) {
+                EXPECT_EQ(BitsOf(ReadBack<decltype(value)>(text)), BitsOf(value));
+            });
         }
     }
+}
+
+TEST(BatchCalculator, shouldWriteRatedRowsThatADesignRunGivesTheTowersKaVLBackFrom) {
+    const TowerCharacteristic tower{2.3F, 0.75F};
+    const std::string input =
+        "P,Twb,Tdb,THot,Approach,LG,Hours\n14.59,78,88,105,7,1.21,100\n14.7,50,60,70,5,2.5,1\n"
+        "14.7,65,85,105,13,1,1\n";
+    std::string error;
+    BatchSettings settings = Settings(true, false, {*ParseSweep("Twb=40:80:10", error)});
+    settings.tower = tower;
+    const RunOutput rated = Calculate(input, settings);
+    ASSERT_FALSE(rated.hadErrors) << rated.messages.front();
+    const RunOutput designed = Calculate(rated.csv, Settings(true, false));
+    ASSERT_FALSE(designed.hadErrors) << designed.messages.front();
+    const auto ratedRows = Rows(rated.csv);
+    const auto designedRows = Rows(designed.csv);
+    ASSERT_EQ(designedRows.size(), 15U);
+    ASSERT_EQ(designedRows.size(), ratedRows.size());
+    constexpr std::size_t kFirstResult = kInputCount + 1;  // after Hours
+    for (std::size_t r = 0; r < ratedRows.size(); ++r) {
+        SCOPED_TRACE("row " + std::to_string(r));
+        // The design run of the written Approach and THot is the operating point itself.
+        for (std::size_t j = 0; j < kResultCount + kBinColumnCount; ++j)
+            EXPECT_EQ(designedRows[r][kFirstResult + j], ratedRows[r][kFirstResult + j]);
+        const float liquidGas = ReadBack<float>(designedRows[r][PositionOf(Input::kLiquidGas)]);
+        const float kaVL =
+            ReadBack<float>(designedRows[r][kFirstResult + PositionOf(Result::kKaVL)]);
+        EXPECT_NEAR(kaVL, TowerKaVL(tower, liquidGas), 1e-5F * kaVL);
+    }
+}
+
+struct HoursCase {
+    std::string_view input;
+    std::vector<std::string> messages;
+    std::size_t rows;
+};
+
+TEST(BatchCalculator, shouldTakeHoursThatAreANumberNotBelowZeroAndAnEmptyCellAsNone) {
+    const HoursCase cases[] = {
+        {"Twb,Hours\n65,10\n", {}, 1},
+        {"Twb,Hours\n65,\n", {}, 1},
+        {"Twb,Hours\n65,0\n", {}, 1},
+        {"Twb,Hours\n65,-5\n", {"in.csv:2: Hours \"-5\" is negative"}, 0},
+        {"Twb,Hours\n65,ten\n", {"in.csv:2: Hours \"ten\" is not a number"}, 0},
+        {"Twb,Hours,hours\n65,1,2\n",
+         {"in.csv:1: column \"hours\" repeats Hours; no row of this file is calculated"},
+         0},
+    };
+    for (const HoursCase& c : cases) {
+        SCOPED_TRACE(std::string(c.input));
+        const RunOutput run = Calculate(c.input, Settings(false, false));
+        EXPECT_EQ(run.messages, c.messages);
+        const auto rows = Rows(run.csv);
+        ASSERT_EQ(rows.size(), c.rows);
+        for (const auto& row : rows)
+            EXPECT_EQ(row.size(), kInputCount + 1 + kResultCount + kBinColumnCount);
+    }
+}
+
+TEST(BatchCalculator, shouldLeaveRowsWithoutAnOperatingPointOutOfTheTotalsAndSaySo) {
+    BatchSettings settings = Settings(true, false);
+    settings.tower = TowerCharacteristic{30.0F, 0.6F};
+    settings.totals = true;
+    std::string csv;
+    BatchCalculator calculator(
+        std::move(settings), [&](std::string_view piece) { csv += piece; },
+        [](std::string_view) {});
+    calculator.WriteHeader();
+    // At L/G 0.5 this tower is larger than the demand; at L/G 3 it is rated.
+    StringSource source("Twb,THot,Approach,LG,Hours\n65,85,10,0.5,100\n65,85,10,3,300\n");
+    calculator.CalculateSource(source, "in.csv");
+    calculator.WriteTotals();
+    calculator.Flush();
+    const auto rows = Rows(csv);
+    ASSERT_EQ(rows.size(), 3U);
+    EXPECT_EQ(rows[0][kInputCount + 1 + PositionOf(Result::kKaVL)], "");
+    EXPECT_NE(rows[1][kInputCount + 1 + PositionOf(Result::kKaVL)], "");
+    EXPECT_EQ(rows[2][kInputCount], "300");
+    // The mean of one row is its cold water temperature, written as the double it is.
+    EXPECT_EQ(ReadBack<double>(rows[2][kInputCount + 1 + PositionOf(Result::kColdWater)]),
+              static_cast<double>(
+                  ReadBack<float>(rows[1][kInputCount + 1 + PositionOf(Result::kColdWater)])));
+    EXPECT_EQ(rows[2].back(),
+              "totals of 1 row with Hours; Cold Water Out Temp is their hours-weighted mean; "
+              "left out: 1 row without an operating point (100 hours)");
+}
+
+TEST(BatchCalculator, shouldSayWhenALaterInputsHoursCannotBeWritten) {
+    std::vector<std::string> messages;
+    std::string csv;
+    BatchCalculator calculator(
+        Settings(false, false), [&](std::string_view piece) { csv += piece; },
+        [&](std::string_view line) { messages.emplace_back(line); });
+    calculator.WriteHeader();
+    StringSource first("Twb\n65\n");
+    calculator.CalculateSource(first, "first.csv");
+    StringSource second("Twb,Hours\n70,100\n");
+    calculator.CalculateSource(second, "second.csv");
+    calculator.Flush();
+    EXPECT_TRUE(calculator.HadErrors());
+    EXPECT_EQ(messages, std::vector<std::string>{"second.csv:1: Hours is not written, as the first "
+                                                 "input had none; give --totals to write it"});
+    EXPECT_EQ(Rows(csv).size(), 2U);
 }
 
 TEST(BatchCalculator, shouldReadItsOwnOutputBackToTheSameOutput) {
     const std::string input = "Twb,Approach\n65,13\n70,8.5\n";
     for (const bool check : {false, true}) {
-        const RunOutput first = Calculate(input, BatchSettings{false, check, {}});
-        const RunOutput second = Calculate(first.csv, BatchSettings{false, check, {}});
+        const RunOutput first = Calculate(input, Settings(false, check));
+        const RunOutput second = Calculate(first.csv, Settings(false, check));
         EXPECT_TRUE(second.messages.empty()) << second.messages.front();
         EXPECT_EQ(second.csv, first.csv);
     }
@@ -181,7 +296,8 @@ TEST(BatchCalculator, shouldRepeatEveryRowOverTheSweepsFirstSweepSlowest) {
     const RunOutput run = Calculate("Flow\n1000\n2000\n", settings);
     std::vector<std::string> seen;
     for (const auto& row : Rows(run.csv)) {
-        seen.push_back(row[kWaterFlow] + "/" + row[kCycles] + "/" + row[kApproach]);
+        seen.push_back(row[PositionOf(Input::kWaterFlow)] + "/" + row[PositionOf(Input::kCycles)] +
+                       "/" + row[PositionOf(Input::kApproach)]);
     }
     EXPECT_EQ(seen, (std::vector<std::string>{"1000/2/10", "1000/2/12", "1000/3/10", "1000/3/12",
                                               "2000/2/10", "2000/2/12", "2000/3/10", "2000/3/12"}));
@@ -212,7 +328,7 @@ class DecimalCommaLocale {
 TEST(BatchCalculator, shouldWriteTheSameOutputWhateverTheCLocale) {
     const std::string input = "Twb,Approach,Drift\n65,13,.001\n70.5,6.5,1.5e-3\n85.5,5,0\n";
     std::string error;
-    BatchSettings settings{false, true, {*ParseSweep("LG=0.5:1.5:0.25", error)}};
+    BatchSettings settings = Settings(false, true, {*ParseSweep("LG=0.5:1.5:0.25", error)});
     BatchSettings rawSettings = settings;
     rawSettings.raw = true;
     const RunOutput inC = Calculate(input, settings);
@@ -236,7 +352,7 @@ std::size_t AllocationsForRows(std::size_t rows) {
         input += "14.2,71.3,93.1,118.7,9.25,1.37,23456.7,4.5,0.0123,55,0.71,82.5\n";
     std::size_t bytesOut = 0;
     BatchCalculator calculator(
-        BatchSettings{true, false, {}}, [&](std::string_view piece) { bytesOut += piece.size(); },
+        Settings(true, false), [&](std::string_view piece) { bytesOut += piece.size(); },
         [](std::string_view) {});
     StringSource source(input);
     const std::size_t before = allocationCount;

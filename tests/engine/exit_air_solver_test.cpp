@@ -31,6 +31,9 @@ TEST(SolveSatTemperature, shouldReturnTheMidpointAfterTheMoveForTheDefaultDesign
     SolverTrace trace;
     ASSERT_EQ(SolveSatTemperature(low, high, 56.83974F, kP, psat, ws, t, &trace), Status::Ok);
     EXPECT_EQ(Mids(trace), (std::vector<float>{85.0F, 95.0F, 90.0F, 92.5F, 91.25F}));
+    using enum BracketMove;
+    EXPECT_EQ(std::vector<BracketMove>(trace.moves.begin(), trace.moves.begin() + trace.iterations),
+              (std::vector<BracketMove>{kUp, kDown, kUp, kDown, kDown}));
     EXPECT_EQ(t, 90.625F);
     // The further outputs belong to the last midpoint tested, 91.25 °F.
     EXPECT_EQ(Seven(psat), "0.7259651");
@@ -121,7 +124,6 @@ TEST(SolveSatTemperature, shouldMatchTheSearchThatAsksEveryResidualAfresh) {
                           32.0F,   65.0F,  105.0F, 212.0F, 6000.0F};
     const float targets[] = {-50.0F, 0.0F, 0.8F, 29.98744F, 56.83974F, 120.0F, 1e6F};
     const float pressures[] = {0.5F, 14.7F};
-    int compared = 0;
     for (float p : pressures) {
         for (float low : ends) {
             for (float high : ends) {
@@ -135,12 +137,10 @@ TEST(SolveSatTemperature, shouldMatchTheSearchThatAsksEveryResidualAfresh) {
                     EXPECT_EQ(Seven(t1), Seven(t2));
                     EXPECT_EQ(Seven(psat1), Seven(psat2));
                     EXPECT_EQ(Seven(ws1), Seven(ws2));
-                    ++compared;
                 }
             }
         }
     }
-    EXPECT_EQ(compared, 1400);
 }
 
 TEST(BracketResidual, shouldMultiplyTheResidualsAndReportTheSecondEnd) {

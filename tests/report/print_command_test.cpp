@@ -105,7 +105,7 @@ TEST_F(PrintCommand, shouldEndSilentlyWhenTheDialogIsCancelled) {
 
     EXPECT_EQ(dialogs_.shown, 1);
     EXPECT_FALSE(QFile::exists(PdfPath()));
-    EXPECT_TRUE(window_.outputText(0).isEmpty()) << "nothing was recalculated";
+    EXPECT_TRUE(window_.outputText(Result::kKaVL).isEmpty()) << "nothing was recalculated";
     EXPECT_EQ(messageBoxes_.shown, 0);
 }
 
@@ -117,7 +117,7 @@ TEST_F(PrintCommand, shouldPutEveryCopyIntoTheOnePdfFileTheUserChose) {
     cmdPrint->click();
 
     EXPECT_EQ(PdfPageCount(PdfPath()), 2);
-    EXPECT_EQ(window_.outputText(0), QStringLiteral("1.8324"));
+    EXPECT_EQ(window_.outputText(Result::kKaVL), QStringLiteral("1.8324"));
     EXPECT_EQ(window_.currentTab(), kInputsTab);
     EXPECT_EQ(messageBoxes_.shown, 0);
 }
@@ -127,7 +127,7 @@ TEST_F(PrintCommand, shouldPrintNothingWhenTheCopiesDoNotFitSixteenBits) {
     RunPrintCommand(dialogs_, window_);
 
     EXPECT_FALSE(QFile::exists(PdfPath()));
-    EXPECT_TRUE(window_.outputText(0).isEmpty());
+    EXPECT_TRUE(window_.outputText(Result::kKaVL).isEmpty());
 }
 
 TEST_F(PrintCommand, shouldLeaveThePrintersOwnCopyCountAtOne) {
@@ -154,14 +154,14 @@ TEST_F(PrintCommand, shouldPrintInputsAsTypedWithResultsCalculatedFromZeros) {
     EXPECT_EQ(lines[20], Row("Approach = TCold-Twb (F)", "7"));
 
     DesignInputs inputs = DefaultDesignInputs();
-    inputs[kAtmosPress] = 0.0F;
-    inputs[kWetBulb] = 0.0F;
-    inputs[kApproach] = 7.0F;
+    inputs[Input::kAtmosPress] = 0.0F;
+    inputs[Input::kWetBulb] = 0.0F;
+    inputs[Input::kApproach] = 7.0F;
     const PerformanceResults expected = CalculatePerformance(inputs);
-    EXPECT_EQ(lines[33],
-              Row("Number Transf Units (KAV/L)", ResultText(expected.values[kKaVL]).c_str()));
-    EXPECT_EQ(lines[34],
-              Row("Cold Water Out Temp (F)", ResultText(expected.values[kColdWater]).c_str()));
+    EXPECT_EQ(lines[33], Row("Number Transf Units (KAV/L)",
+                             ResultText(expected.values[Result::kKaVL]).c_str()));
+    EXPECT_EQ(lines[34], Row("Cold Water Out Temp (F)",
+                             ResultText(expected.values[Result::kColdWater]).c_str()));
     EXPECT_EQ(messageBoxes_.shown, 0);
     EXPECT_EQ(window_.currentTab(), kInputsTab);
 }

@@ -81,11 +81,9 @@ class FakeWindow : public ReportSource {
         ++recalculations;
         if (failRecalculation) throw std::runtime_error("calculation failed");
         const PerformanceResults results = CalculatePerformance(ReadInputs());
-        for (std::size_t j = 0; j < kResultCount; ++j) {
-            const std::string text = j == kHeatRejected ? ResultText(results.heatRejected)
-                                                        : ResultText(results.values[j]);
-            resultTexts[static_cast<qsizetype>(j)] = QString::fromStdString(text);
-        }
+        for (const Result j : kAllResults)
+            resultTexts[static_cast<qsizetype>(PositionOf(j))] =
+                QString::fromStdString(results.Text(j));
     }
 
     ReportGroups ReadGroups() const override {
@@ -94,9 +92,11 @@ class FakeWindow : public ReportSource {
             groups.identification.append(
                 {FromView(id.caption), TextOf(identificationTexts, id.index)});
         for (const InputDefinition& input : kInputs)
-            groups.inputs.append({FromView(input.caption), TextOf(inputTexts, input.index)});
+            groups.inputs.append(
+                {FromView(input.caption), TextOf(inputTexts, PositionOf(input.index))});
         for (const ResultDefinition& result : kResults)
-            groups.results.append({FromView(result.caption), TextOf(resultTexts, result.index)});
+            groups.results.append(
+                {FromView(result.caption), TextOf(resultTexts, PositionOf(result.index))});
         return groups;
     }
 
@@ -107,9 +107,9 @@ class FakeWindow : public ReportSource {
 
     DesignInputs ReadInputs() const {
         DesignInputs inputs{};
-        for (std::size_t i = 0; i < kInputCount; ++i) {
+        for (const Input i : kAllInputs) {
             bool ok = false;
-            const float value = QLocale().toFloat(TextOf(inputTexts, i), &ok);
+            const float value = QLocale().toFloat(TextOf(inputTexts, PositionOf(i)), &ok);
             inputs[i] = ok ? value : 0.0f;
         }
         return inputs;

@@ -19,9 +19,9 @@ class GermanLocaleTest : public QObject {
     void shouldShowAndAcceptTheDefaultsWithADecimalComma() {
         WindowDriver driver;
         QVERIFY(driver.ready());
-        QCOMPARE(driver.input(veltrane::kAtmosPress)->text(), QStringLiteral("14,7"));
-        QCOMPARE(driver.input(veltrane::kDriftLoss)->text(), QStringLiteral(",001"));
-        QCOMPARE(driver.input(veltrane::kFanPress)->text(), QStringLiteral("0,5"));
+        QCOMPARE(driver.input(veltrane::Input::kAtmosPress)->text(), QStringLiteral("14,7"));
+        QCOMPARE(driver.input(veltrane::Input::kDriftLoss)->text(), QStringLiteral(",001"));
+        QCOMPARE(driver.input(veltrane::Input::kFanPress)->text(), QStringLiteral("0,5"));
 
         driver.clickTab(kOutputsTab);
 
@@ -33,17 +33,17 @@ class GermanLocaleTest : public QObject {
     void shouldGroupThousandsWithThePoint() {
         WindowDriver driver;
         QVERIFY(driver.ready());
-        driver.typeInput(veltrane::kWaterFlow, QStringLiteral("100000"));
+        driver.typeInput(veltrane::Input::kWaterFlow, QStringLiteral("100000"));
         driver.clickTab(kOutputsTab);
-        QCOMPARE(driver.output(veltrane::kEvaporation)->text(), QStringLiteral("2.372,4"));
-        QCOMPARE(driver.output(veltrane::kDryAirFlow)->text(), QStringLiteral("50.000,"));
-        QCOMPARE(driver.output(veltrane::kPumpPower)->text(), QStringLiteral("1.200,"));
+        QCOMPARE(driver.output(veltrane::Result::kEvaporation)->text(), QStringLiteral("2.372,4"));
+        QCOMPARE(driver.output(veltrane::Result::kDryAirFlow)->text(), QStringLiteral("50.000,"));
+        QCOMPARE(driver.output(veltrane::Result::kPumpPower)->text(), QStringLiteral("1.200,"));
     }
 
     void shouldRefuseADecimalPoint() {
         WindowDriver driver;
         QVERIFY(driver.ready());
-        driver.typeInput(veltrane::kAtmosPress, QStringLiteral("14.7"));
+        driver.typeInput(veltrane::Input::kAtmosPress, QStringLiteral("14.7"));
         driver.boxes().expect(
             {QStringLiteral("You Must Supply a Value for This Item:\r\nAtmos Press (psia)"),
              MessageAnswer::Ok});

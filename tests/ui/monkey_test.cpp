@@ -149,21 +149,29 @@ std::optional<float> ModelNumber(const QString& text) {
 
 using InputTexts = std::array<QString, kInputCount>;
 
+// The model numbers the boxes as the window's object names do (txtIn_4 holds the approach).
+constexpr std::size_t Box(Input input) {
+    return PositionOf(input);
+}
+const InputDefinition& InputOfBox(std::size_t box) {
+    return kInputs[static_cast<Input>(box)];
+}
+const ResultDefinition& ResultOfBox(std::size_t box) {
+    return kResults[static_cast<Result>(box)];
+}
+
 PerformanceResults ModelCalculation(const InputTexts& texts) {
     DesignInputs inputs{};
     for (std::size_t i = 0; i < kInputCount; ++i)
-        inputs[i] = ModelNumber(texts[i]).value_or(0.0F);
+        inputs[static_cast<Input>(i)] = ModelNumber(texts[i]).value_or(0.0F);
     return CalculatePerformance(inputs);
 }
 
 QStringList ModelResultTexts(const PerformanceResults& results) {
     const NumberMarks usMarks{",", "."};
     QStringList texts;
-    for (std::size_t j = 0; j < kResultCount; ++j) {
-        const std::string text = j == kHeatRejected ? ResultText(results.heatRejected, usMarks)
-                                                    : ResultText(results.values[j], usMarks);
-        texts << QString::fromStdString(text);
-    }
+    for (const Result j : kAllResults)
+        texts << QString::fromStdString(results.Text(j, usMarks));
     return texts;
 }
 
@@ -195,24 +203,24 @@ class CheckedRunModel {
     bool validate() {
         for (std::size_t i = 0; i < kInputCount; ++i) {
             if (!ModelNumber(texts_[i]))
-                return refuse(kSupplyValue + FromUtf8(kInputs[i].caption), i);
+                return refuse(kSupplyValue + FromUtf8(InputOfBox(i).caption), i);
         }
-        if (*ModelNumber(texts_[kApproach]) <= 7.0F && !ask(kApproachQuestion))
-            return sendBack(kApproach);
-        if (*ModelNumber(texts_[kDryBulb]) < *ModelNumber(texts_[kWetBulb]))
-            return refuse(kWetBulbError, kWetBulb);
+        if (*ModelNumber(texts_[Box(Input::kApproach)]) <= 7.0F && !ask(kApproachQuestion))
+            return sendBack(Box(Input::kApproach));
+        if (*ModelNumber(texts_[Box(Input::kDryBulb)]) < *ModelNumber(texts_[Box(Input::kWetBulb)]))
+            return refuse(kWetBulbError, Box(Input::kWetBulb));
         return true;
     }
 
     void calculate() {
         const PerformanceResults results = ModelCalculation(texts_);
-        if (results.values[kRange] < 0.0F) {
-            refuse(kRangeError, kHotWater);
+        if (results.values[Result::kRange] < 0.0F) {
+            refuse(kRangeError, Box(Input::kHotWater));
             return;
         }
-        const float kaVL = results.values[kKaVL];
-        if (kaVL < 0.2F && ask(kLowKaVL)) sendBack(kApproach);
-        if (kaVL > 5.0F && ask(kHighKaVL)) sendBack(kApproach);
+        const float kaVL = results.values[Result::kKaVL];
+        if (kaVL < 0.2F && ask(kLowKaVL)) sendBack(Box(Input::kApproach));
+        if (kaVL > 5.0F && ask(kHighKaVL)) sendBack(Box(Input::kApproach));
         outcome_.resultsWritten = true;
     }
 
@@ -273,9 +281,9 @@ class TextGenerator {
         if (below(5) == 0) {
             if (std::optional<QString> edge = edgeValue(input, now)) return *edge;
         }
-        const float base = ModelNumber(FromUtf8(kInputs[input].defaultText)).value_or(1.0F);
+        const float base = ModelNumber(FromUtf8(InputOfBox(input).defaultText)).value_or(1.0F);
         const double factor = 0.5 + std::uniform_real_distribution<double>(0.0, 1.0)(random_);
-        const double value = input == kApproach
+        const double value = input == Box(Input::kApproach)
                                  ? std::uniform_real_distribution<double>(0.0, 40.0)(random_)
                                  : static_cast<double>(base) * factor;
         return QString::number(value, 'g', 1 + below(7));
@@ -283,15 +291,15 @@ class TextGenerator {
 
     std::optional<QString> edgeValue(std::size_t input, const InputTexts& now) {
         switch (input) {
-            case kApproach:
+            case Box(Input::kApproach):
                 return pick({QStringLiteral("7"), QStringLiteral("7.0"),
                              QStringLiteral("7.0000001"), QStringLiteral("6.9999999"),
                              QStringLiteral("0"), QStringLiteral("5")});
-            case kWetBulb:
-                return now[kDryBulb];
-            case kHotWater: {
-                const std::optional<float> wetBulb = ModelNumber(now[kWetBulb]);
-                const std::optional<float> approach = ModelNumber(now[kApproach]);
+            case Box(Input::kWetBulb):
+                return now[Box(Input::kDryBulb)];
+            case Box(Input::kHotWater): {
+                const std::optional<float> wetBulb = ModelNumber(now[Box(Input::kWetBulb)]);
+                const std::optional<float> approach = ModelNumber(now[Box(Input::kApproach)]);
                 if (!wetBulb || !approach) return std::nullopt;
                 const float coldWater = *wetBulb + *approach;
                 return QString::number(static_cast<double>(coldWater), 'g', 9);
@@ -491,7 +499,7 @@ void MonkeyTest::shouldKeepEveryTextAndShowOnlyItsOwnMessagesUnderRandomUse() {
             this, [this](int tab) { tabChanges_.push_back(tab); });
 
     for (std::size_t i = 0; i < kInputCount; ++i)
-        inputModel_[i] = FromUtf8(kInputs[i].defaultText);
+        inputModel_[i] = FromUtf8(InputOfBox(i).defaultText);
     for (std::size_t j = 0; j < kResultCount; ++j)
         resultModel_ << QString();
 
@@ -660,9 +668,9 @@ void MonkeyTest::printToRecordingSurface() {
     for (std::size_t k = 0; k < kIdentificationCount; ++k)
         expected << row(kIdentification[k].caption, idModel_[k]);
     for (std::size_t i = 0; i < kInputCount; ++i)
-        expected << row(kInputs[i].caption, inputModel_[i]);
+        expected << row(InputOfBox(i).caption, inputModel_[i]);
     for (std::size_t j = 0; j < kResultCount; ++j)
-        expected << row(kResults[j].caption, resultModel_[static_cast<qsizetype>(j)]);
+        expected << row(ResultOfBox(j).caption, resultModel_[static_cast<qsizetype>(j)]);
 
     if (surface.documents.size() != std::max<int>(copies, 0))
         failure(QStringLiteral("%1 documents printed").arg(surface.documents.size()));
@@ -684,7 +692,7 @@ void MonkeyTest::copyResults() {
     QTest::keyClick(keyTarget(), Qt::Key_C, Qt::ControlModifier | Qt::ShiftModifier);
     QString table;
     for (std::size_t j = 0; j < kResultCount; ++j)
-        table += FromUtf8(kResults[j].caption) + QLatin1Char('\t') +
+        table += FromUtf8(ResultOfBox(j).caption) + QLatin1Char('\t') +
                  resultModel_[static_cast<qsizetype>(j)] + QLatin1Char('\n');
     if (QGuiApplication::clipboard()->text() != table)
         failure(QStringLiteral("copied: ") + QGuiApplication::clipboard()->text());

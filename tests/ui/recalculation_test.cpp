@@ -196,11 +196,11 @@ class RecalculationTest : public QObject {
         driver.clickTab(kOutputsTab);
         driver.clickTab(startTab);
         // GIVEN a flow whose pump power differs from the one on show (2500 gpm: 30 hp).
-        driver.input(veltrane::kWaterFlow)->setText(QStringLiteral("2500"));
+        driver.input(veltrane::Input::kWaterFlow)->setText(QStringLiteral("2500"));
         for (const int tab : clicks)
             driver.clickTab(tab);
 
-        QCOMPARE(driver.output(veltrane::kPumpPower)->text(),
+        QCOMPARE(driver.output(veltrane::Result::kPumpPower)->text(),
                  runs ? QStringLiteral("30.") : QStringLiteral("12."));
         QCOMPARE(driver.boxes().unexpectedCount(), 0);
     }
@@ -216,14 +216,14 @@ class RecalculationTest : public QObject {
     void shouldRunAgainAfterTheUserCorrectsARefusedInput() {
         WindowDriver driver;
         QVERIFY(driver.ready());
-        driver.typeInput(veltrane::kAtmosPress, QString());
+        driver.typeInput(veltrane::Input::kAtmosPress, QString());
         driver.boxes().expect(Error(kSupplyValue + "Atmos Press (psia)"));
         driver.clickTab(kOutputsTab);
         QCOMPARE(driver.results(), QStringList(16, QString()));  // still empty
 
         // The refusal turned back to the Inputs tab with the focus in the empty box: type there.
         QCOMPARE(driver.focusName(), QStringLiteral("txtIn_0"));
-        QTest::keyClicks(driver.input(veltrane::kAtmosPress), QStringLiteral("14.7"));
+        QTest::keyClicks(driver.input(veltrane::Input::kAtmosPress), QStringLiteral("14.7"));
         driver.clickTab(kOutputsTab);
         QCOMPARE(driver.boxes().shown().size(), std::size_t(1));
         QCOMPARE(driver.results(), kDefaults);

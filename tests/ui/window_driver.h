@@ -35,14 +35,18 @@ class WindowDriver {
     }
     QLineEdit* input(std::size_t index) const { return box("txtIn", index); }
     QLineEdit* output(std::size_t index) const { return box("txtOut", index); }
+    QLineEdit* input(veltrane::Input index) const { return input(veltrane::PositionOf(index)); }
+    QLineEdit* output(veltrane::Result index) const { return output(veltrane::PositionOf(index)); }
     QTabBar* tabBar() const { return child<QTabWidget>(QStringLiteral("sstMain"))->tabBar(); }
 
     void clickTab(int tab) {
         QTest::mouseClick(tabBar(), Qt::LeftButton, {}, tabBar()->tabRect(tab).center());
     }
 
-    /// Turns to the Inputs tab if need be, clicks into the box and replaces its text.
-    void typeInput(std::size_t index, const QString& text) {
+    /// Turns to the Inputs tab if need be, clicks into the box and replaces its text. The box is
+    /// an Input or its number.
+    template <typename Index>
+    void typeInput(Index index, const QString& text) {
         if (window_->currentTab() != kInputsTab) clickTab(kInputsTab);
         QLineEdit* target = input(index);
         QTest::mouseClick(target, Qt::LeftButton);

@@ -48,8 +48,8 @@ class WindowLayoutTest : public QObject {
         QCOMPARE(driver.tabBar()->tabText(2), QStringLiteral("&Outputs"));
 
         const QStringList defaults = Texts("14.7 65 85 105 13 1 1000 3 .001 60 0.5 75");
-        for (std::size_t i = 0; i < veltrane::kInputCount; ++i) {
-            QCOMPARE(window.inputText(i), defaults[qsizetype(i)]);
+        for (const veltrane::Input i : veltrane::kAllInputs) {
+            QCOMPARE(window.inputText(i), defaults[qsizetype(veltrane::PositionOf(i))]);
         }
         for (std::size_t k = 0; k < veltrane::kIdentificationCount; ++k) {
             QVERIFY(window.idText(k).isEmpty());
@@ -123,9 +123,9 @@ class WindowLayoutTest : public QObject {
         for (const auto& entry : veltrane::kIdentification)
             check("ID", entry.index, entry.caption);
         for (const auto& entry : veltrane::kInputs)
-            check("In", entry.index, entry.caption);
+            check("In", veltrane::PositionOf(entry.index), entry.caption);
         for (const auto& entry : veltrane::kResults)
-            check("Out", entry.index, entry.caption);
+            check("Out", veltrane::PositionOf(entry.index), entry.caption);
         QCOMPARE(driver.child(QStringLiteral("cmdPrint"))->accessibleName(),
                  QStringLiteral("Print..."));
     }
@@ -134,7 +134,7 @@ class WindowLayoutTest : public QObject {
         WindowDriver driver;
         QVERIFY(driver.ready());
         driver.clickTab(kOutputsTab);
-        QLineEdit* result = driver.output(veltrane::kKaVL);
+        QLineEdit* result = driver.output(veltrane::Result::kKaVL);
 
         QTest::mouseClick(result, Qt::LeftButton);
         QCOMPARE(driver.focusName(), QStringLiteral("txtOut_0"));

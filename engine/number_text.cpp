@@ -1,10 +1,10 @@
-#include "input_number.h"
+#include "number_text.h"
 
 #include <charconv>
 #include <cmath>
 #include <cstring>
 
-namespace veltrane::cli {
+namespace veltrane {
 namespace {
 
 bool IsDigit(char c) {
@@ -157,4 +157,4 @@ char* WritePlainShortest(char* out, float value) {
     return std::to_chars(out, out + kNumberTextCapacity, value).ptr;
 }
 
-}  // namespace veltrane::cli
+}  // namespace veltrane

@@ -1,10 +1,11 @@
 #pragma once
-// Numbers as the batch calculator reads and writes them, the same under every C locale.
+// Numbers as plain text with '.' as the decimal mark, the same under every C locale: the default
+// texts of the inputs, and what the batch calculator reads and writes.
 
 #include <cstddef>
 #include <string_view>
 
-namespace veltrane::cli {
+namespace veltrane {
 
 enum class NumberError {
     None,
@@ -39,4 +40,4 @@ char* WritePlainShortest(char* out, float value);
 /// The text without its surrounding blanks.
 std::string_view TrimBlanks(std::string_view text);
 
-}  // namespace veltrane::cli
+}  // namespace veltrane

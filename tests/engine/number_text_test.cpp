@@ -9,9 +9,9 @@
 #include <random>
 #include <string>
 
-#include "input_number.h"
+#include "number_text.h"
 
-namespace veltrane::cli {
+namespace veltrane {
 namespace {
 
 struct AcceptedCase {
@@ -153,4 +153,4 @@ TEST(TrimBlanks, shouldDropSpacesAndTabsAroundOnly) {
 }
 
 }  // namespace
-}  // namespace veltrane::cli
+}  // namespace veltrane

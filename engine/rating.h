@@ -1,0 +1,74 @@
+#pragma once
+// Rating a tower of known characteristic: the approach at which a design row's demand, the
+// KaV/L of the performance calculation, equals what the tower delivers, KaV/L = C·(L/G)^−m.
+// Everything but the approach and the hot water temperature is held from the row, the range
+// included (to the rounding of the hot water temperature); the hot water follows the approach.
+//
+// The demand falls as the approach grows only where all four driving forces are positive;
+// below the approach at which one reaches zero it has a pole and then meaningless values of
+// either sign. The search therefore brackets on "a driving force not positive, or more
+// demanded than the tower gives", true below the operating point and false above it, and
+// closes the bracket by regula falsi on the reciprocal demand, evaluating steps 1 to 6 of the
+// calculation alone. The whole calculation runs once, at the operating point.
+
+#include <string_view>
+#include <vector>
+
+#include "performance.h"
+
+namespace veltrane {
+
+/// KaV/L = c·(L/G)^−m, from the fill supplier's data or an acceptance test. c > 0, m ≥ 0.
+struct TowerCharacteristic {
+    float c;
+    float m;
+};
+
+/// The searched approaches, °F. At an approach of 0 °F the cold water would reach the wet bulb.
+inline constexpr float kLowestApproach = 0.001F;
+inline constexpr float kHighestApproach = 100.0F;
+/// No row takes more evaluations of its demand than this.
+inline constexpr int kRatingCalculationLimit = 100;
+
+/// The tower's KaV/L at this liquid/gas ratio, single precision.
+float TowerKaVL(TowerCharacteristic tower, float liquidGas) noexcept;
+
+enum class RatingOutcome {
+    kRated,
+    kNoPositiveDrivingForce,  ///< a driving force stays zero or negative up to the highest approach
+    kTowerExceedsDemand,      ///< even at the lowest approach the tower does more than demanded
+    kTowerBelowDemand,        ///< even at the highest approach the tower does less than demanded
+    kNoRange,                 ///< the row's range is zero or negative
+    kNotFinite,               ///< the characteristic, the design or the tower's KaV/L
+};
+
+/// Plain words for the outcome, for notes and messages ("no operating point: ...").
+std::string_view DescribeOutcome(RatingOutcome outcome) noexcept;
+
+/// One evaluation of the demand made by the search, in the order made.
+struct ApproachTrial {
+    float approach;  ///< °F
+    float kaVL;      ///< the row's demand at that approach
+    bool allDrivingForcesPositive;
+};
+
+struct Rating {
+    RatingOutcome outcome = RatingOutcome::kNotFinite;
+    float towerKaVL = 0.0F;
+    /// The row with the solved approach and THot = Twb + approach + range; the row as given when
+    /// there is no operating point.
+    DesignInputs inputs{};
+    /// The results of that operating point; all zero unless rated.
+    PerformanceResults results;
+    /// Evaluations of the demand made by the search (the closing full calculation not counted).
+    int calculations = 0;
+};
+
+/// Rates one design row against the tower. Pure: the same arguments give the same rating.
+/// @param design [in] the row; its approach and hot water temperature give the held range
+/// @param tower  [in] the tower's characteristic
+/// @param trace  [out, optional] every evaluation of the search, appended in order
+Rating RateDesign(const DesignInputs& design, TowerCharacteristic tower,
+                  std::vector<ApproachTrial>* trace = nullptr);
+
+}  // namespace veltrane
