@@ -14,6 +14,9 @@ set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
 
+# Header-only libraries of the host (CLI11) come through cmake/mingw-packages.
+set(CLI11_DIR "${CMAKE_CURRENT_LIST_DIR}/mingw-packages" CACHE PATH "CLI11 for the cross build")
+
 # One file that runs on a plain Windows: the C++ and GCC run-time and winpthreads linked in.
 set(CMAKE_EXE_LINKER_FLAGS_INIT "-static -static-libgcc -static-libstdc++")
 
@@ -24,3 +27,21 @@ if(VELTRANE_WINE)
     set(CMAKE_CROSSCOMPILING_EMULATOR
         env WINEDEBUG=-all WINEPREFIX=${CMAKE_BINARY_DIR}/wineprefix ${VELTRANE_WINE})
 endif()
+
+# CLI11 is header-only, and Debian installs it for the host in /usr/include, next to glibc's
+# headers that must not reach the MinGW compiler. An include folder of the build's own holds
+# only CLI/ (a link to the host's), searched after MinGW's own headers, and a small package file
+# gives find_package(CLI11) a CLI11::CLI11 target that uses it.
+set(mingw_host_headers ${CMAKE_BINARY_DIR}/host-headers)
+if(NOT EXISTS ${mingw_host_headers}/CLI)
+    file(MAKE_DIRECTORY ${mingw_host_headers})
+    file(CREATE_LINK /usr/include/CLI ${mingw_host_headers}/CLI SYMBOLIC)
+endif()
+file(WRITE ${CMAKE_BINARY_DIR}/host-packages/CLI11Config.cmake
+    "if(NOT TARGET CLI11::CLI11)\n"
+    "    add_library(CLI11::CLI11 INTERFACE IMPORTED)\n"
+    "    target_compile_options(CLI11::CLI11 INTERFACE -idirafter ${mingw_host_headers})\n"
+    "endif()\n")
+file(WRITE ${CMAKE_BINARY_DIR}/host-packages/CLI11ConfigVersion.cmake
+    "include(/usr/share/cmake/CLI11/CLI11ConfigVersion.cmake)\n")
+set(CLI11_DIR ${CMAKE_BINARY_DIR}/host-packages)
