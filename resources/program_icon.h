@@ -6,7 +6,7 @@
 
 namespace veltrane {
 
-// Both sizes of the icon, 32 x 32 and 16 x 16, from the program's built-in resources.
+// Every size of the icon, 16 to 256 pixels square, from the program's built-in resources.
 QIcon ProgramIcon();
 
 }  // namespace veltrane

@@ -2,9 +2,10 @@
 """Draws the program icon and writes every file made from it.
 
 The one source of the icon: two grey cooling-tower bodies with white vapour plumes, in the
-sixteen colours of the standard Windows palette, at 32 x 32 and 16 x 16 pixels. Writes
-veltrane-32.png and veltrane-16.png (Linux, Qt resource) and veltrane.ico (Windows, 4 bits per
-pixel with a transparency mask) next to this script. Standard library only:
+sixteen colours of the standard Windows palette, at 16, 32, 48, 64, 128 and 256 pixels. Writes
+veltrane-N.png for each size (Linux hicolor theme, Qt resource) and veltrane.ico (Windows: the
+32 and 16 pixel images, 4 bits per pixel with a transparency mask) next to this script.
+Standard library only:
 
     python3 resources/icon/draw_icon.py
 """
@@ -23,6 +24,9 @@ PALETTE = [
 ]
 BLACK, SILVER, GREY, WHITE = 0, 7, 8, 15
 TRANSPARENT = None
+# Every size drawn; the Windows icon keeps the two of the original program.
+SIZES = (16, 32, 48, 64, 128, 256)
+ICO_SIZES = (32, 16)
 
 # Shapes on a 32-unit grid, scaled for the 16-pixel image.
 # A tower: centre x, top y, base y, half-widths at the top, the waist and the base, waist y.
@@ -61,12 +65,19 @@ def mask(size, inside):
             for row in range(size)]
 
 
+def outline_width(size):
+    """One pixel up to 32 pixels; above, as thick as one pixel of the 32-pixel image."""
+    return max(1, size // 32)
+
+
 def edge(shape, row, col):
     size = len(shape)
+    width = outline_width(size)
     for dr, dc in ((-1, 0), (1, 0), (0, -1), (0, 1)):
-        r, c = row + dr, col + dc
-        if not (0 <= r < size and 0 <= c < size and shape[r][c]):
-            return True
+        for step in range(1, width + 1):
+            r, c = row + dr * step, col + dc * step
+            if not (0 <= r < size and 0 <= c < size and shape[r][c]):
+                return True
     return False
 
 
@@ -156,12 +167,12 @@ def ico(images):
 
 def main():
     here = os.path.dirname(os.path.abspath(__file__))
-    images = {size: draw(size) for size in (32, 16)}
+    images = {size: draw(size) for size in SIZES}
     for size, image in images.items():
         with open(os.path.join(here, f"veltrane-{size}.png"), "wb") as out:
             out.write(png(image))
     with open(os.path.join(here, "veltrane.ico"), "wb") as out:
-        out.write(ico([images[32], images[16]]))
+        out.write(ico([images[size] for size in ICO_SIZES]))
 
 
 if __name__ == "__main__":

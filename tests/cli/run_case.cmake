@@ -1,6 +1,7 @@
 # Runs veltrane-calc once and compares its standard output, standard error and exit status with
 # the expected ones.
 #   EXE       the program
+#   EMULATOR  what runs it, words separated by '|' (wine for a Windows build; empty: nothing)
 #   WORKDIR   where it runs (the fixtures, so that messages name files as typed)
 #   ARGS      its arguments, separated by '|'
 #   STDIN     file fed to standard input (empty: nothing)
@@ -13,11 +14,12 @@ if(ARGS)
 else()
     set(arguments "")
 endif()
+string(REPLACE "|" ";" emulator "${EMULATOR}")
 if(NOT STDIN)
     set(STDIN /dev/null)
 endif()
 execute_process(
-    COMMAND "${EXE}" ${arguments}
+    COMMAND ${emulator} "${EXE}" ${arguments}
     WORKING_DIRECTORY "${WORKDIR}"
     INPUT_FILE "${STDIN}"
     OUTPUT_VARIABLE actual_out

@@ -192,11 +192,11 @@ class AboutWindowTest : public QObject {
         }
     }
 
-    // Both sizes come from the built-in resources, drawn in the standard 16 colours: grey
+    // Every size comes from the built-in resources, drawn in the standard 16 colours: grey
     // towers, white plumes, a transparent background.
-    void shouldCarryTheProgramIconInBothSizes() {
+    void shouldCarryTheProgramIconInEverySize() {
         const QIcon icon = frmSplash::ShowShared()->windowIcon();
-        for (const int side : {16, 32}) {
+        for (const int side : {16, 32, 48, 64, 128, 256}) {
             QVERIFY(icon.availableSizes().contains(QSize(side, side)));
             const QImage image = icon.pixmap(QSize(side, side)).toImage();
             QCOMPARE(image.size(), QSize(side, side));
@@ -210,6 +210,15 @@ class AboutWindowTest : public QObject {
             QVERIFY(colours.contains(qRgb(255, 255, 255)));
             QVERIFY(colours.size() <= 16 + 1);
         }
+        // At a scale factor of 2 a 32-pixel title-bar icon is the drawn 64-pixel image, not the
+        // 32-pixel one blown up.
+        QImage sharp = icon.pixmap(QSize(32, 32), 2.0).toImage();
+        QCOMPARE(sharp.devicePixelRatio(), 2.0);
+        sharp.setDevicePixelRatio(1.0);
+        const QImage drawn(QStringLiteral(":/veltrane/icons/veltrane-64.png"));
+        QCOMPARE(sharp.size(), QSize(64, 64));
+        QCOMPARE(sharp.convertToFormat(QImage::Format_ARGB32),
+                 drawn.convertToFormat(QImage::Format_ARGB32));
     }
 
     void shouldSizeTheWindowAndItsFrameInTwips() {
