@@ -58,7 +58,9 @@ bool WriteCharts(const CalcOptions& options, const BatchCalculator& calculator, 
                            ": no design was calculated");
         return false;
     }
-    return WriteChartOutputs(options, *calculator.FirstDesign(), err);
+    const std::string error = WriteChartOutputs(options, *calculator.FirstDesign());
+    if (!error.empty()) WriteLine(err, std::string(kProgramName) + ": " + error);
+    return error.empty();
 }
 
 int Calculate(const CalcOptions& options, std::FILE* in, std::FILE* out, std::FILE* err,

@@ -1,12 +1,13 @@
 #include "chart_command.h"
 
 #include <cerrno>
-#include <charconv>
+#include <cstdio>
 #include <cstring>
 #include <string_view>
 
 #include "chart_format.h"
 #include "input_columns.h"
+#include "number_text.h"
 
 #ifdef VELTRANE_CHART_MODULE
 #include <dlfcn.h>
@@ -19,14 +20,8 @@ namespace veltrane::cli {
 namespace {
 
 void AppendShortest(float value, std::string& out) {
-    char buffer[32];
-    const std::to_chars_result result = std::to_chars(buffer, buffer + sizeof buffer, value);
-    out.append(buffer, result.ptr);
-}
-
-void Complain(std::FILE* err, const std::string& text) {
-    const std::string line = std::string(kProgramName) + ": " + text + "\n";
-    std::fwrite(line.data(), 1, line.size(), err);
+    char buffer[kNumberTextCapacity];
+    out.append(buffer, WriteShortest(buffer, value));
 }
 
 bool WriteTextFile(const std::string& path, const std::string& text, std::string& error) {
@@ -118,18 +113,16 @@ std::string DemandCsv(const DemandChart& chart) {
     return csv;
 }
 
-bool WriteChartOutputs(const CalcOptions& options, const DesignInputs& design, std::FILE* err) {
+std::string WriteChartOutputs(const CalcOptions& options, const DesignInputs& design) {
     const DemandChart chart = BuildChart(options, design);
     std::string error;
     if (options.demand && !WriteTextFile(*options.demand, DemandCsv(chart), error)) {
-        Complain(err, "--demand: " + error);
-        return false;
+        return "--demand: " + error;
     }
     if (options.chart && !DrawChart(chart, *options.chart, error)) {
-        Complain(err, error.starts_with("--chart") ? error : "--chart: " + error);
-        return false;
+        return error.starts_with("--chart") ? error : "--chart: " + error;
     }
-    return true;
+    return {};
 }
 
 }  // namespace veltrane::cli

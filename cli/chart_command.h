@@ -2,7 +2,6 @@
 // --chart and --demand: the first design's demand curves, drawn by the chart module and written
 // as CSV points.
 
-#include <cstdio>
 #include <string>
 
 #include "calc_options.h"
@@ -17,8 +16,8 @@ DemandChart BuildChart(const CalcOptions& options, const DesignInputs& design);
 /// curve, each number the shortest decimal that reads back to the same single-precision value.
 std::string DemandCsv(const DemandChart& chart);
 
-/// Writes what --chart and --demand ask for. False after one line on `err` when any of it
-/// cannot be done.
-bool WriteChartOutputs(const CalcOptions& options, const DesignInputs& design, std::FILE* err);
+/// Writes what --chart and --demand ask for. Empty when done, else the one line that says what
+/// could not be done.
+std::string WriteChartOutputs(const CalcOptions& options, const DesignInputs& design);
 
 }  // namespace veltrane::cli

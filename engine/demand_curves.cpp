@@ -4,6 +4,8 @@
 #include <array>
 #include <cmath>
 
+#include "ieee_step.h"
+
 namespace veltrane {
 namespace {
 
@@ -23,28 +25,28 @@ constexpr double kMostDecades = 4.0;
 /// Bisection in L/G ends at adjacent single-precision values long before this.
 constexpr int kMaxBisections = 100;
 
+using detail::Midpoint;
+
 bool IsDemand(const WorkingQuantities& q) {
-    for (const float force : q.drivingForce) {
-        if (!(force > 0.0f)) return false;
+    return AllDrivingForcesPositive(q) && std::isfinite(q.kaVL) && q.kaVL > 0.0f;
+}
+
+/// Narrows [low, high] to adjacent single-precision values around the one place where
+/// `belowIt` turns from true to false; true at `low`, false at `high`.
+template <typename Predicate>
+void BisectToAdjacent(float& low, float& high, Predicate belowIt) {
+    for (int i = 0; i < kMaxBisections && std::nextafter(low, high) < high; ++i) {
+        const float middle = Midpoint(low, high);
+        (belowIt(middle) ? low : high) = middle;
     }
-    return std::isfinite(q.kaVL) && q.kaVL > 0.0f;
-}
-
-float Midpoint(float low, float high) {
-    return static_cast<float>(0.5 * (static_cast<double>(low) + static_cast<double>(high)));
-}
-
-bool Adjacent(float low, float high) {
-    return std::nextafter(low, high) >= high;
 }
 
 /// The first L/G in (low, high] at which there is no demand, given demand at `low` and none at
 /// `high`.
 float BisectPole(const DesignInputs& design, float approach, float low, float high) {
-    for (int i = 0; i < kMaxBisections && !Adjacent(low, high); ++i) {
-        const float middle = Midpoint(low, high);
-        (DemandKaVL(design, approach, middle) ? low : high) = middle;
-    }
+    BisectToAdjacent(low, high, [&](float liquidGas) {
+        return DemandKaVL(design, approach, liquidGas).has_value();
+    });
     return high;
 }
 
@@ -101,18 +103,14 @@ std::vector<DemandPoint> Refined(const DesignInputs& design, float approach,
 }  // namespace
 
 DesignInputs DemandInputs(const DesignInputs& design, float approach, float liquidGas) {
-    const float designCold = design[Input::kWetBulb] + design[Input::kApproach];
-    const float range = design[Input::kHotWater] - designCold;
-    DesignInputs inputs = design;
-    inputs[Input::kApproach] = approach;
-    inputs[Input::kHotWater] = (design[Input::kWetBulb] + approach) + range;
+    DesignInputs inputs = AtApproachHoldingRange(design, approach);
     inputs[Input::kLiquidGas] = liquidGas;
     return inputs;
 }
 
 std::optional<float> DemandKaVL(const DesignInputs& design, float approach, float liquidGas) {
-    const WorkingQuantities q =
-        CalculateWorkingQuantities(DemandInputs(design, approach, liquidGas));
+    // KaV/L and the driving forces are steps 1 to 6: the exit air is not needed here.
+    const WorkingQuantities q = CalculateMerkelIntegral(DemandInputs(design, approach, liquidGas));
     if (!IsDemand(q)) return std::nullopt;
     return q.kaVL;
 }
@@ -167,10 +165,7 @@ std::optional<float> TowerCrossing(const DesignInputs& design, float approach,
     if (!demandExceedsTower(span.to)) return std::nullopt;
     float low = span.from;
     float high = span.to;
-    for (int i = 0; i < kMaxBisections && !Adjacent(low, high); ++i) {
-        const float middle = Midpoint(low, high);
-        (demandExceedsTower(middle) ? high : low) = middle;
-    }
+    BisectToAdjacent(low, high, [&](float liquidGas) { return !demandExceedsTower(liquidGas); });
     const std::optional<float> atHigh = DemandKaVL(design, approach, high);
     if (!atHigh) return low;
     const float lowMiss = tower(low) - *DemandKaVL(design, approach, low);

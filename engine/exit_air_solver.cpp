@@ -8,6 +8,7 @@
 namespace veltrane {
 namespace {
 
+using detail::Midpoint;
 using detail::RaisesFault;
 using detail::RoundingOverflows;
 using detail::RoundToSingle;
@@ -35,11 +36,6 @@ Status ResidualProduct(float ra, float rb, float& product) {
     }
     product = rounded;
     return Status::Ok;
-}
-
-float Midpoint(float low, float high) {
-    // The mean of two single-precision values always lies within the single-precision range.
-    return RoundToSingle((static_cast<double>(low) + static_cast<double>(high)) / 2.0);
 }
 
 /// The residual and saturation pressure at the low end of the bracket. The low end is either the

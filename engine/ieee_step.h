@@ -30,4 +30,10 @@ template <typename... Operands>
     return std::isfinite(value) && std::isinf(rounded);
 }
 
+/// The midpoint of a bracket as the searches store it. The mean of two single-precision values
+/// always lies within the single-precision range, so the rounding cannot overflow.
+[[nodiscard]] inline float Midpoint(float low, float high) {
+    return RoundToSingle((static_cast<double>(low) + static_cast<double>(high)) / 2.0);
+}
+
 }  // namespace veltrane::detail

@@ -1,5 +1,6 @@
 #include "performance.h"
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 
@@ -152,6 +153,11 @@ WorkingQuantities CalculateMerkelIntegral(const DesignInputs& inputs) noexcept {
     WorkingQuantities q;
     (void)MerkelIntegral(inputs, q);
     return q;
+}
+
+bool AllDrivingForcesPositive(const WorkingQuantities& q) noexcept {
+    return std::all_of(q.drivingForce.begin(), q.drivingForce.end(),
+                       [](float force) { return force > 0.0F; });
 }
 
 PerformanceResults CalculatePerformance(const DesignInputs& inputs) noexcept {

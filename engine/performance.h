@@ -124,6 +124,10 @@ WorkingQuantities CalculateWorkingQuantities(const DesignInputs& inputs,
 /// cost of the whole calculation, for searches that need only the demand.
 WorkingQuantities CalculateMerkelIntegral(const DesignInputs& inputs) noexcept;
 
+/// Whether all four driving forces are positive. Only then is the KaV/L a demand: below it the
+/// integrand has a pole and the KaV/L takes meaningless values of either sign.
+bool AllDrivingForcesPositive(const WorkingQuantities& q) noexcept;
+
 /// The sixteen results of the design.
 PerformanceResults CalculatePerformance(const DesignInputs& inputs) noexcept;
 

@@ -8,6 +8,7 @@
 namespace veltrane {
 namespace {
 
+using detail::Midpoint;
 using detail::RoundToSingle;
 
 double D(float value) {
@@ -43,10 +44,6 @@ bool AllFinite(const DesignInputs& design) {
 /// to adjacent approaches, within the limit.
 constexpr int kSecantCalculations = 50;
 static_assert(kSecantCalculations + 45 <= kRatingCalculationLimit);
-
-float Midpoint(float low, float high) {
-    return RoundToSingle((D(low) + D(high)) / 2.0);
-}
 
 /// The two ends around the operating point with the excesses that the next step interpolates
 /// between. When the same end moves twice in a row, the other end's excess is halved (the
@@ -107,9 +104,7 @@ class DemandSearch {
     ApproachTrial Evaluate(float approach) {
         ++calculations_;
         const WorkingQuantities q = CalculateMerkelIntegral(Row(approach));
-        const bool positive = std::all_of(q.drivingForce.begin(), q.drivingForce.end(),
-                                          [](float d) { return d > 0.0F; });
-        const ApproachTrial trial{approach, q.kaVL, positive};
+        const ApproachTrial trial{approach, q.kaVL, AllDrivingForcesPositive(q)};
         if (trace_ != nullptr) trace_->push_back(trial);
         return trial;
     }
@@ -197,6 +192,10 @@ std::string_view DescribeOutcome(RatingOutcome outcome) noexcept {
             return "the characteristic or the design is not a finite number";
     }
     return "";
+}
+
+DesignInputs AtApproachHoldingRange(const DesignInputs& design, float approach) noexcept {
+    return AtApproach(design, HeldRange(design), approach);
 }
 
 Rating RateDesign(const DesignInputs& design, TowerCharacteristic tower,

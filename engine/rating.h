@@ -64,6 +64,10 @@ struct Rating {
     int calculations = 0;
 };
 
+/// The row at another approach with its range held: THot = (Twb + approach) + R, where R is the
+/// row's THot − (Twb + Approach), each sum rounded as the calculation rounds it.
+DesignInputs AtApproachHoldingRange(const DesignInputs& design, float approach) noexcept;
+
 /// Rates one design row against the tower. Pure: the same arguments give the same rating.
 /// @param design [in] the row; its approach and hot water temperature give the held range
 /// @param tower  [in] the tower's characteristic
