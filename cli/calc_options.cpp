@@ -3,6 +3,7 @@
 #include <CLI/CLI.hpp>
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 #include "chart_format.h"
 #include "design_sets.h"
@@ -44,26 +45,34 @@ void AddSweep(std::string_view argument, CalcOptions& options) {
     options.sweeps.push_back(*sweep);
 }
 
-float ReadTowerNumber(std::string_view name, std::string_view text) {
+/// A number of an option's argument; `label` names it in the message ("--tower: C").
+float ReadOptionNumber(const std::string& label, std::string_view text) {
     float value = 0.0F;
     const NumberError error = ReadInputNumber(text, value);
     if (error != NumberError::None) {
-        Refuse("--tower: " + std::string(name) + " " + QuoteForMessage(text) + " is " +
-               std::string(Describe(error)));
+        Refuse(label + " " + QuoteForMessage(text) + " is " + std::string(Describe(error)));
     }
     return value;
 }
 
-/// C:m, with C above zero and m not negative.
-TowerCharacteristic ParseTower(std::string_view argument) {
+/// The two parts of an argument of the form A:B, such as C:m or FROM:TO.
+std::pair<std::string_view, std::string_view> SplitPair(std::string_view argument,
+                                                        std::string_view option,
+                                                        std::string_view form) {
     const std::size_t colon = argument.find(':');
     if (colon == std::string_view::npos ||
         argument.find(':', colon + 1) != std::string_view::npos) {
-        Refuse("--tower needs C:m, not " + QuoteForMessage(argument));
+        Refuse(std::string(option) + " needs " + std::string(form) + ", not " +
+               QuoteForMessage(argument));
     }
-    const std::string_view cText = argument.substr(0, colon);
-    const std::string_view mText = argument.substr(colon + 1);
-    const TowerCharacteristic tower{ReadTowerNumber("C", cText), ReadTowerNumber("m", mText)};
+    return {argument.substr(0, colon), argument.substr(colon + 1)};
+}
+
+/// C:m, with C above zero and m not negative.
+TowerCharacteristic ParseTower(std::string_view argument) {
+    const auto [cText, mText] = SplitPair(argument, "--tower", "C:m");
+    const TowerCharacteristic tower{ReadOptionNumber("--tower: C", cText),
+                                    ReadOptionNumber("--tower: m", mText)};
     if (!(tower.c > 0.0F)) Refuse("--tower: C must be above 0, not " + QuoteForMessage(cText));
     if (!(tower.m >= 0.0F))
         Refuse("--tower: m must not be negative, not " + QuoteForMessage(mText));
@@ -71,12 +80,7 @@ TowerCharacteristic ParseTower(std::string_view argument) {
 }
 
 float ReadPositiveNumber(std::string_view option, std::string_view text) {
-    float value = 0.0F;
-    const NumberError error = ReadInputNumber(text, value);
-    if (error != NumberError::None) {
-        Refuse(std::string(option) + ": " + QuoteForMessage(text) + " is " +
-               std::string(Describe(error)));
-    }
+    const float value = ReadOptionNumber(std::string(option) + ":", text);
     if (!(value > 0.0F)) {
         Refuse(std::string(option) + ": " + QuoteForMessage(text) + " is not above 0");
     }
@@ -101,13 +105,9 @@ std::vector<float> ParseApproaches(std::string_view argument) {
 
 /// FROM:TO with 0 < FROM < TO.
 LiquidGasSpan ParseLiquidGasSpan(std::string_view argument) {
-    const std::size_t colon = argument.find(':');
-    if (colon == std::string_view::npos ||
-        argument.find(':', colon + 1) != std::string_view::npos) {
-        Refuse("--lg needs FROM:TO, not " + QuoteForMessage(argument));
-    }
-    const LiquidGasSpan span{ReadPositiveNumber("--lg", argument.substr(0, colon)),
-                             ReadPositiveNumber("--lg", argument.substr(colon + 1))};
+    const auto [fromText, toText] = SplitPair(argument, "--lg", "FROM:TO");
+    const LiquidGasSpan span{ReadPositiveNumber("--lg", fromText),
+                             ReadPositiveNumber("--lg", toText)};
     if (!(span.from < span.to))
         Refuse("--lg: FROM must be below TO in " + QuoteForMessage(argument));
     return span;
