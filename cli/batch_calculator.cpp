@@ -257,17 +257,10 @@ void BatchCalculator::WriteRatedRow() {
 /// The heat load, and so the range, stays what the row gives when the weather changes: a sweep of
 /// the wet bulb moves THot with it. A sweep of THot or the approach sets the range itself.
 DesignInputs BatchCalculator::DesignWithTheRowsRange() const {
-    DesignInputs design = design_.values;
-    if (design[Input::kWetBulb] == rowWetBulb_) return design;
-    // The range as the calculation forms it, then THot = Twb + Approach + R in the same steps.
-    const auto sum = [](float a, float b) {
-        return static_cast<float>(static_cast<double>(a) + static_cast<double>(b));
-    };
-    const float range =
-        static_cast<float>(static_cast<double>(design[Input::kHotWater]) -
-                           static_cast<double>(sum(rowWetBulb_, design[Input::kApproach])));
-    design[Input::kHotWater] = sum(sum(design[Input::kWetBulb], design[Input::kApproach]), range);
-    return design;
+    if (design_.values[Input::kWetBulb] == rowWetBulb_) return design_.values;
+    DesignInputs row = design_.values;
+    row[Input::kWetBulb] = rowWetBulb_;
+    return WithRange(design_.values, RowRange(row));
 }
 
 void BatchCalculator::WriteOperatingPoint(const DesignInputs& inputs,

@@ -20,19 +20,12 @@ float ColdWater(const DesignInputs& design, float approach) {
     return RoundToSingle(D(design[Input::kWetBulb]) + D(approach));
 }
 
-/// The range the row gives, THot − TCold, as the calculation forms it.
-float HeldRange(const DesignInputs& design) {
-    return RoundToSingle(D(design[Input::kHotWater]) -
-                         D(ColdWater(design, design[Input::kApproach])));
-}
-
 /// The row at a trial approach, its hot water the held range above the cold water so that the
 /// calculation forms that range again.
 DesignInputs AtApproach(const DesignInputs& design, float range, float approach) {
     DesignInputs row = design;
     row[Input::kApproach] = approach;
-    row[Input::kHotWater] = RoundToSingle(D(ColdWater(design, approach)) + D(range));
-    return row;
+    return WithRange(row, range);
 }
 
 bool AllFinite(const DesignInputs& design) {
@@ -99,7 +92,7 @@ class SearchBracket {
 class DemandSearch {
   public:
     DemandSearch(const DesignInputs& design, float towerKaVL, std::vector<ApproachTrial>* trace)
-        : design_(design), range_(HeldRange(design)), towerKaVL_(towerKaVL), trace_(trace) {}
+        : design_(design), range_(RowRange(design)), towerKaVL_(towerKaVL), trace_(trace) {}
 
     ApproachTrial Evaluate(float approach) {
         ++calculations_;
@@ -194,8 +187,19 @@ std::string_view DescribeOutcome(RatingOutcome outcome) noexcept {
     return "";
 }
 
+float RowRange(const DesignInputs& design) noexcept {
+    return RoundToSingle(D(design[Input::kHotWater]) -
+                         D(ColdWater(design, design[Input::kApproach])));
+}
+
+DesignInputs WithRange(DesignInputs design, float range) noexcept {
+    design[Input::kHotWater] =
+        RoundToSingle(D(ColdWater(design, design[Input::kApproach])) + D(range));
+    return design;
+}
+
 DesignInputs AtApproachHoldingRange(const DesignInputs& design, float approach) noexcept {
-    return AtApproach(design, HeldRange(design), approach);
+    return AtApproach(design, RowRange(design), approach);
 }
 
 Rating RateDesign(const DesignInputs& design, TowerCharacteristic tower,

@@ -64,6 +64,14 @@ struct Rating {
     int calculations = 0;
 };
 
+/// The range the row gives, THot − (Twb + Approach), each step rounded as the calculation
+/// rounds it, °F.
+float RowRange(const DesignInputs& design) noexcept;
+
+/// The row with its hot water moved so that the calculation forms this range: THot =
+/// (Twb + Approach) + range.
+DesignInputs WithRange(DesignInputs design, float range) noexcept;
+
 /// The row at another approach with its range held: THot = (Twb + approach) + R, where R is the
 /// row's THot − (Twb + Approach), each sum rounded as the calculation rounds it.
 DesignInputs AtApproachHoldingRange(const DesignInputs& design, float approach) noexcept;
