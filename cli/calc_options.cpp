@@ -42,6 +42,20 @@ void AddSweep(std::string_view argument, CalcOptions& options) {
     if (repeated) {
         Refuse("--sweep " + std::string(kInputs[sweep->input].shortName) + " is given twice");
     }
+    // The single sweep's limit holds for all of them together: each row gives their product.
+    std::size_t designs = sweep->count;
+    for (const Sweep& earlier : options.sweeps) {
+        if (designs > kMaxSweepValues / earlier.count) {
+            designs = kMaxSweepValues + 1;
+            break;
+        }
+        designs *= earlier.count;
+    }
+    if (designs > kMaxSweepValues) {
+        Refuse("--sweep " + std::string(kInputs[sweep->input].shortName) +
+               ": the sweeps together give more than " + std::to_string(kMaxSweepValues) +
+               " designs for each row");
+    }
     options.sweeps.push_back(*sweep);
 }
 
@@ -341,10 +355,11 @@ std::string UsageText() {
     text += OptionList(app);
     text +=
         "\n"
-        "Exit status: 0 when every design was calculated; 1 when a file could not be read, a\n"
-        "row was malformed or a rated row has no operating point (it is named on standard\n"
-        "error, and the others are still calculated); 2 for a bad option, with nothing\n"
-        "calculated.\n"
+        "Exit status: 0 when every design was calculated and written; 1 when a file could not\n"
+        "be read, a row was malformed or a rated row has no operating point (it is named on\n"
+        "standard error, and the others are still calculated), or when an output could not be\n"
+        "written (a --trace FILE that cannot be opened stops the run before anything is\n"
+        "calculated); 2 for a bad option, with nothing calculated.\n"
         "\n"
         "Example: KaV/L over L/G for three approaches, the other inputs at their defaults:\n"
         "  veltrane-calc --defaults --sweep Approach=5:15:5 --sweep LG=0.5:2:0.1\n"
