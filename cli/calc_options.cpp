@@ -207,24 +207,17 @@ void DeclareOptions(CLI::App& app, CalcOptions& options, std::string& traceTarge
                        "repeat every design with input NAME at FROM, FROM+STEP, ... up to TO;\n"
                        "several sweeps give every combination, the first varying slowest")
                     ->type_name("NAME=FROM:TO:STEP"));
-    ValueOption(app.add_option(
-                       "--tower",
-                       [&options](const CLI::results_t& results) {
-                           if (options.tower) Refuse("--tower is given twice");
-                           options.tower = ParseTower(ArgumentOf(results, "--tower", "C:m"));
-                           return true;
-                       },
-                       "rate a tower of characteristic KaV/L = C*(L/G)^-m (C > 0, m >= 0) instead\n"
-                       "of calculating each design as it stands. Held from the row: P, Twb, Tdb,\n"
-                       "LG, Flow, Cycles, Drift, MakeupTemp, FanPress, FanEff and the range\n"
-                       "R = THot - (Twb + Approach) as the row gives it, which a sweep of Twb\n"
-                       "keeps. Solved: the approach at which the row's KaV/L equals the tower's,\n"
-                       "searched from just above 0 F to 100 F; then THot = Twb + Approach + R.\n"
-                       "The row is written with the solved Approach and THot and the sixteen\n"
-                       "results of that operating point. Where no approach in that range gives\n"
-                       "it, Approach, THot and the results are empty and Notes and standard\n"
-                       "error say why")
-                    ->type_name("C:m"));
+    SingleOption(app, "--tower", "C:m", options.tower, ParseTower,
+                 "rate a tower of characteristic KaV/L = C*(L/G)^-m (C > 0, m >= 0) instead\n"
+                 "of calculating each design as it stands. Held from the row: P, Twb, Tdb,\n"
+                 "LG, Flow, Cycles, Drift, MakeupTemp, FanPress, FanEff and the range\n"
+                 "R = THot - (Twb + Approach) as the row gives it, which a sweep of Twb\n"
+                 "keeps. Solved: the approach at which the row's KaV/L equals the tower's,\n"
+                 "searched from just above 0 F to 100 F; then THot = Twb + Approach + R.\n"
+                 "The row is written with the solved Approach and THot and the sixteen\n"
+                 "results of that operating point. Where no approach in that range gives\n"
+                 "it, Approach, THot and the results are empty and Notes and standard\n"
+                 "error say why");
     app.add_flag("--totals", options.totals,
                  "a closing row over all rows with Hours: the sums of Hours, of the water\n"
                  "volumes and of the fan energy, and in Cold Water Out Temp the\n"

@@ -15,7 +15,7 @@ class CalculateMode final : public DesignRowsMode {
         const PerformanceResults results = CalculatePerformance(design_.values);
         if (Tracing()) {
             worksheet_.clear();
-            AppendWorksheet(worksheet_, DesignPlace(), design_.values);
+            AppendWorksheet(worksheet_, DesignPlace(), design_.values, WorksheetStyle());
             Trace(worksheet_);
         }
         WriteResultsRow(design_.values, results, design_.texts);

@@ -134,12 +134,12 @@ void DesignRowsMode::CalculateWithSweeps(std::size_t level) {
     const Sweep& sweep = settings_.sweeps[level];
     const float keptValue = design_.values[sweep.input];
     const std::string_view keptText = design_.texts[sweep.input];
-    char* text = sweepTexts_[level].data();
+    NumberText& text = sweepTexts_[level];
     for (std::size_t k = 0; k < sweep.count; ++k) {
         const float value = sweep.ValueAt(k);
         design_.values[sweep.input] = value;
-        design_.texts[sweep.input] = std::string_view(
-            text, static_cast<std::size_t>(WritePlainShortest(text, value) - text));
+        text = PlainShortestText(value);
+        design_.texts[sweep.input] = text.View();
         CalculateWithSweeps(level + 1);
     }
     design_.values[sweep.input] = keptValue;

@@ -15,6 +15,7 @@
 #include "hours_totals.h"
 #include "number_text.h"
 #include "performance.h"
+#include "worksheet.h"
 
 namespace veltrane::cli {
 
@@ -60,6 +61,10 @@ class DesignRowsMode : public BatchMode {
     /// Hands a worksheet on, when one is wanted.
     [[nodiscard]] bool Tracing() const { return static_cast<bool>(settings_.trace); }
     void Trace(const std::string& worksheet) const { settings_.trace(worksheet); }
+    /// Exact numbers under --raw, readable ones otherwise.
+    [[nodiscard]] WorksheetNumbers WorksheetStyle() const {
+        return settings_.raw ? WorksheetNumbers::kExact : WorksheetNumbers::kReadable;
+    }
 
     const BatchSettings& settings_;
     ModeContext context_;
@@ -79,7 +84,7 @@ class DesignRowsMode : public BatchMode {
     bool binColumns_ = false;  ///< the output has Hours and the bin columns
     HoursTotals totals_;
     /// The text of each sweep's current value.
-    std::vector<std::array<char, kNumberTextCapacity>> sweepTexts_;
+    std::vector<NumberText> sweepTexts_;
     std::string_view sourceName_;
     std::size_t sourceLine_ = 0;
     std::string notes_;

@@ -17,9 +17,7 @@ std::string RowCount(std::size_t rows) {
 
 void AppendBinNumber(CsvWriter& csv, double value, bool raw) {
     if (raw) {
-        char text[kNumberTextCapacity];
-        csv.Plain(
-            std::string_view(text, static_cast<std::size_t>(WriteShortest(text, value) - text)));
+        csv.Plain(ShortestText(value).View());
     } else {
         csv.Field(ResultText(value));
     }
@@ -66,9 +64,8 @@ void HoursTotals::Write(CsvWriter& csv, bool raw) const {
     std::string note = "totals of " + RowCount(rows_) +
                        " with Hours; Cold Water Out Temp is their hours-weighted mean";
     if (rowsLeftOut_ > 0) {
-        char hours[kNumberTextCapacity];
         note += "; left out: " + RowCount(rowsLeftOut_) + " without an operating point (" +
-                std::string(hours, WriteShortest(hours, hoursLeftOut_)) + " hours)";
+                std::string(ShortestText(hoursLeftOut_).View()) + " hours)";
     }
     csv.Field(note);
     csv.EndLine();

@@ -26,7 +26,8 @@ class RateMode final : public DesignRowsMode {
         const Rating rating = RateDesign(design, tower, Tracing() ? &trials_ : nullptr);
         if (Tracing()) {
             worksheet_.clear();
-            AppendRatingWorksheet(worksheet_, DesignPlace(), design, tower, rating, trials_);
+            AppendRatingWorksheet(worksheet_, DesignPlace(), design, tower, rating, trials_,
+                                  WorksheetStyle());
             Trace(worksheet_);
         }
         InputArray<std::string_view> texts = design_.texts;
@@ -37,8 +38,10 @@ class RateMode final : public DesignRowsMode {
                                               std::string(DescribeOutcome(rating.outcome)));
             return;
         }
-        texts[Input::kApproach] = Text(approach_, rating.inputs[Input::kApproach]);
-        texts[Input::kHotWater] = Text(hotWater_, rating.inputs[Input::kHotWater]);
+        approach_ = PlainShortestText(rating.inputs[Input::kApproach]);
+        hotWater_ = PlainShortestText(rating.inputs[Input::kHotWater]);
+        texts[Input::kApproach] = approach_.View();
+        texts[Input::kHotWater] = hotWater_.View();
         WriteResultsRow(rating.inputs, rating.results, texts);
     }
 
@@ -52,16 +55,10 @@ class RateMode final : public DesignRowsMode {
         return WithRange(design_.values, RowRange(row));
     }
 
-    static std::string_view Text(std::array<char, kNumberTextCapacity>& text, float value) {
-        return std::string_view(
-            text.data(),
-            static_cast<std::size_t>(WritePlainShortest(text.data(), value) - text.data()));
-    }
-
     std::vector<ApproachTrial> trials_;
     std::string worksheet_;
-    std::array<char, kNumberTextCapacity> approach_{};
-    std::array<char, kNumberTextCapacity> hotWater_{};
+    NumberText approach_;  ///< the texts of the solved Approach and THot
+    NumberText hotWater_;
 };
 
 }  // namespace
