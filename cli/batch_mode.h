@@ -11,8 +11,8 @@
 //     // cli/acceptance_mode.cpp
 //     namespace {
 //     constexpr std::array kColumns = {
-//         ColumnSpec{"Twb", "Inlet Air Wet Bulb Temp (F)", "F",
-//                    QuantityKind::kAbsoluteTemperature, ""},  // required: no default
+//         ColumnSpec{"Twb", "Inlet Air Wet Bulb Temp (F)", Quantity::kTemperature,
+//                    ""},  // required: no default
 //         ...
 //     };
 //     class AcceptanceMode final : public BatchMode {
@@ -40,7 +40,7 @@
 //
 // The row of --defaults (DefaultRow) has no value in a required column (Row::Has is false): a
 // mode with required columns refuses it. Units: every field passes ToEngineUnits (columns.h)
-// by its column's QuantityKind, so that a mode never converts.
+// by its column's Quantity, so that a mode never converts.
 
 #include <cstddef>
 #include <memory>
@@ -70,7 +70,7 @@ struct BatchSettings {
     bool totals = false;
     /// Receives each design's worksheet, when one is wanted.
     OutputSink trace{};
-    UnitSystem units = UnitSystem::kUs;
+    UnitSystem units = UnitSystem::kUS;
 };
 
 /// What the run lends a mode for the whole run.

@@ -6,11 +6,9 @@
 
 namespace veltrane::cli {
 
-float ToEngineUnits(UnitSystem system, const ColumnSpec& column, float value) {
-    // Only US units so far; another system converts by the column's kind here.
-    (void)system;
-    (void)column;
-    return value;
+float ToEngineUnits(UnitSystem units, const ColumnSpec& column, std::string_view text, float read) {
+    if (units == UnitSystem::kUS) return read;
+    return InputFromUnits(column.quantity, units, ReadAcceptedNumberAsDouble(text));
 }
 
 std::size_t FindColumn(std::span<const ColumnSpec> columns, std::string_view name) {

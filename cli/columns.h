@@ -1,30 +1,15 @@
 #pragma once
 // The columns a batch mode reads: what each holds, in which unit, and how a field becomes the
-// number the engine takes. Every field is converted here, at the edge, so that a mode sees
-// numbers in the engine's units only.
+// number the engine takes (by the engine's unit conversions, units.h). Every field is converted
+// here, at the edge, so that a mode sees numbers in the engine's units only.
 
 #include <cstddef>
 #include <span>
 #include <string_view>
 
+#include "units.h"
+
 namespace veltrane::cli {
-
-/// What a column measures. A conversion between unit systems depends on it: an absolute
-/// temperature is scaled and offset, a temperature difference only scaled, a ratio not at all.
-enum class QuantityKind {
-    kAbsoluteTemperature,    ///< °F
-    kTemperatureDifference,  ///< °F
-    kAtmosphericPressure,    ///< psia
-    kFanPressure,            ///< inH2O
-    kWaterFlow,              ///< US gpm
-    kPercentage,             ///< %
-    kDimensionless,          ///< a ratio or a count
-    kHours,                  ///< hours per year in a weather bin
-    kPower,                  ///< hp
-};
-
-/// The unit system of the numbers read and written. The engine works in US units.
-enum class UnitSystem { kUs };
 
 /// What an empty cell means.
 enum class EmptyCell {
@@ -35,8 +20,9 @@ enum class EmptyCell {
 struct ColumnSpec {
     std::string_view shortName;  ///< the name in headers and messages ("Twb")
     std::string_view caption;    ///< the long name a header may use instead
-    std::string_view unit;       ///< the unit as written in the help ("F", "psia"; "" for none)
-    QuantityKind kind;
+    /// What the column measures (absolute temperature, temperature difference, pressure, water
+    /// flow, percentage, hours, power...), which fixes its unit in each unit system.
+    Quantity quantity;
     /// The text of the value a row takes when the file has no such column; empty when the
     /// column is optional and a row without it has no value.
     std::string_view defaultText;
@@ -52,9 +38,10 @@ struct ColumnSpec {
     }
 };
 
-/// The value read from a field, in `system`'s unit of the column, taken to the engine's unit.
-/// With US units the value passes through unchanged.
-float ToEngineUnits(UnitSystem system, const ColumnSpec& column, float value);
+/// The value of a field in `units`' unit of the column, taken to the engine's unit: `text` is the
+/// field, `read` its value as ReadInputNumber gave it. With US units `read` passes through bit
+/// for bit; in another system the text is converted in double precision and rounded once.
+float ToEngineUnits(UnitSystem units, const ColumnSpec& column, std::string_view text, float read);
 
 /// The column named by its short name or its caption, in any case, blanks around it ignored;
 /// the number of columns when none is.

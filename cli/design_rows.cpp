@@ -11,32 +11,16 @@ namespace {
 constexpr std::string_view kNoteSeparator = "; ";
 constexpr std::string_view kNoExitAirNote = "Exit air temperature not found";
 
-constexpr InputArray<QuantityKind> kInputKinds{{{
-    QuantityKind::kAtmosphericPressure,
-    QuantityKind::kAbsoluteTemperature,
-    QuantityKind::kAbsoluteTemperature,
-    QuantityKind::kAbsoluteTemperature,
-    QuantityKind::kTemperatureDifference,
-    QuantityKind::kDimensionless,
-    QuantityKind::kWaterFlow,
-    QuantityKind::kDimensionless,
-    QuantityKind::kPercentage,
-    QuantityKind::kAbsoluteTemperature,
-    QuantityKind::kFanPressure,
-    QuantityKind::kPercentage,
-}}};
-
 constexpr std::array<ColumnSpec, kInputCount + 1> MakeDesignColumns() {
     std::array<ColumnSpec, kInputCount + 1> columns{};
     for (const InputDefinition& entry : kInputs) {
-        columns[PositionOf(entry.index)] = ColumnSpec{entry.shortName, entry.caption, entry.unit,
-                                                      kInputKinds[entry.index], entry.defaultText};
+        columns[PositionOf(entry.index)] = ColumnSpec{
+            entry.shortName, entry.caption, kInputUnits[entry.index].quantity, entry.defaultText};
     }
     // Only a header names Hours; an empty cell is a row without hours, as is a file without the
     // column.
-    columns[kHoursColumn] =
-        ColumnSpec{kHoursCaption, kHoursCaption,      "h", QuantityKind::kHours, "",
-                   false,         EmptyCell::kAbsent, true};
+    columns[kHoursColumn] = ColumnSpec{
+        kHoursCaption, kHoursCaption, Quantity::kHours, "", false, EmptyCell::kAbsent, true};
     return columns;
 }
 

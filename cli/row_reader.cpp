@@ -153,7 +153,7 @@ bool RowReader::ReadField(std::size_t column, std::string_view text, Row& row) {
                              std::string(negative ? "negative" : Describe(error)));
         return false;
     }
-    row.values[column] = ToEngineUnits(units_, spec, value);
+    row.values[column] = ToEngineUnits(units_, spec, text, value);
     return true;
 }
 

@@ -15,10 +15,10 @@ namespace {
 
 /// Columns of the kinds a mode may declare: required, with a default, optional and not negative.
 constexpr std::array kColumns = {
-    ColumnSpec{"Twb", "Inlet Air Wet Bulb Temp (F)", "F", QuantityKind::kAbsoluteTemperature, ""},
-    ColumnSpec{"Flow", "Circulating Water Flow (gpm)", "gpm", QuantityKind::kWaterFlow, "1000"},
-    ColumnSpec{"FanPower", "Fan Power (hp)", "hp", QuantityKind::kPower, ""},
-    ColumnSpec{"Hours", "Hours", "h", QuantityKind::kHours, "", false, EmptyCell::kAbsent, true},
+    ColumnSpec{"Twb", "Inlet Air Wet Bulb Temp (F)", Quantity::kTemperature, ""},
+    ColumnSpec{"Flow", "Circulating Water Flow (gpm)", Quantity::kWaterFlow, "1000"},
+    ColumnSpec{"FanPower", "Fan Power (hp)", Quantity::kPower, ""},
+    ColumnSpec{"Hours", "Hours", Quantity::kHours, "", false, EmptyCell::kAbsent, true},
 };
 constexpr std::array<std::string_view, 1> kPassedOver = {"Notes"};
 
@@ -60,7 +60,7 @@ TEST(RowReader, shouldReadTheDeclaredColumnsAndRefuseWhatCannotBeRead) {
         std::vector<std::string> messages;
         Problems problems([&](std::string_view line) { messages.emplace_back(line); });
         StringSource source(c.input, 3);
-        RowReader reader(source, "in.csv", kColumns, kPassedOver, UnitSystem::kUs, problems);
+        RowReader reader(source, "in.csv", kColumns, kPassedOver, UnitSystem::kUS, problems);
         std::vector<std::string> rows;
         Row row;
         for (RowReader::Event event = reader.Next(row); event != RowReader::Event::kEnd;
@@ -76,7 +76,7 @@ TEST(RowReader, shouldReadTheDeclaredColumnsAndRefuseWhatCannotBeRead) {
 TEST(RowReader, shouldPutEachFieldInItsColumnWhateverTheHeadersOrder) {
     Problems problems([](std::string_view) {});
     StringSource source("Flow,FanPower,Twb\n1.5e3,12.5,65.25\n");
-    RowReader reader(source, "in.csv", kColumns, kPassedOver, UnitSystem::kUs, problems);
+    RowReader reader(source, "in.csv", kColumns, kPassedOver, UnitSystem::kUS, problems);
     Row row;
     ASSERT_EQ(reader.Next(row), RowReader::Event::kHeader);
     ASSERT_EQ(reader.Next(row), RowReader::Event::kRow);
