@@ -225,8 +225,9 @@ void DeclareOptions(CLI::App& app, CalcOptions& options, std::string& traceTarge
                  "rows it holds. Writes the Hours columns even when no input has them");
     app.add_flag("--trace{-}", traceTarget,
                  "write a worksheet for each design, every working quantity with its unit\n"
-                 "in the order calculated (with --tower, every step of the approach\n"
-                 "search first), to standard error or to FILE")
+                 "and formula in the order calculated (with --tower, every step of the\n"
+                 "approach search first), to standard error or to FILE; numbers to six\n"
+                 "significant figures, exact with --raw")
         ->type_name("[=FILE]")
         ->disable_flag_override(false);
     DeclareChartOptions(app, options);
