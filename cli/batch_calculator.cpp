@@ -432,8 +432,10 @@ void BatchCalculator::AppendNotes(const DesignInputs& inputs, const PerformanceR
         if (!notes.empty()) notes += kNoteSeparator;
         notes += note;
     };
-    for (const DesignCheck check : FindDesignChecks(inputs, results))
+    const DesignFindings findings = FindDesignChecks(inputs, results);
+    for (const DesignCheck check : findings)
         add(kDesignChecks[check].finding);
+    if (KaVLHasNoMeaning(inputs, findings)) add(kNoDrivingForceNote);
     if (results.values[Result::kExitAirTemp] == kSolverNoSolution) add(kNoExitAirNote);
     AppendCsvField(pending_, notes);
 }

@@ -137,7 +137,7 @@ void AppendRatingWorksheet(std::string& out, std::string_view place, const Desig
     Line(out, "m", Number(tower.m));
     Line(out, "KaV/L of the tower at the row's L/G", Number(rating.towerKaVL));
     out += "Approach search, from " + Number(kLowestApproach) + " F to " +
-           Number(kHighestApproach) + " F\n";
+           Number(rating.highestApproach) + " F\n";
     TableRow(out, {"trial", "approach (F)", "KaV/L demanded", "driving forces"});
     for (std::size_t k = 0; k < trials.size(); ++k) {
         TableRow(out, {std::to_string(k + 1), Number(trials[k].approach), Number(trials[k].kaVL),

@@ -4,7 +4,7 @@
 #include <array>
 #include <cmath>
 
-#include "ieee_step.h"
+#include "bisection.h"
 
 namespace veltrane {
 namespace {
@@ -22,23 +22,10 @@ constexpr int kMaxRefinements = 8;
 /// The KaV/L axis shows at least up to 10 and at most four decades.
 constexpr float kLowestAxisTop = 10.0f;
 constexpr double kMostDecades = 4.0;
-/// Bisection in L/G ends at adjacent single-precision values long before this.
-constexpr int kMaxBisections = 100;
-
-using detail::Midpoint;
+using detail::BisectToAdjacent;
 
 bool IsDemand(const WorkingQuantities& q) {
     return AllDrivingForcesPositive(q) && std::isfinite(q.kaVL) && q.kaVL > 0.0f;
-}
-
-/// Narrows [low, high] to adjacent single-precision values around the one place where
-/// `belowIt` turns from true to false; true at `low`, false at `high`.
-template <typename Predicate>
-void BisectToAdjacent(float& low, float& high, Predicate belowIt) {
-    for (int i = 0; i < kMaxBisections && std::nextafter(low, high) < high; ++i) {
-        const float middle = Midpoint(low, high);
-        (belowIt(middle) ? low : high) = middle;
-    }
 }
 
 /// The first L/G in (low, high] at which there is no demand, given demand at `low` and none at
@@ -166,8 +153,9 @@ std::optional<float> TowerCrossing(const DesignInputs& design, float approach,
     float low = span.from;
     float high = span.to;
     BisectToAdjacent(low, high, [&](float liquidGas) { return !demandExceedsTower(liquidGas); });
+    // A bracket closed on the pole is no crossing: the demand there stays below the tower's.
     const std::optional<float> atHigh = DemandKaVL(design, approach, high);
-    if (!atHigh) return low;
+    if (!atHigh) return std::nullopt;
     const float lowMiss = tower(low) - *DemandKaVL(design, approach, low);
     return (*atHigh - tower(high)) < lowMiss ? high : low;
 }

@@ -53,7 +53,7 @@ using TowerLine = std::function<float(float liquidGas)>;
 
 /// The L/G in `span` at which the demand for `approach` equals the tower's KaV/L, found by
 /// bisection between the start of the span and the curve's pole or the span's end; nothing when
-/// the two do not cross inside the span.
+/// the two do not cross inside the span, or the demand stays below the tower's up to its pole.
 std::optional<float> TowerCrossing(const DesignInputs& design, float approach,
                                    const TowerLine& tower, LiquidGasSpan span);
 

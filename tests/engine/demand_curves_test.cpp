@@ -121,6 +121,9 @@ TEST(DemandCurves, shouldCrossTheTowerLineWhereDemandMeetsItAndNowhereOutsideThe
     // A tower far above every demand in the span does not cross it.
     const TowerLine huge = [](float) { return 1000.0f; };
     EXPECT_FALSE(TowerCrossing(design, 13.0f, huge, {0.3f, 1.0f}));
+    // Nor one above the largest demand, found just before the pole inside the span.
+    const TowerLine beyondThePole = [](float) { return 1e30f; };
+    EXPECT_FALSE(TowerCrossing(design, 13.0f, beyondThePole, {0.3f, 5.0f}));
     const TowerLine tiny = [](float) { return 1e-6f; };
     EXPECT_FALSE(TowerCrossing(design, 13.0f, tiny, {0.3f, 5.0f}));
 }
