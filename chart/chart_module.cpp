@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <string>
 
 #include "chart_format.h"
 #include "chart_module.h"
@@ -25,6 +26,11 @@ void CopyError(const QString& message, char* error, std::size_t errorSize) {
 void IgnoreQtMessages(QtMsgType, const QMessageLogContext&, const QString&) {}
 
 }  // namespace
+
+extern "C" __attribute__((visibility("default"))) const char* veltrane_chart_layout() {
+    static const std::string tag = veltrane::chart::ChartLayoutTag();
+    return tag.c_str();
+}
 
 extern "C" __attribute__((visibility("default"))) bool veltrane_write_chart(
     const veltrane::DemandChart* chart, const char* path, int format, char* error,

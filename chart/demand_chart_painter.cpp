@@ -273,13 +273,16 @@ class ChartPainter {
     }
 
     void PaintMarkers() {
-        for (const QPointF& at : CrossingPositions()) {
-            p_->setPen(QPen(kTowerColour, 1.2));
-            p_->setBrush(Qt::white);
-            p_->drawEllipse(at, kMarkerRadius - 0.5, kMarkerRadius - 0.5);
-        }
+        for (const QPointF& at : CrossingPositions())
+            PaintCrossingMarker(at);
         if (const auto at = DesignPosition()) PaintDesignMarker(*at);
         if (const auto at = OperatingPosition()) PaintOperatingMarker(*at);
+    }
+
+    void PaintCrossingMarker(QPointF at) {
+        p_->setPen(QPen(kTowerColour, 1.2));
+        p_->setBrush(Qt::white);
+        p_->drawEllipse(at, kMarkerRadius - 0.5, kMarkerRadius - 0.5);
     }
 
     void PaintDesignMarker(QPointF at) {
@@ -517,9 +520,7 @@ class ChartPainter {
                            QString::fromUtf8(
                                chart_.noOperatingPoint.data(),
                                static_cast<qsizetype>(chart_.noOperatingPoint.size())));
-            p_->setPen(QPen(kTowerColour, 1.2));
-            p_->setBrush(Qt::white);
-            p_->drawEllipse(QPointF(x, y) + markerOffset, kMarkerRadius - 0.5, kMarkerRadius - 0.5);
+            PaintCrossingMarker(QPointF(x, y) + markerOffset);
             x += 13;
             text(QStringLiteral("crossing"));
         }

@@ -5,6 +5,7 @@
 #include <cstring>
 #include <string_view>
 
+#include "chart_axes.h"
 #include "chart_format.h"
 #include "input_columns.h"
 #include "number_text.h"
@@ -64,9 +65,21 @@ void* LoadChartModule(std::string& error) {
     return nullptr;
 }
 
+/// A module built with another veltrane-calc would take the chart for something else.
+bool BuiltWithThisProgram(void* module, std::string& error) {
+    const auto layout =
+        reinterpret_cast<chart::LayoutTagFunction>(dlsym(module, chart::kLayoutTagSymbol));
+    if (layout == nullptr || chart::ChartLayoutTag() != layout()) {
+        error = "the chart module " + std::string(VELTRANE_CHART_MODULE) +
+                " was built with another veltrane-calc; install the two together";
+        return false;
+    }
+    return true;
+}
+
 bool DrawChart(const DemandChart& chart, const std::string& path, std::string& error) {
     void* module = LoadChartModule(error);
-    if (module == nullptr) return false;
+    if (module == nullptr || !BuiltWithThisProgram(module, error)) return false;
     const auto write =
         reinterpret_cast<chart::WriteChartFunction>(dlsym(module, chart::kWriteChartSymbol));
     if (write == nullptr) {
@@ -95,7 +108,7 @@ DemandChart BuildChart(const CalcOptions& options, const DesignInputs& design) {
     if (options.approaches) request.approaches = *options.approaches;
     if (options.liquidGasSpan) request.span = *options.liquidGasSpan;
     request.tower = options.tower;
-    return BuildDemandChart(design, request);
+    return chart::BuildChartWithAxes(design, request);
 }
 
 std::string DemandCsv(const DemandChart& chart) {

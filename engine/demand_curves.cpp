@@ -19,9 +19,6 @@ constexpr int kMaxPolePoints = 60;
 /// (a hundredth of a two-decade plot); steeper steps get a point between them.
 constexpr double kMaxLogStep = 0.02;
 constexpr int kMaxRefinements = 8;
-/// The KaV/L axis shows at least up to 10 and at most four decades.
-constexpr float kLowestAxisTop = 10.0f;
-constexpr double kMostDecades = 4.0;
 using detail::BisectToAdjacent;
 
 bool IsDemand(const WorkingQuantities& q) {
@@ -162,27 +159,6 @@ std::optional<float> TowerCrossing(const DesignInputs& design, float approach,
 
 namespace {
 
-/// The steps of a log axis: 1, 2 and 5 times a power of ten.
-constexpr std::array<double, 3> kAxisSteps{1.0, 2.0, 5.0};
-
-/// The smallest 1, 2 or 5 × 10^k at or above `value`.
-float StepAbove(float value) {
-    const double decade = std::pow(10.0, std::floor(std::log10(static_cast<double>(value))));
-    for (const double step : kAxisSteps) {
-        if (step * decade >= static_cast<double>(value)) return static_cast<float>(step * decade);
-    }
-    return static_cast<float>(10.0 * decade);
-}
-
-/// The largest 1, 2 or 5 × 10^k at or below `value`.
-float StepBelow(float value) {
-    const double decade = std::pow(10.0, std::floor(std::log10(static_cast<double>(value))));
-    for (auto step = kAxisSteps.rbegin(); step != kAxisSteps.rend(); ++step) {
-        if (*step * decade <= static_cast<double>(value)) return static_cast<float>(*step * decade);
-    }
-    return static_cast<float>(decade);
-}
-
 /// The approaches to draw, rising, each once; the design's own among them.
 std::vector<float> ChartApproaches(const std::vector<float>& listed, float designApproach) {
     std::vector<float> approaches;
@@ -193,29 +169,6 @@ std::vector<float> ChartApproaches(const std::vector<float>& listed, float desig
     std::sort(approaches.begin(), approaches.end());
     approaches.erase(std::unique(approaches.begin(), approaches.end()), approaches.end());
     return approaches;
-}
-
-float AxisTop(const DemandChart& chart, const TowerLine* tower) {
-    float top = kLowestAxisTop;
-    if (chart.designPoint) top = std::max(top, StepAbove(chart.designPoint->kaVL));
-    if (tower != nullptr && std::isfinite((*tower)(chart.span.from))) {
-        top = std::max(top, StepAbove((*tower)(chart.span.from)));
-    }
-    return top;
-}
-
-float AxisBottom(const DemandChart& chart, const TowerLine* tower) {
-    float lowest = chart.kaVLTop;
-    for (const ChartCurve& c : chart.curves) {
-        if (!c.curve.points.empty()) lowest = std::min(lowest, c.curve.points.front().kaVL);
-    }
-    if (chart.designPoint) lowest = std::min(lowest, chart.designPoint->kaVL);
-    if (tower != nullptr && (*tower)(chart.span.to) > 0.0f) {
-        lowest = std::min(lowest, (*tower)(chart.span.to));
-    }
-    const float floor =
-        static_cast<float>(static_cast<double>(chart.kaVLTop) * std::pow(10.0, -kMostDecades));
-    return std::max(std::min(StepBelow(lowest), chart.kaVLTop / 10.0f), floor);
 }
 
 void RateOperatingPoint(const DesignInputs& design, TowerCharacteristic tower, DemandChart& chart) {
@@ -234,7 +187,7 @@ void RateOperatingPoint(const DesignInputs& design, TowerCharacteristic tower, D
 DemandChart BuildDemandChart(const DesignInputs& design, const DemandChartRequest& request) {
     DemandChart chart;
     chart.wetBulb = design[Input::kWetBulb];
-    chart.range = design[Input::kHotWater] - (design[Input::kWetBulb] + design[Input::kApproach]);
+    chart.range = RowRange(design);
     chart.pressure = design[Input::kAtmosPress];
     chart.span = request.span;
     chart.tower = request.tower;
@@ -248,7 +201,7 @@ DemandChart BuildDemandChart(const DesignInputs& design, const DemandChartReques
         RateOperatingPoint(design, *request.tower, chart);
     }
     const TowerLine* tower = request.tower ? &towerLine : nullptr;
-    chart.kaVLTop = AxisTop(chart, tower);
+    chart.kaVLTop = request.kaVLCeiling;
     for (const float approach : ChartApproaches(request.approaches, design[Input::kApproach])) {
         ChartCurve c;
         c.curve = CalculateDemandCurve(design, approach, request.span, chart.kaVLTop);
@@ -257,7 +210,6 @@ DemandChart BuildDemandChart(const DesignInputs& design, const DemandChartReques
             c.towerCrossingLG = TowerCrossing(design, approach, *tower, request.span);
         chart.curves.push_back(std::move(c));
     }
-    chart.kaVLBottom = AxisBottom(chart, tower);
     return chart;
 }
 

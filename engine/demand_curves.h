@@ -62,6 +62,9 @@ struct DemandChartRequest {
     std::vector<float> approaches{5.0f, 7.0f, 10.0f, 15.0f, 20.0f};  ///< °F
     LiquidGasSpan span;
     std::optional<TowerCharacteristic> tower;
+    /// The KaV/L at which every curve ends, its first point above it the last: the top of the
+    /// plot, which the chart chooses (chart/chart_axes.h).
+    float kaVLCeiling = 10.0f;
 };
 
 struct ChartCurve {
@@ -83,8 +86,8 @@ struct DemandChart {
     float range = 0;     ///< °F
     float pressure = 0;  ///< psia
     LiquidGasSpan span;
-    /// The KaV/L axis, each end 1, 2 or 5 × 10^k; every curve ends at the first point above
-    /// the top.
+    /// The KaV/L axis: the top is the request's ceiling, at whose first point above every curve
+    /// ends; the bottom is the chart's to choose (chart/chart_axes.h).
     float kaVLBottom = 0.1f;
     float kaVLTop = 10.0f;
     std::vector<ChartCurve> curves;  ///< rising approach

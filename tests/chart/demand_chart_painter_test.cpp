@@ -1,5 +1,7 @@
 #include "demand_chart_painter.h"
 
+#include "chart_axes.h"
+
 #include <gtest/gtest.h>
 
 #include <QFile>
@@ -17,7 +19,7 @@ namespace veltrane::chart {
 namespace {
 
 DemandChart DefaultsWithTower() {
-    return BuildDemandChart(
+    return BuildChartWithAxes(
         DefaultDesignInputs(),
         {{5.0f, 7.0f, 10.0f, 15.0f, 20.0f}, {0.3f, 5.0f}, TowerCharacteristic{2.3f, 0.75f}});
 }
@@ -95,9 +97,9 @@ TEST(ChartLabels, shouldNeverOverlapEachOtherACurvesEndOrTheCanvasEdge) {
     const std::vector<float> crowd{4, 5, 6, 7, 8, 9, 10, 11, 12, 14, 15, 16};
     const DemandChart charts[] = {
         DefaultsWithTower(),
-        BuildDemandChart(defaults, {crowd, {0.3f, 5.0f}, TowerCharacteristic{2.3f, 0.75f}}),
-        BuildDemandChart(defaults, {crowd, {0.3f, 5.0f}, std::nullopt}),
-        BuildDemandChart(defaults, {crowd, {0.2f, 1.0f}, TowerCharacteristic{1.5f, 0.6f}}),
+        BuildChartWithAxes(defaults, {crowd, {0.3f, 5.0f}, TowerCharacteristic{2.3f, 0.75f}}),
+        BuildChartWithAxes(defaults, {crowd, {0.3f, 5.0f}, std::nullopt}),
+        BuildChartWithAxes(defaults, {crowd, {0.2f, 1.0f}, TowerCharacteristic{1.5f, 0.6f}}),
     };
     const QRectF canvas(0, 0, kCanvasWidth, kCanvasHeight);
     for (std::size_t c = 0; c < std::size(charts); ++c) {
