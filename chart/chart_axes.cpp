@@ -38,6 +38,12 @@ float StepBelow(float value) {
 
 }  // namespace
 
+bool IsDrawableSpan(LiquidGasSpan span) noexcept {
+    return span.from >= kLowestChartLiquidGas && span.to <= kHighestChartLiquidGas &&
+           static_cast<double>(span.to) >=
+               static_cast<double>(kLeastChartSpanRatio) * static_cast<double>(span.from);
+}
+
 float KaVLAxisTop(const DesignInputs& design, const DemandChartRequest& request) {
     float top = kLowestAxisTop;
     const float designLG = design[Input::kLiquidGas];

@@ -7,6 +7,7 @@
 #include <cstddef>
 #include <string>
 
+#include "chart_format.h"
 #include "demand_curves.h"
 #include "veltrane/version.h"
 
@@ -14,8 +15,9 @@ namespace veltrane::chart {
 
 /// Writes `chart` to the file at `path` (UTF-8) in `format` (a ChartFormat as int). Returns true
 /// on success; otherwise writes one line saying why into `error` (NUL-terminated).
-using WriteChartFunction = bool (*)(const DemandChart* chart, const char* path, int format,
-                                    char* error, std::size_t errorSize);
+using WriteChartFunction = bool (*)(const DemandChart* chart, const ChartLook* look,
+                                    const char* path, int format, char* error,
+                                    std::size_t errorSize);
 
 inline constexpr const char* kWriteChartSymbol = "veltrane_write_chart";
 
@@ -33,7 +35,8 @@ inline std::string ChartLayoutTag() {
            " compiler " + __VERSION__ + " sizes " + std::to_string(sizeof(DemandChart)) + " " +
            std::to_string(sizeof(ChartCurve)) + " " + std::to_string(sizeof(DemandCurve)) + " " +
            std::to_string(sizeof(DemandPoint)) + " " + std::to_string(sizeof(OperatingPoint)) +
-           " " + std::to_string(sizeof(TowerCharacteristic));
+           " " + std::to_string(sizeof(TowerCharacteristic)) + " " +
+           std::to_string(sizeof(ChartLook));
 }
 
 }  // namespace veltrane::chart

@@ -5,6 +5,7 @@
 #include <cmath>
 #include <utility>
 
+#include "chart_axes.h"
 #include "chart_format.h"
 #include "design_sets.h"
 #include "input_columns.h"
@@ -110,6 +111,10 @@ LiquidGasSpan ParseLiquidGasSpan(std::string_view argument) {
                              ReadPositiveNumber("--lg", toText)};
     if (!(span.from < span.to))
         Refuse("--lg: FROM must be below TO in " + QuoteForMessage(argument));
+    if (!chart::IsDrawableSpan(span)) {
+        Refuse("--lg: " + std::string(chart::kDrawableSpanRule) + ", not " +
+               QuoteForMessage(argument));
+    }
     return span;
 }
 
@@ -171,7 +176,10 @@ void DeclareChartOptions(CLI::App& app, CalcOptions& options) {
                  "the chart's approaches besides the design's own, in F, separated by\n"
                  "commas (default 5,7,10,15,20)");
     SingleOption(app, "--lg", "FROM:TO", options.liquidGasSpan, ParseLiquidGasSpan,
-                 "the chart's range of L/G (default 0.3:5)");
+                 "the chart's range of L/G (default 0.3:5), FROM and TO between 0.01 and\n"
+                 "100 and TO at least twice FROM");
+    app.add_flag("--label-crossings", options.labelCrossings,
+                 "with --tower, write L/G and KaV/L beside each crossing of the tower line");
 }
 
 /// Every option, declared once: the parser reads them and the help lists them in this order.

@@ -77,7 +77,8 @@ bool BuiltWithThisProgram(void* module, std::string& error) {
     return true;
 }
 
-bool DrawChart(const DemandChart& chart, const std::string& path, std::string& error) {
+bool DrawChart(const DemandChart& chart, const chart::ChartLook& look, const std::string& path,
+               std::string& error) {
     void* module = LoadChartModule(error);
     if (module == nullptr || !BuiltWithThisProgram(module, error)) return false;
     const auto write =
@@ -88,14 +89,15 @@ bool DrawChart(const DemandChart& chart, const std::string& path, std::string& e
     }
     char message[512] = "";
     const int format = static_cast<int>(*chart::FormatOfFile(path));
-    if (!write(&chart, path.c_str(), format, message, sizeof message)) {
+    if (!write(&chart, &look, path.c_str(), format, message, sizeof message)) {
         error = message;
         return false;
     }
     return true;
 }
 #else
-bool DrawChart(const DemandChart&, const std::string&, std::string& error) {
+bool DrawChart(const DemandChart&, const chart::ChartLook&, const std::string&,
+               std::string& error) {
     error = "--chart: charts are not available in this build";
     return false;
 }
@@ -132,7 +134,8 @@ std::string WriteChartOutputs(const CalcOptions& options, const DesignInputs& de
     if (options.demand && !WriteTextFile(*options.demand, DemandCsv(chart), error)) {
         return "--demand: " + error;
     }
-    if (options.chart && !DrawChart(chart, *options.chart, error)) {
+    const chart::ChartLook look{options.labelCrossings};
+    if (options.chart && !DrawChart(chart, look, *options.chart, error)) {
         return error.starts_with("--chart") ? error : "--chart: " + error;
     }
     return {};

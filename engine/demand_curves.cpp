@@ -189,6 +189,10 @@ DemandChart BuildDemandChart(const DesignInputs& design, const DemandChartReques
     chart.wetBulb = design[Input::kWetBulb];
     chart.range = RowRange(design);
     chart.pressure = design[Input::kAtmosPress];
+    chart.hotWater = design[Input::kHotWater];
+    chart.coldWater = CalculateMerkelIntegral(design).tCold;
+    chart.approach = design[Input::kApproach];
+    chart.liquidGas = design[Input::kLiquidGas];
     chart.span = request.span;
     chart.tower = request.tower;
     const float designLG = design[Input::kLiquidGas];

@@ -85,6 +85,11 @@ struct DemandChart {
     float wetBulb = 0;   ///< °F
     float range = 0;     ///< °F
     float pressure = 0;  ///< psia
+    /// The design's own conditions, as the row gives them.
+    float hotWater = 0;   ///< °F
+    float coldWater = 0;  ///< °F, Twb + Approach as the calculation forms it
+    float approach = 0;   ///< °F
+    float liquidGas = 0;  ///< lb/lb
     LiquidGasSpan span;
     /// The KaV/L axis: the top is the request's ceiling, at whose first point above every curve
     /// ends; the bottom is the chart's to choose (chart/chart_axes.h).
