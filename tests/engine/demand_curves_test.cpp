@@ -170,6 +170,12 @@ TEST(DemandChart, shouldSayWhyThereIsNoOperatingPoint) {
     const DemandChart chart = BuildDemandChart(design, {{5.0f}, {0.3f, 5.0f}, {{30.0f, 0.6f}}});
     EXPECT_FALSE(chart.operatingPoint);
     EXPECT_EQ(chart.noOperatingPoint, DescribeOutcome(RatingOutcome::kTowerExceedsDemand));
+    // A tower above the demand even at its pole has no operating point on the chart either.
+    const DemandChart atThePole =
+        BuildDemandChart(DefaultDesignInputs(), {{5.0f}, {0.3f, 5.0f}, {{1e6f, 0.75f}}});
+    EXPECT_FALSE(atThePole.operatingPoint);
+    EXPECT_EQ(atThePole.noOperatingPoint,
+              DescribeOutcome(RatingOutcome::kTowerExceedsDemandAtThePole));
 }
 
 }  // namespace
