@@ -43,6 +43,7 @@
 // by its column's Quantity, so that a mode never converts.
 
 #include <cstddef>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <span>
@@ -71,6 +72,11 @@ struct BatchSettings {
     /// Receives each design's worksheet, when one is wanted.
     OutputSink trace{};
     UnitSystem units = UnitSystem::kUS;
+    /// Asked before each row and design: true once the output can take no more, when every
+    /// further row would be lost. The run then stops; none when not set.
+    std::function<bool()> outputLost{};
+
+    [[nodiscard]] bool OutputLost() const { return outputLost && outputLost(); }
 };
 
 /// What the run lends a mode for the whole run.

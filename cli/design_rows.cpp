@@ -112,14 +112,14 @@ void DesignRowsMode::Calculate(const Row& row) {
 void DesignRowsMode::CalculateWithSweeps(std::size_t level) {
     if (level == 0) rowWetBulb_ = design_.values[Input::kWetBulb];
     if (level == settings_.sweeps.size()) {
-        WriteDesign();
+        if (!settings_.OutputLost()) WriteDesign();
         return;
     }
     const Sweep& sweep = settings_.sweeps[level];
     const float keptValue = design_.values[sweep.input];
     const std::string_view keptText = design_.texts[sweep.input];
     NumberText& text = sweepTexts_[level];
-    for (std::size_t k = 0; k < sweep.count; ++k) {
+    for (std::size_t k = 0; k < sweep.count && !settings_.OutputLost(); ++k) {
         const float value = sweep.ValueAt(k);
         design_.values[sweep.input] = value;
         text = PlainShortestText(value);
