@@ -21,7 +21,7 @@ struct ColumnDefinition {
     std::string_view shortName;  ///< the name in headers and messages ("Twb")
     std::string_view caption;    ///< the long name a header may use instead
     /// What the column measures (absolute temperature, temperature difference, pressure, water
-    /// flow, percentage, hours, power...), which fixes its unit in each unit system.
+    /// flow, percentage, hours, power...), which fixes its unit in each unit system (UnitOf).
     Quantity quantity;
     /// The text of the value a row takes when the file has no such column; empty when the
     /// column is optional and a row without it has no value.
