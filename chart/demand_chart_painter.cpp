@@ -1,5 +1,7 @@
 #include "demand_chart_painter.h"
 
+#include <QBuffer>
+#include <QByteArray>
 #include <QFile>
 #include <QFont>
 #include <QFontMetricsF>
@@ -962,7 +964,7 @@ bool PaintOnto(QPaintDevice& device, const DemandChart& chart, const ChartLook& 
     return painter.end();
 }
 
-bool WriteSvg(const DemandChart& chart, const ChartLook& look, QFile& file) {
+bool WriteSvg(const DemandChart& chart, const ChartLook& look, QIODevice& file) {
     QSvgGenerator svg;
     svg.setOutputDevice(&file);
     svg.setSize(QSize(static_cast<int>(kCanvasWidth), static_cast<int>(kCanvasHeight)));
@@ -972,7 +974,7 @@ bool WriteSvg(const DemandChart& chart, const ChartLook& look, QFile& file) {
     return PaintOnto(svg, chart, look, 1.0);
 }
 
-bool WritePdf(const DemandChart& chart, const ChartLook& look, QFile& file) {
+bool WritePdf(const DemandChart& chart, const ChartLook& look, QIODevice& file) {
     QPdfWriter pdf(&file);
     pdf.setPageSize(QPageSize(QSizeF(kCanvasWidth, kCanvasHeight), QPageSize::Point));
     pdf.setPageMargins(QMarginsF(0, 0, 0, 0));
@@ -982,30 +984,41 @@ bool WritePdf(const DemandChart& chart, const ChartLook& look, QFile& file) {
     return PaintOnto(pdf, chart, look, kPdfResolution / 72.0);
 }
 
+/// The chart's bytes in the format asked for; false when it could not be drawn.
+bool DrawChart(const DemandChart& chart, const ChartLook& look, ChartFormat format,
+               QByteArray& bytes) {
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    switch (format) {
+        case ChartFormat::kSvg:
+            return WriteSvg(chart, look, buffer);
+        case ChartFormat::kPdf:
+            return WritePdf(chart, look, buffer);
+        case ChartFormat::kPng:
+            return RenderChart(chart, kPngScale, look).save(&buffer, "PNG");
+    }
+    return false;
+}
+
 }  // namespace
 
 bool WriteChart(const DemandChart& chart, const QString& path, ChartFormat format, QString& error,
                 const ChartLook& look) {
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
-        error = QStringLiteral("cannot write %1: %2").arg(path, file.errorString());
+    // Drawn into memory first and written in one checked piece: the SVG generator and the PNG
+    // writer say nothing of a write that fails on the way.
+    QByteArray bytes;
+    if (!DrawChart(chart, look, format, bytes)) {
+        error = QStringLiteral("cannot draw %1").arg(path);
         return false;
     }
-    bool painted = false;
-    switch (format) {
-        case ChartFormat::kSvg:
-            painted = WriteSvg(chart, look, file);
-            break;
-        case ChartFormat::kPdf:
-            painted = WritePdf(chart, look, file);
-            break;
-        case ChartFormat::kPng:
-            painted = RenderChart(chart, kPngScale, look).save(&file, "PNG");
-            break;
-    }
+    QFile file(path);
+    const bool written = file.open(QIODevice::WriteOnly | QIODevice::Truncate) &&
+                         file.write(bytes) == bytes.size() && file.flush();
+    const QString reason = file.errorString();
     file.close();
-    if (!painted || file.error() != QFileDevice::NoError) {
-        error = QStringLiteral("cannot write %1: %2").arg(path, file.errorString());
+    if (!written || file.error() != QFileDevice::NoError) {
+        error =
+            QStringLiteral("cannot write %1: %2").arg(path, written ? file.errorString() : reason);
         return false;
     }
     return true;
