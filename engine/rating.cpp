@@ -86,6 +86,7 @@ class DemandSearch {
 
     /// Of the two ends, the one whose demand is nearer the tower's.
     ApproachTrial Nearer(const ApproachTrial& below, const ApproachTrial& above) const {
+        if (!below.allDrivingForcesPositive) return above;
         return std::fabs(D(below.kaVL) - D(towerKaVL_)) < std::fabs(D(above.kaVL) - D(towerKaVL_))
                    ? below
                    : above;

@@ -27,7 +27,7 @@ TEST(DemandCurves, shouldGiveTheWindowsKaVLAtTheDesignsRangeAndNothingPastThePol
         const char* expected;  ///< seven figures, or nullptr where there is no demand
         const char* window;    ///< what the window shows for that design
     };
-    // Range 27 °F held: THot = 65 + approach + 27. 13 °F at L/G 1 is the worked design. Past
+    // Range 27 °F held: THot = 65 + approach + 27. 13 °F at L/G 1 is the default design. Past
     // the pole the window's number is no demand, plausible as it may look (4.996 at 5 °F, L/G 2).
     const Case cases[] = {
         {13.0f, 1.0f, "1.832368", "1.832368"}, {5.0f, 1.0f, "6.042131", "6.042131"},
@@ -129,7 +129,7 @@ TEST(DemandCurves, shouldCrossTheTowerLineWhereDemandMeetsItAndNowhereOutsideThe
 }
 
 TEST(DemandChart, shouldMarkTheRatedOperatingPointWhereItsOwnCurveCrossesTheTower) {
-    // The reference design: the tower runs at about 7.07 °F.
+    // A hot, humid site at 14.59 psia, range 20 °F, L/G 1.21: the tower runs at about 7.07 °F.
     DesignInputs design = DefaultDesignInputs();
     design[Input::kAtmosPress] = 14.59f;
     design[Input::kWetBulb] = 78.0f;
@@ -162,7 +162,7 @@ TEST(DemandChart, shouldMarkTheRatedOperatingPointWhereItsOwnCurveCrossesTheTowe
 }
 
 TEST(DemandChart, shouldSayWhyThereIsNoOperatingPoint) {
-    // The tower larger than the demand at every feasible approach.
+    // A tower (C 30, m 0.6) larger than the demand at every feasible approach.
     DesignInputs design = DefaultDesignInputs();
     design[Input::kWetBulb] = 65.0f;
     design[Input::kHotWater] = 65.0f + 13.0f + 10.0f;
