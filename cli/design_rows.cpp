@@ -224,7 +224,7 @@ void DesignRowsMode::AppendBins(const PerformanceResults& results) {
 }
 
 /// The window's findings up to its first refusal, each without the question its message adds.
-/// The solver note is the calculator's own.
+/// The driving-force and solver notes are the calculator's own.
 void DesignRowsMode::AppendNotes(const DesignInputs& inputs, const PerformanceResults& results) {
     notes_.clear();
     const auto add = [&](std::string_view note) {
