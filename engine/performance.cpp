@@ -28,11 +28,6 @@ constexpr double kThousand = 1000.0;      // lb/h and ft³/min to the results' t
 constexpr double kMillion = 1'000'000.0;  // Btu/h to the heat rejected's million Btu/h
 constexpr double kChebyshevPoints = 4.0;  // each point weighs one quarter of the range
 
-// The Chebyshev points lie at these fractions of the range from either end of the tower
-// (dimensionless): 0.1 and 0.4 are the four-point Chebyshev abscissae of the Merkel integral.
-constexpr double kNearFraction = 0.1;
-constexpr double kFarFraction = 0.4;
-
 double D(float value) {
     return static_cast<double>(value);
 }
@@ -40,8 +35,8 @@ double D(float value) {
 /// One of the four Chebyshev points of step 5: water temperature, its saturated enthalpy, the air
 /// enthalpy and the driving force.
 void MerkelPoint(std::size_t point, float p, float lg, float tHot, WorkingQuantities& q) {
-    const bool fromColdEnd = point < 2;
-    const double fraction = (point == 0 || point == 3) ? kNearFraction : kFarFraction;
+    const bool fromColdEnd = CountsFromColdEnd(point);
+    const double fraction = kChebyshevFractions[point];
 
     const double temperature =
         fromColdEnd ? D(q.tCold) + fraction * D(q.range) : D(tHot) - fraction * D(q.range);
@@ -107,8 +102,9 @@ void EnteringAir(const DesignInputs& in, float psatAtWetBulb, WorkingQuantities&
     (void)MoistAirEnthalpy(in[Input::kDryBulb], q.wIn, q.hIn);
 }
 
-/// Steps 16 to 23: water balance, leaving-air volume, fan and pump power.
-void BalanceAndPower(const DesignInputs& in, WorkingQuantities& q) {
+}  // namespace
+
+void CalculateBalanceAndPower(const DesignInputs& in, WorkingQuantities& q) noexcept {
     const float flow = in[Input::kWaterFlow];
     q.evaporation = RoundToSingle(D(q.airFlow) / kLbPerHourPerGpm * (D(q.wExit) - D(q.wIn)));
     q.driftRate = RoundToSingle(D(flow) * D(in[Input::kDriftLoss]) / kPercent);
@@ -124,8 +120,6 @@ void BalanceAndPower(const DesignInputs& in, WorkingQuantities& q) {
                                (kFanPowerConstant * D(in[Input::kFanEff]) / kPercent));
     q.pumpPower = RoundToSingle(kPumpHpPerGpm * D(flow));
 }
-
-}  // namespace
 
 WorkingQuantities CalculateWorkingQuantities(const DesignInputs& in,
                                              SolverTrace* exitAirTrace) noexcept {
@@ -145,7 +139,7 @@ WorkingQuantities CalculateWorkingQuantities(const DesignInputs& in,
     (void)SolveSatTemperature(in[Input::kWetBulb], in[Input::kHotWater], q.hOut,
                               in[Input::kAtmosPress], q.psatExit, q.wExit, q.tExit, exitAirTrace);
 
-    BalanceAndPower(in, q);
+    CalculateBalanceAndPower(in, q);
     return q;
 }
 
@@ -161,7 +155,10 @@ bool AllDrivingForcesPositive(const WorkingQuantities& q) noexcept {
 }
 
 PerformanceResults CalculatePerformance(const DesignInputs& inputs) noexcept {
-    const WorkingQuantities q = CalculateWorkingQuantities(inputs);
+    return ResultsOf(CalculateWorkingQuantities(inputs));
+}
+
+PerformanceResults ResultsOf(const WorkingQuantities& q) noexcept {
     PerformanceResults r;
     // In result order; step 24 scales the air flow and air volume flow to thousands here.
     r.values.items = {q.kaVL,

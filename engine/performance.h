@@ -82,6 +82,15 @@ static_assert(!IndexableBy<DesignInputs, std::size_t>);
 
 /// Every working quantity of one calculation. All start at zero; a step whose property function
 /// or solver faults leaves its quantity as it was.
+/// The four Chebyshev points of the Merkel integral lie at these fractions of the range from
+/// either end of the tower (dimensionless; 0.1 and 0.4 are the four-point Chebyshev abscissae):
+/// points 1 and 2 count from the cold end, where the air enters, points 3 and 4 back from the
+/// hot end, where it leaves.
+inline constexpr std::array<double, 4> kChebyshevFractions = {0.1, 0.4, 0.4, 0.1};
+inline constexpr bool CountsFromColdEnd(std::size_t point) noexcept {
+    return point < 2;
+}
+
 struct WorkingQuantities {
     float hInSat = 0;                     ///< saturated enthalpy at the wet bulb, Btu/lb
     float tCold = 0;                      ///< °F
@@ -128,8 +137,17 @@ WorkingQuantities CalculateMerkelIntegral(const DesignInputs& inputs) noexcept;
 /// integrand has a pole and the KaV/L takes meaningless values of either sign.
 bool AllDrivingForcesPositive(const WorkingQuantities& q) noexcept;
 
+/// Steps 16 to 23 again from the leaving air that `q` holds (tExit, wExit) and the quantities
+/// before it: water balance, leaving-air volume, fan and pump power.
+/// @param inputs [in] the design
+/// @param q      [in, out] evaporation to pumpPower are rewritten
+void CalculateBalanceAndPower(const DesignInputs& inputs, WorkingQuantities& q) noexcept;
+
 /// The sixteen results of the design.
 PerformanceResults CalculatePerformance(const DesignInputs& inputs) noexcept;
+
+/// The sixteen results that a calculation's working quantities give (step 24's scaling).
+PerformanceResults ResultsOf(const WorkingQuantities& q) noexcept;
 
 /// The default texts of the inputs read with '.' as the decimal mark.
 DesignInputs DefaultDesignInputs();

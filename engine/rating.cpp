@@ -2,13 +2,17 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
+#include "bisection.h"
+#include "bracket_search.h"
 #include "ieee_step.h"
+#include "psychrometrics.h"
 
 namespace veltrane {
 namespace {
 
-using detail::Midpoint;
+using detail::BisectToAdjacent;
 using detail::RoundToSingle;
 
 double D(float value) {
@@ -28,6 +32,14 @@ DesignInputs AtApproach(const DesignInputs& design, float range, float approach)
     return WithRange(row, range);
 }
 
+/// Whether the row's hot water lies below the boiling point at the row's pressure. A saturation
+/// pressure that faults (far above the critical point) counts as boiling.
+bool HotWaterBelowBoiling(const DesignInputs& row) {
+    float reducedT = 0.0F, tau = 0.0F, reducedP = 0.0F, psat = 0.0F;
+    const Status status = SatPressure(row[Input::kHotWater], reducedT, tau, reducedP, psat);
+    return status == Status::Ok && psat < row[Input::kAtmosPress];
+}
+
 bool AllFinite(const DesignInputs& design) {
     return std::all_of(design.begin(), design.end(), [](float v) { return std::isfinite(v); });
 }
@@ -37,56 +49,6 @@ bool AllFinite(const DesignInputs& design) {
 /// to adjacent approaches, within the limit.
 constexpr int kSecantCalculations = 50;
 static_assert(kSecantCalculations + 45 <= kRatingCalculationLimit);
-
-/// The two ends around the operating point with the excesses that the next step interpolates
-/// between. When the same end moves twice in a row, the other end's excess is halved (the
-/// Illinois method), so that a bracket that narrows from one side only still closes quickly.
-class SearchBracket {
-  public:
-    SearchBracket(const ApproachTrial& below, double belowExcess, const ApproachTrial& above,
-                  double aboveExcess)
-        : below_(below), above_(above), belowExcess_(belowExcess), aboveExcess_(aboveExcess) {}
-
-    const ApproachTrial& Below() const { return below_; }
-    const ApproachTrial& Above() const { return above_; }
-
-    /// The next trial: where the straight line through the two ends' excesses crosses zero
-    /// (regula falsi), or the midpoint where that line leaves the bracket or is not formed, or
-    /// when asked for.
-    float NextApproach(bool midpointOnly) const {
-        const float low = below_.approach;
-        const float high = above_.approach;
-        if (!midpointOnly && belowExcess_ < 0.0 && aboveExcess_ > 0.0) {
-            const float secant = RoundToSingle(
-                D(low) + (D(high) - D(low)) * (-belowExcess_ / (aboveExcess_ - belowExcess_)));
-            if (secant > low && secant < high) return secant;
-        }
-        return Midpoint(low, high);
-    }
-
-    void Narrow(const ApproachTrial& trial, bool isBelow, double excess) {
-        const bool sameEndAgain = anyMoved_ && lastMovedBelow_ == isBelow;
-        if (isBelow) {
-            below_ = trial;
-            belowExcess_ = excess;
-            if (sameEndAgain) aboveExcess_ /= 2.0;
-        } else {
-            above_ = trial;
-            aboveExcess_ = excess;
-            if (sameEndAgain) belowExcess_ /= 2.0;
-        }
-        lastMovedBelow_ = isBelow;
-        anyMoved_ = true;
-    }
-
-  private:
-    ApproachTrial below_;
-    ApproachTrial above_;
-    double belowExcess_;
-    double aboveExcess_;
-    bool lastMovedBelow_ = false;
-    bool anyMoved_ = false;
-};
 
 /// Evaluates the row's demand at trial approaches and keeps the count and the trace.
 class DemandSearch {
@@ -130,27 +92,42 @@ class DemandSearch {
                    : above;
     }
 
+    /// The test of an operating point (see the header): the closed bracket's upper end meets the
+    /// tower's value exactly, or its ends are adjacent cold water temperatures, both demands,
+    /// whose demands lie on either side of the tower's.
+    RatingOutcome Check(const ApproachTrial& below, const ApproachTrial& above) const {
+        if (above.allDrivingForcesPositive && above.kaVL == towerKaVL_)
+            return RatingOutcome::kRated;
+        if (!below.allDrivingForcesPositive) return RatingOutcome::kTowerExceedsDemandAtThePole;
+        const bool straddles = above.allDrivingForcesPositive && below.kaVL >= towerKaVL_ &&
+                               above.kaVL <= towerKaVL_ && std::isfinite(below.kaVL);
+        if (!straddles || !Resolved(below.approach, above.approach)) {
+            return RatingOutcome::kSearchNotClosed;
+        }
+        return RatingOutcome::kRated;
+    }
+
     /// Closes the bracket between a trial below the operating point and one that is not, down
-    /// to adjacent cold water temperatures, and hands back the end nearer the tower's value.
-    ApproachTrial OperatingPoint(const ApproachTrial& below, const ApproachTrial& above) {
+    /// to adjacent cold water temperatures, and hands back its ends.
+    auto Close(const ApproachTrial& below, const ApproachTrial& above) {
         // The bracket is on "below the operating point", which holds for every approach under
         // it and for none above: the demand falls as the approach grows wherever every driving
         // force is positive, and rises without bound towards the approach at which one reaches
         // zero.
-        SearchBracket bracket(below, Excess(below), above, Excess(above));
-        while (calculations_ < kRatingCalculationLimit &&
-               !Resolved(bracket.Below().approach, bracket.Above().approach)) {
-            const float next = bracket.NextApproach(calculations_ >= kSecantCalculations);
-            if (next == bracket.Below().approach || next == bracket.Above().approach) break;
-            const ApproachTrial trial = Evaluate(next);
-            bracket.Narrow(trial, BelowOperatingPoint(trial), Excess(trial));
-            if (trial.allDrivingForcesPositive && trial.kaVL == towerKaVL_) break;
-        }
-        return Nearer(bracket.Below(), bracket.Above());
+        return detail::CloseBracket(*this, below, above, kRatingCalculationLimit,
+                                    kSecantCalculations);
     }
 
+    // The search's side of the bracketed search.
+    using Trial = ApproachTrial;
+    static constexpr float ApproachTrial::*kPosition = &ApproachTrial::approach;
+    bool Below(const ApproachTrial& trial) const { return BelowOperatingPoint(trial); }
+    bool Exact(const ApproachTrial& trial) const {
+        return trial.allDrivingForcesPositive && trial.kaVL == towerKaVL_;
+    }
+    int Evaluations() const { return calculations_; }
+
     DesignInputs Row(float approach) const { return AtApproach(design_, range_, approach); }
-    int Calculations() const { return calculations_; }
     float Range() const { return range_; }
 
   private:
@@ -172,17 +149,27 @@ std::string_view DescribeOutcome(RatingOutcome outcome) noexcept {
         case RatingOutcome::kRated:
             return "rated";
         case RatingOutcome::kNoPositiveDrivingForce:
-            return "the air line reaches the saturation curve at every approach up to 100 F "
-                   "(a driving force stays zero or negative)";
+            return "the air line reaches the saturation curve at every approach searched, up to "
+                   "100 F and below the boiling of the hot water (a driving force stays zero or "
+                   "negative)";
         case RatingOutcome::kTowerExceedsDemand:
             return "the tower is larger than the demand even at the smallest approach searched "
                    "(the cold water would reach the wet bulb)";
         case RatingOutcome::kTowerBelowDemand:
-            return "the tower is smaller than the demand even at an approach of 100 F";
+            return "the tower is smaller than the demand even at the highest approach searched "
+                   "(100 F, or below it where the hot water would boil)";
         case RatingOutcome::kNoRange:
             return "the range is zero or negative (the hot water is not above the cold water)";
         case RatingOutcome::kNotFinite:
             return "the characteristic or the design is not a finite number";
+        case RatingOutcome::kHotWaterBoils:
+            return "the hot water would boil at the row's pressure at every approach (its range "
+                   "puts THot at or above the boiling point)";
+        case RatingOutcome::kTowerExceedsDemandAtThePole:
+            return "the tower is larger than the demand even where the demand is largest (where "
+                   "the air line reaches the saturation curve)";
+        case RatingOutcome::kSearchNotClosed:
+            return "the search did not close on the tower's KaV/L within its calculation limit";
     }
     return "";
 }
@@ -202,6 +189,19 @@ DesignInputs AtApproachHoldingRange(const DesignInputs& design, float approach) 
     return AtApproach(design, RowRange(design), approach);
 }
 
+float HighestSearchedApproach(const DesignInputs& design) noexcept {
+    const float range = RowRange(design);
+    const auto belowBoiling = [&](float approach) {
+        return HotWaterBelowBoiling(AtApproach(design, range, approach));
+    };
+    if (belowBoiling(kHighestApproach)) return kHighestApproach;
+    if (!belowBoiling(kLowestApproach)) return std::numeric_limits<float>::quiet_NaN();
+    float low = kLowestApproach;
+    float high = kHighestApproach;
+    BisectToAdjacent(low, high, belowBoiling);
+    return low;
+}
+
 Rating RateDesign(const DesignInputs& design, TowerCharacteristic tower,
                   std::vector<ApproachTrial>* trace) {
     Rating rating;
@@ -210,7 +210,7 @@ Rating RateDesign(const DesignInputs& design, TowerCharacteristic tower,
     DemandSearch search(design, rating.towerKaVL, trace);
     const auto finish = [&](RatingOutcome outcome) {
         rating.outcome = outcome;
-        rating.calculations = search.Calculations();
+        rating.calculations = search.Evaluations();
         return rating;
     };
     if (!AllFinite(design) || !std::isfinite(search.Range()) || !std::isfinite(rating.towerKaVL)) {
@@ -219,7 +219,11 @@ Rating RateDesign(const DesignInputs& design, TowerCharacteristic tower,
     // Without a range the demand is zero or negative wherever it means anything.
     if (!(search.Range() > 0.0F)) return finish(RatingOutcome::kNoRange);
 
-    ApproachTrial above = search.Evaluate(kHighestApproach);
+    const float highest = HighestSearchedApproach(design);
+    if (std::isnan(highest)) return finish(RatingOutcome::kHotWaterBoils);
+    rating.highestApproach = highest;
+
+    ApproachTrial above = search.Evaluate(rating.highestApproach);
     if (!above.allDrivingForcesPositive) return finish(RatingOutcome::kNoPositiveDrivingForce);
     if (search.BelowOperatingPoint(above)) return finish(RatingOutcome::kTowerBelowDemand);
     ApproachTrial below = search.Evaluate(kLowestApproach);
@@ -233,7 +237,10 @@ Rating RateDesign(const DesignInputs& design, TowerCharacteristic tower,
         return finish(RatingOutcome::kTowerExceedsDemand);
     }
 
-    return rateAt(search.OperatingPoint(below, above));
+    const auto closed = search.Close(below, above);
+    const RatingOutcome outcome = search.Check(closed.Below(), closed.Above());
+    if (outcome != RatingOutcome::kRated) return finish(outcome);
+    return rateAt(search.Nearer(closed.Below(), closed.Above()));
 }
 
 }  // namespace veltrane

@@ -121,6 +121,9 @@ TEST(DemandCurves, shouldCrossTheTowerLineWhereDemandMeetsItAndNowhereOutsideThe
     // A tower far above every demand in the span does not cross it.
     const TowerLine huge = [](float) { return 1000.0f; };
     EXPECT_FALSE(TowerCrossing(design, 13.0f, huge, {0.3f, 1.0f}));
+    // Nor one above the largest demand, found just before the pole inside the span.
+    const TowerLine beyondThePole = [](float) { return 1e30f; };
+    EXPECT_FALSE(TowerCrossing(design, 13.0f, beyondThePole, {0.3f, 5.0f}));
     const TowerLine tiny = [](float) { return 1e-6f; };
     EXPECT_FALSE(TowerCrossing(design, 13.0f, tiny, {0.3f, 5.0f}));
 }
@@ -156,8 +159,6 @@ TEST(DemandChart, shouldMarkTheRatedOperatingPointWhereItsOwnCurveCrossesTheTowe
     EXPECT_EQ(chart.curves[2].curve.approach, 10.0f);
     EXPECT_EQ(Seven(chart.designPoint->kaVL),
               Seven(CalculatePerformance(design).values[Result::kKaVL]));
-    EXPECT_EQ(chart.kaVLTop, 10.0f);
-    EXPECT_EQ(chart.kaVLBottom, 0.5f);  // below the tower's 0.69 at L/G 5
 }
 
 TEST(DemandChart, shouldSayWhyThereIsNoOperatingPoint) {
@@ -169,7 +170,12 @@ TEST(DemandChart, shouldSayWhyThereIsNoOperatingPoint) {
     const DemandChart chart = BuildDemandChart(design, {{5.0f}, {0.3f, 5.0f}, {{30.0f, 0.6f}}});
     EXPECT_FALSE(chart.operatingPoint);
     EXPECT_EQ(chart.noOperatingPoint, DescribeOutcome(RatingOutcome::kTowerExceedsDemand));
-    EXPECT_EQ(chart.kaVLTop, 100.0f);  // the tower reaches 30·0.3^-0.6 ≈ 61 at the left
+    // A tower above the demand even at its pole has no operating point on the chart either.
+    const DemandChart atThePole =
+        BuildDemandChart(DefaultDesignInputs(), {{5.0f}, {0.3f, 5.0f}, {{1e6f, 0.75f}}});
+    EXPECT_FALSE(atThePole.operatingPoint);
+    EXPECT_EQ(atThePole.noOperatingPoint,
+              DescribeOutcome(RatingOutcome::kTowerExceedsDemandAtThePole));
 }
 
 }  // namespace
