@@ -8,6 +8,7 @@
 
 #include "chart_format.h"
 #include "chart_module.h"
+#include "curves_chart_painter.h"
 #include "demand_chart_painter.h"
 
 namespace {
@@ -24,12 +25,10 @@ void CopyError(const QString& message, char* error, std::size_t errorSize) {
 /// run; a failure to write is reported through the return value.
 void IgnoreQtMessages(QtMsgType, const QMessageLogContext&, const QString&) {}
 
-}  // namespace
-
-extern "C" __attribute__((visibility("default"))) bool veltrane_write_chart(
-    const veltrane::DemandChart* chart, const char* path, int format, char* error,
-    std::size_t errorSize) {
-    // Fonts need a GUI application; the offscreen platform needs no display.
+/// Runs `write` inside a headless application: fonts need a GUI application, the offscreen
+/// platform needs no display.
+template <typename Write>
+bool WriteHeadless(Write write, char* error, std::size_t errorSize) {
     static char programName[] = "veltrane-calc";
     static char platformOption[] = "-platform";
     static char platformName[] = "offscreen";
@@ -38,10 +37,35 @@ extern "C" __attribute__((visibility("default"))) bool veltrane_write_chart(
     qInstallMessageHandler(IgnoreQtMessages);
     QGuiApplication application(argumentCount, arguments);
     QString message;
-    if (!veltrane::chart::WriteChart(*chart, QString::fromUtf8(path),
-                                     static_cast<veltrane::chart::ChartFormat>(format), message)) {
+    if (!write(message)) {
         CopyError(message, error, errorSize);
         return false;
     }
     return true;
+}
+
+}  // namespace
+
+extern "C" __attribute__((visibility("default"))) bool veltrane_write_chart(
+    const veltrane::DemandChart* chart, const char* path, int format, char* error,
+    std::size_t errorSize) {
+    return WriteHeadless(
+        [&](QString& message) {
+            return veltrane::chart::WriteChart(*chart, QString::fromUtf8(path),
+                                               static_cast<veltrane::chart::ChartFormat>(format),
+                                               message);
+        },
+        error, errorSize);
+}
+
+extern "C" __attribute__((visibility("default"))) bool veltrane_write_curves(
+    const veltrane::PerformanceCurves* curves, const char* path, int format, char* error,
+    std::size_t errorSize) {
+    return WriteHeadless(
+        [&](QString& message) {
+            return veltrane::chart::WriteCurvesChart(
+                *curves, QString::fromUtf8(path), static_cast<veltrane::chart::ChartFormat>(format),
+                message);
+        },
+        error, errorSize);
 }

@@ -6,6 +6,7 @@
 #include <cstddef>
 
 #include "demand_curves.h"
+#include "performance_curves.h"
 
 namespace veltrane::chart {
 
@@ -15,5 +16,11 @@ using WriteChartFunction = bool (*)(const DemandChart* chart, const char* path, 
                                     char* error, std::size_t errorSize);
 
 inline constexpr const char* kWriteChartSymbol = "veltrane_write_chart";
+
+/// Writes the performance curves as WriteChartFunction writes the demand chart.
+using WriteCurvesFunction = bool (*)(const PerformanceCurves* curves, const char* path, int format,
+                                     char* error, std::size_t errorSize);
+
+inline constexpr const char* kWriteCurvesSymbol = "veltrane_write_curves";
 
 }  // namespace veltrane::chart
