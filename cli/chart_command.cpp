@@ -24,21 +24,6 @@ void AppendShortest(float value, std::string& out) {
     out.append(buffer, WriteShortest(buffer, value));
 }
 
-bool WriteTextFile(const std::string& path, const std::string& text, std::string& error) {
-    std::FILE* file = std::fopen(path.c_str(), "wb");
-    if (file == nullptr) {
-        error = "cannot write " + QuoteForMessage(path) + ": " + std::strerror(errno);
-        return false;
-    }
-    const bool written = std::fwrite(text.data(), 1, text.size(), file) == text.size();
-    const bool closed = std::fclose(file) == 0;
-    if (!written || !closed) {
-        error = "cannot write " + QuoteForMessage(path) + ": " + std::strerror(errno);
-        return false;
-    }
-    return true;
-}
-
 #ifdef VELTRANE_CHART_MODULE
 /// The folder of the running program, with its final '/'.
 std::string ProgramFolder() {
@@ -64,22 +49,28 @@ void* LoadChartModule(std::string& error) {
     return nullptr;
 }
 
-bool DrawChart(const DemandChart& chart, const std::string& path, std::string& error) {
+/// Hands the drawing to the module's writer of that kind, found by its symbol.
+template <typename WriteFunction, typename Drawing>
+bool DrawWithModule(const char* symbol, const Drawing& drawing, const std::string& path,
+                    std::string& error) {
     void* module = LoadChartModule(error);
     if (module == nullptr) return false;
-    const auto write =
-        reinterpret_cast<chart::WriteChartFunction>(dlsym(module, chart::kWriteChartSymbol));
+    const auto write = reinterpret_cast<WriteFunction>(dlsym(module, symbol));
     if (write == nullptr) {
-        error = "the chart module has no " + std::string(chart::kWriteChartSymbol);
+        error = "the chart module has no " + std::string(symbol);
         return false;
     }
     char message[512] = "";
     const int format = static_cast<int>(*chart::FormatOfFile(path));
-    if (!write(&chart, path.c_str(), format, message, sizeof message)) {
+    if (!write(&drawing, path.c_str(), format, message, sizeof message)) {
         error = message;
         return false;
     }
     return true;
+}
+
+bool DrawChart(const DemandChart& chart, const std::string& path, std::string& error) {
+    return DrawWithModule<chart::WriteChartFunction>(chart::kWriteChartSymbol, chart, path, error);
 }
 #else
 bool DrawChart(const DemandChart&, const std::string&, std::string& error) {
@@ -89,6 +80,33 @@ bool DrawChart(const DemandChart&, const std::string&, std::string& error) {
 #endif
 
 }  // namespace
+
+#ifdef VELTRANE_CHART_MODULE
+bool DrawCurves(const PerformanceCurves& curves, const std::string& path, std::string& error) {
+    return DrawWithModule<chart::WriteCurvesFunction>(chart::kWriteCurvesSymbol, curves, path,
+                                                      error);
+}
+#else
+bool DrawCurves(const PerformanceCurves&, const std::string&, std::string& error) {
+    error = "--curves: charts are not available in this build";
+    return false;
+}
+#endif
+
+bool WriteTextFile(const std::string& path, const std::string& text, std::string& error) {
+    std::FILE* file = std::fopen(path.c_str(), "wb");
+    if (file == nullptr) {
+        error = "cannot write " + QuoteForMessage(path) + ": " + std::strerror(errno);
+        return false;
+    }
+    const bool written = std::fwrite(text.data(), 1, text.size(), file) == text.size();
+    const bool closed = std::fclose(file) == 0;
+    if (!written || !closed) {
+        error = "cannot write " + QuoteForMessage(path) + ": " + std::strerror(errno);
+        return false;
+    }
+    return true;
+}
 
 DemandChart BuildChart(const CalcOptions& options, const DesignInputs& design) {
     DemandChartRequest request;
