@@ -19,11 +19,6 @@
 namespace veltrane::cli {
 namespace {
 
-void AppendShortest(float value, std::string& out) {
-    char buffer[kNumberTextCapacity];
-    out.append(buffer, WriteShortest(buffer, value));
-}
-
 #ifdef VELTRANE_CHART_MODULE
 /// The folder of the running program, with its final '/'.
 std::string ProgramFolder() {
@@ -120,11 +115,11 @@ std::string DemandCsv(const DemandChart& chart) {
     std::string csv = "Approach,LG,KaVL\n";
     for (const ChartCurve& c : chart.curves) {
         for (const DemandPoint& point : c.curve.points) {
-            AppendShortest(c.curve.approach, csv);
+            csv += ShortestText(c.curve.approach).View();
             csv += ',';
-            AppendShortest(point.liquidGas, csv);
+            csv += ShortestText(point.liquidGas).View();
             csv += ',';
-            AppendShortest(point.kaVL, csv);
+            csv += ShortestText(point.kaVL).View();
             csv += '\n';
         }
     }
