@@ -65,6 +65,7 @@ void BatchCalculator::WriteTotals() {
 
 void BatchCalculator::Flush() {
     StartOutput(nullptr);
+    mode_->Finish();
     csv_.Flush();
 }
 

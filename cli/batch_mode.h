@@ -49,6 +49,7 @@
 #include <string_view>
 #include <vector>
 
+#include "acceptance.h"
 #include "columns.h"
 #include "csv_writer.h"
 #include "design_sets.h"
@@ -71,6 +72,10 @@ struct BatchSettings {
     /// Receives each design's worksheet, when one is wanted.
     OutputSink trace{};
     UnitSystem units = UnitSystem::kUS;
+    /// Evaluate every row as test readings against this design.
+    std::optional<DesignBasis> acceptance{};
+    /// Fit the tower characteristic to the rows.
+    bool fit = false;
 };
 
 /// What the run lends a mode for the whole run.
@@ -106,6 +111,9 @@ class BatchMode {
     virtual void Calculate(const Row& row) = 0;
     /// The closing row of --totals.
     virtual void WriteTotals() {}
+    /// Called once every row is read and the totals written: a mode that answers for all the
+    /// rows together writes its answer here.
+    virtual void Finish() {}
 };
 
 using MakeMode = std::unique_ptr<BatchMode> (*)(const ModeContext& context);
@@ -122,5 +130,7 @@ std::span<const ModeEntry> Modes();
 
 std::unique_ptr<BatchMode> MakeCalculateMode(const ModeContext& context);
 std::unique_ptr<BatchMode> MakeRateMode(const ModeContext& context);
+std::unique_ptr<BatchMode> MakeAcceptanceMode(const ModeContext& context);
+std::unique_ptr<BatchMode> MakeFitMode(const ModeContext& context);
 
 }  // namespace veltrane::cli

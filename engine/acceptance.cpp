@@ -117,7 +117,9 @@ std::string_view DescribeEvaluation(EvaluationOutcome outcome) noexcept {
         case EvaluationOutcome::kDesignNotFeasible:
             return "the design's KaV/L has no meaning (a driving force is zero or negative)";
         case EvaluationOutcome::kFanAirNotFound:
-            return "the air at the fan could not be found, so the test L/G is not known";
+            return "the air at the fan is not known, so neither is the test L/G (induced draft: "
+                   "no saturated air at the leaving enthalpy lies between the wet bulb and the "
+                   "hot water)";
         case EvaluationOutcome::kTestNotFeasible:
             return "the test KaV/L has no meaning: the air line reaches the saturation curve "
                    "(a driving force is zero or negative)";
