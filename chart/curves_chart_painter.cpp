@@ -53,7 +53,11 @@ const std::array<RangeStyle, 3> kRangeStyles{{
     {QColor(0xc6, 0x28, 0x28), Qt::DashDotLine, 1.6},
 }};
 const QColor kDesignColour(0xb7, 0x1c, 0x1c);
-const QColor kGridColour(0xdd, 0xdd, 0xdd);
+const QColor kGridColour(0xcc, 0xcc, 0xcc);
+const QColor kMinorGridColour(0xee, 0xee, 0xee);
+/// The minor grid's step, °F, drawn while the labelled step is at most kMostMinorStep.
+constexpr double kMinorStep = 1.0;
+constexpr double kMostMinorStep = 5.0;
 
 QString Percent(float value) {
     return ChartNumber(static_cast<double>(value)) + QStringLiteral(" %");
@@ -172,7 +176,22 @@ class CurvesChartPainter {
         }
     }
 
+    /// Lines every 1 °F between the labelled ones, so that a value reads to a degree.
+    void PaintMinorGrid(const QRectF& panel) {
+        p_->setPen(QPen(kMinorGridColour, 0.5));
+        for (double t = wetBulbAxis_.low; t <= wetBulbAxis_.high + 1e-9; t += kMinorStep) {
+            const double x = At(panel, t, coldWaterAxis_.low).x();
+            p_->drawLine(QPointF(x, panel.top()), QPointF(x, panel.bottom()));
+        }
+        for (double t = coldWaterAxis_.low; t <= coldWaterAxis_.high + 1e-9; t += kMinorStep) {
+            const double y = At(panel, wetBulbAxis_.low, t).y();
+            p_->drawLine(QPointF(panel.left(), y), QPointF(panel.right(), y));
+        }
+    }
+
     void PaintGrid(const QRectF& panel, bool valuesAtLeft) {
+        if (wetBulbAxis_.step <= kMostMinorStep && coldWaterAxis_.step <= kMostMinorStep)
+            PaintMinorGrid(panel);
         p_->setFont(ChartFont(kTextPixels));
         const QFontMetricsF metrics(p_->font());
         for (double t = wetBulbAxis_.low; t <= wetBulbAxis_.high + 1e-9; t += wetBulbAxis_.step) {
