@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <string>
 
 #include "chart_format.h"
 #include "chart_module.h"
@@ -25,6 +26,13 @@ void CopyError(const QString& message, char* error, std::size_t errorSize) {
 /// run; a failure to write is reported through the return value.
 void IgnoreQtMessages(QtMsgType, const QMessageLogContext&, const QString&) {}
 
+}  // namespace
+
+extern "C" __attribute__((visibility("default"))) const char* veltrane_chart_layout() {
+    static const std::string tag = veltrane::chart::ChartLayoutTag();
+    return tag.c_str();
+}
+
 /// Runs `write` inside a headless application: fonts need a GUI application, the offscreen
 /// platform needs no display.
 template <typename Write>
@@ -44,16 +52,14 @@ bool WriteHeadless(Write write, char* error, std::size_t errorSize) {
     return true;
 }
 
-}  // namespace
-
 extern "C" __attribute__((visibility("default"))) bool veltrane_write_chart(
-    const veltrane::DemandChart* chart, const char* path, int format, char* error,
-    std::size_t errorSize) {
+    const veltrane::DemandChart* chart, const veltrane::chart::ChartLook* look, const char* path,
+    int format, char* error, std::size_t errorSize) {
     return WriteHeadless(
         [&](QString& message) {
             return veltrane::chart::WriteChart(*chart, QString::fromUtf8(path),
                                                static_cast<veltrane::chart::ChartFormat>(format),
-                                               message);
+                                               message, *look);
         },
         error, errorSize);
 }

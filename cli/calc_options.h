@@ -34,6 +34,7 @@ struct CalcOptions {
     std::optional<std::string> demand;
     std::optional<std::vector<float>> approaches;  ///< °F; DemandChartRequest's when not given
     std::optional<LiquidGasSpan> liquidGasSpan;
+    bool labelCrossings = false;
     /// --acceptance: the design's file; empty when --defaults stands for it.
     std::optional<std::string> acceptance;
     std::optional<float> slope;           ///< m of the tower through the design point
