@@ -67,6 +67,7 @@ void BatchCalculator::WriteTotals() {
 
 void BatchCalculator::Flush() {
     StartOutput(nullptr);
+    mode_->Finish();
     csv_.Flush();
 }
 

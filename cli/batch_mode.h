@@ -50,6 +50,7 @@
 #include <string_view>
 #include <vector>
 
+#include "acceptance.h"
 #include "columns.h"
 #include "csv_writer.h"
 #include "design_sets.h"
@@ -77,6 +78,10 @@ struct BatchSettings {
     std::function<bool()> outputLost{};
 
     [[nodiscard]] bool OutputLost() const { return outputLost && outputLost(); }
+    /// Evaluate every row as test readings against this design.
+    std::optional<DesignBasis> acceptance{};
+    /// Fit the tower characteristic to the rows.
+    bool fit = false;
 };
 
 /// What the run lends a mode for the whole run.
@@ -112,6 +117,9 @@ class BatchMode {
     virtual void Calculate(const Row& row) = 0;
     /// The closing row of --totals.
     virtual void WriteTotals() {}
+    /// Called once every row is read and the totals written: a mode that answers for all the
+    /// rows together writes its answer here.
+    virtual void Finish() {}
 };
 
 using MakeMode = std::unique_ptr<BatchMode> (*)(const ModeContext& context);
@@ -128,5 +136,7 @@ std::span<const ModeEntry> Modes();
 
 std::unique_ptr<BatchMode> MakeCalculateMode(const ModeContext& context);
 std::unique_ptr<BatchMode> MakeRateMode(const ModeContext& context);
+std::unique_ptr<BatchMode> MakeAcceptanceMode(const ModeContext& context);
+std::unique_ptr<BatchMode> MakeFitMode(const ModeContext& context);
 
 }  // namespace veltrane::cli
