@@ -1,5 +1,7 @@
 #include "demand_chart_painter.h"
 
+#include <QBuffer>
+#include <QByteArray>
 #include <QFile>
 #include <QFont>
 #include <QFontMetricsF>
@@ -604,7 +606,7 @@ bool PaintOnto(QPaintDevice& device, const DemandChart& chart, double scale) {
     return painter.end();
 }
 
-bool WriteSvg(const DemandChart& chart, QFile& file) {
+bool WriteSvg(const DemandChart& chart, QIODevice& file) {
     QSvgGenerator svg;
     svg.setOutputDevice(&file);
     svg.setSize(QSize(static_cast<int>(kCanvasWidth), static_cast<int>(kCanvasHeight)));
@@ -614,7 +616,7 @@ bool WriteSvg(const DemandChart& chart, QFile& file) {
     return PaintOnto(svg, chart, 1.0);
 }
 
-bool WritePdf(const DemandChart& chart, QFile& file) {
+bool WritePdf(const DemandChart& chart, QIODevice& file) {
     QPdfWriter pdf(&file);
     pdf.setPageSize(QPageSize(QSizeF(kCanvasWidth, kCanvasHeight), QPageSize::Point));
     pdf.setPageMargins(QMarginsF(0, 0, 0, 0));
@@ -624,29 +626,39 @@ bool WritePdf(const DemandChart& chart, QFile& file) {
     return PaintOnto(pdf, chart, kPdfResolution / 72.0);
 }
 
+/// The chart's bytes in the format asked for; false when it could not be drawn.
+bool DrawChart(const DemandChart& chart, ChartFormat format, QByteArray& bytes) {
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    switch (format) {
+        case ChartFormat::kSvg:
+            return WriteSvg(chart, buffer);
+        case ChartFormat::kPdf:
+            return WritePdf(chart, buffer);
+        case ChartFormat::kPng:
+            return RenderChart(chart, kPngScale).save(&buffer, "PNG");
+    }
+    return false;
+}
+
 }  // namespace
 
 bool WriteChart(const DemandChart& chart, const QString& path, ChartFormat format, QString& error) {
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
-        error = QStringLiteral("cannot write %1: %2").arg(path, file.errorString());
+    // Drawn into memory first and written in one checked piece: the SVG generator and the PNG
+    // writer say nothing of a write that fails on the way.
+    QByteArray bytes;
+    if (!DrawChart(chart, format, bytes)) {
+        error = QStringLiteral("cannot draw %1").arg(path);
         return false;
     }
-    bool painted = false;
-    switch (format) {
-        case ChartFormat::kSvg:
-            painted = WriteSvg(chart, file);
-            break;
-        case ChartFormat::kPdf:
-            painted = WritePdf(chart, file);
-            break;
-        case ChartFormat::kPng:
-            painted = RenderChart(chart, kPngScale).save(&file, "PNG");
-            break;
-    }
+    QFile file(path);
+    const bool written = file.open(QIODevice::WriteOnly | QIODevice::Truncate) &&
+                         file.write(bytes) == bytes.size() && file.flush();
+    const QString reason = file.errorString();
     file.close();
-    if (!painted || file.error() != QFileDevice::NoError) {
-        error = QStringLiteral("cannot write %1: %2").arg(path, file.errorString());
+    if (!written || file.error() != QFileDevice::NoError) {
+        error =
+            QStringLiteral("cannot write %1: %2").arg(path, written ? file.errorString() : reason);
         return false;
     }
     return true;

@@ -42,6 +42,20 @@ void AddSweep(std::string_view argument, CalcOptions& options) {
     if (repeated) {
         Refuse("--sweep " + std::string(kInputs[sweep->input].shortName) + " is given twice");
     }
+    // The single sweep's limit holds for all of them together: each row gives their product.
+    std::size_t designs = sweep->count;
+    for (const Sweep& earlier : options.sweeps) {
+        if (designs > kMaxSweepValues / earlier.count) {
+            designs = kMaxSweepValues + 1;
+            break;
+        }
+        designs *= earlier.count;
+    }
+    if (designs > kMaxSweepValues) {
+        Refuse("--sweep " + std::string(kInputs[sweep->input].shortName) +
+               ": the sweeps together give more than " + std::to_string(kMaxSweepValues) +
+               " designs for each row");
+    }
     options.sweeps.push_back(*sweep);
 }
 
@@ -193,24 +207,17 @@ void DeclareOptions(CLI::App& app, CalcOptions& options, std::string& traceTarge
                        "repeat every design with input NAME at FROM, FROM+STEP, ... up to TO;\n"
                        "several sweeps give every combination, the first varying slowest")
                     ->type_name("NAME=FROM:TO:STEP"));
-    ValueOption(app.add_option(
-                       "--tower",
-                       [&options](const CLI::results_t& results) {
-                           if (options.tower) Refuse("--tower is given twice");
-                           options.tower = ParseTower(ArgumentOf(results, "--tower", "C:m"));
-                           return true;
-                       },
-                       "rate a tower of characteristic KaV/L = C*(L/G)^-m (C > 0, m >= 0) instead\n"
-                       "of calculating each design as it stands. Held from the row: P, Twb, Tdb,\n"
-                       "LG, Flow, Cycles, Drift, MakeupTemp, FanPress, FanEff and the range\n"
-                       "R = THot - (Twb + Approach) as the row gives it, which a sweep of Twb\n"
-                       "keeps. Solved: the approach at which the row's KaV/L equals the tower's,\n"
-                       "searched from just above 0 F to 100 F; then THot = Twb + Approach + R.\n"
-                       "The row is written with the solved Approach and THot and the sixteen\n"
-                       "results of that operating point. Where no approach in that range gives\n"
-                       "it, Approach, THot and the results are empty and Notes and standard\n"
-                       "error say why")
-                    ->type_name("C:m"));
+    SingleOption(app, "--tower", "C:m", options.tower, ParseTower,
+                 "rate a tower of characteristic KaV/L = C*(L/G)^-m (C > 0, m >= 0) instead\n"
+                 "of calculating each design as it stands. Held from the row: P, Twb, Tdb,\n"
+                 "LG, Flow, Cycles, Drift, MakeupTemp, FanPress, FanEff and the range\n"
+                 "R = THot - (Twb + Approach) as the row gives it, which a sweep of Twb\n"
+                 "keeps. Solved: the approach at which the row's KaV/L equals the tower's,\n"
+                 "searched from just above 0 F to 100 F; then THot = Twb + Approach + R.\n"
+                 "The row is written with the solved Approach and THot and the sixteen\n"
+                 "results of that operating point. Where no approach in that range gives\n"
+                 "it, Approach, THot and the results are empty and Notes and standard\n"
+                 "error say why");
     app.add_flag("--totals", options.totals,
                  "a closing row over all rows with Hours: the sums of Hours, of the water\n"
                  "volumes and of the fan energy, and in Cold Water Out Temp the\n"
@@ -218,8 +225,9 @@ void DeclareOptions(CLI::App& app, CalcOptions& options, std::string& traceTarge
                  "rows it holds. Writes the Hours columns even when no input has them");
     app.add_flag("--trace{-}", traceTarget,
                  "write a worksheet for each design, every working quantity with its unit\n"
-                 "in the order calculated (with --tower, every step of the approach\n"
-                 "search first), to standard error or to FILE")
+                 "and formula in the order calculated (with --tower, every step of the\n"
+                 "approach search first), to standard error or to FILE; numbers to six\n"
+                 "significant figures, exact with --raw")
         ->type_name("[=FILE]")
         ->disable_flag_override(false);
     DeclareChartOptions(app, options);
@@ -341,10 +349,11 @@ std::string UsageText() {
     text += OptionList(app);
     text +=
         "\n"
-        "Exit status: 0 when every design was calculated; 1 when a file could not be read, a\n"
-        "row was malformed or a rated row has no operating point (it is named on standard\n"
-        "error, and the others are still calculated); 2 for a bad option, with nothing\n"
-        "calculated.\n"
+        "Exit status: 0 when every design was calculated and written; 1 when a file could not\n"
+        "be read, a row was malformed or a rated row has no operating point (it is named on\n"
+        "standard error, and the others are still calculated), or when an output could not be\n"
+        "written (a --trace FILE that cannot be opened stops the run before anything is\n"
+        "calculated); 2 for a bad option, with nothing calculated.\n"
         "\n"
         "Example: KaV/L over L/G for three approaches, the other inputs at their defaults:\n"
         "  veltrane-calc --defaults --sweep Approach=5:15:5 --sweep LG=0.5:2:0.1\n"

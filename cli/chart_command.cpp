@@ -19,11 +19,6 @@
 namespace veltrane::cli {
 namespace {
 
-void AppendShortest(float value, std::string& out) {
-    char buffer[kNumberTextCapacity];
-    out.append(buffer, WriteShortest(buffer, value));
-}
-
 bool WriteTextFile(const std::string& path, const std::string& text, std::string& error) {
     std::FILE* file = std::fopen(path.c_str(), "wb");
     if (file == nullptr) {
@@ -102,11 +97,11 @@ std::string DemandCsv(const DemandChart& chart) {
     std::string csv = "Approach,LG,KaVL\n";
     for (const ChartCurve& c : chart.curves) {
         for (const DemandPoint& point : c.curve.points) {
-            AppendShortest(c.curve.approach, csv);
+            csv += ShortestText(c.curve.approach).View();
             csv += ',';
-            AppendShortest(point.liquidGas, csv);
+            csv += ShortestText(point.liquidGas).View();
             csv += ',';
-            AppendShortest(point.kaVL, csv);
+            csv += ShortestText(point.kaVL).View();
             csv += '\n';
         }
     }

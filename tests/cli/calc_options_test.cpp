@@ -85,6 +85,11 @@ TEST(ParseArguments, shouldRefuseABadLineWithOneMessage) {
         {{"--sweep", "LG=2:1:0.5"}, "--sweep LG: STEP leads away from TO"},
         {{"--sweep", "Flow=0:1e6:1e-3"}, "--sweep Flow: more than 100000000 values"},
         {{"--sweep", "LG=1:2:1", "--sweep", "lg=1:3:1"}, "--sweep LG is given twice"},
+        // Each sweep within the limit, their product above it (1e4 × 1e4 × 2, and 1e8 × 1e8).
+        {{"--sweep", "Flow=1:1e4:1", "--sweep", "LG=1:1e4:1", "--sweep", "Cycles=2:3:1"},
+         "--sweep Cycles: the sweeps together give more than 100000000 designs for each row"},
+        {{"--sweep", "Flow=1:1e8:1", "--sweep", "Twb=1:1e8:1"},
+         "--sweep Twb: the sweeps together give more than 100000000 designs for each row"},
         {{"--defaults", "a.csv"}, "--defaults reads no input: leave out the files"},
         {{"--tower"}, "--tower needs an argument C:m"},
         {{"--tower", "--raw"}, "--tower needs an argument C:m"},
@@ -114,6 +119,8 @@ TEST(ParseArguments, shouldRefuseABadLineWithOneMessage) {
         SCOPED_TRACE(c.error);
         EXPECT_EQ(Parse(c.arguments).error, c.error);
     }
+    // The limit itself is allowed.
+    EXPECT_EQ(Parse({"--sweep", "Flow=1:1e4:1", "--sweep", "LG=1:1e4:1"}).error, "");
 }
 
 struct SweepCase {
