@@ -52,6 +52,7 @@
 #include "columns.h"
 #include "csv_writer.h"
 #include "design_sets.h"
+#include "fan_control.h"
 #include "problems.h"
 #include "rating.h"
 #include "row_reader.h"
@@ -71,6 +72,10 @@ struct BatchSettings {
     /// Receives each design's worksheet, when one is wanted.
     OutputSink trace{};
     UnitSystem units = UnitSystem::kUS;
+    /// The leaving air that water, exit air and fan power are taken from.
+    LeavingAirRule leavingAir = LeavingAirRule::kWindow;
+    /// With --setpoint: rated rows run their fans to it (mode, setpoint, vfd's lowest air flow).
+    std::optional<FanControl> fanControl{};
 };
 
 /// What the run lends a mode for the whole run.
@@ -122,5 +127,6 @@ std::span<const ModeEntry> Modes();
 
 std::unique_ptr<BatchMode> MakeCalculateMode(const ModeContext& context);
 std::unique_ptr<BatchMode> MakeRateMode(const ModeContext& context);
+std::unique_ptr<BatchMode> MakeFanMode(const ModeContext& context);
 
 }  // namespace veltrane::cli

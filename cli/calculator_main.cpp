@@ -119,6 +119,11 @@ int Calculate(const CalcOptions& options, std::FILE* in, std::FILE* out, std::FI
     BatchSettings settings{options.raw,   options.check,  options.sweeps,
                            options.tower, options.totals, nullptr};
     if (trace != nullptr) settings.trace = [trace](std::string_view sheet) { trace->Write(sheet); };
+    settings.leavingAir = options.exitAir.value_or(LeavingAirRule::kWindow);
+    if (options.setpoint) {
+        settings.fanControl = options.fan.value_or(FanControl{});
+        settings.fanControl->setpoint = *options.setpoint;
+    }
     CheckedOutput output(out);
     BatchCalculator calculator(
         std::move(settings), [&output](std::string_view piece) { output.Write(piece); },

@@ -8,6 +8,7 @@ namespace veltrane::cli {
 namespace {
 
 constexpr std::array kModes = {
+    ModeEntry{"fan", [](const BatchSettings& s) { return s.fanControl.has_value(); }, MakeFanMode},
     ModeEntry{"rate", [](const BatchSettings& s) { return s.tower.has_value(); }, MakeRateMode},
     ModeEntry{"calculate", [](const BatchSettings&) { return true; }, MakeCalculateMode},
 };
