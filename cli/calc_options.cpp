@@ -409,8 +409,9 @@ std::string UsageText() {
     text +=
         "\n"
         "Exit status: 0 when every design was calculated and written; 1 when a file could not\n"
-        "be read, a row was malformed or a rated row has no operating point (it is named on\n"
-        "standard error, and the others are still calculated), or when an output could not be\n"
+        "be read, a row was malformed, a rated row has no operating point or --exit-air exact\n"
+        "finds no leaving air for a row (it is named on standard error, and the others are\n"
+        "still calculated), or when an output could not be\n"
         "written (a --trace FILE that cannot be opened stops the run before anything is\n"
         "calculated); 2 for a bad option, with nothing calculated.\n"
         "\n"

@@ -155,8 +155,19 @@ void DesignRowsMode::WriteResultsRow(const DesignInputs& inputs, const Performan
         AppendNotes(inputs, results, own.note);
     }
     csv.EndRow();
+    // Without its leaving air a row has no water or fan figures: it stays out of the sums, named.
+    if (NoLeavingAir(results)) {
+        context_.problems.At(DesignPlace(), kNoLeavingAirNote);
+        if (design_.hasHours) totals_.LeaveOut(static_cast<double>(design_.hours), DesignPlace());
+        return;
+    }
     if (design_.hasHours)
         totals_.Add(results, hour, static_cast<double>(design_.hours), own.values);
+}
+
+bool DesignRowsMode::NoLeavingAir(const PerformanceResults& results) const {
+    return settings_.leavingAir == LeavingAirRule::kExact &&
+           std::isnan(results.values[Result::kExitAirTemp]);
 }
 
 void DesignRowsMode::AppendOwn(std::span<const double> values) {
@@ -267,10 +278,7 @@ void DesignRowsMode::AppendNotes(const DesignInputs& inputs, const PerformanceRe
         if (results.values[Result::kExitAirTemp] == kSolverNoSolution) add(kNoExitAirNote);
     }
     // The exact leaving air leaves its figures empty (NaN) rather than guess them.
-    if (settings_.leavingAir == LeavingAirRule::kExact &&
-        std::isnan(results.values[Result::kExitAirTemp])) {
-        add(kNoLeavingAirNote);
-    }
+    if (NoLeavingAir(results)) add(kNoLeavingAirNote);
     add(note);
     context_.csv.Field(notes_);
 }

@@ -99,6 +99,7 @@ class DesignRowsMode : public BatchMode {
     void AppendRawResults(const PerformanceResults& results);
     void AppendBins(const PerformanceResults& results);
     void AppendOwn(std::span<const double> values);
+    [[nodiscard]] bool NoLeavingAir(const PerformanceResults& results) const;
     void AppendNotes(const DesignInputs& inputs, const PerformanceResults& results,
                      std::string_view note);
 

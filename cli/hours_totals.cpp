@@ -90,8 +90,8 @@ void HoursTotals::Write(CsvWriter& csv, bool raw) const {
                        " with Hours; Cold Water Out Temp is their hours-weighted mean";
     if (rowsLeftOut_ > 0) {
         // Named, so that no row is silently missing from a sum.
-        note += "; left out: " + RowCount(rowsLeftOut_) + " without an operating point (" +
-                placesLeftOut_ + (rowsLeftOut_ > kNamedRowsLeftOut ? ", ..." : "") + "; " +
+        note += "; left out: " + RowCount(rowsLeftOut_) + " without results (" + placesLeftOut_ +
+                (rowsLeftOut_ > kNamedRowsLeftOut ? ", ..." : "") + "; " +
                 std::string(ShortestText(hoursLeftOut_).View()) + " hours)";
     }
     csv.Field(note);
