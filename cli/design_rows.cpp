@@ -273,8 +273,10 @@ void DesignRowsMode::AppendNotes(const DesignInputs& inputs, const PerformanceRe
         notes_ += text;
     };
     if (settings_.check) {
-        for (const DesignCheck check : FindDesignChecks(inputs, results))
+        const DesignFindings findings = FindDesignChecks(inputs, results);
+        for (const DesignCheck check : findings)
             add(kDesignChecks[check].finding);
+        if (KaVLHasNoMeaning(inputs, findings)) add(kNoDrivingForceNote);
         if (results.values[Result::kExitAirTemp] == kSolverNoSolution) add(kNoExitAirNote);
     }
     // The exact leaving air leaves its figures empty (NaN) rather than guess them.
