@@ -372,8 +372,11 @@ ParsedArguments ParseArguments(std::span<const std::string_view> arguments) {
         return parsed;
     }
     if (app.count("--trace") > 0) options.trace = traceTarget.empty() ? "-" : traceTarget;
-    if (options.setpoint && !options.tower) parsed.error = "--setpoint needs --tower";
-    if (options.fan && !options.setpoint) parsed.error = "--fan needs --setpoint";
+    const bool calculating = !options.help && !options.version;
+    if (calculating && options.setpoint && !options.tower) {
+        parsed.error = "--setpoint needs --tower";
+    }
+    if (calculating && options.fan && !options.setpoint) parsed.error = "--fan needs --setpoint";
     if (options.defaults && !options.files.empty() && !options.help && !options.version) {
         parsed.error = "--defaults reads no input: leave out the files";
     }
