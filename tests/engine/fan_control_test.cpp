@@ -97,8 +97,8 @@ INSTANTIATE_TEST_SUITE_P(
                               FanOutcome::kFullSpeed, 1, 1}),
     [](const auto& row) { return std::string(row.param.name); });
 
-// The energy order holds for every row of a year: a drive uses no more than two speeds,
-// two speeds no more than running full.
+// For every row of a year a drive uses no more energy than two speeds, and two speeds no more
+// than running full.
 TEST(ControlFans, shouldNeverUseMoreEnergyWithAVariableSpeedDriveThanWithTwoSpeedsOrFull) {
     for (float twb = 30.0F; twb <= 80.0F; twb += 2.5F) {
         SCOPED_TRACE(twb);
