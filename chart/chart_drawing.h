@@ -2,6 +2,7 @@
 // Drawing helpers every chart of the module shares: its font and its short numbers.
 
 #include <QFont>
+#include <QRegularExpression>
 #include <QString>
 
 #include <cstdio>
@@ -19,11 +20,14 @@ inline QFont ChartFont(int pixels, bool bold = false) {
     return font;
 }
 
-/// A short decimal: up to `digits` significant figures, no trailing zeros.
+/// A short decimal: up to `digits` significant figures, no trailing zeros, an exponent without
+/// its plus sign and leading zeros ("1e-05" → "1e-5").
 inline QString ChartNumber(double value, int digits = 4) {
     char buffer[32];
     std::snprintf(buffer, sizeof buffer, "%.*g", digits, value);
-    return QString::fromLatin1(buffer);
+    QString text = QString::fromLatin1(buffer);
+    static const QRegularExpression kLongExponent(QStringLiteral("e\\+?(-?)0*(\\d)"));
+    return text.replace(kLongExponent, QStringLiteral("e\\1\\2"));
 }
 
 }  // namespace veltrane::chart

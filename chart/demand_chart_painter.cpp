@@ -1,11 +1,11 @@
 #include "demand_chart_painter.h"
 
+#include "chart_drawing.h"
 #include "chart_file.h"
 
 #include <QFont>
 #include <QFontMetricsF>
 #include <QPainterPath>
-#include <QRegularExpression>
 
 #include <algorithm>
 #include <array>
@@ -37,8 +37,6 @@ constexpr int kTitlePixels = 15;
 constexpr int kAxisTitlePixels = 13;
 constexpr int kBlockPixels = 10;
 
-const char* const kFontFamily = "DejaVu Sans";
-
 /// Colours of clearly different lightness, each with its own dash, so that no two curves look
 /// alike in greyscale print.
 struct CurveStyle {
@@ -65,22 +63,10 @@ double D(float value) {
     return static_cast<double>(value);
 }
 
-QFont ChartFont(int pixels, bool bold = false) {
-    QFont font(QString::fromLatin1(kFontFamily));
-    font.setStyleHint(QFont::SansSerif);
-    font.setPixelSize(pixels);
-    font.setBold(bold);
-    return font;
-}
-
 /// A short decimal: up to `digits` significant figures, no trailing zeros; an exponent as
 /// short as it goes ("1e6", "5e-5").
 QString Number(double value, int digits = 4) {
-    char buffer[32];
-    std::snprintf(buffer, sizeof buffer, "%.*g", digits, value);
-    QString text = QString::fromLatin1(buffer);
-    static const QRegularExpression kLongExponent(QStringLiteral("e\\+?(-?)0*(\\d)"));
-    return text.replace(kLongExponent, QStringLiteral("e\\1\\2"));
+    return ChartNumber(value, digits);
 }
 
 QString Degrees(double value, int digits = 4) {
