@@ -107,8 +107,9 @@ void EnteringAir(const DesignInputs& in, float psatAtWetBulb, WorkingQuantities&
     (void)MoistAirEnthalpy(in[Input::kDryBulb], q.wIn, q.hIn);
 }
 
-/// Steps 16 to 23: water balance, leaving-air volume, fan and pump power.
-void BalanceAndPower(const DesignInputs& in, WorkingQuantities& q) {
+}  // namespace
+
+void CalculateBalanceAndPower(const DesignInputs& in, WorkingQuantities& q) noexcept {
     const float flow = in[Input::kWaterFlow];
     q.evaporation = RoundToSingle(D(q.airFlow) / kLbPerHourPerGpm * (D(q.wExit) - D(q.wIn)));
     q.driftRate = RoundToSingle(D(flow) * D(in[Input::kDriftLoss]) / kPercent);
@@ -124,8 +125,6 @@ void BalanceAndPower(const DesignInputs& in, WorkingQuantities& q) {
                                (kFanPowerConstant * D(in[Input::kFanEff]) / kPercent));
     q.pumpPower = RoundToSingle(kPumpHpPerGpm * D(flow));
 }
-
-}  // namespace
 
 WorkingQuantities CalculateWorkingQuantities(const DesignInputs& in,
                                              SolverTrace* exitAirTrace) noexcept {
@@ -145,7 +144,7 @@ WorkingQuantities CalculateWorkingQuantities(const DesignInputs& in,
     (void)SolveSatTemperature(in[Input::kWetBulb], in[Input::kHotWater], q.hOut,
                               in[Input::kAtmosPress], q.psatExit, q.wExit, q.tExit, exitAirTrace);
 
-    BalanceAndPower(in, q);
+    CalculateBalanceAndPower(in, q);
     return q;
 }
 
@@ -161,7 +160,10 @@ bool AllDrivingForcesPositive(const WorkingQuantities& q) noexcept {
 }
 
 PerformanceResults CalculatePerformance(const DesignInputs& inputs) noexcept {
-    const WorkingQuantities q = CalculateWorkingQuantities(inputs);
+    return ResultsOf(CalculateWorkingQuantities(inputs));
+}
+
+PerformanceResults ResultsOf(const WorkingQuantities& q) noexcept {
     PerformanceResults r;
     // In result order; step 24 scales the air flow and air volume flow to thousands here.
     r.values.items = {q.kaVL,

@@ -128,8 +128,17 @@ WorkingQuantities CalculateMerkelIntegral(const DesignInputs& inputs) noexcept;
 /// integrand has a pole and the KaV/L takes meaningless values of either sign.
 bool AllDrivingForcesPositive(const WorkingQuantities& q) noexcept;
 
+/// Steps 16 to 23 again from the leaving air that `q` holds (tExit, wExit) and the quantities
+/// before it: water balance, leaving-air volume, fan and pump power.
+/// @param inputs [in] the design
+/// @param q      [in, out] evaporation to pumpPower are rewritten
+void CalculateBalanceAndPower(const DesignInputs& inputs, WorkingQuantities& q) noexcept;
+
 /// The sixteen results of the design.
 PerformanceResults CalculatePerformance(const DesignInputs& inputs) noexcept;
+
+/// The sixteen results that a calculation's working quantities give (step 24's scaling).
+PerformanceResults ResultsOf(const WorkingQuantities& q) noexcept;
 
 /// The default texts of the inputs read with '.' as the decimal mark.
 DesignInputs DefaultDesignInputs();

@@ -3,12 +3,12 @@
 #include <algorithm>
 #include <cmath>
 
+#include "bracket_search.h"
 #include "ieee_step.h"
 
 namespace veltrane {
 namespace {
 
-using detail::Midpoint;
 using detail::RoundToSingle;
 
 double D(float value) {
@@ -37,56 +37,6 @@ bool AllFinite(const DesignInputs& design) {
 /// to adjacent approaches, within the limit.
 constexpr int kSecantCalculations = 50;
 static_assert(kSecantCalculations + 45 <= kRatingCalculationLimit);
-
-/// The two ends around the operating point with the excesses that the next step interpolates
-/// between. When the same end moves twice in a row, the other end's excess is halved (the
-/// Illinois method), so that a bracket that narrows from one side only still closes quickly.
-class SearchBracket {
-  public:
-    SearchBracket(const ApproachTrial& below, double belowExcess, const ApproachTrial& above,
-                  double aboveExcess)
-        : below_(below), above_(above), belowExcess_(belowExcess), aboveExcess_(aboveExcess) {}
-
-    const ApproachTrial& Below() const { return below_; }
-    const ApproachTrial& Above() const { return above_; }
-
-    /// The next trial: where the straight line through the two ends' excesses crosses zero
-    /// (regula falsi), or the midpoint where that line leaves the bracket or is not formed, or
-    /// when asked for.
-    float NextApproach(bool midpointOnly) const {
-        const float low = below_.approach;
-        const float high = above_.approach;
-        if (!midpointOnly && belowExcess_ < 0.0 && aboveExcess_ > 0.0) {
-            const float secant = RoundToSingle(
-                D(low) + (D(high) - D(low)) * (-belowExcess_ / (aboveExcess_ - belowExcess_)));
-            if (secant > low && secant < high) return secant;
-        }
-        return Midpoint(low, high);
-    }
-
-    void Narrow(const ApproachTrial& trial, bool isBelow, double excess) {
-        const bool sameEndAgain = anyMoved_ && lastMovedBelow_ == isBelow;
-        if (isBelow) {
-            below_ = trial;
-            belowExcess_ = excess;
-            if (sameEndAgain) aboveExcess_ /= 2.0;
-        } else {
-            above_ = trial;
-            aboveExcess_ = excess;
-            if (sameEndAgain) belowExcess_ /= 2.0;
-        }
-        lastMovedBelow_ = isBelow;
-        anyMoved_ = true;
-    }
-
-  private:
-    ApproachTrial below_;
-    ApproachTrial above_;
-    double belowExcess_;
-    double aboveExcess_;
-    bool lastMovedBelow_ = false;
-    bool anyMoved_ = false;
-};
 
 /// Evaluates the row's demand at trial approaches and keeps the count and the trace.
 class DemandSearch {
@@ -137,20 +87,21 @@ class DemandSearch {
         // it and for none above: the demand falls as the approach grows wherever every driving
         // force is positive, and rises without bound towards the approach at which one reaches
         // zero.
-        SearchBracket bracket(below, Excess(below), above, Excess(above));
-        while (calculations_ < kRatingCalculationLimit &&
-               !Resolved(bracket.Below().approach, bracket.Above().approach)) {
-            const float next = bracket.NextApproach(calculations_ >= kSecantCalculations);
-            if (next == bracket.Below().approach || next == bracket.Above().approach) break;
-            const ApproachTrial trial = Evaluate(next);
-            bracket.Narrow(trial, BelowOperatingPoint(trial), Excess(trial));
-            if (trial.allDrivingForcesPositive && trial.kaVL == towerKaVL_) break;
-        }
+        const auto bracket =
+            detail::CloseBracket(*this, below, above, kRatingCalculationLimit, kSecantCalculations);
         return Nearer(bracket.Below(), bracket.Above());
     }
 
+    // The search's side of the bracketed search.
+    using Trial = ApproachTrial;
+    static constexpr float ApproachTrial::*kPosition = &ApproachTrial::approach;
+    bool Below(const ApproachTrial& trial) const { return BelowOperatingPoint(trial); }
+    bool Exact(const ApproachTrial& trial) const {
+        return trial.allDrivingForcesPositive && trial.kaVL == towerKaVL_;
+    }
+    int Evaluations() const { return calculations_; }
+
     DesignInputs Row(float approach) const { return AtApproach(design_, range_, approach); }
-    int Calculations() const { return calculations_; }
     float Range() const { return range_; }
 
   private:
@@ -210,7 +161,7 @@ Rating RateDesign(const DesignInputs& design, TowerCharacteristic tower,
     DemandSearch search(design, rating.towerKaVL, trace);
     const auto finish = [&](RatingOutcome outcome) {
         rating.outcome = outcome;
-        rating.calculations = search.Calculations();
+        rating.calculations = search.Evaluations();
         return rating;
     };
     if (!AllFinite(design) || !std::isfinite(search.Range()) || !std::isfinite(rating.towerKaVL)) {

@@ -5,7 +5,7 @@
 #include <cmath>
 #include <vector>
 
-#include "design_tower.h"
+#include "performance_curves.h"
 #include "worksheet.h"
 
 namespace veltrane::performance {
@@ -158,7 +158,7 @@ void PerformanceModel::recalculate() {
     next.findings = FindDesignChecks(next.inputs, next.results);
     next.tower = towerSource_ == TowerSource::kGiven
                      ? std::optional(TowerCharacteristic{next.givenC, next.m})
-                     : TowerThroughDesignPoint(next.inputs, next.m);
+                     : TowerThroughDesign(next.inputs, next.m);
     DemandChartRequest request;
     request.tower = next.tower;
     next.chart = BuildDemandChart(next.inputs, request);

@@ -1,0 +1,145 @@
+#pragma once
+// US customary and SI units at the edges. The calculation works in US customary units (°F, psia,
+// gpm, Btu per lb of dry air) and stays so; numbers are converted where they enter and leave.
+//
+// Every quantity kind converts by one affine rule, SI = (US − usDatum) × siPerUs / divisor, and
+// back by US = SI × divisor / siPerUs + usDatum, in double precision. Temperatures carry the
+// offset of their zero (°C = (°F − 32) / 1.8); temperature differences (range, approach) convert
+// by 1/1.8 alone; enthalpy moves to the SI datum (dry air and liquid water at 0 °C):
+// kJ/kg = 2.326 × (Btu/lb − 7.68), as the US datum is dry air at 0 °F (0.24 Btu/lb·°F × 32 °F).
+// Dimensionless values (KaV/L, L/G, cycles, percentages) pass through unchanged, bit for bit.
+//
+// An input read in SI is converted in double precision and rounded once to single precision; a
+// result is converted from the value the calculation formed.
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "design_sets.h"
+#include "performance.h"
+#include "result_text.h"
+
+namespace veltrane {
+
+enum class UnitSystem : std::uint8_t {
+    kUS,  ///< US customary: the calculation's own units
+    kSI,
+};
+
+/// What a number measures, which fixes its unit in each system.
+enum class Quantity : std::uint8_t {
+    kDimensionless,          ///< KaV/L, cycles: no unit
+    kMassRatio,              ///< lb/lb = kg/kg
+    kPercent,                ///< %
+    kTemperature,            ///< °F ↔ °C
+    kTemperatureDifference,  ///< °F ↔ K (range, approach, deviation)
+    kPressure,               ///< psia ↔ kPa
+    kFanPressure,            ///< inH2O (60 °F) ↔ kPa
+    kWaterFlow,              ///< US gpm ↔ m³/h
+    kWaterVolume,            ///< US gal ↔ m³
+    kDryAirFlow,             ///< thousand lb/h ↔ t/h
+    kHeatFlow,               ///< million Btu/h ↔ MW
+    kPower,                  ///< hp ↔ kW
+    kEnergy,                 ///< kWh in both
+    kEnthalpy,               ///< Btu/lb (datum 0 °F dry air) ↔ kJ/kg (datum 0 °C)
+    kSpecificVolume,         ///< ft³/lb ↔ m³/kg
+    kAirVolumeFlow,          ///< thousand cfm ↔ thousand m³/h
+};
+
+/// How one quantity kind converts: SI = (US − usDatum) × siPerUs / divisor.
+struct UnitConversion {
+    Quantity quantity;
+    std::string_view usUnit;  ///< as captions write it (ASCII)
+    std::string_view siUnit;
+    double siPerUs;
+    double divisor;
+    double usDatum;  ///< the US value that is zero in SI
+};
+
+/// The conversion of a quantity kind.
+const UnitConversion& ConversionOf(Quantity quantity) noexcept;
+
+/// The unit a quantity kind has in a unit system ("" for none).
+std::string_view UnitOf(Quantity quantity, UnitSystem units) noexcept;
+
+/// @param us a value in US customary units
+/// @return the value in SI units, double precision
+double ToSI(Quantity quantity, double us) noexcept;
+
+/// @param si a value in SI units
+/// @return the value in US customary units, double precision
+double ToUS(Quantity quantity, double si) noexcept;
+
+/// An input value as the calculation takes it: converted from `value` in `units` and rounded
+/// once to single precision.
+float InputFromUnits(Quantity quantity, UnitSystem units, double value) noexcept;
+
+/// A value of the calculation in `units`, double precision (the US value itself for kUS).
+double ValueInUnits(Quantity quantity, UnitSystem units, double us) noexcept;
+
+/// The shortest decimal that InputFromUnits reads back as `us`: the SI text of a single-precision
+/// value from which the calculation gets that very value again ("25.555556" for 78 °F). For kUS
+/// the shortest decimal of `us` itself. Returns the end of the text written from `out`, which has
+/// room for kNumberTextCapacity characters.
+char* WriteLossless(char* out, Quantity quantity, UnitSystem units, float us);
+
+/// The same for a double-precision value (result 8): the shortest decimal whose conversion back
+/// gives `us` again, or where none does, the converted value to seventeen figures.
+char* WriteLossless(char* out, Quantity quantity, UnitSystem units, double us);
+
+/// The quantity kind of each input and result column, and its caption in SI units (the US
+/// caption is kInputs' or kResults' own; the short names stay in both).
+struct ColumnUnits {
+    Quantity quantity;
+    std::string_view siCaption;
+};
+
+inline constexpr InputArray<ColumnUnits> kInputUnits{{{
+    {Quantity::kPressure, "Atmos Press (kPa)"},
+    {Quantity::kTemperature, "Inlet Air Wet Bulb Temp (C)"},
+    {Quantity::kTemperature, "Inlet Air Dry Bulb Temp (C)"},
+    {Quantity::kTemperature, "Hot Water Temp (C)"},
+    {Quantity::kTemperatureDifference, "Approach = TCold-Twb (K)"},
+    {Quantity::kMassRatio, "Liquid/Gas Ratio (kg/kg)"},
+    {Quantity::kWaterFlow, "Circulating Water Flow (m3/h)"},
+    {Quantity::kDimensionless, "Blowdown Cycles of Conc"},
+    {Quantity::kPercent, "Drift Loss (%)"},
+    {Quantity::kTemperature, "Makeup Water Temp (C)"},
+    {Quantity::kFanPressure, "Fan Total Press (kPa)"},
+    {Quantity::kPercent, "Fan Efficency (%)"},
+}}};
+
+inline constexpr ResultArray<ColumnUnits> kResultUnits{{{
+    {Quantity::kDimensionless, "Number Transf Units (KAV/L)"},
+    {Quantity::kTemperature, "Cold Water Out Temp (C)"},
+    {Quantity::kTemperatureDifference, "Temp Rise = THot-TCold (K)"},
+    {Quantity::kWaterFlow, "Water Evap Rate (m3/h)"},
+    {Quantity::kWaterFlow, "Blowdown Rate (m3/h)"},
+    {Quantity::kWaterFlow, "Driftloss Rate (m3/h)"},
+    {Quantity::kWaterFlow, "Total Makeup Reqd (m3/h)"},
+    {Quantity::kTemperature, "Exit Air Temp Sat (C)"},
+    {Quantity::kHeatFlow, "Heat Rejected (MW)"},
+    {Quantity::kDryAirFlow, "Dry Air Flow (t/h)"},
+    {Quantity::kEnthalpy, "Enthalpy Air In (kJ/kg)"},
+    {Quantity::kEnthalpy, "Enthalpy Air Out (kJ/kg)"},
+    {Quantity::kSpecificVolume, "Specific Vol Exit Air (m3/kg)"},
+    {Quantity::kAirVolumeFlow, "Sat Exit Air Flow (1000 m3/h)"},
+    {Quantity::kPower, "Approx Fan Power (kW)"},
+    {Quantity::kPower, "Approx Pump Power (kW)"},
+}}};
+
+/// The caption of an input or result in a unit system.
+std::string_view CaptionIn(Input i, UnitSystem units) noexcept;
+std::string_view CaptionIn(Result j, UnitSystem units) noexcept;
+
+/// Result `j` in `units`, double precision (result 8 from its double).
+double ResultIn(const PerformanceResults& results, Result j, UnitSystem units) noexcept;
+
+/// The text of result `j` in `units` by the result text rule: the converted value rounded to
+/// single precision, as the calculation stores its results (result 8 stays double). For kUS and
+/// every dimensionless result, the same text as PerformanceResults::Text.
+std::string ResultTextIn(const PerformanceResults& results, Result j, UnitSystem units,
+                         NumberMarks marks = {});
+
+}  // namespace veltrane
