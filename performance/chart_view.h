@@ -7,7 +7,7 @@
 #include <QWidget>
 
 #include "performance_model.h"
-#include "units.h"
+#include "unit_layer.h"
 
 namespace veltrane::performance {
 

@@ -21,7 +21,7 @@ QString Shortest(float value) {
 }  // namespace
 
 DemandTab::DemandTab(const PerformanceModel& model, const UnitLayer& units, QWidget* parent)
-    : PerformanceTab(parent), model_(model) {
+    : PerformanceTab(parent), model_(model), units_(units) {
     setObjectName(QStringLiteral("demandTab"));
     auto* layout = new QVBoxLayout(this);
     chart_ = new ChartView(model, units, this);
@@ -47,16 +47,19 @@ bool DemandTab::writeChart(const QString& path, QString& error) const {
     return chart::WriteChart(model_.calculation().chart, path, *format, error);
 }
 
-// The points behind the chart, in the engine's units and exact (as veltrane-calc --demand
-// writes them), so that a spreadsheet reads back the very numbers drawn.
+// The points behind the chart, exact (as veltrane-calc --demand writes them), the approach in
+// the units shown, so that a spreadsheet reads back the very numbers drawn.
 QString DemandTab::tableText(QChar separator) const {
-    QString text =
-        QStringList{QStringLiteral("Approach (F)"), QStringLiteral("LG"), QStringLiteral("KaVL")}
-            .join(separator) +
-        u'\n';
+    const std::string_view unit = UnitOf(Quantity::kTemperatureDifference, units_.system());
+    const QString approachHeader =
+        QStringLiteral("Approach (%1)")
+            .arg(QString::fromLatin1(unit.data(), static_cast<qsizetype>(unit.size())));
+    QString text = approachHeader + separator + u"LG"_qs + separator + u"KaVL"_qs + u'\n';
     for (const ChartCurve& c : model_.calculation().chart.curves) {
+        const QString approach =
+            units_.losslessText(Quantity::kTemperatureDifference, c.curve.approach);
         for (const DemandPoint& point : c.curve.points) {
-            text += Shortest(c.curve.approach) + separator + Shortest(point.liquidGas) + separator +
+            text += approach + separator + Shortest(point.liquidGas) + separator +
                     Shortest(point.kaVL) + u'\n';
         }
     }

@@ -4,7 +4,7 @@
 
 #include "performance_model.h"
 #include "performance_tab.h"
-#include "units.h"
+#include "unit_layer.h"
 
 class QLabel;
 
@@ -29,6 +29,7 @@ class DemandTab final : public PerformanceTab {
 
   private:
     const PerformanceModel& model_;
+    const UnitLayer& units_;
     ChartView* chart_;
     QLabel* reading_;
 };

@@ -51,7 +51,7 @@ std::size_t PositionOf(Field field) {
 
 }  // namespace
 
-InputPanel::InputPanel(PerformanceModel& model, const UnitLayer& units, QWidget* parent)
+InputPanel::InputPanel(PerformanceModel& model, UnitLayer& units, QWidget* parent)
     : QWidget(parent), model_(model), units_(units) {
     setObjectName(QStringLiteral("inputPanel"));
     auto* layout = new QVBoxLayout(this);
@@ -63,12 +63,13 @@ InputPanel::InputPanel(PerformanceModel& model, const UnitLayer& units, QWidget*
     showModelValues();
     connect(&model_, &PerformanceModel::problemsChanged, this, &InputPanel::showMarks);
     connect(&model_, &PerformanceModel::calculated, this, &InputPanel::showOperatingPoint);
+    connect(&units, &UnitLayer::systemChanged, this, &InputPanel::showUnits);
     showOperatingPoint();
 }
 
 Quantity InputPanel::quantityOf(Field field) const {
     const std::optional<Input> input = InputOf(field);
-    return input ? QuantityOf(*input) : Quantity::kPlainNumber;
+    return input ? QuantityOf(*input) : Quantity::kDimensionless;
 }
 
 QLineEdit* InputPanel::box(Field field) const {
@@ -103,6 +104,8 @@ void InputPanel::buildInputs() {
             auto* row = new QHBoxLayout;
             row->addWidget(edit, 1);
             auto* unit = new QLabel(units_.unit(QuantityOf(input)), box);
+            unit->setObjectName(edit->objectName() + u"_unit"_qs);
+            units_labels_[static_cast<std::size_t>(input)] = unit;
             unit->setMinimumWidth(unit->fontMetrics().horizontalAdvance(QStringLiteral("inH2O")));
             row->addWidget(unit);
             auto* label = new QLabel(QString::fromUtf8(kFieldLabels[PositionOf(field)].text), box);
@@ -196,6 +199,22 @@ void InputPanel::showModelValues() {
     showMarks();
 }
 
+QString InputPanel::unitShown(Field field) const {
+    const std::optional<Input> input = InputOf(field);
+    return input ? units_labels_[static_cast<std::size_t>(*input)]->text() : QString();
+}
+
+void InputPanel::showUnits() {
+    for (const Input input : kAllInputs) {
+        units_labels_[static_cast<std::size_t>(input)]->setText(units_.unit(QuantityOf(input)));
+    }
+    for (const Field field : AllFields()) {
+        if (!model_.problem(field).isEmpty()) continue;
+        box(field)->setText(BoxText(model_.value(field), quantityOf(field), units_, locale_));
+    }
+    showOperatingPoint();
+}
+
 void InputPanel::edited(Field field, const QString& text) {
     const std::variant<float, QString> read = ReadBox(text, quantityOf(field), units_, locale_);
     if (const auto* reason = std::get_if<QString>(&read)) {
@@ -222,11 +241,11 @@ void InputPanel::showOperatingPoint() {
         const QString unit = units_.unit(quantity);
         return unit.isEmpty() ? shown : shown + u' ' + unit;
     };
-    operating_.towerC->setText(c.tower ? text(c.tower->c, Quantity::kPlainNumber) : QString());
+    operating_.towerC->setText(c.tower ? text(c.tower->c, Quantity::kDimensionless) : QString());
     if (const std::optional<OperatingPoint>& point = c.chart.operatingPoint) {
         operating_.approach->setText(text(point->approach, Quantity::kTemperatureDifference));
         operating_.coldWater->setText(text(point->coldWater, Quantity::kTemperature));
-        operating_.kaVL->setText(text(point->kaVL, Quantity::kPlainNumber));
+        operating_.kaVL->setText(text(point->kaVL, Quantity::kDimensionless));
         operating_.note->clear();
         return;
     }

@@ -9,7 +9,7 @@
 #include <array>
 
 #include "performance_model.h"
-#include "units.h"
+#include "unit_layer.h"
 
 class QLabel;
 class QLineEdit;
@@ -21,11 +21,13 @@ class InputPanel final : public QWidget {
     Q_OBJECT
 
   public:
-    InputPanel(PerformanceModel& model, const UnitLayer& units, QWidget* parent = nullptr);
+    InputPanel(PerformanceModel& model, UnitLayer& units, QWidget* parent = nullptr);
 
     [[nodiscard]] QLineEdit* box(Field field) const;
     /// Rewrites every box from the model: after Restore Defaults or the settings of the last run.
     void showModelValues();
+    /// The units shown beside the boxes.
+    [[nodiscard]] QString unitShown(Field field) const;
 
   private:
     void buildInputs();
@@ -34,12 +36,16 @@ class InputPanel final : public QWidget {
     void edited(Field field, const QString& text);
     void showMarks();
     void showOperatingPoint();
+    /// After a change of units: every box that holds a usable value shows it in the new units
+    /// (a marked box keeps the text typed, which is a number in no unit).
+    void showUnits();
     [[nodiscard]] Quantity quantityOf(Field field) const;
 
     PerformanceModel& model_;
     const UnitLayer& units_;
     QLocale locale_;
     std::array<QLineEdit*, kFieldCount> boxes_{};
+    std::array<QLabel*, kInputCount> units_labels_{};
     struct TowerChoice {
         QRadioButton* throughDesignPoint = nullptr;
         QRadioButton* given = nullptr;

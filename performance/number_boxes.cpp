@@ -19,11 +19,8 @@ std::variant<float, QString> ReadBox(const QString& text, Quantity quantity, con
 
 QString BoxText(float engineValue, Quantity quantity, const UnitLayer& units,
                 const QLocale& locale) {
-    const auto shown =
-        static_cast<float>(units.toDisplay(quantity, static_cast<double>(engineValue)));
-    char text[kNumberTextCapacity];
-    QString result = QString::fromLatin1(text, WriteShortest(text, shown) - text);
-    return result.replace(QLatin1Char('.'), locale.decimalPoint());
+    return units.losslessText(quantity, engineValue)
+        .replace(QLatin1Char('.'), locale.decimalPoint());
 }
 
 QString ResultBoxText(float engineValue, Quantity quantity, const UnitLayer& units,

@@ -7,7 +7,7 @@
 
 #include <variant>
 
-#include "units.h"
+#include "unit_layer.h"
 
 namespace veltrane::performance {
 

@@ -1,5 +1,6 @@
 #include "performance_window.h"
 
+#include <QActionGroup>
 #include <QApplication>
 #include <QClipboard>
 #include <QCloseEvent>
@@ -9,6 +10,7 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPrinter>
+#include <QRadioButton>
 #include <QSaveFile>
 #include <QScrollArea>
 #include <QSplitter>
@@ -31,6 +33,7 @@ namespace {
 
 const QString kTitle = QStringLiteral("Veltrane Performance");
 const QString kGeometryKey = QStringLiteral("window/geometry");
+const QString kUnitsKey = QStringLiteral("window/units");
 const QString kChartFilters =
     QStringLiteral("SVG image (*.svg);;PDF document (*.pdf);;PNG image (*.png)");
 const QString kCsvFilter = QStringLiteral("CSV table (*.csv)");
@@ -84,6 +87,7 @@ PerformanceWindow::PerformanceWindow(PerformanceModel& model, WindowServices ser
     showStatus();
     updateCommands();
 
+    if (services_.settings.value(kUnitsKey).toString() == u"SI"_qs) setUnits(UnitSystem::kSI);
     resize(1180, 760);
     const QByteArray geometry = services_.settings.value(kGeometryKey).toByteArray();
     if (!geometry.isEmpty()) restoreGeometry(geometry);
@@ -132,6 +136,8 @@ void PerformanceWindow::buildMenus() {
         action->setShortcut(QKeySequence(Qt::CTRL | static_cast<Qt::Key>(Qt::Key_1 + index)));
     }
 
+    buildUnitSwitch(view);
+
     QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));
     help->addAction(QStringLiteral("&About Veltrane Performance"), this, [this] {
         QMessageBox::about(
@@ -142,6 +148,47 @@ void PerformanceWindow::buildMenus() {
                            "<p>%2</p>")
                 .arg(QString::fromUtf8(kVersionText), QString::fromUtf8(kCompanyName)));
     });
+}
+
+void PerformanceWindow::buildUnitSwitch(QMenu* view) {
+    view->addSeparator();
+    auto* group = new QActionGroup(this);
+    commands_.usUnits = view->addAction(QStringLiteral("&US Customary Units"), this,
+                                        [this] { setUnits(UnitSystem::kUS); });
+    commands_.siUnits =
+        view->addAction(QStringLiteral("&SI Units"), this, [this] { setUnits(UnitSystem::kSI); });
+    for (QAction* action : {commands_.usUnits, commands_.siUnits}) {
+        action->setCheckable(true);
+        group->addAction(action);
+    }
+    commands_.usUnits->setObjectName(QStringLiteral("usUnits"));
+    commands_.siUnits->setObjectName(QStringLiteral("siUnits"));
+    commands_.usUnits->setChecked(true);
+
+    // The same choice at the right of the menu bar, where it is seen at once.
+    auto* corner = new QWidget(this);
+    auto* row = new QHBoxLayout(corner);
+    row->setContentsMargins(0, 0, 8, 0);
+    row->addWidget(new QLabel(QStringLiteral("Units:"), corner));
+    auto* us = new QRadioButton(QStringLiteral("US"), corner);
+    auto* si = new QRadioButton(QStringLiteral("SI"), corner);
+    us->setObjectName(QStringLiteral("usUnitsButton"));
+    si->setObjectName(QStringLiteral("siUnitsButton"));
+    us->setChecked(true);
+    row->addWidget(us);
+    row->addWidget(si);
+    menuBar()->setCornerWidget(corner);
+    connect(us, &QRadioButton::clicked, this, [this] { setUnits(UnitSystem::kUS); });
+    connect(si, &QRadioButton::clicked, this, [this] { setUnits(UnitSystem::kSI); });
+    connect(&units_, &UnitLayer::systemChanged, this, [this, us, si] {
+        const bool siShown = units_.system() == UnitSystem::kSI;
+        (siShown ? commands_.siUnits : commands_.usUnits)->setChecked(true);
+        (siShown ? si : us)->setChecked(true);
+    });
+}
+
+void PerformanceWindow::setUnits(UnitSystem system) {
+    units_.setSystem(system);
 }
 
 void PerformanceWindow::showStatus() {
@@ -227,6 +274,8 @@ void PerformanceWindow::restoreDefaults() {
 
 void PerformanceWindow::saveSettings() {
     services_.settings.setValue(kGeometryKey, saveGeometry());
+    services_.settings.setValue(kUnitsKey,
+                                units_.system() == UnitSystem::kSI ? u"SI"_qs : u"US"_qs);
     SaveInputs(services_.settings, model_);
     services_.settings.sync();
 }

@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "performance_model.h"
-#include "units.h"
+#include "unit_layer.h"
 
 class QLabel;
 class QTabWidget;
@@ -52,6 +52,9 @@ class PerformanceWindow final : public QMainWindow {
     void saveWorksheet();
     void print();
     void restoreDefaults();
+    /// Shows every box, table and reading in these units; the model's values do not move.
+    void setUnits(UnitSystem system);
+    [[nodiscard]] const UnitLayer& units() const { return units_; }
     /// Geometry and inputs into the settings (also done on close).
     void saveSettings();
 
@@ -60,6 +63,7 @@ class PerformanceWindow final : public QMainWindow {
 
   private:
     void buildMenus();
+    void buildUnitSwitch(QMenu* view);
     void addTab(PerformanceTab* tab);
     void showStatus();
     void updateCommands();
@@ -80,6 +84,8 @@ class PerformanceWindow final : public QMainWindow {
         QAction* exportTable = nullptr;
         QAction* copyTable = nullptr;
         QAction* saveWorksheet = nullptr;
+        QAction* usUnits = nullptr;
+        QAction* siUnits = nullptr;
     } commands_;
 };
 

@@ -105,6 +105,9 @@ class Monkey : public WindowFixture {
             case 3:
                 window->copyTable();
                 break;
+            case 6:
+                switchUnits();
+                break;
             case 4:
                 if (pick(5) == 0) {
                     window->restoreDefaults();
@@ -125,6 +128,19 @@ class Monkey : public WindowFixture {
                 typed[i] = text;
                 usable[i] = ok;
             }
+        }
+    }
+
+    /// Usable boxes are rewritten in the new units, marked ones keep their text; no value moves.
+    void switchUnits() {
+        std::array<float, kFieldCount> before{};
+        for (const Field field : AllFields())
+            before[static_cast<std::size_t>(field)] = model->value(field);
+        window->setUnits(pick(2) ? UnitSystem::kSI : UnitSystem::kUS);
+        for (const Field field : AllFields()) {
+            const std::size_t i = static_cast<std::size_t>(field);
+            ASSERT_EQ(model->value(field), before[i]) << "field " << i;
+            if (usable[i]) typed[i] = box(field)->text();
         }
     }
 
@@ -158,7 +174,7 @@ class Monkey : public WindowFixture {
 };
 
 TEST_F(Monkey, shouldKeepEveryPromiseThroughThousandsOfRandomActions) {
-    constexpr int kActions = 5000;
+    constexpr int kActions = 4000;
     for (int step = 1; step <= kActions; ++step) {
         act();
         checkPromises(step);

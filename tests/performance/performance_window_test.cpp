@@ -201,5 +201,31 @@ TEST_F(Window, shouldStartFromTheDefaultsWhenTheSettingsAreDamaged) {
     }
 }
 
+TEST_F(Window, shouldShowEveryBoxInSIUnitsWithoutMovingAnInput) {
+    const std::array<float, kFieldCount> before = PerformanceModel::DefaultValues();
+    paste(FieldOf(Input::kLiquidGas), QStringLiteral("x"));  // marked: kept as typed
+    find<QRadioButton>("siUnitsButton")->click();
+    EXPECT_EQ(window->units().system(), UnitSystem::kSI);
+    EXPECT_EQ(window->inputPanel()->unitShown(FieldOf(Input::kWetBulb)), QStringLiteral("°C"));
+    EXPECT_EQ(window->inputPanel()->unitShown(FieldOf(Input::kWaterFlow)), QStringLiteral("m³/h"));
+    EXPECT_EQ(box(FieldOf(Input::kLiquidGas))->text(), QStringLiteral("x"));
+    EXPECT_TRUE(box(FieldOf(Input::kWetBulb))->text().startsWith(Decimal("18.333")));
+    for (const Field field : AllFields()) {
+        EXPECT_EQ(model->value(field), before[static_cast<std::size_t>(field)]);
+    }
+    type(FieldOf(Input::kLiquidGas), QStringLiteral("1"));
+    // The default design's cold water in SI: 25.556 °C.
+    EXPECT_EQ(find<QLabel>("operatingColdWater")->text(), Decimal("25.556") + u" °C"_qs);
+    window->copyTable();
+    EXPECT_TRUE(QGuiApplication::clipboard()->text().startsWith(u"Approach (K)\tLG\tKaVL\n"_qs));
+
+    type(FieldOf(Input::kWetBulb), QStringLiteral("20"));  // °C
+    EXPECT_EQ(model->value(FieldOf(Input::kWetBulb)), 68.0F);
+    window->setUnits(UnitSystem::kUS);
+    EXPECT_EQ(box(FieldOf(Input::kWetBulb))->text(), QStringLiteral("68"));
+    EXPECT_EQ(box(FieldOf(Input::kAtmosPress))->text(), Decimal("14.7"));
+    EXPECT_TRUE(find<QRadioButton>("usUnitsButton")->isChecked());
+}
+
 }  // namespace
 }  // namespace veltrane::performance::test
