@@ -1,12 +1,10 @@
 #include "demand_chart_painter.h"
 
-#include <QFile>
+#include "canvas_file.h"
+
 #include <QFont>
 #include <QFontMetricsF>
-#include <QPageSize>
 #include <QPainterPath>
-#include <QPdfWriter>
-#include <QSvgGenerator>
 
 #include <algorithm>
 #include <array>
@@ -631,81 +629,14 @@ ChartLabels LayOutLabels(const DemandChart& chart) {
 }
 
 QImage RenderChart(const DemandChart& chart, double scale) {
-    QImage image(static_cast<int>(std::lround(kCanvasWidth * scale)),
-                 static_cast<int>(std::lround(kCanvasHeight * scale)), QImage::Format_RGB32);
-    image.setDevicePixelRatio(1.0);
-    image.fill(Qt::white);
-    QPainter painter(&image);
-    painter.scale(scale, scale);
-    PaintChart(painter, chart);
-    painter.end();
-    return image;
+    return RenderCanvas([&chart](QPainter& painter) { PaintChart(painter, chart); }, scale);
 }
-
-namespace {
-
-/// PNG at 1.5 pixels per point: 1080 × 720, sharp on screen and small enough to commit.
-constexpr double kPngScale = 1.5;
-constexpr int kPdfResolution = 600;
-
-QString Title(const DemandChart& chart) {
-    return QStringLiteral("Demand curves, wet bulb %1 °F").arg(Number(chart.wetBulb));
-}
-
-bool PaintOnto(QPaintDevice& device, const DemandChart& chart, double scale) {
-    QPainter painter;
-    if (!painter.begin(&device)) return false;
-    painter.scale(scale, scale);
-    PaintChart(painter, chart);
-    return painter.end();
-}
-
-bool WriteSvg(const DemandChart& chart, QFile& file) {
-    QSvgGenerator svg;
-    svg.setOutputDevice(&file);
-    svg.setSize(QSize(static_cast<int>(kCanvasWidth), static_cast<int>(kCanvasHeight)));
-    svg.setViewBox(QRectF(0, 0, kCanvasWidth, kCanvasHeight));
-    svg.setResolution(72);
-    svg.setTitle(Title(chart));
-    return PaintOnto(svg, chart, 1.0);
-}
-
-bool WritePdf(const DemandChart& chart, QFile& file) {
-    QPdfWriter pdf(&file);
-    pdf.setPageSize(QPageSize(QSizeF(kCanvasWidth, kCanvasHeight), QPageSize::Point));
-    pdf.setPageMargins(QMarginsF(0, 0, 0, 0));
-    pdf.setResolution(kPdfResolution);
-    pdf.setTitle(Title(chart));
-    pdf.setCreator(QStringLiteral("veltrane-calc"));
-    return PaintOnto(pdf, chart, kPdfResolution / 72.0);
-}
-
-}  // namespace
 
 bool WriteChart(const DemandChart& chart, const QString& path, ChartFormat format, QString& error) {
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
-        error = QStringLiteral("cannot write %1: %2").arg(path, file.errorString());
-        return false;
-    }
-    bool painted = false;
-    switch (format) {
-        case ChartFormat::kSvg:
-            painted = WriteSvg(chart, file);
-            break;
-        case ChartFormat::kPdf:
-            painted = WritePdf(chart, file);
-            break;
-        case ChartFormat::kPng:
-            painted = RenderChart(chart, kPngScale).save(&file, "PNG");
-            break;
-    }
-    file.close();
-    if (!painted || file.error() != QFileDevice::NoError) {
-        error = QStringLiteral("cannot write %1: %2").arg(path, file.errorString());
-        return false;
-    }
-    return true;
+    const QString title =
+        QStringLiteral("Demand curves, wet bulb %1 °F").arg(Number(chart.wetBulb));
+    return WriteCanvas([&chart](QPainter& painter) { PaintChart(painter, chart); }, title, path,
+                       format, error);
 }
 
 }  // namespace veltrane::chart

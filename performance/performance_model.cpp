@@ -164,6 +164,7 @@ void PerformanceModel::recalculate() {
     next.chart = BuildDemandChart(next.inputs, request);
     calculation_ = std::move(next);
     worksheet_.reset();
+    curves_.reset();
     emit calculated();
 }
 
@@ -187,6 +188,16 @@ QString PerformanceModel::status() const {
                      FromView(calculation_.chart.noOperatingPoint);
     }
     return notes.isEmpty() ? QStringLiteral("Calculated") : notes.join(QStringLiteral("; "));
+}
+
+const std::optional<PerformanceCurves>& PerformanceModel::performanceCurves() const {
+    if (!curves_) {
+        const Calculation& c = calculation_;
+        curves_.emplace(c.tower ? std::optional(CalculatePerformanceCurves(
+                                      c.inputs, *c.tower, DefaultWetBulbSpan(c.inputs)))
+                                : std::nullopt);
+    }
+    return *curves_;
 }
 
 const std::string& PerformanceModel::worksheet() const {

@@ -16,6 +16,7 @@
 #include "design_checks.h"
 #include "design_sets.h"
 #include "performance.h"
+#include "performance_curves.h"
 #include "rating.h"
 
 namespace veltrane::performance {
@@ -93,6 +94,10 @@ class PerformanceModel : public QObject {
     /// The worksheet of the latest calculation: the design's, then the rating's (made when
     /// first asked for after each calculation).
     [[nodiscard]] const std::string& worksheet() const;
+    /// The performance curves of the latest calculation's tower (made when first asked for
+    /// after each calculation: they take about as long as forty demand charts); nothing when
+    /// there is no tower.
+    [[nodiscard]] const std::optional<PerformanceCurves>& performanceCurves() const;
 
     /// The defaults: the design's default inputs and the default tower.
     static std::array<float, kFieldCount> DefaultValues();
@@ -116,6 +121,7 @@ class PerformanceModel : public QObject {
     TowerSource towerSource_ = TowerSource::kThroughDesignPoint;
     Calculation calculation_;
     mutable std::optional<std::string> worksheet_;
+    mutable std::optional<std::optional<PerformanceCurves>> curves_;
 };
 
 }  // namespace veltrane::performance

@@ -91,7 +91,7 @@ class Monkey : public WindowFixture {
         const std::size_t i = static_cast<std::size_t>(field);
         switch (pick(20)) {
             case 0:
-                window->tabs()->setCurrentIndex(static_cast<int>(pick(2)));
+                window->tabs()->setCurrentIndex(static_cast<int>(pick(3)));
                 window->tabs()->currentWidget()->grab();  // painted, faded or not
                 break;
             case 1:

@@ -2,12 +2,15 @@
 #include <QAction>
 #include <QClipboard>
 #include <QFile>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QRegularExpression>
 #include <QTabWidget>
+#include <QTableWidget>
 
 #include "chart_view.h"
 #include "demand_chart_painter.h"
@@ -121,7 +124,7 @@ TEST_F(Window, shouldTellWhyASaveFailedAndKeepEverything) {
 }
 
 TEST_F(Window, shouldPrintTheCurrentTabOrSayWhyNot) {
-    for (const int tab : {0, 1}) {
+    for (const int tab : {0, 1, 2}) {
         window->tabs()->setCurrentIndex(tab);
         const QString pdf = folder.filePath(QStringLiteral("tab%1.pdf").arg(tab));
         printDialogs.choosePdf(pdf, 1);
@@ -154,7 +157,7 @@ TEST_F(Window, shouldCopyAndExportTheChartsPointsAsATable) {
 }
 
 TEST_F(Window, shouldShowAndSaveTheWorksheet) {
-    window->tabs()->setCurrentIndex(1);
+    window->tabs()->setCurrentIndex(2);
     auto* text = find<QPlainTextEdit>("worksheetText");
     ASSERT_NE(text, nullptr);
     EXPECT_TRUE(text->toPlainText().startsWith(QStringLiteral("Worksheet of the design")));
@@ -225,6 +228,30 @@ TEST_F(Window, shouldShowEveryBoxInSIUnitsWithoutMovingAnInput) {
     EXPECT_EQ(box(FieldOf(Input::kWetBulb))->text(), QStringLiteral("68"));
     EXPECT_EQ(box(FieldOf(Input::kAtmosPress))->text(), Decimal("14.7"));
     EXPECT_TRUE(find<QRadioButton>("usUnitsButton")->isChecked());
+}
+
+TEST_F(Window, shouldTableThePerformanceCurvesThroughTheDesignPointAndCopyThem) {
+    window->tabs()->setCurrentIndex(1);
+    auto* table = find<QTableWidget>("curvesTable");
+    ASSERT_NE(table, nullptr);
+    // Wet bulbs 40 °F to 75 °F (the design's 65 + 10), nine curves beside them.
+    EXPECT_EQ(table->rowCount(), 36);
+    EXPECT_EQ(table->columnCount(), 10);
+    table->setFocus();
+    QTest::keySequence(table, QKeySequence::Copy);
+    const QStringList rows = QGuiApplication::clipboard()->text().split(u'\n');
+    EXPECT_TRUE(rows.front().startsWith(u"Wet bulb (°F)\t90 % flow, 80 % range (°F)\t"_qs));
+    // The 100 % flow, 100 % range curve passes through the design: 78 °F at 65 °F.
+    const QStringList at65 = rows.filter(QRegularExpression(QStringLiteral("^65\t")));
+    ASSERT_EQ(at65.size(), 1);
+    EXPECT_NEAR(at65.front().split(u'\t')[5].toDouble(), 78.0, 0.01);
+
+    for (const char* name : {"curves.svg", "curves.pdf", "curves.png"}) {
+        files.next = folder.filePath(QString::fromLatin1(name));
+        window->exportChart();
+        EXPECT_GT(QFileInfo(files.next).size(), 1000) << name;
+    }
+    EXPECT_TRUE(messages.shown().empty());
 }
 
 }  // namespace
