@@ -35,6 +35,7 @@ namespace {
 const QString kTitle = QStringLiteral("Veltrane Performance");
 const QString kGeometryKey = QStringLiteral("window/geometry");
 const QString kUnitsKey = QStringLiteral("window/units");
+const QString kTabKey = QStringLiteral("window/tab");
 const QString kChartFilters =
     QStringLiteral("SVG image (*.svg);;PDF document (*.pdf);;PNG image (*.png)");
 const QString kCsvFilter = QStringLiteral("CSV table (*.csv)");
@@ -90,6 +91,10 @@ PerformanceWindow::PerformanceWindow(PerformanceModel& model, WindowServices ser
     updateCommands();
 
     if (services_.settings.value(kUnitsKey).toString() == u"SI"_qs) setUnits(UnitSystem::kSI);
+    // The tab last seen, when it still exists.
+    bool tabRead = false;
+    const int tab = services_.settings.value(kTabKey).toInt(&tabRead);
+    if (tabRead && tab >= 0 && tab < tabs_->count()) tabs_->setCurrentIndex(tab);
     resize(1180, 760);
     const QByteArray geometry = services_.settings.value(kGeometryKey).toByteArray();
     if (!geometry.isEmpty()) restoreGeometry(geometry);
@@ -276,6 +281,7 @@ void PerformanceWindow::restoreDefaults() {
 
 void PerformanceWindow::saveSettings() {
     services_.settings.setValue(kGeometryKey, saveGeometry());
+    services_.settings.setValue(kTabKey, tabs_->currentIndex());
     services_.settings.setValue(kUnitsKey,
                                 units_.system() == UnitSystem::kSI ? u"SI"_qs : u"US"_qs);
     SaveInputs(services_.settings, model_);

@@ -174,8 +174,10 @@ TEST_F(Window, shouldRememberTheInputsAndRestoreDefaultsOnRequest) {
     type(FieldOf(Input::kWetBulb), QStringLiteral("66"));
     find<QRadioButton>("towerGiven")->click();
     type(Field::kTowerC, Decimal("2.5"));
+    window->tabs()->setCurrentIndex(2);
     window->close();
     open();
+    EXPECT_EQ(window->tabs()->currentIndex(), 2);
     EXPECT_EQ(box(FieldOf(Input::kWetBulb))->text(), QStringLiteral("66"));
     EXPECT_EQ(box(Field::kTowerC)->text(), Decimal("2.5"));
     EXPECT_EQ(model->towerSource(), TowerSource::kGiven);
@@ -189,7 +191,8 @@ TEST_F(Window, shouldStartFromTheDefaultsWhenTheSettingsAreDamaged) {
     window->close();
     for (const QByteArray& damage :
          {QByteArray("\x00\xff\xfe[inputs\n=\n\x01\x02", 14),
-          QByteArray("[inputs]\nTwb=abc\nLG=-1\nP=1e99\n[tower]\nsource=sideways\n")}) {
+          QByteArray("[inputs]\nTwb=abc\nLG=-1\nP=1e99\n[tower]\nsource=sideways\n"
+                     "[window]\ntab=99\nunits=metric\ngeometry=@ByteArray(garbage)\n")}) {
         QFile file(settingsPath());
         ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
         file.write(damage);
@@ -200,6 +203,8 @@ TEST_F(Window, shouldStartFromTheDefaultsWhenTheSettingsAreDamaged) {
                       PerformanceModel::DefaultValues()[static_cast<std::size_t>(field)]);
         }
         EXPECT_EQ(window->statusText(), QStringLiteral("Calculated"));
+        EXPECT_EQ(window->tabs()->currentIndex(), 0);
+        EXPECT_EQ(window->units().system(), UnitSystem::kUS);
         window.reset();
     }
 }
