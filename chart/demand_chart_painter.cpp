@@ -771,6 +771,62 @@ double ChartGeometry::Y(double kaVL) const {
     return plot_.bottom() - plot_.height() * (std::log(kaVL) - logBottom_) / (logTop_ - logBottom_);
 }
 
+double ChartGeometry::LiquidGasAt(double x) const {
+    return std::exp(logLeft_ + (x - plot_.left()) / plot_.width() * (logRight_ - logLeft_));
+}
+
+double ChartGeometry::KaVLAt(double y) const {
+    return std::exp(logBottom_ + (plot_.bottom() - y) / plot_.height() * (logTop_ - logBottom_));
+}
+
+QTransform CanvasToDevice(const QSizeF& size) {
+    const double scale = std::min(size.width() / kCanvasWidth, size.height() / kCanvasHeight);
+    QTransform transform;
+    transform.translate((size.width() - kCanvasWidth * scale) / 2.0,
+                        (size.height() - kCanvasHeight * scale) / 2.0);
+    transform.scale(scale, scale);
+    return transform;
+}
+
+void PaintChartAt(QPainter& painter, const DemandChart& chart, const QSizeF& size) {
+    painter.save();
+    painter.setTransform(CanvasToDevice(size), true);
+    PaintChart(painter, chart);
+    painter.restore();
+}
+
+namespace {
+
+double DistanceToSegment(const QPointF& p, const QPointF& a, const QPointF& b) {
+    const QPointF ab = b - a;
+    const double length2 = QPointF::dotProduct(ab, ab);
+    const double t =
+        length2 > 0.0 ? std::clamp(QPointF::dotProduct(p - a, ab) / length2, 0.0, 1.0) : 0.0;
+    const QPointF nearest = a + t * ab;
+    return std::hypot(p.x() - nearest.x(), p.y() - nearest.y());
+}
+
+}  // namespace
+
+std::optional<std::size_t> NearestCurve(const DemandChart& chart, const QPointF& canvasPoint) {
+    const ChartGeometry g(chart);
+    std::optional<std::size_t> nearest;
+    double nearestDistance = 0.0;
+    for (std::size_t i = 0; i < chart.curves.size(); ++i) {
+        const std::vector<DemandPoint>& points = chart.curves[i].curve.points;
+        for (std::size_t k = 1; k < points.size(); ++k) {
+            const double distance =
+                DistanceToSegment(canvasPoint, g.At(points[k - 1].liquidGas, points[k - 1].kaVL),
+                                  g.At(points[k].liquidGas, points[k].kaVL));
+            if (!nearest || distance < nearestDistance) {
+                nearest = i;
+                nearestDistance = distance;
+            }
+        }
+    }
+    return nearest;
+}
+
 QPen CurvePen(const DemandChart& chart, std::size_t curve) {
     const CurveStyle& style = kCurveStyles[curve % kCurveStyles.size()];
     const bool design = chart.curves[curve].design;

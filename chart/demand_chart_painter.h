@@ -11,6 +11,9 @@
 #include <QRectF>
 #include <QSizeF>
 #include <QString>
+#include <QTransform>
+
+#include <optional>
 
 #include <vector>
 
@@ -34,6 +37,9 @@ class ChartGeometry {
     [[nodiscard]] QPointF At(double liquidGas, double kaVL) const {
         return {X(liquidGas), Y(kaVL)};
     }
+    /// The L/G and KaV/L under a point of the canvas (the inverse of X and Y).
+    [[nodiscard]] double LiquidGasAt(double x) const;
+    [[nodiscard]] double KaVLAt(double y) const;
 
   private:
     QRectF plot_;
@@ -64,6 +70,17 @@ ChartLabels LayOutLabels(const DemandChart& chart, const ChartLook& look = {});
 
 /// Paints the whole chart in canvas coordinates (scale the painter to the device first).
 void PaintChart(QPainter& painter, const DemandChart& chart, const ChartLook& look = {});
+
+/// Maps the canvas onto a device of `size` (a widget, a printed page): scaled evenly to fit and
+/// centred, so that the chart keeps its proportions at any size.
+QTransform CanvasToDevice(const QSizeF& size);
+
+/// Paints the whole chart fitted into a device of `size`, as CanvasToDevice maps it.
+void PaintChartAt(QPainter& painter, const DemandChart& chart, const QSizeF& size);
+
+/// The curve nearest to a point of the canvas, measured to its drawn line; nothing when the chart
+/// has no curve with two points.
+std::optional<std::size_t> NearestCurve(const DemandChart& chart, const QPointF& canvasPoint);
 
 /// The chart as an image of `scale` pixels per point, device pixel ratio 1.
 QImage RenderChart(const DemandChart& chart, double scale, const ChartLook& look = {});

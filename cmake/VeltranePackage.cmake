@@ -38,21 +38,29 @@ add_custom_command(
     COMMENT "Man page of veltrane-calc from its --help"
     VERBATIM)
 add_custom_command(
-    OUTPUT "${veltrane_generated}/veltrane.1.gz" "${veltrane_generated}/changelog.gz"
+    OUTPUT "${veltrane_generated}/veltrane.1.gz" "${veltrane_generated}/veltrane-performance.1.gz"
+           "${veltrane_generated}/changelog.gz"
     COMMAND ${CMAKE_COMMAND} -E make_directory "${veltrane_generated}"
     COMMAND ${GZIP} -9nc "${veltrane_resources}/man/veltrane.1" > veltrane.1.gz
+    COMMAND ${GZIP} -9nc "${veltrane_resources}/man/veltrane-performance.1"
+            > veltrane-performance.1.gz
     COMMAND ${GZIP} -9nc "${veltrane_resources}/debian/changelog" > changelog.gz
     WORKING_DIRECTORY "${veltrane_generated}"
-    DEPENDS "${veltrane_resources}/man/veltrane.1" "${veltrane_resources}/debian/changelog"
-    COMMENT "Compressed man page of veltrane and the package changelog")
+    DEPENDS "${veltrane_resources}/man/veltrane.1" "${veltrane_resources}/man/veltrane-performance.1"
+            "${veltrane_resources}/debian/changelog"
+    COMMENT "Compressed man pages of the windows and the package changelog")
 add_custom_target(veltrane_package_files ALL
     DEPENDS "${veltrane_generated}/veltrane-calc.1.gz" "${veltrane_generated}/veltrane.1.gz"
-            "${veltrane_generated}/changelog.gz")
+            "${veltrane_generated}/veltrane-performance.1.gz" "${veltrane_generated}/changelog.gz")
 
 install(FILES "${veltrane_generated}/veltrane.1.gz" "${veltrane_generated}/veltrane-calc.1.gz"
+              "${veltrane_generated}/veltrane-performance.1.gz"
         DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
 install(FILES "${veltrane_resources}/veltrane.metainfo.xml"
         DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo RENAME com.maravent.veltrane.metainfo.xml)
+install(FILES "${veltrane_resources}/veltrane-performance.metainfo.xml"
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo
+        RENAME com.maravent.veltrane.performance.metainfo.xml)
 install(FILES "${veltrane_resources}/debian/copyright" "${veltrane_generated}/changelog.gz"
         DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/${veltrane_package})
 
@@ -65,8 +73,10 @@ set(CPACK_DEBIAN_PACKAGE_DESCRIPTION
     "Veltrane sizes and checks a wet, counter-flow, mechanical-draft cooling tower:\n"
     "twelve design inputs in, sixteen results out, among them the tower\n"
     "characteristic KaV/L by the four-point Chebyshev form of the Merkel integral.\n"
-    "The package holds the window (veltrane) and the batch calculator\n"
-    "veltrane-calc, which calculates many designs at once from CSV files.")
+    "The package holds the design window (veltrane), the performance window\n"
+    "(veltrane-performance: the rating, demand curves and worksheet, live as\n"
+    "the inputs change) and the batch calculator veltrane-calc, which\n"
+    "calculates many designs at once from CSV files.")
 string(REPLACE ";" "" CPACK_DEBIAN_PACKAGE_DESCRIPTION "${CPACK_DEBIAN_PACKAGE_DESCRIPTION}")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)

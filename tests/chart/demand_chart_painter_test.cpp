@@ -225,5 +225,42 @@ TEST(ChartPixels, shouldDrawTheTowerLineCrossingEachSolidCurveWhereTheNumbersSay
     }
 }
 
+TEST(ChartReading, shouldReadBackTheLiquidGasAndKaVLUnderAPointAndTheCurveItLiesOn) {
+    const DemandChart chart = DefaultsWithTower();
+    const ChartGeometry g(chart);
+    for (std::size_t i = 0; i < chart.curves.size(); ++i) {
+        const std::vector<DemandPoint>& points = chart.curves[i].curve.points;
+        ASSERT_GE(points.size(), 3u);
+        const DemandPoint& middle = points[points.size() / 3];
+        SCOPED_TRACE(::testing::Message() << chart.curves[i].curve.approach << " F");
+        const QPointF at = g.At(middle.liquidGas, middle.kaVL);
+        const auto liquidGas = static_cast<double>(middle.liquidGas);
+        const auto kaVL = static_cast<double>(middle.kaVL);
+        EXPECT_NEAR(g.LiquidGasAt(at.x()), liquidGas, 1e-5 * liquidGas);
+        EXPECT_NEAR(g.KaVLAt(at.y()), kaVL, 1e-5 * kaVL);
+        EXPECT_EQ(NearestCurve(chart, at), i);
+    }
+    EXPECT_FALSE(NearestCurve(DemandChart{}, QPointF(100, 100)));
+}
+
+TEST(ChartReading, shouldFitTheCanvasIntoAnyDeviceKeepingItsProportions) {
+    struct Case {
+        QSizeF device;
+        QPointF canvasTopLeftAt;
+        double scale;
+    };
+    const Case cases[] = {
+        {{720, 480}, {0, 0}, 1.0},
+        {{1440, 480}, {360, 0}, 1.0},  // too wide: centred across
+        {{360, 480}, {0, 120}, 0.5},   // too narrow: centred down
+    };
+    for (const Case& c : cases) {
+        const QTransform t = CanvasToDevice(c.device);
+        EXPECT_EQ(t.map(QPointF(0, 0)), c.canvasTopLeftAt);
+        EXPECT_EQ(t.map(QPointF(kCanvasWidth, kCanvasHeight)),
+                  c.canvasTopLeftAt + QPointF(kCanvasWidth, kCanvasHeight) * c.scale);
+    }
+}
+
 }  // namespace
 }  // namespace veltrane::chart

@@ -1,0 +1,91 @@
+// An edit in an input box of the performance window to the repainted demand chart: one key
+// typed into the wet-bulb box (65 and 66 in turn, each a single edit), the model's recalculation
+// (the design, its tower, the rating and six demand curves with their crossings) and the chart
+// painted at its size. Offscreen, the window shown at its default size. Each iteration's time is
+// kept (wall clock), so that the median and the 95th percentile are reported beside the mean.
+#include <benchmark/benchmark.h>
+
+#include <QLineEdit>
+#include <QSettings>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <vector>
+
+#include "chart_view.h"
+#include "demand_tab.h"
+#include "file_dialogs.h"
+#include "input_panel.h"
+#include "message_boxes.h"
+#include "performance_window.h"
+#include "print_command.h"
+
+namespace {
+
+using namespace veltrane;
+using namespace veltrane::performance;
+
+class NoMessageBoxes final : public ui::MessageBoxes {
+  public:
+    ui::MessageAnswer show(QWidget*, const QString& prompt, const QString&, ui::MessageButtons,
+                           ui::MessageIcon) override {
+        std::fprintf(stderr, "unexpected message box: %s\n", qPrintable(prompt));
+        std::abort();
+    }
+};
+
+class NoFiles final : public FileDialogs {
+  public:
+    QString saveFileName(QWidget*, const QString&, const QString&, const QString&) override {
+        return {};
+    }
+};
+
+double Percentile(std::vector<double> values, double fraction) {
+    std::sort(values.begin(), values.end());
+    const auto index = static_cast<std::size_t>(fraction * static_cast<double>(values.size() - 1));
+    return values[index];
+}
+
+void BM_EditToRepaintedDemandChart(benchmark::State& state) {
+    QTemporaryDir folder;
+    QSettings settings(folder.filePath(QStringLiteral("settings.ini")), QSettings::IniFormat);
+    NoMessageBoxes messages;
+    NoFiles files;
+    ui::QtPrintDialogFactory printDialogs;
+    PerformanceModel model;
+    PerformanceWindow window(model, {messages, files, printDialogs, settings});
+    window.show();
+    QLineEdit* wetBulb = window.inputPanel()->box(FieldOf(Input::kWetBulb));
+    ChartView* chart = window.findChild<DemandTab*>()->chartView();
+    wetBulb->setFocus();
+    std::vector<double> milliseconds;
+    bool odd = false;
+    for (auto _ : state) {
+        const auto start = std::chrono::steady_clock::now();
+        // The last digit selected and typed over: one edit, 65 → 66 → 65 ...
+        wetBulb->end(false);
+        wetBulb->cursorBackward(true);
+        QTest::keyClick(wetBulb, odd ? Qt::Key_5 : Qt::Key_6);
+        // grab() paints the whole chart as a repaint would; offscreen, repaint() of a window
+        // that is not exposed paints nothing.
+        benchmark::DoNotOptimize(chart->grab());
+        const std::chrono::duration<double, std::milli> elapsed =
+            std::chrono::steady_clock::now() - start;
+        milliseconds.push_back(elapsed.count());
+        odd = !odd;
+    }
+    if (wetBulb->text() != QStringLiteral("65") && wetBulb->text() != QStringLiteral("66")) {
+        state.SkipWithError("the edits did not reach the wet-bulb box");
+        return;
+    }
+    state.counters["median_ms"] = Percentile(milliseconds, 0.5);
+    state.counters["p95_ms"] = Percentile(milliseconds, 0.95);
+}
+BENCHMARK(BM_EditToRepaintedDemandChart)->Unit(benchmark::kMillisecond)->MinTime(3.0);
+
+}  // namespace

@@ -1,0 +1,63 @@
+#include "chart_view.h"
+
+#include <QLocale>
+#include <QMouseEvent>
+#include <QPainter>
+
+#include "demand_chart_painter.h"
+
+namespace veltrane::performance {
+namespace {
+
+/// How strongly a chart of the last good inputs is drawn while a box is marked.
+constexpr double kStaleOpacity = 0.35;
+
+}  // namespace
+
+ChartView::ChartView(const PerformanceModel& model, const UnitLayer& units, QWidget* parent)
+    : QWidget(parent), model_(model), units_(units) {
+    setObjectName(QStringLiteral("demandChart"));
+    setMouseTracking(true);
+    setMinimumSize(360, 240);
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    connect(&model_, &PerformanceModel::calculated, this, qOverload<>(&QWidget::update));
+    connect(&model_, &PerformanceModel::problemsChanged, this, qOverload<>(&QWidget::update));
+}
+
+void ChartView::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    painter.fillRect(rect(), Qt::white);
+    painter.setRenderHint(QPainter::Antialiasing);
+    if (model_.hasProblems()) painter.setOpacity(kStaleOpacity);
+    chart::PaintChartAt(painter, model_.calculation().chart, QSizeF(size()));
+}
+
+QString ChartView::readingAt(const QPointF& widgetPoint) const {
+    const DemandChart& chart = model_.calculation().chart;
+    const QPointF canvas = chart::CanvasToDevice(QSizeF(size())).inverted().map(widgetPoint);
+    const chart::ChartGeometry g(chart);
+    if (!g.Plot().contains(canvas)) return {};
+    const QLocale locale;
+    QString reading = QStringLiteral("L/G %1   KaV/L %2")
+                          .arg(locale.toString(g.LiquidGasAt(canvas.x()), 'g', 3),
+                               locale.toString(g.KaVLAt(canvas.y()), 'g', 3));
+    if (const std::optional<std::size_t> nearest = chart::NearestCurve(chart, canvas)) {
+        const double approach =
+            units_.toDisplay(Quantity::kTemperatureDifference,
+                             static_cast<double>(chart.curves[*nearest].curve.approach));
+        reading += QStringLiteral("   approach %1 %2 (nearest curve)")
+                       .arg(locale.toString(approach, 'g', 4),
+                            units_.unit(Quantity::kTemperatureDifference));
+    }
+    return reading;
+}
+
+void ChartView::mouseMoveEvent(QMouseEvent* event) {
+    emit readingChanged(readingAt(event->position()));
+}
+
+void ChartView::leaveEvent(QEvent*) {
+    emit readingChanged({});
+}
+
+}  // namespace veltrane::performance

@@ -1,0 +1,14 @@
+#include "file_dialogs.h"
+
+#include <QFileDialog>
+
+namespace veltrane::performance {
+
+FileDialogs::~FileDialogs() = default;
+
+QString QtFileDialogs::saveFileName(QWidget* parent, const QString& caption,
+                                    const QString& proposed, const QString& filters) {
+    return QFileDialog::getSaveFileName(parent, caption, proposed, filters);
+}
+
+}  // namespace veltrane::performance

@@ -1,0 +1,263 @@
+#include "input_panel.h"
+
+#include <QButtonGroup>
+#include <QFormLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+#include <algorithm>
+#include <vector>
+
+#include "number_boxes.h"
+
+namespace veltrane::performance {
+namespace {
+
+/// Each box's label with its access key; none of them takes F, E, V or H, the menus' keys.
+struct FieldLabel {
+    Field field;
+    const char* text;
+};
+constexpr std::array<FieldLabel, kFieldCount> kFieldLabels{{
+    {FieldOf(Input::kAtmosPress), "&Atmos Press"},
+    {FieldOf(Input::kWetBulb), "Inlet Air Wet &Bulb Temp"},
+    {FieldOf(Input::kDryBulb), "Inlet Air &Dry Bulb Temp"},
+    {FieldOf(Input::kHotWater), "Hot Water &Temp"},
+    {FieldOf(Input::kApproach), "Appr&oach = TCold-Twb"},
+    {FieldOf(Input::kLiquidGas), "&Liquid/Gas Ratio"},
+    {FieldOf(Input::kWaterFlow), "Circulating Water Flo&w"},
+    {FieldOf(Input::kCycles), "Blowdown &Cycles of Conc"},
+    {FieldOf(Input::kDriftLoss), "Drift Lo&ss"},
+    {FieldOf(Input::kMakeupTemp), "Ma&keup Water Temp"},
+    {FieldOf(Input::kFanPress), "Fan Total P&ress"},
+    {FieldOf(Input::kFanEff), "Fan Efficenc&y"},
+    {Field::kTowerC, "C"},
+    {Field::kTowerM, "Slope &m"},
+}};
+
+/// Wide enough for "20,000.125" in the window's font.
+constexpr int kBoxWidth = 110;
+
+const QString kMarkedStyle =
+    QStringLiteral("QLineEdit { border: 2px solid #c62828; background: #ffebee; padding: 1px; }");
+
+std::size_t PositionOf(Field field) {
+    return static_cast<std::size_t>(field);
+}
+
+}  // namespace
+
+InputPanel::InputPanel(PerformanceModel& model, UnitLayer& units, QWidget* parent)
+    : QWidget(parent), model_(model), units_(units) {
+    setObjectName(QStringLiteral("inputPanel"));
+    auto* layout = new QVBoxLayout(this);
+    setLayout(layout);
+    buildInputs();
+    buildTower();
+    buildOperatingPoint();
+    layout->addStretch(1);
+    showModelValues();
+    connect(&model_, &PerformanceModel::problemsChanged, this, &InputPanel::showMarks);
+    connect(&model_, &PerformanceModel::calculated, this, &InputPanel::showOperatingPoint);
+    connect(&units, &UnitLayer::systemChanged, this, &InputPanel::showUnits);
+    showOperatingPoint();
+}
+
+Quantity InputPanel::quantityOf(Field field) const {
+    const std::optional<Input> input = InputOf(field);
+    return input ? QuantityOf(*input) : Quantity::kDimensionless;
+}
+
+QLineEdit* InputPanel::box(Field field) const {
+    return boxes_[PositionOf(field)];
+}
+
+void InputPanel::buildInputs() {
+    struct Group {
+        const char* title;
+        std::vector<Input> inputs;
+    };
+    const Group groups[] = {
+        {"Air", {Input::kAtmosPress, Input::kWetBulb, Input::kDryBulb}},
+        {"Water",
+         {Input::kHotWater, Input::kApproach, Input::kLiquidGas, Input::kWaterFlow, Input::kCycles,
+          Input::kDriftLoss, Input::kMakeupTemp}},
+        {"Fan", {Input::kFanPress, Input::kFanEff}},
+    };
+    std::vector<QLabel*> labels;
+    for (const Group& group : groups) {
+        auto* box = new QGroupBox(QString::fromLatin1(group.title), this);
+        auto* form = new QFormLayout(box);
+        for (const Input input : group.inputs) {
+            const Field field = FieldOf(input);
+            auto* edit = new QLineEdit(box);
+            edit->setObjectName(
+                QStringLiteral("input_") +
+                QString::fromLatin1(kInputs[input].shortName.data(),
+                                    static_cast<qsizetype>(kInputs[input].shortName.size())));
+            boxes_[PositionOf(field)] = edit;
+            edit->setMaximumWidth(kBoxWidth);
+            auto* row = new QHBoxLayout;
+            row->addWidget(edit, 1);
+            auto* unit = new QLabel(units_.unit(QuantityOf(input)), box);
+            unit->setObjectName(edit->objectName() + u"_unit"_qs);
+            units_labels_[static_cast<std::size_t>(input)] = unit;
+            unit->setMinimumWidth(unit->fontMetrics().horizontalAdvance(QStringLiteral("inH2O")));
+            row->addWidget(unit);
+            auto* label = new QLabel(QString::fromUtf8(kFieldLabels[PositionOf(field)].text), box);
+            label->setBuddy(edit);
+            labels.push_back(label);
+            edit->setAccessibleName(PerformanceModel::FieldName(field));
+            form->addRow(label, row);
+            connect(edit, &QLineEdit::textEdited, this,
+                    [this, field](const QString& text) { edited(field, text); });
+        }
+        layout()->addWidget(box);
+    }
+    // One column of boxes across the three groups.
+    int widest = 0;
+    for (const QLabel* label : labels)
+        widest = std::max(widest, label->sizeHint().width());
+    for (QLabel* label : labels)
+        label->setMinimumWidth(widest);
+}
+
+void InputPanel::buildTower() {
+    auto* group = new QGroupBox(QStringLiteral("Tower KaV/L = C·(L/G)^−m"), this);
+    auto* form = new QFormLayout(group);
+    tower_.throughDesignPoint =
+        new QRadioButton(QStringLiteral("Thro&ugh the design point"), group);
+    tower_.throughDesignPoint->setObjectName(QStringLiteral("towerThroughDesignPoint"));
+    tower_.given = new QRadioButton(QStringLiteral("&Given C"), group);
+    tower_.given->setObjectName(QStringLiteral("towerGiven"));
+    auto* choice = new QButtonGroup(group);
+    choice->addButton(tower_.throughDesignPoint);
+    choice->addButton(tower_.given);
+    form->addRow(tower_.throughDesignPoint);
+    for (const Field field : {Field::kTowerC, Field::kTowerM}) {
+        auto* edit = new QLineEdit(group);
+        edit->setObjectName(field == Field::kTowerC ? QStringLiteral("input_C")
+                                                    : QStringLiteral("input_m"));
+        edit->setAccessibleName(PerformanceModel::FieldName(field));
+        boxes_[PositionOf(field)] = edit;
+        connect(edit, &QLineEdit::textEdited, this,
+                [this, field](const QString& text) { edited(field, text); });
+        if (field == Field::kTowerC) {
+            form->addRow(tower_.given, edit);
+        } else {
+            auto* label =
+                new QLabel(QString::fromUtf8(kFieldLabels[PositionOf(field)].text), group);
+            label->setBuddy(edit);
+            form->addRow(label, edit);
+        }
+    }
+    const auto chooseSource = [this] {
+        const TowerSource source =
+            tower_.given->isChecked() ? TowerSource::kGiven : TowerSource::kThroughDesignPoint;
+        box(Field::kTowerC)->setEnabled(source == TowerSource::kGiven);
+        model_.setTowerSource(source);
+    };
+    connect(tower_.throughDesignPoint, &QRadioButton::toggled, this, chooseSource);
+    layout()->addWidget(group);
+}
+
+void InputPanel::buildOperatingPoint() {
+    auto* group = new QGroupBox(QStringLiteral("Operating point"), this);
+    group->setObjectName(QStringLiteral("operatingPoint"));
+    auto* form = new QFormLayout(group);
+    const auto value = [group](const char* name) {
+        auto* label = new QLabel(group);
+        label->setObjectName(QString::fromLatin1(name));
+        label->setTextInteractionFlags(Qt::TextSelectableByMouse);
+        return label;
+    };
+    operating_.towerC = value("towerC");
+    operating_.approach = value("operatingApproach");
+    operating_.coldWater = value("operatingColdWater");
+    operating_.kaVL = value("operatingKaVL");
+    operating_.note = value("operatingNote");
+    operating_.note->setWordWrap(true);
+    form->addRow(QStringLiteral("Tower C"), operating_.towerC);
+    form->addRow(QStringLiteral("Approach"), operating_.approach);
+    form->addRow(QStringLiteral("Cold water"), operating_.coldWater);
+    form->addRow(QStringLiteral("KaV/L"), operating_.kaVL);
+    form->addRow(operating_.note);
+    layout()->addWidget(group);
+}
+
+void InputPanel::showModelValues() {
+    for (const Field field : AllFields()) {
+        box(field)->setText(BoxText(model_.value(field), quantityOf(field), units_, locale_));
+    }
+    const bool given = model_.towerSource() == TowerSource::kGiven;
+    (given ? tower_.given : tower_.throughDesignPoint)->setChecked(true);
+    box(Field::kTowerC)->setEnabled(given);
+    showMarks();
+}
+
+QString InputPanel::unitShown(Field field) const {
+    const std::optional<Input> input = InputOf(field);
+    return input ? units_labels_[static_cast<std::size_t>(*input)]->text() : QString();
+}
+
+void InputPanel::showUnits() {
+    for (const Input input : kAllInputs) {
+        units_labels_[static_cast<std::size_t>(input)]->setText(units_.unit(QuantityOf(input)));
+    }
+    for (const Field field : AllFields()) {
+        if (!model_.problem(field).isEmpty()) continue;
+        box(field)->setText(BoxText(model_.value(field), quantityOf(field), units_, locale_));
+    }
+    showOperatingPoint();
+}
+
+void InputPanel::edited(Field field, const QString& text) {
+    const std::variant<float, QString> read = ReadBox(text, quantityOf(field), units_, locale_);
+    if (const auto* reason = std::get_if<QString>(&read)) {
+        model_.setProblem(field, *reason);
+    } else {
+        model_.setValue(field, std::get<float>(read));
+    }
+}
+
+void InputPanel::showMarks() {
+    for (const Field field : AllFields()) {
+        QLineEdit* edit = box(field);
+        const QString& problem = model_.problem(field);
+        edit->setStyleSheet(problem.isEmpty() ? QString() : kMarkedStyle);
+        edit->setToolTip(problem.isEmpty() ? QString()
+                                           : PerformanceModel::FieldName(field) + u' ' + problem);
+    }
+}
+
+void InputPanel::showOperatingPoint() {
+    const Calculation& c = model_.calculation();
+    const auto text = [this](float value, Quantity quantity) {
+        QString shown = ResultBoxText(value, quantity, units_, locale_);
+        const QString unit = units_.unit(quantity);
+        return unit.isEmpty() ? shown : shown + u' ' + unit;
+    };
+    operating_.towerC->setText(c.tower ? text(c.tower->c, Quantity::kDimensionless) : QString());
+    if (const std::optional<OperatingPoint>& point = c.chart.operatingPoint) {
+        operating_.approach->setText(text(point->approach, Quantity::kTemperatureDifference));
+        operating_.coldWater->setText(text(point->coldWater, Quantity::kTemperature));
+        operating_.kaVL->setText(text(point->kaVL, Quantity::kDimensionless));
+        operating_.note->clear();
+        return;
+    }
+    operating_.approach->clear();
+    operating_.coldWater->clear();
+    operating_.kaVL->clear();
+    operating_.note->setText(
+        c.tower ? QStringLiteral("No operating point: ") +
+                      QString::fromUtf8(c.chart.noOperatingPoint.data(),
+                                        static_cast<qsizetype>(c.chart.noOperatingPoint.size()))
+                : QStringLiteral("No tower through the design point: the design's KaV/L is no "
+                                 "demand"));
+}
+
+}  // namespace veltrane::performance

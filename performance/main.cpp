@@ -1,0 +1,32 @@
+// Veltrane Performance: the rating, demand curves and worksheet of a design, live in one window.
+#include <QApplication>
+#include <QSettings>
+
+#include <veltrane/version.h>
+
+#include "file_dialogs.h"
+#include "message_boxes.h"
+#include "performance_model.h"
+#include "performance_window.h"
+#include "print_command.h"
+#include "program_icon.h"
+
+int main(int argc, char* argv[]) {
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Veltrane Performance"));
+    QApplication::setOrganizationName(QString::fromUtf8(veltrane::kCompanyName));
+    QApplication::setApplicationVersion(QString::fromUtf8(veltrane::kVersionText));
+    QApplication::setWindowIcon(veltrane::ProgramIcon());
+    QGuiApplication::setDesktopFileName(QStringLiteral("veltrane-performance"));
+
+    QSettings settings(QSettings::IniFormat, QSettings::UserScope, QApplication::organizationName(),
+                       QApplication::applicationName());
+    veltrane::ui::QtMessageBoxes messages;
+    veltrane::performance::QtFileDialogs files;
+    veltrane::ui::QtPrintDialogFactory printDialogs;
+    veltrane::performance::PerformanceModel model;
+    veltrane::performance::PerformanceWindow window(model,
+                                                    {messages, files, printDialogs, settings});
+    window.show();
+    return QApplication::exec();
+}

@@ -1,0 +1,34 @@
+#include "number_boxes.h"
+
+#include "input_number.h"
+#include "number_text.h"
+#include "result_text.h"
+
+namespace veltrane::performance {
+
+std::variant<float, QString> ReadBox(const QString& text, Quantity quantity, const UnitLayer& units,
+                                     const QLocale& locale) {
+    if (text.trimmed().isEmpty()) return QStringLiteral("is empty");
+    const std::optional<float> number = ui::InputNumber(text, locale);
+    if (!number) {
+        return QStringLiteral("is not a number: “%1” (decimal mark “%2”)")
+            .arg(text.trimmed(), locale.decimalPoint());
+    }
+    return units.toEngine(quantity, static_cast<double>(*number));
+}
+
+QString BoxText(float engineValue, Quantity quantity, const UnitLayer& units,
+                const QLocale& locale) {
+    return units.losslessText(quantity, engineValue)
+        .replace(QLatin1Char('.'), locale.decimalPoint());
+}
+
+QString ResultBoxText(float engineValue, Quantity quantity, const UnitLayer& units,
+                      const QLocale& locale) {
+    const auto shown =
+        static_cast<float>(units.toDisplay(quantity, static_cast<double>(engineValue)));
+    const ui::LocaleNumberMarks marks(locale);
+    return QString::fromStdString(ResultText(shown, marks.marks()));
+}
+
+}  // namespace veltrane::performance

@@ -1,0 +1,38 @@
+#pragma once
+// What the window asks of each tab: its chart and its table for export, and printing. A tab that
+// has no chart or no table says so and the window greys out the command.
+
+#include <QString>
+#include <QWidget>
+
+class QPrinter;
+
+namespace veltrane::performance {
+
+class PerformanceTab : public QWidget {
+    Q_OBJECT
+
+  public:
+    using QWidget::QWidget;
+
+    [[nodiscard]] virtual QString title() const = 0;
+
+    [[nodiscard]] virtual bool hasChart() const { return false; }
+    /// Writes the chart as SVG, PDF or PNG by the path's extension; false with `error` set
+    /// ("cannot write PATH: reason") when it cannot.
+    virtual bool writeChart(const QString& path, QString& error) const;
+
+    [[nodiscard]] virtual bool hasTable() const { return false; }
+    /// The tab's table, a header row first, the cells separated by `separator` (',' for CSV, a
+    /// tab for the clipboard).
+    [[nodiscard]] virtual QString tableText(QChar separator) const;
+
+    /// Paints the tab onto a printer the user chose; false with `error` set when it cannot.
+    virtual bool print(QPrinter& printer, QString& error) const = 0;
+};
+
+/// Why a printer could not be painted on: the file it writes and the system's reason, or the
+/// printer's name.
+QString PrintFailure(QPrinter& printer);
+
+}  // namespace veltrane::performance

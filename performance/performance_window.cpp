@@ -1,0 +1,296 @@
+#include "performance_window.h"
+
+#include <QActionGroup>
+#include <QApplication>
+#include <QClipboard>
+#include <QCloseEvent>
+#include <QDir>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QPrinter>
+#include <QRadioButton>
+#include <QSaveFile>
+#include <QScrollArea>
+#include <QSplitter>
+#include <QStandardPaths>
+#include <QStatusBar>
+#include <QTabWidget>
+
+#include <veltrane/version.h>
+
+#include "curves_tab.h"
+#include "demand_tab.h"
+#include "file_dialogs.h"
+#include "input_panel.h"
+#include "message_boxes.h"
+#include "print_command.h"
+#include "window_settings.h"
+#include "worksheet_tab.h"
+
+namespace veltrane::performance {
+namespace {
+
+const QString kTitle = QStringLiteral("Veltrane Performance");
+const QString kGeometryKey = QStringLiteral("window/geometry");
+const QString kUnitsKey = QStringLiteral("window/units");
+const QString kTabKey = QStringLiteral("window/tab");
+const QString kChartFilters =
+    QStringLiteral("SVG image (*.svg);;PDF document (*.pdf);;PNG image (*.png)");
+const QString kCsvFilter = QStringLiteral("CSV table (*.csv)");
+
+QString DocumentsFolder() {
+    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    return documents.isEmpty() ? QDir::homePath() : documents;
+}
+
+QString FileNameOf(const QString& title) {
+    QString name = title;
+    return name.replace(u' ', u'-').toLower();
+}
+
+}  // namespace
+
+PerformanceWindow::PerformanceWindow(PerformanceModel& model, WindowServices services,
+                                     QWidget* parent)
+    : QMainWindow(parent), model_(model), services_(services) {
+    setObjectName(QStringLiteral("performanceWindow"));
+    setWindowTitle(kTitle);
+    LoadInputs(services_.settings, model_);
+
+    auto* splitter = new QSplitter(this);
+    auto* scroll = new QScrollArea(splitter);
+    inputs_ = new InputPanel(model_, units_, scroll);
+    scroll->setWidget(inputs_);
+    scroll->setWidgetResizable(true);
+    scroll->setFrameShape(QFrame::NoFrame);
+    scroll->setMinimumWidth(inputs_->sizeHint().width() + 20);
+    tabs_ = new QTabWidget(splitter);
+    tabs_->setObjectName(QStringLiteral("tabs"));
+    splitter->addWidget(scroll);
+    splitter->addWidget(tabs_);
+    splitter->setStretchFactor(1, 1);
+    setCentralWidget(splitter);
+
+    auto* demand = new DemandTab(model_, units_, tabs_);
+    addTab(demand);
+    addTab(new CurvesTab(model_, units_, tabs_));
+    auto* worksheet = new WorksheetTab(model_, tabs_);
+    addTab(worksheet);
+    connect(worksheet, &WorksheetTab::saveRequested, this, &PerformanceWindow::saveWorksheet);
+
+    status_ = new QLabel(this);
+    status_->setObjectName(QStringLiteral("status"));
+    statusBar()->addWidget(status_, 1);
+    buildMenus();
+    connect(tabs_, &QTabWidget::currentChanged, this, &PerformanceWindow::updateCommands);
+    connect(&model_, &PerformanceModel::calculated, this, &PerformanceWindow::showStatus);
+    connect(&model_, &PerformanceModel::problemsChanged, this, &PerformanceWindow::showStatus);
+    showStatus();
+    updateCommands();
+
+    if (services_.settings.value(kUnitsKey).toString() == u"SI"_qs) setUnits(UnitSystem::kSI);
+    // The tab last seen, when it still exists.
+    bool tabRead = false;
+    const int tab = services_.settings.value(kTabKey).toInt(&tabRead);
+    if (tabRead && tab >= 0 && tab < tabs_->count()) tabs_->setCurrentIndex(tab);
+    resize(1180, 760);
+    const QByteArray geometry = services_.settings.value(kGeometryKey).toByteArray();
+    if (!geometry.isEmpty()) restoreGeometry(geometry);
+}
+
+void PerformanceWindow::addTab(PerformanceTab* tab) {
+    tabList_.push_back(tab);
+    tabs_->addTab(tab, tab->title());
+}
+
+PerformanceTab* PerformanceWindow::currentTab() const {
+    const int index = tabs_->currentIndex();
+    return index < 0 ? nullptr : tabList_[static_cast<std::size_t>(index)];
+}
+
+QString PerformanceWindow::statusText() const {
+    return status_->text();
+}
+
+void PerformanceWindow::buildMenus() {
+    QMenu* file = menuBar()->addMenu(QStringLiteral("&File"));
+    commands_.exportChart =
+        file->addAction(QStringLiteral("Export &Chart…"), this, &PerformanceWindow::exportChart);
+    commands_.exportTable =
+        file->addAction(QStringLiteral("Export &Table…"), this, &PerformanceWindow::exportTable);
+    commands_.saveWorksheet = file->addAction(QStringLiteral("Save &Worksheet…"), this,
+                                              &PerformanceWindow::saveWorksheet);
+    file->addSeparator();
+    file->addAction(QStringLiteral("&Print…"), QKeySequence::Print, this,
+                    &PerformanceWindow::print);
+    file->addSeparator();
+    file->addAction(QStringLiteral("&Quit"), QKeySequence::Quit, this, &QWidget::close);
+
+    QMenu* edit = menuBar()->addMenu(QStringLiteral("&Edit"));
+    commands_.copyTable = edit->addAction(QStringLiteral("&Copy Table"),
+                                          QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C), this,
+                                          &PerformanceWindow::copyTable);
+    edit->addSeparator();
+    edit->addAction(QStringLiteral("&Restore Defaults"), this, &PerformanceWindow::restoreDefaults);
+
+    QMenu* view = menuBar()->addMenu(QStringLiteral("&View"));
+    for (std::size_t i = 0; i < tabList_.size(); ++i) {
+        const int index = static_cast<int>(i);
+        QAction* action = view->addAction(tabList_[i]->title(), this,
+                                          [this, index] { tabs_->setCurrentIndex(index); });
+        action->setShortcut(QKeySequence(Qt::CTRL | static_cast<Qt::Key>(Qt::Key_1 + index)));
+    }
+
+    buildUnitSwitch(view);
+
+    QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));
+    help->addAction(QStringLiteral("&About Veltrane Performance"), this, [this] {
+        QMessageBox::about(
+            this, QStringLiteral("About Veltrane Performance"),
+            QStringLiteral("<p><b>Veltrane Performance</b> %1</p>"
+                           "<p>Rating, demand curves and the worksheet of a wet, counter-flow, "
+                           "mechanical-draft cooling tower, live as the inputs change.</p>"
+                           "<p>%2</p>")
+                .arg(QString::fromUtf8(kVersionText), QString::fromUtf8(kCompanyName)));
+    });
+}
+
+void PerformanceWindow::buildUnitSwitch(QMenu* view) {
+    view->addSeparator();
+    auto* group = new QActionGroup(this);
+    commands_.usUnits = view->addAction(QStringLiteral("&US Customary Units"), this,
+                                        [this] { setUnits(UnitSystem::kUS); });
+    commands_.siUnits =
+        view->addAction(QStringLiteral("&SI Units"), this, [this] { setUnits(UnitSystem::kSI); });
+    for (QAction* action : {commands_.usUnits, commands_.siUnits}) {
+        action->setCheckable(true);
+        group->addAction(action);
+    }
+    commands_.usUnits->setObjectName(QStringLiteral("usUnits"));
+    commands_.siUnits->setObjectName(QStringLiteral("siUnits"));
+    commands_.usUnits->setChecked(true);
+
+    // The same choice at the right of the menu bar, where it is seen at once.
+    auto* corner = new QWidget(this);
+    auto* row = new QHBoxLayout(corner);
+    row->setContentsMargins(0, 0, 8, 0);
+    row->addWidget(new QLabel(QStringLiteral("Units:"), corner));
+    auto* us = new QRadioButton(QStringLiteral("US"), corner);
+    auto* si = new QRadioButton(QStringLiteral("SI"), corner);
+    us->setObjectName(QStringLiteral("usUnitsButton"));
+    si->setObjectName(QStringLiteral("siUnitsButton"));
+    us->setChecked(true);
+    row->addWidget(us);
+    row->addWidget(si);
+    menuBar()->setCornerWidget(corner);
+    connect(us, &QRadioButton::clicked, this, [this] { setUnits(UnitSystem::kUS); });
+    connect(si, &QRadioButton::clicked, this, [this] { setUnits(UnitSystem::kSI); });
+    connect(&units_, &UnitLayer::systemChanged, this, [this, us, si] {
+        const bool siShown = units_.system() == UnitSystem::kSI;
+        (siShown ? commands_.siUnits : commands_.usUnits)->setChecked(true);
+        (siShown ? si : us)->setChecked(true);
+    });
+}
+
+void PerformanceWindow::setUnits(UnitSystem system) {
+    units_.setSystem(system);
+}
+
+void PerformanceWindow::showStatus() {
+    status_->setText(model_.status());
+}
+
+void PerformanceWindow::updateCommands() {
+    const PerformanceTab* tab = currentTab();
+    commands_.exportChart->setEnabled(tab != nullptr && tab->hasChart());
+    commands_.exportTable->setEnabled(tab != nullptr && tab->hasTable());
+    commands_.copyTable->setEnabled(tab != nullptr && tab->hasTable());
+}
+
+QString PerformanceWindow::askFile(const QString& caption, const QString& proposed,
+                                   const QString& filters) {
+    return services_.files.saveFileName(this, caption, QDir(DocumentsFolder()).filePath(proposed),
+                                        filters);
+}
+
+void PerformanceWindow::reportFailure(const QString& what, const QString& error) {
+    services_.messages.show(this, what + QStringLiteral(":\r\n") + error, kTitle,
+                            ui::MessageButtons::Ok, ui::MessageIcon::Exclamation);
+}
+
+void PerformanceWindow::exportChart() {
+    PerformanceTab* tab = currentTab();
+    if (tab == nullptr || !tab->hasChart()) return;
+    const QString path = askFile(QStringLiteral("Export Chart"),
+                                 FileNameOf(tab->title()) + QStringLiteral(".svg"), kChartFilters);
+    if (path.isEmpty()) return;
+    QString error;
+    if (!tab->writeChart(path, error))
+        reportFailure(QStringLiteral("The chart was not saved"), error);
+}
+
+bool PerformanceWindow::saveText(const QString& path, const QString& text) {
+    QSaveFile file(path);
+    const QByteArray bytes = text.toUtf8();
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
+        reportFailure(QStringLiteral("The file was not saved"),
+                      QStringLiteral("cannot write %1: %2").arg(path, file.errorString()));
+        return false;
+    }
+    return true;
+}
+
+void PerformanceWindow::exportTable() {
+    PerformanceTab* tab = currentTab();
+    if (tab == nullptr || !tab->hasTable()) return;
+    const QString path = askFile(QStringLiteral("Export Table"),
+                                 FileNameOf(tab->title()) + QStringLiteral(".csv"), kCsvFilter);
+    if (!path.isEmpty()) saveText(path, tab->tableText(u','));
+}
+
+void PerformanceWindow::copyTable() {
+    const PerformanceTab* tab = currentTab();
+    if (tab != nullptr && tab->hasTable()) {
+        QGuiApplication::clipboard()->setText(tab->tableText(u'\t'));
+    }
+}
+
+void PerformanceWindow::saveWorksheet() {
+    const QString path = askFile(QStringLiteral("Save Worksheet"), QStringLiteral("worksheet.txt"),
+                                 QStringLiteral("Text file (*.txt)"));
+    if (!path.isEmpty()) saveText(path, QString::fromStdString(model_.worksheet()));
+}
+
+void PerformanceWindow::print() {
+    const PerformanceTab* tab = currentTab();
+    if (tab == nullptr) return;
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setDocName(kTitle + QStringLiteral(" - ") + tab->title());
+    const std::unique_ptr<ui::PrintDialog> dialog = services_.printDialogs.Create(printer, this);
+    if (!dialog->ShowPrinter()) return;
+    QString error;
+    if (!tab->print(printer, error)) reportFailure(QStringLiteral("Nothing was printed"), error);
+}
+
+void PerformanceWindow::restoreDefaults() {
+    model_.restoreDefaults();
+    inputs_->showModelValues();
+}
+
+void PerformanceWindow::saveSettings() {
+    services_.settings.setValue(kGeometryKey, saveGeometry());
+    services_.settings.setValue(kTabKey, tabs_->currentIndex());
+    services_.settings.setValue(kUnitsKey,
+                                units_.system() == UnitSystem::kSI ? u"SI"_qs : u"US"_qs);
+    SaveInputs(services_.settings, model_);
+    services_.settings.sync();
+}
+
+void PerformanceWindow::closeEvent(QCloseEvent* event) {
+    saveSettings();
+    event->accept();
+}
+
+}  // namespace veltrane::performance

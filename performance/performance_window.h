@@ -1,0 +1,92 @@
+#pragma once
+// Veltrane Performance: the inputs panel beside the tabs, the status line under them, and the
+// File, Edit, View and Help menus. It talks to the user through small interfaces (message
+// boxes, file and printer dialogs) so that tests can answer them, and remembers its geometry and
+// last inputs in the settings it is given.
+
+#include <QMainWindow>
+#include <QSettings>
+
+#include <vector>
+
+#include "performance_model.h"
+#include "unit_layer.h"
+
+class QLabel;
+class QTabWidget;
+
+namespace veltrane::ui {
+class MessageBoxes;
+class PrintDialogFactory;
+}  // namespace veltrane::ui
+
+namespace veltrane::performance {
+
+class FileDialogs;
+class InputPanel;
+class PerformanceTab;
+
+/// What the window needs from outside.
+struct WindowServices {
+    ui::MessageBoxes& messages;
+    FileDialogs& files;
+    ui::PrintDialogFactory& printDialogs;
+    QSettings& settings;
+};
+
+class PerformanceWindow final : public QMainWindow {
+    Q_OBJECT
+
+  public:
+    PerformanceWindow(PerformanceModel& model, WindowServices services, QWidget* parent = nullptr);
+
+    [[nodiscard]] InputPanel* inputPanel() const { return inputs_; }
+    [[nodiscard]] QTabWidget* tabs() const { return tabs_; }
+    [[nodiscard]] PerformanceTab* currentTab() const;
+    [[nodiscard]] QString statusText() const;
+
+    // The commands, as the menus run them.
+    void exportChart();
+    void exportTable();
+    void copyTable();
+    void saveWorksheet();
+    void print();
+    void restoreDefaults();
+    /// Shows every box, table and reading in these units; the model's values do not move.
+    void setUnits(UnitSystem system);
+    [[nodiscard]] const UnitLayer& units() const { return units_; }
+    /// Geometry and inputs into the settings (also done on close).
+    void saveSettings();
+
+  protected:
+    void closeEvent(QCloseEvent* event) override;
+
+  private:
+    void buildMenus();
+    void buildUnitSwitch(QMenu* view);
+    void addTab(PerformanceTab* tab);
+    void showStatus();
+    void updateCommands();
+    /// Writes a text file; on failure tells the user the path and the system's reason.
+    bool saveText(const QString& path, const QString& text);
+    void reportFailure(const QString& what, const QString& error);
+    QString askFile(const QString& caption, const QString& proposed, const QString& filters);
+
+    PerformanceModel& model_;
+    WindowServices services_;
+    UnitLayer units_;
+    InputPanel* inputs_ = nullptr;
+    QTabWidget* tabs_ = nullptr;
+    std::vector<PerformanceTab*> tabList_;
+    QLabel* status_ = nullptr;
+    struct Commands {
+        QAction* exportChart = nullptr;
+        QAction* exportTable = nullptr;
+        QAction* copyTable = nullptr;
+        QAction* saveWorksheet = nullptr;
+        QAction* usUnits = nullptr;
+        QAction* siUnits = nullptr;
+    } commands_;
+};
+
+}  // namespace veltrane::performance

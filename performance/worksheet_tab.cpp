@@ -1,0 +1,94 @@
+#include "worksheet_tab.h"
+
+#include <QFontDatabase>
+#include <QFontMetricsF>
+#include <QHBoxLayout>
+#include <QPainter>
+#include <QPlainTextEdit>
+#include <QPrinter>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QVBoxLayout>
+
+namespace veltrane::performance {
+namespace {
+
+/// The printed worksheet's type: fixed pitch so that its columns stay lined up on paper.
+QFont PrintFont() {
+    QFont font(QStringLiteral("DejaVu Sans Mono"));
+    font.setStyleHint(QFont::TypeWriter);
+    font.setPointSize(8);
+    return font;
+}
+
+}  // namespace
+
+WorksheetTab::WorksheetTab(const PerformanceModel& model, QWidget* parent)
+    : PerformanceTab(parent), model_(model) {
+    setObjectName(QStringLiteral("worksheetTab"));
+    auto* layout = new QVBoxLayout(this);
+    view_ = new QPlainTextEdit(this);
+    view_->setObjectName(QStringLiteral("worksheetText"));
+    view_->setReadOnly(true);
+    view_->setLineWrapMode(QPlainTextEdit::NoWrap);
+    view_->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+    view_->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    auto* save = new QPushButton(QStringLiteral("&Save Worksheet…"), this);
+    save->setObjectName(QStringLiteral("saveWorksheet"));
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch(1);
+    buttons->addWidget(save);
+    layout->addWidget(view_, 1);
+    layout->addLayout(buttons);
+    connect(save, &QPushButton::clicked, this, &WorksheetTab::saveRequested);
+    // The worksheet is long: it is written when the tab is seen, not on every edit.
+    connect(&model_, &PerformanceModel::calculated, this, [this] {
+        stale_ = true;
+        if (isVisible()) refresh();
+    });
+}
+
+QString WorksheetTab::text() const {
+    return QString::fromStdString(model_.worksheet());
+}
+
+void WorksheetTab::showEvent(QShowEvent* event) {
+    PerformanceTab::showEvent(event);
+    if (stale_) refresh();
+}
+
+void WorksheetTab::refresh() {
+    // The reader keeps their place in the worksheet as the inputs change.
+    QScrollBar* scroll = view_->verticalScrollBar();
+    const int position = scroll->value();
+    view_->setPlainText(text());
+    scroll->setValue(position);
+    stale_ = false;
+}
+
+bool WorksheetTab::print(QPrinter& printer, QString& error) const {
+    QPainter painter;
+    if (!painter.begin(&printer)) {
+        error = PrintFailure(printer);
+        return false;
+    }
+    const QFont font = PrintFont();
+    painter.setFont(font);
+    const QFontMetricsF metrics(font, &printer);
+    const QRectF page = printer.pageLayout().paintRectPixels(printer.resolution());
+    double y = metrics.ascent();
+    for (const QString& line : text().split(u'\n')) {
+        if (y + metrics.descent() > page.height()) {
+            if (!printer.newPage()) {
+                error = PrintFailure(printer);
+                return false;
+            }
+            y = metrics.ascent();
+        }
+        painter.drawText(QPointF(0, y), line);
+        y += metrics.lineSpacing();
+    }
+    return painter.end();
+}
+
+}  // namespace veltrane::performance

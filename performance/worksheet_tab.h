@@ -1,0 +1,39 @@
+#pragma once
+// The Worksheet tab: every working quantity of the current design and of its rating against
+// the tower, monospaced and selectable, with Save.
+
+#include "performance_model.h"
+#include "performance_tab.h"
+
+class QPlainTextEdit;
+class QPushButton;
+
+namespace veltrane::performance {
+
+class WorksheetTab final : public PerformanceTab {
+    Q_OBJECT
+
+  public:
+    explicit WorksheetTab(const PerformanceModel& model, QWidget* parent = nullptr);
+
+    [[nodiscard]] QString title() const override { return QStringLiteral("Worksheet"); }
+    bool print(QPrinter& printer, QString& error) const override;
+
+    [[nodiscard]] QString text() const;
+
+  signals:
+    /// The user pressed Save.
+    void saveRequested();
+
+  protected:
+    void showEvent(QShowEvent* event) override;
+
+  private:
+    void refresh();
+
+    const PerformanceModel& model_;
+    QPlainTextEdit* view_;
+    bool stale_ = true;
+};
+
+}  // namespace veltrane::performance

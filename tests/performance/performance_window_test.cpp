@@ -1,0 +1,263 @@
+// The window driven as a user drives it: typing, the menus' commands, files and the printer.
+#include <QAction>
+#include <QClipboard>
+#include <QFile>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QRegularExpression>
+#include <QTabWidget>
+#include <QTableWidget>
+
+#include "chart_view.h"
+#include "demand_chart_painter.h"
+#include "demand_tab.h"
+#include "window_fixture.h"
+
+namespace veltrane::performance::test {
+namespace {
+
+using Window = WindowFixture;
+
+QString Decimal(const char* usText) {
+    return QString::fromLatin1(usText).replace(u'.', QLocale().decimalPoint());
+}
+
+TEST_F(Window, shouldMoveTheOperatingPointAsTheUserTypes) {
+    auto* coldWater = find<QLabel>("operatingColdWater");
+    ASSERT_NE(coldWater, nullptr);
+    EXPECT_EQ(coldWater->text(), Decimal("78.") + QStringLiteral(" °F"));
+    type(FieldOf(Input::kWetBulb), QStringLiteral("70"));
+    // The tower through the design point held while the range and approach follow the wet bulb.
+    EXPECT_EQ(model->calculation().inputs[Input::kWetBulb], 70.0F);
+    EXPECT_NE(coldWater->text(), Decimal("78.") + QStringLiteral(" °F"));
+    EXPECT_EQ(window->statusText(), QStringLiteral("Calculated"));
+}
+
+TEST_F(Window, shouldMarkABadNumberKeepTheResultsAndLeaveTheTextAsTyped) {
+    auto* coldWater = find<QLabel>("operatingColdWater");
+    const QString before = coldWater->text();
+    const DesignInputs good = model->calculation().inputs;
+    // Pasted whole: typed key by key, "1e39" would pass through the usable "1e3".
+    for (const char* typed : {"6x5", "", "1e39", "inf"}) {
+        SCOPED_TRACE(typed);
+        paste(FieldOf(Input::kWetBulb), QString::fromLatin1(typed));
+        QLineEdit* edit = box(FieldOf(Input::kWetBulb));
+        EXPECT_EQ(edit->text(), QString::fromLatin1(typed));
+        EXPECT_TRUE(edit->styleSheet().contains(QStringLiteral("#c62828")));
+        EXPECT_TRUE(edit->toolTip().startsWith(QStringLiteral("Inlet Air Wet Bulb Temp is ")));
+        EXPECT_EQ(model->calculation().inputs, good);
+        EXPECT_EQ(coldWater->text(), before);
+        EXPECT_TRUE(window->statusText().startsWith(edit->toolTip()));
+    }
+    type(FieldOf(Input::kWetBulb), QStringLiteral("65"));
+    EXPECT_TRUE(box(FieldOf(Input::kWetBulb))->styleSheet().isEmpty());
+    EXPECT_TRUE(box(FieldOf(Input::kWetBulb))->toolTip().isEmpty());
+    EXPECT_EQ(window->statusText(), QStringLiteral("Calculated"));
+}
+
+TEST_F(Window, shouldReadNumbersInTheUsersLocale) {
+    // "14.7" in US English, "14,7" with a decimal comma; the other mark is refused.
+    const bool comma = QLocale().decimalPoint() == QStringLiteral(",");
+    type(FieldOf(Input::kAtmosPress), comma ? QStringLiteral("14,6") : QStringLiteral("14.6"));
+    EXPECT_EQ(model->calculation().inputs[Input::kAtmosPress], 14.6F);
+    paste(FieldOf(Input::kAtmosPress), comma ? QStringLiteral("14.6") : QStringLiteral("14,6"));
+    // A grouping mark out of place: neither locale takes it as a number.
+    EXPECT_TRUE(model->hasProblems());
+    EXPECT_EQ(model->calculation().inputs[Input::kAtmosPress], 14.6F);
+    EXPECT_EQ(box(FieldOf(Input::kDriftLoss))->text(), Decimal("0.001"));
+}
+
+TEST_F(Window, shouldReadTheCursorOnTheChart) {
+    auto* tab = find<DemandTab>("demandTab");
+    ASSERT_NE(tab, nullptr);
+    ChartView* chart = tab->chartView();
+    chart->resize(720, 480);
+    // The design point: L/G 1 on the design's own curve, 13 °F.
+    const DemandChart& c = model->calculation().chart;
+    const veltrane::chart::ChartGeometry g(c);
+    const QString reading = chart->readingAt(g.At(1.0, static_cast<double>(c.designPoint->kaVL)));
+    EXPECT_TRUE(reading.startsWith(QStringLiteral("L/G 1   KaV/L ") + Decimal("1.83")))
+        << reading.toStdString();
+    EXPECT_TRUE(reading.endsWith(QStringLiteral("approach 13 °F (nearest curve)")));
+    EXPECT_TRUE(chart->readingAt(QPointF(2, 2)).isEmpty());
+}
+
+TEST_F(Window, shouldExportTheChartInEachFormat) {
+    struct Case {
+        const char* name;
+        QByteArray start;
+    };
+    const Case cases[] = {{"chart.svg", "<?xml"}, {"chart.pdf", "%PDF-"}, {"chart.png", "\x89PNG"}};
+    for (const Case& c : cases) {
+        files.next = folder.filePath(QString::fromLatin1(c.name));
+        window->exportChart();
+        QFile file(files.next);
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly)) << c.name;
+        EXPECT_TRUE(file.read(c.start.size()) == c.start) << c.name;
+        EXPECT_GT(file.size(), 1000) << c.name;
+    }
+    EXPECT_TRUE(messages.shown().empty());
+}
+
+TEST_F(Window, shouldTellWhyASaveFailedAndKeepEverything) {
+    const QString missing = folder.filePath(QStringLiteral("no-such-folder/chart.png"));
+    messages.answerWith([](const ui::test::ShownBox&) { return ui::MessageAnswer::Ok; });
+    files.next = missing;
+    window->exportChart();
+    files.next = folder.filePath(QStringLiteral("no-such-folder/points.csv"));
+    window->exportTable();
+    files.next = folder.filePath(QStringLiteral("chart.gif"));
+    window->exportChart();
+    const std::vector<ui::test::ShownBox> shown = messages.take();
+    ASSERT_EQ(shown.size(), 3u);
+    EXPECT_EQ(shown[0].prompt, QStringLiteral("The chart was not saved:\r\ncannot write ") +
+                                   missing + QStringLiteral(": No such file or directory"));
+    EXPECT_TRUE(
+        shown[1].prompt.startsWith(QStringLiteral("The file was not saved:\r\ncannot write ")));
+    EXPECT_TRUE(shown[1].prompt.contains(QStringLiteral("points.csv")));
+    EXPECT_TRUE(shown[2].prompt.endsWith(QStringLiteral("name the file .svg, .pdf or .png")));
+    EXPECT_EQ(box(FieldOf(Input::kWetBulb))->text(), QStringLiteral("65"));
+}
+
+TEST_F(Window, shouldPrintTheCurrentTabOrSayWhyNot) {
+    for (const int tab : {0, 1, 2}) {
+        window->tabs()->setCurrentIndex(tab);
+        const QString pdf = folder.filePath(QStringLiteral("tab%1.pdf").arg(tab));
+        printDialogs.choosePdf(pdf, 1);
+        window->print();
+        QFile file(pdf);
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+        EXPECT_EQ(file.read(5), QByteArray("%PDF-"));
+    }
+    const QString unwritable = folder.filePath(QStringLiteral("none/tab.pdf"));
+    messages.answerWith([](const ui::test::ShownBox&) { return ui::MessageAnswer::Ok; });
+    printDialogs.choosePdf(unwritable, 1);
+    window->print();
+    ASSERT_EQ(messages.shown().size(), 1u);
+    EXPECT_EQ(messages.shown()[0].prompt, QStringLiteral("Nothing was printed:\r\ncannot write ") +
+                                              unwritable +
+                                              QStringLiteral(": No such file or directory"));
+}
+
+TEST_F(Window, shouldCopyAndExportTheChartsPointsAsATable) {
+    window->copyTable();
+    const QStringList rows = QGuiApplication::clipboard()->text().split(u'\n');
+    EXPECT_EQ(rows.front(), QStringLiteral("Approach (F)\tLG\tKaVL"));
+    EXPECT_TRUE(rows.contains(QStringLiteral("13\t1\t1.832368")) ||
+                rows.filter(QStringLiteral("13\t")).size() > 50);
+    files.next = folder.filePath(QStringLiteral("points.csv"));
+    window->exportTable();
+    QFile csv(files.next);
+    ASSERT_TRUE(csv.open(QIODevice::ReadOnly));
+    EXPECT_EQ(csv.readLine(), QByteArray("Approach (F),LG,KaVL\n"));
+}
+
+TEST_F(Window, shouldShowAndSaveTheWorksheet) {
+    window->tabs()->setCurrentIndex(2);
+    auto* text = find<QPlainTextEdit>("worksheetText");
+    ASSERT_NE(text, nullptr);
+    EXPECT_TRUE(text->toPlainText().startsWith(QStringLiteral("Worksheet of the design")));
+    type(FieldOf(Input::kWetBulb), QStringLiteral("66"));
+    EXPECT_TRUE(text->toPlainText().contains(QStringLiteral("66")));
+    files.next = folder.filePath(QStringLiteral("worksheet.txt"));
+    find<QPushButton>("saveWorksheet")->click();
+    QFile saved(files.next);
+    ASSERT_TRUE(saved.open(QIODevice::ReadOnly));
+    EXPECT_EQ(QString::fromUtf8(saved.readAll()), text->toPlainText());
+}
+
+TEST_F(Window, shouldRememberTheInputsAndRestoreDefaultsOnRequest) {
+    type(FieldOf(Input::kWetBulb), QStringLiteral("66"));
+    find<QRadioButton>("towerGiven")->click();
+    type(Field::kTowerC, Decimal("2.5"));
+    window->tabs()->setCurrentIndex(2);
+    window->close();
+    open();
+    EXPECT_EQ(window->tabs()->currentIndex(), 2);
+    EXPECT_EQ(box(FieldOf(Input::kWetBulb))->text(), QStringLiteral("66"));
+    EXPECT_EQ(box(Field::kTowerC)->text(), Decimal("2.5"));
+    EXPECT_EQ(model->towerSource(), TowerSource::kGiven);
+    EXPECT_EQ(model->calculation().tower->c, 2.5F);
+    window->restoreDefaults();
+    EXPECT_EQ(box(FieldOf(Input::kWetBulb))->text(), QStringLiteral("65"));
+    EXPECT_EQ(model->towerSource(), TowerSource::kThroughDesignPoint);
+}
+
+TEST_F(Window, shouldStartFromTheDefaultsWhenTheSettingsAreDamaged) {
+    window->close();
+    for (const QByteArray& damage :
+         {QByteArray("\x00\xff\xfe[inputs\n=\n\x01\x02", 14),
+          QByteArray("[inputs]\nTwb=abc\nLG=-1\nP=1e99\n[tower]\nsource=sideways\n"
+                     "[window]\ntab=99\nunits=metric\ngeometry=@ByteArray(garbage)\n")}) {
+        QFile file(settingsPath());
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        file.write(damage);
+        file.close();
+        open();
+        for (const Field field : AllFields()) {
+            EXPECT_EQ(model->value(field),
+                      PerformanceModel::DefaultValues()[static_cast<std::size_t>(field)]);
+        }
+        EXPECT_EQ(window->statusText(), QStringLiteral("Calculated"));
+        EXPECT_EQ(window->tabs()->currentIndex(), 0);
+        EXPECT_EQ(window->units().system(), UnitSystem::kUS);
+        window.reset();
+    }
+}
+
+TEST_F(Window, shouldShowEveryBoxInSIUnitsWithoutMovingAnInput) {
+    const std::array<float, kFieldCount> before = PerformanceModel::DefaultValues();
+    paste(FieldOf(Input::kLiquidGas), QStringLiteral("x"));  // marked: kept as typed
+    find<QRadioButton>("siUnitsButton")->click();
+    EXPECT_EQ(window->units().system(), UnitSystem::kSI);
+    EXPECT_EQ(window->inputPanel()->unitShown(FieldOf(Input::kWetBulb)), QStringLiteral("°C"));
+    EXPECT_EQ(window->inputPanel()->unitShown(FieldOf(Input::kWaterFlow)), QStringLiteral("m³/h"));
+    EXPECT_EQ(box(FieldOf(Input::kLiquidGas))->text(), QStringLiteral("x"));
+    EXPECT_TRUE(box(FieldOf(Input::kWetBulb))->text().startsWith(Decimal("18.333")));
+    for (const Field field : AllFields()) {
+        EXPECT_EQ(model->value(field), before[static_cast<std::size_t>(field)]);
+    }
+    type(FieldOf(Input::kLiquidGas), QStringLiteral("1"));
+    // The default design's cold water in SI: 25.556 °C.
+    EXPECT_EQ(find<QLabel>("operatingColdWater")->text(), Decimal("25.556") + u" °C"_qs);
+    window->copyTable();
+    EXPECT_TRUE(QGuiApplication::clipboard()->text().startsWith(u"Approach (K)\tLG\tKaVL\n"_qs));
+
+    type(FieldOf(Input::kWetBulb), QStringLiteral("20"));  // °C
+    EXPECT_EQ(model->value(FieldOf(Input::kWetBulb)), 68.0F);
+    window->setUnits(UnitSystem::kUS);
+    EXPECT_EQ(box(FieldOf(Input::kWetBulb))->text(), QStringLiteral("68"));
+    EXPECT_EQ(box(FieldOf(Input::kAtmosPress))->text(), Decimal("14.7"));
+    EXPECT_TRUE(find<QRadioButton>("usUnitsButton")->isChecked());
+}
+
+TEST_F(Window, shouldTableThePerformanceCurvesThroughTheDesignPointAndCopyThem) {
+    window->tabs()->setCurrentIndex(1);
+    auto* table = find<QTableWidget>("curvesTable");
+    ASSERT_NE(table, nullptr);
+    // Wet bulbs 40 °F to 75 °F (the design's 65 + 10), nine curves beside them.
+    EXPECT_EQ(table->rowCount(), 36);
+    EXPECT_EQ(table->columnCount(), 10);
+    table->setFocus();
+    QTest::keySequence(table, QKeySequence::Copy);
+    const QStringList rows = QGuiApplication::clipboard()->text().split(u'\n');
+    EXPECT_TRUE(rows.front().startsWith(u"Wet bulb (°F)\t90 % flow, 80 % range (°F)\t"_qs));
+    // The 100 % flow, 100 % range curve passes through the design: 78 °F at 65 °F.
+    const QStringList at65 = rows.filter(QRegularExpression(QStringLiteral("^65\t")));
+    ASSERT_EQ(at65.size(), 1);
+    EXPECT_NEAR(at65.front().split(u'\t')[5].toDouble(), 78.0, 0.01);
+
+    for (const char* name : {"curves.svg", "curves.pdf", "curves.png"}) {
+        files.next = folder.filePath(QString::fromLatin1(name));
+        window->exportChart();
+        EXPECT_GT(QFileInfo(files.next).size(), 1000) << name;
+    }
+    EXPECT_TRUE(messages.shown().empty());
+}
+
+}  // namespace
+}  // namespace veltrane::performance::test
