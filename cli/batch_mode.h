@@ -11,14 +11,14 @@
 //     // cli/acceptance_mode.cpp
 //     namespace {
 //     constexpr std::array kColumns = {
-//         ColumnSpec{"Twb", "Inlet Air Wet Bulb Temp (F)", Quantity::kTemperature,
+//         ColumnDefinition{"Twb", "Inlet Air Wet Bulb Temp (F)", Quantity::kTemperature,
 //                    ""},  // required: no default
 //         ...
 //     };
 //     class AcceptanceMode final : public BatchMode {
 //       public:
 //         explicit AcceptanceMode(const ModeContext& context) : context_(context) {}
-//         std::span<const ColumnSpec> Columns() const override { return kColumns; }
+//         std::span<const ColumnDefinition> Columns() const override { return kColumns; }
 //         std::span<const std::string_view> OutputColumns() const override { return kOwn; }
 //         void StartOutput(const RowReader*, bool writeHeader) override { /* header */ }
 //         void Calculate(const Row& row) override {
@@ -43,6 +43,7 @@
 // by its column's Quantity, so that a mode never converts.
 
 #include <cstddef>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <span>
@@ -72,6 +73,11 @@ struct BatchSettings {
     /// Receives each design's worksheet, when one is wanted.
     OutputSink trace{};
     UnitSystem units = UnitSystem::kUS;
+    /// Asked before each row and design: true once the output can take no more, when every
+    /// further row would be lost. The run then stops; none when not set.
+    std::function<bool()> outputLost{};
+
+    [[nodiscard]] bool OutputLost() const { return outputLost && outputLost(); }
     /// Evaluate every row as test readings against this design.
     std::optional<DesignBasis> acceptance{};
     /// Fit the tower characteristic to the rows.
@@ -92,7 +98,7 @@ class BatchMode {
     virtual ~BatchMode() = default;
 
     /// The columns the mode reads, in the order a file without a header row gives them.
-    [[nodiscard]] virtual std::span<const ColumnSpec> Columns() const = 0;
+    [[nodiscard]] virtual std::span<const ColumnDefinition> Columns() const = 0;
     /// The captions of the mode's own output columns: a header may name them, and they are
     /// passed over, so that the output reads back.
     [[nodiscard]] virtual std::span<const std::string_view> OutputColumns() const = 0;

@@ -54,6 +54,9 @@ class CheckedOutput {
         return error_ == 0;
     }
 
+    /// True once a write has failed.
+    [[nodiscard]] bool Failed() const { return error_ != 0; }
+
     [[nodiscard]] std::string Reason() const {
         return error_ > 0 ? std::strerror(error_) : "write error";
     }
@@ -144,6 +147,7 @@ int Calculate(const CalcOptions& options, std::FILE* in, std::FILE* out, std::FI
         }
     }
     CheckedOutput output(out);
+    settings.outputLost = [&output] { return output.Failed(); };
     BatchCalculator calculator(
         std::move(settings), [&output](std::string_view piece) { output.Write(piece); },
         [err](std::string_view line) { WriteLine(err, line); });

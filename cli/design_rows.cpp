@@ -11,20 +11,20 @@ namespace {
 constexpr std::string_view kNoteSeparator = "; ";
 constexpr std::string_view kNoExitAirNote = "Exit air temperature not found";
 
-constexpr std::array<ColumnSpec, kInputCount + 1> MakeDesignColumns() {
-    std::array<ColumnSpec, kInputCount + 1> columns{};
+constexpr std::array<ColumnDefinition, kInputCount + 1> MakeDesignColumns() {
+    std::array<ColumnDefinition, kInputCount + 1> columns{};
     for (const InputDefinition& entry : kInputs) {
-        columns[PositionOf(entry.index)] = ColumnSpec{
+        columns[PositionOf(entry.index)] = ColumnDefinition{
             entry.shortName, entry.caption, kInputUnits[entry.index].quantity, entry.defaultText};
     }
     // Only a header names Hours; an empty cell is a row without hours, as is a file without the
     // column.
-    columns[kHoursColumn] = ColumnSpec{
+    columns[kHoursColumn] = ColumnDefinition{
         kHoursCaption, kHoursCaption, Quantity::kHours, "", false, EmptyCell::kAbsent, true};
     return columns;
 }
 
-constexpr std::array<ColumnSpec, kInputCount + 1> kDesignColumns = MakeDesignColumns();
+constexpr std::array<ColumnDefinition, kInputCount + 1> kDesignColumns = MakeDesignColumns();
 
 constexpr std::array<std::string_view, kResultCount + kBinColumnCount + 1> MakeOutputColumns() {
     std::array<std::string_view, kResultCount + kBinColumnCount + 1> names{};
@@ -42,7 +42,7 @@ constexpr std::array<std::string_view, kResultCount + kBinColumnCount + 1> kOutp
 
 }  // namespace
 
-std::span<const ColumnSpec> DesignColumns() {
+std::span<const ColumnDefinition> DesignColumns() {
     return kDesignColumns;
 }
 
@@ -112,14 +112,14 @@ void DesignRowsMode::Calculate(const Row& row) {
 void DesignRowsMode::CalculateWithSweeps(std::size_t level) {
     if (level == 0) rowWetBulb_ = design_.values[Input::kWetBulb];
     if (level == settings_.sweeps.size()) {
-        WriteDesign();
+        if (!settings_.OutputLost()) WriteDesign();
         return;
     }
     const Sweep& sweep = settings_.sweeps[level];
     const float keptValue = design_.values[sweep.input];
     const std::string_view keptText = design_.texts[sweep.input];
     NumberText& text = sweepTexts_[level];
-    for (std::size_t k = 0; k < sweep.count; ++k) {
+    for (std::size_t k = 0; k < sweep.count && !settings_.OutputLost(); ++k) {
         const float value = sweep.ValueAt(k);
         design_.values[sweep.input] = value;
         text = PlainShortestText(value);
@@ -224,7 +224,7 @@ void DesignRowsMode::AppendBins(const PerformanceResults& results) {
 }
 
 /// The window's findings up to its first refusal, each without the question its message adds.
-/// The solver note is the calculator's own.
+/// The driving-force and solver notes are the calculator's own.
 void DesignRowsMode::AppendNotes(const DesignInputs& inputs, const PerformanceResults& results) {
     notes_.clear();
     const auto add = [&](std::string_view note) {

@@ -227,8 +227,11 @@ void AppendRatingWorksheet(std::string& out, std::string_view place, const Desig
     sheet.Line("KaV/L = C x (L/G)^-m, C", sheet.Number(tower.c));
     sheet.Line("m", sheet.Number(tower.m));
     sheet.Line("KaV/L of the tower at the row's L/G", sheet.Number(rating.towerKaVL));
+    // The search ends short of 100 F where the hot water would boil there.
+    const bool boilingLimit = rating.highestApproach < kHighestApproach;
     sheet.Text("Approach search, from " + sheet.Number(kLowestApproach) + " F to " +
-               sheet.Number(rating.highestApproach) + " F");
+               sheet.Number(rating.highestApproach) + " F" +
+               (boilingLimit ? ", below the boiling of the hot water at the row's pressure" : ""));
     sheet.TableRow({"trial", "approach (F)", "KaV/L demanded", "driving forces"});
     for (std::size_t k = 0; k < trials.size(); ++k) {
         sheet.TableRow({std::to_string(k + 1), sheet.Number(trials[k].approach),
