@@ -11,8 +11,8 @@
 #include <limits>
 #include <vector>
 
-#include "chart_text.h"
 #include "chart_file.h"
+#include "chart_text.h"
 
 namespace veltrane::chart {
 namespace {
@@ -204,9 +204,8 @@ class CurvesChartPainter {
             p_->drawLine(QPointF(panel.left(), y), QPointF(panel.right(), y));
             if (!valuesAtLeft) continue;
             p_->setPen(Qt::black);
-            DrawText(Number(t),
-                     {panel.left() - kTickGap - 1.0, y + metrics.ascent() / 2.0 - 1.0}, kTextPixels,
-                     false, Qt::AlignRight);
+            DrawText(Number(t), {panel.left() - kTickGap - 1.0, y + metrics.ascent() / 2.0 - 1.0},
+                     kTextPixels, false, Qt::AlignRight);
         }
     }
 
