@@ -9,6 +9,7 @@
 #include "design_sets.h"
 #include "input_columns.h"
 #include "number_text.h"
+#include "units.h"
 
 namespace veltrane::cli {
 namespace {
@@ -127,6 +128,12 @@ LiquidGasSpan ParseLiquidGasSpan(std::string_view argument) {
     return span;
 }
 
+UnitSystem ParseUnits(std::string_view argument) {
+    if (argument == "us") return UnitSystem::kUS;
+    if (argument == "si") return UnitSystem::kSI;
+    Refuse("--units must be si or us, not " + QuoteForMessage(argument));
+}
+
 std::string ChartFile(std::string_view argument) {
     if (!chart::FormatOfFile(argument)) {
         Refuse("--chart: the file must end in .svg, .pdf or .png, not " +
@@ -198,6 +205,15 @@ void DeclareOptions(CLI::App& app, CalcOptions& options, std::string& traceTarge
                  "a last column Notes with what the window would have said of the design");
     app.add_flag("--defaults", options.defaults,
                  "calculate the default design alone; no input is read");
+    SingleOption(app, "--units", "si|us", options.units, ParseUnits,
+                 "the units of every column, --sweep and the totals: us (the default), or si\n"
+                 "as listed above, results with SI captions (\"Cold Water Out Temp (C)\").\n"
+                 "The calculation runs in US units: an SI input is converted and rounded\n"
+                 "once to single precision, each result converted from the value\n"
+                 "calculated. With --raw an SI result is the shortest text that converts\n"
+                 "back to that very value. --tower's C:m, Notes and --trace stay as they\n"
+                 "are (the worksheet names its US units); --chart and --demand draw in US\n"
+                 "units only");
     ValueOption(app.add_option(
                        "--sweep",
                        [&options](const CLI::results_t& results) {
@@ -309,6 +325,10 @@ ParsedArguments ParseArguments(std::span<const std::string_view> arguments) {
     if (options.defaults && !options.files.empty() && !options.help && !options.version) {
         parsed.error = "--defaults reads no input: leave out the files";
     }
+    const bool charting = options.chart || options.demand;
+    if (charting && options.units == UnitSystem::kSI && parsed.error.empty()) {
+        parsed.error = "--chart and --demand are drawn in US units only: leave out --units si";
+    }
     return parsed;
 }
 
@@ -322,14 +342,18 @@ std::string UsageText() {
         "output: the inputs as read, then the sixteen results.\n"
         "\n"
         "Columns come in this order, unless a first row names them by short name or caption in\n"
-        "any case and any order; a column left out takes its default:\n";
+        "any case and any order; a column left out takes its default. With --units si each is\n"
+        "read in the SI unit on the right, its default the same value:\n";
     for (const InputDefinition& entry : kInputs) {
         std::string line = "  " + std::string(entry.shortName);
         line.resize(14, ' ');
         line += entry.caption;
         line.resize(46, ' ');
-        line += "default " + std::string(entry.defaultText) + "\n";
-        text += line;
+        line += "default " + std::string(entry.defaultText);
+        line.resize(60, ' ');
+        const std::string_view siUnit = UnitOf(kInputUnits[entry.index].quantity, UnitSystem::kSI);
+        line += siUnit.empty() ? "-" : siUnit;
+        text += line + "\n";
     }
     text +=
         "Numbers take '.' as the decimal mark and an optional exponent: 14.7, .001, 1.5e3.\n"
@@ -338,7 +362,7 @@ std::string UsageText() {
         "results, the water over those hours in US gallons (gpm x 60 x Hours) and the fan\n"
         "energy in kWh (0.7457 kW per hp x Hours): columns Hours, Evaporation (gal), Blowdown\n"
         "(gal), Drift (gal), Makeup (gal) and Fan Energy (kWh). They are written when the first\n"
-        "input names Hours, or with --totals.\n"
+        "input names Hours, or with --totals. With --units si the water is in m3.\n"
         "\n"
         "Options:\n";
     CalcOptions options;

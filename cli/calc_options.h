@@ -10,6 +10,7 @@
 #include "demand_curves.h"
 #include "rating.h"
 #include "sweep.h"
+#include "units.h"
 
 namespace veltrane::cli {
 
@@ -32,6 +33,7 @@ struct CalcOptions {
     std::optional<std::string> demand;
     std::optional<std::vector<float>> approaches;  ///< °F; DemandChartRequest's when not given
     std::optional<LiquidGasSpan> liquidGasSpan;
+    std::optional<UnitSystem> units;  ///< US customary when not given
 };
 
 struct ParsedArguments {

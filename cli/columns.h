@@ -31,6 +31,14 @@ struct ColumnSpec {
     bool positional = true;
     EmptyCell emptyCell = EmptyCell::kRefused;
     bool notNegative = false;  ///< a negative value is refused ("is negative")
+    /// The default in SI units, converting to the same value as defaultText; empty when the
+    /// text is the same in both systems.
+    std::string_view siDefaultText{};
+
+    /// The text of the default in `units`.
+    [[nodiscard]] constexpr std::string_view DefaultText(UnitSystem units) const {
+        return units == UnitSystem::kSI && !siDefaultText.empty() ? siDefaultText : defaultText;
+    }
 
     /// A column every row must give: no default, and an empty cell is refused.
     [[nodiscard]] constexpr bool Required() const {

@@ -47,18 +47,19 @@ void HoursTotals::LeaveOut(double hours) {
     hoursLeftOut_ += hours;
 }
 
-void HoursTotals::Write(CsvWriter& csv, bool raw) const {
+void HoursTotals::Write(CsvWriter& csv, bool raw, UnitSystem units) const {
     csv.Commas(kInputCount);
     AppendBinNumber(csv, hours_, raw);
     for (const Result j : kAllResults) {
         csv.Comma();
         if (j == Result::kColdWater && hours_ > 0.0) {
-            AppendBinNumber(csv, coldWaterHours_ / hours_, raw);
+            AppendBinNumber(
+                csv, ValueInUnits(Quantity::kTemperature, units, coldWaterHours_ / hours_), raw);
         }
     }
-    for (const double sum : bins_) {
+    for (std::size_t column = 0; column < kBinColumnCount; ++column) {
         csv.Comma();
-        AppendBinNumber(csv, sum, raw);
+        AppendBinNumber(csv, ValueInUnits(kBinColumnQuantities[column], units, bins_[column]), raw);
     }
     csv.Comma();
     std::string note = "totals of " + RowCount(rows_) +

@@ -24,9 +24,9 @@ class HoursTotals {
     void Add(const PerformanceResults& results, double hours);
     /// A row with hours that has no results.
     void LeaveOut(double hours);
-    /// The sums over the rows with Hours; in Cold Water Out Temp the hours-weighted mean. The
-    /// other columns have no sum and are left empty.
-    void Write(CsvWriter& csv, bool raw) const;
+    /// The sums over the rows with Hours; in Cold Water Out Temp the hours-weighted mean; each
+    /// in `units`. The other columns have no sum and are left empty.
+    void Write(CsvWriter& csv, bool raw, UnitSystem units) const;
 
   private:
     std::size_t rows_ = 0;

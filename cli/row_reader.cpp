@@ -9,17 +9,22 @@
 
 namespace veltrane::cli {
 
-Row DefaultRow(std::span<const ColumnSpec> columns, std::string_view name) {
+Row DefaultRow(std::span<const ColumnSpec> columns, std::string_view name, UnitSystem units) {
     Row row;
     row.source = name;
     row.values.assign(columns.size(), 0.0F);
     row.texts.assign(columns.size(), {});
     row.present.assign(columns.size(), 0);
     for (std::size_t column = 0; column < columns.size(); ++column) {
-        const std::string_view text = columns[column].defaultText;
+        const ColumnSpec& spec = columns[column];
+        const std::string_view text = spec.DefaultText(units);
         if (text.empty()) continue;
-        // The defaults are plain decimals in US units that always read.
-        (void)ReadInputNumber(text, row.values[column]);
+        // The defaults are plain decimals that always read. A default without an SI text is the
+        // same number in both systems.
+        float read = 0.0F;
+        (void)ReadInputNumber(text, read);
+        row.values[column] =
+            text == spec.siDefaultText ? ToEngineUnits(units, spec, text, read) : read;
         row.texts[column] = text;
         row.present[column] = 1;
     }
@@ -37,7 +42,7 @@ RowReader::RowReader(ByteSource& source, std::string_view name, std::span<const 
       units_(units),
       problems_(problems),
       fieldOf_(columns.size(), kAbsent),
-      defaults_(DefaultRow(columns, name)) {}
+      defaults_(DefaultRow(columns, name, units)) {}
 
 RowReader::Event RowReader::Next(Row& row) {
     while (reader_.Next(record_)) {

@@ -27,8 +27,8 @@ struct Row {
     [[nodiscard]] bool Has(std::size_t column) const { return present[column] != 0; }
 };
 
-/// The row of the columns' defaults: what --defaults calculates.
-Row DefaultRow(std::span<const ColumnSpec> columns, std::string_view name);
+/// The row of the columns' defaults in `units`: what --defaults calculates.
+Row DefaultRow(std::span<const ColumnSpec> columns, std::string_view name, UnitSystem units);
 
 class RowReader {
   public:
