@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <string>
 
 #include "chart_format.h"
 #include "chart_module.h"
@@ -26,9 +27,14 @@ void IgnoreQtMessages(QtMsgType, const QMessageLogContext&, const QString&) {}
 
 }  // namespace
 
+extern "C" __attribute__((visibility("default"))) const char* veltrane_chart_layout() {
+    static const std::string tag = veltrane::chart::ChartLayoutTag();
+    return tag.c_str();
+}
+
 extern "C" __attribute__((visibility("default"))) bool veltrane_write_chart(
-    const veltrane::DemandChart* chart, const char* path, int format, char* error,
-    std::size_t errorSize) {
+    const veltrane::DemandChart* chart, const veltrane::chart::ChartLook* look, const char* path,
+    int format, char* error, std::size_t errorSize) {
     // Fonts need a GUI application; the offscreen platform needs no display.
     static char programName[] = "veltrane-calc";
     static char platformOption[] = "-platform";
@@ -39,7 +45,8 @@ extern "C" __attribute__((visibility("default"))) bool veltrane_write_chart(
     QGuiApplication application(argumentCount, arguments);
     QString message;
     if (!veltrane::chart::WriteChart(*chart, QString::fromUtf8(path),
-                                     static_cast<veltrane::chart::ChartFormat>(format), message)) {
+                                     static_cast<veltrane::chart::ChartFormat>(format), message,
+                                     *look)) {
         CopyError(message, error, errorSize);
         return false;
     }

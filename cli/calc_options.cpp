@@ -5,6 +5,7 @@
 #include <cmath>
 #include <utility>
 
+#include "chart_axes.h"
 #include "chart_format.h"
 #include "design_sets.h"
 #include "input_columns.h"
@@ -125,6 +126,10 @@ LiquidGasSpan ParseLiquidGasSpan(std::string_view argument) {
                              ReadPositiveNumber("--lg", toText)};
     if (!(span.from < span.to))
         Refuse("--lg: FROM must be below TO in " + QuoteForMessage(argument));
+    if (!chart::IsDrawableSpan(span)) {
+        Refuse("--lg: " + std::string(chart::kDrawableSpanRule) + ", not " +
+               QuoteForMessage(argument));
+    }
     return span;
 }
 
@@ -192,7 +197,10 @@ void DeclareChartOptions(CLI::App& app, CalcOptions& options) {
                  "the chart's approaches besides the design's own, in F, separated by\n"
                  "commas (default 5,7,10,15,20)");
     SingleOption(app, "--lg", "FROM:TO", options.liquidGasSpan, ParseLiquidGasSpan,
-                 "the chart's range of L/G (default 0.3:5)");
+                 "the chart's range of L/G (default 0.3:5), FROM and TO between 0.01 and\n"
+                 "100 and TO at least twice FROM");
+    app.add_flag("--label-crossings", options.labelCrossings,
+                 "with --tower, write L/G and KaV/L beside each crossing of the tower line");
 }
 
 /// Every option, declared once: the parser reads them and the help lists them in this order.
@@ -228,8 +236,10 @@ void DeclareOptions(CLI::App& app, CalcOptions& options, std::string& traceTarge
                  "of calculating each design as it stands. Held from the row: P, Twb, Tdb,\n"
                  "LG, Flow, Cycles, Drift, MakeupTemp, FanPress, FanEff and the range\n"
                  "R = THot - (Twb + Approach) as the row gives it, which a sweep of Twb\n"
-                 "keeps. Solved: the approach at which the row's KaV/L equals the tower's,\n"
-                 "searched from just above 0 F to 100 F; then THot = Twb + Approach + R.\n"
+                 "keeps. Solved: the approach at which the row's KaV/L equals the tower's\n"
+                 "(between the KaV/L of two adjacent cold water temperatures), searched\n"
+                 "from just above 0 F to 100 F and below the approach at which the hot\n"
+                 "water would boil at the row's pressure; then THot = Twb + Approach + R.\n"
                  "The row is written with the solved Approach and THot and the sixteen\n"
                  "results of that operating point. Where no approach in that range gives\n"
                  "it, Approach, THot and the results are empty and Notes and standard\n"

@@ -33,6 +33,7 @@ struct CalcOptions {
     std::optional<std::string> demand;
     std::optional<std::vector<float>> approaches;  ///< °F; DemandChartRequest's when not given
     std::optional<LiquidGasSpan> liquidGasSpan;
+    bool labelCrossings = false;
     std::optional<UnitSystem> units;  ///< US customary when not given
 };
 

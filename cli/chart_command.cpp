@@ -5,6 +5,7 @@
 #include <cstring>
 #include <string_view>
 
+#include "chart_axes.h"
 #include "chart_format.h"
 #include "input_columns.h"
 #include "number_text.h"
@@ -59,9 +60,22 @@ void* LoadChartModule(std::string& error) {
     return nullptr;
 }
 
-bool DrawChart(const DemandChart& chart, const std::string& path, std::string& error) {
+/// A module built with another veltrane-calc would take the chart for something else.
+bool BuiltWithThisProgram(void* module, std::string& error) {
+    const auto layout =
+        reinterpret_cast<chart::LayoutTagFunction>(dlsym(module, chart::kLayoutTagSymbol));
+    if (layout == nullptr || chart::ChartLayoutTag() != layout()) {
+        error = "the chart module " + std::string(VELTRANE_CHART_MODULE) +
+                " was built with another veltrane-calc; install the two together";
+        return false;
+    }
+    return true;
+}
+
+bool DrawChart(const DemandChart& chart, const chart::ChartLook& look, const std::string& path,
+               std::string& error) {
     void* module = LoadChartModule(error);
-    if (module == nullptr) return false;
+    if (module == nullptr || !BuiltWithThisProgram(module, error)) return false;
     const auto write =
         reinterpret_cast<chart::WriteChartFunction>(dlsym(module, chart::kWriteChartSymbol));
     if (write == nullptr) {
@@ -70,14 +84,15 @@ bool DrawChart(const DemandChart& chart, const std::string& path, std::string& e
     }
     char message[512] = "";
     const int format = static_cast<int>(*chart::FormatOfFile(path));
-    if (!write(&chart, path.c_str(), format, message, sizeof message)) {
+    if (!write(&chart, &look, path.c_str(), format, message, sizeof message)) {
         error = message;
         return false;
     }
     return true;
 }
 #else
-bool DrawChart(const DemandChart&, const std::string&, std::string& error) {
+bool DrawChart(const DemandChart&, const chart::ChartLook&, const std::string&,
+               std::string& error) {
     error = "--chart: charts are not available in this build";
     return false;
 }
@@ -90,7 +105,7 @@ DemandChart BuildChart(const CalcOptions& options, const DesignInputs& design) {
     if (options.approaches) request.approaches = *options.approaches;
     if (options.liquidGasSpan) request.span = *options.liquidGasSpan;
     request.tower = options.tower;
-    return BuildDemandChart(design, request);
+    return chart::BuildChartWithAxes(design, request);
 }
 
 std::string DemandCsv(const DemandChart& chart) {
@@ -114,7 +129,8 @@ std::string WriteChartOutputs(const CalcOptions& options, const DesignInputs& de
     if (options.demand && !WriteTextFile(*options.demand, DemandCsv(chart), error)) {
         return "--demand: " + error;
     }
-    if (options.chart && !DrawChart(chart, *options.chart, error)) {
+    const chart::ChartLook look{options.labelCrossings};
+    if (options.chart && !DrawChart(chart, look, *options.chart, error)) {
         return error.starts_with("--chart") ? error : "--chart: " + error;
     }
     return {};

@@ -253,8 +253,10 @@ void DesignRowsMode::AppendNotes(const DesignInputs& inputs, const PerformanceRe
         if (!notes_.empty()) notes_ += kNoteSeparator;
         notes_ += note;
     };
-    for (const DesignCheck check : FindDesignChecks(inputs, results))
+    const DesignFindings findings = FindDesignChecks(inputs, results);
+    for (const DesignCheck check : findings)
         add(kDesignChecks[check].finding);
+    if (KaVLHasNoMeaning(inputs, findings)) add(kNoDrivingForceNote);
     if (results.values[Result::kExitAirTemp] == kSolverNoSolution) add(kNoExitAirNote);
     context_.csv.Field(notes_);
 }

@@ -228,7 +228,7 @@ void AppendRatingWorksheet(std::string& out, std::string_view place, const Desig
     sheet.Line("m", sheet.Number(tower.m));
     sheet.Line("KaV/L of the tower at the row's L/G", sheet.Number(rating.towerKaVL));
     sheet.Text("Approach search, from " + sheet.Number(kLowestApproach) + " F to " +
-               sheet.Number(kHighestApproach) + " F");
+               sheet.Number(rating.highestApproach) + " F");
     sheet.TableRow({"trial", "approach (F)", "KaV/L demanded", "driving forces"});
     for (std::size_t k = 0; k < trials.size(); ++k) {
         sheet.TableRow({std::to_string(k + 1), sheet.Number(trials[k].approach),

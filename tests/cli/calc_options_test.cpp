@@ -49,14 +49,16 @@ TEST(ParseArguments, shouldReadTheTowerTotalsAndWhereTheWorksheetGoes) {
 }
 
 TEST(ParseArguments, shouldReadWhatTheChartShows) {
-    const ParsedArguments parsed = Parse({"--chart", "c.PNG", "--demand=d.csv", "--approaches",
-                                          "4.5,8", "--lg", "0.5:3", "--defaults"});
+    const ParsedArguments parsed =
+        Parse({"--chart", "c.PNG", "--demand=d.csv", "--approaches", "4.5,8", "--lg", "0.5:3",
+               "--label-crossings", "--defaults"});
     ASSERT_EQ(parsed.error, "");
     EXPECT_EQ(parsed.options.chart, "c.PNG");
     EXPECT_EQ(parsed.options.demand, "d.csv");
     EXPECT_EQ(parsed.options.approaches, (std::vector<float>{4.5F, 8.0F}));
     EXPECT_EQ(parsed.options.liquidGasSpan->from, 0.5F);
     EXPECT_EQ(parsed.options.liquidGasSpan->to, 3.0F);
+    EXPECT_TRUE(parsed.options.labelCrossings);
     EXPECT_FALSE(Parse({"--defaults"}).options.approaches);
 }
 
@@ -114,6 +116,16 @@ TEST(ParseArguments, shouldRefuseABadLineWithOneMessage) {
         {{"--lg", "0.3"}, "--lg needs FROM:TO, not \"0.3\""},
         {{"--lg", "5:0.3"}, "--lg: FROM must be below TO in \"5:0.3\""},
         {{"--lg", "-1:5"}, "--lg: \"-1\" is not above 0"},
+        // A span the chart can draw: four decades at most, two labelled ticks at least.
+        {{"--lg", "1e-45:3e38"},
+         "--lg: FROM and TO must lie between 0.01 and 100, TO at least twice FROM, not "
+         "\"1e-45:3e38\""},
+        {{"--lg", "100:1000"},
+         "--lg: FROM and TO must lie between 0.01 and 100, TO at least twice FROM, not "
+         "\"100:1000\""},
+        {{"--lg", "1:1.9"},
+         "--lg: FROM and TO must lie between 0.01 and 100, TO at least twice FROM, not "
+         "\"1:1.9\""},
     };
     for (const BadLine& c : cases) {
         SCOPED_TRACE(c.error);
