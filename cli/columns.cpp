@@ -11,10 +11,12 @@ float ToEngineUnits(UnitSystem units, const ColumnSpec& column, std::string_view
     return InputFromUnits(column.quantity, units, ReadAcceptedNumberAsDouble(text));
 }
 
-std::size_t FindColumn(std::span<const ColumnSpec> columns, std::string_view name) {
+std::size_t FindColumn(std::span<const ColumnSpec> columns, std::string_view name,
+                       UnitSystem units) {
     name = TrimBlanks(name);
     const auto named = [&](const ColumnSpec& column) {
-        return EqualIgnoringCase(name, column.shortName) || EqualIgnoringCase(name, column.caption);
+        return EqualIgnoringCase(name, column.shortName) ||
+               EqualIgnoringCase(name, column.Caption(units));
     };
     return static_cast<std::size_t>(std::find_if(columns.begin(), columns.end(), named) -
                                     columns.begin());

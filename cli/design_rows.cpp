@@ -16,8 +16,8 @@ constexpr std::array<ColumnSpec, kInputCount + 1> MakeDesignColumns() {
     for (const InputDefinition& entry : kInputs) {
         const InputUnits& units = kInputUnits[entry.index];
         columns[PositionOf(entry.index)] = ColumnSpec{
-            entry.shortName,     entry.caption, units.quantity,     entry.defaultText, true,
-            EmptyCell::kRefused, false,         units.siDefaultText};
+            entry.shortName,     entry.caption, units.quantity,      entry.defaultText, true,
+            EmptyCell::kRefused, false,         units.siDefaultText, units.siCaption};
     }
     // Only a header names Hours; an empty cell is a row without hours, as is a file without the
     // column.

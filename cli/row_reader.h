@@ -5,6 +5,7 @@
 
 #include <cstddef>
 #include <span>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -60,6 +61,7 @@ class RowReader {
 
     [[nodiscard]] bool NamesAnyColumn() const;
     [[nodiscard]] bool IsPassedOver(std::string_view name) const;
+    [[nodiscard]] std::string UnknownColumn(std::string_view name) const;
     bool ReadHeader();
     void UsePositions();
     bool ReadFields(Row& row);
