@@ -335,6 +335,16 @@ ParsedArguments ParseArguments(std::span<const std::string_view> arguments) {
     if (options.defaults && !options.files.empty() && !options.help && !options.version) {
         parsed.error = "--defaults reads no input: leave out the files";
     }
+    const UnitSystem units = options.units.value_or(UnitSystem::kUS);
+    for (const Sweep& sweep : options.sweeps) {
+        if (!sweep.captionUnits || *sweep.captionUnits == units || !parsed.error.empty()) continue;
+        const bool si = units == UnitSystem::kSI;
+        parsed.error = "--sweep " + QuoteForMessage(CaptionIn(sweep.input, *sweep.captionUnits)) +
+                       " is in " + (si ? "US" : "SI") + " units; with --units " +
+                       (si ? "si" : "us") + " name it " +
+                       std::string(kInputs[sweep.input].shortName) + " or " +
+                       QuoteForMessage(CaptionIn(sweep.input, units));
+    }
     const bool charting = options.chart || options.demand;
     if (charting && options.units == UnitSystem::kSI && parsed.error.empty()) {
         parsed.error = "--chart and --demand are drawn in US units only: leave out --units si";
