@@ -6,15 +6,16 @@
 
 namespace veltrane::cli {
 
-float ToEngineUnits(UnitSystem units, const ColumnSpec& column, std::string_view text, float read) {
+float ToEngineUnits(UnitSystem units, const ColumnDefinition& column, std::string_view text,
+                    float read) {
     if (units == UnitSystem::kUS) return read;
     return InputFromUnits(column.quantity, units, ReadAcceptedNumberAsDouble(text));
 }
 
-std::size_t FindColumn(std::span<const ColumnSpec> columns, std::string_view name,
+std::size_t FindColumn(std::span<const ColumnDefinition> columns, std::string_view name,
                        UnitSystem units) {
     name = TrimBlanks(name);
-    const auto named = [&](const ColumnSpec& column) {
+    const auto named = [&](const ColumnDefinition& column) {
         return EqualIgnoringCase(name, column.shortName) ||
                EqualIgnoringCase(name, column.Caption(units));
     };

@@ -11,22 +11,22 @@ namespace {
 constexpr std::string_view kNoteSeparator = "; ";
 constexpr std::string_view kNoExitAirNote = "Exit air temperature not found";
 
-constexpr std::array<ColumnSpec, kInputCount + 1> MakeDesignColumns() {
-    std::array<ColumnSpec, kInputCount + 1> columns{};
+constexpr std::array<ColumnDefinition, kInputCount + 1> MakeDesignColumns() {
+    std::array<ColumnDefinition, kInputCount + 1> columns{};
     for (const InputDefinition& entry : kInputs) {
         const InputUnits& units = kInputUnits[entry.index];
-        columns[PositionOf(entry.index)] = ColumnSpec{
+        columns[PositionOf(entry.index)] = ColumnDefinition{
             entry.shortName,     entry.caption, units.quantity,      entry.defaultText, true,
             EmptyCell::kRefused, false,         units.siDefaultText, units.siCaption};
     }
     // Only a header names Hours; an empty cell is a row without hours, as is a file without the
     // column.
-    columns[kHoursColumn] = ColumnSpec{
+    columns[kHoursColumn] = ColumnDefinition{
         kHoursCaption, kHoursCaption, Quantity::kHours, "", false, EmptyCell::kAbsent, true};
     return columns;
 }
 
-constexpr std::array<ColumnSpec, kInputCount + 1> kDesignColumns = MakeDesignColumns();
+constexpr std::array<ColumnDefinition, kInputCount + 1> kDesignColumns = MakeDesignColumns();
 
 /// The captions of the results and bin columns in both unit systems, and Notes: an output of
 /// either reads back.
@@ -51,7 +51,7 @@ constexpr std::array<std::string_view, kOutputColumnCount> kOutputColumns = Make
 
 }  // namespace
 
-std::span<const ColumnSpec> DesignColumns() {
+std::span<const ColumnDefinition> DesignColumns() {
     return kDesignColumns;
 }
 
@@ -121,7 +121,7 @@ void DesignRowsMode::Calculate(const Row& row) {
 void DesignRowsMode::CalculateWithSweeps(std::size_t level) {
     if (level == 0) rowWetBulb_ = design_.values[Input::kWetBulb];
     if (level == settings_.sweeps.size()) {
-        WriteDesign();
+        if (!settings_.OutputLost()) WriteDesign();
         return;
     }
     const Sweep& sweep = settings_.sweeps[level];
@@ -129,7 +129,7 @@ void DesignRowsMode::CalculateWithSweeps(std::size_t level) {
     const std::string_view keptText = design_.texts[sweep.input];
     NumberText& text = sweepTexts_[level];
     const Quantity quantity = kInputUnits[sweep.input].quantity;
-    for (std::size_t k = 0; k < sweep.count; ++k) {
+    for (std::size_t k = 0; k < sweep.count && !settings_.OutputLost(); ++k) {
         // The value in the sweep's units, written and then read as a file would give it.
         const float value = sweep.ValueAt(k);
         text = PlainShortestText(value);
@@ -246,7 +246,7 @@ void DesignRowsMode::AppendBins(const PerformanceResults& results) {
 }
 
 /// The window's findings up to its first refusal, each without the question its message adds.
-/// The solver note is the calculator's own.
+/// The driving-force and solver notes are the calculator's own.
 void DesignRowsMode::AppendNotes(const DesignInputs& inputs, const PerformanceResults& results) {
     notes_.clear();
     const auto add = [&](std::string_view note) {

@@ -20,14 +20,16 @@
 namespace veltrane::cli {
 
 /// The columns of a design row: the twelve inputs in index order, then Hours.
-std::span<const ColumnSpec> DesignColumns();
+std::span<const ColumnDefinition> DesignColumns();
 inline constexpr std::size_t kHoursColumn = kInputCount;
 
 class DesignRowsMode : public BatchMode {
   public:
     explicit DesignRowsMode(const ModeContext& context);
 
-    [[nodiscard]] std::span<const ColumnSpec> Columns() const override { return DesignColumns(); }
+    [[nodiscard]] std::span<const ColumnDefinition> Columns() const override {
+        return DesignColumns();
+    }
     [[nodiscard]] std::span<const std::string_view> OutputColumns() const override;
     void StartOutput(const RowReader* header, bool writeHeader) override;
     void TakeHeader(RowReader& header, std::string_view source, std::size_t line) override;

@@ -9,14 +9,14 @@
 
 namespace veltrane::cli {
 
-Row DefaultRow(std::span<const ColumnSpec> columns, std::string_view name, UnitSystem units) {
+Row DefaultRow(std::span<const ColumnDefinition> columns, std::string_view name, UnitSystem units) {
     Row row;
     row.source = name;
     row.values.assign(columns.size(), 0.0F);
     row.texts.assign(columns.size(), {});
     row.present.assign(columns.size(), 0);
     for (std::size_t column = 0; column < columns.size(); ++column) {
-        const ColumnSpec& spec = columns[column];
+        const ColumnDefinition& spec = columns[column];
         const std::string_view text = spec.DefaultText(units);
         if (text.empty()) continue;
         // The defaults are plain decimals that always read. A default without an SI text is the
@@ -31,7 +31,8 @@ Row DefaultRow(std::span<const ColumnSpec> columns, std::string_view name, UnitS
     return row;
 }
 
-RowReader::RowReader(ByteSource& source, std::string_view name, std::span<const ColumnSpec> columns,
+RowReader::RowReader(ByteSource& source, std::string_view name,
+                     std::span<const ColumnDefinition> columns,
                      std::span<const std::string_view> passedOver, UnitSystem units,
                      Problems& problems)
     : source_(source),
@@ -87,7 +88,7 @@ std::string RowReader::UnknownColumn(std::string_view name) const {
     const UnitSystem other = units_ == UnitSystem::kSI ? UnitSystem::kUS : UnitSystem::kSI;
     const std::size_t column = FindColumn(columns_, name, other);
     if (column == columns_.size()) return "unknown column " + QuoteForMessage(name);
-    const ColumnSpec& spec = columns_[column];
+    const ColumnDefinition& spec = columns_[column];
     return "column " + QuoteForMessage(name) + " is in " +
            (other == UnitSystem::kSI ? "SI" : "US") + " units; with --units " +
            (units_ == UnitSystem::kSI ? "si" : "us") + " name it " + std::string(spec.shortName) +
@@ -158,23 +159,23 @@ bool RowReader::ReadFields(Row& row) {
 }
 
 bool RowReader::ReadField(std::size_t column, std::string_view text, Row& row) {
-    const ColumnSpec& spec = columns_[column];
+    const ColumnDefinition& definition = columns_[column];
     row.texts[column] = text;
     row.present[column] = 1;
-    if (text.empty() && spec.emptyCell == EmptyCell::kAbsent) {
+    if (text.empty() && definition.emptyCell == EmptyCell::kAbsent) {
         row.present[column] = 0;
         return true;
     }
     float value = 0.0F;
     const NumberError error = ReadInputNumber(text, value);
-    const bool negative = error == NumberError::None && spec.notNegative && value < 0.0F;
+    const bool negative = error == NumberError::None && definition.notNegative && value < 0.0F;
     if (error != NumberError::None || negative) {
         problems_.AtLine(name_, record_.line,
-                         std::string(spec.shortName) + " " + QuoteForMessage(text) + " is " +
+                         std::string(definition.shortName) + " " + QuoteForMessage(text) + " is " +
                              std::string(negative ? "negative" : Describe(error)));
         return false;
     }
-    row.values[column] = ToEngineUnits(units_, spec, text, value);
+    row.values[column] = ToEngineUnits(units_, definition, text, value);
     return true;
 }
 

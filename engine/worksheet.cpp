@@ -227,8 +227,11 @@ void AppendRatingWorksheet(std::string& out, std::string_view place, const Desig
     sheet.Line("KaV/L = C x (L/G)^-m, C", sheet.Number(tower.c));
     sheet.Line("m", sheet.Number(tower.m));
     sheet.Line("KaV/L of the tower at the row's L/G", sheet.Number(rating.towerKaVL));
+    // The search ends short of 100 F where the hot water would boil there.
+    const bool boilingLimit = rating.highestApproach < kHighestApproach;
     sheet.Text("Approach search, from " + sheet.Number(kLowestApproach) + " F to " +
-               sheet.Number(rating.highestApproach) + " F");
+               sheet.Number(rating.highestApproach) + " F" +
+               (boilingLimit ? ", below the boiling of the hot water at the row's pressure" : ""));
     sheet.TableRow({"trial", "approach (F)", "KaV/L demanded", "driving forces"});
     for (std::size_t k = 0; k < trials.size(); ++k) {
         sheet.TableRow({std::to_string(k + 1), sheet.Number(trials[k].approach),
@@ -247,6 +250,106 @@ void AppendRatingWorksheet(std::string& out, std::string_view place, const Desig
     AppendInputs(sheet, rating.inputs);
     AppendCalculation(sheet, rating.inputs);
     out += '\n';
+}
+
+namespace {
+
+void AppendReading(Sheet& sheet, const TestReading& r) {
+    sheet.Text("Readings");
+    sheet.Line("P", sheet.Number(r.pressure), "psia");
+    sheet.Line("Twb", sheet.Number(r.wetBulb), "F");
+    sheet.Line("Tdb", sheet.Number(r.dryBulb), "F");
+    sheet.Line("THot", sheet.Number(r.hotWater), "F");
+    sheet.Line("TCold", sheet.Number(r.coldWater), "F");
+    sheet.Line("Flow", sheet.Number(r.waterFlow), "gpm");
+    sheet.Line("FanPower", sheet.Number(r.fanPower), "(the design fan power's unit)");
+}
+
+void AppendFanAir(Sheet& sheet, std::string_view whose, const FanAir& air) {
+    sheet.Text(std::string("  ") + std::string(whose));
+    sheet.Line("  temperature", sheet.Number(air.temperature), "F");
+    sheet.Line("  W, humidity ratio", sheet.Number(air.humidityRatio), "lb/lb");
+    sheet.Line("  h, enthalpy", sheet.Number(air.enthalpy), "Btu/lb");
+    sheet.Line("  v, specific volume", sheet.Number(air.specificVolume), "ft3/lb");
+    sheet.Line("  rho = (1 + W) / v", sheet.Number(air.density), "lb/ft3");
+}
+
+/// Steps 1 and 2 of the design, the same for every reading.
+void AppendDesignSteps(Sheet& sheet, const DesignBasis& basis) {
+    const AcceptanceDesign& a = basis.acceptance;
+    sheet.Text("Design");
+    sheet.Line("L/G_d", sheet.Number(a.design[Input::kLiquidGas]), "lb/lb");
+    sheet.Line("Flow_d", sheet.Number(a.design[Input::kWaterFlow]), "gpm");
+    sheet.Line("FanPower_d", sheet.Number(a.fanPower));
+    sheet.Line("m, slope of the characteristic", sheet.Number(a.slope));
+    sheet.Text("1. Design demand");
+    sheet.Line("KaV/L_d, the calculation's KaV/L of the design", sheet.Number(basis.kaVL));
+    sheet.Line("C_d = KaV/L_d x (L/G_d)^m", sheet.Number(basis.c));
+    if (a.draft == FanDraft::kInduced) {
+        sheet.Text(
+            "2. Air at the fan, induced draft: the leaving air, saturated at hOut = hIn + "
+            "Q/G,");
+        sheet.Text(
+            "   its temperature solved to adjacent single-precision values, W and v at "
+            "that temperature");
+    } else {
+        sheet.Text(
+            "2. Air at the fan, forced draft: the entering air at the dry bulb, W from "
+            "the wet bulb");
+    }
+    AppendFanAir(sheet, "design", basis.air);
+}
+
+void AppendTestSteps(Sheet& sheet, const DesignBasis& basis, const CapabilityEvaluation& e) {
+    AppendFanAir(sheet, "test, at the last L/G_t", e.air);
+    sheet.Text("3. Test L/G_t = L/G_d x (Flow_t / Flow_d) x (FanPower_d / FanPower_t)^(1/3)");
+    sheet.Text("                x (rho_t / rho_d)^(1/3) x (v_t / v_d)");
+    if (basis.acceptance.draft == FanDraft::kInduced) {
+        sheet.Text("   The leaving air depends on L/G_t: repeated with the air of the last L/G_t");
+        sheet.Text("   until L/G_t moves by less than " +
+                   std::string(PlainShortestText(kLiquidGasTolerance).View()) + " of itself");
+    }
+    sheet.TableRow({"pass", "L/G_t (lb/lb)"});
+    for (std::size_t k = 0; k < e.passes.size(); ++k)
+        sheet.TableRow({std::to_string(k + 1), sheet.Number(e.passes[k])});
+    if (e.outcome == EvaluationOutcome::kFanAirNotFound) return;
+    sheet.Line("L/G_t", sheet.Number(e.liquidGas), "lb/lb");
+    sheet.Text("4. Test demand at Twb, THot, TCold (Approach = TCold - Twb), P and L/G_t");
+    if (e.outcome == EvaluationOutcome::kTestNotFeasible) return;
+    sheet.Line("KaV/L_t", sheet.Number(e.kaVL));
+    sheet.Line("C_t = KaV/L_t x (L/G_t)^m", sheet.Number(e.c));
+    sheet.Text("5. Where the design demand curve meets C_t x (L/G)^-m, searched from " +
+               sheet.Number(kLowestCapability) + " % to " + sheet.Number(kHighestCapability) +
+               " % of L/G_d");
+    if (e.outcome == EvaluationOutcome::kNoCrossing) return;
+    sheet.Line("L/G_cap", sheet.Number(e.capabilityLiquidGas), "lb/lb");
+    sheet.Text("6. Capability");
+    sheet.Line("100 x L/G_cap / L/G_d", sheet.Number(e.capability), "%");
+    sheet.Text("7. The design tower (C_d, m) rated at the test's Twb, range, L/G_t and P");
+    if (e.outcome == EvaluationOutcome::kDesignTowerNotRated) return;
+    sheet.Line("Predicted TCold", sheet.Number(e.predictedColdWater), "F");
+    sheet.Line("Deviation = measured - predicted TCold", sheet.Number(e.coldWaterDeviation), "F");
+}
+
+}  // namespace
+
+void AppendAcceptanceWorksheet(std::string& out, std::string_view place, const DesignBasis& basis,
+                               const TestReading& reading, const CapabilityEvaluation& evaluation,
+                               WorksheetNumbers numbers) {
+    Sheet sheet(out, numbers);
+    sheet.Text("Worksheet of the capability evaluation of " + std::string(place));
+    AppendReading(sheet, reading);
+    AppendDesignSteps(sheet, basis);
+    // Steps 3 on exist only for a reading that passed the checks of its own numbers.
+    if (!evaluation.passes.empty()) AppendTestSteps(sheet, basis, evaluation);
+    if (evaluation.outcome != EvaluationOutcome::kEvaluated) {
+        std::string reason =
+            "Not evaluated: " + std::string(DescribeEvaluation(evaluation.outcome));
+        if (evaluation.outcome == EvaluationOutcome::kDesignTowerNotRated)
+            reason += " (" + std::string(DescribeOutcome(evaluation.ratingOutcome)) + ")";
+        sheet.Text(reason);
+    }
+    sheet.Text("");
 }
 
 }  // namespace veltrane

@@ -7,6 +7,7 @@
 #include <string>
 #include <string_view>
 
+#include "acceptance.h"
 #include "performance.h"
 #include "rating.h"
 
@@ -28,5 +29,11 @@ void AppendWorksheet(std::string& out, std::string_view place, const DesignInput
 void AppendRatingWorksheet(std::string& out, std::string_view place, const DesignInputs& design,
                            TowerCharacteristic tower, const Rating& rating,
                            std::span<const ApproachTrial> trials, WorksheetNumbers numbers);
+
+/// Appends the seven steps of a capability evaluation of one reading (or the mean of the
+/// readings), every number with its unit, or the step at which it stopped and why.
+void AppendAcceptanceWorksheet(std::string& out, std::string_view place, const DesignBasis& basis,
+                               const TestReading& reading, const CapabilityEvaluation& evaluation,
+                               WorksheetNumbers numbers);
 
 }  // namespace veltrane

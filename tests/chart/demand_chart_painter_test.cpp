@@ -202,7 +202,7 @@ TEST(ChartPixels, shouldDrawTheTowerLineCrossingEachSolidCurveWhereTheNumbersSay
     const ChartCurve& curve = chart.curves[design];
     ASSERT_EQ(curve.curve.approach, 13.0f);
     ASSERT_TRUE(curve.towerCrossingLG);
-    const double crossingX = geometry.X(*curve.towerCrossingLG);
+    const double crossingX = geometry.X(static_cast<double>(*curve.towerCrossingLG));
     const QColor curveColour = CurvePen(chart, design).color();
 
     // Either side of the crossing, past its marker: left of it the demand lies below the tower
@@ -217,8 +217,9 @@ TEST(ChartPixels, shouldDrawTheTowerLineCrossingEachSolidCurveWhereTheNumbersSay
         SCOPED_TRACE(::testing::Message() << "column " << x);
         ASSERT_FALSE(towerRows.empty());
         ASSERT_FALSE(curveRows.empty());
-        EXPECT_NEAR(Mean(towerRows), geometry.Y(TowerKaVL(tower, lg)), 2.5);
-        EXPECT_NEAR(Mean(curveRows), geometry.Y(*DemandKaVL(DefaultDesignInputs(), 13.0f, lg)),
+        EXPECT_NEAR(Mean(towerRows), geometry.Y(static_cast<double>(TowerKaVL(tower, lg))), 2.5);
+        EXPECT_NEAR(Mean(curveRows),
+                    geometry.Y(static_cast<double>(*DemandKaVL(DefaultDesignInputs(), 13.0f, lg))),
                     3.0);
         EXPECT_EQ(Mean(curveRows) > Mean(towerRows), side < 0);
     }
