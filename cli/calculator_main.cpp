@@ -151,6 +151,11 @@ int Calculate(const CalcOptions& options, std::FILE* in, std::FILE* out, std::FI
             return kExitInputProblem;
         }
     }
+    settings.leavingAir = options.exitAir.value_or(LeavingAirRule::kWindow);
+    if (options.setpoint) {
+        settings.fanControl = options.fan.value_or(FanControl{});
+        settings.fanControl->setpoint = *options.setpoint;
+    }
     CheckedOutput output(out);
     settings.outputLost = [&output] { return output.Failed(); };
     BatchCalculator calculator(

@@ -1,5 +1,7 @@
 #include "design_rows.h"
 
+#include <cmath>
+
 #include "design_checks.h"
 #include "exit_air_solver.h"
 #include "input_columns.h"
@@ -10,6 +12,8 @@ namespace {
 
 constexpr std::string_view kNoteSeparator = "; ";
 constexpr std::string_view kNoExitAirNote = "Exit air temperature not found";
+constexpr std::string_view kNoLeavingAirNote =
+    "no saturated leaving air between the wet bulb and the hot water: no water or fan figures";
 
 constexpr std::array<ColumnDefinition, kInputCount + 1> MakeDesignColumns() {
     std::array<ColumnDefinition, kInputCount + 1> columns{};
@@ -63,12 +67,14 @@ std::span<const std::string_view> DesignRowsMode::OutputColumns() const {
 }
 
 bool DesignRowsMode::HasNotesColumn() const {
-    return settings_.check || settings_.totals || AlwaysNotes();
+    return settings_.check || settings_.totals || AlwaysNotes() ||
+           settings_.leavingAir == LeavingAirRule::kExact;
 }
 
 /// Fixes the columns on the first input seen: the bin columns follow the first input's Hours.
 void DesignRowsMode::StartOutput(const RowReader* header, bool writeHeader) {
     binColumns_ = settings_.totals || (header != nullptr && header->Names(kHoursColumn));
+    totals_.TakeOwnColumns(OwnColumns());
     if (!writeHeader) return;
     CsvWriter& csv = context_.csv;
     for (const InputDefinition& entry : kInputs) {
@@ -81,6 +87,10 @@ void DesignRowsMode::StartOutput(const RowReader* header, bool writeHeader) {
     }
     for (const Result j : kAllResults) {
         csv.Field(CaptionIn(j, settings_.units));
+        csv.Comma();
+    }
+    for (const OwnColumn& column : OwnColumns()) {
+        csv.Field(column.caption);
         csv.Comma();
     }
     if (binColumns_) {
@@ -145,18 +155,40 @@ void DesignRowsMode::CalculateWithSweeps(std::size_t level) {
 }
 
 void DesignRowsMode::WriteResultsRow(const DesignInputs& inputs, const PerformanceResults& results,
-                                     const InputArray<std::string_view>& texts) {
+                                     const InputArray<std::string_view>& texts,
+                                     const OwnFigures& own) {
     CsvWriter& csv = context_.csv;
+    const PerformanceResults& hour = own.hour != nullptr ? *own.hour : results;
     AppendInputs(texts);
     AppendHours();
     AppendResults(results);
-    if (binColumns_) AppendBins(results);
+    AppendOwn(own.values);
+    if (binColumns_) AppendBins(hour);
     if (HasNotesColumn()) {
         csv.Comma();
-        if (settings_.check) AppendNotes(inputs, results);
+        AppendNotes(inputs, results, own.note);
     }
     csv.EndRow();
-    if (design_.hasHours) totals_.Add(results, static_cast<double>(design_.hours));
+    // Without its leaving air a row has no water or fan figures: it stays out of the sums, named.
+    if (NoLeavingAir(results)) {
+        context_.problems.At(DesignPlace(), kNoLeavingAirNote);
+        if (design_.hasHours) totals_.LeaveOut(static_cast<double>(design_.hours), DesignPlace());
+        return;
+    }
+    if (design_.hasHours)
+        totals_.Add(results, hour, static_cast<double>(design_.hours), own.values);
+}
+
+bool DesignRowsMode::NoLeavingAir(const PerformanceResults& results) const {
+    return settings_.leavingAir == LeavingAirRule::kExact &&
+           std::isnan(results.values[Result::kExitAirTemp]);
+}
+
+void DesignRowsMode::AppendOwn(std::span<const double> values) {
+    for (const double value : values) {
+        context_.csv.Comma();
+        if (!std::isnan(value)) AppendBinNumber(context_.csv, value, settings_.raw);
+    }
 }
 
 void DesignRowsMode::WriteRowWithoutResults(const InputArray<std::string_view>& texts,
@@ -164,13 +196,20 @@ void DesignRowsMode::WriteRowWithoutResults(const InputArray<std::string_view>& 
     CsvWriter& csv = context_.csv;
     AppendInputs(texts);
     AppendHours();
-    csv.Commas(kResultCount - 1);
+    csv.Commas(kResultCount - 1 + OwnColumns().size());
     if (binColumns_) csv.Commas(kBinColumnCount);
     csv.Comma();
     csv.Field(note);
     csv.EndRow();
     context_.problems.At(DesignPlace(), note);
-    if (design_.hasHours) totals_.LeaveOut(static_cast<double>(design_.hours));
+    if (design_.hasHours) totals_.LeaveOut(static_cast<double>(design_.hours), DesignPlace());
+}
+
+DesignInputs DesignRowsMode::DesignWithTheRowsRange() const {
+    if (design_.values[Input::kWetBulb] == rowWetBulb_) return design_.values;
+    DesignInputs row = design_.values;
+    row[Input::kWetBulb] = rowWetBulb_;
+    return WithRange(design_.values, RowRange(row));
 }
 
 std::string DesignRowsMode::DesignPlace() const {
@@ -247,17 +286,24 @@ void DesignRowsMode::AppendBins(const PerformanceResults& results) {
 
 /// The window's findings up to its first refusal, each without the question its message adds.
 /// The driving-force and solver notes are the calculator's own.
-void DesignRowsMode::AppendNotes(const DesignInputs& inputs, const PerformanceResults& results) {
+void DesignRowsMode::AppendNotes(const DesignInputs& inputs, const PerformanceResults& results,
+                                 std::string_view note) {
     notes_.clear();
-    const auto add = [&](std::string_view note) {
+    const auto add = [&](std::string_view text) {
+        if (text.empty()) return;
         if (!notes_.empty()) notes_ += kNoteSeparator;
-        notes_ += note;
+        notes_ += text;
     };
-    const DesignFindings findings = FindDesignChecks(inputs, results);
-    for (const DesignCheck check : findings)
-        add(kDesignChecks[check].finding);
-    if (KaVLHasNoMeaning(inputs, findings)) add(kNoDrivingForceNote);
-    if (results.values[Result::kExitAirTemp] == kSolverNoSolution) add(kNoExitAirNote);
+    if (settings_.check) {
+        const DesignFindings findings = FindDesignChecks(inputs, results);
+        for (const DesignCheck check : findings)
+            add(kDesignChecks[check].finding);
+        if (KaVLHasNoMeaning(inputs, findings)) add(kNoDrivingForceNote);
+        if (results.values[Result::kExitAirTemp] == kSolverNoSolution) add(kNoExitAirNote);
+    }
+    // The exact leaving air leaves its figures empty (NaN) rather than guess them.
+    if (NoLeavingAir(results)) add(kNoLeavingAirNote);
+    add(note);
     context_.csv.Field(notes_);
 }
 
