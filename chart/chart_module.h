@@ -9,6 +9,7 @@
 
 #include "chart_format.h"
 #include "demand_curves.h"
+#include "performance_curves.h"
 #include "veltrane/version.h"
 
 namespace veltrane::chart {
@@ -21,12 +22,18 @@ using WriteChartFunction = bool (*)(const DemandChart* chart, const ChartLook* l
 
 inline constexpr const char* kWriteChartSymbol = "veltrane_write_chart";
 
+/// Writes the performance curves as WriteChartFunction writes the demand chart.
+using WriteCurvesFunction = bool (*)(const PerformanceCurves* curves, const char* path, int format,
+                                     char* error, std::size_t errorSize);
+
+inline constexpr const char* kWriteCurvesSymbol = "veltrane_write_curves";
+
 /// Returns the module's layout tag (NUL-terminated, owned by the module).
 using LayoutTagFunction = const char* (*)();
 inline constexpr const char* kLayoutTagSymbol = "veltrane_chart_layout";
 
 /// Raised whenever what passes between the two sides changes in a way the sizes do not show.
-inline constexpr int kChartInterfaceRevision = 2;
+inline constexpr int kChartInterfaceRevision = 3;
 
 /// What both sides must agree on: the version, the interface's revision, the compiler and the
 /// sizes of the types handed over.
@@ -36,7 +43,9 @@ inline std::string ChartLayoutTag() {
            std::to_string(sizeof(ChartCurve)) + " " + std::to_string(sizeof(DemandCurve)) + " " +
            std::to_string(sizeof(DemandPoint)) + " " + std::to_string(sizeof(OperatingPoint)) +
            " " + std::to_string(sizeof(TowerCharacteristic)) + " " +
-           std::to_string(sizeof(ChartLook));
+           std::to_string(sizeof(ChartLook)) + " " + std::to_string(sizeof(PerformanceCurves)) +
+           " " + std::to_string(sizeof(PerformanceCurve)) + " " +
+           std::to_string(sizeof(CurvePoint));
 }
 
 }  // namespace veltrane::chart

@@ -1,5 +1,8 @@
 #include "demand_chart_painter.h"
 
+#include "chart_caption.h"
+#include "chart_text.h"
+
 #include <QBuffer>
 #include <QByteArray>
 #include <QFile>
@@ -8,13 +11,11 @@
 #include <QPageSize>
 #include <QPainterPath>
 #include <QPdfWriter>
-#include <QRegularExpression>
 #include <QSvgGenerator>
 
 #include <algorithm>
 #include <array>
 #include <cmath>
-#include <cstdio>
 #include <limits>
 #include <utility>
 #include <vector>
@@ -33,15 +34,11 @@ constexpr double kCaptionBaseline = kCanvasHeight - 12.0;
 /// Each caption line past the first raises the plot's bottom by this much.
 constexpr double kCaptionLineHeight = 14.0;
 constexpr double kCaptionRight = kCanvasWidth - 8.0;
-constexpr double kLabelGap = 4.0;
-constexpr double kMarkerRadius = 4.0;
-
-constexpr int kTextPixels = 11;
 constexpr int kTitlePixels = 15;
 constexpr int kAxisTitlePixels = 13;
 constexpr int kBlockPixels = 10;
-
-const char* const kFontFamily = "DejaVu Sans";
+constexpr double kLabelGap = 4.0;
+constexpr double kMarkerRadius = 4.0;
 
 /// Colours of clearly different lightness, each with its own dash, so that no two curves look
 /// alike in greyscale print.
@@ -63,37 +60,6 @@ constexpr double kDesignCurveWidth = 2.8;
 const QColor kTowerColour(0x0d, 0x47, 0xa1);
 constexpr double kTowerWidth = 1.8;
 const QColor kOperatingColour(0xb7, 0x1c, 0x1c);
-
-/// Widens a stored single-precision value for drawing.
-double D(float value) {
-    return static_cast<double>(value);
-}
-
-QFont ChartFont(int pixels, bool bold = false) {
-    QFont font(QString::fromLatin1(kFontFamily));
-    font.setStyleHint(QFont::SansSerif);
-    font.setPixelSize(pixels);
-    font.setBold(bold);
-    return font;
-}
-
-/// A short decimal: up to `digits` significant figures, no trailing zeros; an exponent as
-/// short as it goes ("1e6", "5e-5").
-QString Number(double value, int digits = 4) {
-    char buffer[32];
-    std::snprintf(buffer, sizeof buffer, "%.*g", digits, value);
-    QString text = QString::fromLatin1(buffer);
-    static const QRegularExpression kLongExponent(QStringLiteral("e\\+?(-?)0*(\\d)"));
-    return text.replace(kLongExponent, QStringLiteral("e\\1\\2"));
-}
-
-QString Degrees(double value, int digits = 4) {
-    return Number(value, digits) + QStringLiteral(" °F");
-}
-
-QString Fixed(double value, int decimals) {
-    return QString::number(value, 'f', decimals);
-}
 
 struct Label {
     QString text;
@@ -178,112 +144,13 @@ std::vector<double> ValuesOfMantissa(double mantissa, double low, double high) {
     return values;
 }
 
-/// One item of the caption under the plot: a marker or line sample, then its text.
-enum class CaptionMarker { kNone, kTowerLine, kDesign, kOperating, kCrossing };
-struct CaptionItem {
-    CaptionMarker marker;
-    QString text;
-};
-struct CaptionPiece {
-    CaptionMarker marker;
-    QString text;
-    double x;
-    int line;
-};
-
-constexpr double kCaptionMarkerWidth = 13.0;
-constexpr double kCaptionLineSample = 28.0;
-constexpr double kCaptionItemGap = 14.0;
-
-double MarkerWidth(CaptionMarker marker) {
-    if (marker == CaptionMarker::kNone) return 0.0;
-    return marker == CaptionMarker::kTowerLine ? kCaptionLineSample : kCaptionMarkerWidth;
-}
-
-/// Words of `text` on lines no wider than `width`; a word wider than a line has one to itself.
-QStringList WrapWords(const QString& text, const QFontMetricsF& metrics, double width) {
-    QStringList lines;
-    QString line;
-    for (const QString& word : text.split(u' ', Qt::SkipEmptyParts)) {
-        const QString longer = line.isEmpty() ? word : line + u' ' + word;
-        if (!line.isEmpty() && metrics.horizontalAdvance(longer) > width) {
-            lines.push_back(line);
-            line = word;
-        } else {
-            line = longer;
-        }
-    }
-    if (!line.isEmpty()) lines.push_back(line);
-    return lines;
-}
-
-QString NoOperatingPointText(const DemandChart& chart) {
-    return QStringLiteral("no operating point: ") +
-           QString::fromUtf8(chart.noOperatingPoint.data(),
-                             static_cast<qsizetype>(chart.noOperatingPoint.size()));
-}
-
-/// Where the design's L/G lies outside the span, its points are not drawn: the caption says so.
-QString OutsideNote(const DemandChart& chart, float liquidGas) {
-    if (liquidGas >= chart.span.from && liquidGas <= chart.span.to) return {};
-    return QStringLiteral(" (at L/G %1, outside the plot)").arg(Number(D(liquidGas)));
-}
-
-std::vector<CaptionItem> CaptionItems(const DemandChart& chart) {
-    std::vector<CaptionItem> items;
-    if (chart.tower) {
-        items.push_back({CaptionMarker::kTowerLine,
-                         QStringLiteral("tower KaV/L = C·(L/G)^−m, C = %1, m = %2")
-                             .arg(Number(D(chart.tower->c)), Number(D(chart.tower->m)))});
-    }
-    items.push_back({CaptionMarker::kDesign,
-                     QStringLiteral("design point") + OutsideNote(chart, chart.liquidGas)});
-    if (chart.tower) {
-        items.push_back({CaptionMarker::kOperating, chart.operatingPoint
-                                                        ? QStringLiteral("operating point") +
-                                                              OutsideNote(chart, chart.liquidGas)
-                                                        : NoOperatingPointText(chart)});
-        items.push_back({CaptionMarker::kCrossing, QStringLiteral("crossing")});
-    }
-    return items;
-}
-
-/// The caption laid out left to right from the plot's left edge, an item that does not fit
-/// starting a new line, a text longer than a line wrapped at its spaces.
-std::vector<CaptionPiece> LayOutCaption(const DemandChart& chart) {
-    const QFontMetricsF metrics(ChartFont(kTextPixels));
-    std::vector<CaptionPiece> pieces;
-    double x = kPlotLeft;
-    int line = 0;
-    for (const CaptionItem& item : CaptionItems(chart)) {
-        const double marker = MarkerWidth(item.marker);
-        const double width = marker + metrics.horizontalAdvance(item.text);
-        if (x > kPlotLeft && x + width > kCaptionRight) {
-            x = kPlotLeft;
-            ++line;
-        }
-        const QStringList lines = WrapWords(item.text, metrics, kCaptionRight - x - marker);
-        for (qsizetype k = 0; k < lines.size(); ++k) {
-            if (k > 0) ++line;
-            pieces.push_back({k == 0 ? item.marker : CaptionMarker::kNone, lines[k],
-                              k == 0 ? x : x + marker, line});
-        }
-        x += marker + metrics.horizontalAdvance(lines.back()) + kCaptionItemGap;
-    }
-    return pieces;
-}
-
-int CaptionLines(const std::vector<CaptionPiece>& pieces) {
-    return pieces.empty() ? 1 : pieces.back().line + 1;
-}
-
 /// Places every label first, clear of the markers, the curves' ends and each other; then paints.
 class ChartPainter {
   public:
     ChartPainter(const DemandChart& chart, const ChartLook& look)
         : chart_(chart),
           look_(look),
-          caption_(LayOutCaption(chart)),
+          caption_(LayOutCaption(chart, kPlotLeft, kCaptionRight)),
           g_(chart, CaptionLines(caption_)) {
         for (const QPointF& at : MarkerPositions())
             Occupy(at);

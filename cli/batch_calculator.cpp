@@ -47,6 +47,8 @@ void BatchCalculator::CalculateSource(ByteSource& source, std::string_view name)
                 mode_->TakeHeader(reader, name, reader.Line());
                 break;
             case RowReader::Event::kRow:
+                // Rows that could not be written are not read either.
+                if (settings_.OutputLost()) return;
                 StartOutput(nullptr);
                 mode_->Calculate(row_);
                 break;
@@ -65,6 +67,7 @@ void BatchCalculator::WriteTotals() {
 
 void BatchCalculator::Flush() {
     StartOutput(nullptr);
+    mode_->Finish();
     csv_.Flush();
 }
 

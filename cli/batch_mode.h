@@ -11,14 +11,14 @@
 //     // cli/acceptance_mode.cpp
 //     namespace {
 //     constexpr std::array kColumns = {
-//         ColumnSpec{"Twb", "Inlet Air Wet Bulb Temp (F)", Quantity::kTemperature,
+//         ColumnDefinition{"Twb", "Inlet Air Wet Bulb Temp (F)", Quantity::kTemperature,
 //                    ""},  // required: no default
 //         ...
 //     };
 //     class AcceptanceMode final : public BatchMode {
 //       public:
 //         explicit AcceptanceMode(const ModeContext& context) : context_(context) {}
-//         std::span<const ColumnSpec> Columns() const override { return kColumns; }
+//         std::span<const ColumnDefinition> Columns() const override { return kColumns; }
 //         std::span<const std::string_view> OutputColumns() const override { return kOwn; }
 //         void StartOutput(const RowReader*, bool writeHeader) override { /* header */ }
 //         void Calculate(const Row& row) override {
@@ -43,15 +43,18 @@
 // by its column's Quantity, so that a mode never converts.
 
 #include <cstddef>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <span>
 #include <string_view>
 #include <vector>
 
+#include "acceptance.h"
 #include "columns.h"
 #include "csv_writer.h"
 #include "design_sets.h"
+#include "fan_control.h"
 #include "problems.h"
 #include "rating.h"
 #include "row_reader.h"
@@ -71,6 +74,19 @@ struct BatchSettings {
     /// Receives each design's worksheet, when one is wanted.
     OutputSink trace{};
     UnitSystem units = UnitSystem::kUS;
+    /// Asked before each row and design: true once the output can take no more, when every
+    /// further row would be lost. The run then stops; none when not set.
+    std::function<bool()> outputLost{};
+
+    [[nodiscard]] bool OutputLost() const { return outputLost && outputLost(); }
+    /// Evaluate every row as test readings against this design.
+    std::optional<DesignBasis> acceptance{};
+    /// Fit the tower characteristic to the rows.
+    bool fit = false;
+    /// The leaving air that water, exit air and fan power are taken from.
+    LeavingAirRule leavingAir = LeavingAirRule::kWindow;
+    /// With --setpoint: rated rows run their fans to it (mode, setpoint, vfd's lowest air flow).
+    std::optional<FanControl> fanControl{};
 };
 
 /// What the run lends a mode for the whole run.
@@ -87,7 +103,7 @@ class BatchMode {
     virtual ~BatchMode() = default;
 
     /// The columns the mode reads, in the order a file without a header row gives them.
-    [[nodiscard]] virtual std::span<const ColumnSpec> Columns() const = 0;
+    [[nodiscard]] virtual std::span<const ColumnDefinition> Columns() const = 0;
     /// The captions of the mode's own output columns: a header may name them, and they are
     /// passed over, so that the output reads back.
     [[nodiscard]] virtual std::span<const std::string_view> OutputColumns() const = 0;
@@ -106,6 +122,9 @@ class BatchMode {
     virtual void Calculate(const Row& row) = 0;
     /// The closing row of --totals.
     virtual void WriteTotals() {}
+    /// Called once every row is read and the totals written: a mode that answers for all the
+    /// rows together writes its answer here.
+    virtual void Finish() {}
 };
 
 using MakeMode = std::unique_ptr<BatchMode> (*)(const ModeContext& context);
@@ -122,5 +141,8 @@ std::span<const ModeEntry> Modes();
 
 std::unique_ptr<BatchMode> MakeCalculateMode(const ModeContext& context);
 std::unique_ptr<BatchMode> MakeRateMode(const ModeContext& context);
+std::unique_ptr<BatchMode> MakeAcceptanceMode(const ModeContext& context);
+std::unique_ptr<BatchMode> MakeFitMode(const ModeContext& context);
+std::unique_ptr<BatchMode> MakeFanMode(const ModeContext& context);
 
 }  // namespace veltrane::cli

@@ -7,9 +7,11 @@
 
 #include <veltrane/version.h>
 
+#include "acceptance_design.h"
 #include "batch_calculator.h"
 #include "calc_options.h"
 #include "chart_command.h"
+#include "curves_command.h"
 #include "input_columns.h"
 
 namespace veltrane::cli {
@@ -51,6 +53,9 @@ class CheckedOutput {
         if (close && std::fclose(stream_) != 0) Fail();
         return error_ == 0;
     }
+
+    /// True once a write has failed.
+    [[nodiscard]] bool Failed() const { return error_ != 0; }
 
     [[nodiscard]] std::string Reason() const {
         return error_ > 0 ? std::strerror(error_) : "write error";
@@ -101,6 +106,19 @@ void CalculateFiles(const CalcOptions& options, std::FILE* in, BatchCalculator& 
     }
 }
 
+/// --curves and --curves-csv, of the first design calculated.
+bool WriteCurves(const CalcOptions& options, const BatchCalculator& calculator, std::FILE* err) {
+    if (!options.curves && !options.curvesCsv) return true;
+    if (!calculator.FirstDesign()) {
+        Complain(err, std::string(options.curves ? "--curves" : "--curves-csv") +
+                          ": no design was calculated");
+        return false;
+    }
+    const std::string error = WriteCurvesOutputs(options, *calculator.FirstDesign());
+    if (!error.empty()) Complain(err, error);
+    return error.empty();
+}
+
 /// --chart and --demand, of the first design calculated.
 bool WriteCharts(const CalcOptions& options, const BatchCalculator& calculator, std::FILE* err) {
     if (!options.chart && !options.demand) return true;
@@ -119,12 +137,28 @@ int Calculate(const CalcOptions& options, std::FILE* in, std::FILE* out, std::FI
     BatchSettings settings{options.raw,   options.check,  options.sweeps,
                            options.tower, options.totals, nullptr};
     if (trace != nullptr) settings.trace = [trace](std::string_view sheet) { trace->Write(sheet); };
+    settings.fit = options.fit;
+    if (options.acceptance) {
+        std::string error;
+        settings.acceptance = AcceptanceBasis(options, error);
+        if (!settings.acceptance) {
+            Complain(err, error);
+            return kExitInputProblem;
+        }
+    }
+    settings.leavingAir = options.exitAir.value_or(LeavingAirRule::kWindow);
+    if (options.setpoint) {
+        settings.fanControl = options.fan.value_or(FanControl{});
+        settings.fanControl->setpoint = *options.setpoint;
+    }
     CheckedOutput output(out);
+    settings.outputLost = [&output] { return output.Failed(); };
     BatchCalculator calculator(
         std::move(settings), [&output](std::string_view piece) { output.Write(piece); },
         [err](std::string_view line) { WriteLine(err, line); });
     calculator.WriteHeader();
-    if (options.defaults) {
+    // With --acceptance, --defaults is the design: the readings come from the files.
+    if (options.defaults && !options.acceptance) {
         calculator.CalculateDefaults();
     } else {
         CalculateFiles(options, in, calculator);
@@ -136,6 +170,7 @@ int Calculate(const CalcOptions& options, std::FILE* in, std::FILE* out, std::FI
         return kExitInputProblem;
     }
     if (!WriteCharts(options, calculator, err)) return kExitInputProblem;
+    if (!WriteCurves(options, calculator, err)) return kExitInputProblem;
     return calculator.HadErrors() ? kExitInputProblem : kExitSuccess;
 }
 

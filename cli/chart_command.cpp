@@ -20,21 +20,6 @@
 namespace veltrane::cli {
 namespace {
 
-bool WriteTextFile(const std::string& path, const std::string& text, std::string& error) {
-    std::FILE* file = std::fopen(path.c_str(), "wb");
-    if (file == nullptr) {
-        error = "cannot write " + QuoteForMessage(path) + ": " + std::strerror(errno);
-        return false;
-    }
-    const bool written = std::fwrite(text.data(), 1, text.size(), file) == text.size();
-    const bool closed = std::fclose(file) == 0;
-    if (!written || !closed) {
-        error = "cannot write " + QuoteForMessage(path) + ": " + std::strerror(errno);
-        return false;
-    }
-    return true;
-}
-
 #ifdef VELTRANE_CHART_MODULE
 /// The folder of the running program, with its final '/'.
 std::string ProgramFolder() {
@@ -72,16 +57,20 @@ bool BuiltWithThisProgram(void* module, std::string& error) {
     return true;
 }
 
+/// The module's writer of one kind of drawing, from a module built with this program.
+template <typename WriteFunction>
+WriteFunction FindWriter(const char* symbol, std::string& error) {
+    void* module = LoadChartModule(error);
+    if (module == nullptr || !BuiltWithThisProgram(module, error)) return nullptr;
+    const auto write = reinterpret_cast<WriteFunction>(dlsym(module, symbol));
+    if (write == nullptr) error = "the chart module has no " + std::string(symbol);
+    return write;
+}
+
 bool DrawChart(const DemandChart& chart, const chart::ChartLook& look, const std::string& path,
                std::string& error) {
-    void* module = LoadChartModule(error);
-    if (module == nullptr || !BuiltWithThisProgram(module, error)) return false;
-    const auto write =
-        reinterpret_cast<chart::WriteChartFunction>(dlsym(module, chart::kWriteChartSymbol));
-    if (write == nullptr) {
-        error = "the chart module has no " + std::string(chart::kWriteChartSymbol);
-        return false;
-    }
+    const auto write = FindWriter<chart::WriteChartFunction>(chart::kWriteChartSymbol, error);
+    if (write == nullptr) return false;
     char message[512] = "";
     const int format = static_cast<int>(*chart::FormatOfFile(path));
     if (!write(&chart, &look, path.c_str(), format, message, sizeof message)) {
@@ -99,6 +88,40 @@ bool DrawChart(const DemandChart&, const chart::ChartLook&, const std::string&,
 #endif
 
 }  // namespace
+
+bool WriteTextFile(const std::string& path, const std::string& text, std::string& error) {
+    std::FILE* file = std::fopen(path.c_str(), "wb");
+    if (file == nullptr) {
+        error = "cannot write " + QuoteForMessage(path) + ": " + std::strerror(errno);
+        return false;
+    }
+    const bool written = std::fwrite(text.data(), 1, text.size(), file) == text.size();
+    const bool closed = std::fclose(file) == 0;
+    if (!written || !closed) {
+        error = "cannot write " + QuoteForMessage(path) + ": " + std::strerror(errno);
+        return false;
+    }
+    return true;
+}
+
+#ifdef VELTRANE_CHART_MODULE
+bool DrawCurves(const PerformanceCurves& curves, const std::string& path, std::string& error) {
+    const auto write = FindWriter<chart::WriteCurvesFunction>(chart::kWriteCurvesSymbol, error);
+    if (write == nullptr) return false;
+    char message[512] = "";
+    const int format = static_cast<int>(*chart::FormatOfFile(path));
+    if (!write(&curves, path.c_str(), format, message, sizeof message)) {
+        error = message;
+        return false;
+    }
+    return true;
+}
+#else
+bool DrawCurves(const PerformanceCurves&, const std::string&, std::string& error) {
+    error = "--curves: charts are not available in this build";
+    return false;
+}
+#endif
 
 DemandChart BuildChart(const CalcOptions& options, const DesignInputs& design) {
     DemandChartRequest request;

@@ -6,14 +6,15 @@
 
 namespace veltrane::cli {
 
-float ToEngineUnits(UnitSystem units, const ColumnSpec& column, std::string_view text, float read) {
+float ToEngineUnits(UnitSystem units, const ColumnDefinition& column, std::string_view text,
+                    float read) {
     if (units == UnitSystem::kUS) return read;
     return InputFromUnits(column.quantity, units, ReadAcceptedNumberAsDouble(text));
 }
 
-std::size_t FindColumn(std::span<const ColumnSpec> columns, std::string_view name) {
+std::size_t FindColumn(std::span<const ColumnDefinition> columns, std::string_view name) {
     name = TrimBlanks(name);
-    const auto named = [&](const ColumnSpec& column) {
+    const auto named = [&](const ColumnDefinition& column) {
         return EqualIgnoringCase(name, column.shortName) || EqualIgnoringCase(name, column.caption);
     };
     return static_cast<std::size_t>(std::find_if(columns.begin(), columns.end(), named) -

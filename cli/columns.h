@@ -17,11 +17,11 @@ enum class EmptyCell {
     kAbsent,   ///< the row has no value in this column
 };
 
-struct ColumnSpec {
+struct ColumnDefinition {
     std::string_view shortName;  ///< the name in headers and messages ("Twb")
     std::string_view caption;    ///< the long name a header may use instead
     /// What the column measures (absolute temperature, temperature difference, pressure, water
-    /// flow, percentage, hours, power...), which fixes its unit in each unit system.
+    /// flow, percentage, hours, power...), which fixes its unit in each unit system (UnitOf).
     Quantity quantity;
     /// The text of the value a row takes when the file has no such column; empty when the
     /// column is optional and a row without it has no value.
@@ -41,11 +41,12 @@ struct ColumnSpec {
 /// The value of a field in `units`' unit of the column, taken to the engine's unit: `text` is the
 /// field, `read` its value as ReadInputNumber gave it. With US units `read` passes through bit
 /// for bit; in another system the text is converted in double precision and rounded once.
-float ToEngineUnits(UnitSystem units, const ColumnSpec& column, std::string_view text, float read);
+float ToEngineUnits(UnitSystem units, const ColumnDefinition& column, std::string_view text,
+                    float read);
 
 /// The column named by its short name or its caption, in any case, blanks around it ignored;
 /// the number of columns when none is.
-std::size_t FindColumn(std::span<const ColumnSpec> columns, std::string_view name);
+std::size_t FindColumn(std::span<const ColumnDefinition> columns, std::string_view name);
 
 /// True when the two texts are the same but for the case of ASCII letters.
 bool EqualIgnoringCase(std::string_view a, std::string_view b);

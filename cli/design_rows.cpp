@@ -1,5 +1,7 @@
 #include "design_rows.h"
 
+#include <cmath>
+
 #include "design_checks.h"
 #include "exit_air_solver.h"
 #include "input_columns.h"
@@ -10,21 +12,23 @@ namespace {
 
 constexpr std::string_view kNoteSeparator = "; ";
 constexpr std::string_view kNoExitAirNote = "Exit air temperature not found";
+constexpr std::string_view kNoLeavingAirNote =
+    "no saturated leaving air between the wet bulb and the hot water: no water or fan figures";
 
-constexpr std::array<ColumnSpec, kInputCount + 1> MakeDesignColumns() {
-    std::array<ColumnSpec, kInputCount + 1> columns{};
+constexpr std::array<ColumnDefinition, kInputCount + 1> MakeDesignColumns() {
+    std::array<ColumnDefinition, kInputCount + 1> columns{};
     for (const InputDefinition& entry : kInputs) {
-        columns[PositionOf(entry.index)] = ColumnSpec{
+        columns[PositionOf(entry.index)] = ColumnDefinition{
             entry.shortName, entry.caption, kInputUnits[entry.index].quantity, entry.defaultText};
     }
     // Only a header names Hours; an empty cell is a row without hours, as is a file without the
     // column.
-    columns[kHoursColumn] = ColumnSpec{
+    columns[kHoursColumn] = ColumnDefinition{
         kHoursCaption, kHoursCaption, Quantity::kHours, "", false, EmptyCell::kAbsent, true};
     return columns;
 }
 
-constexpr std::array<ColumnSpec, kInputCount + 1> kDesignColumns = MakeDesignColumns();
+constexpr std::array<ColumnDefinition, kInputCount + 1> kDesignColumns = MakeDesignColumns();
 
 constexpr std::array<std::string_view, kResultCount + kBinColumnCount + 1> MakeOutputColumns() {
     std::array<std::string_view, kResultCount + kBinColumnCount + 1> names{};
@@ -42,7 +46,7 @@ constexpr std::array<std::string_view, kResultCount + kBinColumnCount + 1> kOutp
 
 }  // namespace
 
-std::span<const ColumnSpec> DesignColumns() {
+std::span<const ColumnDefinition> DesignColumns() {
     return kDesignColumns;
 }
 
@@ -54,12 +58,14 @@ std::span<const std::string_view> DesignRowsMode::OutputColumns() const {
 }
 
 bool DesignRowsMode::HasNotesColumn() const {
-    return settings_.check || settings_.totals || AlwaysNotes();
+    return settings_.check || settings_.totals || AlwaysNotes() ||
+           settings_.leavingAir == LeavingAirRule::kExact;
 }
 
 /// Fixes the columns on the first input seen: the bin columns follow the first input's Hours.
 void DesignRowsMode::StartOutput(const RowReader* header, bool writeHeader) {
     binColumns_ = settings_.totals || (header != nullptr && header->Names(kHoursColumn));
+    totals_.TakeOwnColumns(OwnColumns());
     if (!writeHeader) return;
     CsvWriter& csv = context_.csv;
     for (const InputDefinition& entry : kInputs) {
@@ -72,6 +78,10 @@ void DesignRowsMode::StartOutput(const RowReader* header, bool writeHeader) {
     }
     for (const ResultDefinition& entry : kResults) {
         csv.Field(entry.caption);
+        csv.Comma();
+    }
+    for (const OwnColumn& column : OwnColumns()) {
+        csv.Field(column.caption);
         csv.Comma();
     }
     if (binColumns_) {
@@ -112,14 +122,14 @@ void DesignRowsMode::Calculate(const Row& row) {
 void DesignRowsMode::CalculateWithSweeps(std::size_t level) {
     if (level == 0) rowWetBulb_ = design_.values[Input::kWetBulb];
     if (level == settings_.sweeps.size()) {
-        WriteDesign();
+        if (!settings_.OutputLost()) WriteDesign();
         return;
     }
     const Sweep& sweep = settings_.sweeps[level];
     const float keptValue = design_.values[sweep.input];
     const std::string_view keptText = design_.texts[sweep.input];
     NumberText& text = sweepTexts_[level];
-    for (std::size_t k = 0; k < sweep.count; ++k) {
+    for (std::size_t k = 0; k < sweep.count && !settings_.OutputLost(); ++k) {
         const float value = sweep.ValueAt(k);
         design_.values[sweep.input] = value;
         text = PlainShortestText(value);
@@ -131,18 +141,40 @@ void DesignRowsMode::CalculateWithSweeps(std::size_t level) {
 }
 
 void DesignRowsMode::WriteResultsRow(const DesignInputs& inputs, const PerformanceResults& results,
-                                     const InputArray<std::string_view>& texts) {
+                                     const InputArray<std::string_view>& texts,
+                                     const OwnFigures& own) {
     CsvWriter& csv = context_.csv;
+    const PerformanceResults& hour = own.hour != nullptr ? *own.hour : results;
     AppendInputs(texts);
     AppendHours();
     AppendResults(results);
-    if (binColumns_) AppendBins(results);
+    AppendOwn(own.values);
+    if (binColumns_) AppendBins(hour);
     if (HasNotesColumn()) {
         csv.Comma();
-        if (settings_.check) AppendNotes(inputs, results);
+        AppendNotes(inputs, results, own.note);
     }
     csv.EndRow();
-    if (design_.hasHours) totals_.Add(results, static_cast<double>(design_.hours));
+    // Without its leaving air a row has no water or fan figures: it stays out of the sums, named.
+    if (NoLeavingAir(results)) {
+        context_.problems.At(DesignPlace(), kNoLeavingAirNote);
+        if (design_.hasHours) totals_.LeaveOut(static_cast<double>(design_.hours), DesignPlace());
+        return;
+    }
+    if (design_.hasHours)
+        totals_.Add(results, hour, static_cast<double>(design_.hours), own.values);
+}
+
+bool DesignRowsMode::NoLeavingAir(const PerformanceResults& results) const {
+    return settings_.leavingAir == LeavingAirRule::kExact &&
+           std::isnan(results.values[Result::kExitAirTemp]);
+}
+
+void DesignRowsMode::AppendOwn(std::span<const double> values) {
+    for (const double value : values) {
+        context_.csv.Comma();
+        if (!std::isnan(value)) AppendBinNumber(context_.csv, value, settings_.raw);
+    }
 }
 
 void DesignRowsMode::WriteRowWithoutResults(const InputArray<std::string_view>& texts,
@@ -150,13 +182,20 @@ void DesignRowsMode::WriteRowWithoutResults(const InputArray<std::string_view>& 
     CsvWriter& csv = context_.csv;
     AppendInputs(texts);
     AppendHours();
-    csv.Commas(kResultCount - 1);
+    csv.Commas(kResultCount - 1 + OwnColumns().size());
     if (binColumns_) csv.Commas(kBinColumnCount);
     csv.Comma();
     csv.Field(note);
     csv.EndRow();
     context_.problems.At(DesignPlace(), note);
-    if (design_.hasHours) totals_.LeaveOut(static_cast<double>(design_.hours));
+    if (design_.hasHours) totals_.LeaveOut(static_cast<double>(design_.hours), DesignPlace());
+}
+
+DesignInputs DesignRowsMode::DesignWithTheRowsRange() const {
+    if (design_.values[Input::kWetBulb] == rowWetBulb_) return design_.values;
+    DesignInputs row = design_.values;
+    row[Input::kWetBulb] = rowWetBulb_;
+    return WithRange(design_.values, RowRange(row));
 }
 
 std::string DesignRowsMode::DesignPlace() const {
@@ -224,18 +263,25 @@ void DesignRowsMode::AppendBins(const PerformanceResults& results) {
 }
 
 /// The window's findings up to its first refusal, each without the question its message adds.
-/// The solver note is the calculator's own.
-void DesignRowsMode::AppendNotes(const DesignInputs& inputs, const PerformanceResults& results) {
+/// The driving-force and solver notes are the calculator's own.
+void DesignRowsMode::AppendNotes(const DesignInputs& inputs, const PerformanceResults& results,
+                                 std::string_view note) {
     notes_.clear();
-    const auto add = [&](std::string_view note) {
+    const auto add = [&](std::string_view text) {
+        if (text.empty()) return;
         if (!notes_.empty()) notes_ += kNoteSeparator;
-        notes_ += note;
+        notes_ += text;
     };
-    const DesignFindings findings = FindDesignChecks(inputs, results);
-    for (const DesignCheck check : findings)
-        add(kDesignChecks[check].finding);
-    if (KaVLHasNoMeaning(inputs, findings)) add(kNoDrivingForceNote);
-    if (results.values[Result::kExitAirTemp] == kSolverNoSolution) add(kNoExitAirNote);
+    if (settings_.check) {
+        const DesignFindings findings = FindDesignChecks(inputs, results);
+        for (const DesignCheck check : findings)
+            add(kDesignChecks[check].finding);
+        if (KaVLHasNoMeaning(inputs, findings)) add(kNoDrivingForceNote);
+        if (results.values[Result::kExitAirTemp] == kSolverNoSolution) add(kNoExitAirNote);
+    }
+    // The exact leaving air leaves its figures empty (NaN) rather than guess them.
+    if (NoLeavingAir(results)) add(kNoLeavingAirNote);
+    add(note);
     context_.csv.Field(notes_);
 }
 

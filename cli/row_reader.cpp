@@ -9,7 +9,7 @@
 
 namespace veltrane::cli {
 
-Row DefaultRow(std::span<const ColumnSpec> columns, std::string_view name) {
+Row DefaultRow(std::span<const ColumnDefinition> columns, std::string_view name) {
     Row row;
     row.source = name;
     row.values.assign(columns.size(), 0.0F);
@@ -26,7 +26,8 @@ Row DefaultRow(std::span<const ColumnSpec> columns, std::string_view name) {
     return row;
 }
 
-RowReader::RowReader(ByteSource& source, std::string_view name, std::span<const ColumnSpec> columns,
+RowReader::RowReader(ByteSource& source, std::string_view name,
+                     std::span<const ColumnDefinition> columns,
                      std::span<const std::string_view> passedOver, UnitSystem units,
                      Problems& problems)
     : source_(source),
@@ -137,23 +138,23 @@ bool RowReader::ReadFields(Row& row) {
 }
 
 bool RowReader::ReadField(std::size_t column, std::string_view text, Row& row) {
-    const ColumnSpec& spec = columns_[column];
+    const ColumnDefinition& definition = columns_[column];
     row.texts[column] = text;
     row.present[column] = 1;
-    if (text.empty() && spec.emptyCell == EmptyCell::kAbsent) {
+    if (text.empty() && definition.emptyCell == EmptyCell::kAbsent) {
         row.present[column] = 0;
         return true;
     }
     float value = 0.0F;
     const NumberError error = ReadInputNumber(text, value);
-    const bool negative = error == NumberError::None && spec.notNegative && value < 0.0F;
+    const bool negative = error == NumberError::None && definition.notNegative && value < 0.0F;
     if (error != NumberError::None || negative) {
         problems_.AtLine(name_, record_.line,
-                         std::string(spec.shortName) + " " + QuoteForMessage(text) + " is " +
+                         std::string(definition.shortName) + " " + QuoteForMessage(text) + " is " +
                              std::string(negative ? "negative" : Describe(error)));
         return false;
     }
-    row.values[column] = ToEngineUnits(units_, spec, text, value);
+    row.values[column] = ToEngineUnits(units_, definition, text, value);
     return true;
 }
 

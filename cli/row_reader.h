@@ -28,7 +28,7 @@ struct Row {
 };
 
 /// The row of the columns' defaults: what --defaults calculates.
-Row DefaultRow(std::span<const ColumnSpec> columns, std::string_view name);
+Row DefaultRow(std::span<const ColumnDefinition> columns, std::string_view name);
 
 class RowReader {
   public:
@@ -40,7 +40,7 @@ class RowReader {
 
     /// `passedOver` names columns a header may hold that are not read (the mode's own output
     /// columns), so that the program's output reads back.
-    RowReader(ByteSource& source, std::string_view name, std::span<const ColumnSpec> columns,
+    RowReader(ByteSource& source, std::string_view name, std::span<const ColumnDefinition> columns,
               std::span<const std::string_view> passedOver, UnitSystem units, Problems& problems);
 
     /// The next row or header; a malformed record or field is reported and passed over.
@@ -68,7 +68,7 @@ class RowReader {
     ByteSource& source_;
     CsvReader reader_;
     std::string_view name_;
-    std::span<const ColumnSpec> columns_;
+    std::span<const ColumnDefinition> columns_;
     std::span<const std::string_view> passedOver_;
     UnitSystem units_;
     Problems& problems_;

@@ -15,10 +15,10 @@ namespace {
 
 /// Columns of the kinds a mode may declare: required, with a default, optional and not negative.
 constexpr std::array kColumns = {
-    ColumnSpec{"Twb", "Inlet Air Wet Bulb Temp (F)", Quantity::kTemperature, ""},
-    ColumnSpec{"Flow", "Circulating Water Flow (gpm)", Quantity::kWaterFlow, "1000"},
-    ColumnSpec{"FanPower", "Fan Power (hp)", Quantity::kPower, ""},
-    ColumnSpec{"Hours", "Hours", Quantity::kHours, "", false, EmptyCell::kAbsent, true},
+    ColumnDefinition{"Twb", "Inlet Air Wet Bulb Temp (F)", Quantity::kTemperature, ""},
+    ColumnDefinition{"Flow", "Circulating Water Flow (gpm)", Quantity::kWaterFlow, "1000"},
+    ColumnDefinition{"FanPower", "Fan Power (hp)", Quantity::kPower, ""},
+    ColumnDefinition{"Hours", "Hours", Quantity::kHours, "", false, EmptyCell::kAbsent, true},
 };
 constexpr std::array<std::string_view, 1> kPassedOver = {"Notes"};
 

@@ -30,6 +30,8 @@ expect_failure "cannot write the help: " /dev/full --help
 expect_failure "cannot write the version: " /dev/full --version
 expect_failure "cannot write the results: " /dev/full --defaults
 expect_failure "cannot write the results: " /dev/full --defaults --sweep LG=0.5:3:0.001
+# A hundred million designs: the run stops at the first piece that cannot be written.
+expect_failure "cannot write the results: " /dev/full --defaults --sweep Flow=1:1e8:1
 expect_failure "cannot write the worksheets to \"/dev/full\": " /dev/null --defaults --trace=/dev/full
 expect_failure "cannot write the worksheets to \"/nonexistent/x\": " /dev/null --defaults --trace=/nonexistent/x
 expect_failure "--demand: cannot write \"/dev/full\": " /dev/null --defaults --demand /dev/full
