@@ -9,9 +9,9 @@
 
 #include "acceptance.h"
 #include "demand_curves.h"
-#include "performance_curves.h"
 #include "fan_control.h"
 #include "leaving_air.h"
+#include "performance_curves.h"
 #include "rating.h"
 #include "sweep.h"
 
