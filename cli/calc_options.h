@@ -7,7 +7,9 @@
 #include <string_view>
 #include <vector>
 
+#include "acceptance.h"
 #include "demand_curves.h"
+#include "performance_curves.h"
 #include "rating.h"
 #include "sweep.h"
 
@@ -32,6 +34,18 @@ struct CalcOptions {
     std::optional<std::string> demand;
     std::optional<std::vector<float>> approaches;  ///< °F; DemandChartRequest's when not given
     std::optional<LiquidGasSpan> liquidGasSpan;
+    bool labelCrossings = false;
+    /// --acceptance: the design's file; empty when --defaults stands for it.
+    std::optional<std::string> acceptance;
+    std::optional<float> slope;           ///< m of the tower through the design point
+    std::optional<float> designFanPower;  ///< the unit of the readings' FanPower
+    std::optional<FanDraft> draft;
+    bool fit = false;
+    /// The first design's performance curves: drawn into `curves`, their points written to
+    /// `curvesCsv`, over `wetBulbs` (°F, in steps of 1 °F).
+    std::optional<std::string> curves;
+    std::optional<std::string> curvesCsv;
+    std::optional<WetBulbSpan> wetBulbs;
 };
 
 struct ParsedArguments {

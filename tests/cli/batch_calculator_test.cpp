@@ -14,6 +14,7 @@
 #include "batch_calculator.h"
 #include "byte_source.h"
 #include "csv_reader.h"
+#include "input_columns.h"
 #include "performance.h"
 
 // Every allocation of the test program is counted, so that a test can tell whether the batch run
