@@ -1,17 +1,12 @@
 #include "demand_chart_painter.h"
 
 #include "chart_caption.h"
+#include "chart_file.h"
 #include "chart_text.h"
 
-#include <QBuffer>
-#include <QByteArray>
-#include <QFile>
 #include <QFont>
 #include <QFontMetricsF>
-#include <QPageSize>
 #include <QPainterPath>
-#include <QPdfWriter>
-#include <QSvgGenerator>
 
 #include <algorithm>
 #include <array>
@@ -874,81 +869,17 @@ QImage RenderChart(const DemandChart& chart, double scale, const ChartLook& look
 
 namespace {
 
-/// PNG at 1.5 pixels per point: 1080 × 720, sharp on screen and small enough to commit.
-constexpr double kPngScale = 1.5;
-constexpr int kPdfResolution = 600;
-
 QString Title(const DemandChart& chart) {
     return QStringLiteral("Demand curves, wet bulb %1 °F").arg(Number(D(chart.wetBulb)));
-}
-
-bool PaintOnto(QPaintDevice& device, const DemandChart& chart, const ChartLook& look,
-               double scale) {
-    QPainter painter;
-    if (!painter.begin(&device)) return false;
-    painter.scale(scale, scale);
-    PaintChart(painter, chart, look);
-    return painter.end();
-}
-
-bool WriteSvg(const DemandChart& chart, const ChartLook& look, QIODevice& file) {
-    QSvgGenerator svg;
-    svg.setOutputDevice(&file);
-    svg.setSize(QSize(static_cast<int>(kCanvasWidth), static_cast<int>(kCanvasHeight)));
-    svg.setViewBox(QRectF(0, 0, kCanvasWidth, kCanvasHeight));
-    svg.setResolution(72);
-    svg.setTitle(Title(chart));
-    return PaintOnto(svg, chart, look, 1.0);
-}
-
-bool WritePdf(const DemandChart& chart, const ChartLook& look, QIODevice& file) {
-    QPdfWriter pdf(&file);
-    pdf.setPageSize(QPageSize(QSizeF(kCanvasWidth, kCanvasHeight), QPageSize::Point));
-    pdf.setPageMargins(QMarginsF(0, 0, 0, 0));
-    pdf.setResolution(kPdfResolution);
-    pdf.setTitle(Title(chart));
-    pdf.setCreator(QStringLiteral("veltrane-calc"));
-    return PaintOnto(pdf, chart, look, kPdfResolution / 72.0);
-}
-
-/// The chart's bytes in the format asked for; false when it could not be drawn.
-bool DrawChart(const DemandChart& chart, const ChartLook& look, ChartFormat format,
-               QByteArray& bytes) {
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    switch (format) {
-        case ChartFormat::kSvg:
-            return WriteSvg(chart, look, buffer);
-        case ChartFormat::kPdf:
-            return WritePdf(chart, look, buffer);
-        case ChartFormat::kPng:
-            return RenderChart(chart, kPngScale, look).save(&buffer, "PNG");
-    }
-    return false;
 }
 
 }  // namespace
 
 bool WriteChart(const DemandChart& chart, const QString& path, ChartFormat format, QString& error,
                 const ChartLook& look) {
-    // Drawn into memory first and written in one checked piece: the SVG generator and the PNG
-    // writer say nothing of a write that fails on the way.
-    QByteArray bytes;
-    if (!DrawChart(chart, look, format, bytes)) {
-        error = QStringLiteral("cannot draw %1").arg(path);
-        return false;
-    }
-    QFile file(path);
-    const bool written = file.open(QIODevice::WriteOnly | QIODevice::Truncate) &&
-                         file.write(bytes) == bytes.size() && file.flush();
-    const QString reason = file.errorString();
-    file.close();
-    if (!written || file.error() != QFileDevice::NoError) {
-        error =
-            QStringLiteral("cannot write %1: %2").arg(path, written ? file.errorString() : reason);
-        return false;
-    }
-    return true;
+    return WritePicture(
+        path, format, QSizeF(kCanvasWidth, kCanvasHeight), Title(chart),
+        [&](QPainter& painter) { PaintChart(painter, chart, look); }, error);
 }
 
 }  // namespace veltrane::chart

@@ -16,14 +16,14 @@ namespace veltrane::cli {
 namespace {
 
 constexpr std::array kColumns = {
-    ColumnSpec{"P", "Atmos Press (psia)", Quantity::kPressure, ""},
-    ColumnSpec{"Twb", "Inlet Air Wet Bulb Temp (F)", Quantity::kTemperature, ""},
-    ColumnSpec{"Tdb", "Inlet Air Dry Bulb Temp (F)", Quantity::kTemperature, ""},
-    ColumnSpec{"THot", "Hot Water Temp (F)", Quantity::kTemperature, ""},
-    ColumnSpec{"TCold", "Cold Water Temp (F)", Quantity::kTemperature, ""},
-    ColumnSpec{"Flow", "Circulating Water Flow (gpm)", Quantity::kWaterFlow, ""},
+    ColumnDefinition{"P", "Atmos Press (psia)", Quantity::kPressure, ""},
+    ColumnDefinition{"Twb", "Inlet Air Wet Bulb Temp (F)", Quantity::kTemperature, ""},
+    ColumnDefinition{"Tdb", "Inlet Air Dry Bulb Temp (F)", Quantity::kTemperature, ""},
+    ColumnDefinition{"THot", "Hot Water Temp (F)", Quantity::kTemperature, ""},
+    ColumnDefinition{"TCold", "Cold Water Temp (F)", Quantity::kTemperature, ""},
+    ColumnDefinition{"Flow", "Circulating Water Flow (gpm)", Quantity::kWaterFlow, ""},
     // Any unit, the design fan power's: only their ratio enters.
-    ColumnSpec{"FanPower", "Fan Power", Quantity::kDimensionless, ""},
+    ColumnDefinition{"FanPower", "Fan Power", Quantity::kDimensionless, ""},
 };
 
 constexpr std::array<std::string_view, 8> kOwnColumns = {
@@ -49,7 +49,7 @@ class AcceptanceMode final : public BatchMode {
     explicit AcceptanceMode(const ModeContext& context)
         : context_(context), basis_(*context.settings.acceptance) {}
 
-    [[nodiscard]] std::span<const ColumnSpec> Columns() const override { return kColumns; }
+    [[nodiscard]] std::span<const ColumnDefinition> Columns() const override { return kColumns; }
     [[nodiscard]] std::span<const std::string_view> OutputColumns() const override {
         return kOwnColumns;
     }
@@ -57,7 +57,7 @@ class AcceptanceMode final : public BatchMode {
     void StartOutput(const RowReader*, bool writeHeader) override {
         if (!writeHeader) return;
         CsvWriter& csv = context_.csv;
-        for (const ColumnSpec& column : kColumns) {
+        for (const ColumnDefinition& column : kColumns) {
             csv.Field(column.shortName);
             csv.Comma();
         }

@@ -54,6 +54,7 @@
 #include "columns.h"
 #include "csv_writer.h"
 #include "design_sets.h"
+#include "fan_control.h"
 #include "problems.h"
 #include "rating.h"
 #include "row_reader.h"
@@ -82,6 +83,10 @@ struct BatchSettings {
     std::optional<DesignBasis> acceptance{};
     /// Fit the tower characteristic to the rows.
     bool fit = false;
+    /// The leaving air that water, exit air and fan power are taken from.
+    LeavingAirRule leavingAir = LeavingAirRule::kWindow;
+    /// With --setpoint: rated rows run their fans to it (mode, setpoint, vfd's lowest air flow).
+    std::optional<FanControl> fanControl{};
 };
 
 /// What the run lends a mode for the whole run.
@@ -138,5 +143,6 @@ std::unique_ptr<BatchMode> MakeCalculateMode(const ModeContext& context);
 std::unique_ptr<BatchMode> MakeRateMode(const ModeContext& context);
 std::unique_ptr<BatchMode> MakeAcceptanceMode(const ModeContext& context);
 std::unique_ptr<BatchMode> MakeFitMode(const ModeContext& context);
+std::unique_ptr<BatchMode> MakeFanMode(const ModeContext& context);
 
 }  // namespace veltrane::cli

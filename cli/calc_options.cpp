@@ -10,6 +10,7 @@
 #include "design_sets.h"
 #include "input_columns.h"
 #include "number_text.h"
+#include "units.h"
 
 namespace veltrane::cli {
 namespace {
@@ -132,6 +133,22 @@ LiquidGasSpan ParseLiquidGasSpan(std::string_view argument) {
     return span;
 }
 
+/// The first option given whose columns or drawing are not yet converted to SI units; empty when
+/// there is none.
+std::string_view OptionInUsUnitsOnly(const CalcOptions& options) {
+    if (options.chart || options.demand) return "--chart and --demand";
+    if (options.acceptance || options.fit) return options.fit ? "--fit" : "--acceptance";
+    if (options.curves || options.curvesCsv) return "--curves and --curves-csv";
+    if (options.setpoint || options.fan) return "fan control (--setpoint, --fan)";
+    return {};
+}
+
+UnitSystem ParseUnits(std::string_view argument) {
+    if (argument == "us") return UnitSystem::kUS;
+    if (argument == "si") return UnitSystem::kSI;
+    Refuse("--units must be si or us, not " + QuoteForMessage(argument));
+}
+
 std::string ChartFile(std::string_view argument) {
     if (!chart::FormatOfFile(argument)) {
         Refuse("--chart: the file must end in .svg, .pdf or .png, not " +
@@ -171,6 +188,61 @@ void SingleOption(CLI::App& app, const std::string& name, const std::string& for
                        },
                        description)
                     ->type_name(form));
+}
+
+LeavingAirRule ParseExitAir(std::string_view argument) {
+    if (argument == "exact") return LeavingAirRule::kExact;
+    if (argument == "window") return LeavingAirRule::kWindow;
+    Refuse("--exit-air needs exact or window, not " + QuoteForMessage(argument));
+}
+
+/// full, vfd, vfd:MIN (0 < MIN <= 1) or two-speed.
+FanControl ParseFan(std::string_view argument) {
+    if (argument == "full") return {FanMode::kFull};
+    if (argument == "two-speed") return {FanMode::kTwoSpeed};
+    if (argument == "vfd") return {FanMode::kVariableSpeed};
+    if (!argument.starts_with("vfd:")) {
+        Refuse("--fan needs full, vfd, vfd:MIN or two-speed, not " + QuoteForMessage(argument));
+    }
+    const std::string_view minimum = argument.substr(4);
+    const float lowest = ReadPositiveNumber("--fan vfd", minimum);
+    if (!(lowest <= 1.0F)) {
+        Refuse("--fan vfd: the lowest air flow " + QuoteForMessage(minimum) +
+               " is a fraction of full, not above 1");
+    }
+    return {FanMode::kVariableSpeed, 0.0F, lowest};
+}
+
+/// The options of the leaving air and fan control.
+void DeclareYearOptions(CLI::App& app, CalcOptions& options) {
+    SingleOption(app, "--exit-air", "exact|window", options.exitAir, ParseExitAir,
+                 "the leaving air that evaporation, blowdown, makeup, the exit air's\n"
+                 "temperature, volume and flow and the fan power are taken from. window (the\n"
+                 "default) is the window's search, which stops at a 1 % change of its\n"
+                 "temperature and takes the humidity ratio of its last trial, so that the\n"
+                 "batch tool and the window agree; exact is the air saturated at the\n"
+                 "leaving enthalpy, its temperature solved to 0.001 F or better and its\n"
+                 "humidity ratio and volume taken there: use it for water over a year.\n"
+                 "With exact every row has Notes, which say where there is no such air");
+    SingleOption(
+        app, "--setpoint", "T", options.setpoint,
+        [](std::string_view text) { return ReadOptionNumber("--setpoint", text); },
+        "with --tower: the cold water the plant wants, F. Each rated row runs its\n"
+        "fans as --fan says and adds the columns Air Flow (%), Full Speed (%),\n"
+        "Cold Water Reached (F), Above Setpoint (F), Fan Power Used (hp) and Hours\n"
+        "Above Setpoint (rows with Hours); the sixteen results stay those of full\n"
+        "speed, while the water and fan energy over the hours are those run. The\n"
+        "totals row gives the hours-weighted means of the first five and the sum\n"
+        "of the hours above the setpoint");
+    SingleOption(app, "--fan", "MODE", options.fan, ParseFan,
+                 "with --setpoint: full (the default) runs the fans at full speed and shows\n"
+                 "how far the cold water lands from the setpoint; vfd[:MIN] slows them to\n"
+                 "the air flow f in [MIN, 1] (MIN default 0.3) at which the rated cold\n"
+                 "water is the setpoint, the tower then giving KaV/L = C*(L/G / f)^-m;\n"
+                 "full speed when even f = 1 is too warm, MIN when the water is colder\n"
+                 "there; two-speed runs full and half speed, the hour shared so that its\n"
+                 "mean cold water is the setpoint. By the fan laws the fan power at air\n"
+                 "flow f is f^3 x full speed's (half speed: 1/8)");
 }
 
 /// The options of the demand chart.
@@ -323,6 +395,8 @@ void CheckCombinations(CalcOptions& options) {
         Refuse(std::string(options.curves ? "--curves" : "--curves-csv") +
                " needs --slope m or --tower C:m");
     if (options.wetBulbs && !curves) Refuse("--wet-bulbs belongs to --curves or --curves-csv");
+    if (options.setpoint && !options.tower) Refuse("--setpoint needs --tower");
+    if (options.fan && !options.setpoint) Refuse("--fan needs --setpoint");
 }
 
 /// Every option, declared once: the parser reads them and the help lists them in this order.
@@ -335,6 +409,16 @@ void DeclareOptions(CLI::App& app, CalcOptions& options, std::string& traceTarge
                  "a last column Notes with what the window would have said of the design");
     app.add_flag("--defaults", options.defaults,
                  "calculate the default design alone; no input is read");
+    SingleOption(app, "--units", "si|us", options.units, ParseUnits,
+                 "the units of every column, --sweep and the totals: us (the default), or si\n"
+                 "as listed above, results with SI captions (\"Cold Water Out Temp (C)\").\n"
+                 "The calculation runs in US units: an SI input is converted and rounded\n"
+                 "once to single precision, each result converted from the value\n"
+                 "calculated. With --raw an SI result is the shortest text that converts\n"
+                 "back to that very value. --tower's C:m, Notes and --trace stay as they\n"
+                 "are (the worksheet names its US units). --chart, --demand, --acceptance,\n"
+                 "--fit, --curves, --curves-csv, --setpoint and --fan work in US units\n"
+                 "only as yet and refuse --units si");
     ValueOption(app.add_option(
                        "--sweep",
                        [&options](const CLI::results_t& results) {
@@ -369,6 +453,7 @@ void DeclareOptions(CLI::App& app, CalcOptions& options, std::string& traceTarge
                  "significant figures, exact with --raw")
         ->type_name("[=FILE]")
         ->disable_flag_override(false);
+    DeclareYearOptions(app, options);
     DeclareChartOptions(app, options);
     DeclareCapabilityOptions(app, options);
     app.add_flag("-h,--help", options.help, "show this text");
@@ -457,6 +542,23 @@ ParsedArguments ParseArguments(std::span<const std::string_view> arguments) {
     if (options.defaults && !options.files.empty() && !options.acceptance) {
         parsed.error = "--defaults reads no input: leave out the files";
     }
+    const UnitSystem units = options.units.value_or(UnitSystem::kUS);
+    for (const Sweep& sweep : options.sweeps) {
+        if (!sweep.captionUnits || *sweep.captionUnits == units || !parsed.error.empty()) continue;
+        const bool si = units == UnitSystem::kSI;
+        parsed.error = "--sweep " + QuoteForMessage(CaptionIn(sweep.input, *sweep.captionUnits)) +
+                       " is in " + (si ? "US" : "SI") + " units; with --units " +
+                       (si ? "si" : "us") + " name it " +
+                       std::string(kInputs[sweep.input].shortName) + " or " +
+                       QuoteForMessage(CaptionIn(sweep.input, units));
+    }
+    if (options.units == UnitSystem::kSI && parsed.error.empty()) {
+        const std::string_view usOnly = OptionInUsUnitsOnly(options);
+        if (!usOnly.empty()) {
+            parsed.error =
+                std::string(usOnly) + " works in US units only as yet: leave out --units si";
+        }
+    }
     return parsed;
 }
 
@@ -470,23 +572,28 @@ std::string UsageText() {
         "output: the inputs as read, then the sixteen results.\n"
         "\n"
         "Columns come in this order, unless a first row names them by short name or caption in\n"
-        "any case and any order; a column left out takes its default:\n";
+        "any case and any order; a column left out takes its default. With --units si each is\n"
+        "read in the SI unit on the right, its default the same value:\n";
     for (const InputDefinition& entry : kInputs) {
         std::string line = "  " + std::string(entry.shortName);
         line.resize(14, ' ');
         line += entry.caption;
         line.resize(46, ' ');
-        line += "default " + std::string(entry.defaultText) + "\n";
-        text += line;
+        line += "default " + std::string(entry.defaultText);
+        line.resize(60, ' ');
+        const std::string_view siUnit = UnitOf(kInputUnits[entry.index].quantity, UnitSystem::kSI);
+        line += siUnit.empty() ? "-" : siUnit;
+        text += line + "\n";
     }
     text +=
         "Numbers take '.' as the decimal mark and an optional exponent: 14.7, .001, 1.5e3.\n"
+        "MakeupTemp is read but enters no result: the calculation does not use it.\n"
         "\n"
         "Weather bins: a named column Hours (hours per year in the row's bin) adds, after the\n"
         "results, the water over those hours in US gallons (gpm x 60 x Hours) and the fan\n"
         "energy in kWh (0.7457 kW per hp x Hours): columns Hours, Evaporation (gal), Blowdown\n"
         "(gal), Drift (gal), Makeup (gal) and Fan Energy (kWh). They are written when the first\n"
-        "input names Hours, or with --totals.\n"
+        "input names Hours, or with --totals. With --units si the water is in m3.\n"
         "\n"
         "Options:\n";
     CalcOptions options;
@@ -498,11 +605,11 @@ std::string UsageText() {
     text +=
         "\n"
         "Exit status: 0 when every design was calculated and written; 1 when a file could not\n"
-        "be read, a row was malformed, a rated row has no operating point, a test reading\n"
-        "cannot be evaluated or a --fit row is left out (it is named on standard error, and\n"
-        "the others are still calculated), or when an output could not be written (a --trace\n"
-        "FILE that cannot be opened stops the run before anything is calculated); 2 for a bad\n"
-        "option, with nothing calculated.\n"
+        "be read, a row was malformed, a rated row has no operating point, --exit-air exact\n"
+        "finds no leaving air for a row, a test reading cannot be evaluated or a --fit row is\n"
+        "left out (it is named on standard error, and the others are still calculated), or\n"
+        "when an output could not be written (a --trace FILE that cannot be opened stops the\n"
+        "run before anything is calculated); 2 for a bad option, with nothing calculated.\n"
         "\n"
         "Example: KaV/L over L/G for three approaches, the other inputs at their defaults:\n"
         "  veltrane-calc --defaults --sweep Approach=5:15:5 --sweep LG=0.5:2:0.1\n"

@@ -9,9 +9,12 @@
 
 #include "acceptance.h"
 #include "demand_curves.h"
+#include "fan_control.h"
+#include "leaving_air.h"
 #include "performance_curves.h"
 #include "rating.h"
 #include "sweep.h"
+#include "units.h"
 
 namespace veltrane::cli {
 
@@ -26,6 +29,9 @@ struct CalcOptions {
     bool version = false;
     std::vector<Sweep> sweeps;                 ///< in the order given; the first varies slowest
     std::optional<TowerCharacteristic> tower;  ///< rate every design against this tower
+    std::optional<LeavingAirRule> exitAir;     ///< --exit-air; the window's when not given
+    std::optional<float> setpoint;             ///< °F: rated rows run their fans to it
+    std::optional<FanControl> fan;             ///< --fan: its mode and vfd's lowest air flow
     /// Where the worksheets go: "-" is standard error; none when not asked for.
     std::optional<std::string> trace;
     std::vector<std::string> files;  ///< "-" is standard input
@@ -35,6 +41,7 @@ struct CalcOptions {
     std::optional<std::vector<float>> approaches;  ///< °F; DemandChartRequest's when not given
     std::optional<LiquidGasSpan> liquidGasSpan;
     bool labelCrossings = false;
+    std::optional<UnitSystem> units;  ///< US customary when not given
     /// --acceptance: the design's file; empty when --defaults stands for it.
     std::optional<std::string> acceptance;
     std::optional<float> slope;           ///< m of the tower through the design point

@@ -12,10 +12,11 @@ class CalculateMode final : public DesignRowsMode {
   private:
     void WriteDesign() override {
         if (!context_.firstDesign) context_.firstDesign = design_.values;
-        const PerformanceResults results = CalculatePerformance(design_.values);
+        const PerformanceResults results = Results(design_.values);
         if (Tracing()) {
             worksheet_.clear();
-            AppendWorksheet(worksheet_, DesignPlace(), design_.values, WorksheetStyle());
+            AppendWorksheet(worksheet_, DesignPlace(), design_.values, WorksheetStyle(),
+                            settings_.leavingAir);
             Trace(worksheet_);
         }
         WriteResultsRow(design_.values, results, design_.texts);

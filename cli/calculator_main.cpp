@@ -134,8 +134,13 @@ bool WriteCharts(const CalcOptions& options, const BatchCalculator& calculator, 
 
 int Calculate(const CalcOptions& options, std::FILE* in, std::FILE* out, std::FILE* err,
               CheckedOutput* trace) {
-    BatchSettings settings{options.raw,   options.check,  options.sweeps,
-                           options.tower, options.totals, nullptr};
+    BatchSettings settings{options.raw,
+                           options.check,
+                           options.sweeps,
+                           options.tower,
+                           options.totals,
+                           nullptr,
+                           options.units.value_or(UnitSystem::kUS)};
     if (trace != nullptr) settings.trace = [trace](std::string_view sheet) { trace->Write(sheet); };
     settings.fit = options.fit;
     if (options.acceptance) {
@@ -145,6 +150,11 @@ int Calculate(const CalcOptions& options, std::FILE* in, std::FILE* out, std::FI
             Complain(err, error);
             return kExitInputProblem;
         }
+    }
+    settings.leavingAir = options.exitAir.value_or(LeavingAirRule::kWindow);
+    if (options.setpoint) {
+        settings.fanControl = options.fan.value_or(FanControl{});
+        settings.fanControl->setpoint = *options.setpoint;
     }
     CheckedOutput output(out);
     settings.outputLost = [&output] { return output.Failed(); };

@@ -1,5 +1,7 @@
 #include "design_rows.h"
 
+#include <cmath>
+
 #include "design_checks.h"
 #include "exit_air_solver.h"
 #include "input_columns.h"
@@ -10,12 +12,16 @@ namespace {
 
 constexpr std::string_view kNoteSeparator = "; ";
 constexpr std::string_view kNoExitAirNote = "Exit air temperature not found";
+constexpr std::string_view kNoLeavingAirNote =
+    "no saturated leaving air between the wet bulb and the hot water: no water or fan figures";
 
 constexpr std::array<ColumnDefinition, kInputCount + 1> MakeDesignColumns() {
     std::array<ColumnDefinition, kInputCount + 1> columns{};
     for (const InputDefinition& entry : kInputs) {
+        const InputUnits& units = kInputUnits[entry.index];
         columns[PositionOf(entry.index)] = ColumnDefinition{
-            entry.shortName, entry.caption, kInputUnits[entry.index].quantity, entry.defaultText};
+            entry.shortName,     entry.caption, units.quantity,      entry.defaultText, true,
+            EmptyCell::kRefused, false,         units.siDefaultText, units.siCaption};
     }
     // Only a header names Hours; an empty cell is a row without hours, as is a file without the
     // column.
@@ -26,19 +32,26 @@ constexpr std::array<ColumnDefinition, kInputCount + 1> MakeDesignColumns() {
 
 constexpr std::array<ColumnDefinition, kInputCount + 1> kDesignColumns = MakeDesignColumns();
 
-constexpr std::array<std::string_view, kResultCount + kBinColumnCount + 1> MakeOutputColumns() {
-    std::array<std::string_view, kResultCount + kBinColumnCount + 1> names{};
+/// The captions of the results and bin columns in both unit systems, and Notes: an output of
+/// either reads back.
+constexpr std::size_t kOutputColumnCount = 2 * (kResultCount + kBinColumnCount) + 1;
+
+constexpr std::array<std::string_view, kOutputColumnCount> MakeOutputColumns() {
+    std::array<std::string_view, kOutputColumnCount> names{};
     std::size_t k = 0;
     for (const ResultDefinition& entry : kResults)
         names[k++] = entry.caption;
+    for (const ColumnUnits& entry : kResultUnits)
+        names[k++] = entry.siCaption;
     for (const std::string_view caption : kBinColumnCaptions)
+        names[k++] = caption;
+    for (const std::string_view caption : kBinColumnSICaptions)
         names[k++] = caption;
     names[k] = kNotesCaption;
     return names;
 }
 
-constexpr std::array<std::string_view, kResultCount + kBinColumnCount + 1> kOutputColumns =
-    MakeOutputColumns();
+constexpr std::array<std::string_view, kOutputColumnCount> kOutputColumns = MakeOutputColumns();
 
 }  // namespace
 
@@ -54,12 +67,14 @@ std::span<const std::string_view> DesignRowsMode::OutputColumns() const {
 }
 
 bool DesignRowsMode::HasNotesColumn() const {
-    return settings_.check || settings_.totals || AlwaysNotes();
+    return settings_.check || settings_.totals || AlwaysNotes() ||
+           settings_.leavingAir == LeavingAirRule::kExact;
 }
 
 /// Fixes the columns on the first input seen: the bin columns follow the first input's Hours.
 void DesignRowsMode::StartOutput(const RowReader* header, bool writeHeader) {
     binColumns_ = settings_.totals || (header != nullptr && header->Names(kHoursColumn));
+    totals_.TakeOwnColumns(OwnColumns());
     if (!writeHeader) return;
     CsvWriter& csv = context_.csv;
     for (const InputDefinition& entry : kInputs) {
@@ -70,12 +85,16 @@ void DesignRowsMode::StartOutput(const RowReader* header, bool writeHeader) {
         csv.Plain(kHoursCaption);
         csv.Comma();
     }
-    for (const ResultDefinition& entry : kResults) {
-        csv.Field(entry.caption);
+    for (const Result j : kAllResults) {
+        csv.Field(CaptionIn(j, settings_.units));
+        csv.Comma();
+    }
+    for (const OwnColumn& column : OwnColumns()) {
+        csv.Field(column.caption);
         csv.Comma();
     }
     if (binColumns_) {
-        for (const std::string_view caption : kBinColumnCaptions) {
+        for (const std::string_view caption : BinColumnCaptions(settings_.units)) {
             csv.Field(caption);
             csv.Comma();
         }
@@ -119,10 +138,15 @@ void DesignRowsMode::CalculateWithSweeps(std::size_t level) {
     const float keptValue = design_.values[sweep.input];
     const std::string_view keptText = design_.texts[sweep.input];
     NumberText& text = sweepTexts_[level];
+    const Quantity quantity = kInputUnits[sweep.input].quantity;
     for (std::size_t k = 0; k < sweep.count && !settings_.OutputLost(); ++k) {
+        // The value in the sweep's units, written and then read as a file would give it.
         const float value = sweep.ValueAt(k);
-        design_.values[sweep.input] = value;
         text = PlainShortestText(value);
+        design_.values[sweep.input] = settings_.units == UnitSystem::kUS
+                                          ? value
+                                          : InputFromUnits(quantity, settings_.units,
+                                                           ReadAcceptedNumberAsDouble(text.View()));
         design_.texts[sweep.input] = text.View();
         CalculateWithSweeps(level + 1);
     }
@@ -131,18 +155,40 @@ void DesignRowsMode::CalculateWithSweeps(std::size_t level) {
 }
 
 void DesignRowsMode::WriteResultsRow(const DesignInputs& inputs, const PerformanceResults& results,
-                                     const InputArray<std::string_view>& texts) {
+                                     const InputArray<std::string_view>& texts,
+                                     const OwnFigures& own) {
     CsvWriter& csv = context_.csv;
+    const PerformanceResults& hour = own.hour != nullptr ? *own.hour : results;
     AppendInputs(texts);
     AppendHours();
     AppendResults(results);
-    if (binColumns_) AppendBins(results);
+    AppendOwn(own.values);
+    if (binColumns_) AppendBins(hour);
     if (HasNotesColumn()) {
         csv.Comma();
-        if (settings_.check) AppendNotes(inputs, results);
+        AppendNotes(inputs, results, own.note);
     }
     csv.EndRow();
-    if (design_.hasHours) totals_.Add(results, static_cast<double>(design_.hours));
+    // Without its leaving air a row has no water or fan figures: it stays out of the sums, named.
+    if (NoLeavingAir(results)) {
+        context_.problems.At(DesignPlace(), kNoLeavingAirNote);
+        if (design_.hasHours) totals_.LeaveOut(static_cast<double>(design_.hours), DesignPlace());
+        return;
+    }
+    if (design_.hasHours)
+        totals_.Add(results, hour, static_cast<double>(design_.hours), own.values);
+}
+
+bool DesignRowsMode::NoLeavingAir(const PerformanceResults& results) const {
+    return settings_.leavingAir == LeavingAirRule::kExact &&
+           std::isnan(results.values[Result::kExitAirTemp]);
+}
+
+void DesignRowsMode::AppendOwn(std::span<const double> values) {
+    for (const double value : values) {
+        context_.csv.Comma();
+        if (!std::isnan(value)) AppendBinNumber(context_.csv, value, settings_.raw);
+    }
 }
 
 void DesignRowsMode::WriteRowWithoutResults(const InputArray<std::string_view>& texts,
@@ -150,13 +196,20 @@ void DesignRowsMode::WriteRowWithoutResults(const InputArray<std::string_view>& 
     CsvWriter& csv = context_.csv;
     AppendInputs(texts);
     AppendHours();
-    csv.Commas(kResultCount - 1);
+    csv.Commas(kResultCount - 1 + OwnColumns().size());
     if (binColumns_) csv.Commas(kBinColumnCount);
     csv.Comma();
     csv.Field(note);
     csv.EndRow();
     context_.problems.At(DesignPlace(), note);
-    if (design_.hasHours) totals_.LeaveOut(static_cast<double>(design_.hours));
+    if (design_.hasHours) totals_.LeaveOut(static_cast<double>(design_.hours), DesignPlace());
+}
+
+DesignInputs DesignRowsMode::DesignWithTheRowsRange() const {
+    if (design_.values[Input::kWetBulb] == rowWetBulb_) return design_.values;
+    DesignInputs row = design_.values;
+    row[Input::kWetBulb] = rowWetBulb_;
+    return WithRange(design_.values, RowRange(row));
 }
 
 std::string DesignRowsMode::DesignPlace() const {
@@ -194,11 +247,12 @@ void DesignRowsMode::AppendResults(const PerformanceResults& results) {
     }
     for (const Result j : kAllResults) {
         if (j != kAllResults.front()) context_.csv.Comma();
-        context_.csv.Field(results.Text(j));
+        context_.csv.Field(ResultTextIn(results, j, settings_.units));
     }
 }
 
-/// Writes the numbers straight into the output, which has room made for the longest texts.
+/// Writes the numbers straight into the output, which has room made for the longest texts. In SI
+/// units each is the shortest text that converts back to the result the calculation formed.
 void DesignRowsMode::AppendRawResults(const PerformanceResults& results) {
     std::string& pending = context_.csv.Pending();
     const std::size_t start = pending.size();
@@ -206,7 +260,11 @@ void DesignRowsMode::AppendRawResults(const PerformanceResults& results) {
     char* out = pending.data() + start;
     for (const Result j : kAllResults) {
         if (j != kAllResults.front()) *out++ = ',';
-        out = results.Visit(j, [out](auto value) { return WriteShortest(out, value); });
+        const Quantity quantity = kResultUnits[j].quantity;
+        out = results.Visit(j, [out, quantity, units = settings_.units](auto value) {
+            return units == UnitSystem::kUS ? WriteShortest(out, value)
+                                            : WriteLossless(out, quantity, units, value);
+        });
     }
     pending.resize(static_cast<std::size_t>(out - pending.data()));
 }
@@ -217,30 +275,40 @@ void DesignRowsMode::AppendBins(const PerformanceResults& results) {
         context_.csv.Commas(kBinColumnCount);
         return;
     }
-    for (const double value : BinValues(results, static_cast<double>(design_.hours))) {
+    const auto bins = BinValues(results, static_cast<double>(design_.hours));
+    for (std::size_t column = 0; column < kBinColumnCount; ++column) {
         context_.csv.Comma();
-        AppendBinNumber(context_.csv, value, settings_.raw);
+        AppendBinNumber(context_.csv,
+                        ValueInUnits(kBinColumnQuantities[column], settings_.units, bins[column]),
+                        settings_.raw);
     }
 }
 
 /// The window's findings up to its first refusal, each without the question its message adds.
 /// The driving-force and solver notes are the calculator's own.
-void DesignRowsMode::AppendNotes(const DesignInputs& inputs, const PerformanceResults& results) {
+void DesignRowsMode::AppendNotes(const DesignInputs& inputs, const PerformanceResults& results,
+                                 std::string_view note) {
     notes_.clear();
-    const auto add = [&](std::string_view note) {
+    const auto add = [&](std::string_view text) {
+        if (text.empty()) return;
         if (!notes_.empty()) notes_ += kNoteSeparator;
-        notes_ += note;
+        notes_ += text;
     };
-    const DesignFindings findings = FindDesignChecks(inputs, results);
-    for (const DesignCheck check : findings)
-        add(kDesignChecks[check].finding);
-    if (KaVLHasNoMeaning(inputs, findings)) add(kNoDrivingForceNote);
-    if (results.values[Result::kExitAirTemp] == kSolverNoSolution) add(kNoExitAirNote);
+    if (settings_.check) {
+        const DesignFindings findings = FindDesignChecks(inputs, results);
+        for (const DesignCheck check : findings)
+            add(kDesignChecks[check].finding);
+        if (KaVLHasNoMeaning(inputs, findings)) add(kNoDrivingForceNote);
+        if (results.values[Result::kExitAirTemp] == kSolverNoSolution) add(kNoExitAirNote);
+    }
+    // The exact leaving air leaves its figures empty (NaN) rather than guess them.
+    if (NoLeavingAir(results)) add(kNoLeavingAirNote);
+    add(note);
     context_.csv.Field(notes_);
 }
 
 void DesignRowsMode::WriteTotals() {
-    totals_.Write(context_.csv, settings_.raw);
+    totals_.Write(context_.csv, settings_.raw, settings_.units);
 }
 
 }  // namespace veltrane::cli

@@ -13,6 +13,7 @@
 
 #include "batch_mode.h"
 #include "hours_totals.h"
+#include "leaving_air.h"
 #include "number_text.h"
 #include "performance.h"
 #include "worksheet.h"
@@ -22,6 +23,14 @@ namespace veltrane::cli {
 /// The columns of a design row: the twelve inputs in index order, then Hours.
 std::span<const ColumnDefinition> DesignColumns();
 inline constexpr std::size_t kHoursColumn = kInputCount;
+
+/// What a mode adds to a row after its sixteen results.
+struct OwnFigures {
+    std::span<const double> values;  ///< one per OwnColumns(); NaN writes an empty cell
+    /// The water and fan power over the row's hours, when not the results' own.
+    const PerformanceResults* hour = nullptr;
+    std::string_view note;  ///< added to Notes
+};
 
 class DesignRowsMode : public BatchMode {
   public:
@@ -50,10 +59,20 @@ class DesignRowsMode : public BatchMode {
     virtual void WriteDesign() = 0;
     /// True when every row has Notes, whatever the options.
     [[nodiscard]] virtual bool AlwaysNotes() const { return false; }
+    /// The columns the mode writes after the sixteen results.
+    [[nodiscard]] virtual std::span<const OwnColumn> OwnColumns() const { return {}; }
 
     /// The design's row with these inputs and results.
     void WriteResultsRow(const DesignInputs& inputs, const PerformanceResults& results,
-                         const InputArray<std::string_view>& texts);
+                         const InputArray<std::string_view>& texts, const OwnFigures& own = {});
+    /// The design to rate: the heat load, and so the range, stays what the row gives when the
+    /// weather changes, so a sweep of the wet bulb moves THot with it. A sweep of THot or the
+    /// approach sets the range itself.
+    [[nodiscard]] DesignInputs DesignWithTheRowsRange() const;
+    /// The sixteen results with the leaving air asked for.
+    [[nodiscard]] PerformanceResults Results(const DesignInputs& inputs) const {
+        return CalculatePerformance(inputs, settings_.leavingAir);
+    }
     /// The design's row with these input texts, empty results and the note; the note is
     /// reported as a problem of the design.
     void WriteRowWithoutResults(const InputArray<std::string_view>& texts, std::string_view note);
@@ -81,7 +100,10 @@ class DesignRowsMode : public BatchMode {
     void AppendResults(const PerformanceResults& results);
     void AppendRawResults(const PerformanceResults& results);
     void AppendBins(const PerformanceResults& results);
-    void AppendNotes(const DesignInputs& inputs, const PerformanceResults& results);
+    void AppendOwn(std::span<const double> values);
+    [[nodiscard]] bool NoLeavingAir(const PerformanceResults& results) const;
+    void AppendNotes(const DesignInputs& inputs, const PerformanceResults& results,
+                     std::string_view note);
 
     bool binColumns_ = false;  ///< the output has Hours and the bin columns
     HoursTotals totals_;

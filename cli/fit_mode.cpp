@@ -17,16 +17,16 @@ namespace {
 
 /// The twelve inputs, then TCold, which only a header names: a row that gives it has the
 /// approach TCold − Twb.
-std::vector<ColumnSpec> MakeFitColumns() {
-    std::vector<ColumnSpec> columns(
+std::vector<ColumnDefinition> MakeFitColumns() {
+    std::vector<ColumnDefinition> columns(
         DesignColumns().begin(),
         DesignColumns().begin() + static_cast<std::ptrdiff_t>(kInputCount));
-    columns.push_back(ColumnSpec{"TCold", "Cold Water Temp (F)", Quantity::kTemperature, "", false,
-                                 EmptyCell::kAbsent});
+    columns.push_back(ColumnDefinition{"TCold", "Cold Water Temp (F)", Quantity::kTemperature, "",
+                                       false, EmptyCell::kAbsent});
     return columns;
 }
 
-const std::vector<ColumnSpec> kFitColumns = MakeFitColumns();
+const std::vector<ColumnDefinition> kFitColumns = MakeFitColumns();
 constexpr std::size_t kColdWaterColumn = kInputCount;
 
 constexpr std::array<std::string_view, 6> kOwnColumns = {
@@ -37,7 +37,7 @@ class FitMode final : public BatchMode {
   public:
     explicit FitMode(const ModeContext& context) : context_(context) {}
 
-    [[nodiscard]] std::span<const ColumnSpec> Columns() const override { return kFitColumns; }
+    [[nodiscard]] std::span<const ColumnDefinition> Columns() const override { return kFitColumns; }
     [[nodiscard]] std::span<const std::string_view> OutputColumns() const override {
         return kOwnColumns;
     }

@@ -11,6 +11,7 @@ constexpr std::array kModes = {
     ModeEntry{"acceptance", [](const BatchSettings& s) { return s.acceptance.has_value(); },
               MakeAcceptanceMode},
     ModeEntry{"fit", [](const BatchSettings& s) { return s.fit; }, MakeFitMode},
+    ModeEntry{"fan", [](const BatchSettings& s) { return s.fanControl.has_value(); }, MakeFanMode},
     ModeEntry{"rate", [](const BatchSettings& s) { return s.tower.has_value(); }, MakeRateMode},
     ModeEntry{"calculate", [](const BatchSettings&) { return true; }, MakeCalculateMode},
 };

@@ -27,7 +27,7 @@ class RateMode final : public DesignRowsMode {
         if (Tracing()) {
             worksheet_.clear();
             AppendRatingWorksheet(worksheet_, DesignPlace(), design, tower, rating, trials_,
-                                  WorksheetStyle());
+                                  WorksheetStyle(), settings_.leavingAir);
             Trace(worksheet_);
         }
         InputArray<std::string_view> texts = design_.texts;
@@ -38,21 +38,14 @@ class RateMode final : public DesignRowsMode {
                                               std::string(DescribeOutcome(rating.outcome)));
             return;
         }
-        approach_ = PlainShortestText(rating.inputs[Input::kApproach]);
-        hotWater_ = PlainShortestText(rating.inputs[Input::kHotWater]);
+        approach_ = InputText(Input::kApproach, settings_.units, rating.inputs[Input::kApproach]);
+        hotWater_ = InputText(Input::kHotWater, settings_.units, rating.inputs[Input::kHotWater]);
         texts[Input::kApproach] = approach_.View();
         texts[Input::kHotWater] = hotWater_.View();
-        WriteResultsRow(rating.inputs, rating.results, texts);
-    }
-
-    /// The heat load, and so the range, stays what the row gives when the weather changes: a
-    /// sweep of the wet bulb moves THot with it. A sweep of THot or the approach sets the range
-    /// itself.
-    [[nodiscard]] DesignInputs DesignWithTheRowsRange() const {
-        if (design_.values[Input::kWetBulb] == rowWetBulb_) return design_.values;
-        DesignInputs row = design_.values;
-        row[Input::kWetBulb] = rowWetBulb_;
-        return WithRange(design_.values, RowRange(row));
+        WriteResultsRow(rating.inputs,
+                        settings_.leavingAir == LeavingAirRule::kExact ? Results(rating.inputs)
+                                                                       : rating.results,
+                        texts);
     }
 
     std::vector<ApproachTrial> trials_;

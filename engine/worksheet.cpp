@@ -179,6 +179,47 @@ void AppendExitAirSearch(Sheet& sheet, const SolverTrace& trace, const DesignInp
     sheet.Line("WExit, saturated at the last midpoint tested", sheet.Number(q.wExit), "lb/lb");
 }
 
+/// The exact leaving air: its search, and the figures that follow from it in place of the
+/// window's.
+void AppendExactLeavingAir(Sheet& sheet, const DesignInputs& inputs) {
+    LeavingAir air;
+    const WorkingQuantities q = CalculateWithExactLeavingAir(inputs, &air);
+    sheet.Text("Leaving air used: saturated at hOut, solved exactly (not the search above)");
+    sheet.Text("  Regula falsi on hsat(T) - hOut from Twb to THot, down to adjacent temperatures");
+    sheet.Text("  (at most " + std::to_string(kLeavingAirEvaluationLimit) + " evaluations, to " +
+               sheet.Number(kLeavingAirTolerance) +
+               " F at least); W and V are taken at that temperature.");
+    sheet.TableRow({"evaluation", "T (F)", "hsat - hOut"});
+    for (std::size_t k = 0; k < air.trials.size(); ++k) {
+        sheet.TableRow({std::to_string(k + 1), sheet.Number(air.trials[k].temperature),
+                        sheet.Number(air.trials[k].excess)});
+    }
+    if (!air.found) {
+        sheet.Text("  No saturated air at hOut between Twb and THot: no water or fan figures");
+        return;
+    }
+    sheet.Line("TExit, saturated at hOut", sheet.Number(q.tExit), "F");
+    sheet.Line("WExit, saturated at TExit", sheet.Number(q.wExit), "lb/lb");
+    sheet.Line("Evap = G/500 x (WExit - Win)", sheet.Number(q.evaporation), "gpm");
+    sheet.Line("Blowdown = Evap / (Cycles - 1) - Drift", sheet.Number(q.blowdown), "gpm");
+    sheet.Line("Makeup = Evap + Blowdown + Drift", sheet.Number(q.makeup), "gpm");
+    sheet.Line("V, specific volume at TExit with WExit", sheet.Number(q.specificVolume), "ft3/lb");
+    sheet.Line("Cfm = V x G / 60", sheet.Number(q.airVolumeFlow), "ft3/min");
+    sheet.Line("FanHp = FanPress x Cfm / (6356 x FanEff/100)", sheet.Number(q.fanPower), "hp");
+}
+
+std::string_view FanModeText(const FanControl& control) {
+    switch (control.mode) {
+        case FanMode::kFull:
+            return "full speed";
+        case FanMode::kVariableSpeed:
+            return "variable speed";
+        case FanMode::kTwoSpeed:
+            return "two speeds";
+    }
+    return "";
+}
+
 void AppendCalculation(Sheet& sheet, const DesignInputs& inputs) {
     SolverTrace trace;
     const WorkingQuantities q = CalculateWorkingQuantities(inputs, &trace);
@@ -209,17 +250,19 @@ void AppendCalculation(Sheet& sheet, const DesignInputs& inputs) {
 }  // namespace
 
 void AppendWorksheet(std::string& out, std::string_view place, const DesignInputs& inputs,
-                     WorksheetNumbers numbers) {
+                     WorksheetNumbers numbers, LeavingAirRule rule) {
     Sheet sheet(out, numbers);
     sheet.Text("Worksheet of " + std::string(place));
     AppendInputs(sheet, inputs);
     AppendCalculation(sheet, inputs);
+    if (rule == LeavingAirRule::kExact) AppendExactLeavingAir(sheet, inputs);
     out += '\n';
 }
 
 void AppendRatingWorksheet(std::string& out, std::string_view place, const DesignInputs& design,
                            TowerCharacteristic tower, const Rating& rating,
-                           std::span<const ApproachTrial> trials, WorksheetNumbers numbers) {
+                           std::span<const ApproachTrial> trials, WorksheetNumbers numbers,
+                           LeavingAirRule rule) {
     Sheet sheet(out, numbers);
     sheet.Text("Worksheet of " + std::string(place) + " rated against the tower");
     AppendInputs(sheet, design);
@@ -249,6 +292,38 @@ void AppendRatingWorksheet(std::string& out, std::string_view place, const Desig
     sheet.Text("At the operating point");
     AppendInputs(sheet, rating.inputs);
     AppendCalculation(sheet, rating.inputs);
+    if (rule == LeavingAirRule::kExact) AppendExactLeavingAir(sheet, rating.inputs);
+    out += '\n';
+}
+
+void AppendFanControlWorksheet(std::string& out, std::string_view place, const FanControl& control,
+                               const FanOperation& run, WorksheetNumbers numbers) {
+    Sheet sheet(out, numbers);
+    sheet.Text("Fan control of " + std::string(place) + ": " + std::string(FanModeText(control)) +
+               ", setpoint " + sheet.Number(control.setpoint) + " F");
+    if (run.outcome == FanOutcome::kNoOperatingPoint) {
+        sheet.Text("  No operating point at full speed: nothing to control");
+        out += '\n';
+        return;
+    }
+    sheet.Text("  Air flow f of full: L/G / f against the tower's C x (L/G / f)^-m; fan power");
+    sheet.Text("  f^3 x full speed's (the fan laws). " + std::to_string(run.ratings) +
+               " ratings of the row were made.");
+    sheet.Line("Cold water at full speed",
+               sheet.Number(run.fullSpeed.results.values[Result::kColdWater]), "F");
+    sheet.Line("Fan power at full speed",
+               sheet.Number(run.fullSpeed.results.values[Result::kFanPower]), "hp");
+    if (control.mode == FanMode::kTwoSpeed && run.airFlow < 1.0F) {
+        sheet.Line("Cold water at half speed",
+                   sheet.Number(run.controlled.results.values[Result::kColdWater]), "F");
+        sheet.Line("Share of the hour at full speed", sheet.Number(run.fullSpeedShare));
+    }
+    sheet.Line("Air flow, mean over the hour", sheet.Number(run.airFlow), "of full");
+    sheet.Line("Cold water reached", sheet.Number(run.coldWater), "F");
+    sheet.Line("Fan power used", sheet.Number(run.fanPower), "hp");
+    sheet.Line("Makeup", sheet.Number(run.makeup), "gpm");
+    const std::string_view outcome = DescribeFanOutcome(run.outcome, control.mode);
+    if (!outcome.empty()) sheet.Text("  " + std::string(outcome));
     out += '\n';
 }
 
