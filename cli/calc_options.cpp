@@ -136,10 +136,9 @@ LiquidGasSpan ParseLiquidGasSpan(std::string_view argument) {
 /// The first option given whose columns or drawing are not yet converted to SI units; empty when
 /// there is none.
 std::string_view OptionInUsUnitsOnly(const CalcOptions& options) {
-    if (options.chart || options.demand) return "--chart and --demand";
+    if (options.chart || options.demand) return options.chart ? "--chart" : "--demand";
     if (options.acceptance || options.fit) return options.fit ? "--fit" : "--acceptance";
-    if (options.curves || options.curvesCsv) return "--curves and --curves-csv";
-    if (options.setpoint || options.fan) return "fan control (--setpoint, --fan)";
+    if (options.curves || options.curvesCsv) return options.curves ? "--curves" : "--curves-csv";
     return {};
 }
 
@@ -226,14 +225,18 @@ void DeclareYearOptions(CLI::App& app, CalcOptions& options) {
                  "With exact every row has Notes, which say where there is no such air");
     SingleOption(
         app, "--setpoint", "T", options.setpoint,
-        [](std::string_view text) { return ReadOptionNumber("--setpoint", text); },
+        [](std::string_view text) {
+            ReadOptionNumber("--setpoint", text);
+            return std::string(text);
+        },
         "with --tower: the cold water the plant wants, F. Each rated row runs its\n"
         "fans as --fan says and adds the columns Air Flow (%), Full Speed (%),\n"
         "Cold Water Reached (F), Above Setpoint (F), Fan Power Used (hp) and Hours\n"
         "Above Setpoint (rows with Hours); the sixteen results stay those of full\n"
         "speed, while the water and fan energy over the hours are those run. The\n"
         "totals row gives the hours-weighted means of the first five and the sum\n"
-        "of the hours above the setpoint");
+        "of the hours above the setpoint. With --units si T is in C and the columns\n"
+        "are Cold Water Reached (C), Above Setpoint (K) and Fan Power Used (kW)");
     SingleOption(app, "--fan", "MODE", options.fan, ParseFan,
                  "with --setpoint: full (the default) runs the fans at full speed and shows\n"
                  "how far the cold water lands from the setpoint; vfd[:MIN] slows them to\n"
@@ -417,8 +420,8 @@ void DeclareOptions(CLI::App& app, CalcOptions& options, std::string& traceTarge
                  "calculated. With --raw an SI result is the shortest text that converts\n"
                  "back to that very value. --tower's C:m, Notes and --trace stay as they\n"
                  "are (the worksheet names its US units). --chart, --demand, --acceptance,\n"
-                 "--fit, --curves, --curves-csv, --setpoint and --fan work in US units\n"
-                 "only as yet and refuse --units si");
+                 "--fit, --curves and --curves-csv work in US units only as yet and\n"
+                 "refuse --units si");
     ValueOption(app.add_option(
                        "--sweep",
                        [&options](const CLI::results_t& results) {

@@ -30,8 +30,9 @@ struct CalcOptions {
     std::vector<Sweep> sweeps;                 ///< in the order given; the first varies slowest
     std::optional<TowerCharacteristic> tower;  ///< rate every design against this tower
     std::optional<LeavingAirRule> exitAir;     ///< --exit-air; the window's when not given
-    std::optional<float> setpoint;             ///< °F: rated rows run their fans to it
-    std::optional<FanControl> fan;             ///< --fan: its mode and vfd's lowest air flow
+    /// The cold water rated rows run their fans to, as typed (°F, or °C under --units si).
+    std::optional<std::string> setpoint;
+    std::optional<FanControl> fan;  ///< --fan: its mode and vfd's lowest air flow
     /// Where the worksheets go: "-" is standard error; none when not asked for.
     std::optional<std::string> trace;
     std::vector<std::string> files;  ///< "-" is standard input

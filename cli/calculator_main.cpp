@@ -13,6 +13,8 @@
 #include "chart_command.h"
 #include "curves_command.h"
 #include "input_columns.h"
+#include "number_text.h"
+#include "units.h"
 
 namespace veltrane::cli {
 namespace {
@@ -132,6 +134,17 @@ bool WriteCharts(const CalcOptions& options, const BatchCalculator& calculator, 
     return error.empty();
 }
 
+/// The setpoint as the fans take it, °F: typed in °F it is read as the calculation reads any
+/// number; typed in °C it is converted in double precision and rounded once.
+float SetpointIn(const std::string& typed, UnitSystem units) {
+    if (units == UnitSystem::kUS) {
+        float value = 0.0F;
+        ReadInputNumber(typed, value);  // checked when the option was read
+        return value;
+    }
+    return InputFromUnits(Quantity::kTemperature, units, ReadAcceptedNumberAsDouble(typed));
+}
+
 int Calculate(const CalcOptions& options, std::FILE* in, std::FILE* out, std::FILE* err,
               CheckedOutput* trace) {
     BatchSettings settings{options.raw,
@@ -154,7 +167,7 @@ int Calculate(const CalcOptions& options, std::FILE* in, std::FILE* out, std::FI
     settings.leavingAir = options.exitAir.value_or(LeavingAirRule::kWindow);
     if (options.setpoint) {
         settings.fanControl = options.fan.value_or(FanControl{});
-        settings.fanControl->setpoint = *options.setpoint;
+        settings.fanControl->setpoint = SetpointIn(*options.setpoint, settings.units);
     }
     CheckedOutput output(out);
     settings.outputLost = [&output] { return output.Failed(); };

@@ -4,6 +4,7 @@
 #include <limits>
 
 #include "design_rows.h"
+#include "units.h"
 #include "worksheet.h"
 
 namespace veltrane::cli {
@@ -32,17 +33,41 @@ constexpr std::array<OwnColumn, kFanColumnCount> kFanColumns = {{
     {"Hours Above Setpoint", OwnTotal::kSum},
 }};
 
-constexpr std::size_t kOutputColumnCount = kResultCount + kFanColumnCount + kBinColumnCount + 1;
+/// The same columns under --units si, and the quantity each column measures.
+constexpr std::array<OwnColumn, kFanColumnCount> kFanColumnsSI = {{
+    {"Air Flow (%)", OwnTotal::kHoursMean},
+    {"Full Speed (%)", OwnTotal::kHoursMean},
+    {"Cold Water Reached (C)", OwnTotal::kHoursMean},
+    {"Above Setpoint (K)", OwnTotal::kHoursMean},
+    {"Fan Power Used (kW)", OwnTotal::kHoursMean},
+    {"Hours Above Setpoint", OwnTotal::kSum},
+}};
 
-/// The captions this mode writes after the inputs and Hours, so that its output reads back.
+constexpr std::array<Quantity, kFanColumnCount> kFanQuantities = {
+    Quantity::kPercent,     Quantity::kPercent,
+    Quantity::kTemperature, Quantity::kTemperatureDifference,
+    Quantity::kPower,       Quantity::kHours,
+};
+
+constexpr std::size_t kOutputColumnCount =
+    2 * (kResultCount + kFanColumnCount + kBinColumnCount) + 1;
+
+/// The captions this mode writes after the inputs and Hours in either unit system, so that its
+/// output reads back.
 constexpr std::array<std::string_view, kOutputColumnCount> MakeOutputColumns() {
     std::array<std::string_view, kOutputColumnCount> names{};
     std::size_t k = 0;
     for (const ResultDefinition& entry : kResults)
         names[k++] = entry.caption;
+    for (const ColumnUnits& entry : kResultUnits)
+        names[k++] = entry.siCaption;
     for (const OwnColumn& column : kFanColumns)
         names[k++] = column.caption;
+    for (const OwnColumn& column : kFanColumnsSI)
+        names[k++] = column.caption;
     for (const std::string_view caption : kBinColumnCaptions)
+        names[k++] = caption;
+    for (const std::string_view caption : kBinColumnSICaptions)
         names[k++] = caption;
     names[k] = kNotesCaption;
     return names;
@@ -60,7 +85,9 @@ class FanControlMode final : public DesignRowsMode {
 
   private:
     [[nodiscard]] bool AlwaysNotes() const override { return true; }
-    [[nodiscard]] std::span<const OwnColumn> OwnColumns() const override { return kFanColumns; }
+    [[nodiscard]] std::span<const OwnColumn> OwnColumns() const override {
+        return settings_.units == UnitSystem::kSI ? kFanColumnsSI : kFanColumns;
+    }
 
     void WriteDesign() override {
         const DesignInputs design = DesignWithTheRowsRange();
@@ -78,8 +105,8 @@ class FanControlMode final : public DesignRowsMode {
             return;
         }
         const Rating& full = run.fullSpeed;
-        approach_ = PlainShortestText(full.inputs[Input::kApproach]);
-        hotWater_ = PlainShortestText(full.inputs[Input::kHotWater]);
+        approach_ = InputText(Input::kApproach, settings_.units, full.inputs[Input::kApproach]);
+        hotWater_ = InputText(Input::kHotWater, settings_.units, full.inputs[Input::kHotWater]);
         texts[Input::kApproach] = approach_.View();
         texts[Input::kHotWater] = hotWater_.View();
         const std::array<double, kFanColumnCount> own = OwnValues(control, run);
@@ -105,6 +132,8 @@ class FanControlMode final : public DesignRowsMode {
         own[kAboveSetpoint] = d(run.coldWater) - d(control.setpoint);
         own[kFanPowerUsed] = d(run.fanPower);
         own[kHoursAboveSetpoint] = !design_.hasHours ? kNone : above ? d(design_.hours) : 0.0;
+        for (std::size_t k = 0; k < kFanColumnCount; ++k)
+            own[k] = ValueInUnits(kFanQuantities[k], settings_.units, own[k]);
         return own;
     }
 
