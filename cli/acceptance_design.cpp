@@ -8,6 +8,7 @@
 #include "design_rows.h"
 #include "input_columns.h"
 #include "row_reader.h"
+#include "units.h"
 
 namespace veltrane::cli {
 namespace {
@@ -20,7 +21,8 @@ DesignInputs DesignOf(const Row& row) {
 }
 
 /// The one row of the file; the first problem the reader met becomes the error.
-std::optional<DesignInputs> ReadOneDesign(const std::string& path, std::string& error) {
+std::optional<DesignInputs> ReadOneDesign(const std::string& path, UnitSystem units,
+                                          std::string& error) {
     std::FILE* stream = std::fopen(path.c_str(), "rb");
     if (stream == nullptr) {
         error = "--acceptance: cannot read " + QuoteForMessage(path) + ": " + std::strerror(errno);
@@ -30,7 +32,7 @@ std::optional<DesignInputs> ReadOneDesign(const std::string& path, std::string& 
     Problems problems([&error](std::string_view line) {
         if (error.empty()) error = "--acceptance: " + std::string(line);
     });
-    RowReader reader(source, path, DesignColumns(), {}, UnitSystem::kUS, problems);
+    RowReader reader(source, path, DesignColumns(), {}, units, problems);
     std::optional<DesignInputs> design;
     std::size_t rows = 0;
     Row row;
@@ -52,14 +54,18 @@ std::optional<DesignInputs> ReadOneDesign(const std::string& path, std::string& 
 }  // namespace
 
 std::optional<DesignBasis> AcceptanceBasis(const CalcOptions& options, std::string& error) {
-    const std::optional<DesignInputs> design = options.acceptance->empty()
-                                                   ? DefaultDesignInputs()
-                                                   : ReadOneDesign(*options.acceptance, error);
+    const UnitSystem units = options.units.value_or(UnitSystem::kUS);
+    const std::optional<DesignInputs> design =
+        options.acceptance->empty() ? DefaultDesignInputs()
+                                    : ReadOneDesign(*options.acceptance, units, error);
     if (!design) return std::nullopt;
     AcceptanceDesign acceptance{*design, *options.slope, 0.0F,
                                 options.draft.value_or(FanDraft::kInduced)};
-    acceptance.fanPower =
-        options.designFanPower.value_or(CalculatePerformance(*design).values[Result::kFanPower]);
+    // The readings' FanPower is in the unit of this one: only their ratio enters the test.
+    const double calculatedFanPower =
+        ValueInUnits(Quantity::kPower, units,
+                     static_cast<double>(CalculatePerformance(*design).values[Result::kFanPower]));
+    acceptance.fanPower = options.designFanPower.value_or(static_cast<float>(calculatedFanPower));
     DesignBasis basis = PrepareDesign(acceptance);
     if (basis.outcome != EvaluationOutcome::kEvaluated) {
         error = "--acceptance: no test can be judged against this design: " +

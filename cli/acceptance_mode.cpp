@@ -10,20 +10,31 @@
 #include "calc_options.h"
 #include "number_text.h"
 #include "result_text.h"
+#include "units.h"
 #include "worksheet.h"
 
 namespace veltrane::cli {
 namespace {
 
+/// The readings; under --units si each is read in its SI unit (FanPower in the unit of the design
+/// fan power, kW by default) and converted at the edge.
+constexpr ColumnDefinition Reading(std::string_view shortName, std::string_view caption,
+                                   Quantity quantity, std::string_view siCaption) {
+    return {shortName, caption, quantity, "", true, EmptyCell::kRefused, false, "", siCaption};
+}
+
 constexpr std::array kColumns = {
-    ColumnDefinition{"P", "Atmos Press (psia)", Quantity::kPressure, ""},
-    ColumnDefinition{"Twb", "Inlet Air Wet Bulb Temp (F)", Quantity::kTemperature, ""},
-    ColumnDefinition{"Tdb", "Inlet Air Dry Bulb Temp (F)", Quantity::kTemperature, ""},
-    ColumnDefinition{"THot", "Hot Water Temp (F)", Quantity::kTemperature, ""},
-    ColumnDefinition{"TCold", "Cold Water Temp (F)", Quantity::kTemperature, ""},
-    ColumnDefinition{"Flow", "Circulating Water Flow (gpm)", Quantity::kWaterFlow, ""},
+    Reading("P", "Atmos Press (psia)", Quantity::kPressure, "Atmos Press (kPa)"),
+    Reading("Twb", "Inlet Air Wet Bulb Temp (F)", Quantity::kTemperature,
+            "Inlet Air Wet Bulb Temp (C)"),
+    Reading("Tdb", "Inlet Air Dry Bulb Temp (F)", Quantity::kTemperature,
+            "Inlet Air Dry Bulb Temp (C)"),
+    Reading("THot", "Hot Water Temp (F)", Quantity::kTemperature, "Hot Water Temp (C)"),
+    Reading("TCold", "Cold Water Temp (F)", Quantity::kTemperature, "Cold Water Temp (C)"),
+    Reading("Flow", "Circulating Water Flow (gpm)", Quantity::kWaterFlow,
+            "Circulating Water Flow (m3/h)"),
     // Any unit, the design fan power's: only their ratio enters.
-    ColumnDefinition{"FanPower", "Fan Power", Quantity::kDimensionless, ""},
+    Reading("FanPower", "Fan Power", Quantity::kDimensionless, ""),
 };
 
 constexpr std::array<std::string_view, 8> kOwnColumns = {
@@ -34,6 +45,42 @@ constexpr std::array<std::string_view, 8> kOwnColumns = {
     "Capability (%)",
     "Predicted Cold Water (F)",
     "Cold Water Deviation (F)",
+    "Notes",
+};
+
+constexpr std::array<std::string_view, 8> kOwnColumnsSI = {
+    "Test L/G",
+    "Test KaV/L",
+    "Test C",
+    "L/G at Capability",
+    "Capability (%)",
+    "Predicted Cold Water (C)",
+    "Cold Water Deviation (K)",
+    "Notes",
+};
+
+/// What each evaluated number measures, in the order of kOwnColumns.
+constexpr std::array<Quantity, 7> kOwnQuantities = {
+    Quantity::kMassRatio,
+    Quantity::kDimensionless,
+    Quantity::kDimensionless,
+    Quantity::kMassRatio,
+    Quantity::kPercent,
+    Quantity::kTemperature,
+    Quantity::kTemperatureDifference,
+};
+
+/// Both systems' captions, so that an output of either reads back.
+constexpr std::array<std::string_view, 10> kOutputColumns = {
+    "Test L/G",
+    "Test KaV/L",
+    "Test C",
+    "L/G at Capability",
+    "Capability (%)",
+    "Predicted Cold Water (F)",
+    "Cold Water Deviation (F)",
+    "Predicted Cold Water (C)",
+    "Cold Water Deviation (K)",
     "Notes",
 };
 
@@ -51,7 +98,7 @@ class AcceptanceMode final : public BatchMode {
 
     [[nodiscard]] std::span<const ColumnDefinition> Columns() const override { return kColumns; }
     [[nodiscard]] std::span<const std::string_view> OutputColumns() const override {
-        return kOwnColumns;
+        return kOutputColumns;
     }
 
     void StartOutput(const RowReader*, bool writeHeader) override {
@@ -61,7 +108,7 @@ class AcceptanceMode final : public BatchMode {
             csv.Field(column.shortName);
             csv.Comma();
         }
-        for (const std::string_view caption : kOwnColumns) {
+        for (const std::string_view caption : Si() ? kOwnColumnsSI : kOwnColumns) {
             csv.Field(caption);
             csv.Comma();
         }
@@ -99,9 +146,11 @@ class AcceptanceMode final : public BatchMode {
         const CapabilityEvaluation e = EvaluateReading(basis_, *mean);
         const std::string place = "the mean of " + std::to_string(evaluated_.size()) + " readings";
         Trace(place, *mean, e);
-        for (const float value : {mean->pressure, mean->wetBulb, mean->dryBulb, mean->hotWater,
-                                  mean->coldWater, mean->waterFlow, mean->fanPower}) {
-            Number(value);
+        const std::array<float, kColumns.size()> means = {
+            mean->pressure,  mean->wetBulb,   mean->dryBulb, mean->hotWater,
+            mean->coldWater, mean->waterFlow, mean->fanPower};
+        for (std::size_t k = 0; k < kColumns.size(); ++k) {
+            Exact(kColumns[k].quantity, means[k]);
             csv.Comma();
         }
         WriteEvaluation(e, place);
@@ -111,17 +160,32 @@ class AcceptanceMode final : public BatchMode {
     }
 
   private:
-    /// The shortest decimal that reads back to the very value.
-    void Number(float value) { context_.csv.Plain(PlainShortestText(value).View()); }
+    [[nodiscard]] bool Si() const { return context_.settings.units == UnitSystem::kSI; }
+
+    /// A value the calculation took or formed (the readings' mean, a result under --raw): the
+    /// shortest decimal that reads back to the very value, in SI the one that converts back to it.
+    void Exact(Quantity quantity, float us) {
+        if (!Si()) {
+            context_.csv.Plain(PlainShortestText(us).View());
+            return;
+        }
+        std::array<char, kNumberTextCapacity> text{};
+        const char* end = WriteLossless(text.data(), quantity, UnitSystem::kSI, us);
+        context_.csv.Plain(
+            std::string_view(text.data(), static_cast<std::size_t>(end - text.data())));
+    }
 
     /// A result: by the result text rule, as the calculation's results are written, or with
-    /// --raw the shortest decimal.
-    void WriteResult(float value) {
+    /// --raw the shortest decimal; in SI the converted value, rounded to single precision for
+    /// the rule as the calculation's results are.
+    void WriteResult(Quantity quantity, float us) {
         if (context_.settings.raw) {
-            Number(value);
-        } else {
-            context_.csv.Field(ResultText(value));
+            Exact(quantity, us);
+            return;
         }
+        const double value =
+            ValueInUnits(quantity, context_.settings.units, static_cast<double>(us));
+        context_.csv.Field(ResultText(static_cast<float>(value)));
     }
 
     /// Each number up to the step the evaluation reached; Notes says why it stopped there.
@@ -136,8 +200,8 @@ class AcceptanceMode final : public BatchMode {
             {evaluated, e.predictedColdWater},
             {evaluated, e.coldWaterDeviation},
         }};
-        for (const auto& [written, value] : cells) {
-            if (written) WriteResult(value);
+        for (std::size_t k = 0; k < cells.size(); ++k) {
+            if (cells[k].first) WriteResult(kOwnQuantities[k], cells[k].second);
             context_.csv.Comma();
         }
         if (!evaluated || !totalsNote.empty()) context_.csv.Field(Note(e, totalsNote));

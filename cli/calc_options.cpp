@@ -137,7 +137,7 @@ LiquidGasSpan ParseLiquidGasSpan(std::string_view argument) {
 /// there is none.
 std::string_view OptionInUsUnitsOnly(const CalcOptions& options) {
     if (options.chart || options.demand) return options.chart ? "--chart" : "--demand";
-    if (options.acceptance || options.fit) return options.fit ? "--fit" : "--acceptance";
+    if (options.fit) return "--fit";
     if (options.curves || options.curvesCsv) return options.curves ? "--curves" : "--curves-csv";
     return {};
 }
@@ -329,7 +329,10 @@ void DeclareCapabilityOptions(CLI::App& app, CalcOptions& options) {
                        "Cold Water Deviation = TCold - predicted (positive: warmer than the\n"
                        "design tower). A reading that cannot be evaluated has its reason in\n"
                        "Notes and on standard error. With --totals a closing row evaluates the\n"
-                       "mean of the evaluated readings: the test's result")
+                       "mean of the evaluated readings: the test's result. With --units si\n"
+                       "DESIGN.csv and the readings are in SI (kPa, C, m3/h; FanPower in kW\n"
+                       "unless --design-fan-power gives another unit), and Predicted Cold Water\n"
+                       "is in C and Cold Water Deviation in K")
                     ->type_name("DESIGN.csv"));
     SingleOption(app, "--slope", "m", options.slope, ParseSlope,
                  "the slope m of the tower characteristic KaV/L = C x (L/G)^-m; the tower\n"
@@ -338,7 +341,7 @@ void DeclareCapabilityOptions(CLI::App& app, CalcOptions& options) {
         app, "--design-fan-power", "X", options.designFanPower,
         [](std::string_view text) { return ReadPositiveNumber("--design-fan-power", text); },
         "the design's fan power, in the unit of the readings' FanPower (default:\n"
-        "the design's Approx Fan Power, hp)");
+        "the design's Approx Fan Power, hp; kW with --units si)");
     SingleOption(app, "--draft", "induced|forced", options.draft, ParseDraft,
                  "where the fan sits (default induced): induced moves the leaving air,\n"
                  "saturated at the leaving enthalpy and solved to 0.001 F or better, and\n"
@@ -419,9 +422,9 @@ void DeclareOptions(CLI::App& app, CalcOptions& options, std::string& traceTarge
                  "once to single precision, each result converted from the value\n"
                  "calculated. With --raw an SI result is the shortest text that converts\n"
                  "back to that very value. --tower's C:m, Notes and --trace stay as they\n"
-                 "are (the worksheet names its US units). --chart, --demand, --acceptance,\n"
-                 "--fit, --curves and --curves-csv work in US units only as yet and\n"
-                 "refuse --units si");
+                 "are (the worksheet names its US units). --chart, --demand, --fit,\n"
+                 "--curves and --curves-csv work in US units only as yet and refuse\n"
+                 "--units si");
     ValueOption(app.add_option(
                        "--sweep",
                        [&options](const CLI::results_t& results) {
