@@ -137,7 +137,6 @@ LiquidGasSpan ParseLiquidGasSpan(std::string_view argument) {
 /// there is none.
 std::string_view OptionInUsUnitsOnly(const CalcOptions& options) {
     if (options.chart || options.demand) return options.chart ? "--chart" : "--demand";
-    if (options.fit) return "--fit";
     if (options.curves || options.curvesCsv) return options.curves ? "--curves" : "--curves-csv";
     return {};
 }
@@ -369,7 +368,9 @@ void DeclareCapabilityOptions(CLI::App& app, CalcOptions& options) {
                  "log C - m log L/G. Writes C, m, Points, R Squared and the Largest Cold\n"
                  "Water Deviation of the fitted tower rated back at every row, with the row\n"
                  "it is At. A row whose KaV/L has no meaning is named on standard error and\n"
-                 "left out; at least 2 rows with different L/G are needed");
+                 "left out; at least 2 rows with different L/G are needed. With --units si\n"
+                 "the rows are read in SI (TCold in C, \"Cold Water Temp (C)\") and the\n"
+                 "deviation is in K");
 }
 
 /// Options that only make sense together, checked once all are read.
@@ -422,9 +423,8 @@ void DeclareOptions(CLI::App& app, CalcOptions& options, std::string& traceTarge
                  "once to single precision, each result converted from the value\n"
                  "calculated. With --raw an SI result is the shortest text that converts\n"
                  "back to that very value. --tower's C:m, Notes and --trace stay as they\n"
-                 "are (the worksheet names its US units). --chart, --demand, --fit,\n"
-                 "--curves and --curves-csv work in US units only as yet and refuse\n"
-                 "--units si");
+                 "are (the worksheet names its US units). --chart, --demand, --curves and\n"
+                 "--curves-csv work in US units only as yet and refuse --units si");
     ValueOption(app.add_option(
                        "--sweep",
                        [&options](const CLI::results_t& results) {

@@ -11,6 +11,7 @@
 #include "characteristic_fit.h"
 #include "design_rows.h"
 #include "number_text.h"
+#include "units.h"
 
 namespace veltrane::cli {
 namespace {
@@ -22,7 +23,8 @@ std::vector<ColumnDefinition> MakeFitColumns() {
         DesignColumns().begin(),
         DesignColumns().begin() + static_cast<std::ptrdiff_t>(kInputCount));
     columns.push_back(ColumnDefinition{"TCold", "Cold Water Temp (F)", Quantity::kTemperature, "",
-                                       false, EmptyCell::kAbsent});
+                                       false, EmptyCell::kAbsent, false, "",
+                                       "Cold Water Temp (C)"});
     return columns;
 }
 
@@ -33,13 +35,28 @@ constexpr std::array<std::string_view, 6> kOwnColumns = {
     "C", "m", "Points", "R Squared", "Largest Cold Water Deviation (F)", "At",
 };
 
+constexpr std::array<std::string_view, 6> kOwnColumnsSI = {
+    "C", "m", "Points", "R Squared", "Largest Cold Water Deviation (K)", "At",
+};
+
+/// Both systems' captions, so that an output of either reads back.
+constexpr std::array<std::string_view, 7> kOutputColumns = {
+    "C",
+    "m",
+    "Points",
+    "R Squared",
+    "Largest Cold Water Deviation (F)",
+    "At",
+    "Largest Cold Water Deviation (K)",
+};
+
 class FitMode final : public BatchMode {
   public:
     explicit FitMode(const ModeContext& context) : context_(context) {}
 
     [[nodiscard]] std::span<const ColumnDefinition> Columns() const override { return kFitColumns; }
     [[nodiscard]] std::span<const std::string_view> OutputColumns() const override {
-        return kOwnColumns;
+        return kOutputColumns;
     }
 
     void StartOutput(const RowReader*, bool writeHeader) override { writeHeader_ = writeHeader; }
@@ -79,13 +96,28 @@ class FitMode final : public BatchMode {
     }
 
   private:
+    [[nodiscard]] bool Si() const { return context_.settings.units == UnitSystem::kSI; }
+
     /// The shortest decimal that reads back to the very value.
     void Number(float value) { context_.csv.Plain(PlainShortestText(value).View()); }
+
+    /// The deviation in K under --units si: the shortest text that converts back to the value.
+    void Deviation(float us) {
+        if (!Si()) {
+            Number(us);
+            return;
+        }
+        std::array<char, kNumberTextCapacity> text{};
+        const char* end =
+            WriteLossless(text.data(), Quantity::kTemperatureDifference, UnitSystem::kSI, us);
+        context_.csv.Plain(
+            std::string_view(text.data(), static_cast<std::size_t>(end - text.data())));
+    }
 
     void WriteFit(const CharacteristicFit& fit) {
         CsvWriter& csv = context_.csv;
         if (writeHeader_) {
-            for (const std::string_view caption : kOwnColumns) {
+            for (const std::string_view caption : Si() ? kOwnColumnsSI : kOwnColumns) {
                 csv.Field(caption);
                 csv.Comma();
             }
@@ -101,7 +133,7 @@ class FitMode final : public BatchMode {
         // R² to seven figures, as every single-precision number is written.
         Number(static_cast<float>(fit.rSquared));
         csv.Comma();
-        Number(fit.largestColdWaterDeviation);
+        Deviation(fit.largestColdWaterDeviation);
         csv.Comma();
         csv.Field(places_[fit.largestDeviationRow]);
         csv.EndRow();
