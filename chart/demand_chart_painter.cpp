@@ -1,7 +1,7 @@
 #include "demand_chart_painter.h"
 
-#include "canvas_file.h"
 #include "chart_caption.h"
+#include "chart_file.h"
 #include "chart_text.h"
 
 #include <QFont>
@@ -852,15 +852,30 @@ ChartLabels LayOutLabels(const DemandChart& chart, const ChartLook& look) {
 }
 
 QImage RenderChart(const DemandChart& chart, double scale, const ChartLook& look) {
-    return RenderCanvas([&](QPainter& painter) { PaintChart(painter, chart, look); }, scale);
+    QImage image(static_cast<int>(std::lround(kCanvasWidth * scale)),
+                 static_cast<int>(std::lround(kCanvasHeight * scale)), QImage::Format_RGB32);
+    image.setDevicePixelRatio(1.0);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    painter.scale(scale, scale);
+    PaintChart(painter, chart, look);
+    painter.end();
+    return image;
 }
+
+namespace {
+
+QString Title(const DemandChart& chart) {
+    return QStringLiteral("Demand curves, wet bulb %1 °F").arg(Number(D(chart.wetBulb)));
+}
+
+}  // namespace
 
 bool WriteChart(const DemandChart& chart, const QString& path, ChartFormat format, QString& error,
                 const ChartLook& look) {
-    const QString title =
-        QStringLiteral("Demand curves, wet bulb %1 °F").arg(Number(D(chart.wetBulb)));
-    return WriteCanvas([&](QPainter& painter) { PaintChart(painter, chart, look); }, title, path,
-                       format, error);
+    return WritePicture(
+        path, format, QSizeF(kCanvasWidth, kCanvasHeight), Title(chart),
+        [&](QPainter& painter) { PaintChart(painter, chart, look); }, error);
 }
 
 }  // namespace veltrane::chart

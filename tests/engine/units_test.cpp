@@ -116,6 +116,16 @@ TEST(WriteLossless, shouldGiveEveryFloatBackOfEveryQuantity) {
     }
 }
 
+TEST(WriteLossless, shouldGiveTheSiDefaultsThatAreTheUsDefaults) {
+    const DesignInputs defaults = DefaultDesignInputs();
+    for (const Input i : kAllInputs) {
+        SCOPED_TRACE(kInputs[i].shortName);
+        const std::string siText(kInputUnits[i].siDefaultText);
+        EXPECT_EQ(ReadBack(siText, kInputUnits[i].quantity), defaults[i]);
+        EXPECT_EQ(LosslessSiText(kInputUnits[i].quantity, defaults[i]), siText) << "not shortest";
+    }
+}
+
 TEST(ResultTextIn, shouldApplyTheTextRuleToTheDefaultsInSi) {
     const PerformanceResults r = CalculatePerformance(DefaultDesignInputs());
     EXPECT_EQ(ResultTextIn(r, Result::kKaVL, UnitSystem::kSI), "1.8324");
