@@ -12,8 +12,8 @@
 
 #include "chart_format.h"
 #include "copyable_table.h"
-#include "demand_chart_painter.h"
 #include "curves_chart_painter.h"
+#include "demand_chart_painter.h"
 
 namespace veltrane::performance {
 
