@@ -19,6 +19,7 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 
+#include <cmath>
 #include <variant>
 
 #include "chart_format.h"
@@ -53,6 +54,9 @@ enum ResultColumn : int {
     kNoteColumn,
     kColumnCount,
 };
+
+/// Temperatures are shown to two places.
+constexpr double kLeastShownDegrees = 0.005;
 
 /// A reading's cell keeps the value it was written from, and the text written, to know it by.
 constexpr int kWrittenValue = Qt::UserRole;
@@ -307,9 +311,11 @@ QString AcceptanceTab::header(std::size_t column) const {
 QString AcceptanceTab::temperatureText(float fahrenheit, bool difference) const {
     const Quantity quantity =
         difference ? Quantity::kTemperatureDifference : Quantity::kTemperature;
-    const QString text =
-        QLocale().toString(units_.toDisplay(quantity, static_cast<double>(fahrenheit)), 'f', 2);
-    const bool plus = difference && fahrenheit > 0.0F;
+    double shown = units_.toDisplay(quantity, static_cast<double>(fahrenheit));
+    // Shown to two places: a deviation that rounds to nothing is 0.00, neither +0.00 nor -0.00.
+    if (std::abs(shown) < kLeastShownDegrees) shown = 0.0;
+    const QString text = QLocale().toString(shown, 'f', 2);
+    const bool plus = difference && shown > 0.0;
     return (plus ? QStringLiteral("+") : QString()) + text + u' ' + units_.unit(quantity);
 }
 

@@ -104,6 +104,8 @@ TEST_F(Acceptance, shouldGiveTheReasonWhereAReadingHasNoCapability) {
          QStringList{Decimal("14.6"), u"abc"_qs, u"75"_qs, u"99"_qs, u"74"_qs, u"950"_qs, u"12"_qs}
              .join(u'\t'),
          Reading("70", "74")});
+    // The design's own test: a deviation of a few millionths, neither sign shown.
+    EXPECT_EQ(cell(0, 9), Decimal("0.00") + u" °F"_qs);
     EXPECT_EQ(cell(1, 7), QString());
     EXPECT_TRUE(cell(1, 10).startsWith(u"Twb is not a number"_qs)) << cell(1, 10).toStdString();
     EXPECT_EQ(cell(1, 1), u"abc"_qs);  // as typed
