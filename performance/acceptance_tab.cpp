@@ -407,7 +407,17 @@ void AcceptanceTab::followModel() {
         fanPower_->setText(BoxText(fanPowerValue_, Quantity::kPower, units_, QLocale()));
     }
     rewriting_ = false;
-    evaluate();
+    // Each reading is a rating and the chart forty demand curves: worked out when seen.
+    if (isVisible()) {
+        evaluate();
+    } else {
+        stale_ = true;
+    }
+}
+
+void AcceptanceTab::showEvent(QShowEvent* event) {
+    PerformanceTab::showEvent(event);
+    if (stale_) evaluate();
 }
 
 // Every usable number is rewritten in the new units from the value it stands for, so that no
@@ -439,6 +449,7 @@ void AcceptanceTab::rewriteInUnits() {
 }
 
 void AcceptanceTab::evaluate() {
+    stale_ = false;
     if (textUnits_ != units_.system()) {
         rewriteInUnits();
         return;

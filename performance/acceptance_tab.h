@@ -75,6 +75,9 @@ class AcceptanceTab final : public PerformanceTab {
     /// What the last paste or open said, empty after a good one.
     [[nodiscard]] QLabel* messageLabel() const { return message_; }
 
+  protected:
+    void showEvent(QShowEvent* event) override;
+
   private:
     void buildControls(QWidget* holder);
     void readBoxes();
@@ -111,6 +114,7 @@ class AcceptanceTab final : public PerformanceTab {
     bool slopeTyped_ = false;
     bool fanPowerTyped_ = false;
     bool rewriting_ = false;
+    bool stale_ = false;  ///< the model changed while the tab was not shown
     /// The units the table's and boxes' texts are written in. The window may recalculate on a
     /// switch before this tab hears of it: the texts are read only in their own units.
     UnitSystem textUnits_;

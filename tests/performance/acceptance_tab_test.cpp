@@ -157,6 +157,22 @@ TEST_F(Acceptance, shouldOpenACsvOfNamedColumnsAndKeepTheTableWhenAFileCannotBeR
     EXPECT_EQ(tab->capabilityLabel()->text(), Decimal("Capability 93.2 %"));
 }
 
+TEST_F(Acceptance, shouldFollowTheWindowsTowerAndDesignUntilTypedOver) {
+    EXPECT_EQ(tab->fanPowerBox()->text(), Decimal("12.749251"));
+    pasteRows({Reading("100.0215", "75.0215")});
+    const QString before = tab->capabilityLabel()->text();
+    window->tabs()->setCurrentIndex(0);  // edited while the tab is not shown
+    type(FieldOf(Input::kFanEff), QStringLiteral("80"));
+    type(Field::kTowerM, Decimal("0.7"));
+    window->tabs()->setCurrentWidget(tab);
+    EXPECT_NE(tab->fanPowerBox()->text(), Decimal("12.749251"));
+    EXPECT_EQ(tab->slopeBox()->text(), Decimal("0.7"));
+    EXPECT_NE(tab->capabilityLabel()->text(), before);
+    typeInto(tab->slopeBox(), Decimal("0.6"));
+    type(Field::kTowerM, Decimal("0.8"));
+    EXPECT_EQ(tab->slopeBox()->text(), Decimal("0.6"));
+}
+
 TEST_F(Acceptance, shouldKeepEveryReadingWhenTheUnitsSwitch) {
     settle();
     pasteRows({Reading("100.0215", "75.0215")});
