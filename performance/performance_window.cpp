@@ -20,6 +20,7 @@
 
 #include <veltrane/version.h>
 
+#include "acceptance_tab.h"
 #include "curves_tab.h"
 #include "demand_tab.h"
 #include "file_dialogs.h"
@@ -76,6 +77,7 @@ PerformanceWindow::PerformanceWindow(PerformanceModel& model, WindowServices ser
     auto* demand = new DemandTab(model_, units_, tabs_);
     addTab(demand);
     addTab(new CurvesTab(model_, units_, tabs_));
+    addTab(new AcceptanceTab(model_, units_, tabs_));
     auto* worksheet = new WorksheetTab(model_, tabs_);
     addTab(worksheet);
     connect(worksheet, &WorksheetTab::saveRequested, this, &PerformanceWindow::saveWorksheet);

@@ -8,9 +8,11 @@
 #include <QLabel>
 #include <QRandomGenerator>
 #include <QTabWidget>
+#include <QTableWidget>
 
 #include <array>
 
+#include "acceptance_tab.h"
 #include "window_fixture.h"
 
 namespace veltrane::performance::test {
@@ -91,7 +93,8 @@ class Monkey : public WindowFixture {
         const std::size_t i = static_cast<std::size_t>(field);
         switch (pick(20)) {
             case 0:
-                window->tabs()->setCurrentIndex(static_cast<int>(pick(3)));
+                window->tabs()->setCurrentIndex(
+                    static_cast<int>(pick(static_cast<std::size_t>(window->tabs()->count()))));
                 window->tabs()->currentWidget()->grab();  // painted, faded or not
                 break;
             case 1:
@@ -104,6 +107,9 @@ class Monkey : public WindowFixture {
                 break;
             case 3:
                 window->copyTable();
+                break;
+            case 5:
+                pasteReading();
                 break;
             case 6:
                 switchUnits();
@@ -129,6 +135,21 @@ class Monkey : public WindowFixture {
                 usable[i] = ok;
             }
         }
+    }
+
+    /// A reading somewhere around the design's, usable or not, pasted over one of the first rows.
+    void pasteReading() {
+        const double wetBulb = uniform(40.0, 85.0);
+        const double hotWater = uniform(70.0, 120.0);
+        QStringList cells;
+        for (const double value :
+             {uniform(12.0, 15.0), wetBulb, wetBulb + uniform(-2.0, 20.0), hotWater,
+              hotWater - uniform(-5.0, 40.0), uniform(-10.0, 2000.0), uniform(-1.0, 20.0)}) {
+            cells << QLocale().toString(value, 'f', static_cast<int>(pick(4)));
+        }
+        auto* acceptance = window->findChild<AcceptanceTab*>();
+        acceptance->table()->setCurrentCell(static_cast<int>(pick(3)), 0);
+        acceptance->pasteReadings(cells.join(u'\t'));
     }
 
     /// Usable boxes are rewritten in the new units, marked ones keep their text; no value moves.
@@ -170,6 +191,11 @@ class Monkey : public WindowFixture {
         const bool rated = c.chart.operatingPoint.has_value();
         ASSERT_EQ(find<QLabel>("operatingColdWater")->text().isEmpty(), !rated);
         ASSERT_EQ(find<QLabel>("operatingNote")->text().startsWith(QStringLiteral("No ")), !rated);
+        // A capability is a number or the reason there is none, never an infinity or a NaN.
+        const QString capability = find<QLabel>("capability")->text();
+        ASSERT_FALSE(capability.contains(QStringLiteral("nan"), Qt::CaseInsensitive) ||
+                     capability.contains(QStringLiteral("inf"), Qt::CaseInsensitive))
+            << capability.toStdString();
     }
 };
 

@@ -124,7 +124,7 @@ TEST_F(Window, shouldTellWhyASaveFailedAndKeepEverything) {
 }
 
 TEST_F(Window, shouldPrintTheCurrentTabOrSayWhyNot) {
-    for (const int tab : {0, 1, 2}) {
+    for (const int tab : {0, 1, 2, 3}) {
         window->tabs()->setCurrentIndex(tab);
         const QString pdf = folder.filePath(QStringLiteral("tab%1.pdf").arg(tab));
         printDialogs.choosePdf(pdf, 1);
@@ -157,7 +157,7 @@ TEST_F(Window, shouldCopyAndExportTheChartsPointsAsATable) {
 }
 
 TEST_F(Window, shouldShowAndSaveTheWorksheet) {
-    window->tabs()->setCurrentIndex(2);
+    window->tabs()->setCurrentWidget(find<QWidget>("worksheetTab"));
     auto* text = find<QPlainTextEdit>("worksheetText");
     ASSERT_NE(text, nullptr);
     EXPECT_TRUE(text->toPlainText().startsWith(QStringLiteral("Worksheet of the design")));
