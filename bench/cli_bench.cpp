@@ -74,8 +74,8 @@ void RunBatch(benchmark::State& state, bool raw) {
         calculator.Flush();
         if (calculator.DesignsWritten() != kDesignCount) state.SkipWithError("designs lost");
     }
-    state.SetItemsProcessed(static_cast<std::int64_t>(state.iterations() * kDesignCount));
-    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * designs.size()));
+    state.SetItemsProcessed(state.iterations() * static_cast<std::int64_t>(kDesignCount));
+    state.SetBytesProcessed(state.iterations() * static_cast<std::int64_t>(designs.size()));
     benchmark::DoNotOptimize(bytesOut);
 }
 
@@ -109,7 +109,7 @@ void BM_CalculationAlone(benchmark::State& state) {
             benchmark::DoNotOptimize(veltrane::CalculatePerformance(design));
         }
     }
-    state.SetItemsProcessed(static_cast<std::int64_t>(state.iterations() * inputs.size()));
+    state.SetItemsProcessed(state.iterations() * static_cast<std::int64_t>(inputs.size()));
 }
 BENCHMARK(BM_CalculationAlone)->Unit(benchmark::kMillisecond);
 

@@ -12,6 +12,11 @@ namespace veltrane::chart {
 
 enum class ChartFormat { kSvg, kPdf, kPng };
 
+/// How the chart is drawn beyond its numbers.
+struct ChartLook {
+    bool labelCrossings = false;  ///< L/G and KaV/L written beside each tower crossing
+};
+
 /// The format named by the extension (.svg, .pdf, .png in any case), or nothing.
 inline std::optional<ChartFormat> FormatOfFile(std::string_view path) {
     const std::size_t dot = path.rfind('.');

@@ -5,9 +5,11 @@
 
 #include <algorithm>
 #include <cstring>
+#include <string>
 
 #include "chart_format.h"
 #include "chart_module.h"
+#include "curves_chart_painter.h"
 #include "demand_chart_painter.h"
 
 namespace {
@@ -26,10 +28,15 @@ void IgnoreQtMessages(QtMsgType, const QMessageLogContext&, const QString&) {}
 
 }  // namespace
 
-extern "C" __attribute__((visibility("default"))) bool veltrane_write_chart(
-    const veltrane::DemandChart* chart, const char* path, int format, char* error,
-    std::size_t errorSize) {
-    // Fonts need a GUI application; the offscreen platform needs no display.
+extern "C" __attribute__((visibility("default"))) const char* veltrane_chart_layout() {
+    static const std::string tag = veltrane::chart::ChartLayoutTag();
+    return tag.c_str();
+}
+
+/// Runs `write` inside a headless application: fonts need a GUI application, the offscreen
+/// platform needs no display.
+template <typename Write>
+bool WriteHeadless(Write write, char* error, std::size_t errorSize) {
     static char programName[] = "veltrane-calc";
     static char platformOption[] = "-platform";
     static char platformName[] = "offscreen";
@@ -38,10 +45,33 @@ extern "C" __attribute__((visibility("default"))) bool veltrane_write_chart(
     qInstallMessageHandler(IgnoreQtMessages);
     QGuiApplication application(argumentCount, arguments);
     QString message;
-    if (!veltrane::chart::WriteChart(*chart, QString::fromUtf8(path),
-                                     static_cast<veltrane::chart::ChartFormat>(format), message)) {
+    if (!write(message)) {
         CopyError(message, error, errorSize);
         return false;
     }
     return true;
+}
+
+extern "C" __attribute__((visibility("default"))) bool veltrane_write_chart(
+    const veltrane::DemandChart* chart, const veltrane::chart::ChartLook* look, const char* path,
+    int format, char* error, std::size_t errorSize) {
+    return WriteHeadless(
+        [&](QString& message) {
+            return veltrane::chart::WriteChart(*chart, QString::fromUtf8(path),
+                                               static_cast<veltrane::chart::ChartFormat>(format),
+                                               message, *look);
+        },
+        error, errorSize);
+}
+
+extern "C" __attribute__((visibility("default"))) bool veltrane_write_curves(
+    const veltrane::PerformanceCurves* curves, const char* path, int format, char* error,
+    std::size_t errorSize) {
+    return WriteHeadless(
+        [&](QString& message) {
+            return veltrane::chart::WriteCurvesChart(
+                *curves, QString::fromUtf8(path), static_cast<veltrane::chart::ChartFormat>(format),
+                message);
+        },
+        error, errorSize);
 }

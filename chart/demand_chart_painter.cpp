@@ -1,6 +1,8 @@
 #include "demand_chart_painter.h"
 
-#include "canvas_file.h"
+#include "chart_caption.h"
+#include "chart_file.h"
+#include "chart_text.h"
 
 #include <QFont>
 #include <QFontMetricsF>
@@ -9,7 +11,8 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
-#include <cstdio>
+#include <limits>
+#include <utility>
 #include <vector>
 
 namespace veltrane::chart {
@@ -23,14 +26,14 @@ constexpr double kPlotRight = kCanvasWidth - 100.0;
 constexpr double kPlotBottom = kCanvasHeight - 74.0;
 constexpr double kTitleBaseline = 26.0;
 constexpr double kCaptionBaseline = kCanvasHeight - 12.0;
-constexpr double kLabelGap = 4.0;
-constexpr double kMarkerRadius = 4.0;
-
-constexpr int kTextPixels = 11;
+/// Each caption line past the first raises the plot's bottom by this much.
+constexpr double kCaptionLineHeight = 14.0;
+constexpr double kCaptionRight = kCanvasWidth - 8.0;
 constexpr int kTitlePixels = 15;
 constexpr int kAxisTitlePixels = 13;
-
-const char* const kFontFamily = "DejaVu Sans";
+constexpr int kBlockPixels = 10;
+constexpr double kLabelGap = 4.0;
+constexpr double kMarkerRadius = 4.0;
 
 /// Colours of clearly different lightness, each with its own dash, so that no two curves look
 /// alike in greyscale print.
@@ -52,29 +55,6 @@ constexpr double kDesignCurveWidth = 2.8;
 const QColor kTowerColour(0x0d, 0x47, 0xa1);
 constexpr double kTowerWidth = 1.8;
 const QColor kOperatingColour(0xb7, 0x1c, 0x1c);
-
-QFont ChartFont(int pixels, bool bold = false) {
-    QFont font(QString::fromLatin1(kFontFamily));
-    font.setStyleHint(QFont::SansSerif);
-    font.setPixelSize(pixels);
-    font.setBold(bold);
-    return font;
-}
-
-/// A short decimal: up to `digits` significant figures, no trailing zeros.
-QString Number(double value, int digits = 4) {
-    char buffer[32];
-    std::snprintf(buffer, sizeof buffer, "%.*g", digits, value);
-    return QString::fromLatin1(buffer);
-}
-
-QString Degrees(double value, int digits = 4) {
-    return Number(value, digits) + QStringLiteral(" °F");
-}
-
-QString Fixed(double value, int decimals) {
-    return QString::number(value, 'f', decimals);
-}
 
 struct Label {
     QString text;
@@ -110,8 +90,8 @@ void Spread(std::vector<double>& starts, const std::vector<double>& lengths, dou
 }
 
 QString CurveLabel(const ChartCurve& c) {
-    return c.design ? Degrees(c.curve.approach) + QStringLiteral(" design")
-                    : Degrees(c.curve.approach);
+    const QString approach = Degrees(D(c.curve.approach));
+    return c.design ? approach + QStringLiteral(" design") : approach;
 }
 
 double Ln(float value) {
@@ -130,30 +110,67 @@ std::optional<CurveEnd> EndOf(const DemandChart& chart, const ChartGeometry& g, 
     if (points.empty()) return std::nullopt;
     const DemandPoint last = points.back();
     if (last.kaVL <= chart.kaVLTop || points.size() < 2) {
-        return CurveEnd{i, g.At(last.liquidGas, std::min(last.kaVL, chart.kaVLTop)), false};
+        return CurveEnd{i, g.At(D(last.liquidGas), D(std::min(last.kaVL, chart.kaVLTop))), false};
     }
     const DemandPoint before = points[points.size() - 2];
     const double share = (Ln(chart.kaVLTop) - Ln(before.kaVL)) / (Ln(last.kaVL) - Ln(before.kaVL));
     const double logLG = Ln(before.liquidGas) + share * (Ln(last.liquidGas) - Ln(before.liquidGas));
-    return CurveEnd{i, g.At(std::exp(logLG), chart.kaVLTop), true};
+    return CurveEnd{i, g.At(std::exp(logLG), D(chart.kaVLTop)), true};
+}
+
+/// The L/G ticks worth a label, in the order they are offered one: 1, then 2 and 5, then 3, 4
+/// and 1.5, then 6 and 8 times a power of ten, each taken where it keeps clear of those before.
+constexpr std::array<std::array<double, 3>, 4> kTickTiers{{
+    {1.0, 0.0, 0.0},
+    {2.0, 5.0, 0.0},
+    {3.0, 4.0, 1.5},
+    {6.0, 8.0, 0.0},
+}};
+
+/// The values m × 10^k inside [low, high] for one mantissa m.
+std::vector<double> ValuesOfMantissa(double mantissa, double low, double high) {
+    std::vector<double> values;
+    const int first = static_cast<int>(std::floor(std::log10(low))) - 1;
+    const int last = static_cast<int>(std::ceil(std::log10(high)));
+    for (int decade = first; decade <= last; ++decade) {
+        const double value = mantissa * std::pow(10.0, decade);
+        if (value >= low * (1 - 1e-6) && value <= high * (1 + 1e-6)) values.push_back(value);
+    }
+    return values;
 }
 
 /// Places every label first, clear of the markers, the curves' ends and each other; then paints.
 class ChartPainter {
   public:
-    explicit ChartPainter(const DemandChart& chart) : chart_(chart), g_(chart) {
+    ChartPainter(const DemandChart& chart, const ChartLook& look)
+        : chart_(chart),
+          look_(look),
+          caption_(LayOutCaption(chart, kPlotLeft, kCaptionRight)),
+          g_(chart, CaptionLines(caption_)) {
         for (const QPointF& at : MarkerPositions())
             Occupy(at);
         PlaceCurveLabels();
+        PlaceConditionsBlock();
         PlacePointLabels();
     }
 
     [[nodiscard]] ChartLabels Labels() const {
         ChartLabels result;
-        for (const Label& label : labels_)
+        for (const Label& label : labels_) {
             result.boxes.push_back({label.text, label.box});
+            if (label.leaderFrom) result.leaders.push_back(Leader(label));
+        }
+        result.boxes.push_back({QStringLiteral("design conditions"), block_});
+        const QFontMetricsF metrics(ChartFont(kTextPixels));
+        for (const CaptionPiece& piece : caption_) {
+            const double width = MarkerWidth(piece.marker) + metrics.horizontalAdvance(piece.text);
+            result.boxes.push_back(
+                {piece.text, QRectF(piece.x, CaptionBaseline(piece.line) - metrics.ascent(), width,
+                                    metrics.height())});
+        }
         for (const CurveEnd& end : ends_)
             result.curveEnds.push_back(end.at);
+        result.plot = g_.Plot();
         return result;
     }
 
@@ -166,6 +183,8 @@ class ChartPainter {
         PaintLines();
         PaintMarkers();
         PaintFrameAndTitles();
+        PaintConditionsBlock();
+        PaintNoCurveNote();
         for (const Label& label : labels_)
             PaintLabel(label);
         p_->restore();
@@ -176,17 +195,23 @@ class ChartPainter {
         const QRectF plot = g_.Plot();
         p_->setFont(ChartFont(kTextPixels));
         const QFontMetricsF metrics(p_->font());
-        ForEachGridValue(chart_.span.from, chart_.span.to, [&](double value, int mantissa) {
+        ForEachGridValue(D(chart_.span.from), D(chart_.span.to), [&](double value, int mantissa) {
             const double x = g_.X(value);
             p_->setPen(GridPen(mantissa));
             p_->drawLine(QPointF(x, plot.top()), QPointF(x, plot.bottom()));
-            if (!Labelled(mantissa)) return;
+        });
+        for (const double value : LabelledLiquidGas(metrics)) {
+            const double x = g_.X(value);
             const QString text = Number(value);
+            if (std::fmod(value / std::pow(10.0, std::floor(std::log10(value))), 1.0) > 0.01) {
+                p_->setPen(GridPen(5));  // 1.5: a labelled line between the whole mantissas
+                p_->drawLine(QPointF(x, plot.top()), QPointF(x, plot.bottom()));
+            }
             const double width = metrics.horizontalAdvance(text);
             p_->setPen(Qt::black);
             p_->drawText(QPointF(x - width / 2, plot.bottom() + 4 + metrics.ascent()), text);
-        });
-        ForEachGridValue(chart_.kaVLBottom, chart_.kaVLTop, [&](double value, int mantissa) {
+        }
+        ForEachGridValue(D(chart_.kaVLBottom), D(chart_.kaVLTop), [&](double value, int mantissa) {
             const double y = g_.Y(value);
             p_->setPen(GridPen(mantissa));
             p_->drawLine(QPointF(plot.left(), y), QPointF(plot.right(), y));
@@ -196,6 +221,31 @@ class ChartPainter {
             p_->setPen(Qt::black);
             p_->drawText(QPointF(plot.left() - 5 - width, y + metrics.ascent() / 2 - 1), text);
         });
+    }
+
+    /// The L/G ticks that get a label: tier by tier, each where its text keeps a gap from every
+    /// text taken before and stays on the canvas.
+    std::vector<double> LabelledLiquidGas(const QFontMetricsF& metrics) const {
+        constexpr double kTickGap = 8.0;
+        std::vector<double> taken;
+        std::vector<std::pair<double, double>> spans;
+        for (const auto& tier : kTickTiers) {
+            for (const double mantissa : tier) {
+                if (mantissa == 0.0) continue;
+                for (const double value :
+                     ValuesOfMantissa(mantissa, D(chart_.span.from), D(chart_.span.to))) {
+                    const double x = g_.X(value);
+                    const double half = metrics.horizontalAdvance(Number(value)) / 2 + kTickGap / 2;
+                    const bool clear = std::none_of(spans.begin(), spans.end(), [&](auto span) {
+                        return x - half < span.second && x + half > span.first;
+                    });
+                    if (!clear || x - half < 0 || x + half > kCanvasWidth) continue;
+                    spans.emplace_back(x - half, x + half);
+                    taken.push_back(value);
+                }
+            }
+        }
+        return taken;
     }
 
     /// Calls `f(value, mantissa)` for every 1..9 × 10^k inside [low, high].
@@ -224,14 +274,14 @@ class ChartPainter {
         p_->setClipRect(g_.Plot());
         if (chart_.tower) {
             p_->setPen(TowerPen());
-            p_->drawLine(TowerAt(chart_.span.from), TowerAt(chart_.span.to));
+            p_->drawLine(TowerAt(D(chart_.span.from)), TowerAt(D(chart_.span.to)));
         }
         for (std::size_t i = 0; i < chart_.curves.size(); ++i) {
             const std::vector<DemandPoint>& points = chart_.curves[i].curve.points;
             if (points.empty()) continue;
-            QPainterPath path(g_.At(points.front().liquidGas, points.front().kaVL));
+            QPainterPath path(g_.At(D(points.front().liquidGas), D(points.front().kaVL)));
             for (const DemandPoint& point : points)
-                path.lineTo(g_.At(point.liquidGas, point.kaVL));
+                path.lineTo(g_.At(D(point.liquidGas), D(point.kaVL)));
             p_->setPen(CurvePen(chart_, i));
             p_->setBrush(Qt::NoBrush);
             p_->drawPath(path);
@@ -240,27 +290,42 @@ class ChartPainter {
     }
 
     QPointF TowerAt(double liquidGas) const {
-        return g_.At(liquidGas, TowerKaVL(*chart_.tower, static_cast<float>(liquidGas)));
+        return g_.At(liquidGas, D(TowerKaVL(*chart_.tower, static_cast<float>(liquidGas))));
+    }
+
+    /// The crossings inside the plot, with their L/G.
+    std::vector<std::pair<QPointF, float>> Crossings() const {
+        std::vector<std::pair<QPointF, float>> crossings;
+        for (const ChartCurve& c : chart_.curves) {
+            if (!c.towerCrossingLG) continue;
+            const QPointF at = TowerAt(D(*c.towerCrossingLG));
+            if (g_.Plot().contains(at)) crossings.emplace_back(at, *c.towerCrossingLG);
+        }
+        return crossings;
     }
 
     std::vector<QPointF> CrossingPositions() const {
         std::vector<QPointF> positions;
-        for (const ChartCurve& c : chart_.curves) {
-            if (!c.towerCrossingLG) continue;
-            const QPointF at = TowerAt(*c.towerCrossingLG);
-            if (g_.Plot().contains(at)) positions.push_back(at);
-        }
+        for (const auto& crossing : Crossings())
+            positions.push_back(crossing.first);
         return positions;
+    }
+
+    /// A point's place, or nothing when it lies outside the plot (its L/G outside the span).
+    std::optional<QPointF> InsidePlot(float liquidGas, float kaVL) const {
+        const QPointF at = g_.At(D(liquidGas), D(kaVL));
+        if (!g_.Plot().contains(at)) return std::nullopt;
+        return at;
     }
 
     std::optional<QPointF> DesignPosition() const {
         if (!chart_.designPoint) return std::nullopt;
-        return g_.At(chart_.designPoint->liquidGas, chart_.designPoint->kaVL);
+        return InsidePlot(chart_.designPoint->liquidGas, chart_.designPoint->kaVL);
     }
 
     std::optional<QPointF> OperatingPosition() const {
         if (!chart_.operatingPoint) return std::nullopt;
-        return g_.At(chart_.operatingPoint->liquidGas, chart_.operatingPoint->kaVL);
+        return InsidePlot(chart_.operatingPoint->liquidGas, chart_.operatingPoint->kaVL);
     }
 
     std::vector<QPointF> MarkerPositions() const {
@@ -271,13 +336,16 @@ class ChartPainter {
     }
 
     void PaintMarkers() {
-        for (const QPointF& at : CrossingPositions()) {
-            p_->setPen(QPen(kTowerColour, 1.2));
-            p_->setBrush(Qt::white);
-            p_->drawEllipse(at, kMarkerRadius - 0.5, kMarkerRadius - 0.5);
-        }
+        for (const QPointF& at : CrossingPositions())
+            PaintCrossingMarker(at);
         if (const auto at = DesignPosition()) PaintDesignMarker(*at);
         if (const auto at = OperatingPosition()) PaintOperatingMarker(*at);
+    }
+
+    void PaintCrossingMarker(QPointF at) {
+        p_->setPen(QPen(kTowerColour, 1.2));
+        p_->setBrush(Qt::white);
+        p_->drawEllipse(at, kMarkerRadius - 0.5, kMarkerRadius - 0.5);
     }
 
     void PaintDesignMarker(QPointF at) {
@@ -316,8 +384,8 @@ class ChartPainter {
     }
 
     /// Each label centred over the curve's end, in the row next to the plot if it is free there,
-    /// else in the row above; failing both, moved along the first row to the next free place,
-    /// with a leader back to the end.
+    /// else in the row above; failing both, at the first free place along either row, with a
+    /// leader back to the end. Every place lies on the canvas.
     void PlaceTopLabels(std::vector<CurveEnd>& ends) {
         std::sort(ends.begin(), ends.end(),
                   [](const CurveEnd& a, const CurveEnd& b) { return a.at.x() < b.at.x(); });
@@ -329,22 +397,31 @@ class ChartPainter {
             const QSizeF size = TextSize(label.text, font);
             const double rowTops[] = {kPlotTop - 5 - size.height(),
                                       kPlotTop - 6 - 2 * size.height()};
-            const double left = std::clamp(end.at.x() - size.width() / 2, kPlotLeft - 20,
-                                           kCanvasWidth - 4 - size.width());
-            label.box = QRectF(QPointF(left, rowTops[0]), size);
-            if (Overlaps(label.box, taken_)) {
-                const QRectF above(QPointF(left, rowTops[1]), size);
-                if (!Overlaps(above, taken_)) {
-                    label.box = above;
-                } else {
-                    while (Overlaps(label.box, taken_) && label.box.right() < kCanvasWidth) {
-                        label.box.translate(2, 0);
-                    }
-                }
-            }
+            const double rightmost = kCanvasWidth - 4 - size.width();
+            const double left = std::clamp(end.at.x() - size.width() / 2, 4.0, rightmost);
+            label.box = FirstFreeInRows(left, rowTops, size, rightmost);
             if (std::abs(label.box.center().x() - end.at.x()) > 2) label.leaderFrom = end.at;
             Place(label);
         }
+    }
+
+    /// At `left` in the first row, then the second; then moving right along each row from
+    /// `left`, then from the canvas's left edge; the wished place when no place is free.
+    QRectF FirstFreeInRows(double left, const double (&rowTops)[2], QSizeF size,
+                           double rightmost) const {
+        for (const double top : rowTops) {
+            const QRectF box(QPointF(left, top), size);
+            if (!Overlaps(box, taken_)) return box;
+        }
+        for (const double start : {left, 4.0}) {
+            for (const double top : rowTops) {
+                for (double x = start; x <= rightmost; x += 2) {
+                    const QRectF box(QPointF(x, top), size);
+                    if (!Overlaps(box, taken_)) return box;
+                }
+            }
+        }
+        return QRectF(QPointF(left, rowTops[0]), size);
     }
 
     void PlaceSideLabels(std::vector<CurveEnd>& ends) {
@@ -358,13 +435,14 @@ class ChartPainter {
             heights.push_back(height);
             starts.push_back(end.at.y() - height / 2);
         }
-        Spread(starts, heights, kPlotTop, kPlotBottom);
+        Spread(starts, heights, kPlotTop, g_.Plot().bottom());
         for (std::size_t i = 0; i < ends.size(); ++i) {
             Label label;
             label.text = CurveLabel(chart_.curves[ends[i].curve]);
             label.colour = CurvePen(chart_, ends[i].curve).color();
             const QSizeF size = TextSize(label.text, font);
-            label.box = QRectF(ends[i].at.x() + 6, starts[i], size.width(), heights[i]);
+            const double left = std::min(ends[i].at.x() + 6, kCanvasWidth - 2 - size.width());
+            label.box = QRectF(left, starts[i], size.width(), heights[i]);
             if (std::abs(label.box.center().y() - ends[i].at.y()) > 2) {
                 label.leaderFrom = ends[i].at;
             }
@@ -372,20 +450,161 @@ class ChartPainter {
         }
     }
 
+    /// The design's conditions as name and value lines.
+    std::vector<std::pair<QString, QString>> ConditionLines() const {
+        std::vector<std::pair<QString, QString>> lines{
+            {QStringLiteral("wet bulb"), Degrees(D(chart_.wetBulb))},
+            {QStringLiteral("hot water"), Degrees(D(chart_.hotWater))},
+            {QStringLiteral("cold water"), Degrees(D(chart_.coldWater))},
+            {QStringLiteral("range"), Degrees(D(chart_.range))},
+            {QStringLiteral("approach"), Degrees(D(chart_.approach))},
+            {QStringLiteral("L/G"), Number(D(chart_.liquidGas))},
+        };
+        if (chart_.tower) {
+            lines.emplace_back(QStringLiteral("tower C"), Number(D(chart_.tower->c)));
+            lines.emplace_back(QStringLiteral("tower m"), Number(D(chart_.tower->m)));
+        }
+        return lines;
+    }
+
+    static constexpr double kBlockPadding = 4.0;
+    static constexpr double kBlockColumnGap = 10.0;
+
+    QSizeF ConditionsSize() const {
+        const QFontMetricsF metrics(ChartFont(kBlockPixels));
+        double names = 0;
+        double values = 0;
+        for (const auto& [name, value] : ConditionLines()) {
+            names = std::max(names, metrics.horizontalAdvance(name));
+            values = std::max(values, metrics.horizontalAdvance(value));
+        }
+        const double lines = static_cast<double>(ConditionLines().size()) + 1;  // and the heading
+        return {names + kBlockColumnGap + values + 2 * kBlockPadding,
+                lines * metrics.height() + 2 * kBlockPadding};
+    }
+
+    /// How much of the drawing a box inside the plot would hide: curve points, tower line
+    /// samples and markers inside it, and labels it meets.
+    int Clutter(const QRectF& box) const {
+        int count = 0;
+        for (const ChartCurve& c : chart_.curves) {
+            for (const DemandPoint& point : c.curve.points)
+                count += box.contains(g_.At(D(point.liquidGas), D(point.kaVL))) ? 1 : 0;
+        }
+        if (chart_.tower) {
+            constexpr int kSamples = 60;
+            const double ratio = D(chart_.span.to) / D(chart_.span.from);
+            for (int k = 0; k <= kSamples; ++k) {
+                const double lg = D(chart_.span.from) * std::pow(ratio, k / double{kSamples});
+                count += box.contains(TowerAt(lg)) ? 3 : 0;
+            }
+        }
+        for (const QRectF& other : taken_)
+            count += box.intersects(other) ? 20 : 0;
+        return count;
+    }
+
+    /// The block of the design's conditions in the plot's corner where it hides least.
+    void PlaceConditionsBlock() {
+        const QRectF plot = g_.Plot().adjusted(6, 6, -6, -6);
+        const QSizeF size = ConditionsSize();
+        const std::array<QPointF, 4> corners{{
+            plot.topLeft(),
+            {plot.right() - size.width(), plot.top()},
+            {plot.left(), plot.bottom() - size.height()},
+            {plot.right() - size.width(), plot.bottom() - size.height()},
+        }};
+        int least = std::numeric_limits<int>::max();
+        for (const QPointF& corner : corners) {
+            const QRectF box(corner, size);
+            const int clutter = Clutter(box);
+            if (clutter < least) {
+                least = clutter;
+                block_ = box;
+            }
+        }
+        taken_.push_back(block_.adjusted(-1, -1, 1, 1));
+    }
+
+    void PaintConditionsBlock() {
+        p_->setPen(QPen(QColor(150, 150, 150), 0.6));
+        p_->setBrush(QColor(255, 255, 255, 235));
+        p_->drawRect(block_);
+        const QFont font = ChartFont(kBlockPixels);
+        const QFontMetricsF metrics(font);
+        const QRectF inner = block_.adjusted(kBlockPadding, kBlockPadding, -kBlockPadding, 0);
+        double y = inner.top() + metrics.ascent();
+        p_->setPen(Qt::black);
+        p_->setFont(ChartFont(kBlockPixels, true));
+        p_->drawText(QPointF(inner.left(), y), QStringLiteral("Design"));
+        p_->setFont(font);
+        for (const auto& [name, value] : ConditionLines()) {
+            y += metrics.height();
+            p_->drawText(QPointF(inner.left(), y), name);
+            p_->drawText(QPointF(inner.right() - metrics.horizontalAdvance(value), y), value);
+        }
+    }
+
+    /// Where no approach has a demand anywhere in the span, the empty plot says so.
+    void PaintNoCurveNote() {
+        const bool anyCurve =
+            std::any_of(chart_.curves.begin(), chart_.curves.end(),
+                        [](const ChartCurve& c) { return !c.curve.points.empty(); });
+        if (anyCurve) return;
+        const QString note =
+            QStringLiteral(
+                "No demand curve falls in L/G %1 to %2: at every approach drawn a "
+                "driving force is zero or negative there (the air line reaches the "
+                "saturation curve), so the KaV/L has no meaning.")
+                .arg(Number(D(chart_.span.from)), Number(D(chart_.span.to)));
+        const QFont font = ChartFont(kAxisTitlePixels, true);
+        const QRectF plot = g_.Plot();
+        const QRectF box(plot.left() + 40, plot.center().y() - 40, plot.width() - 80, 80);
+        p_->setFont(font);
+        p_->setPen(kOperatingColour);
+        p_->drawText(box, Qt::AlignCenter | Qt::TextWordWrap, note);
+    }
+
     void PlacePointLabels() {
-        if (chart_.operatingPoint) {
+        if (const auto at = OperatingPosition()) {
             const OperatingPoint& op = *chart_.operatingPoint;
-            PlaceNear(g_.At(op.liquidGas, op.kaVL),
+            PlaceNear(*at,
                       QStringLiteral("%1 °F approach, cold water %2 °F")
-                          .arg(Fixed(op.approach, 2), Fixed(op.coldWater, 2)),
+                          .arg(Fixed(D(op.approach), 2), Fixed(D(op.coldWater), 2)),
                       kOperatingColour);
         }
-        if (chart_.designPoint) {
+        if (const auto at = DesignPosition()) {
             const DemandPoint& d = *chart_.designPoint;
-            PlaceNear(g_.At(d.liquidGas, d.kaVL),
+            PlaceNear(*at,
                       QStringLiteral("design: L/G %1, KaV/L %2")
-                          .arg(Number(d.liquidGas), Number(d.kaVL, 4)),
+                          .arg(Number(D(d.liquidGas)), Number(D(d.kaVL), 4)),
                       Qt::black);
+        }
+        PlaceTowerLabel();
+        if (look_.labelCrossings) {
+            for (const auto& [at, liquidGas] : Crossings()) {
+                PlaceNear(at,
+                          QStringLiteral("L/G %1, KaV/L %2")
+                              .arg(Number(D(liquidGas), 3),
+                                   Number(D(TowerKaVL(*chart_.tower, liquidGas)), 4)),
+                          kTowerColour);
+            }
+        }
+    }
+
+    /// The tower line's own label, beside the first of a few places along the line that lies
+    /// inside the plot.
+    void PlaceTowerLabel() {
+        if (!chart_.tower) return;
+        const double ratio = D(chart_.span.to) / D(chart_.span.from);
+        for (const double share : {0.12, 0.3, 0.5, 0.7, 0.88}) {
+            const QPointF at = TowerAt(D(chart_.span.from) * std::pow(ratio, share));
+            if (!g_.Plot().contains(at)) continue;
+            PlaceNear(at,
+                      QStringLiteral("tower %1·(L/G)^−%2")
+                          .arg(Number(D(chart_.tower->c)), Number(D(chart_.tower->m))),
+                      kTowerColour);
+            return;
         }
     }
 
@@ -441,16 +660,19 @@ class ChartPainter {
         taken_.push_back(label.box.adjusted(-1, -1, 1, 1));
     }
 
+    /// From the marker or curve end to the nearest point of the label's box.
+    static QLineF Leader(const Label& label) {
+        const QRectF& b = label.box;
+        const QPointF from = *label.leaderFrom;
+        return {from, QPointF(std::clamp(from.x(), b.left(), b.right()),
+                              std::clamp(from.y(), b.top(), b.bottom()))};
+    }
+
     void PaintLabel(const Label& label) {
         const QFont font = ChartFont(kTextPixels, true);
         if (label.leaderFrom) {
-            // To the nearest point of the label's box.
-            const QRectF& b = label.box;
-            const QPointF from = *label.leaderFrom;
-            const QPointF to(std::clamp(from.x(), b.left(), b.right()),
-                             std::clamp(from.y(), b.top(), b.bottom()));
             p_->setPen(QPen(label.colour, 0.6));
-            p_->drawLine(from, to);
+            p_->drawLine(Leader(label));
         }
         if (label.background) {
             p_->fillRect(label.box, QColor(255, 255, 255, 225));
@@ -467,9 +689,9 @@ class ChartPainter {
         p_->drawRect(plot);
 
         p_->setFont(ChartFont(kTitlePixels, true));
-        const QString title =
-            QStringLiteral("Demand curves at wet bulb %1, range %2, %3 psia")
-                .arg(Degrees(chart_.wetBulb), Degrees(chart_.range), Number(chart_.pressure));
+        const QString title = QStringLiteral("Demand curves at wet bulb %1, range %2, %3 psia")
+                                  .arg(Degrees(D(chart_.wetBulb)), Degrees(D(chart_.range)),
+                                       Number(D(chart_.pressure)));
         p_->drawText(QRectF(0, kTitleBaseline - 18, kCanvasWidth, 24), Qt::AlignHCenter, title);
 
         p_->setFont(ChartFont(kAxisTitlePixels, true));
@@ -483,58 +705,59 @@ class ChartPainter {
         PaintCaption();
     }
 
-    /// One line under the plot: the tower's C and m, and what the markers mean.
+    /// The baseline of a caption line: the last line sits at the foot of the canvas.
+    double CaptionBaseline(int line) const {
+        return kCaptionBaseline + (line - (CaptionLines(caption_) - 1)) * kCaptionLineHeight;
+    }
+
+    /// Under the plot: the tower's C and m, and what the markers mean, on as many lines as the
+    /// texts need.
     void PaintCaption() {
         const QFont font = ChartFont(kTextPixels);
         p_->setFont(font);
         const QFontMetricsF metrics(font);
-        double x = kPlotLeft;
-        const double y = kCaptionBaseline;
-        const auto text = [&](const QString& s) {
+        for (const CaptionPiece& piece : caption_) {
+            const double y = CaptionBaseline(piece.line);
+            const QPointF markerAt = QPointF(piece.x, y) + QPointF(5, -metrics.ascent() / 2 + 1);
+            switch (piece.marker) {
+                case CaptionMarker::kNone:
+                    break;
+                case CaptionMarker::kTowerLine:
+                    p_->setPen(TowerPen());
+                    p_->drawLine(QPointF(piece.x, y - 4), QPointF(piece.x + 22, y - 4));
+                    break;
+                case CaptionMarker::kDesign:
+                    PaintDesignMarker(markerAt);
+                    break;
+                case CaptionMarker::kOperating:
+                    PaintOperatingMarker(markerAt);
+                    break;
+                case CaptionMarker::kCrossing:
+                    PaintCrossingMarker(markerAt);
+                    break;
+            }
             p_->setPen(Qt::black);
-            p_->drawText(QPointF(x, y), s);
-            x += metrics.horizontalAdvance(s) + 14;
-        };
-        const QPointF markerOffset(5, -metrics.ascent() / 2 + 1);
-        if (chart_.tower) {
-            p_->setPen(TowerPen());
-            p_->drawLine(QPointF(x, y - 4), QPointF(x + 22, y - 4));
-            x += 28;
-            text(QStringLiteral("tower KaV/L = C·(L/G)^−m, C = %1, m = %2")
-                     .arg(Number(chart_.tower->c), Number(chart_.tower->m)));
-        }
-        PaintDesignMarker(QPointF(x, y) + markerOffset);
-        x += 13;
-        text(QStringLiteral("design point"));
-        if (chart_.tower) {
-            PaintOperatingMarker(QPointF(x, y) + markerOffset);
-            x += 13;
-            text(chart_.operatingPoint
-                     ? QStringLiteral("operating point")
-                     : QStringLiteral("no operating point: ") +
-                           QString::fromUtf8(
-                               chart_.noOperatingPoint.data(),
-                               static_cast<qsizetype>(chart_.noOperatingPoint.size())));
-            p_->setPen(QPen(kTowerColour, 1.2));
-            p_->setBrush(Qt::white);
-            p_->drawEllipse(QPointF(x, y) + markerOffset, kMarkerRadius - 0.5, kMarkerRadius - 0.5);
-            x += 13;
-            text(QStringLiteral("crossing"));
+            p_->drawText(QPointF(piece.x + MarkerWidth(piece.marker), y), piece.text);
         }
     }
 
     QPainter* p_ = nullptr;  ///< while painting
     const DemandChart& chart_;
+    ChartLook look_;
+    std::vector<CaptionPiece> caption_;
     ChartGeometry g_;
     std::vector<Label> labels_;
     std::vector<QRectF> taken_;
     std::vector<CurveEnd> ends_;
+    QRectF block_;
 };
 
 }  // namespace
 
-ChartGeometry::ChartGeometry(const DemandChart& chart)
-    : plot_(QPointF(kPlotLeft, kPlotTop), QPointF(kPlotRight, kPlotBottom)),
+ChartGeometry::ChartGeometry(const DemandChart& chart, int captionLines)
+    : plot_(
+          QPointF(kPlotLeft, kPlotTop),
+          QPointF(kPlotRight, kPlotBottom - (std::max(captionLines, 1) - 1) * kCaptionLineHeight)),
       logLeft_(std::log(static_cast<double>(chart.span.from))),
       logRight_(std::log(static_cast<double>(chart.span.to))),
       logBottom_(std::log(static_cast<double>(chart.kaVLBottom))),
@@ -620,23 +843,39 @@ QPen TowerPen() {
     return pen;
 }
 
-void PaintChart(QPainter& painter, const DemandChart& chart) {
-    ChartPainter(chart).Paint(painter);
+void PaintChart(QPainter& painter, const DemandChart& chart, const ChartLook& look) {
+    ChartPainter(chart, look).Paint(painter);
 }
 
-ChartLabels LayOutLabels(const DemandChart& chart) {
-    return ChartPainter(chart).Labels();
+ChartLabels LayOutLabels(const DemandChart& chart, const ChartLook& look) {
+    return ChartPainter(chart, look).Labels();
 }
 
-QImage RenderChart(const DemandChart& chart, double scale) {
-    return RenderCanvas([&chart](QPainter& painter) { PaintChart(painter, chart); }, scale);
+QImage RenderChart(const DemandChart& chart, double scale, const ChartLook& look) {
+    QImage image(static_cast<int>(std::lround(kCanvasWidth * scale)),
+                 static_cast<int>(std::lround(kCanvasHeight * scale)), QImage::Format_RGB32);
+    image.setDevicePixelRatio(1.0);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    painter.scale(scale, scale);
+    PaintChart(painter, chart, look);
+    painter.end();
+    return image;
 }
 
-bool WriteChart(const DemandChart& chart, const QString& path, ChartFormat format, QString& error) {
-    const QString title =
-        QStringLiteral("Demand curves, wet bulb %1 °F").arg(Number(chart.wetBulb));
-    return WriteCanvas([&chart](QPainter& painter) { PaintChart(painter, chart); }, title, path,
-                       format, error);
+namespace {
+
+QString Title(const DemandChart& chart) {
+    return QStringLiteral("Demand curves, wet bulb %1 °F").arg(Number(D(chart.wetBulb)));
+}
+
+}  // namespace
+
+bool WriteChart(const DemandChart& chart, const QString& path, ChartFormat format, QString& error,
+                const ChartLook& look) {
+    return WritePicture(
+        path, format, QSizeF(kCanvasWidth, kCanvasHeight), Title(chart),
+        [&](QPainter& painter) { PaintChart(painter, chart, look); }, error);
 }
 
 }  // namespace veltrane::chart

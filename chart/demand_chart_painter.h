@@ -4,6 +4,7 @@
 
 #include <QColor>
 #include <QImage>
+#include <QLineF>
 #include <QPainter>
 #include <QPen>
 #include <QPointF>
@@ -28,7 +29,8 @@ inline constexpr double kCanvasHeight = 480.0;
 /// Log–log mapping of L/G and KaV/L onto the plot's rectangle.
 class ChartGeometry {
   public:
-    explicit ChartGeometry(const DemandChart& chart);
+    /// `captionLines` lines of caption under the plot raise its bottom.
+    explicit ChartGeometry(const DemandChart& chart, int captionLines = 1);
     [[nodiscard]] QRectF Plot() const { return plot_; }
     [[nodiscard]] double X(double liquidGas) const;
     [[nodiscard]] double Y(double kaVL) const;
@@ -61,11 +63,13 @@ struct ChartLabels {
     };
     std::vector<Box> boxes;
     std::vector<QPointF> curveEnds;
+    std::vector<QLineF> leaders;  ///< from a curve's end or a marker to its label
+    QRectF plot;
 };
-ChartLabels LayOutLabels(const DemandChart& chart);
+ChartLabels LayOutLabels(const DemandChart& chart, const ChartLook& look = {});
 
 /// Paints the whole chart in canvas coordinates (scale the painter to the device first).
-void PaintChart(QPainter& painter, const DemandChart& chart);
+void PaintChart(QPainter& painter, const DemandChart& chart, const ChartLook& look = {});
 
 /// Maps the canvas onto a device of `size` (a widget, a printed page): scaled evenly to fit and
 /// centred, so that the chart keeps its proportions at any size.
@@ -79,9 +83,10 @@ void PaintChartAt(QPainter& painter, const DemandChart& chart, const QSizeF& siz
 std::optional<std::size_t> NearestCurve(const DemandChart& chart, const QPointF& canvasPoint);
 
 /// The chart as an image of `scale` pixels per point, device pixel ratio 1.
-QImage RenderChart(const DemandChart& chart, double scale);
+QImage RenderChart(const DemandChart& chart, double scale, const ChartLook& look = {});
 
 /// Writes the chart as a file; false with `error` set to one line when it cannot.
-bool WriteChart(const DemandChart& chart, const QString& path, ChartFormat format, QString& error);
+bool WriteChart(const DemandChart& chart, const QString& path, ChartFormat format, QString& error,
+                const ChartLook& look = {});
 
 }  // namespace veltrane::chart

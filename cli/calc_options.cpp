@@ -5,6 +5,7 @@
 #include <cmath>
 #include <utility>
 
+#include "chart_axes.h"
 #include "chart_format.h"
 #include "design_sets.h"
 #include "input_columns.h"
@@ -41,6 +42,20 @@ void AddSweep(std::string_view argument, CalcOptions& options) {
                                       [&](const Sweep& s) { return s.input == sweep->input; });
     if (repeated) {
         Refuse("--sweep " + std::string(kInputs[sweep->input].shortName) + " is given twice");
+    }
+    // The single sweep's limit holds for all of them together: each row gives their product.
+    std::size_t designs = sweep->count;
+    for (const Sweep& earlier : options.sweeps) {
+        if (designs > kMaxSweepValues / earlier.count) {
+            designs = kMaxSweepValues + 1;
+            break;
+        }
+        designs *= earlier.count;
+    }
+    if (designs > kMaxSweepValues) {
+        Refuse("--sweep " + std::string(kInputs[sweep->input].shortName) +
+               ": the sweeps together give more than " + std::to_string(kMaxSweepValues) +
+               " designs for each row");
     }
     options.sweeps.push_back(*sweep);
 }
@@ -110,6 +125,10 @@ LiquidGasSpan ParseLiquidGasSpan(std::string_view argument) {
                              ReadPositiveNumber("--lg", toText)};
     if (!(span.from < span.to))
         Refuse("--lg: FROM must be below TO in " + QuoteForMessage(argument));
+    if (!chart::IsDrawableSpan(span)) {
+        Refuse("--lg: " + std::string(chart::kDrawableSpanRule) + ", not " +
+               QuoteForMessage(argument));
+    }
     return span;
 }
 
@@ -154,6 +173,61 @@ void SingleOption(CLI::App& app, const std::string& name, const std::string& for
                     ->type_name(form));
 }
 
+LeavingAirRule ParseExitAir(std::string_view argument) {
+    if (argument == "exact") return LeavingAirRule::kExact;
+    if (argument == "window") return LeavingAirRule::kWindow;
+    Refuse("--exit-air needs exact or window, not " + QuoteForMessage(argument));
+}
+
+/// full, vfd, vfd:MIN (0 < MIN <= 1) or two-speed.
+FanControl ParseFan(std::string_view argument) {
+    if (argument == "full") return {FanMode::kFull};
+    if (argument == "two-speed") return {FanMode::kTwoSpeed};
+    if (argument == "vfd") return {FanMode::kVariableSpeed};
+    if (!argument.starts_with("vfd:")) {
+        Refuse("--fan needs full, vfd, vfd:MIN or two-speed, not " + QuoteForMessage(argument));
+    }
+    const std::string_view minimum = argument.substr(4);
+    const float lowest = ReadPositiveNumber("--fan vfd", minimum);
+    if (!(lowest <= 1.0F)) {
+        Refuse("--fan vfd: the lowest air flow " + QuoteForMessage(minimum) +
+               " is a fraction of full, not above 1");
+    }
+    return {FanMode::kVariableSpeed, 0.0F, lowest};
+}
+
+/// The options of the leaving air and fan control.
+void DeclareYearOptions(CLI::App& app, CalcOptions& options) {
+    SingleOption(app, "--exit-air", "exact|window", options.exitAir, ParseExitAir,
+                 "the leaving air that evaporation, blowdown, makeup, the exit air's\n"
+                 "temperature, volume and flow and the fan power are taken from. window (the\n"
+                 "default) is the window's search, which stops at a 1 % change of its\n"
+                 "temperature and takes the humidity ratio of its last trial, so that the\n"
+                 "batch tool and the window agree; exact is the air saturated at the\n"
+                 "leaving enthalpy, its temperature solved to 0.001 F or better and its\n"
+                 "humidity ratio and volume taken there: use it for water over a year.\n"
+                 "With exact every row has Notes, which say where there is no such air");
+    SingleOption(
+        app, "--setpoint", "T", options.setpoint,
+        [](std::string_view text) { return ReadOptionNumber("--setpoint", text); },
+        "with --tower: the cold water the plant wants, F. Each rated row runs its\n"
+        "fans as --fan says and adds the columns Air Flow (%), Full Speed (%),\n"
+        "Cold Water Reached (F), Above Setpoint (F), Fan Power Used (hp) and Hours\n"
+        "Above Setpoint (rows with Hours); the sixteen results stay those of full\n"
+        "speed, while the water and fan energy over the hours are those run. The\n"
+        "totals row gives the hours-weighted means of the first five and the sum\n"
+        "of the hours above the setpoint");
+    SingleOption(app, "--fan", "MODE", options.fan, ParseFan,
+                 "with --setpoint: full (the default) runs the fans at full speed and shows\n"
+                 "how far the cold water lands from the setpoint; vfd[:MIN] slows them to\n"
+                 "the air flow f in [MIN, 1] (MIN default 0.3) at which the rated cold\n"
+                 "water is the setpoint, the tower then giving KaV/L = C*(L/G / f)^-m;\n"
+                 "full speed when even f = 1 is too warm, MIN when the water is colder\n"
+                 "there; two-speed runs full and half speed, the hour shared so that its\n"
+                 "mean cold water is the setpoint. By the fan laws the fan power at air\n"
+                 "flow f is f^3 x full speed's (half speed: 1/8)");
+}
+
 /// The options of the demand chart.
 void DeclareChartOptions(CLI::App& app, CalcOptions& options) {
     SingleOption(app, "--chart", "FILE", options.chart, ChartFile,
@@ -171,7 +245,141 @@ void DeclareChartOptions(CLI::App& app, CalcOptions& options) {
                  "the chart's approaches besides the design's own, in F, separated by\n"
                  "commas (default 5,7,10,15,20)");
     SingleOption(app, "--lg", "FROM:TO", options.liquidGasSpan, ParseLiquidGasSpan,
-                 "the chart's range of L/G (default 0.3:5)");
+                 "the chart's range of L/G (default 0.3:5), FROM and TO between 0.01 and\n"
+                 "100 and TO at least twice FROM");
+    app.add_flag("--label-crossings", options.labelCrossings,
+                 "with --tower, write L/G and KaV/L beside each crossing of the tower line");
+}
+
+/// m not negative.
+float ParseSlope(std::string_view text) {
+    const float slope = ReadOptionNumber("--slope: m", text);
+    if (!(slope >= 0.0F)) Refuse("--slope: m must not be negative, not " + QuoteForMessage(text));
+    return slope;
+}
+
+FanDraft ParseDraft(std::string_view text) {
+    if (text == "induced") return FanDraft::kInduced;
+    if (text == "forced") return FanDraft::kForced;
+    Refuse("--draft must be induced or forced, not " + QuoteForMessage(text));
+}
+
+/// FROM:TO in °F with FROM ≤ TO and no more wet bulbs, 1 °F apart, than a curve may hold.
+WetBulbSpan ParseWetBulbs(std::string_view argument) {
+    const auto [fromText, toText] = SplitPair(argument, "--wet-bulbs", "FROM:TO");
+    WetBulbSpan span;
+    span.from = ReadOptionNumber("--wet-bulbs: FROM", fromText);
+    span.to = ReadOptionNumber("--wet-bulbs: TO", toText);
+    if (!(span.from <= span.to))
+        Refuse("--wet-bulbs: FROM must not be above TO in " + QuoteForMessage(argument));
+    if (!SpanWetBulbs(span)) {
+        Refuse("--wet-bulbs: at most " + std::to_string(kMostCurvePoints) +
+               " wet bulbs, 1 F apart, in " + QuoteForMessage(argument));
+    }
+    return span;
+}
+
+std::string CurvesChartFile(std::string_view argument) {
+    if (!chart::FormatOfFile(argument)) {
+        Refuse("--curves: the file must end in .svg, .pdf or .png, not " +
+               QuoteForMessage(argument));
+    }
+    return std::string(argument);
+}
+
+/// The options of the acceptance test, the performance curves and the fit.
+void DeclareCapabilityOptions(CLI::App& app, CalcOptions& options) {
+    ValueOption(app.add_option(
+                       "--acceptance",
+                       [&options](const CLI::results_t& results) {
+                           if (options.acceptance) Refuse("--acceptance is given twice");
+                           // Empty when --defaults follows: the defaults are the design.
+                           options.acceptance = results.empty() ? "" : results.front();
+                           return true;
+                       },
+                       "evaluate the FILEs' field test readings against the design in\n"
+                       "DESIGN.csv (one row of the twelve inputs) or, with --defaults, the\n"
+                       "default design; needs --slope. Columns P, Twb, Tdb, THot, TCold, Flow,\n"
+                       "FanPower (psia, F, gpm; FanPower in the design fan power's unit). Each\n"
+                       "row is written with Test L/G (by the fan laws from the design L/G, the\n"
+                       "flow, the fan power and the air's density and specific volume), Test\n"
+                       "KaV/L and Test C = KaV/L x (L/G)^m, L/G at Capability (where the test\n"
+                       "line meets the design demand curve), Capability (%) = 100 x that L/G /\n"
+                       "the design L/G, and the design tower's Predicted Cold Water and the\n"
+                       "Cold Water Deviation = TCold - predicted (positive: warmer than the\n"
+                       "design tower). A reading that cannot be evaluated has its reason in\n"
+                       "Notes and on standard error. With --totals a closing row evaluates the\n"
+                       "mean of the evaluated readings: the test's result")
+                    ->type_name("DESIGN.csv"));
+    SingleOption(app, "--slope", "m", options.slope, ParseSlope,
+                 "the slope m of the tower characteristic KaV/L = C x (L/G)^-m; the tower\n"
+                 "passes through the design point, C = KaV/L x (L/G)^m of the design");
+    SingleOption(
+        app, "--design-fan-power", "X", options.designFanPower,
+        [](std::string_view text) { return ReadPositiveNumber("--design-fan-power", text); },
+        "the design's fan power, in the unit of the readings' FanPower (default:\n"
+        "the design's Approx Fan Power, hp)");
+    SingleOption(app, "--draft", "induced|forced", options.draft, ParseDraft,
+                 "where the fan sits (default induced): induced moves the leaving air,\n"
+                 "saturated at the leaving enthalpy and solved to 0.001 F or better, and\n"
+                 "the test L/G is repeated until it moves by less than 1e-6 of itself;\n"
+                 "forced moves the entering air");
+    SingleOption(app, "--curves", "FILE", options.curves, CurvesChartFile,
+                 "draw the first design's performance curves (the defaults with\n"
+                 "--defaults) into FILE, an SVG, PDF or PNG by its extension: cold water\n"
+                 "against wet bulb for 90, 100 and 110 % of the design flow (L/G in\n"
+                 "proportion: the fans at design power), each at 80, 100 and 120 % of the\n"
+                 "design range, for the tower of --tower or the one through the design\n"
+                 "point with --slope. A wet bulb at which the tower has no operating point\n"
+                 "is left out of its line. Standard output is unchanged");
+    SingleOption(
+        app, "--curves-csv", "FILE.csv", options.curvesCsv,
+        [](std::string_view file) { return std::string(file); },
+        "write the curves' points to FILE.csv: Flow (%), Range (%), Twb, TCold");
+    SingleOption(app, "--wet-bulbs", "FROM:TO", options.wetBulbs, ParseWetBulbs,
+                 "the curves' wet bulbs, in F, 1 F apart (default 40 to 10 F above the\n"
+                 "design wet bulb)");
+    app.add_flag("--fit", options.fit,
+                 "fit the tower characteristic to the rows, performance data with the\n"
+                 "usual input columns (TCold may stand for Approach when a header names\n"
+                 "it): each row's KaV/L at its L/G, then least squares on log KaV/L =\n"
+                 "log C - m log L/G. Writes C, m, Points, R Squared and the Largest Cold\n"
+                 "Water Deviation of the fitted tower rated back at every row, with the row\n"
+                 "it is At. A row whose KaV/L has no meaning is named on standard error and\n"
+                 "left out; at least 2 rows with different L/G are needed");
+}
+
+/// Options that only make sense together, checked once all are read.
+void CheckCombinations(CalcOptions& options) {
+    const bool curves = options.curves || options.curvesCsv;
+    if (options.acceptance) {
+        if (options.acceptance->empty() && !options.defaults)
+            Refuse("--acceptance needs DESIGN.csv or --defaults");
+        if (!options.acceptance->empty() && options.defaults)
+            Refuse("--acceptance takes DESIGN.csv or --defaults, not both");
+        if (!options.slope) Refuse("--acceptance needs --slope m");
+        if (options.tower) Refuse("--acceptance and --tower cannot be given together");
+        if (!options.sweeps.empty()) Refuse("--acceptance and --sweep cannot be given together");
+        if (options.fit) Refuse("--acceptance and --fit cannot be given together");
+        if (curves || options.chart || options.demand)
+            Refuse("--acceptance writes no chart: give --curves or --chart without it");
+    } else if (options.designFanPower || options.draft) {
+        Refuse(std::string(options.draft ? "--draft" : "--design-fan-power") +
+               " belongs to --acceptance");
+    }
+    if (options.fit) {
+        if (options.defaults) Refuse("--fit needs rows of performance data: leave out --defaults");
+        if (options.tower) Refuse("--fit and --tower cannot be given together");
+        if (!options.sweeps.empty()) Refuse("--fit and --sweep cannot be given together");
+        if (curves || options.chart || options.demand)
+            Refuse("--fit writes no chart: give --curves or --chart without it");
+    }
+    if (curves && !options.slope && !options.tower)
+        Refuse(std::string(options.curves ? "--curves" : "--curves-csv") +
+               " needs --slope m or --tower C:m");
+    if (options.wetBulbs && !curves) Refuse("--wet-bulbs belongs to --curves or --curves-csv");
+    if (options.setpoint && !options.tower) Refuse("--setpoint needs --tower");
+    if (options.fan && !options.setpoint) Refuse("--fan needs --setpoint");
 }
 
 /// Every option, declared once: the parser reads them and the help lists them in this order.
@@ -193,24 +401,19 @@ void DeclareOptions(CLI::App& app, CalcOptions& options, std::string& traceTarge
                        "repeat every design with input NAME at FROM, FROM+STEP, ... up to TO;\n"
                        "several sweeps give every combination, the first varying slowest")
                     ->type_name("NAME=FROM:TO:STEP"));
-    ValueOption(app.add_option(
-                       "--tower",
-                       [&options](const CLI::results_t& results) {
-                           if (options.tower) Refuse("--tower is given twice");
-                           options.tower = ParseTower(ArgumentOf(results, "--tower", "C:m"));
-                           return true;
-                       },
-                       "rate a tower of characteristic KaV/L = C*(L/G)^-m (C > 0, m >= 0) instead\n"
-                       "of calculating each design as it stands. Held from the row: P, Twb, Tdb,\n"
-                       "LG, Flow, Cycles, Drift, MakeupTemp, FanPress, FanEff and the range\n"
-                       "R = THot - (Twb + Approach) as the row gives it, which a sweep of Twb\n"
-                       "keeps. Solved: the approach at which the row's KaV/L equals the tower's,\n"
-                       "searched from just above 0 F to 100 F; then THot = Twb + Approach + R.\n"
-                       "The row is written with the solved Approach and THot and the sixteen\n"
-                       "results of that operating point. Where no approach in that range gives\n"
-                       "it, Approach, THot and the results are empty and Notes and standard\n"
-                       "error say why")
-                    ->type_name("C:m"));
+    SingleOption(app, "--tower", "C:m", options.tower, ParseTower,
+                 "rate a tower of characteristic KaV/L = C*(L/G)^-m (C > 0, m >= 0) instead\n"
+                 "of calculating each design as it stands. Held from the row: P, Twb, Tdb,\n"
+                 "LG, Flow, Cycles, Drift, MakeupTemp, FanPress, FanEff and the range\n"
+                 "R = THot - (Twb + Approach) as the row gives it, which a sweep of Twb\n"
+                 "keeps. Solved: the approach at which the row's KaV/L equals the tower's\n"
+                 "(between the KaV/L of two adjacent cold water temperatures), searched\n"
+                 "from just above 0 F to 100 F and below the approach at which the hot\n"
+                 "water would boil at the row's pressure; then THot = Twb + Approach + R.\n"
+                 "The row is written with the solved Approach and THot and the sixteen\n"
+                 "results of that operating point. Where no approach in that range gives\n"
+                 "it, Approach, THot and the results are empty and Notes and standard\n"
+                 "error say why");
     app.add_flag("--totals", options.totals,
                  "a closing row over all rows with Hours: the sums of Hours, of the water\n"
                  "volumes and of the fan energy, and in Cold Water Out Temp the\n"
@@ -218,11 +421,14 @@ void DeclareOptions(CLI::App& app, CalcOptions& options, std::string& traceTarge
                  "rows it holds. Writes the Hours columns even when no input has them");
     app.add_flag("--trace{-}", traceTarget,
                  "write a worksheet for each design, every working quantity with its unit\n"
-                 "in the order calculated (with --tower, every step of the approach\n"
-                 "search first), to standard error or to FILE")
+                 "and formula in the order calculated (with --tower, every step of the\n"
+                 "approach search first), to standard error or to FILE; numbers to six\n"
+                 "significant figures, exact with --raw")
         ->type_name("[=FILE]")
         ->disable_flag_override(false);
+    DeclareYearOptions(app, options);
     DeclareChartOptions(app, options);
+    DeclareCapabilityOptions(app, options);
     app.add_flag("-h,--help", options.help, "show this text");
     app.add_flag("--version", options.version, "show the version");
     app.add_option("files", options.files);
@@ -298,7 +504,15 @@ ParsedArguments ParseArguments(std::span<const std::string_view> arguments) {
         return parsed;
     }
     if (app.count("--trace") > 0) options.trace = traceTarget.empty() ? "-" : traceTarget;
-    if (options.defaults && !options.files.empty() && !options.help && !options.version) {
+    if (options.help || options.version) return parsed;
+    try {
+        CheckCombinations(options);
+    } catch (const BadOption& bad) {
+        parsed.error = bad.message;
+        return parsed;
+    }
+    // With --acceptance, --defaults is the design and the FILEs are the readings.
+    if (options.defaults && !options.files.empty() && !options.acceptance) {
         parsed.error = "--defaults reads no input: leave out the files";
     }
     return parsed;
@@ -325,6 +539,7 @@ std::string UsageText() {
     }
     text +=
         "Numbers take '.' as the decimal mark and an optional exponent: 14.7, .001, 1.5e3.\n"
+        "MakeupTemp is read but enters no result: the calculation does not use it.\n"
         "\n"
         "Weather bins: a named column Hours (hours per year in the row's bin) adds, after the\n"
         "results, the water over those hours in US gallons (gpm x 60 x Hours) and the fan\n"
@@ -341,15 +556,23 @@ std::string UsageText() {
     text += OptionList(app);
     text +=
         "\n"
-        "Exit status: 0 when every design was calculated; 1 when a file could not be read, a\n"
-        "row was malformed or a rated row has no operating point (it is named on standard\n"
-        "error, and the others are still calculated); 2 for a bad option, with nothing\n"
-        "calculated.\n"
+        "Exit status: 0 when every design was calculated and written; 1 when a file could not\n"
+        "be read, a row was malformed, a rated row has no operating point, --exit-air exact\n"
+        "finds no leaving air for a row, a test reading cannot be evaluated or a --fit row is\n"
+        "left out (it is named on standard error, and the others are still calculated), or\n"
+        "when an output could not be written (a --trace FILE that cannot be opened stops the\n"
+        "run before anything is calculated); 2 for a bad option, with nothing calculated.\n"
         "\n"
         "Example: KaV/L over L/G for three approaches, the other inputs at their defaults:\n"
         "  veltrane-calc --defaults --sweep Approach=5:15:5 --sweep LG=0.5:2:0.1\n"
         "Example: the cold water temperature of a tower over the wet bulb:\n"
-        "  veltrane-calc --defaults --tower 2.3:0.75 --sweep Twb=60:80:5\n";
+        "  veltrane-calc --defaults --tower 2.3:0.75 --sweep Twb=60:80:5\n"
+        "Example: a field test's capability against the default design, and the test's result:\n"
+        "  veltrane-calc --acceptance --defaults --slope 0.6 --totals readings.csv\n"
+        "Example: the performance curves of the default design's tower, m = 0.6:\n"
+        "  veltrane-calc --defaults --slope 0.6 --curves curves.pdf\n"
+        "Example: the characteristic of a maker's performance data:\n"
+        "  veltrane-calc --fit data.csv\n";
     return text;
 }
 

@@ -7,7 +7,11 @@
 #include <string_view>
 #include <vector>
 
+#include "acceptance.h"
 #include "demand_curves.h"
+#include "performance_curves.h"
+#include "fan_control.h"
+#include "leaving_air.h"
 #include "rating.h"
 #include "sweep.h"
 
@@ -24,6 +28,9 @@ struct CalcOptions {
     bool version = false;
     std::vector<Sweep> sweeps;                 ///< in the order given; the first varies slowest
     std::optional<TowerCharacteristic> tower;  ///< rate every design against this tower
+    std::optional<LeavingAirRule> exitAir;     ///< --exit-air; the window's when not given
+    std::optional<float> setpoint;             ///< °F: rated rows run their fans to it
+    std::optional<FanControl> fan;             ///< --fan: its mode and vfd's lowest air flow
     /// Where the worksheets go: "-" is standard error; none when not asked for.
     std::optional<std::string> trace;
     std::vector<std::string> files;  ///< "-" is standard input
@@ -32,6 +39,18 @@ struct CalcOptions {
     std::optional<std::string> demand;
     std::optional<std::vector<float>> approaches;  ///< °F; DemandChartRequest's when not given
     std::optional<LiquidGasSpan> liquidGasSpan;
+    bool labelCrossings = false;
+    /// --acceptance: the design's file; empty when --defaults stands for it.
+    std::optional<std::string> acceptance;
+    std::optional<float> slope;           ///< m of the tower through the design point
+    std::optional<float> designFanPower;  ///< the unit of the readings' FanPower
+    std::optional<FanDraft> draft;
+    bool fit = false;
+    /// The first design's performance curves: drawn into `curves`, their points written to
+    /// `curvesCsv`, over `wetBulbs` (°F, in steps of 1 °F).
+    std::optional<std::string> curves;
+    std::optional<std::string> curvesCsv;
+    std::optional<WetBulbSpan> wetBulbs;
 };
 
 struct ParsedArguments {

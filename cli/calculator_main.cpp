@@ -2,13 +2,17 @@
 
 #include <cerrno>
 #include <cstring>
+#include <optional>
 #include <string>
 
 #include <veltrane/version.h>
 
+#include "acceptance_design.h"
 #include "batch_calculator.h"
 #include "calc_options.h"
 #include "chart_command.h"
+#include "curves_command.h"
+#include "input_columns.h"
 
 namespace veltrane::cli {
 namespace {
@@ -22,6 +26,58 @@ void WriteLine(std::FILE* stream, std::string_view text) {
     line += text;
     line += '\n';
     std::fwrite(line.data(), 1, line.size(), stream);
+}
+
+/// "veltrane-calc: what", on standard error: the one form of every problem that is not a row's.
+void Complain(std::FILE* err, std::string_view what) {
+    WriteLine(err, std::string(kProgramName) + ": " + std::string(what));
+}
+
+/// An output stream whose every write is checked. The first failure is kept with its reason:
+/// later calls would overwrite errno, and a buffered stream's flush may succeed after a write
+/// that failed.
+class CheckedOutput {
+  public:
+    explicit CheckedOutput(std::FILE* stream) : stream_(stream) {}
+
+    void Write(std::string_view text) {
+        errno = 0;
+        if (std::fwrite(text.data(), 1, text.size(), stream_) != text.size()) Fail();
+    }
+
+    /// Flushes the stream, and closes it when `close`; true when everything written reached it.
+    bool Finish(bool close) {
+        errno = 0;
+        if (std::fflush(stream_) != 0 || std::ferror(stream_) != 0) Fail();
+        errno = 0;
+        if (close && std::fclose(stream_) != 0) Fail();
+        return error_ == 0;
+    }
+
+    /// True once a write has failed.
+    [[nodiscard]] bool Failed() const { return error_ != 0; }
+
+    [[nodiscard]] std::string Reason() const {
+        return error_ > 0 ? std::strerror(error_) : "write error";
+    }
+
+  private:
+    void Fail() {
+        if (error_ == 0) error_ = errno != 0 ? errno : -1;
+    }
+
+    std::FILE* stream_;
+    int error_ = 0;  ///< errno of the first failure, -1 when it gave none
+};
+
+/// Writes a text that is the whole output (--help, --version); a failure is one line on
+/// standard error and status 1.
+int WriteWholeOutput(std::FILE* out, std::FILE* err, std::string_view text, std::string_view what) {
+    CheckedOutput output(out);
+    output.Write(text);
+    if (output.Finish(false)) return kExitSuccess;
+    Complain(err, "cannot write " + std::string(what) + ": " + output.Reason());
+    return kExitInputProblem;
 }
 
 /// Calculates each file in turn; "-" is standard input. A file that cannot be opened is named
@@ -50,46 +106,71 @@ void CalculateFiles(const CalcOptions& options, std::FILE* in, BatchCalculator& 
     }
 }
 
+/// --curves and --curves-csv, of the first design calculated.
+bool WriteCurves(const CalcOptions& options, const BatchCalculator& calculator, std::FILE* err) {
+    if (!options.curves && !options.curvesCsv) return true;
+    if (!calculator.FirstDesign()) {
+        Complain(err, std::string(options.curves ? "--curves" : "--curves-csv") +
+                          ": no design was calculated");
+        return false;
+    }
+    const std::string error = WriteCurvesOutputs(options, *calculator.FirstDesign());
+    if (!error.empty()) Complain(err, error);
+    return error.empty();
+}
+
 /// --chart and --demand, of the first design calculated.
 bool WriteCharts(const CalcOptions& options, const BatchCalculator& calculator, std::FILE* err) {
     if (!options.chart && !options.demand) return true;
     if (!calculator.FirstDesign()) {
-        WriteLine(err, std::string(kProgramName) + ": " + (options.chart ? "--chart" : "--demand") +
-                           ": no design was calculated");
+        Complain(err, std::string(options.chart ? "--chart" : "--demand") +
+                          ": no design was calculated");
         return false;
     }
     const std::string error = WriteChartOutputs(options, *calculator.FirstDesign());
-    if (!error.empty()) WriteLine(err, std::string(kProgramName) + ": " + error);
+    if (!error.empty()) Complain(err, error);
     return error.empty();
 }
 
 int Calculate(const CalcOptions& options, std::FILE* in, std::FILE* out, std::FILE* err,
-              std::FILE* trace) {
+              CheckedOutput* trace) {
     BatchSettings settings{options.raw,   options.check,  options.sweeps,
                            options.tower, options.totals, nullptr};
-    if (trace != nullptr) {
-        settings.trace = [trace](std::string_view sheet) {
-            std::fwrite(sheet.data(), 1, sheet.size(), trace);
-        };
+    if (trace != nullptr) settings.trace = [trace](std::string_view sheet) { trace->Write(sheet); };
+    settings.fit = options.fit;
+    if (options.acceptance) {
+        std::string error;
+        settings.acceptance = AcceptanceBasis(options, error);
+        if (!settings.acceptance) {
+            Complain(err, error);
+            return kExitInputProblem;
+        }
     }
+    settings.leavingAir = options.exitAir.value_or(LeavingAirRule::kWindow);
+    if (options.setpoint) {
+        settings.fanControl = options.fan.value_or(FanControl{});
+        settings.fanControl->setpoint = *options.setpoint;
+    }
+    CheckedOutput output(out);
+    settings.outputLost = [&output] { return output.Failed(); };
     BatchCalculator calculator(
-        std::move(settings),
-        [out](std::string_view piece) { std::fwrite(piece.data(), 1, piece.size(), out); },
+        std::move(settings), [&output](std::string_view piece) { output.Write(piece); },
         [err](std::string_view line) { WriteLine(err, line); });
     calculator.WriteHeader();
-    if (options.defaults) {
+    // With --acceptance, --defaults is the design: the readings come from the files.
+    if (options.defaults && !options.acceptance) {
         calculator.CalculateDefaults();
     } else {
         CalculateFiles(options, in, calculator);
     }
     if (options.totals) calculator.WriteTotals();
     calculator.Flush();
-    if (std::fflush(out) != 0 || std::ferror(out) != 0) {
-        WriteLine(
-            err, std::string(kProgramName) + ": cannot write the results: " + std::strerror(errno));
+    if (!output.Finish(false)) {
+        Complain(err, "cannot write the results: " + output.Reason());
         return kExitInputProblem;
     }
     if (!WriteCharts(options, calculator, err)) return kExitInputProblem;
+    if (!WriteCurves(options, calculator, err)) return kExitInputProblem;
     return calculator.HadErrors() ? kExitInputProblem : kExitSuccess;
 }
 
@@ -99,33 +180,35 @@ int RunCalculator(std::span<const std::string_view> arguments, std::FILE* in, st
                   std::FILE* err) {
     const ParsedArguments parsed = ParseArguments(arguments);
     if (!parsed.error.empty()) {
-        WriteLine(err, std::string(kProgramName) + ": " + parsed.error);
+        Complain(err, parsed.error);
         return kExitUsage;
     }
     const CalcOptions& options = parsed.options;
-    if (options.help) {
-        const std::string usage = UsageText();
-        std::fwrite(usage.data(), 1, usage.size(), out);
-        return std::fflush(out) == 0 ? kExitSuccess : kExitInputProblem;
-    }
+    if (options.help) return WriteWholeOutput(out, err, UsageText(), "the help");
     if (options.version) {
-        WriteLine(out, std::string(kProgramName) + " " + kVersionText);
-        return std::fflush(out) == 0 ? kExitSuccess : kExitInputProblem;
+        return WriteWholeOutput(out, err, std::string(kProgramName) + " " + kVersionText + "\n",
+                                "the version");
     }
 
-    std::FILE* trace = nullptr;
+    // The worksheets' file is opened before anything is calculated: when it cannot be, the run
+    // stops at once with status 1.
+    std::FILE* traceFile = nullptr;
     if (options.trace) {
-        trace = *options.trace == "-" ? err : std::fopen(options.trace->c_str(), "wb");
-        if (trace == nullptr) {
-            WriteLine(err, std::string(kProgramName) + ": cannot write the worksheets to " +
-                               QuoteForMessage(*options.trace) + ": " + std::strerror(errno));
+        traceFile = *options.trace == "-" ? err : std::fopen(options.trace->c_str(), "wb");
+        if (traceFile == nullptr) {
+            Complain(err, "cannot write the worksheets to " + QuoteForMessage(*options.trace) +
+                              ": " + std::strerror(errno));
             return kExitInputProblem;
         }
     }
-    const int status = Calculate(options, in, out, err, trace);
-    if (trace != nullptr && trace != err && std::fclose(trace) != 0) {
-        WriteLine(err, std::string(kProgramName) + ": cannot write the worksheets to " +
-                           QuoteForMessage(*options.trace) + ": " + std::strerror(errno));
+    std::optional<CheckedOutput> trace;
+    if (traceFile != nullptr) trace.emplace(traceFile);
+    const int status = Calculate(options, in, out, err, trace ? &*trace : nullptr);
+    if (trace && !trace->Finish(traceFile != err)) {
+        Complain(err, "cannot write the worksheets to " +
+                          (traceFile == err ? std::string("standard error")
+                                            : QuoteForMessage(*options.trace)) +
+                          ": " + trace->Reason());
         return kExitInputProblem;
     }
     return status;

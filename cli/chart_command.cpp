@@ -5,6 +5,7 @@
 #include <cstring>
 #include <string_view>
 
+#include "chart_axes.h"
 #include "chart_format.h"
 #include "input_columns.h"
 #include "number_text.h"
@@ -18,26 +19,6 @@
 
 namespace veltrane::cli {
 namespace {
-
-void AppendShortest(float value, std::string& out) {
-    char buffer[kNumberTextCapacity];
-    out.append(buffer, WriteShortest(buffer, value));
-}
-
-bool WriteTextFile(const std::string& path, const std::string& text, std::string& error) {
-    std::FILE* file = std::fopen(path.c_str(), "wb");
-    if (file == nullptr) {
-        error = "cannot write " + QuoteForMessage(path) + ": " + std::strerror(errno);
-        return false;
-    }
-    const bool written = std::fwrite(text.data(), 1, text.size(), file) == text.size();
-    const bool closed = std::fclose(file) == 0;
-    if (!written || !closed) {
-        error = "cannot write " + QuoteForMessage(path) + ": " + std::strerror(errno);
-        return false;
-    }
-    return true;
-}
 
 #ifdef VELTRANE_CHART_MODULE
 /// The folder of the running program, with its final '/'.
@@ -64,25 +45,43 @@ void* LoadChartModule(std::string& error) {
     return nullptr;
 }
 
-bool DrawChart(const DemandChart& chart, const std::string& path, std::string& error) {
-    void* module = LoadChartModule(error);
-    if (module == nullptr) return false;
-    const auto write =
-        reinterpret_cast<chart::WriteChartFunction>(dlsym(module, chart::kWriteChartSymbol));
-    if (write == nullptr) {
-        error = "the chart module has no " + std::string(chart::kWriteChartSymbol);
+/// A module built with another veltrane-calc would take the chart for something else.
+bool BuiltWithThisProgram(void* module, std::string& error) {
+    const auto layout =
+        reinterpret_cast<chart::LayoutTagFunction>(dlsym(module, chart::kLayoutTagSymbol));
+    if (layout == nullptr || chart::ChartLayoutTag() != layout()) {
+        error = "the chart module " + std::string(VELTRANE_CHART_MODULE) +
+                " was built with another veltrane-calc; install the two together";
         return false;
     }
+    return true;
+}
+
+/// The module's writer of one kind of drawing, from a module built with this program.
+template <typename WriteFunction>
+WriteFunction FindWriter(const char* symbol, std::string& error) {
+    void* module = LoadChartModule(error);
+    if (module == nullptr || !BuiltWithThisProgram(module, error)) return nullptr;
+    const auto write = reinterpret_cast<WriteFunction>(dlsym(module, symbol));
+    if (write == nullptr) error = "the chart module has no " + std::string(symbol);
+    return write;
+}
+
+bool DrawChart(const DemandChart& chart, const chart::ChartLook& look, const std::string& path,
+               std::string& error) {
+    const auto write = FindWriter<chart::WriteChartFunction>(chart::kWriteChartSymbol, error);
+    if (write == nullptr) return false;
     char message[512] = "";
     const int format = static_cast<int>(*chart::FormatOfFile(path));
-    if (!write(&chart, path.c_str(), format, message, sizeof message)) {
+    if (!write(&chart, &look, path.c_str(), format, message, sizeof message)) {
         error = message;
         return false;
     }
     return true;
 }
 #else
-bool DrawChart(const DemandChart&, const std::string&, std::string& error) {
+bool DrawChart(const DemandChart&, const chart::ChartLook&, const std::string&,
+               std::string& error) {
     error = "--chart: charts are not available in this build";
     return false;
 }
@@ -90,23 +89,57 @@ bool DrawChart(const DemandChart&, const std::string&, std::string& error) {
 
 }  // namespace
 
+bool WriteTextFile(const std::string& path, const std::string& text, std::string& error) {
+    std::FILE* file = std::fopen(path.c_str(), "wb");
+    if (file == nullptr) {
+        error = "cannot write " + QuoteForMessage(path) + ": " + std::strerror(errno);
+        return false;
+    }
+    const bool written = std::fwrite(text.data(), 1, text.size(), file) == text.size();
+    const bool closed = std::fclose(file) == 0;
+    if (!written || !closed) {
+        error = "cannot write " + QuoteForMessage(path) + ": " + std::strerror(errno);
+        return false;
+    }
+    return true;
+}
+
+#ifdef VELTRANE_CHART_MODULE
+bool DrawCurves(const PerformanceCurves& curves, const std::string& path, std::string& error) {
+    const auto write = FindWriter<chart::WriteCurvesFunction>(chart::kWriteCurvesSymbol, error);
+    if (write == nullptr) return false;
+    char message[512] = "";
+    const int format = static_cast<int>(*chart::FormatOfFile(path));
+    if (!write(&curves, path.c_str(), format, message, sizeof message)) {
+        error = message;
+        return false;
+    }
+    return true;
+}
+#else
+bool DrawCurves(const PerformanceCurves&, const std::string&, std::string& error) {
+    error = "--curves: charts are not available in this build";
+    return false;
+}
+#endif
+
 DemandChart BuildChart(const CalcOptions& options, const DesignInputs& design) {
     DemandChartRequest request;
     if (options.approaches) request.approaches = *options.approaches;
     if (options.liquidGasSpan) request.span = *options.liquidGasSpan;
     request.tower = options.tower;
-    return BuildDemandChart(design, request);
+    return chart::BuildChartWithAxes(design, request);
 }
 
 std::string DemandCsv(const DemandChart& chart) {
     std::string csv = "Approach,LG,KaVL\n";
     for (const ChartCurve& c : chart.curves) {
         for (const DemandPoint& point : c.curve.points) {
-            AppendShortest(c.curve.approach, csv);
+            csv += ShortestText(c.curve.approach).View();
             csv += ',';
-            AppendShortest(point.liquidGas, csv);
+            csv += ShortestText(point.liquidGas).View();
             csv += ',';
-            AppendShortest(point.kaVL, csv);
+            csv += ShortestText(point.kaVL).View();
             csv += '\n';
         }
     }
@@ -119,7 +152,8 @@ std::string WriteChartOutputs(const CalcOptions& options, const DesignInputs& de
     if (options.demand && !WriteTextFile(*options.demand, DemandCsv(chart), error)) {
         return "--demand: " + error;
     }
-    if (options.chart && !DrawChart(chart, *options.chart, error)) {
+    const chart::ChartLook look{options.labelCrossings};
+    if (options.chart && !DrawChart(chart, look, *options.chart, error)) {
         return error.starts_with("--chart") ? error : "--chart: " + error;
     }
     return {};

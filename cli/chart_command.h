@@ -6,6 +6,7 @@
 
 #include "calc_options.h"
 #include "demand_curves.h"
+#include "performance_curves.h"
 
 namespace veltrane::cli {
 
@@ -15,6 +16,13 @@ DemandChart BuildChart(const CalcOptions& options, const DesignInputs& design);
 /// The points behind the chart: a header Approach,LG,KaVL and one row per point, curve by
 /// curve, each number the shortest decimal that reads back to the same single-precision value.
 std::string DemandCsv(const DemandChart& chart);
+
+/// Writes the text to the file at `path`; false with `error` set to one line when it cannot.
+bool WriteTextFile(const std::string& path, const std::string& text, std::string& error);
+
+/// Draws the performance curves into `path` (SVG, PDF or PNG by its extension) through the
+/// chart module; false with `error` set to one line when it cannot.
+bool DrawCurves(const PerformanceCurves& curves, const std::string& path, std::string& error);
 
 /// Writes what --chart and --demand ask for. Empty when done, else the one line that says what
 /// could not be done.

@@ -8,6 +8,7 @@ namespace {
 
 constexpr std::size_t kInitialBufferSize = std::size_t{1} << 16;
 constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+constexpr std::string_view kTooManyFields = "more than 1000 fields";
 
 bool IsBlank(char c) {
     return c == ' ' || c == '\t';
@@ -75,8 +76,15 @@ void CsvReader::StartRecord() {
 }
 
 void CsvReader::StartField(std::size_t offset, bool quoted) {
-    if (spans_.size() <= fieldCount_) spans_.resize(fieldCount_ + 1);
-    spans_[fieldCount_] = FieldSpan{offset, 0, false, quoted};
+    // Beyond the limit the fields are scanned but not kept: they share the last span.
+    if (fieldCount_ >= kMaxFieldsPerRecord) Fail(kTooManyFields);
+    const std::size_t slot = std::min(fieldCount_, kMaxFieldsPerRecord);
+    if (spans_.size() <= slot) spans_.resize(slot + 1);
+    spans_[slot] = FieldSpan{offset, 0, false, quoted};
+}
+
+CsvReader::FieldSpan& CsvReader::Current() {
+    return spans_[std::min(fieldCount_, kMaxFieldsPerRecord)];
 }
 
 void CsvReader::EndField() {
@@ -85,13 +93,13 @@ void CsvReader::EndField() {
 }
 
 void CsvReader::AppendToField(char c) {
-    FieldSpan& span = spans_[fieldCount_];
+    FieldSpan& span = Current();
     if (span.inScratch) scratch_.push_back(c);
     ++span.length;
 }
 
 void CsvReader::AppendQuote() {
-    FieldSpan& span = spans_[fieldCount_];
+    FieldSpan& span = Current();
     if (!span.inScratch) {
         // Up to the doubled quote the text lay in one piece of the buffer; from here on it
         // cannot, so it moves to the scratch store.
@@ -129,7 +137,7 @@ CsvReader::ScanResult CsvReader::Scan() {
             while (run < available && data[run] != ',' && data[run] != '\n' && data[run] != '\r') {
                 ++run;
             }
-            spans_[fieldCount_].length += run - pos_;
+            Current().length += run - pos_;
             pos_ = run;
             if (pos_ == available) break;
         }
@@ -154,7 +162,7 @@ CsvReader::ScanResult CsvReader::Scan() {
                 } else if (lineEnd) {
                     return FinishRecord(pos_ + lineEndSize);
                 } else {
-                    ++spans_[fieldCount_].length;
+                    ++Current().length;
                     mode_ = IsBlank(c) ? Mode::LeadingBlanks : Mode::Unquoted;
                 }
                 break;
@@ -162,14 +170,14 @@ CsvReader::ScanResult CsvReader::Scan() {
             case Mode::Unquoted:
                 if (c == '"' && mode_ == Mode::LeadingBlanks) {
                     // Blanks before an opening quote are not part of the field.
-                    spans_[fieldCount_] = FieldSpan{pos_ + 1, 0, false, true};
+                    Current() = FieldSpan{pos_ + 1, 0, false, true};
                     mode_ = Mode::Quoted;
                 } else if (c == ',') {
                     EndField();
                 } else if (lineEnd) {
                     return FinishRecord(pos_ + lineEndSize);
                 } else {
-                    ++spans_[fieldCount_].length;
+                    ++Current().length;
                     if (!IsBlank(c)) mode_ = Mode::Unquoted;
                 }
                 break;

@@ -2,7 +2,9 @@
 // A reader of comma-separated records (RFC 4180) that streams its input: quoted fields may hold
 // commas, doubled quotes and line ends; lines may end in CRLF, LF or a lone CR; a UTF-8 byte
 // order mark at the start is dropped; blank lines are skipped. A record of any length is read
-// whole, however the source hands out its bytes.
+// whole, however the source hands out its bytes; one of more than kMaxFieldsPerRecord fields is
+// malformed, and what it takes beyond its bytes stays bounded (a line of commas alone would
+// otherwise cost a span per comma).
 
 #include <cstddef>
 #include <string>
@@ -21,6 +23,9 @@ struct CsvRecord {
     /// of a malformed record are not to be used.
     std::string_view error;
 };
+
+/// Far more fields than any row the batch tool reads or writes (its own output has 35).
+inline constexpr std::size_t kMaxFieldsPerRecord = 1000;
 
 class CsvReader {
   public:
@@ -51,6 +56,8 @@ class CsvReader {
     void DropByteOrderMark();
     void StartRecord();
     void StartField(std::size_t offset, bool quoted);
+    /// The span of the field being read.
+    FieldSpan& Current();
     void EndField();
     void AppendToField(char c);
     void AppendQuote();

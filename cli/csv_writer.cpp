@@ -4,6 +4,10 @@ namespace veltrane::cli {
 
 namespace {
 
+constexpr std::size_t kOutputPieceSize = std::size_t{1} << 16;
+/// Room above a full piece for the row that fills it, so that the buffer seldom grows.
+constexpr std::size_t kRowAllowance = 4096;
+
 bool NeedsQuotes(std::string_view field) {
     // A plain loop: find_first_of makes a library call per character.
     for (const char c : field) {
@@ -25,6 +29,26 @@ void AppendCsvField(std::string& out, std::string_view field) {
         out += c;
     }
     out += '"';
+}
+
+CsvWriter::CsvWriter(OutputSink output) : output_(std::move(output)) {
+    pending_.reserve(kOutputPieceSize + kRowAllowance);
+}
+
+void CsvWriter::EndRow() {
+    ++rowsEnded_;
+    EndLine();
+}
+
+void CsvWriter::EndLine() {
+    pending_ += '\n';
+    if (pending_.size() >= kOutputPieceSize) Flush();
+}
+
+void CsvWriter::Flush() {
+    if (pending_.empty()) return;
+    output_(pending_);
+    pending_.clear();
 }
 
 }  // namespace veltrane::cli

@@ -4,7 +4,7 @@
 #include <array>
 #include <cmath>
 
-#include "ieee_step.h"
+#include "bisection.h"
 
 namespace veltrane {
 namespace {
@@ -19,26 +19,10 @@ constexpr int kMaxPolePoints = 60;
 /// (a hundredth of a two-decade plot); steeper steps get a point between them.
 constexpr double kMaxLogStep = 0.02;
 constexpr int kMaxRefinements = 8;
-/// The KaV/L axis shows at least up to 10 and at most four decades.
-constexpr float kLowestAxisTop = 10.0f;
-constexpr double kMostDecades = 4.0;
-/// Bisection in L/G ends at adjacent single-precision values long before this.
-constexpr int kMaxBisections = 100;
-
-using detail::Midpoint;
+using detail::BisectToAdjacent;
 
 bool IsDemand(const WorkingQuantities& q) {
     return AllDrivingForcesPositive(q) && std::isfinite(q.kaVL) && q.kaVL > 0.0f;
-}
-
-/// Narrows [low, high] to adjacent single-precision values around the one place where
-/// `belowIt` turns from true to false; true at `low`, false at `high`.
-template <typename Predicate>
-void BisectToAdjacent(float& low, float& high, Predicate belowIt) {
-    for (int i = 0; i < kMaxBisections && std::nextafter(low, high) < high; ++i) {
-        const float middle = Midpoint(low, high);
-        (belowIt(middle) ? low : high) = middle;
-    }
 }
 
 /// The first L/G in (low, high] at which there is no demand, given demand at `low` and none at
@@ -166,34 +150,14 @@ std::optional<float> TowerCrossing(const DesignInputs& design, float approach,
     float low = span.from;
     float high = span.to;
     BisectToAdjacent(low, high, [&](float liquidGas) { return !demandExceedsTower(liquidGas); });
+    // A bracket closed on the pole is no crossing: the demand there stays below the tower's.
     const std::optional<float> atHigh = DemandKaVL(design, approach, high);
-    if (!atHigh) return low;
+    if (!atHigh) return std::nullopt;
     const float lowMiss = tower(low) - *DemandKaVL(design, approach, low);
     return (*atHigh - tower(high)) < lowMiss ? high : low;
 }
 
 namespace {
-
-/// The steps of a log axis: 1, 2 and 5 times a power of ten.
-constexpr std::array<double, 3> kAxisSteps{1.0, 2.0, 5.0};
-
-/// The smallest 1, 2 or 5 × 10^k at or above `value`.
-float StepAbove(float value) {
-    const double decade = std::pow(10.0, std::floor(std::log10(static_cast<double>(value))));
-    for (const double step : kAxisSteps) {
-        if (step * decade >= static_cast<double>(value)) return static_cast<float>(step * decade);
-    }
-    return static_cast<float>(10.0 * decade);
-}
-
-/// The largest 1, 2 or 5 × 10^k at or below `value`.
-float StepBelow(float value) {
-    const double decade = std::pow(10.0, std::floor(std::log10(static_cast<double>(value))));
-    for (auto step = kAxisSteps.rbegin(); step != kAxisSteps.rend(); ++step) {
-        if (*step * decade <= static_cast<double>(value)) return static_cast<float>(*step * decade);
-    }
-    return static_cast<float>(decade);
-}
 
 /// The approaches to draw, rising, each once; the design's own among them.
 std::vector<float> ChartApproaches(const std::vector<float>& listed, float designApproach) {
@@ -205,29 +169,6 @@ std::vector<float> ChartApproaches(const std::vector<float>& listed, float desig
     std::sort(approaches.begin(), approaches.end());
     approaches.erase(std::unique(approaches.begin(), approaches.end()), approaches.end());
     return approaches;
-}
-
-float AxisTop(const DemandChart& chart, const TowerLine* tower) {
-    float top = kLowestAxisTop;
-    if (chart.designPoint) top = std::max(top, StepAbove(chart.designPoint->kaVL));
-    if (tower != nullptr && std::isfinite((*tower)(chart.span.from))) {
-        top = std::max(top, StepAbove((*tower)(chart.span.from)));
-    }
-    return top;
-}
-
-float AxisBottom(const DemandChart& chart, const TowerLine* tower) {
-    float lowest = chart.kaVLTop;
-    for (const ChartCurve& c : chart.curves) {
-        if (!c.curve.points.empty()) lowest = std::min(lowest, c.curve.points.front().kaVL);
-    }
-    if (chart.designPoint) lowest = std::min(lowest, chart.designPoint->kaVL);
-    if (tower != nullptr && (*tower)(chart.span.to) > 0.0f) {
-        lowest = std::min(lowest, (*tower)(chart.span.to));
-    }
-    const float floor =
-        static_cast<float>(static_cast<double>(chart.kaVLTop) * std::pow(10.0, -kMostDecades));
-    return std::max(std::min(StepBelow(lowest), chart.kaVLTop / 10.0f), floor);
 }
 
 void RateOperatingPoint(const DesignInputs& design, TowerCharacteristic tower, DemandChart& chart) {
@@ -246,8 +187,12 @@ void RateOperatingPoint(const DesignInputs& design, TowerCharacteristic tower, D
 DemandChart BuildDemandChart(const DesignInputs& design, const DemandChartRequest& request) {
     DemandChart chart;
     chart.wetBulb = design[Input::kWetBulb];
-    chart.range = design[Input::kHotWater] - (design[Input::kWetBulb] + design[Input::kApproach]);
+    chart.range = RowRange(design);
     chart.pressure = design[Input::kAtmosPress];
+    chart.hotWater = design[Input::kHotWater];
+    chart.coldWater = CalculateMerkelIntegral(design).tCold;
+    chart.approach = design[Input::kApproach];
+    chart.liquidGas = design[Input::kLiquidGas];
     chart.span = request.span;
     chart.tower = request.tower;
     const float designLG = design[Input::kLiquidGas];
@@ -260,7 +205,7 @@ DemandChart BuildDemandChart(const DesignInputs& design, const DemandChartReques
         RateOperatingPoint(design, *request.tower, chart);
     }
     const TowerLine* tower = request.tower ? &towerLine : nullptr;
-    chart.kaVLTop = AxisTop(chart, tower);
+    chart.kaVLTop = request.kaVLCeiling;
     for (const float approach : ChartApproaches(request.approaches, design[Input::kApproach])) {
         ChartCurve c;
         c.curve = CalculateDemandCurve(design, approach, request.span, chart.kaVLTop);
@@ -269,7 +214,6 @@ DemandChart BuildDemandChart(const DesignInputs& design, const DemandChartReques
             c.towerCrossingLG = TowerCrossing(design, approach, *tower, request.span);
         chart.curves.push_back(std::move(c));
     }
-    chart.kaVLBottom = AxisBottom(chart, tower);
     return chart;
 }
 

@@ -53,7 +53,7 @@ using TowerLine = std::function<float(float liquidGas)>;
 
 /// The L/G in `span` at which the demand for `approach` equals the tower's KaV/L, found by
 /// bisection between the start of the span and the curve's pole or the span's end; nothing when
-/// the two do not cross inside the span.
+/// the two do not cross inside the span, or the demand stays below the tower's up to its pole.
 std::optional<float> TowerCrossing(const DesignInputs& design, float approach,
                                    const TowerLine& tower, LiquidGasSpan span);
 
@@ -62,6 +62,9 @@ struct DemandChartRequest {
     std::vector<float> approaches{5.0f, 7.0f, 10.0f, 15.0f, 20.0f};  ///< °F
     LiquidGasSpan span;
     std::optional<TowerCharacteristic> tower;
+    /// The KaV/L at which every curve ends, its first point above it the last: the top of the
+    /// plot, which the chart chooses (chart/chart_axes.h).
+    float kaVLCeiling = 10.0f;
 };
 
 struct ChartCurve {
@@ -82,9 +85,14 @@ struct DemandChart {
     float wetBulb = 0;   ///< °F
     float range = 0;     ///< °F
     float pressure = 0;  ///< psia
+    /// The design's own conditions, as the row gives them.
+    float hotWater = 0;   ///< °F
+    float coldWater = 0;  ///< °F, Twb + Approach as the calculation forms it
+    float approach = 0;   ///< °F
+    float liquidGas = 0;  ///< lb/lb
     LiquidGasSpan span;
-    /// The KaV/L axis, each end 1, 2 or 5 × 10^k; every curve ends at the first point above
-    /// the top.
+    /// The KaV/L axis: the top is the request's ceiling, at whose first point above every curve
+    /// ends; the bottom is the chart's to choose (chart/chart_axes.h).
     float kaVLBottom = 0.1f;
     float kaVLTop = 10.0f;
     std::vector<ChartCurve> curves;  ///< rising approach

@@ -1,5 +1,7 @@
 #include "design_checks.h"
 
+#include <algorithm>
+
 namespace veltrane {
 
 std::string PromptOf(DesignCheck check) {
@@ -46,6 +48,13 @@ DesignFindings FindDesignChecks(const DesignInputs& inputs,
     if (AsksLowKaVL(kaVL)) add(DesignCheck::kLowKaVL);
     if (AsksHighKaVL(kaVL)) add(DesignCheck::kHighKaVL);
     return found;
+}
+
+bool KaVLHasNoMeaning(const DesignInputs& inputs, const DesignFindings& findings) noexcept {
+    const bool refused = std::any_of(findings.begin(), findings.end(), [](DesignCheck check) {
+        return kDesignChecks[check].kind == CheckKind::kRefusal;
+    });
+    return !refused && !AllDrivingForcesPositive(CalculateMerkelIntegral(inputs));
 }
 
 }  // namespace veltrane

@@ -91,4 +91,15 @@ struct DesignFindings {
 [[nodiscard]] DesignFindings FindDesignChecks(const DesignInputs& inputs,
                                               const PerformanceResults& results) noexcept;
 
+/// The batch calculator's note on a design whose KaV/L is no demand. The window has no such
+/// check and shows nothing of it.
+inline constexpr std::string_view kNoDrivingForceNote =
+    "a driving force is zero or negative: the air line reaches the saturation curve and the "
+    "KaV/L has no meaning";
+
+/// Whether a design's KaV/L deserves kNoDrivingForceNote: the window got as far as its KaV/L
+/// checks (no refusal among `findings`) and a driving force of the design is zero or negative.
+[[nodiscard]] bool KaVLHasNoMeaning(const DesignInputs& inputs,
+                                    const DesignFindings& findings) noexcept;
+
 }  // namespace veltrane

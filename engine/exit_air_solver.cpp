@@ -10,8 +10,8 @@ namespace {
 
 using detail::Midpoint;
 using detail::RaisesFault;
-using detail::RoundingOverflows;
 using detail::RoundToSingle;
+using detail::StoreRounded;
 
 /// r(t) = hTarget − hsat(t), rounded to single precision. The saturation pressure at t is written
 /// to `psat` as SatAirEnthalpy hands it back.
@@ -19,23 +19,13 @@ Status ResidualAt(float t, float hTarget, float p, float& psat, float& residual)
     float hSat = 0.0F;
     if (SatAirEnthalpy(t, p, psat, hSat) != Status::Ok) return Status::ArithmeticFault;
     const double exact = static_cast<double>(hTarget) - static_cast<double>(hSat);
-    const float rounded = RoundToSingle(exact);
-    if (RaisesFault(exact, hTarget, hSat) || RoundingOverflows(exact, rounded)) {
-        return Status::ArithmeticFault;
-    }
-    residual = rounded;
-    return Status::Ok;
+    return StoreRounded(exact, residual, hTarget, hSat);
 }
 
 /// rb × ra in single precision.
 Status ResidualProduct(float ra, float rb, float& product) {
     const double exact = static_cast<double>(rb) * static_cast<double>(ra);
-    const float rounded = RoundToSingle(exact);
-    if (RaisesFault(exact, ra, rb) || RoundingOverflows(exact, rounded)) {
-        return Status::ArithmeticFault;
-    }
-    product = rounded;
-    return Status::Ok;
+    return StoreRounded(exact, product, ra, rb);
 }
 
 /// The residual and saturation pressure at the low end of the bracket. The low end is either the

@@ -10,10 +10,11 @@
 
 namespace veltrane {
 
-/// The counter is 16-bit, the integer of the original platform (whose tab control and printer
-/// dialog hand over 16-bit numbers too); the limit fits it with room to spare.
+/// The counter is 16-bit, as it has always been (docs/kept-as-is.md); the limit fits it with room
+/// to spare.
 inline constexpr std::int16_t kSolverIterationLimit = 50;
-/// The search stops once the midpoint moves by less than this share of its own value (°F).
+/// The search stops once the midpoint moves by less than this share of its own value (°F): a
+/// loose rule kept on purpose, since every exit-air result depends on it (docs/kept-as-is.md).
 inline constexpr float kSolverRelativeTolerance = 0.01F;
 /// Handed back when the iteration limit is reached; the calculation uses it as it stands.
 inline constexpr float kSolverNoSolution = -1.0F;

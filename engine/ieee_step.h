@@ -11,6 +11,8 @@
 #include <cmath>
 #include <limits>
 
+#include "status.h"
+
 namespace veltrane::detail {
 
 template <typename... Operands>
@@ -28,6 +30,19 @@ template <typename... Operands>
 
 [[nodiscard]] inline bool RoundingOverflows(double value, float rounded) {
     return std::isfinite(value) && std::isinf(rounded);
+}
+
+/// One stored step of the calculation: `value`, evaluated in double from `operands`, is rounded
+/// to single precision and written to `stored`. ArithmeticFault when the evaluation raised a fault
+/// (see RaisesFault) or the rounding overflowed; `stored` then keeps what it held.
+template <typename... Operands>
+[[nodiscard]] inline Status StoreRounded(double value, float& stored, Operands... operands) {
+    const float rounded = RoundToSingle(value);
+    if (RaisesFault(value, operands...) || RoundingOverflows(value, rounded)) {
+        return Status::ArithmeticFault;
+    }
+    stored = rounded;
+    return Status::Ok;
 }
 
 /// The midpoint of a bracket as the searches store it. The mean of two single-precision values

@@ -122,4 +122,9 @@ PerformanceResults CalculatePerformanceExactLeavingAir(const DesignInputs& input
     return ResultsOf(CalculateWithExactLeavingAir(inputs));
 }
 
+PerformanceResults CalculatePerformance(const DesignInputs& inputs, LeavingAirRule rule) noexcept {
+    return rule == LeavingAirRule::kExact ? CalculatePerformanceExactLeavingAir(inputs)
+                                          : CalculatePerformance(inputs);
+}
+
 }  // namespace veltrane

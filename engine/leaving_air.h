@@ -62,4 +62,13 @@ WorkingQuantities CalculateWithExactLeavingAir(const DesignInputs& inputs,
 /// The sixteen results with the exact leaving air; result 7 is its temperature.
 PerformanceResults CalculatePerformanceExactLeavingAir(const DesignInputs& inputs) noexcept;
 
+/// Which leaving air the results that follow from it are taken from.
+enum class LeavingAirRule {
+    kWindow,  ///< the window's exit-air search, its 1 % rule and last-trial humidity ratio
+    kExact,   ///< the saturated air at hOut, solved exactly
+};
+
+/// The sixteen results with the leaving air of the rule.
+PerformanceResults CalculatePerformance(const DesignInputs& inputs, LeavingAirRule rule) noexcept;
+
 }  // namespace veltrane

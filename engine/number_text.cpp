@@ -1,5 +1,6 @@
 #include "number_text.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstring>
@@ -69,6 +70,12 @@ NumberShape Inspect(std::string_view text) {
     }
     return shape;
 }
+
+/// A double has 17 significant digits at most.
+constexpr int kMaxSignificantDigits = 17;
+/// Powers of ten of the leading digit written without an exponent by WriteSignificant.
+constexpr int kLowestPlainExponent = -5;
+constexpr int kHighestPlainExponent = 14;
 
 char* WriteNonFinite(char* out, bool isNan, bool negative) {
     const std::string_view text = isNan ? "nan" : (negative ? "-inf" : "inf");
@@ -155,6 +162,96 @@ char* WritePlainShortest(char* out, float value) {
         std::to_chars(out, out + kNumberTextCapacity, value, std::chars_format::fixed);
     if (error == std::errc()) return end;
     return std::to_chars(out, out + kNumberTextCapacity, value).ptr;
+}
+
+char* WritePlainShortest(char* out, double value) {
+    if (!std::isfinite(value)) return WriteNonFinite(out, std::isnan(value), value < 0);
+    const auto [end, error] =
+        std::to_chars(out, out + kNumberTextCapacity, value, std::chars_format::fixed);
+    if (error == std::errc()) return end;
+    return std::to_chars(out, out + kNumberTextCapacity, value).ptr;
+}
+
+char* WriteSignificant(char* out, double value, int digits) {
+    if (!std::isfinite(value)) return WriteNonFinite(out, std::isnan(value), value < 0);
+    if (value == 0.0) {
+        *out = '0';
+        return out + 1;
+    }
+    digits = std::clamp(digits, 1, kMaxSignificantDigits);
+    // Rounded once, by the library, in the exponent form d.ddde±XX.
+    char scientific[kNumberTextCapacity];
+    const char* end = std::to_chars(scientific, scientific + kNumberTextCapacity, value,
+                                    std::chars_format::scientific, digits - 1)
+                          .ptr;
+    const char* exponentMark = std::find(static_cast<const char*>(scientific), end, 'e');
+    int exponent = 0;
+    std::from_chars(exponentMark + 1 + (exponentMark[1] == '+' ? 1 : 0), end, exponent);
+    std::string_view mantissa(scientific, static_cast<std::size_t>(exponentMark - scientific));
+    if (value < 0) {
+        *out++ = '-';
+        mantissa.remove_prefix(1);
+    }
+    char significand[kNumberTextCapacity];  // the digits alone, trailing zeros dropped
+    std::size_t count = 0;
+    for (const char c : mantissa) {
+        if (c != '.') significand[count++] = c;
+    }
+    while (count > 1 && significand[count - 1] == '0')
+        --count;
+    if (exponent < kLowestPlainExponent || exponent > kHighestPlainExponent) {
+        *out++ = significand[0];
+        if (count > 1) {
+            *out++ = '.';
+            out = std::copy(significand + 1, significand + count, out);
+        }
+        return std::copy(exponentMark, end, out);
+    }
+    if (exponent < 0) {
+        *out++ = '0';
+        *out++ = '.';
+        out = std::fill_n(out, -exponent - 1, '0');
+        return std::copy(significand, significand + count, out);
+    }
+    const auto integerDigits = static_cast<std::size_t>(exponent) + 1;
+    for (std::size_t k = 0; k < integerDigits; ++k)
+        *out++ = k < count ? significand[k] : '0';
+    if (count > integerDigits) {
+        *out++ = '.';
+        out = std::copy(significand + integerDigits, significand + count, out);
+    }
+    return out;
+}
+
+namespace {
+
+template <typename Write>
+NumberText TextOf(Write write) {
+    NumberText text;
+    text.length = static_cast<std::size_t>(write(text.chars.data()) - text.chars.data());
+    return text;
+}
+
+}  // namespace
+
+NumberText ShortestText(float value) {
+    return TextOf([value](char* out) { return WriteShortest(out, value); });
+}
+
+NumberText ShortestText(double value) {
+    return TextOf([value](char* out) { return WriteShortest(out, value); });
+}
+
+NumberText PlainShortestText(float value) {
+    return TextOf([value](char* out) { return WritePlainShortest(out, value); });
+}
+
+NumberText PlainShortestText(double value) {
+    return TextOf([value](char* out) { return WritePlainShortest(out, value); });
+}
+
+NumberText SignificantText(double value, int digits) {
+    return TextOf([value, digits](char* out) { return WriteSignificant(out, value, digits); });
 }
 
 }  // namespace veltrane

@@ -2,6 +2,7 @@
 // Numbers as plain text with '.' as the decimal mark, the same under every C locale: the default
 // texts of the inputs, and what the batch calculator reads and writes.
 
+#include <array>
 #include <cstddef>
 #include <string_view>
 
@@ -36,6 +37,31 @@ char* WriteShortest(char* out, double value);
 
 /// The shortest decimal without an exponent that reads back as the same float ("0.6", "1000000").
 char* WritePlainShortest(char* out, float value);
+
+/// The shortest decimal without an exponent that reads back as the same double; the exponent
+/// form where the plain one would not fit the capacity (below about 1e-45 or above 1e45).
+char* WritePlainShortest(char* out, double value);
+
+/// The value rounded to `digits` significant figures (1 to 17), for reading and checking by
+/// hand: without an exponent where its leading digit stands from 10^-5 up to 10^14, with one
+/// ("1.5e-07") beyond; trailing zeros after the decimal mark dropped, and the mark with them.
+///   13500000 → "13500000", 500000 → "500000", 0.08597847979746463 → "0.0859785" (6 digits),
+///   29.987436 → "29.9874", 0.010000001 → "0.01", 1.5e-7 → "1.5e-07", -0 → "0", inf → "inf".
+char* WriteSignificant(char* out, double value, int digits);
+
+/// One number's text held in place, for a caller that keeps it or appends it.
+struct NumberText {
+    std::array<char, kNumberTextCapacity> chars{};
+    std::size_t length = 0;
+    [[nodiscard]] std::string_view View() const { return {chars.data(), length}; }
+};
+
+/// The writers above, into a NumberText.
+NumberText ShortestText(float value);
+NumberText ShortestText(double value);
+NumberText PlainShortestText(float value);
+NumberText PlainShortestText(double value);
+NumberText SignificantText(double value, int digits);
 
 /// The text without its surrounding blanks.
 std::string_view TrimBlanks(std::string_view text);

@@ -28,11 +28,6 @@ constexpr double kThousand = 1000.0;      // lb/h and ft³/min to the results' t
 constexpr double kMillion = 1'000'000.0;  // Btu/h to the heat rejected's million Btu/h
 constexpr double kChebyshevPoints = 4.0;  // each point weighs one quarter of the range
 
-// The Chebyshev points lie at these fractions of the range from either end of the tower
-// (dimensionless): 0.1 and 0.4 are the four-point Chebyshev abscissae of the Merkel integral.
-constexpr double kNearFraction = 0.1;
-constexpr double kFarFraction = 0.4;
-
 double D(float value) {
     return static_cast<double>(value);
 }
@@ -40,8 +35,8 @@ double D(float value) {
 /// One of the four Chebyshev points of step 5: water temperature, its saturated enthalpy, the air
 /// enthalpy and the driving force.
 void MerkelPoint(std::size_t point, float p, float lg, float tHot, WorkingQuantities& q) {
-    const bool fromColdEnd = point < 2;
-    const double fraction = (point == 0 || point == 3) ? kNearFraction : kFarFraction;
+    const bool fromColdEnd = CountsFromColdEnd(point);
+    const double fraction = kChebyshevFractions[point];
 
     const double temperature =
         fromColdEnd ? D(q.tCold) + fraction * D(q.range) : D(tHot) - fraction * D(q.range);

@@ -82,6 +82,15 @@ static_assert(!IndexableBy<DesignInputs, std::size_t>);
 
 /// Every working quantity of one calculation. All start at zero; a step whose property function
 /// or solver faults leaves its quantity as it was.
+/// The four Chebyshev points of the Merkel integral lie at these fractions of the range from
+/// either end of the tower (dimensionless; 0.1 and 0.4 are the four-point Chebyshev abscissae):
+/// points 1 and 2 count from the cold end, where the air enters, points 3 and 4 back from the
+/// hot end, where it leaves.
+inline constexpr std::array<double, 4> kChebyshevFractions = {0.1, 0.4, 0.4, 0.1};
+inline constexpr bool CountsFromColdEnd(std::size_t point) noexcept {
+    return point < 2;
+}
+
 struct WorkingQuantities {
     float hInSat = 0;                     ///< saturated enthalpy at the wet bulb, Btu/lb
     float tCold = 0;                      ///< °F

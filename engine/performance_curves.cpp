@@ -72,6 +72,10 @@ PerformanceCurves CalculatePerformanceCurves(const DesignInputs& design, TowerCh
                                              WetBulbSpan span) {
     PerformanceCurves result;
     result.tower = tower;
+    result.span = span;
+    result.designRange = RowRange(design);
+    result.designFlow = design[Input::kWaterFlow];
+    result.designLiquidGas = design[Input::kLiquidGas];
     result.designPoint = {design[Input::kWetBulb],
                           RoundToSingle(D(design[Input::kWetBulb]) + D(design[Input::kApproach]))};
     const std::optional<std::vector<float>> wetBulbs = SpanWetBulbs(span);

@@ -46,6 +46,10 @@ struct PerformanceCurve {
 
 struct PerformanceCurves {
     TowerCharacteristic tower{};
+    WetBulbSpan span;
+    float designRange = 0.0F;      ///< °F
+    float designFlow = 0.0F;       ///< gpm
+    float designLiquidGas = 0.0F;  ///< lb/lb
     /// The design's own wet bulb and cold water, where the 100 %/100 % curve passes when the
     /// tower is the one through the design point.
     CurvePoint designPoint{};

@@ -10,6 +10,7 @@ namespace {
 using detail::RaisesFault;
 using detail::RoundingOverflows;
 using detail::RoundToSingle;
+using detail::StoreRounded;
 
 // Saturation line of the 1967 IFC Formulation for Industrial Use, in US units:
 //   ln(Psat / Pc) = (k1 τ + k2 τ² + k3 τ³ + k4 τ⁴ + k5 τ⁵) / (Tr (1 + k6 τ + k7 τ²))
@@ -61,16 +62,16 @@ Status SatPressure(float t, float& reducedT, float& tau, float& reducedP, float&
     const double absolute = static_cast<double>(t) + kRankineOffset;
     if (RaisesFault(absolute, t)) return Status::ArithmeticFault;
 
-    const double trExact = absolute / kCriticalTemperature;
-    const float tr = RoundToSingle(trExact);
-    if (RaisesFault(trExact, absolute) || RoundingOverflows(trExact, tr)) {
+    // Tr and τ are kept in locals as well as handed back: the steps below read what was stored,
+    // whichever variables the caller passed.
+    float tr = 0.0F;
+    if (StoreRounded(absolute / kCriticalTemperature, tr, absolute) != Status::Ok) {
         return Status::ArithmeticFault;
     }
     reducedT = tr;
 
-    const double tauExact = 1.0 - static_cast<double>(tr);
-    const float tauSingle = RoundToSingle(tauExact);
-    if (RaisesFault(tauExact, tr) || RoundingOverflows(tauExact, tauSingle)) {
+    float tauSingle = 0.0F;
+    if (StoreRounded(1.0 - static_cast<double>(tr), tauSingle, tr) != Status::Ok) {
         return Status::ArithmeticFault;
     }
     tau = tauSingle;
@@ -94,7 +95,8 @@ Status SatPressure(float t, float& reducedT, float& tau, float& reducedP, float&
     if (RaisesFault(power, exponent)) return Status::ArithmeticFault;
 
     // Pr and Psat are handed back before the closing test: an e^L beyond the single-precision
-    // range leaves both written as +infinity and is reported only then.
+    // range leaves both written as +infinity and is reported only then. The one step that
+    // stores before it tests, so it does not go through StoreRounded.
     const float pr = RoundToSingle(power);
     reducedP = pr;
     const double psatExact = static_cast<double>(pr) * kCriticalPressure;
@@ -109,13 +111,7 @@ Status SatPressure(float t, float& reducedT, float& tau, float& reducedP, float&
 Status HumidityRatio(float pv, float p, float& w) {
     const double product = kMolarMassRatio * static_cast<double>(pv);
     const double difference = static_cast<double>(p) - static_cast<double>(pv);
-    const double ratio = product / difference;
-    const float rounded = RoundToSingle(ratio);
-    if (RaisesFault(ratio, pv, p) || RoundingOverflows(ratio, rounded)) {
-        return Status::ArithmeticFault;
-    }
-    w = rounded;
-    return Status::Ok;
+    return StoreRounded(product / difference, w, pv, p);
 }
 
 Status MoistAirEnthalpy(float t, float w, float& h) {
@@ -123,12 +119,7 @@ Status MoistAirEnthalpy(float t, float w, float& h) {
     const double enthalpy =
         (kVapourSpecificHeat * td + kVapourEnthalpyAtZero) * static_cast<double>(w) +
         kDryAirSpecificHeat * td;
-    const float rounded = RoundToSingle(enthalpy);
-    if (RaisesFault(enthalpy, t, w) || RoundingOverflows(enthalpy, rounded)) {
-        return Status::ArithmeticFault;
-    }
-    h = rounded;
-    return Status::Ok;
+    return StoreRounded(enthalpy, h, t, w);
 }
 
 Status VaporPressureFromWetBulb(float psatWb, float p, float tdb, float twb, float& pv) {
@@ -136,12 +127,7 @@ Status VaporPressureFromWetBulb(float psatWb, float p, float tdb, float twb, flo
     const double product = depression * (static_cast<double>(p) - static_cast<double>(psatWb));
     const double divisor = kCarrierA - kCarrierB * static_cast<double>(twb);
     const double pressure = static_cast<double>(psatWb) - product / divisor;
-    const float rounded = RoundToSingle(pressure);
-    if (RaisesFault(pressure, psatWb, p, tdb, twb) || RoundingOverflows(pressure, rounded)) {
-        return Status::ArithmeticFault;
-    }
-    pv = rounded;
-    return Status::Ok;
+    return StoreRounded(pressure, pv, psatWb, p, tdb, twb);
 }
 
 Status SatAirEnthalpy(float t, float p, float& psat, float& h) {

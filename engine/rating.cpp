@@ -2,13 +2,17 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
+#include "bisection.h"
 #include "bracket_search.h"
 #include "ieee_step.h"
+#include "psychrometrics.h"
 
 namespace veltrane {
 namespace {
 
+using detail::BisectToAdjacent;
 using detail::RoundToSingle;
 
 double D(float value) {
@@ -26,6 +30,14 @@ DesignInputs AtApproach(const DesignInputs& design, float range, float approach)
     DesignInputs row = design;
     row[Input::kApproach] = approach;
     return WithRange(row, range);
+}
+
+/// Whether the row's hot water lies below the boiling point at the row's pressure. A saturation
+/// pressure that faults (far above the critical point) counts as boiling.
+bool HotWaterBelowBoiling(const DesignInputs& row) {
+    float reducedT = 0.0F, tau = 0.0F, reducedP = 0.0F, psat = 0.0F;
+    const Status status = SatPressure(row[Input::kHotWater], reducedT, tau, reducedP, psat);
+    return status == Status::Ok && psat < row[Input::kAtmosPress];
 }
 
 bool AllFinite(const DesignInputs& design) {
@@ -80,16 +92,30 @@ class DemandSearch {
                    : above;
     }
 
+    /// The test of an operating point (see the header): the closed bracket's upper end meets the
+    /// tower's value exactly, or its ends are adjacent cold water temperatures, both demands,
+    /// whose demands lie on either side of the tower's.
+    RatingOutcome Check(const ApproachTrial& below, const ApproachTrial& above) const {
+        if (above.allDrivingForcesPositive && above.kaVL == towerKaVL_)
+            return RatingOutcome::kRated;
+        if (!below.allDrivingForcesPositive) return RatingOutcome::kTowerExceedsDemandAtThePole;
+        const bool straddles = above.allDrivingForcesPositive && below.kaVL >= towerKaVL_ &&
+                               above.kaVL <= towerKaVL_ && std::isfinite(below.kaVL);
+        if (!straddles || !Resolved(below.approach, above.approach)) {
+            return RatingOutcome::kSearchNotClosed;
+        }
+        return RatingOutcome::kRated;
+    }
+
     /// Closes the bracket between a trial below the operating point and one that is not, down
-    /// to adjacent cold water temperatures, and hands back the end nearer the tower's value.
-    ApproachTrial OperatingPoint(const ApproachTrial& below, const ApproachTrial& above) {
+    /// to adjacent cold water temperatures, and hands back its ends.
+    auto Close(const ApproachTrial& below, const ApproachTrial& above) {
         // The bracket is on "below the operating point", which holds for every approach under
         // it and for none above: the demand falls as the approach grows wherever every driving
         // force is positive, and rises without bound towards the approach at which one reaches
         // zero.
-        const auto bracket =
-            detail::CloseBracket(*this, below, above, kRatingCalculationLimit, kSecantCalculations);
-        return Nearer(bracket.Below(), bracket.Above());
+        return detail::CloseBracket(*this, below, above, kRatingCalculationLimit,
+                                    kSecantCalculations);
     }
 
     // The search's side of the bracketed search.
@@ -123,17 +149,27 @@ std::string_view DescribeOutcome(RatingOutcome outcome) noexcept {
         case RatingOutcome::kRated:
             return "rated";
         case RatingOutcome::kNoPositiveDrivingForce:
-            return "the air line reaches the saturation curve at every approach up to 100 F "
-                   "(a driving force stays zero or negative)";
+            return "the air line reaches the saturation curve at every approach searched, up to "
+                   "100 F and below the boiling of the hot water (a driving force stays zero or "
+                   "negative)";
         case RatingOutcome::kTowerExceedsDemand:
             return "the tower is larger than the demand even at the smallest approach searched "
                    "(the cold water would reach the wet bulb)";
         case RatingOutcome::kTowerBelowDemand:
-            return "the tower is smaller than the demand even at an approach of 100 F";
+            return "the tower is smaller than the demand even at the highest approach searched "
+                   "(100 F, or below it where the hot water would boil)";
         case RatingOutcome::kNoRange:
             return "the range is zero or negative (the hot water is not above the cold water)";
         case RatingOutcome::kNotFinite:
             return "the characteristic or the design is not a finite number";
+        case RatingOutcome::kHotWaterBoils:
+            return "the hot water would boil at the row's pressure at every approach (its range "
+                   "puts THot at or above the boiling point)";
+        case RatingOutcome::kTowerExceedsDemandAtThePole:
+            return "the tower is larger than the demand even where the demand is largest (where "
+                   "the air line reaches the saturation curve)";
+        case RatingOutcome::kSearchNotClosed:
+            return "the search did not close on the tower's KaV/L within its calculation limit";
     }
     return "";
 }
@@ -153,6 +189,19 @@ DesignInputs AtApproachHoldingRange(const DesignInputs& design, float approach) 
     return AtApproach(design, RowRange(design), approach);
 }
 
+float HighestSearchedApproach(const DesignInputs& design) noexcept {
+    const float range = RowRange(design);
+    const auto belowBoiling = [&](float approach) {
+        return HotWaterBelowBoiling(AtApproach(design, range, approach));
+    };
+    if (belowBoiling(kHighestApproach)) return kHighestApproach;
+    if (!belowBoiling(kLowestApproach)) return std::numeric_limits<float>::quiet_NaN();
+    float low = kLowestApproach;
+    float high = kHighestApproach;
+    BisectToAdjacent(low, high, belowBoiling);
+    return low;
+}
+
 Rating RateDesign(const DesignInputs& design, TowerCharacteristic tower,
                   std::vector<ApproachTrial>* trace) {
     Rating rating;
@@ -170,7 +219,11 @@ Rating RateDesign(const DesignInputs& design, TowerCharacteristic tower,
     // Without a range the demand is zero or negative wherever it means anything.
     if (!(search.Range() > 0.0F)) return finish(RatingOutcome::kNoRange);
 
-    ApproachTrial above = search.Evaluate(kHighestApproach);
+    const float highest = HighestSearchedApproach(design);
+    if (std::isnan(highest)) return finish(RatingOutcome::kHotWaterBoils);
+    rating.highestApproach = highest;
+
+    ApproachTrial above = search.Evaluate(rating.highestApproach);
     if (!above.allDrivingForcesPositive) return finish(RatingOutcome::kNoPositiveDrivingForce);
     if (search.BelowOperatingPoint(above)) return finish(RatingOutcome::kTowerBelowDemand);
     ApproachTrial below = search.Evaluate(kLowestApproach);
@@ -184,7 +237,10 @@ Rating RateDesign(const DesignInputs& design, TowerCharacteristic tower,
         return finish(RatingOutcome::kTowerExceedsDemand);
     }
 
-    return rateAt(search.OperatingPoint(below, above));
+    const auto closed = search.Close(below, above);
+    const RatingOutcome outcome = search.Check(closed.Below(), closed.Above());
+    if (outcome != RatingOutcome::kRated) return finish(outcome);
+    return rateAt(search.Nearer(closed.Below(), closed.Above()));
 }
 
 }  // namespace veltrane

@@ -10,6 +10,17 @@
 // demanded than the tower gives", true below the operating point and false above it, and
 // closes the bracket by regula falsi on the reciprocal demand, evaluating steps 1 to 6 of the
 // calculation alone. The whole calculation runs once, at the operating point.
+//
+// The searched approaches end below the one at which the hot water, the hottest water of the
+// calculation, reaches the boiling point at the row's pressure: there the saturation pressure
+// passes the total pressure, the humidity ratio turns negative and every driving force with it,
+// which would hide an operating point below.
+//
+// The test of an operating point: the tower's KaV/L equals the demand at the rated approach, or
+// lies between the demands at the two adjacent cold water temperatures (adjacent single-precision
+// values of Twb + Approach) around it, every driving force positive at both. Nothing finer can
+// be calculated. A search that ends anywhere else, at the pole of the demand or short of adjacent
+// temperatures, has found no operating point.
 
 #include <string_view>
 #include <vector>
@@ -25,6 +36,7 @@ struct TowerCharacteristic {
 };
 
 /// The searched approaches, °F. At an approach of 0 °F the cold water would reach the wet bulb.
+/// The highest is lowered where the hot water would boil below it (HighestSearchedApproach).
 inline constexpr float kLowestApproach = 0.001F;
 inline constexpr float kHighestApproach = 100.0F;
 /// No row takes more evaluations of its demand than this.
@@ -40,6 +52,10 @@ enum class RatingOutcome {
     kTowerBelowDemand,        ///< even at the highest approach the tower does less than demanded
     kNoRange,                 ///< the row's range is zero or negative
     kNotFinite,               ///< the characteristic, the design or the tower's KaV/L
+    kHotWaterBoils,           ///< at the lowest approach the hot water already boils
+    /// the demand stays below the tower's up to its pole, where the air line reaches saturation
+    kTowerExceedsDemandAtThePole,
+    kSearchNotClosed,  ///< the calculation limit came before adjacent cold water temperatures
 };
 
 /// Plain words for the outcome, for notes and messages ("no operating point: ...").
@@ -62,6 +78,9 @@ struct Rating {
     PerformanceResults results;
     /// Evaluations of the demand made by the search (the closing full calculation not counted).
     int calculations = 0;
+    /// The highest approach searched, °F: kHighestApproach, or lower where the hot water would
+    /// boil (HighestSearchedApproach).
+    float highestApproach = kHighestApproach;
 };
 
 /// The range the row gives, THot − (Twb + Approach), each step rounded as the calculation
@@ -75,6 +94,12 @@ DesignInputs WithRange(DesignInputs design, float range) noexcept;
 /// The row at another approach with its range held: THot = (Twb + approach) + R, where R is the
 /// row's THot − (Twb + Approach), each sum rounded as the calculation rounds it.
 DesignInputs AtApproachHoldingRange(const DesignInputs& design, float approach) noexcept;
+
+/// The highest approach up to kHighestApproach at which the hot water of the row, its range
+/// held, stays below the boiling point at the row's pressure (its saturation pressure below the
+/// atmospheric pressure), °F; NaN when it boils even at kLowestApproach. The row's range must be
+/// finite.
+float HighestSearchedApproach(const DesignInputs& design) noexcept;
 
 /// Rates one design row against the tower. Pure: the same arguments give the same rating.
 /// @param design [in] the row; its approach and hot water temperature give the held range

@@ -90,7 +90,9 @@ std::string Positional(const Decimal& decimal, NumberMarks marks) {
     if (fraction.size() > kMaxFractionDigits) {
         Decimal tail{false, integer + fraction, static_cast<int>(integer.size()) - 1};
         RoundDigits(tail, integer.size() + kMaxFractionDigits);
-        const std::size_t split = static_cast<std::size_t>(tail.exponent + 1);
+        // Rounding may carry into a new leading digit; the integer part is then one digit longer.
+        const int integerLength = tail.exponent + 1;
+        const auto split = static_cast<std::size_t>(integerLength);
         integer = tail.digits.substr(0, split);
         fraction = tail.digits.substr(split);
     }

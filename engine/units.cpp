@@ -28,7 +28,7 @@ constexpr double kSecondsPerHour = 3600.0;
 constexpr double kCubicMetresPerHourPerGpm = kCubicMetresPerGallon * kMinutesPerHour;
 constexpr double kCubicMetresPerHourPerCfm = kCubicMetresPerCubicFoot * kMinutesPerHour;
 
-constexpr std::array<UnitConversion, 16> kConversions{{
+constexpr std::array<UnitConversion, 17> kConversions{{
     {Quantity::kDimensionless, "", "", 1.0, 1.0, 0.0},
     {Quantity::kMassRatio, "lb/lb", "kg/kg", 1.0, 1.0, 0.0},
     {Quantity::kPercent, "%", "%", 1.0, 1.0, 0.0},
@@ -50,6 +50,7 @@ constexpr std::array<UnitConversion, 16> kConversions{{
      0.0},
     // Thousand ft³/min to thousand m³/h.
     {Quantity::kAirVolumeFlow, "1000 cfm", "1000 m3/h", kCubicMetresPerHourPerCfm, 1.0, 0.0},
+    {Quantity::kHours, "h", "h", 1.0, 1.0, 0.0},
 }};
 
 constexpr bool ConversionsInKindOrder() {

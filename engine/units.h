@@ -45,6 +45,7 @@ enum class Quantity : std::uint8_t {
     kEnthalpy,               ///< Btu/lb (datum 0 °F dry air) ↔ kJ/kg (datum 0 °C)
     kSpecificVolume,         ///< ft³/lb ↔ m³/kg
     kAirVolumeFlow,          ///< thousand cfm ↔ thousand m³/h
+    kHours,                  ///< h in both (hours per year in a weather bin)
 };
 
 /// How one quantity kind converts: SI = (US − usDatum) × siPerUs / divisor.

@@ -203,12 +203,12 @@ const std::optional<PerformanceCurves>& PerformanceModel::performanceCurves() co
 const std::string& PerformanceModel::worksheet() const {
     if (worksheet_) return *worksheet_;
     std::string text;
-    cli::AppendWorksheet(text, "the design", calculation_.inputs);
+    AppendWorksheet(text, "the design", calculation_.inputs, WorksheetNumbers::kReadable);
     if (calculation_.tower) {
         std::vector<ApproachTrial> trials;
         const Rating rating = RateDesign(calculation_.inputs, *calculation_.tower, &trials);
-        cli::AppendRatingWorksheet(text, "the design", calculation_.inputs, *calculation_.tower,
-                                   rating, trials);
+        AppendRatingWorksheet(text, "the design", calculation_.inputs, *calculation_.tower, rating,
+                              trials, WorksheetNumbers::kReadable);
     }
     worksheet_ = std::move(text);
     return *worksheet_;

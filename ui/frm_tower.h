@@ -35,9 +35,10 @@ inline constexpr int kIdentificationTab = 0;
 inline constexpr int kInputsTab = 1;
 inline constexpr int kOutputsTab = 2;
 
-/// Names: the window, its controls and the operations the design fixes keep their names
-/// (`frmTower`, `sstMain`, `txtIn`, `ComputeOutputs`, `ValidateInputs`, `InputsAllowed`); every
-/// other method is camelCase, and every other member ends in an underscore.
+/// Names: the window, its controls and its fixed operations keep the names they have always had
+/// (`frmTower`, `sstMain`, `txtIn`, `ComputeOutputs`, `ValidateInputs`, `InputsAllowed`; see
+/// docs/kept-as-is.md); every other method is camelCase, and every other member ends in an
+/// underscore.
 class frmTower : public QWidget {
     Q_OBJECT
 

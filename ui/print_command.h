@@ -46,8 +46,8 @@ QString ProposedReportFile();
 /// proposed file instead of the bare home folder.
 void PreparePrinter(QPrinter& printer);
 
-/// The number of copies the dialog left on the printer, as the 16-bit number the original
-/// platform's dialog hands over; none when it does not fit.
+/// The number of copies the dialog left on the printer, as the 16-bit number the Print command
+/// has always taken (docs/kept-as-is.md); none when it does not fit.
 std::optional<qint16> CopiesChosen(const QPrinter& printer);
 
 /// The whole Print command: dialog, copies, report. Cancel, or a number of copies that does not
@@ -60,8 +60,8 @@ void PrintChosenCopies(QPrinter& printer, frmTower& window);
 
 /// The report of the window's boxes: recalculates the results without any check, takes the
 /// timestamp once and prints `copies` copies, from `copies` down to 1 (veltrane::PrintReport
-/// on the window as its source). The copies are 16-bit because the printer dialog of the
-/// original platform hands its copy count over as a 16-bit integer; more end the command.
+/// on the window as its source). The copies are 16-bit (docs/kept-as-is.md); more end the
+/// command.
 void PrintWindowReport(qint16 copies, frmTower& window, PrinterSurface& surface);
 
 }  // namespace veltrane::ui

@@ -1,8 +1,13 @@
-# Runs veltrane-calc --defaults --chart CHART and checks that it succeeds
-# silently, writes a file that is not empty and leaves standard output as --defaults gives it.
+# Runs veltrane-calc --defaults OPTIONS --chart CHART (or another drawing's option, DRAW) and
+# checks that it succeeds silently, writes a file that is not empty and leaves standard output
+# as --defaults gives it.
+if(NOT DRAW)
+    set(DRAW --chart)
+endif()
+string(REPLACE "|" ";" options "${OPTIONS}")
 file(REMOVE "${CHART}")
 execute_process(
-    COMMAND "${EXE}" --defaults --chart "${CHART}"
+    COMMAND "${EXE}" --defaults ${options} ${DRAW} "${CHART}"
     OUTPUT_VARIABLE out
     ERROR_VARIABLE err
     RESULT_VARIABLE status)

@@ -1,5 +1,7 @@
 #include "demand_chart_painter.h"
 
+#include "chart_axes.h"
+
 #include <gtest/gtest.h>
 
 #include <QFile>
@@ -10,6 +12,7 @@
 #include <QTemporaryDir>
 #include <QXmlStreamReader>
 
+#include <algorithm>
 #include <cmath>
 #include <optional>
 
@@ -17,7 +20,7 @@ namespace veltrane::chart {
 namespace {
 
 DemandChart DefaultsWithTower() {
-    return BuildDemandChart(
+    return BuildChartWithAxes(
         DefaultDesignInputs(),
         {{5.0f, 7.0f, 10.0f, 15.0f, 20.0f}, {0.3f, 5.0f}, TowerCharacteristic{2.3f, 0.75f}});
 }
@@ -34,7 +37,7 @@ QString SvgTexts(const QString& path) {
     QFile file(path);
     EXPECT_TRUE(file.open(QIODevice::ReadOnly));
     QXmlStreamReader xml(&file);
-    QString texts;
+    QString texts = QStringLiteral("|");
     bool rootSeen = false;
     while (!xml.atEnd()) {
         xml.readNext();
@@ -58,7 +61,10 @@ TEST(ChartFiles, shouldWriteAValidFileOfEachFormat) {
     for (const char* expected :
          {"Demand curves at wet bulb 65 °F, range 27 °F, 14.7 psia", "L/G", "KaV/L", "5 °F",
           "13 °F design", "20 °F", "10.82 °F approach, cold water 75.82 °F",
-          "tower KaV/L = C·(L/G)^−m, C = 2.3, m = 0.75"}) {
+          "tower KaV/L = C·(L/G)^−m, C = 2.3, m = 0.75", "tower 2.3·(L/G)^−0.75", "|Design|",
+          "|cold water|", "|78 °F|", "|tower m|", "|0.75|",
+          // L/G ticks between 1, 2 and 5, so that an engineer can read L/G 1.3.
+          "|0.3|", "|0.4|", "|0.6|", "|0.8|", "|1.5|", "|3|", "|4|"}) {
         EXPECT_TRUE(texts.contains(QString::fromUtf8(expected))) << expected;
     }
 
@@ -87,6 +93,32 @@ TEST(ChartFiles, shouldRefuseAFileItCannotWrite) {
     EXPECT_TRUE(error.startsWith(QStringLiteral("cannot write /nonexistent/chart.png: ")));
 }
 
+DesignInputs DefaultsAt(float liquidGas) {
+    DesignInputs design = DefaultDesignInputs();
+    design[Input::kLiquidGas] = liquidGas;
+    return design;
+}
+
+TEST(ChartFiles, shouldSayWhenNoCurveFallsInTheSpanAndLabelCrossingsOnRequest) {
+    const QTemporaryDir folder;
+    ASSERT_TRUE(folder.isValid());
+    const QString empty = folder.filePath(QStringLiteral("empty.svg"));
+    QString error;
+    ASSERT_TRUE(WriteChart(
+        BuildChartWithAxes(DefaultDesignInputs(), {{5.0f, 20.0f}, {20.0f, 100.0f}, std::nullopt}),
+        empty, ChartFormat::kSvg, error));
+    const QString emptyTexts = SvgTexts(empty);
+    EXPECT_TRUE(emptyTexts.contains(QStringLiteral("No demand curve falls in L/G 20 to 100")));
+    EXPECT_TRUE(emptyTexts.contains(QStringLiteral("design point (at L/G 1, outside the plot)")));
+
+    const QString labelled = folder.filePath(QStringLiteral("labelled.svg"));
+    ASSERT_TRUE(WriteChart(DefaultsWithTower(), labelled, ChartFormat::kSvg, error, {true}));
+    // The 13 °F curve crosses the tower at L/G 1.152, KaV/L 2.069.
+    EXPECT_TRUE(SvgTexts(labelled).contains(QStringLiteral("|L/G 1.15, KaV/L 2.069|")));
+    EXPECT_FALSE(SvgTexts(WriteTo(folder, "plain.svg", ChartFormat::kSvg))
+                     .contains(QStringLiteral("|L/G 1.15, KaV/L 2.069|")));
+}
+
 TEST(ChartLabels, shouldNeverOverlapEachOtherACurvesEndOrTheCanvasEdge) {
     // The defaults, and a crowd of curves a degree apart whose ends lie closer than their labels
     // are wide, with and without the tower's point labels; and a span that ends before the
@@ -95,15 +127,25 @@ TEST(ChartLabels, shouldNeverOverlapEachOtherACurvesEndOrTheCanvasEdge) {
     const std::vector<float> crowd{4, 5, 6, 7, 8, 9, 10, 11, 12, 14, 15, 16};
     const DemandChart charts[] = {
         DefaultsWithTower(),
-        BuildDemandChart(defaults, {crowd, {0.3f, 5.0f}, TowerCharacteristic{2.3f, 0.75f}}),
-        BuildDemandChart(defaults, {crowd, {0.3f, 5.0f}, std::nullopt}),
-        BuildDemandChart(defaults, {crowd, {0.2f, 1.0f}, TowerCharacteristic{1.5f, 0.6f}}),
+        BuildChartWithAxes(defaults, {crowd, {0.3f, 5.0f}, TowerCharacteristic{2.3f, 0.75f}}),
+        BuildChartWithAxes(defaults, {crowd, {0.3f, 5.0f}, std::nullopt}),
+        BuildChartWithAxes(defaults, {crowd, {0.2f, 1.0f}, TowerCharacteristic{1.5f, 0.6f}}),
+        // The edges: the widest span, no curve at all, the design's L/G outside the span, and
+        // a reason for no operating point longer than a caption line.
+        BuildChartWithAxes(defaults, {crowd, {0.01f, 100.0f}, TowerCharacteristic{2.3f, 0.75f}}),
+        BuildChartWithAxes(defaults, {crowd, {20.0f, 100.0f}, TowerCharacteristic{2.3f, 0.75f}}),
+        BuildChartWithAxes(DefaultsAt(30.0f),
+                           {crowd, {0.3f, 20.0f}, TowerCharacteristic{2.3f, 0.75f}}),
+        BuildChartWithAxes(defaults, {{5.0f}, {0.3f, 20.0f}, TowerCharacteristic{1e6f, 0.75f}}),
     };
     const QRectF canvas(0, 0, kCanvasWidth, kCanvasHeight);
     for (std::size_t c = 0; c < std::size(charts); ++c) {
-        const ChartLabels labels = LayOutLabels(charts[c]);
+        const ChartLabels labels = LayOutLabels(charts[c], {true});
         SCOPED_TRACE(::testing::Message() << "chart " << c);
-        EXPECT_GE(labels.boxes.size(), charts[c].curves.size());
+        const auto drawn =
+            std::count_if(charts[c].curves.begin(), charts[c].curves.end(),
+                          [](const ChartCurve& k) { return !k.curve.points.empty(); });
+        EXPECT_GE(labels.boxes.size(), static_cast<std::size_t>(drawn));
         for (std::size_t i = 0; i < labels.boxes.size(); ++i) {
             const ChartLabels::Box& a = labels.boxes[i];
             SCOPED_TRACE(a.text.toStdString());
@@ -116,6 +158,9 @@ TEST(ChartLabels, shouldNeverOverlapEachOtherACurvesEndOrTheCanvasEdge) {
                 EXPECT_FALSE(a.box.intersects(QRectF(end.x() - 2, end.y() - 2, 4, 4)))
                     << "covers the end at " << end.x() << ", " << end.y();
             }
+        }
+        for (const QLineF& leader : labels.leaders) {
+            EXPECT_TRUE(canvas.contains(leader.p1()) && canvas.contains(leader.p2()));
         }
     }
 }
@@ -157,7 +202,7 @@ TEST(ChartPixels, shouldDrawTheTowerLineCrossingEachSolidCurveWhereTheNumbersSay
     const ChartCurve& curve = chart.curves[design];
     ASSERT_EQ(curve.curve.approach, 13.0f);
     ASSERT_TRUE(curve.towerCrossingLG);
-    const double crossingX = geometry.X(*curve.towerCrossingLG);
+    const double crossingX = geometry.X(static_cast<double>(*curve.towerCrossingLG));
     const QColor curveColour = CurvePen(chart, design).color();
 
     // Either side of the crossing, past its marker: left of it the demand lies below the tower
@@ -172,8 +217,9 @@ TEST(ChartPixels, shouldDrawTheTowerLineCrossingEachSolidCurveWhereTheNumbersSay
         SCOPED_TRACE(::testing::Message() << "column " << x);
         ASSERT_FALSE(towerRows.empty());
         ASSERT_FALSE(curveRows.empty());
-        EXPECT_NEAR(Mean(towerRows), geometry.Y(TowerKaVL(tower, lg)), 2.5);
-        EXPECT_NEAR(Mean(curveRows), geometry.Y(*DemandKaVL(DefaultDesignInputs(), 13.0f, lg)),
+        EXPECT_NEAR(Mean(towerRows), geometry.Y(static_cast<double>(TowerKaVL(tower, lg))), 2.5);
+        EXPECT_NEAR(Mean(curveRows),
+                    geometry.Y(static_cast<double>(*DemandKaVL(DefaultDesignInputs(), 13.0f, lg))),
                     3.0);
         EXPECT_EQ(Mean(curveRows) > Mean(towerRows), side < 0);
     }

@@ -14,6 +14,7 @@
 #include "batch_calculator.h"
 #include "byte_source.h"
 #include "csv_reader.h"
+#include "input_columns.h"
 #include "performance.h"
 
 // Every allocation of the test program is counted, so that a test can tell whether the batch run
@@ -212,7 +213,7 @@ TEST(BatchCalculator, shouldLeaveRowsWithoutAnOperatingPointOutOfTheTotalsAndSay
                   ReadBack<float>(rows[1][kInputCount + 1 + PositionOf(Result::kColdWater)])));
     EXPECT_EQ(rows[2].back(),
               "totals of 1 row with Hours; Cold Water Out Temp is their hours-weighted mean; "
-              "left out: 1 row without an operating point (100 hours)");
+              "left out: 1 row without results (in.csv:2; 100 hours)");
 }
 
 TEST(BatchCalculator, shouldSayWhenALaterInputsHoursCannotBeWritten) {

@@ -49,14 +49,16 @@ TEST(ParseArguments, shouldReadTheTowerTotalsAndWhereTheWorksheetGoes) {
 }
 
 TEST(ParseArguments, shouldReadWhatTheChartShows) {
-    const ParsedArguments parsed = Parse({"--chart", "c.PNG", "--demand=d.csv", "--approaches",
-                                          "4.5,8", "--lg", "0.5:3", "--defaults"});
+    const ParsedArguments parsed =
+        Parse({"--chart", "c.PNG", "--demand=d.csv", "--approaches", "4.5,8", "--lg", "0.5:3",
+               "--label-crossings", "--defaults"});
     ASSERT_EQ(parsed.error, "");
     EXPECT_EQ(parsed.options.chart, "c.PNG");
     EXPECT_EQ(parsed.options.demand, "d.csv");
     EXPECT_EQ(parsed.options.approaches, (std::vector<float>{4.5F, 8.0F}));
     EXPECT_EQ(parsed.options.liquidGasSpan->from, 0.5F);
     EXPECT_EQ(parsed.options.liquidGasSpan->to, 3.0F);
+    EXPECT_TRUE(parsed.options.labelCrossings);
     EXPECT_FALSE(Parse({"--defaults"}).options.approaches);
 }
 
@@ -85,6 +87,11 @@ TEST(ParseArguments, shouldRefuseABadLineWithOneMessage) {
         {{"--sweep", "LG=2:1:0.5"}, "--sweep LG: STEP leads away from TO"},
         {{"--sweep", "Flow=0:1e6:1e-3"}, "--sweep Flow: more than 100000000 values"},
         {{"--sweep", "LG=1:2:1", "--sweep", "lg=1:3:1"}, "--sweep LG is given twice"},
+        // Each sweep within the limit, their product above it (1e4 × 1e4 × 2, and 1e8 × 1e8).
+        {{"--sweep", "Flow=1:1e4:1", "--sweep", "LG=1:1e4:1", "--sweep", "Cycles=2:3:1"},
+         "--sweep Cycles: the sweeps together give more than 100000000 designs for each row"},
+        {{"--sweep", "Flow=1:1e8:1", "--sweep", "Twb=1:1e8:1"},
+         "--sweep Twb: the sweeps together give more than 100000000 designs for each row"},
         {{"--defaults", "a.csv"}, "--defaults reads no input: leave out the files"},
         {{"--tower"}, "--tower needs an argument C:m"},
         {{"--tower", "--raw"}, "--tower needs an argument C:m"},
@@ -109,11 +116,23 @@ TEST(ParseArguments, shouldRefuseABadLineWithOneMessage) {
         {{"--lg", "0.3"}, "--lg needs FROM:TO, not \"0.3\""},
         {{"--lg", "5:0.3"}, "--lg: FROM must be below TO in \"5:0.3\""},
         {{"--lg", "-1:5"}, "--lg: \"-1\" is not above 0"},
+        // A span the chart can draw: four decades at most, two labelled ticks at least.
+        {{"--lg", "1e-45:3e38"},
+         "--lg: FROM and TO must lie between 0.01 and 100, TO at least twice FROM, not "
+         "\"1e-45:3e38\""},
+        {{"--lg", "100:1000"},
+         "--lg: FROM and TO must lie between 0.01 and 100, TO at least twice FROM, not "
+         "\"100:1000\""},
+        {{"--lg", "1:1.9"},
+         "--lg: FROM and TO must lie between 0.01 and 100, TO at least twice FROM, not "
+         "\"1:1.9\""},
     };
     for (const BadLine& c : cases) {
         SCOPED_TRACE(c.error);
         EXPECT_EQ(Parse(c.arguments).error, c.error);
     }
+    // The limit itself is allowed.
+    EXPECT_EQ(Parse({"--sweep", "Flow=1:1e4:1", "--sweep", "LG=1:1e4:1"}).error, "");
 }
 
 struct SweepCase {

@@ -27,7 +27,7 @@ TEST(DemandCurves, shouldGiveTheWindowsKaVLAtTheDesignsRangeAndNothingPastThePol
         const char* expected;  ///< seven figures, or nullptr where there is no demand
         const char* window;    ///< what the window shows for that design
     };
-    // Range 27 °F held: THot = 65 + approach + 27. 13 °F at L/G 1 is the worked design. Past
+    // Range 27 °F held: THot = 65 + approach + 27. 13 °F at L/G 1 is the default design. Past
     // the pole the window's number is no demand, plausible as it may look (4.996 at 5 °F, L/G 2).
     const Case cases[] = {
         {13.0f, 1.0f, "1.832368", "1.832368"}, {5.0f, 1.0f, "6.042131", "6.042131"},
@@ -121,12 +121,15 @@ TEST(DemandCurves, shouldCrossTheTowerLineWhereDemandMeetsItAndNowhereOutsideThe
     // A tower far above every demand in the span does not cross it.
     const TowerLine huge = [](float) { return 1000.0f; };
     EXPECT_FALSE(TowerCrossing(design, 13.0f, huge, {0.3f, 1.0f}));
+    // Nor one above the largest demand, found just before the pole inside the span.
+    const TowerLine beyondThePole = [](float) { return 1e30f; };
+    EXPECT_FALSE(TowerCrossing(design, 13.0f, beyondThePole, {0.3f, 5.0f}));
     const TowerLine tiny = [](float) { return 1e-6f; };
     EXPECT_FALSE(TowerCrossing(design, 13.0f, tiny, {0.3f, 5.0f}));
 }
 
 TEST(DemandChart, shouldMarkTheRatedOperatingPointWhereItsOwnCurveCrossesTheTower) {
-    // The reference design: the tower runs at about 7.07 °F.
+    // A hot, humid site at 14.59 psia, range 20 °F, L/G 1.21: the tower runs at about 7.07 °F.
     DesignInputs design = DefaultDesignInputs();
     design[Input::kAtmosPress] = 14.59f;
     design[Input::kWetBulb] = 78.0f;
@@ -156,12 +159,10 @@ TEST(DemandChart, shouldMarkTheRatedOperatingPointWhereItsOwnCurveCrossesTheTowe
     EXPECT_EQ(chart.curves[2].curve.approach, 10.0f);
     EXPECT_EQ(Seven(chart.designPoint->kaVL),
               Seven(CalculatePerformance(design).values[Result::kKaVL]));
-    EXPECT_EQ(chart.kaVLTop, 10.0f);
-    EXPECT_EQ(chart.kaVLBottom, 0.5f);  // below the tower's 0.69 at L/G 5
 }
 
 TEST(DemandChart, shouldSayWhyThereIsNoOperatingPoint) {
-    // The tower larger than the demand at every feasible approach.
+    // A tower (C 30, m 0.6) larger than the demand at every feasible approach.
     DesignInputs design = DefaultDesignInputs();
     design[Input::kWetBulb] = 65.0f;
     design[Input::kHotWater] = 65.0f + 13.0f + 10.0f;
@@ -169,7 +170,12 @@ TEST(DemandChart, shouldSayWhyThereIsNoOperatingPoint) {
     const DemandChart chart = BuildDemandChart(design, {{5.0f}, {0.3f, 5.0f}, {{30.0f, 0.6f}}});
     EXPECT_FALSE(chart.operatingPoint);
     EXPECT_EQ(chart.noOperatingPoint, DescribeOutcome(RatingOutcome::kTowerExceedsDemand));
-    EXPECT_EQ(chart.kaVLTop, 100.0f);  // the tower reaches 30·0.3^-0.6 ≈ 61 at the left
+    // A tower above the demand even at its pole has no operating point on the chart either.
+    const DemandChart atThePole =
+        BuildDemandChart(DefaultDesignInputs(), {{5.0f}, {0.3f, 5.0f}, {{1e6f, 0.75f}}});
+    EXPECT_FALSE(atThePole.operatingPoint);
+    EXPECT_EQ(atThePole.noOperatingPoint,
+              DescribeOutcome(RatingOutcome::kTowerExceedsDemandAtThePole));
 }
 
 }  // namespace

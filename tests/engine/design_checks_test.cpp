@@ -106,5 +106,38 @@ INSTANTIATE_TEST_SUITE_P(
                   {kNegativeRange}}),
     [](const auto& row) { return std::string(row.param.name); });
 
+struct DrivingForceCase {
+    const char* name;
+    float approach;
+    float liquidGas;
+    float dryBulb;
+    bool noted;
+};
+
+class NoDrivingForceNote : public ::testing::TestWithParam<DrivingForceCase> {};
+
+TEST_P(NoDrivingForceNote, shouldBeGivenWhereADrivingForceIsNotPositiveUnlessRefused) {
+    const DrivingForceCase& c = GetParam();
+    DesignInputs inputs = DefaultDesignInputs();
+    inputs[Input::kApproach] = c.approach;
+    inputs[Input::kHotWater] = 65.0F + c.approach + 27.0F;
+    inputs[Input::kLiquidGas] = c.liquidGas;
+    inputs[Input::kDryBulb] = c.dryBulb;
+    const DesignFindings findings = FindDesignChecks(inputs, CalculatePerformance(inputs));
+    EXPECT_EQ(KaVLHasNoMeaning(inputs, findings), c.noted);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Designs, NoDrivingForceNote,
+    ::testing::Values(DrivingForceCase{"Defaults", 13.0F, 1.0F, 85.0F, false},
+                      // KaV/L 7.122: large, yet a demand.
+                      DrivingForceCase{"Approach10LG1Point5", 10.0F, 1.5F, 85.0F, false},
+                      // KaV/L -3.187, which the window asks about only as "KAVL < 0.2".
+                      DrivingForceCase{"Approach5LG1Point5", 5.0F, 1.5F, 85.0F, true},
+                      DrivingForceCase{"Approach13LG2", 13.0F, 2.0F, 85.0F, true},
+                      // The window refuses the wet bulb and calculates nothing to speak of.
+                      DrivingForceCase{"WetBulbAboveDryBulb", 5.0F, 1.5F, 60.0F, false}),
+    [](const auto& row) { return std::string(row.param.name); });
+
 }  // namespace
 }  // namespace veltrane

@@ -146,6 +146,44 @@ TEST(WriteShortest, shouldWriteShortestTextsAndNonFiniteWords) {
     EXPECT_EQ(PlainShortest(std::numeric_limits<float>::max()).size(), 39U);
 }
 
+struct SignificantCase {
+    double value;
+    int digits;
+    std::string_view text;
+};
+
+TEST(WriteSignificant, shouldRoundToTheDigitsAndWriteWithoutAnExponentInTheUsualRange) {
+    const SignificantCase cases[] = {
+        {13500000.0, 6, "13500000"},
+        {500000.0, 6, "500000"},
+        {0.08597847979746463, 6, "0.0859785"},
+        {static_cast<double>(29.987436F), 6, "29.9874"},
+        {static_cast<double>(0.010000001F), 6, "0.01"},
+        {9.9999996, 6, "10"},  // rounding carries into a new leading digit
+        {-0.00012345678, 4, "-0.0001235"},
+        {0.000012345, 3, "0.0000123"},
+        {1.5e-7, 6, "1.5e-07"},
+        {123456789012345.0, 6, "123457000000000"},
+        {1.23456789e15, 6, "1.23457e+15"},
+        {-0.0, 6, "0"},
+        {2.6, 0, "3"},  // one digit at least
+        {std::numeric_limits<double>::infinity(), 6, "inf"},
+        {std::numeric_limits<double>::quiet_NaN(), 6, "nan"},
+    };
+    for (const SignificantCase& c : cases) {
+        SCOPED_TRACE(std::string(c.text));
+        EXPECT_EQ(SignificantText(c.value, c.digits).View(), c.text);
+    }
+}
+
+TEST(PlainShortestText, shouldReadBackAsTheSameDoubleWithoutAnExponent) {
+    for (const double value : {500000.0, 0.08597847979746463, 1e-30, 123456789.125}) {
+        const std::string text(PlainShortestText(value).View());
+        EXPECT_EQ(ReadBack<double>(text), value);
+        EXPECT_EQ(text.find_first_of("eE"), std::string::npos) << text;
+    }
+}
+
 TEST(TrimBlanks, shouldDropSpacesAndTabsAroundOnly) {
     EXPECT_EQ(TrimBlanks(" \t a b \t "), "a b");
     EXPECT_EQ(TrimBlanks(" \t "), "");

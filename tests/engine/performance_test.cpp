@@ -13,7 +13,7 @@ namespace {
 
 using testing::Seven;
 
-/// The value to `figures` significant figures, as the worked table rounds it.
+/// The value to `figures` significant figures, as the hand-checked values below are written.
 std::string Figures(double value, int figures = 6) {
     char buffer[32];
     std::snprintf(buffer, sizeof buffer, "%.*g", figures, value);
@@ -26,7 +26,7 @@ DesignInputs With(Input index, float value) {
     return inputs;
 }
 
-TEST(CalculatePerformance, shouldGiveTheWorkedTableForTheDefaults) {
+TEST(CalculatePerformance, shouldGiveTheHandCheckedResultsForTheDefaults) {
     const PerformanceResults r = CalculatePerformance(DefaultDesignInputs());
     const ResultArray<const char*> values{{"1.83237", "78", "27", "23.7237", "11.8518", "0.01",
                                            "35.5855", "90.625", "13.5", "500", "29.8397", "56.8397",
@@ -43,7 +43,7 @@ TEST(CalculatePerformance, shouldGiveTheWorkedTableForTheDefaults) {
     EXPECT_LT(static_cast<double>(r.values[Result::kMakeup]), 35.5855);
 }
 
-TEST(CalculatePerformance, shouldPassThroughTheWorkedIntermediates) {
+TEST(CalculatePerformance, shouldPassThroughTheHandCheckedIntermediates) {
     SolverTrace exitAir;
     const WorkingQuantities q = CalculateWorkingQuantities(DefaultDesignInputs(), &exitAir);
     EXPECT_EQ(exitAir.iterations, 5);

@@ -38,6 +38,19 @@ DesignInputs WithInput(DesignInputs d, Input input, float value) {
     return d;
 }
 
+/// The defaults with these pressure, temperatures, approach and L/G.
+DesignInputs Row(float pressure, float wetBulb, float dryBulb, float hotWater, float approach,
+                 float liquidGas) {
+    DesignInputs d = DefaultDesignInputs();
+    d[Input::kAtmosPress] = pressure;
+    d[Input::kWetBulb] = wetBulb;
+    d[Input::kDryBulb] = dryBulb;
+    d[Input::kHotWater] = hotWater;
+    d[Input::kApproach] = approach;
+    d[Input::kLiquidGas] = liquidGas;
+    return d;
+}
+
 /// The demand of the design at another cold water temperature, its range held.
 float DemandAtColdWater(const DesignInputs& design, float coldWater) {
     const float range = CalculatePerformance(design).values[Result::kRange];
@@ -135,6 +148,21 @@ INSTANTIATE_TEST_SUITE_P(
                    TowerMatchingBelowThePole(1.0F, 1.38F), RatingOutcome::kRated, 1.54F, 100.0F},
         RatingCase{"liquidGasThreePastThePole", Design(65.0F, 27.0F, 3.0F),
                    TowerMatchingBelowThePole(3.0F, 10.0F), RatingOutcome::kRated, 25.1F, 100.0F},
+        // Hot weather: at an approach of 100 F these rows' hot water would boil; the operating
+        // points lie well below that.
+        RatingCase{"hotWeatherRange40", Row(14.7F, 78.0F, 92.0F, 128.0F, 10.0F, 1.2F),
+                   kReferenceTower, RatingOutcome::kRated, 9.6F, 9.8F},
+        RatingCase{"hotWeatherRange35", Row(14.7F, 82.0F, 95.0F, 127.0F, 10.0F, 1.0F),
+                   kReferenceTower, RatingOutcome::kRated, 1.0F, 20.0F},
+        RatingCase{"hotWaterBoilsAtEveryApproach",
+                   Row(1.0F, 120.0F, 140.0F, 130.01F, 10.0F, 100.0F),
+                   {1.0F, 0.0F},
+                   RatingOutcome::kHotWaterBoils},
+        // The demand peaks near 2.2e5 at its pole (approach 1.54 F) and never meets the tower.
+        RatingCase{"towerLargerThanTheDemandAtThePole",
+                   DefaultDesignInputs(),
+                   {1e6F, 0.75F},
+                   RatingOutcome::kTowerExceedsDemandAtThePole},
         RatingCase{"towerLargerThanEveryDemand",
                    Design(65.0F, 10.0F, 0.5F),
                    {30.0F, 0.6F},
@@ -158,6 +186,19 @@ INSTANTIATE_TEST_SUITE_P(
         RatingCase{"noAirFlow", WithInput(ReferenceDesign(), Input::kLiquidGas, 0.0F),
                    kReferenceTower, RatingOutcome::kNotFinite}),
     [](const auto& param) { return std::string(param.param.name); });
+
+TEST(RateDesign, shouldSearchNoApproachAtWhichTheHotWaterBoils) {
+    // Range 40 F at 14.7 psia: the hot water boils (212.0 F) from an approach of about 94 F.
+    const DesignInputs design = Row(14.7F, 78.0F, 92.0F, 128.0F, 10.0F, 1.2F);
+    std::vector<ApproachTrial> trace;
+    const Rating rating = RateDesign(design, kReferenceTower, &trace);
+    EXPECT_NEAR(rating.highestApproach, 94.0F, 0.1F);
+    ASSERT_FALSE(trace.empty());
+    EXPECT_EQ(trace.front().approach, rating.highestApproach);
+    for (const ApproachTrial& trial : trace)
+        EXPECT_TRUE(trial.allDrivingForcesPositive || trial.approach < 9.0F) << trial.approach;
+    EXPECT_EQ(HighestSearchedApproach(Design(65.0F, 27.0F, 1.0F)), kHighestApproach);
+}
 
 TEST(RateDesign, shouldGiveTheTowersReferenceValue) {
     EXPECT_EQ(Seven(TowerKaVL(kReferenceTower, 1.21F)), "1.993603");

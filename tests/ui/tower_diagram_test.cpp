@@ -198,7 +198,7 @@ class TowerDiagramTest : public QObject {
         QVERIFY(picture->isVisible());
         const QImage before = picture->grab().toImage();
 
-        driver.typeInput(6, QStringLiteral("2000"));
+        driver.typeInput(veltrane::Input::kWaterFlow, QStringLiteral("2000"));
         driver.clickTab(kOutputsTab);
         QVERIFY(!picture->isVisible());
         QVERIFY(!driver.output(0)->text().isEmpty());

@@ -79,7 +79,8 @@ class WindowDriver {
     bool activated_ = false;
 };
 
-/// The result texts of a design, as the worked examples give them, one per blank-separated word.
+/// The result texts of a design, as the hand-checked examples give them, one per blank-separated
+/// word.
 inline QStringList Texts(const char* words) {
     return QString::fromLatin1(words).split(QLatin1Char(' '));
 }

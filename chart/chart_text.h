@@ -1,0 +1,30 @@
+#pragma once
+// The chart's fonts and the way it writes its numbers, shared by the painter and its caption.
+
+#include <QFont>
+#include <QString>
+
+namespace veltrane::chart {
+
+/// Body text of the chart (tick labels, curve labels, caption), pixels.
+inline constexpr int kTextPixels = 11;
+
+/// The chart's one font family at a size in pixels.
+QFont ChartFont(int pixels, bool bold = false);
+
+/// Widens a stored single-precision value for drawing.
+inline double D(float value) {
+    return static_cast<double>(value);
+}
+
+/// A short decimal: up to `digits` significant figures, no trailing zeros; an exponent as
+/// short as it goes ("1e6", "5e-5").
+QString Number(double value, int digits = 4);
+
+/// Number with " °F".
+QString Degrees(double value, int digits = 4);
+
+/// A fixed number of decimals.
+QString Fixed(double value, int decimals);
+
+}  // namespace veltrane::chart

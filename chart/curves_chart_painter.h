@@ -1,0 +1,29 @@
+#pragma once
+// The performance-curve chart: cold water against wet bulb, one panel per share of the design
+// flow, one line per share of the design range, the design point marked. Drawn with QPainter
+// for SVG, PDF and PNG alike; needs a QGuiApplication (fonts) but no display.
+
+#include <QImage>
+#include <QPainter>
+#include <QString>
+
+#include "chart_format.h"
+#include "performance_curves.h"
+
+namespace veltrane::chart {
+
+/// The drawing's own space, points: 10 × 6⅔ inches, as the demand chart.
+inline constexpr double kCurvesCanvasWidth = 720.0;
+inline constexpr double kCurvesCanvasHeight = 480.0;
+
+/// Paints the whole chart in canvas coordinates (scale the painter to the device first).
+void PaintCurvesChart(QPainter& painter, const PerformanceCurves& curves);
+
+/// The chart as an image of `scale` pixels per point.
+QImage RenderCurvesChart(const PerformanceCurves& curves, double scale);
+
+/// Writes the chart as a file; false with `error` set to one line when it cannot.
+bool WriteCurvesChart(const PerformanceCurves& curves, const QString& path, ChartFormat format,
+                      QString& error);
+
+}  // namespace veltrane::chart

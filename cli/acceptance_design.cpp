@@ -1,0 +1,72 @@
+#include "acceptance_design.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+
+#include "byte_source.h"
+#include "design_rows.h"
+#include "input_columns.h"
+#include "row_reader.h"
+
+namespace veltrane::cli {
+namespace {
+
+DesignInputs DesignOf(const Row& row) {
+    DesignInputs design{};
+    for (const Input input : kAllInputs)
+        design[input] = row.values[PositionOf(input)];
+    return design;
+}
+
+/// The one row of the file; the first problem the reader met becomes the error.
+std::optional<DesignInputs> ReadOneDesign(const std::string& path, std::string& error) {
+    std::FILE* stream = std::fopen(path.c_str(), "rb");
+    if (stream == nullptr) {
+        error = "--acceptance: cannot read " + QuoteForMessage(path) + ": " + std::strerror(errno);
+        return std::nullopt;
+    }
+    FileSource source(stream);
+    Problems problems([&error](std::string_view line) {
+        if (error.empty()) error = "--acceptance: " + std::string(line);
+    });
+    RowReader reader(source, path, DesignColumns(), {}, UnitSystem::kUS, problems);
+    std::optional<DesignInputs> design;
+    std::size_t rows = 0;
+    Row row;
+    for (RowReader::Event event = reader.Next(row); event != RowReader::Event::kEnd;
+         event = reader.Next(row)) {
+        if (event != RowReader::Event::kRow) continue;
+        if (++rows == 1) design = DesignOf(row);
+    }
+    std::fclose(stream);
+    if (!error.empty()) return std::nullopt;
+    if (rows != 1) {
+        error = "--acceptance: " + QuoteForMessage(path) + " must hold one design row, not " +
+                std::to_string(rows);
+        return std::nullopt;
+    }
+    return design;
+}
+
+}  // namespace
+
+std::optional<DesignBasis> AcceptanceBasis(const CalcOptions& options, std::string& error) {
+    const std::optional<DesignInputs> design = options.acceptance->empty()
+                                                   ? DefaultDesignInputs()
+                                                   : ReadOneDesign(*options.acceptance, error);
+    if (!design) return std::nullopt;
+    AcceptanceDesign acceptance{*design, *options.slope, 0.0F,
+                                options.draft.value_or(FanDraft::kInduced)};
+    acceptance.fanPower =
+        options.designFanPower.value_or(CalculatePerformance(*design).values[Result::kFanPower]);
+    DesignBasis basis = PrepareDesign(acceptance);
+    if (basis.outcome != EvaluationOutcome::kEvaluated) {
+        error = "--acceptance: no test can be judged against this design: " +
+                std::string(DescribeEvaluation(basis.outcome));
+        return std::nullopt;
+    }
+    return basis;
+}
+
+}  // namespace veltrane::cli

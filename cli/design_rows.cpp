@@ -1,0 +1,292 @@
+#include "design_rows.h"
+
+#include <cmath>
+
+#include "design_checks.h"
+#include "exit_air_solver.h"
+#include "input_columns.h"
+#include "result_text.h"
+
+namespace veltrane::cli {
+namespace {
+
+constexpr std::string_view kNoteSeparator = "; ";
+constexpr std::string_view kNoExitAirNote = "Exit air temperature not found";
+constexpr std::string_view kNoLeavingAirNote =
+    "no saturated leaving air between the wet bulb and the hot water: no water or fan figures";
+
+constexpr std::array<ColumnDefinition, kInputCount + 1> MakeDesignColumns() {
+    std::array<ColumnDefinition, kInputCount + 1> columns{};
+    for (const InputDefinition& entry : kInputs) {
+        columns[PositionOf(entry.index)] = ColumnDefinition{
+            entry.shortName, entry.caption, kInputUnits[entry.index].quantity, entry.defaultText};
+    }
+    // Only a header names Hours; an empty cell is a row without hours, as is a file without the
+    // column.
+    columns[kHoursColumn] = ColumnDefinition{
+        kHoursCaption, kHoursCaption, Quantity::kHours, "", false, EmptyCell::kAbsent, true};
+    return columns;
+}
+
+constexpr std::array<ColumnDefinition, kInputCount + 1> kDesignColumns = MakeDesignColumns();
+
+constexpr std::array<std::string_view, kResultCount + kBinColumnCount + 1> MakeOutputColumns() {
+    std::array<std::string_view, kResultCount + kBinColumnCount + 1> names{};
+    std::size_t k = 0;
+    for (const ResultDefinition& entry : kResults)
+        names[k++] = entry.caption;
+    for (const std::string_view caption : kBinColumnCaptions)
+        names[k++] = caption;
+    names[k] = kNotesCaption;
+    return names;
+}
+
+constexpr std::array<std::string_view, kResultCount + kBinColumnCount + 1> kOutputColumns =
+    MakeOutputColumns();
+
+}  // namespace
+
+std::span<const ColumnDefinition> DesignColumns() {
+    return kDesignColumns;
+}
+
+DesignRowsMode::DesignRowsMode(const ModeContext& context)
+    : settings_(context.settings), context_(context), sweepTexts_(settings_.sweeps.size()) {}
+
+std::span<const std::string_view> DesignRowsMode::OutputColumns() const {
+    return kOutputColumns;
+}
+
+bool DesignRowsMode::HasNotesColumn() const {
+    return settings_.check || settings_.totals || AlwaysNotes() ||
+           settings_.leavingAir == LeavingAirRule::kExact;
+}
+
+/// Fixes the columns on the first input seen: the bin columns follow the first input's Hours.
+void DesignRowsMode::StartOutput(const RowReader* header, bool writeHeader) {
+    binColumns_ = settings_.totals || (header != nullptr && header->Names(kHoursColumn));
+    totals_.TakeOwnColumns(OwnColumns());
+    if (!writeHeader) return;
+    CsvWriter& csv = context_.csv;
+    for (const InputDefinition& entry : kInputs) {
+        csv.Field(entry.shortName);
+        csv.Comma();
+    }
+    if (binColumns_) {
+        csv.Plain(kHoursCaption);
+        csv.Comma();
+    }
+    for (const ResultDefinition& entry : kResults) {
+        csv.Field(entry.caption);
+        csv.Comma();
+    }
+    for (const OwnColumn& column : OwnColumns()) {
+        csv.Field(column.caption);
+        csv.Comma();
+    }
+    if (binColumns_) {
+        for (const std::string_view caption : kBinColumnCaptions) {
+            csv.Field(caption);
+            csv.Comma();
+        }
+    }
+    if (HasNotesColumn()) {
+        csv.Field(kNotesCaption);
+    } else {
+        csv.DropLastComma();
+    }
+    csv.EndLine();
+}
+
+void DesignRowsMode::TakeHeader(RowReader& header, std::string_view source, std::size_t line) {
+    if (!header.Names(kHoursColumn) || binColumns_) return;
+    header.Ignore(kHoursColumn);
+    context_.problems.AtLine(
+        source, line,
+        "Hours is not written, as the first input had none; give --totals to write it");
+}
+
+void DesignRowsMode::Calculate(const Row& row) {
+    for (const Input input : kAllInputs) {
+        design_.values[input] = row.values[PositionOf(input)];
+        design_.texts[input] = row.texts[PositionOf(input)];
+    }
+    design_.hasHours = row.Has(kHoursColumn);
+    design_.hours = row.values[kHoursColumn];
+    design_.hoursText = row.texts[kHoursColumn];
+    sourceName_ = row.source;
+    sourceLine_ = row.line;
+    CalculateWithSweeps(0);
+}
+
+void DesignRowsMode::CalculateWithSweeps(std::size_t level) {
+    if (level == 0) rowWetBulb_ = design_.values[Input::kWetBulb];
+    if (level == settings_.sweeps.size()) {
+        if (!settings_.OutputLost()) WriteDesign();
+        return;
+    }
+    const Sweep& sweep = settings_.sweeps[level];
+    const float keptValue = design_.values[sweep.input];
+    const std::string_view keptText = design_.texts[sweep.input];
+    NumberText& text = sweepTexts_[level];
+    for (std::size_t k = 0; k < sweep.count && !settings_.OutputLost(); ++k) {
+        const float value = sweep.ValueAt(k);
+        design_.values[sweep.input] = value;
+        text = PlainShortestText(value);
+        design_.texts[sweep.input] = text.View();
+        CalculateWithSweeps(level + 1);
+    }
+    design_.values[sweep.input] = keptValue;
+    design_.texts[sweep.input] = keptText;
+}
+
+void DesignRowsMode::WriteResultsRow(const DesignInputs& inputs, const PerformanceResults& results,
+                                     const InputArray<std::string_view>& texts,
+                                     const OwnFigures& own) {
+    CsvWriter& csv = context_.csv;
+    const PerformanceResults& hour = own.hour != nullptr ? *own.hour : results;
+    AppendInputs(texts);
+    AppendHours();
+    AppendResults(results);
+    AppendOwn(own.values);
+    if (binColumns_) AppendBins(hour);
+    if (HasNotesColumn()) {
+        csv.Comma();
+        AppendNotes(inputs, results, own.note);
+    }
+    csv.EndRow();
+    // Without its leaving air a row has no water or fan figures: it stays out of the sums, named.
+    if (NoLeavingAir(results)) {
+        context_.problems.At(DesignPlace(), kNoLeavingAirNote);
+        if (design_.hasHours) totals_.LeaveOut(static_cast<double>(design_.hours), DesignPlace());
+        return;
+    }
+    if (design_.hasHours)
+        totals_.Add(results, hour, static_cast<double>(design_.hours), own.values);
+}
+
+bool DesignRowsMode::NoLeavingAir(const PerformanceResults& results) const {
+    return settings_.leavingAir == LeavingAirRule::kExact &&
+           std::isnan(results.values[Result::kExitAirTemp]);
+}
+
+void DesignRowsMode::AppendOwn(std::span<const double> values) {
+    for (const double value : values) {
+        context_.csv.Comma();
+        if (!std::isnan(value)) AppendBinNumber(context_.csv, value, settings_.raw);
+    }
+}
+
+void DesignRowsMode::WriteRowWithoutResults(const InputArray<std::string_view>& texts,
+                                            std::string_view note) {
+    CsvWriter& csv = context_.csv;
+    AppendInputs(texts);
+    AppendHours();
+    csv.Commas(kResultCount - 1 + OwnColumns().size());
+    if (binColumns_) csv.Commas(kBinColumnCount);
+    csv.Comma();
+    csv.Field(note);
+    csv.EndRow();
+    context_.problems.At(DesignPlace(), note);
+    if (design_.hasHours) totals_.LeaveOut(static_cast<double>(design_.hours), DesignPlace());
+}
+
+DesignInputs DesignRowsMode::DesignWithTheRowsRange() const {
+    if (design_.values[Input::kWetBulb] == rowWetBulb_) return design_.values;
+    DesignInputs row = design_.values;
+    row[Input::kWetBulb] = rowWetBulb_;
+    return WithRange(design_.values, RowRange(row));
+}
+
+std::string DesignRowsMode::DesignPlace() const {
+    std::string place =
+        sourceLine_ > 0 ? PlaceOfLine(sourceName_, sourceLine_) : std::string(sourceName_);
+    for (std::size_t level = 0; level < settings_.sweeps.size(); ++level) {
+        const Input input = settings_.sweeps[level].input;
+        place += level == 0 ? " (" : ", ";
+        place += kInputs[input].shortName;
+        place += ' ';
+        place += design_.texts[input];
+    }
+    if (!settings_.sweeps.empty()) place += ')';
+    return place;
+}
+
+void DesignRowsMode::AppendInputs(const InputArray<std::string_view>& texts) {
+    // Every input text is a number, a default or a sweep value: none needs quotes.
+    for (const std::string_view text : texts) {
+        context_.csv.Plain(text);
+        context_.csv.Comma();
+    }
+}
+
+void DesignRowsMode::AppendHours() {
+    if (!binColumns_) return;
+    if (design_.hasHours) context_.csv.Plain(design_.hoursText);
+    context_.csv.Comma();
+}
+
+void DesignRowsMode::AppendResults(const PerformanceResults& results) {
+    if (settings_.raw) {
+        AppendRawResults(results);
+        return;
+    }
+    for (const Result j : kAllResults) {
+        if (j != kAllResults.front()) context_.csv.Comma();
+        context_.csv.Field(results.Text(j));
+    }
+}
+
+/// Writes the numbers straight into the output, which has room made for the longest texts.
+void DesignRowsMode::AppendRawResults(const PerformanceResults& results) {
+    std::string& pending = context_.csv.Pending();
+    const std::size_t start = pending.size();
+    pending.resize(start + kResultCount * (kNumberTextCapacity + 1));
+    char* out = pending.data() + start;
+    for (const Result j : kAllResults) {
+        if (j != kAllResults.front()) *out++ = ',';
+        out = results.Visit(j, [out](auto value) { return WriteShortest(out, value); });
+    }
+    pending.resize(static_cast<std::size_t>(out - pending.data()));
+}
+
+/// The bin columns; empty when the row has no Hours.
+void DesignRowsMode::AppendBins(const PerformanceResults& results) {
+    if (!design_.hasHours) {
+        context_.csv.Commas(kBinColumnCount);
+        return;
+    }
+    for (const double value : BinValues(results, static_cast<double>(design_.hours))) {
+        context_.csv.Comma();
+        AppendBinNumber(context_.csv, value, settings_.raw);
+    }
+}
+
+/// The window's findings up to its first refusal, each without the question its message adds.
+/// The driving-force and solver notes are the calculator's own.
+void DesignRowsMode::AppendNotes(const DesignInputs& inputs, const PerformanceResults& results,
+                                 std::string_view note) {
+    notes_.clear();
+    const auto add = [&](std::string_view text) {
+        if (text.empty()) return;
+        if (!notes_.empty()) notes_ += kNoteSeparator;
+        notes_ += text;
+    };
+    if (settings_.check) {
+        const DesignFindings findings = FindDesignChecks(inputs, results);
+        for (const DesignCheck check : findings)
+            add(kDesignChecks[check].finding);
+        if (KaVLHasNoMeaning(inputs, findings)) add(kNoDrivingForceNote);
+        if (results.values[Result::kExitAirTemp] == kSolverNoSolution) add(kNoExitAirNote);
+    }
+    // The exact leaving air leaves its figures empty (NaN) rather than guess them.
+    if (NoLeavingAir(results)) add(kNoLeavingAirNote);
+    add(note);
+    context_.csv.Field(notes_);
+}
+
+void DesignRowsMode::WriteTotals() {
+    totals_.Write(context_.csv, settings_.raw);
+}
+
+}  // namespace veltrane::cli

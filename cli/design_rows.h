@@ -1,0 +1,117 @@
+#pragma once
+// The modes whose rows are designs: the twelve inputs (each with its default) and Hours, each
+// row repeated over the sweeps, and one output row per design with its inputs, Hours, the
+// sixteen results, the bin columns and Notes. Calculate and rate differ only in what they do
+// with each design (WriteDesign).
+
+#include <array>
+#include <cstddef>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "batch_mode.h"
+#include "hours_totals.h"
+#include "leaving_air.h"
+#include "number_text.h"
+#include "performance.h"
+#include "worksheet.h"
+
+namespace veltrane::cli {
+
+/// The columns of a design row: the twelve inputs in index order, then Hours.
+std::span<const ColumnDefinition> DesignColumns();
+inline constexpr std::size_t kHoursColumn = kInputCount;
+
+/// What a mode adds to a row after its sixteen results.
+struct OwnFigures {
+    std::span<const double> values;  ///< one per OwnColumns(); NaN writes an empty cell
+    /// The water and fan power over the row's hours, when not the results' own.
+    const PerformanceResults* hour = nullptr;
+    std::string_view note;  ///< added to Notes
+};
+
+class DesignRowsMode : public BatchMode {
+  public:
+    explicit DesignRowsMode(const ModeContext& context);
+
+    [[nodiscard]] std::span<const ColumnDefinition> Columns() const override {
+        return DesignColumns();
+    }
+    [[nodiscard]] std::span<const std::string_view> OutputColumns() const override;
+    void StartOutput(const RowReader* header, bool writeHeader) override;
+    void TakeHeader(RowReader& header, std::string_view source, std::size_t line) override;
+    void Calculate(const Row& row) override;
+    void WriteTotals() override;
+
+  protected:
+    /// One design: the values calculated and the texts written for the inputs.
+    struct Design {
+        DesignInputs values{};
+        InputArray<std::string_view> texts{};
+        bool hasHours = false;
+        float hours = 0.0F;  ///< hours per year in the row's weather bin
+        std::string_view hoursText;
+    };
+
+    /// Calculates design_ (the row with the sweeps' values) and writes its row.
+    virtual void WriteDesign() = 0;
+    /// True when every row has Notes, whatever the options.
+    [[nodiscard]] virtual bool AlwaysNotes() const { return false; }
+    /// The columns the mode writes after the sixteen results.
+    [[nodiscard]] virtual std::span<const OwnColumn> OwnColumns() const { return {}; }
+
+    /// The design's row with these inputs and results.
+    void WriteResultsRow(const DesignInputs& inputs, const PerformanceResults& results,
+                         const InputArray<std::string_view>& texts, const OwnFigures& own = {});
+    /// The design to rate: the heat load, and so the range, stays what the row gives when the
+    /// weather changes, so a sweep of the wet bulb moves THot with it. A sweep of THot or the
+    /// approach sets the range itself.
+    [[nodiscard]] DesignInputs DesignWithTheRowsRange() const;
+    /// The sixteen results with the leaving air asked for.
+    [[nodiscard]] PerformanceResults Results(const DesignInputs& inputs) const {
+        return CalculatePerformance(inputs, settings_.leavingAir);
+    }
+    /// The design's row with these input texts, empty results and the note; the note is
+    /// reported as a problem of the design.
+    void WriteRowWithoutResults(const InputArray<std::string_view>& texts, std::string_view note);
+    /// "FILE:LINE" or "defaults", and the swept values when there are sweeps: a line of the
+    /// input gives as many designs as the sweeps make.
+    [[nodiscard]] std::string DesignPlace() const;
+    /// Hands a worksheet on, when one is wanted.
+    [[nodiscard]] bool Tracing() const { return static_cast<bool>(settings_.trace); }
+    void Trace(const std::string& worksheet) const { settings_.trace(worksheet); }
+    /// Exact numbers under --raw, readable ones otherwise.
+    [[nodiscard]] WorksheetNumbers WorksheetStyle() const {
+        return settings_.raw ? WorksheetNumbers::kExact : WorksheetNumbers::kReadable;
+    }
+
+    const BatchSettings& settings_;
+    ModeContext context_;
+    Design design_;
+    float rowWetBulb_ = 0.0F;  ///< the wet bulb of the row as read, before any sweep
+
+  private:
+    [[nodiscard]] bool HasNotesColumn() const;
+    void CalculateWithSweeps(std::size_t level);
+    void AppendInputs(const InputArray<std::string_view>& texts);
+    void AppendHours();
+    void AppendResults(const PerformanceResults& results);
+    void AppendRawResults(const PerformanceResults& results);
+    void AppendBins(const PerformanceResults& results);
+    void AppendOwn(std::span<const double> values);
+    [[nodiscard]] bool NoLeavingAir(const PerformanceResults& results) const;
+    void AppendNotes(const DesignInputs& inputs, const PerformanceResults& results,
+                     std::string_view note);
+
+    bool binColumns_ = false;  ///< the output has Hours and the bin columns
+    HoursTotals totals_;
+    /// The text of each sweep's current value.
+    std::vector<NumberText> sweepTexts_;
+    std::string_view sourceName_;
+    std::size_t sourceLine_ = 0;
+    std::string notes_;
+};
+
+}  // namespace veltrane::cli

@@ -1,0 +1,135 @@
+// --setpoint: each design rated against the tower at full speed, then its fans run to the
+// cold-water setpoint as --fan says (full, a variable-speed drive or two speeds).
+#include <array>
+#include <limits>
+
+#include "design_rows.h"
+#include "worksheet.h"
+
+namespace veltrane::cli {
+namespace {
+
+constexpr std::string_view kNoOperatingPoint = "no operating point: ";
+constexpr double kPercent = 100.0;
+constexpr double kNone = std::numeric_limits<double>::quiet_NaN();
+
+enum FanColumn : std::size_t {
+    kAirFlow,
+    kFullSpeedShare,
+    kColdWaterReached,
+    kAboveSetpoint,
+    kFanPowerUsed,
+    kHoursAboveSetpoint,
+    kFanColumnCount,
+};
+
+constexpr std::array<OwnColumn, kFanColumnCount> kFanColumns = {{
+    {"Air Flow (%)", OwnTotal::kHoursMean},
+    {"Full Speed (%)", OwnTotal::kHoursMean},
+    {"Cold Water Reached (F)", OwnTotal::kHoursMean},
+    {"Above Setpoint (F)", OwnTotal::kHoursMean},
+    {"Fan Power Used (hp)", OwnTotal::kHoursMean},
+    {"Hours Above Setpoint", OwnTotal::kSum},
+}};
+
+constexpr std::size_t kOutputColumnCount = kResultCount + kFanColumnCount + kBinColumnCount + 1;
+
+/// The captions this mode writes after the inputs and Hours, so that its output reads back.
+constexpr std::array<std::string_view, kOutputColumnCount> MakeOutputColumns() {
+    std::array<std::string_view, kOutputColumnCount> names{};
+    std::size_t k = 0;
+    for (const ResultDefinition& entry : kResults)
+        names[k++] = entry.caption;
+    for (const OwnColumn& column : kFanColumns)
+        names[k++] = column.caption;
+    for (const std::string_view caption : kBinColumnCaptions)
+        names[k++] = caption;
+    names[k] = kNotesCaption;
+    return names;
+}
+
+constexpr std::array<std::string_view, kOutputColumnCount> kOutputColumns = MakeOutputColumns();
+
+class FanControlMode final : public DesignRowsMode {
+  public:
+    using DesignRowsMode::DesignRowsMode;
+
+    [[nodiscard]] std::span<const std::string_view> OutputColumns() const override {
+        return kOutputColumns;
+    }
+
+  private:
+    [[nodiscard]] bool AlwaysNotes() const override { return true; }
+    [[nodiscard]] std::span<const OwnColumn> OwnColumns() const override { return kFanColumns; }
+
+    void WriteDesign() override {
+        const DesignInputs design = DesignWithTheRowsRange();
+        if (!context_.firstDesign) context_.firstDesign = design;
+        const TowerCharacteristic tower = *settings_.tower;
+        const FanControl& control = *settings_.fanControl;
+        const FanOperation run = ControlFans(design, tower, control, settings_.leavingAir);
+        if (Tracing()) WriteWorksheet(design, tower, control, run);
+        InputArray<std::string_view> texts = design_.texts;
+        if (run.outcome == FanOutcome::kNoOperatingPoint) {
+            texts[Input::kApproach] = {};
+            texts[Input::kHotWater] = {};
+            WriteRowWithoutResults(texts, std::string(kNoOperatingPoint) +
+                                              std::string(DescribeOutcome(run.fullSpeed.outcome)));
+            return;
+        }
+        const Rating& full = run.fullSpeed;
+        approach_ = PlainShortestText(full.inputs[Input::kApproach]);
+        hotWater_ = PlainShortestText(full.inputs[Input::kHotWater]);
+        texts[Input::kApproach] = approach_.View();
+        texts[Input::kHotWater] = hotWater_.View();
+        const std::array<double, kFanColumnCount> own = OwnValues(control, run);
+        // The water and fan power over the hours are those the fans run at.
+        PerformanceResults hour = full.results;
+        hour.values[Result::kEvaporation] = run.evaporation;
+        hour.values[Result::kBlowdown] = run.blowdown;
+        hour.values[Result::kMakeup] = run.makeup;
+        hour.values[Result::kFanPower] = run.fanPower;
+        WriteResultsRow(full.inputs, full.results, texts,
+                        {own, &hour, DescribeFanOutcome(run.outcome, control.mode)});
+    }
+
+    [[nodiscard]] std::array<double, kFanColumnCount> OwnValues(const FanControl& control,
+                                                                const FanOperation& run) const {
+        const auto d = [](float value) { return static_cast<double>(value); };
+        const bool above = run.coldWater > control.setpoint + kSetpointTolerance;
+        std::array<double, kFanColumnCount> own{};
+        own[kAirFlow] = d(run.airFlow) * kPercent;
+        own[kFullSpeedShare] =
+            control.mode == FanMode::kTwoSpeed ? d(run.fullSpeedShare) * kPercent : kNone;
+        own[kColdWaterReached] = d(run.coldWater);
+        own[kAboveSetpoint] = d(run.coldWater) - d(control.setpoint);
+        own[kFanPowerUsed] = d(run.fanPower);
+        own[kHoursAboveSetpoint] = !design_.hasHours ? kNone : above ? d(design_.hours) : 0.0;
+        return own;
+    }
+
+    /// The full-speed rating's worksheet (its search traced again), then the fan control's.
+    void WriteWorksheet(const DesignInputs& design, TowerCharacteristic tower,
+                        const FanControl& control, const FanOperation& run) {
+        trials_.clear();
+        const Rating rating = RateDesign(design, tower, &trials_);
+        worksheet_.clear();
+        AppendRatingWorksheet(worksheet_, DesignPlace(), design, tower, rating, trials_,
+                              WorksheetStyle(), settings_.leavingAir);
+        AppendFanControlWorksheet(worksheet_, DesignPlace(), control, run, WorksheetStyle());
+        Trace(worksheet_);
+    }
+
+    std::vector<ApproachTrial> trials_;
+    std::string worksheet_;
+    NumberText approach_;  ///< the texts of the solved Approach and THot
+    NumberText hotWater_;
+};
+
+}  // namespace
+
+std::unique_ptr<BatchMode> MakeFanMode(const ModeContext& context) {
+    return std::make_unique<FanControlMode>(context);
+}
+
+}  // namespace veltrane::cli

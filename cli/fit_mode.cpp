@@ -1,0 +1,122 @@
+// --fit: the tower characteristic fitted to rows of performance data (characteristic_fit.h).
+// The rows are designs as the other modes read them, with TCold in place of Approach when a
+// header names it; the output is one row: C, m, the points, R² and the largest cold-water
+// deviation when the fitted tower is rated back at every row.
+#include <array>
+#include <string>
+#include <vector>
+
+#include "batch_mode.h"
+#include "calc_options.h"
+#include "characteristic_fit.h"
+#include "design_rows.h"
+#include "number_text.h"
+
+namespace veltrane::cli {
+namespace {
+
+/// The twelve inputs, then TCold, which only a header names: a row that gives it has the
+/// approach TCold − Twb.
+std::vector<ColumnDefinition> MakeFitColumns() {
+    std::vector<ColumnDefinition> columns(
+        DesignColumns().begin(),
+        DesignColumns().begin() + static_cast<std::ptrdiff_t>(kInputCount));
+    columns.push_back(ColumnDefinition{"TCold", "Cold Water Temp (F)", Quantity::kTemperature, "", false,
+                                 EmptyCell::kAbsent});
+    return columns;
+}
+
+const std::vector<ColumnDefinition> kFitColumns = MakeFitColumns();
+constexpr std::size_t kColdWaterColumn = kInputCount;
+
+constexpr std::array<std::string_view, 6> kOwnColumns = {
+    "C", "m", "Points", "R Squared", "Largest Cold Water Deviation (F)", "At",
+};
+
+class FitMode final : public BatchMode {
+  public:
+    explicit FitMode(const ModeContext& context) : context_(context) {}
+
+    [[nodiscard]] std::span<const ColumnDefinition> Columns() const override { return kFitColumns; }
+    [[nodiscard]] std::span<const std::string_view> OutputColumns() const override {
+        return kOwnColumns;
+    }
+
+    void StartOutput(const RowReader*, bool writeHeader) override { writeHeader_ = writeHeader; }
+
+    void Calculate(const Row& row) override {
+        DesignInputs design{};
+        for (const Input input : kAllInputs)
+            design[input] = row.values[PositionOf(input)];
+        if (row.Has(kColdWaterColumn)) {
+            design[Input::kApproach] =
+                static_cast<float>(static_cast<double>(row.values[kColdWaterColumn]) -
+                                   static_cast<double>(design[Input::kWetBulb]));
+        }
+        rows_.push_back(design);
+        places_.push_back(PlaceOfLine(row.source, row.line));
+    }
+
+    /// Fits once every row is read.
+    void Finish() override {
+        const CharacteristicFit fit = FitCharacteristic(rows_);
+        for (const UnusedRow& unused : fit.unused) {
+            context_.problems.At(places_[unused.row],
+                                 "left out of the fit: the KaV/L has no meaning (a driving "
+                                 "force is zero or negative)");
+        }
+        if (fit.outcome != FitOutcome::kFitted) {
+            context_.problems.Whole(std::string(kProgramName) +
+                                    ": --fit: " + std::string(DescribeFitOutcome(fit.outcome)));
+            return;
+        }
+        for (const UnratedRow& unrated : fit.unrated) {
+            context_.problems.At(places_[unrated.row],
+                                 "the fitted tower has no operating point here: " +
+                                     std::string(DescribeOutcome(unrated.outcome)));
+        }
+        WriteFit(fit);
+    }
+
+  private:
+    /// The shortest decimal that reads back to the very value.
+    void Number(float value) { context_.csv.Plain(PlainShortestText(value).View()); }
+
+    void WriteFit(const CharacteristicFit& fit) {
+        CsvWriter& csv = context_.csv;
+        if (writeHeader_) {
+            for (const std::string_view caption : kOwnColumns) {
+                csv.Field(caption);
+                csv.Comma();
+            }
+            csv.DropLastComma();
+            csv.EndLine();
+        }
+        Number(fit.tower.c);
+        csv.Comma();
+        Number(fit.tower.m);
+        csv.Comma();
+        csv.Plain(std::to_string(fit.points));
+        csv.Comma();
+        // R² to seven figures, as every single-precision number is written.
+        Number(static_cast<float>(fit.rSquared));
+        csv.Comma();
+        Number(fit.largestColdWaterDeviation);
+        csv.Comma();
+        csv.Field(places_[fit.largestDeviationRow]);
+        csv.EndRow();
+    }
+
+    ModeContext context_;
+    bool writeHeader_ = false;
+    std::vector<DesignInputs> rows_;
+    std::vector<std::string> places_;
+};
+
+}  // namespace
+
+std::unique_ptr<BatchMode> MakeFitMode(const ModeContext& context) {
+    return std::make_unique<FitMode>(context);
+}
+
+}  // namespace veltrane::cli

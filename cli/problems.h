@@ -1,0 +1,37 @@
+#pragma once
+// Every problem the batch run meets goes out here, one line each, in one form: "PLACE: what is
+// wrong", where the place is "FILE:LINE" for a row (with the swept values when there are sweeps)
+// or the program's name for a problem that is not about one row.
+
+#include <cstddef>
+#include <functional>
+#include <string>
+#include <string_view>
+
+namespace veltrane::cli {
+
+/// Receives one message line, without its line end.
+using MessageSink = std::function<void(std::string_view)>;
+
+/// "FILE:LINE".
+std::string PlaceOfLine(std::string_view source, std::size_t line);
+
+class Problems {
+  public:
+    explicit Problems(MessageSink messages) : messages_(std::move(messages)) {}
+
+    /// A problem of a row or of a header: "FILE:LINE: what".
+    void AtLine(std::string_view source, std::size_t line, std::string_view what);
+    /// A problem at a place already formed ("FILE:LINE (Twb 60)").
+    void At(std::string_view place, std::string_view what);
+    /// A problem of the run itself ("veltrane-calc: cannot read ..."), the line given whole.
+    void Whole(std::string_view line);
+
+    [[nodiscard]] bool Any() const { return any_; }
+
+  private:
+    MessageSink messages_;
+    bool any_ = false;
+};
+
+}  // namespace veltrane::cli

@@ -1,0 +1,63 @@
+// --tower: each design rated against a tower of known characteristic, written at its operating
+// point.
+#include "design_rows.h"
+#include "worksheet.h"
+
+namespace veltrane::cli {
+namespace {
+
+constexpr std::string_view kNoOperatingPoint = "no operating point: ";
+
+class RateMode final : public DesignRowsMode {
+  public:
+    using DesignRowsMode::DesignRowsMode;
+
+  private:
+    [[nodiscard]] bool AlwaysNotes() const override { return true; }
+
+    /// The design at its operating point, with the solved Approach and THot in their columns;
+    /// or, when there is none, the design without them, its results empty and the reason given.
+    void WriteDesign() override {
+        const DesignInputs design = DesignWithTheRowsRange();
+        // The chart's design is the one rated: a swept wet bulb keeps the row's range.
+        if (!context_.firstDesign) context_.firstDesign = design;
+        trials_.clear();
+        const TowerCharacteristic tower = *settings_.tower;
+        const Rating rating = RateDesign(design, tower, Tracing() ? &trials_ : nullptr);
+        if (Tracing()) {
+            worksheet_.clear();
+            AppendRatingWorksheet(worksheet_, DesignPlace(), design, tower, rating, trials_,
+                                  WorksheetStyle(), settings_.leavingAir);
+            Trace(worksheet_);
+        }
+        InputArray<std::string_view> texts = design_.texts;
+        if (rating.outcome != RatingOutcome::kRated) {
+            texts[Input::kApproach] = {};
+            texts[Input::kHotWater] = {};
+            WriteRowWithoutResults(texts, std::string(kNoOperatingPoint) +
+                                              std::string(DescribeOutcome(rating.outcome)));
+            return;
+        }
+        approach_ = PlainShortestText(rating.inputs[Input::kApproach]);
+        hotWater_ = PlainShortestText(rating.inputs[Input::kHotWater]);
+        texts[Input::kApproach] = approach_.View();
+        texts[Input::kHotWater] = hotWater_.View();
+        WriteResultsRow(rating.inputs,
+                        settings_.leavingAir == LeavingAirRule::kExact ? Results(rating.inputs)
+                                                                       : rating.results,
+                        texts);
+    }
+
+    std::vector<ApproachTrial> trials_;
+    std::string worksheet_;
+    NumberText approach_;  ///< the texts of the solved Approach and THot
+    NumberText hotWater_;
+};
+
+}  // namespace
+
+std::unique_ptr<BatchMode> MakeRateMode(const ModeContext& context) {
+    return std::make_unique<RateMode>(context);
+}
+
+}  // namespace veltrane::cli

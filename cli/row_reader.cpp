@@ -1,0 +1,161 @@
+#include "row_reader.h"
+
+#include <algorithm>
+#include <string>
+
+#include "calc_options.h"
+#include "input_columns.h"
+#include "number_text.h"
+
+namespace veltrane::cli {
+
+Row DefaultRow(std::span<const ColumnDefinition> columns, std::string_view name) {
+    Row row;
+    row.source = name;
+    row.values.assign(columns.size(), 0.0F);
+    row.texts.assign(columns.size(), {});
+    row.present.assign(columns.size(), 0);
+    for (std::size_t column = 0; column < columns.size(); ++column) {
+        const std::string_view text = columns[column].defaultText;
+        if (text.empty()) continue;
+        // The defaults are plain decimals in US units that always read.
+        (void)ReadInputNumber(text, row.values[column]);
+        row.texts[column] = text;
+        row.present[column] = 1;
+    }
+    return row;
+}
+
+RowReader::RowReader(ByteSource& source, std::string_view name,
+                     std::span<const ColumnDefinition> columns,
+                     std::span<const std::string_view> passedOver, UnitSystem units,
+                     Problems& problems)
+    : source_(source),
+      reader_(source),
+      name_(name),
+      columns_(columns),
+      passedOver_(passedOver),
+      units_(units),
+      problems_(problems),
+      fieldOf_(columns.size(), kAbsent),
+      defaults_(DefaultRow(columns, name)) {}
+
+RowReader::Event RowReader::Next(Row& row) {
+    while (reader_.Next(record_)) {
+        if (!record_.error.empty()) {
+            problems_.AtLine(name_, record_.line, record_.error);
+            continue;
+        }
+        // The first sound record that names columns is the header.
+        if (!laidOut_ && NamesAnyColumn()) {
+            laidOut_ = true;
+            return ReadHeader() ? Event::kHeader : Event::kEnd;
+        }
+        if (!laidOut_) UsePositions();
+        if (ReadFields(row)) return Event::kRow;
+    }
+    const std::string readError = source_.Error();
+    if (!readError.empty()) {
+        problems_.Whole(std::string(kProgramName) + ": cannot read " + QuoteForMessage(name_) +
+                        ": " + readError);
+    }
+    return Event::kEnd;
+}
+
+bool RowReader::IsPassedOver(std::string_view name) const {
+    name = TrimBlanks(name);
+    return std::any_of(passedOver_.begin(), passedOver_.end(),
+                       [&](std::string_view other) { return EqualIgnoringCase(name, other); });
+}
+
+bool RowReader::NamesAnyColumn() const {
+    return std::any_of(record_.fields.begin(), record_.fields.end(), [&](std::string_view field) {
+        return FindColumn(columns_, field) < columns_.size() || IsPassedOver(field);
+    });
+}
+
+/// The layout the header gives. A name that is unknown, empty or repeated stops the source.
+bool RowReader::ReadHeader() {
+    const std::vector<std::string_view>& names = record_.fields;
+    fieldCount_ = names.size();
+    std::string error;
+    for (std::size_t field = 0; field < names.size() && error.empty(); ++field) {
+        const std::string_view name = TrimBlanks(names[field]);
+        const std::size_t column = FindColumn(columns_, name);
+        if (name.empty()) {
+            error = "column " + std::to_string(field + 1) + " has no name";
+        } else if (IsPassedOver(name)) {
+            continue;
+        } else if (column == columns_.size()) {
+            error = "unknown column " + QuoteForMessage(name);
+        } else if (fieldOf_[column] != kAbsent) {
+            error = "column " + QuoteForMessage(name) + " repeats " +
+                    std::string(columns_[column].shortName);
+        } else {
+            fieldOf_[column] = field;
+        }
+    }
+    for (std::size_t column = 0; column < columns_.size() && error.empty(); ++column) {
+        if (columns_[column].Required() && fieldOf_[column] == kAbsent)
+            error = "no column " + std::string(columns_[column].shortName);
+    }
+    if (error.empty()) return true;
+    problems_.AtLine(name_, record_.line, error + "; no row of this file is calculated");
+    return false;
+}
+
+void RowReader::UsePositions() {
+    laidOut_ = true;
+    positional_ = true;
+    for (std::size_t column = 0; column < columns_.size(); ++column) {
+        if (columns_[column].positional) fieldOf_[column] = fieldCount_++;
+    }
+}
+
+bool RowReader::ReadFields(Row& row) {
+    const std::size_t count = record_.fields.size();
+    if (count != fieldCount_) {
+        problems_.AtLine(name_, record_.line,
+                         std::to_string(count) + (count == 1 ? " field where " : " fields where ") +
+                             std::to_string(fieldCount_) + " are expected");
+        return false;
+    }
+    row.source = name_;
+    row.line = record_.line;
+    row.values.resize(columns_.size());
+    row.texts.resize(columns_.size());
+    row.present.resize(columns_.size());
+    for (std::size_t column = 0; column < columns_.size(); ++column) {
+        if (fieldOf_[column] == kAbsent) {
+            row.values[column] = defaults_.values[column];
+            row.texts[column] = defaults_.texts[column];
+            row.present[column] = defaults_.present[column];
+            continue;
+        }
+        if (!ReadField(column, TrimBlanks(record_.fields[fieldOf_[column]]), row)) return false;
+    }
+    return true;
+}
+
+bool RowReader::ReadField(std::size_t column, std::string_view text, Row& row) {
+    const ColumnDefinition& definition = columns_[column];
+    row.texts[column] = text;
+    row.present[column] = 1;
+    if (text.empty() && definition.emptyCell == EmptyCell::kAbsent) {
+        row.present[column] = 0;
+        return true;
+    }
+    float value = 0.0F;
+    const NumberError error = ReadInputNumber(text, value);
+    const bool negative = error == NumberError::None && definition.notNegative && value < 0.0F;
+    if (error != NumberError::None || negative) {
+        problems_.AtLine(name_, record_.line,
+                         std::string(definition.shortName) + " " + QuoteForMessage(text) + " is " +
+                             std::string(negative ? "negative" : Describe(error)));
+        return false;
+    }
+    row.values[column] = ToEngineUnits(units_, definition, text, value);
+    return true;
+}
+
+}  // namespace veltrane::cli

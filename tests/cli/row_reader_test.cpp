@@ -1,0 +1,88 @@
+// Rows read for a mode by the columns it declares: required columns, defaults, optional cells,
+// passed-over output columns and the messages of fields that cannot be read.
+#include <gtest/gtest.h>
+
+#include <array>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "byte_source.h"
+#include "row_reader.h"
+
+namespace veltrane::cli {
+namespace {
+
+/// Columns of the kinds a mode may declare: required, with a default, optional and not negative.
+constexpr std::array kColumns = {
+    ColumnDefinition{"Twb", "Inlet Air Wet Bulb Temp (F)", Quantity::kTemperature, ""},
+    ColumnDefinition{"Flow", "Circulating Water Flow (gpm)", Quantity::kWaterFlow, "1000"},
+    ColumnDefinition{"FanPower", "Fan Power (hp)", Quantity::kPower, ""},
+    ColumnDefinition{"Hours", "Hours", Quantity::kHours, "", false, EmptyCell::kAbsent, true},
+};
+constexpr std::array<std::string_view, 1> kPassedOver = {"Notes"};
+
+struct ReadCase {
+    std::string_view input;
+    std::vector<std::string> rows;  ///< each row's texts joined by '/', "-" where it has none
+    std::vector<std::string> messages;
+};
+
+std::string Joined(const Row& row) {
+    std::string joined;
+    for (std::size_t column = 0; column < kColumns.size(); ++column) {
+        if (column > 0) joined += '/';
+        joined += row.Has(column) ? std::string(row.texts[column]) : "-";
+    }
+    return joined;
+}
+
+TEST(RowReader, shouldReadTheDeclaredColumnsAndRefuseWhatCannotBeRead) {
+    const ReadCase cases[] = {
+        {"60,900,30\n61,,31\n", {"60/900/30/-"}, {"in.csv:2: Flow \"\" is not a number"}},
+        {"twb,FANPOWER,Notes\n60,30,x\n", {"60/1000/30/-"}, {}},
+        {"Twb,FanPower,Hours\n60,30,\n60,30,0\n60,30,-1\n60,30,1e39\n",
+         {"60/1000/30/-", "60/1000/30/0"},
+         {"in.csv:4: Hours \"-1\" is negative",
+          "in.csv:5: Hours \"1e39\" is beyond the single-precision range"}},
+        {"Twb,Flow\n60,900\n",
+         {},
+         {"in.csv:1: no column FanPower; no row of this file is calculated"}},
+        {"Twb,FanPower,Twb\n60,30,61\n",
+         {},
+         {"in.csv:1: column \"Twb\" repeats Twb; no row of this file is calculated"}},
+        {"Twb,FanPower\nx,30\n60,30,1\n",
+         {},
+         {"in.csv:2: Twb \"x\" is not a number", "in.csv:3: 3 fields where 2 are expected"}},
+    };
+    for (const ReadCase& c : cases) {
+        SCOPED_TRACE(std::string(c.input));
+        std::vector<std::string> messages;
+        Problems problems([&](std::string_view line) { messages.emplace_back(line); });
+        StringSource source(c.input, 3);
+        RowReader reader(source, "in.csv", kColumns, kPassedOver, UnitSystem::kUS, problems);
+        std::vector<std::string> rows;
+        Row row;
+        for (RowReader::Event event = reader.Next(row); event != RowReader::Event::kEnd;
+             event = reader.Next(row)) {
+            if (event == RowReader::Event::kRow) rows.push_back(Joined(row));
+        }
+        EXPECT_EQ(rows, c.rows);
+        EXPECT_EQ(messages, c.messages);
+        EXPECT_EQ(problems.Any(), !c.messages.empty());
+    }
+}
+
+TEST(RowReader, shouldPutEachFieldInItsColumnWhateverTheHeadersOrder) {
+    Problems problems([](std::string_view) {});
+    StringSource source("Flow,FanPower,Twb\n1.5e3,12.5,65.25\n");
+    RowReader reader(source, "in.csv", kColumns, kPassedOver, UnitSystem::kUS, problems);
+    Row row;
+    ASSERT_EQ(reader.Next(row), RowReader::Event::kHeader);
+    ASSERT_EQ(reader.Next(row), RowReader::Event::kRow);
+    EXPECT_EQ(row.values, (std::vector<float>{65.25F, 1500.0F, 12.5F, 0.0F}));
+    EXPECT_EQ(row.line, 2U);
+}
+
+}  // namespace
+}  // namespace veltrane::cli
