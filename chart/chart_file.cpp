@@ -1,5 +1,7 @@
 #include "chart_file.h"
 
+#include <QBuffer>
+#include <QByteArray>
 #include <QFile>
 #include <QImage>
 #include <QPageSize>
@@ -24,9 +26,9 @@ bool PaintOnto(QPaintDevice& device, const PaintCanvas& paint, double scale) {
     return painter.end();
 }
 
-bool WriteSvg(QFile& file, QSizeF canvas, const QString& title, const PaintCanvas& paint) {
+bool WriteSvg(QIODevice& device, QSizeF canvas, const QString& title, const PaintCanvas& paint) {
     QSvgGenerator svg;
-    svg.setOutputDevice(&file);
+    svg.setOutputDevice(&device);
     svg.setSize(canvas.toSize());
     svg.setViewBox(QRectF(QPointF(0, 0), canvas));
     svg.setResolution(static_cast<int>(kPointsPerInch));
@@ -34,8 +36,8 @@ bool WriteSvg(QFile& file, QSizeF canvas, const QString& title, const PaintCanva
     return PaintOnto(svg, paint, 1.0);
 }
 
-bool WritePdf(QFile& file, QSizeF canvas, const QString& title, const PaintCanvas& paint) {
-    QPdfWriter pdf(&file);
+bool WritePdf(QIODevice& device, QSizeF canvas, const QString& title, const PaintCanvas& paint) {
+    QPdfWriter pdf(&device);
     pdf.setPageSize(QPageSize(canvas, QPageSize::Point));
     pdf.setPageMargins(QMarginsF(0, 0, 0, 0));
     pdf.setResolution(kPdfResolution);
@@ -44,38 +46,45 @@ bool WritePdf(QFile& file, QSizeF canvas, const QString& title, const PaintCanva
     return PaintOnto(pdf, paint, kPdfResolution / kPointsPerInch);
 }
 
-bool WritePng(QFile& file, QSizeF canvas, const PaintCanvas& paint) {
+bool WritePng(QIODevice& device, QSizeF canvas, const PaintCanvas& paint) {
     QImage image(static_cast<int>(std::lround(canvas.width() * kPngScale)),
                  static_cast<int>(std::lround(canvas.height() * kPngScale)), QImage::Format_RGB32);
     image.setDevicePixelRatio(1.0);
     image.fill(Qt::white);
-    return PaintOnto(image, paint, kPngScale) && image.save(&file, "PNG");
+    return PaintOnto(image, paint, kPngScale) && image.save(&device, "PNG");
+}
+
+/// The drawing's bytes in the format asked for; false when it could not be drawn.
+bool Draw(ChartFormat format, QSizeF canvas, const QString& title, const PaintCanvas& paint,
+          QByteArray& bytes) {
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    switch (format) {
+        case ChartFormat::kSvg:
+            return WriteSvg(buffer, canvas, title, paint);
+        case ChartFormat::kPdf:
+            return WritePdf(buffer, canvas, title, paint);
+        case ChartFormat::kPng:
+            return WritePng(buffer, canvas, paint);
+    }
+    return false;
 }
 
 }  // namespace
 
 bool WritePicture(const QString& path, ChartFormat format, QSizeF canvas, const QString& title,
                   const PaintCanvas& paint, QString& error) {
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
-        error = QStringLiteral("cannot write %1: %2").arg(path, file.errorString());
+    // Drawn into memory first and written in one checked piece: the SVG generator and the PNG
+    // writer say nothing of a write that fails on the way, and QFile::close() clears an error
+    // that its own last flush does not meet again.
+    QByteArray bytes;
+    if (!Draw(format, canvas, title, paint, bytes)) {
+        error = QStringLiteral("cannot draw %1").arg(path);
         return false;
     }
-    bool painted = false;
-    switch (format) {
-        case ChartFormat::kSvg:
-            painted = WriteSvg(file, canvas, title, paint);
-            break;
-        case ChartFormat::kPdf:
-            painted = WritePdf(file, canvas, title, paint);
-            break;
-        case ChartFormat::kPng:
-            painted = WritePng(file, canvas, paint);
-            break;
-    }
-    // A write that failed on the way (the SVG generator writes as it goes) is on record only
-    // until close(), which clears it when its own last flush succeeds: read it before.
-    const bool written = painted && file.flush() && file.error() == QFileDevice::NoError;
+    QFile file(path);
+    const bool written = file.open(QIODevice::WriteOnly | QIODevice::Truncate) &&
+                         file.write(bytes) == bytes.size() && file.flush();
     const QString reason = file.errorString();
     file.close();
     if (!written || file.error() != QFileDevice::NoError) {

@@ -11,8 +11,8 @@
 #include <limits>
 #include <vector>
 
-#include "chart_drawing.h"
 #include "chart_file.h"
+#include "chart_text.h"
 
 namespace veltrane::chart {
 namespace {
@@ -29,7 +29,6 @@ constexpr double kCaptionBaseline = kCurvesCanvasHeight - 30.0;
 constexpr double kCaptionLineHeight = 15.0;
 constexpr double kMarkerRadius = 4.0;
 constexpr double kTickGap = 4.0;
-constexpr int kTextPixels = 11;
 constexpr int kTitlePixels = 15;
 constexpr int kAxisTitlePixels = 13;
 /// Grid steps of either axis, °F: the smallest that gives no more than kMostTicks lines.
@@ -60,11 +59,7 @@ constexpr double kMinorStep = 1.0;
 constexpr double kMostMinorStep = 5.0;
 
 QString Percent(float value) {
-    return ChartNumber(static_cast<double>(value)) + QStringLiteral(" %");
-}
-
-QString Degrees(double value) {
-    return ChartNumber(value) + QStringLiteral(" °F");
+    return Number(static_cast<double>(value)) + QStringLiteral(" %");
 }
 
 QPen RangePen(std::size_t range) {
@@ -199,7 +194,7 @@ class CurvesChartPainter {
             p_->setPen(QPen(kGridColour, 0.8));
             p_->drawLine(QPointF(x, panel.top()), QPointF(x, panel.bottom()));
             p_->setPen(Qt::black);
-            DrawText(ChartNumber(t), {x, panel.bottom() + kTickGap + metrics.ascent()}, kTextPixels,
+            DrawText(Number(t), {x, panel.bottom() + kTickGap + metrics.ascent()}, kTextPixels,
                      false, Qt::AlignHCenter);
         }
         for (double t = coldWaterAxis_.low; t <= coldWaterAxis_.high + 1e-9;
@@ -209,9 +204,8 @@ class CurvesChartPainter {
             p_->drawLine(QPointF(panel.left(), y), QPointF(panel.right(), y));
             if (!valuesAtLeft) continue;
             p_->setPen(Qt::black);
-            DrawText(ChartNumber(t),
-                     {panel.left() - kTickGap - 1.0, y + metrics.ascent() / 2.0 - 1.0}, kTextPixels,
-                     false, Qt::AlignRight);
+            DrawText(Number(t), {panel.left() - kTickGap - 1.0, y + metrics.ascent() / 2.0 - 1.0},
+                     kTextPixels, false, Qt::AlignRight);
         }
     }
 
@@ -257,8 +251,8 @@ class CurvesChartPainter {
             static_cast<double>(curves_.designFlow) * static_cast<double>(flowPercent) / 100.0;
         const double liquidGas =
             static_cast<double>(curves_.designLiquidGas) * static_cast<double>(flowPercent) / 100.0;
-        DrawText(Percent(flowPercent) + QStringLiteral(" flow: ") + ChartNumber(gpm, 5) +
-                     QStringLiteral(" gpm, L/G ") + ChartNumber(liquidGas),
+        DrawText(Percent(flowPercent) + QStringLiteral(" flow: ") + Number(gpm, 5) +
+                     QStringLiteral(" gpm, L/G ") + Number(liquidGas),
                  {panel.center().x(), panel.top() - kPanelTitleGap}, kTextPixels, true,
                  Qt::AlignHCenter);
     }
@@ -316,8 +310,8 @@ class CurvesChartPainter {
         const TowerCharacteristic& tower = curves_.tower;
         const CurvePoint& design = curves_.designPoint;
         QString first =
-            QStringLiteral("Tower KaV/L = ") + ChartNumber(static_cast<double>(tower.c), 5) +
-            QStringLiteral(" · (L/G)^−") + ChartNumber(static_cast<double>(tower.m)) +
+            QStringLiteral("Tower KaV/L = ") + Number(static_cast<double>(tower.c), 5) +
+            QStringLiteral(" · (L/G)^−") + Number(static_cast<double>(tower.m)) +
             QStringLiteral("; design: wet bulb ") + Degrees(static_cast<double>(design.wetBulb)) +
             QStringLiteral(", cold water ") + Degrees(static_cast<double>(design.coldWater)) +
             QStringLiteral(", range ") + Degrees(static_cast<double>(curves_.designRange)) +

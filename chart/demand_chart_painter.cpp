@@ -779,6 +779,10 @@ double ChartGeometry::KaVLAt(double y) const {
     return std::exp(logBottom_ + (plot_.bottom() - y) / plot_.height() * (logTop_ - logBottom_));
 }
 
+ChartGeometry PaintedGeometry(const DemandChart& chart) {
+    return ChartGeometry(chart, CaptionLines(LayOutCaption(chart, kPlotLeft, kCaptionRight)));
+}
+
 QTransform CanvasToDevice(const QSizeF& size) {
     const double scale = std::min(size.width() / kCanvasWidth, size.height() / kCanvasHeight);
     QTransform transform;
@@ -809,7 +813,7 @@ double DistanceToSegment(const QPointF& p, const QPointF& a, const QPointF& b) {
 }  // namespace
 
 std::optional<std::size_t> NearestCurve(const DemandChart& chart, const QPointF& canvasPoint) {
-    const ChartGeometry g(chart);
+    const ChartGeometry g = PaintedGeometry(chart);
     std::optional<std::size_t> nearest;
     double nearestDistance = 0.0;
     for (std::size_t i = 0; i < chart.curves.size(); ++i) {

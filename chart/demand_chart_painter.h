@@ -71,6 +71,9 @@ ChartLabels LayOutLabels(const DemandChart& chart, const ChartLook& look = {});
 /// Paints the whole chart in canvas coordinates (scale the painter to the device first).
 void PaintChart(QPainter& painter, const DemandChart& chart, const ChartLook& look = {});
 
+/// The geometry of the plot as PaintChart draws it (the caption's lines raise its bottom).
+ChartGeometry PaintedGeometry(const DemandChart& chart);
+
 /// Maps the canvas onto a device of `size` (a widget, a printed page): scaled evenly to fit and
 /// centred, so that the chart keeps its proportions at any size.
 QTransform CanvasToDevice(const QSizeF& size);

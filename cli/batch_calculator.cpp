@@ -33,7 +33,7 @@ void BatchCalculator::StartOutput(const RowReader* header) {
 
 void BatchCalculator::CalculateDefaults() {
     StartOutput(nullptr);
-    row_ = DefaultRow(mode_->Columns(), kDefaultsName);
+    row_ = DefaultRow(mode_->Columns(), kDefaultsName, settings_.units);
     mode_->Calculate(row_);
 }
 

@@ -10,6 +10,7 @@
 #include "design_sets.h"
 #include "input_columns.h"
 #include "number_text.h"
+#include "units.h"
 
 namespace veltrane::cli {
 namespace {
@@ -130,6 +131,22 @@ LiquidGasSpan ParseLiquidGasSpan(std::string_view argument) {
                QuoteForMessage(argument));
     }
     return span;
+}
+
+/// The first option given whose columns or drawing are not yet converted to SI units; empty when
+/// there is none.
+std::string_view OptionInUsUnitsOnly(const CalcOptions& options) {
+    if (options.chart || options.demand) return "--chart and --demand";
+    if (options.acceptance || options.fit) return options.fit ? "--fit" : "--acceptance";
+    if (options.curves || options.curvesCsv) return "--curves and --curves-csv";
+    if (options.setpoint || options.fan) return "fan control (--setpoint, --fan)";
+    return {};
+}
+
+UnitSystem ParseUnits(std::string_view argument) {
+    if (argument == "us") return UnitSystem::kUS;
+    if (argument == "si") return UnitSystem::kSI;
+    Refuse("--units must be si or us, not " + QuoteForMessage(argument));
 }
 
 std::string ChartFile(std::string_view argument) {
@@ -392,6 +409,16 @@ void DeclareOptions(CLI::App& app, CalcOptions& options, std::string& traceTarge
                  "a last column Notes with what the window would have said of the design");
     app.add_flag("--defaults", options.defaults,
                  "calculate the default design alone; no input is read");
+    SingleOption(app, "--units", "si|us", options.units, ParseUnits,
+                 "the units of every column, --sweep and the totals: us (the default), or si\n"
+                 "as listed above, results with SI captions (\"Cold Water Out Temp (C)\").\n"
+                 "The calculation runs in US units: an SI input is converted and rounded\n"
+                 "once to single precision, each result converted from the value\n"
+                 "calculated. With --raw an SI result is the shortest text that converts\n"
+                 "back to that very value. --tower's C:m, Notes and --trace stay as they\n"
+                 "are (the worksheet names its US units). --chart, --demand, --acceptance,\n"
+                 "--fit, --curves, --curves-csv, --setpoint and --fan work in US units\n"
+                 "only as yet and refuse --units si");
     ValueOption(app.add_option(
                        "--sweep",
                        [&options](const CLI::results_t& results) {
@@ -515,6 +542,23 @@ ParsedArguments ParseArguments(std::span<const std::string_view> arguments) {
     if (options.defaults && !options.files.empty() && !options.acceptance) {
         parsed.error = "--defaults reads no input: leave out the files";
     }
+    const UnitSystem units = options.units.value_or(UnitSystem::kUS);
+    for (const Sweep& sweep : options.sweeps) {
+        if (!sweep.captionUnits || *sweep.captionUnits == units || !parsed.error.empty()) continue;
+        const bool si = units == UnitSystem::kSI;
+        parsed.error = "--sweep " + QuoteForMessage(CaptionIn(sweep.input, *sweep.captionUnits)) +
+                       " is in " + (si ? "US" : "SI") + " units; with --units " +
+                       (si ? "si" : "us") + " name it " +
+                       std::string(kInputs[sweep.input].shortName) + " or " +
+                       QuoteForMessage(CaptionIn(sweep.input, units));
+    }
+    if (options.units == UnitSystem::kSI && parsed.error.empty()) {
+        const std::string_view usOnly = OptionInUsUnitsOnly(options);
+        if (!usOnly.empty()) {
+            parsed.error =
+                std::string(usOnly) + " works in US units only as yet: leave out --units si";
+        }
+    }
     return parsed;
 }
 
@@ -528,14 +572,18 @@ std::string UsageText() {
         "output: the inputs as read, then the sixteen results.\n"
         "\n"
         "Columns come in this order, unless a first row names them by short name or caption in\n"
-        "any case and any order; a column left out takes its default:\n";
+        "any case and any order; a column left out takes its default. With --units si each is\n"
+        "read in the SI unit on the right, its default the same value:\n";
     for (const InputDefinition& entry : kInputs) {
         std::string line = "  " + std::string(entry.shortName);
         line.resize(14, ' ');
         line += entry.caption;
         line.resize(46, ' ');
-        line += "default " + std::string(entry.defaultText) + "\n";
-        text += line;
+        line += "default " + std::string(entry.defaultText);
+        line.resize(60, ' ');
+        const std::string_view siUnit = UnitOf(kInputUnits[entry.index].quantity, UnitSystem::kSI);
+        line += siUnit.empty() ? "-" : siUnit;
+        text += line + "\n";
     }
     text +=
         "Numbers take '.' as the decimal mark and an optional exponent: 14.7, .001, 1.5e3.\n"
@@ -545,7 +593,7 @@ std::string UsageText() {
         "results, the water over those hours in US gallons (gpm x 60 x Hours) and the fan\n"
         "energy in kWh (0.7457 kW per hp x Hours): columns Hours, Evaporation (gal), Blowdown\n"
         "(gal), Drift (gal), Makeup (gal) and Fan Energy (kWh). They are written when the first\n"
-        "input names Hours, or with --totals.\n"
+        "input names Hours, or with --totals. With --units si the water is in m3.\n"
         "\n"
         "Options:\n";
     CalcOptions options;

@@ -9,11 +9,12 @@
 
 #include "acceptance.h"
 #include "demand_curves.h"
-#include "performance_curves.h"
 #include "fan_control.h"
 #include "leaving_air.h"
+#include "performance_curves.h"
 #include "rating.h"
 #include "sweep.h"
+#include "units.h"
 
 namespace veltrane::cli {
 
@@ -40,6 +41,7 @@ struct CalcOptions {
     std::optional<std::vector<float>> approaches;  ///< °F; DemandChartRequest's when not given
     std::optional<LiquidGasSpan> liquidGasSpan;
     bool labelCrossings = false;
+    std::optional<UnitSystem> units;  ///< US customary when not given
     /// --acceptance: the design's file; empty when --defaults stands for it.
     std::optional<std::string> acceptance;
     std::optional<float> slope;           ///< m of the tower through the design point

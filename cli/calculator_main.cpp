@@ -134,8 +134,13 @@ bool WriteCharts(const CalcOptions& options, const BatchCalculator& calculator, 
 
 int Calculate(const CalcOptions& options, std::FILE* in, std::FILE* out, std::FILE* err,
               CheckedOutput* trace) {
-    BatchSettings settings{options.raw,   options.check,  options.sweeps,
-                           options.tower, options.totals, nullptr};
+    BatchSettings settings{options.raw,
+                           options.check,
+                           options.sweeps,
+                           options.tower,
+                           options.totals,
+                           nullptr,
+                           options.units.value_or(UnitSystem::kUS)};
     if (trace != nullptr) settings.trace = [trace](std::string_view sheet) { trace->Write(sheet); };
     settings.fit = options.fit;
     if (options.acceptance) {

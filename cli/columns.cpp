@@ -12,10 +12,12 @@ float ToEngineUnits(UnitSystem units, const ColumnDefinition& column, std::strin
     return InputFromUnits(column.quantity, units, ReadAcceptedNumberAsDouble(text));
 }
 
-std::size_t FindColumn(std::span<const ColumnDefinition> columns, std::string_view name) {
+std::size_t FindColumn(std::span<const ColumnDefinition> columns, std::string_view name,
+                       UnitSystem units) {
     name = TrimBlanks(name);
     const auto named = [&](const ColumnDefinition& column) {
-        return EqualIgnoringCase(name, column.shortName) || EqualIgnoringCase(name, column.caption);
+        return EqualIgnoringCase(name, column.shortName) ||
+               EqualIgnoringCase(name, column.Caption(units));
     };
     return static_cast<std::size_t>(std::find_if(columns.begin(), columns.end(), named) -
                                     columns.begin());

@@ -31,6 +31,21 @@ struct ColumnDefinition {
     bool positional = true;
     EmptyCell emptyCell = EmptyCell::kRefused;
     bool notNegative = false;  ///< a negative value is refused ("is negative")
+    /// The default in SI units, converting to the same value as defaultText; empty when the
+    /// text is the same in both systems.
+    std::string_view siDefaultText{};
+    /// The long name in SI units; empty when the caption is the same in both systems.
+    std::string_view siCaption{};
+
+    /// The long name in `units`.
+    [[nodiscard]] constexpr std::string_view Caption(UnitSystem units) const {
+        return units == UnitSystem::kSI && !siCaption.empty() ? siCaption : caption;
+    }
+
+    /// The text of the default in `units`.
+    [[nodiscard]] constexpr std::string_view DefaultText(UnitSystem units) const {
+        return units == UnitSystem::kSI && !siDefaultText.empty() ? siDefaultText : defaultText;
+    }
 
     /// A column every row must give: no default, and an empty cell is refused.
     [[nodiscard]] constexpr bool Required() const {
@@ -44,9 +59,10 @@ struct ColumnDefinition {
 float ToEngineUnits(UnitSystem units, const ColumnDefinition& column, std::string_view text,
                     float read);
 
-/// The column named by its short name or its caption, in any case, blanks around it ignored;
-/// the number of columns when none is.
-std::size_t FindColumn(std::span<const ColumnDefinition> columns, std::string_view name);
+/// The column named by its short name or its caption in `units`, in any case, blanks around it
+/// ignored; the number of columns when none is.
+std::size_t FindColumn(std::span<const ColumnDefinition> columns, std::string_view name,
+                       UnitSystem units = UnitSystem::kUS);
 
 /// True when the two texts are the same but for the case of ASCII letters.
 bool EqualIgnoringCase(std::string_view a, std::string_view b);

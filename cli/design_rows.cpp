@@ -18,8 +18,10 @@ constexpr std::string_view kNoLeavingAirNote =
 constexpr std::array<ColumnDefinition, kInputCount + 1> MakeDesignColumns() {
     std::array<ColumnDefinition, kInputCount + 1> columns{};
     for (const InputDefinition& entry : kInputs) {
+        const InputUnits& units = kInputUnits[entry.index];
         columns[PositionOf(entry.index)] = ColumnDefinition{
-            entry.shortName, entry.caption, kInputUnits[entry.index].quantity, entry.defaultText};
+            entry.shortName,     entry.caption, units.quantity,      entry.defaultText, true,
+            EmptyCell::kRefused, false,         units.siDefaultText, units.siCaption};
     }
     // Only a header names Hours; an empty cell is a row without hours, as is a file without the
     // column.
@@ -30,19 +32,26 @@ constexpr std::array<ColumnDefinition, kInputCount + 1> MakeDesignColumns() {
 
 constexpr std::array<ColumnDefinition, kInputCount + 1> kDesignColumns = MakeDesignColumns();
 
-constexpr std::array<std::string_view, kResultCount + kBinColumnCount + 1> MakeOutputColumns() {
-    std::array<std::string_view, kResultCount + kBinColumnCount + 1> names{};
+/// The captions of the results and bin columns in both unit systems, and Notes: an output of
+/// either reads back.
+constexpr std::size_t kOutputColumnCount = 2 * (kResultCount + kBinColumnCount) + 1;
+
+constexpr std::array<std::string_view, kOutputColumnCount> MakeOutputColumns() {
+    std::array<std::string_view, kOutputColumnCount> names{};
     std::size_t k = 0;
     for (const ResultDefinition& entry : kResults)
         names[k++] = entry.caption;
+    for (const ColumnUnits& entry : kResultUnits)
+        names[k++] = entry.siCaption;
     for (const std::string_view caption : kBinColumnCaptions)
+        names[k++] = caption;
+    for (const std::string_view caption : kBinColumnSICaptions)
         names[k++] = caption;
     names[k] = kNotesCaption;
     return names;
 }
 
-constexpr std::array<std::string_view, kResultCount + kBinColumnCount + 1> kOutputColumns =
-    MakeOutputColumns();
+constexpr std::array<std::string_view, kOutputColumnCount> kOutputColumns = MakeOutputColumns();
 
 }  // namespace
 
@@ -76,8 +85,8 @@ void DesignRowsMode::StartOutput(const RowReader* header, bool writeHeader) {
         csv.Plain(kHoursCaption);
         csv.Comma();
     }
-    for (const ResultDefinition& entry : kResults) {
-        csv.Field(entry.caption);
+    for (const Result j : kAllResults) {
+        csv.Field(CaptionIn(j, settings_.units));
         csv.Comma();
     }
     for (const OwnColumn& column : OwnColumns()) {
@@ -85,7 +94,7 @@ void DesignRowsMode::StartOutput(const RowReader* header, bool writeHeader) {
         csv.Comma();
     }
     if (binColumns_) {
-        for (const std::string_view caption : kBinColumnCaptions) {
+        for (const std::string_view caption : BinColumnCaptions(settings_.units)) {
             csv.Field(caption);
             csv.Comma();
         }
@@ -129,10 +138,15 @@ void DesignRowsMode::CalculateWithSweeps(std::size_t level) {
     const float keptValue = design_.values[sweep.input];
     const std::string_view keptText = design_.texts[sweep.input];
     NumberText& text = sweepTexts_[level];
+    const Quantity quantity = kInputUnits[sweep.input].quantity;
     for (std::size_t k = 0; k < sweep.count && !settings_.OutputLost(); ++k) {
+        // The value in the sweep's units, written and then read as a file would give it.
         const float value = sweep.ValueAt(k);
-        design_.values[sweep.input] = value;
         text = PlainShortestText(value);
+        design_.values[sweep.input] = settings_.units == UnitSystem::kUS
+                                          ? value
+                                          : InputFromUnits(quantity, settings_.units,
+                                                           ReadAcceptedNumberAsDouble(text.View()));
         design_.texts[sweep.input] = text.View();
         CalculateWithSweeps(level + 1);
     }
@@ -233,11 +247,12 @@ void DesignRowsMode::AppendResults(const PerformanceResults& results) {
     }
     for (const Result j : kAllResults) {
         if (j != kAllResults.front()) context_.csv.Comma();
-        context_.csv.Field(results.Text(j));
+        context_.csv.Field(ResultTextIn(results, j, settings_.units));
     }
 }
 
-/// Writes the numbers straight into the output, which has room made for the longest texts.
+/// Writes the numbers straight into the output, which has room made for the longest texts. In SI
+/// units each is the shortest text that converts back to the result the calculation formed.
 void DesignRowsMode::AppendRawResults(const PerformanceResults& results) {
     std::string& pending = context_.csv.Pending();
     const std::size_t start = pending.size();
@@ -245,7 +260,11 @@ void DesignRowsMode::AppendRawResults(const PerformanceResults& results) {
     char* out = pending.data() + start;
     for (const Result j : kAllResults) {
         if (j != kAllResults.front()) *out++ = ',';
-        out = results.Visit(j, [out](auto value) { return WriteShortest(out, value); });
+        const Quantity quantity = kResultUnits[j].quantity;
+        out = results.Visit(j, [out, quantity, units = settings_.units](auto value) {
+            return units == UnitSystem::kUS ? WriteShortest(out, value)
+                                            : WriteLossless(out, quantity, units, value);
+        });
     }
     pending.resize(static_cast<std::size_t>(out - pending.data()));
 }
@@ -256,9 +275,12 @@ void DesignRowsMode::AppendBins(const PerformanceResults& results) {
         context_.csv.Commas(kBinColumnCount);
         return;
     }
-    for (const double value : BinValues(results, static_cast<double>(design_.hours))) {
+    const auto bins = BinValues(results, static_cast<double>(design_.hours));
+    for (std::size_t column = 0; column < kBinColumnCount; ++column) {
         context_.csv.Comma();
-        AppendBinNumber(context_.csv, value, settings_.raw);
+        AppendBinNumber(context_.csv,
+                        ValueInUnits(kBinColumnQuantities[column], settings_.units, bins[column]),
+                        settings_.raw);
     }
 }
 
@@ -286,7 +308,7 @@ void DesignRowsMode::AppendNotes(const DesignInputs& inputs, const PerformanceRe
 }
 
 void DesignRowsMode::WriteTotals() {
-    totals_.Write(context_.csv, settings_.raw);
+    totals_.Write(context_.csv, settings_.raw, settings_.units);
 }
 
 }  // namespace veltrane::cli

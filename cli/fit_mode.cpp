@@ -21,8 +21,8 @@ std::vector<ColumnDefinition> MakeFitColumns() {
     std::vector<ColumnDefinition> columns(
         DesignColumns().begin(),
         DesignColumns().begin() + static_cast<std::ptrdiff_t>(kInputCount));
-    columns.push_back(ColumnDefinition{"TCold", "Cold Water Temp (F)", Quantity::kTemperature, "", false,
-                                 EmptyCell::kAbsent});
+    columns.push_back(ColumnDefinition{"TCold", "Cold Water Temp (F)", Quantity::kTemperature, "",
+                                       false, EmptyCell::kAbsent});
     return columns;
 }
 

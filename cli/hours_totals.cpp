@@ -61,13 +61,14 @@ void HoursTotals::LeaveOut(double hours, std::string_view place) {
     placesLeftOut_ += place;
 }
 
-void HoursTotals::Write(CsvWriter& csv, bool raw) const {
+void HoursTotals::Write(CsvWriter& csv, bool raw, UnitSystem units) const {
     csv.Commas(kInputCount);
     AppendBinNumber(csv, hours_, raw);
     for (const Result j : kAllResults) {
         csv.Comma();
         if (j == Result::kColdWater && hours_ > 0.0) {
-            AppendBinNumber(csv, coldWaterHours_ / hours_, raw);
+            AppendBinNumber(
+                csv, ValueInUnits(Quantity::kTemperature, units, coldWaterHours_ / hours_), raw);
         }
     }
     for (std::size_t k = 0; k < own_.size(); ++k) {
@@ -76,9 +77,9 @@ void HoursTotals::Write(CsvWriter& csv, bool raw) const {
         const bool mean = own_[k].total == OwnTotal::kHoursMean;
         AppendBinNumber(csv, mean ? ownSums_[k] / ownHours_[k] : ownSums_[k], raw);
     }
-    for (const double sum : bins_) {
+    for (std::size_t column = 0; column < kBinColumnCount; ++column) {
         csv.Comma();
-        AppendBinNumber(csv, sum, raw);
+        AppendBinNumber(csv, ValueInUnits(kBinColumnQuantities[column], units, bins_[column]), raw);
     }
     csv.Comma();
     std::string note = "totals of " + RowCount(rows_) +

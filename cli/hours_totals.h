@@ -44,9 +44,10 @@ class HoursTotals {
              std::span<const double> own = {});
     /// A row with hours that has no results; `place` names it in the note.
     void LeaveOut(double hours, std::string_view place);
-    /// The sums over the rows with Hours; in Cold Water Out Temp the hours-weighted mean. The
-    /// other columns have no sum and are left empty.
-    void Write(CsvWriter& csv, bool raw) const;
+    /// The sums over the rows with Hours; in Cold Water Out Temp the hours-weighted mean; the
+    /// cold water and the bin columns in `units`. The other columns have no sum and are left
+    /// empty.
+    void Write(CsvWriter& csv, bool raw, UnitSystem units) const;
 
   private:
     std::size_t rows_ = 0;

@@ -8,6 +8,7 @@
 #include <string_view>
 
 #include "design_sets.h"
+#include "units.h"
 
 namespace veltrane::cli {
 
@@ -28,6 +29,16 @@ enum BinColumn : std::size_t {
 };
 inline constexpr std::array<std::string_view, kBinColumnCount> kBinColumnCaptions = {
     "Evaporation (gal)", "Blowdown (gal)", "Drift (gal)", "Makeup (gal)", "Fan Energy (kWh)"};
+inline constexpr std::array<std::string_view, kBinColumnCount> kBinColumnSICaptions = {
+    "Evaporation (m3)", "Blowdown (m3)", "Drift (m3)", "Makeup (m3)", "Fan Energy (kWh)"};
+inline constexpr std::array<Quantity, kBinColumnCount> kBinColumnQuantities = {
+    Quantity::kWaterVolume, Quantity::kWaterVolume, Quantity::kWaterVolume, Quantity::kWaterVolume,
+    Quantity::kEnergy};
+
+/// The captions of the bin columns in a unit system.
+constexpr const std::array<std::string_view, kBinColumnCount>& BinColumnCaptions(UnitSystem units) {
+    return units == UnitSystem::kSI ? kBinColumnSICaptions : kBinColumnCaptions;
+}
 
 /// The input named by its short name or its caption, in any case, blanks around it ignored.
 std::optional<Input> FindInput(std::string_view name);

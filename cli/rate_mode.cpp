@@ -38,8 +38,8 @@ class RateMode final : public DesignRowsMode {
                                               std::string(DescribeOutcome(rating.outcome)));
             return;
         }
-        approach_ = PlainShortestText(rating.inputs[Input::kApproach]);
-        hotWater_ = PlainShortestText(rating.inputs[Input::kHotWater]);
+        approach_ = InputText(Input::kApproach, settings_.units, rating.inputs[Input::kApproach]);
+        hotWater_ = InputText(Input::kHotWater, settings_.units, rating.inputs[Input::kHotWater]);
         texts[Input::kApproach] = approach_.View();
         texts[Input::kHotWater] = hotWater_.View();
         WriteResultsRow(rating.inputs,

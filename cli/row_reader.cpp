@@ -9,17 +9,22 @@
 
 namespace veltrane::cli {
 
-Row DefaultRow(std::span<const ColumnDefinition> columns, std::string_view name) {
+Row DefaultRow(std::span<const ColumnDefinition> columns, std::string_view name, UnitSystem units) {
     Row row;
     row.source = name;
     row.values.assign(columns.size(), 0.0F);
     row.texts.assign(columns.size(), {});
     row.present.assign(columns.size(), 0);
     for (std::size_t column = 0; column < columns.size(); ++column) {
-        const std::string_view text = columns[column].defaultText;
+        const ColumnDefinition& spec = columns[column];
+        const std::string_view text = spec.DefaultText(units);
         if (text.empty()) continue;
-        // The defaults are plain decimals in US units that always read.
-        (void)ReadInputNumber(text, row.values[column]);
+        // The defaults are plain decimals that always read. A default without an SI text is the
+        // same number in both systems.
+        float read = 0.0F;
+        (void)ReadInputNumber(text, read);
+        row.values[column] =
+            text == spec.siDefaultText ? ToEngineUnits(units, spec, text, read) : read;
         row.texts[column] = text;
         row.present[column] = 1;
     }
@@ -38,7 +43,7 @@ RowReader::RowReader(ByteSource& source, std::string_view name,
       units_(units),
       problems_(problems),
       fieldOf_(columns.size(), kAbsent),
-      defaults_(DefaultRow(columns, name)) {}
+      defaults_(DefaultRow(columns, name, units)) {}
 
 RowReader::Event RowReader::Next(Row& row) {
     while (reader_.Next(record_)) {
@@ -70,8 +75,24 @@ bool RowReader::IsPassedOver(std::string_view name) const {
 
 bool RowReader::NamesAnyColumn() const {
     return std::any_of(record_.fields.begin(), record_.fields.end(), [&](std::string_view field) {
-        return FindColumn(columns_, field) < columns_.size() || IsPassedOver(field);
+        // A caption of either unit system makes a header, so that one of the other is named.
+        return FindColumn(columns_, field, UnitSystem::kUS) < columns_.size() ||
+               FindColumn(columns_, field, UnitSystem::kSI) < columns_.size() ||
+               IsPassedOver(field);
     });
+}
+
+/// A caption of the other unit system would have its numbers read in the wrong units: it is
+/// named as such.
+std::string RowReader::UnknownColumn(std::string_view name) const {
+    const UnitSystem other = units_ == UnitSystem::kSI ? UnitSystem::kUS : UnitSystem::kSI;
+    const std::size_t column = FindColumn(columns_, name, other);
+    if (column == columns_.size()) return "unknown column " + QuoteForMessage(name);
+    const ColumnDefinition& spec = columns_[column];
+    return "column " + QuoteForMessage(name) + " is in " +
+           (other == UnitSystem::kSI ? "SI" : "US") + " units; with --units " +
+           (units_ == UnitSystem::kSI ? "si" : "us") + " name it " + std::string(spec.shortName) +
+           " or " + QuoteForMessage(spec.Caption(units_));
 }
 
 /// The layout the header gives. A name that is unknown, empty or repeated stops the source.
@@ -81,13 +102,13 @@ bool RowReader::ReadHeader() {
     std::string error;
     for (std::size_t field = 0; field < names.size() && error.empty(); ++field) {
         const std::string_view name = TrimBlanks(names[field]);
-        const std::size_t column = FindColumn(columns_, name);
+        const std::size_t column = FindColumn(columns_, name, units_);
         if (name.empty()) {
             error = "column " + std::to_string(field + 1) + " has no name";
         } else if (IsPassedOver(name)) {
             continue;
         } else if (column == columns_.size()) {
-            error = "unknown column " + QuoteForMessage(name);
+            error = UnknownColumn(name);
         } else if (fieldOf_[column] != kAbsent) {
             error = "column " + QuoteForMessage(name) + " repeats " +
                     std::string(columns_[column].shortName);

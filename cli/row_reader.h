@@ -5,6 +5,7 @@
 
 #include <cstddef>
 #include <span>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -27,8 +28,8 @@ struct Row {
     [[nodiscard]] bool Has(std::size_t column) const { return present[column] != 0; }
 };
 
-/// The row of the columns' defaults: what --defaults calculates.
-Row DefaultRow(std::span<const ColumnDefinition> columns, std::string_view name);
+/// The row of the columns' defaults in `units`: what --defaults calculates.
+Row DefaultRow(std::span<const ColumnDefinition> columns, std::string_view name, UnitSystem units);
 
 class RowReader {
   public:
@@ -60,6 +61,7 @@ class RowReader {
 
     [[nodiscard]] bool NamesAnyColumn() const;
     [[nodiscard]] bool IsPassedOver(std::string_view name) const;
+    [[nodiscard]] std::string UnknownColumn(std::string_view name) const;
     bool ReadHeader();
     void UsePositions();
     bool ReadFields(Row& row);

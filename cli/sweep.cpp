@@ -3,6 +3,7 @@
 #include <array>
 #include <cmath>
 
+#include "columns.h"
 #include "design_sets.h"
 #include "input_columns.h"
 #include "number_text.h"
@@ -57,7 +58,17 @@ std::optional<Sweep> ParseSweep(std::string_view argument, std::string& error) {
         return std::nullopt;
     }
     const std::string_view name = argument.substr(0, equals);
-    const std::optional<Input> input = FindInput(name);
+    std::optional<UnitSystem> captionUnits;
+    std::optional<Input> input = FindInput(name);
+    if (input && EqualIgnoringCase(TrimBlanks(name), kInputs[*input].caption) &&
+        kInputs[*input].caption != kInputUnits[*input].siCaption) {
+        captionUnits = UnitSystem::kUS;
+    }
+    for (const Input i : kAllInputs) {
+        if (input || !EqualIgnoringCase(TrimBlanks(name), kInputUnits[i].siCaption)) continue;
+        input = i;
+        captionUnits = UnitSystem::kSI;
+    }
     if (!input) {
         error = "--sweep: unknown input " + QuoteForMessage(TrimBlanks(name));
         return std::nullopt;
@@ -88,6 +99,7 @@ std::optional<Sweep> ParseSweep(std::string_view argument, std::string& error) {
     sweep.from = from;
     sweep.step = step;
     sweep.count = static_cast<std::size_t>(lastStep < 0 ? 0.0 : lastStep) + 1;
+    sweep.captionUnits = captionUnits;
     return sweep;
 }
 

@@ -82,9 +82,9 @@ char* WriteShortestLanding(char* out, Quantity quantity, UnitSystem units, Value
     if (units == UnitSystem::kUS || !std::isfinite(converted)) return WriteShortest(out, value);
     for (int figures = 1; figures <= kMaxFigures; ++figures) {
         const double candidate = RoundToFigures(converted, figures);
-        if (landsOnValue(candidate)) return WriteShortest(out, candidate);
+        if (landsOnValue(candidate)) return WritePlainShortest(out, candidate);
     }
-    return WriteShortest(out, converted);
+    return WritePlainShortest(out, converted);
 }
 
 }  // namespace
@@ -128,6 +128,14 @@ char* WriteLossless(char* out, Quantity quantity, UnitSystem units, float us) {
 char* WriteLossless(char* out, Quantity quantity, UnitSystem units, double us) {
     return WriteShortestLanding(out, quantity, units, us,
                                 [&](double candidate) { return ToUS(quantity, candidate) == us; });
+}
+
+NumberText InputText(Input i, UnitSystem units, float us) {
+    if (units == UnitSystem::kUS) return PlainShortestText(us);
+    NumberText text;
+    text.length = static_cast<std::size_t>(
+        WriteLossless(text.chars.data(), kInputUnits[i].quantity, units, us) - text.chars.data());
+    return text;
 }
 
 std::string_view CaptionIn(Input i, UnitSystem units) noexcept {

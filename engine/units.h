@@ -17,6 +17,7 @@
 #include <string_view>
 
 #include "design_sets.h"
+#include "number_text.h"
 #include "performance.h"
 #include "result_text.h"
 
@@ -80,9 +81,9 @@ float InputFromUnits(Quantity quantity, UnitSystem units, double value) noexcept
 double ValueInUnits(Quantity quantity, UnitSystem units, double us) noexcept;
 
 /// The shortest decimal that InputFromUnits reads back as `us`: the SI text of a single-precision
-/// value from which the calculation gets that very value again ("25.555556" for 78 °F). For kUS
-/// the shortest decimal of `us` itself. Returns the end of the text written from `out`, which has
-/// room for kNumberTextCapacity characters.
+/// value from which the calculation gets that very value again ("25.555556" for 78 °F), without
+/// an exponent where it fits. For kUS the shortest decimal of `us` itself. Returns the end of the
+/// text written from `out`, which has room for kNumberTextCapacity characters.
 char* WriteLossless(char* out, Quantity quantity, UnitSystem units, float us);
 
 /// The same for a double-precision value (result 8): the shortest decimal whose conversion back
@@ -96,19 +97,28 @@ struct ColumnUnits {
     std::string_view siCaption;
 };
 
-inline constexpr InputArray<ColumnUnits> kInputUnits{{{
-    {Quantity::kPressure, "Atmos Press (kPa)"},
-    {Quantity::kTemperature, "Inlet Air Wet Bulb Temp (C)"},
-    {Quantity::kTemperature, "Inlet Air Dry Bulb Temp (C)"},
-    {Quantity::kTemperature, "Hot Water Temp (C)"},
-    {Quantity::kTemperatureDifference, "Approach = TCold-Twb (K)"},
-    {Quantity::kMassRatio, "Liquid/Gas Ratio (kg/kg)"},
-    {Quantity::kWaterFlow, "Circulating Water Flow (m3/h)"},
-    {Quantity::kDimensionless, "Blowdown Cycles of Conc"},
-    {Quantity::kPercent, "Drift Loss (%)"},
-    {Quantity::kTemperature, "Makeup Water Temp (C)"},
-    {Quantity::kFanPressure, "Fan Total Press (kPa)"},
-    {Quantity::kPercent, "Fan Efficency (%)"},
+/// An input's SI caption and its default in SI: the shortest SI text that converts to the very
+/// default the calculation takes in US units, so that the default design is the same design in
+/// either system.
+struct InputUnits {
+    Quantity quantity;
+    std::string_view siCaption;
+    std::string_view siDefaultText;
+};
+
+inline constexpr InputArray<InputUnits> kInputUnits{{{
+    {Quantity::kPressure, "Atmos Press (kPa)", "101.35293"},
+    {Quantity::kTemperature, "Inlet Air Wet Bulb Temp (C)", "18.333333"},
+    {Quantity::kTemperature, "Inlet Air Dry Bulb Temp (C)", "29.444444"},
+    {Quantity::kTemperature, "Hot Water Temp (C)", "40.555556"},
+    {Quantity::kTemperatureDifference, "Approach = TCold-Twb (K)", "7.222222"},
+    {Quantity::kMassRatio, "Liquid/Gas Ratio (kg/kg)", "1"},
+    {Quantity::kWaterFlow, "Circulating Water Flow (m3/h)", "227.12471"},
+    {Quantity::kDimensionless, "Blowdown Cycles of Conc", "3"},
+    {Quantity::kPercent, "Drift Loss (%)", "0.001"},
+    {Quantity::kTemperature, "Makeup Water Temp (C)", "15.555556"},
+    {Quantity::kFanPressure, "Fan Total Press (kPa)", "0.12442"},
+    {Quantity::kPercent, "Fan Efficency (%)", "75"},
 }}};
 
 inline constexpr ResultArray<ColumnUnits> kResultUnits{{{
@@ -129,6 +139,10 @@ inline constexpr ResultArray<ColumnUnits> kResultUnits{{{
     {Quantity::kPower, "Approx Fan Power (kW)"},
     {Quantity::kPower, "Approx Pump Power (kW)"},
 }}};
+
+/// The text of a value of input `i` that the calculation found (a rated row's approach): in US
+/// units the shortest plain decimal, in SI the lossless text.
+NumberText InputText(Input i, UnitSystem units, float us);
 
 /// The caption of an input or result in a unit system.
 std::string_view CaptionIn(Input i, UnitSystem units) noexcept;

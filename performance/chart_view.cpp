@@ -35,7 +35,7 @@ void ChartView::paintEvent(QPaintEvent*) {
 QString ChartView::readingAt(const QPointF& widgetPoint) const {
     const DemandChart& chart = model_.calculation().chart;
     const QPointF canvas = chart::CanvasToDevice(QSizeF(size())).inverted().map(widgetPoint);
-    const chart::ChartGeometry g(chart);
+    const chart::ChartGeometry g = chart::PaintedGeometry(chart);
     if (!g.Plot().contains(canvas)) return {};
     const QLocale locale;
     QString reading = QStringLiteral("L/G %1   KaV/L %2")

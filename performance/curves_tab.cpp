@@ -12,27 +12,19 @@
 
 #include "chart_format.h"
 #include "copyable_table.h"
+#include "curves_chart_painter.h"
 #include "demand_chart_painter.h"
-#include "performance_curves_painter.h"
 
 namespace veltrane::performance {
 
 /// The curves painted at the widget's size by the chart painter; faded while a box is marked.
 class CurvesView final : public QWidget {
   public:
-    CurvesView(const PerformanceModel& model, const UnitLayer& units, QWidget* parent)
-        : QWidget(parent), model_(model), units_(units) {
+    CurvesView(const PerformanceModel& model, QWidget* parent) : QWidget(parent), model_(model) {
         setObjectName(QStringLiteral("curvesChart"));
         setMinimumSize(360, 240);
     }
     [[nodiscard]] QSize sizeHint() const override { return {720, 480}; }
-
-    [[nodiscard]] chart::TemperatureAxis axis() const {
-        const UnitLayer* units = &units_;
-        return {units_.unit(Quantity::kTemperature), [units](double fahrenheit) {
-                    return units->toDisplay(Quantity::kTemperature, fahrenheit);
-                }};
-    }
 
   protected:
     void paintEvent(QPaintEvent*) override {
@@ -46,12 +38,11 @@ class CurvesView final : public QWidget {
         }
         if (model_.hasProblems()) painter.setOpacity(0.35);
         painter.setTransform(chart::CanvasToDevice(QSizeF(size())));
-        chart::PaintPerformanceCurves(painter, *curves, axis());
+        chart::PaintCurvesChart(painter, *curves);
     }
 
   private:
     const PerformanceModel& model_;
-    const UnitLayer& units_;
 };
 
 namespace {
@@ -76,7 +67,7 @@ CurvesTab::CurvesTab(const PerformanceModel& model, const UnitLayer& units, QWid
     setObjectName(QStringLiteral("curvesTab"));
     auto* layout = new QVBoxLayout(this);
     auto* splitter = new QSplitter(Qt::Vertical, this);
-    chart_ = new CurvesView(model, units, splitter);
+    chart_ = new CurvesView(model, splitter);
     table_ = new CopyableTable([this] { return tableText(u'\t'); }, splitter);
     table_->setObjectName(QStringLiteral("curvesTable"));
     table_->verticalHeader()->hide();
@@ -157,7 +148,7 @@ bool CurvesTab::writeChart(const QString& path, QString& error) const {
         error = QStringLiteral("cannot write %1: there is no tower to draw curves of").arg(path);
         return false;
     }
-    return chart::WritePerformanceCurves(*curves, chart_->axis(), path, *format, error);
+    return chart::WriteCurvesChart(*curves, path, *format, error);
 }
 
 // Every value exact in the units shown (the shortest text that reads back as the calculated
@@ -189,7 +180,7 @@ bool CurvesTab::print(QPrinter& printer, QString& error) const {
     const QRectF page = printer.pageLayout().paintRectPixels(printer.resolution());
     if (const std::optional<PerformanceCurves>& curves = model_.performanceCurves()) {
         painter.setTransform(chart::CanvasToDevice(page.size()));
-        chart::PaintPerformanceCurves(painter, *curves, chart_->axis());
+        chart::PaintCurvesChart(painter, *curves);
     }
     return painter.end();
 }

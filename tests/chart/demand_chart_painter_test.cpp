@@ -227,7 +227,7 @@ TEST(ChartPixels, shouldDrawTheTowerLineCrossingEachSolidCurveWhereTheNumbersSay
 
 TEST(ChartReading, shouldReadBackTheLiquidGasAndKaVLUnderAPointAndTheCurveItLiesOn) {
     const DemandChart chart = DefaultsWithTower();
-    const ChartGeometry g(chart);
+    const ChartGeometry g = PaintedGeometry(chart);
     for (std::size_t i = 0; i < chart.curves.size(); ++i) {
         const std::vector<DemandPoint>& points = chart.curves[i].curve.points;
         ASSERT_GE(points.size(), 3u);

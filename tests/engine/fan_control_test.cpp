@@ -27,7 +27,7 @@ FanControl Control(FanMode mode, float setpoint = kSetpoint,
 }
 
 double Cube(float fraction) {
-    const double f = fraction;
+    const auto f = static_cast<double>(fraction);
     return f * f * f;
 }
 
@@ -48,7 +48,7 @@ TEST_P(FanTable, shouldHoldTheSetpointOrRunAtTheEdge) {
         ASSERT_EQ(run.outcome, c.outcome) << DescribeFanOutcome(run.outcome, c.control.mode);
         EXPECT_GE(run.airFlow, c.lowestAirFlow);
         EXPECT_LE(run.airFlow, c.highestAirFlow);
-        const double fullPower = run.fullSpeed.results.values[Result::kFanPower];
+        const auto fullPower = static_cast<double>(run.fullSpeed.results.values[Result::kFanPower]);
         EXPECT_EQ(fullPower,
                   CalculatePerformance(run.fullSpeed.inputs, rule).values[Result::kFanPower]);
         const float fullColdWater = run.fullSpeed.results.values[Result::kColdWater];
@@ -64,7 +64,7 @@ TEST_P(FanTable, shouldHoldTheSetpointOrRunAtTheEdge) {
         }
         if (c.control.mode == FanMode::kTwoSpeed) {
             // Full and half speed shared over the hour, power 1 and 1/8 of full.
-            const double share = run.fullSpeedShare;
+            const auto share = static_cast<double>(run.fullSpeedShare);
             EXPECT_NEAR(run.airFlow, share + (1 - share) * 0.5, 1e-6);
             EXPECT_NEAR(run.fanPower, fullPower * (share + (1 - share) / 8), 1e-4 * fullPower);
         } else {

@@ -69,7 +69,8 @@ TEST(Units, shouldConvertEachQuantityByTheUnitsDefinitionsBothWays) {
 TEST(Units, shouldPassDimensionlessValuesThroughBitForBit) {
     for (const Quantity q : {Quantity::kDimensionless, Quantity::kMassRatio, Quantity::kPercent}) {
         for (const float value : {1.83237F, 0.001F, -3.187F, -0.0F}) {
-            EXPECT_EQ(std::bit_cast<std::uint32_t>(InputFromUnits(q, UnitSystem::kSI, value)),
+            EXPECT_EQ(std::bit_cast<std::uint32_t>(
+                          InputFromUnits(q, UnitSystem::kSI, static_cast<double>(value))),
                       std::bit_cast<std::uint32_t>(value));
         }
     }
@@ -113,6 +114,16 @@ TEST(WriteLossless, shouldGiveEveryFloatBackOfEveryQuantity) {
             const std::string text = LosslessSiText(quantity, us);
             ASSERT_EQ(ReadBack(text, quantity), us) << text;
         }
+    }
+}
+
+TEST(WriteLossless, shouldGiveTheSiDefaultsThatAreTheUsDefaults) {
+    const DesignInputs defaults = DefaultDesignInputs();
+    for (const Input i : kAllInputs) {
+        SCOPED_TRACE(kInputs[i].shortName);
+        const std::string siText(kInputUnits[i].siDefaultText);
+        EXPECT_EQ(ReadBack(siText, kInputUnits[i].quantity), defaults[i]);
+        EXPECT_EQ(LosslessSiText(kInputUnits[i].quantity, defaults[i]), siText) << "not shortest";
     }
 }
 

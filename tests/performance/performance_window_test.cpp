@@ -78,7 +78,7 @@ TEST_F(Window, shouldReadTheCursorOnTheChart) {
     chart->resize(720, 480);
     // The design point: L/G 1 on the design's own curve, 13 °F.
     const DemandChart& c = model->calculation().chart;
-    const veltrane::chart::ChartGeometry g(c);
+    const veltrane::chart::ChartGeometry g = veltrane::chart::PaintedGeometry(c);
     const QString reading = chart->readingAt(g.At(1.0, static_cast<double>(c.designPoint->kaVL)));
     EXPECT_TRUE(reading.startsWith(QStringLiteral("L/G 1   KaV/L ") + Decimal("1.83")))
         << reading.toStdString();
