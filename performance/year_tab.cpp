@@ -24,7 +24,7 @@
 #include <array>
 #include <cmath>
 
-#include "canvas_file.h"
+#include "chart_file.h"
 #include "chart_format.h"
 #include "copyable_table.h"
 #include "demand_chart_painter.h"
@@ -49,6 +49,14 @@ constexpr float kDefaultSetpoint = 85.0F;
 constexpr double kPercent = 100.0;
 /// The figure the chart leaves around its plot, in canvas points.
 constexpr double kChartMargin = 56.0;
+
+/// Where a cell and a box keep the engine value their text was last read as.
+constexpr int kEngineValueRole = Qt::UserRole;
+constexpr const char* kEngineValueProperty = "engineValue";
+
+Quantity QuantityOfColumn(int column) {
+    return column == kHours ? Quantity::kHours : Quantity::kTemperature;
+}
 
 const QColor kBarColour(70, 110, 170);
 const QColor kProblemColour(255, 210, 210);
@@ -252,11 +260,7 @@ YearTab::YearTab(const PerformanceModel& model, const UnitLayer& units, ui::Mess
     };
     connect(&model_, &PerformanceModel::calculated, this, changed);
     connect(&units_, &UnitLayer::systemChanged, this, [this, changed] {
-        // Every usable box rewritten in the new units; a marked one keeps its text.
-        if (problem_.isEmpty()) {
-            showBins(binValues_);
-            showControls();
-        }
+        rewriteInUnits();
         changed();
     });
 }
@@ -271,7 +275,12 @@ QWidget* YearTab::buildControls() {
     auto* setpointRow = new QHBoxLayout;
     setpointRow->addWidget(setpoint_);
     setpointRow->addWidget(setpointUnit_);
-    form->addRow(QStringLiteral("Cold water &setpoint:"), setpointRow);
+    const auto label = [box](const QString& text, QWidget* buddy) {
+        auto* caption = new QLabel(text, box);
+        caption->setBuddy(buddy);
+        return caption;
+    };
+    form->addRow(label(QStringLiteral("Cold water &setpoint:"), setpoint_), setpointRow);
     fan_ = new QComboBox(box);
     fan_->setObjectName(QStringLiteral("yearFan"));
     fan_->addItems({QStringLiteral("Full speed"), QStringLiteral("Variable speed (VFD)"),
@@ -282,7 +291,7 @@ QWidget* YearTab::buildControls() {
     auto* minimumRow = new QHBoxLayout;
     minimumRow->addWidget(minimum_);
     minimumRow->addWidget(new QLabel(QStringLiteral("%"), box));
-    form->addRow(QStringLiteral("VFD &minimum air flow:"), minimumRow);
+    form->addRow(label(QStringLiteral("VFD &minimum air flow:"), minimum_), minimumRow);
     problemLabel_ = new QLabel(box);
     problemLabel_->setObjectName(QStringLiteral("yearProblem"));
     problemLabel_->setWordWrap(true);
@@ -329,24 +338,53 @@ void YearTab::showBins(const std::vector<WeatherBin>& bins) {
     filling_ = true;
     const QLocale locale;
     bins_->setRowCount(static_cast<int>(bins.size()));
+    showBinHeaders();
+    for (int r = 0; r < bins_->rowCount(); ++r) {
+        const WeatherBin& bin = bins[static_cast<std::size_t>(r)];
+        const std::array<float, kBinColumns> values = {bin.wetBulb, bin.dryBulb,
+                                                       static_cast<float>(bin.hours)};
+        for (int c = 0; c < kBinColumns; ++c) {
+            const float value = values[static_cast<std::size_t>(c)];
+            auto* item = new QTableWidgetItem(BoxText(value, QuantityOfColumn(c), units_, locale));
+            item->setData(kEngineValueRole, value);
+            bins_->setItem(r, c, item);
+        }
+    }
+    filling_ = false;
+}
+
+// Every usable cell and box rewritten in the new units from the value it was read as, so that
+// no value moves; a marked one keeps its text.
+void YearTab::rewriteInUnits() {
+    filling_ = true;
+    const QLocale locale;
+    showBinHeaders();
+    for (int r = 0; r < bins_->rowCount(); ++r) {
+        for (int c = 0; c < kBinColumns; ++c) {
+            QTableWidgetItem* item = bins_->item(r, c);
+            if (item == nullptr || !item->toolTip().isEmpty()) continue;
+            const QVariant value = item->data(kEngineValueRole);
+            if (value.isValid())
+                item->setText(BoxText(value.toFloat(), QuantityOfColumn(c), units_, locale));
+        }
+    }
+    filling_ = false;
+    const QVariant setpoint = setpoint_->property(kEngineValueProperty);
+    if (setpoint_->toolTip().isEmpty() && setpoint.isValid())
+        setpoint_->setText(BoxText(setpoint.toFloat(), Quantity::kTemperature, units_, locale));
+    setpointUnit_->setText(units_.unit(Quantity::kTemperature));
+}
+
+void YearTab::showBinHeaders() {
     bins_->setHorizontalHeaderLabels({temperatureColumn(QStringLiteral("Twb")),
                                       temperatureColumn(QStringLiteral("Tdb")),
                                       QStringLiteral("Hours (h)")});
-    for (int r = 0; r < bins_->rowCount(); ++r) {
-        const WeatherBin& bin = bins[static_cast<std::size_t>(r)];
-        const std::array<QString, kBinColumns> texts = {
-            BoxText(bin.wetBulb, Quantity::kTemperature, units_, locale),
-            BoxText(bin.dryBulb, Quantity::kTemperature, units_, locale),
-            BoxText(static_cast<float>(bin.hours), Quantity::kHours, units_, locale)};
-        for (int c = 0; c < kBinColumns; ++c)
-            bins_->setItem(r, c, new QTableWidgetItem(texts[static_cast<std::size_t>(c)]));
-    }
-    filling_ = false;
 }
 
 void YearTab::showControls() {
     const QLocale locale;
     setpoint_->setText(BoxText(control_.setpoint, Quantity::kTemperature, units_, locale));
+    setpoint_->setProperty(kEngineValueProperty, control_.setpoint);
     setpointUnit_->setText(units_.unit(Quantity::kTemperature));
     minimum_->setText(
         locale.toString(static_cast<double>(control_.minimumAirFlow) * kPercent, 'g', 6));
@@ -366,13 +404,14 @@ bool YearTab::readBinCell(int row, int column, double& value) {
         item = new QTableWidgetItem;
         bins_->setItem(row, column, item);
     }
-    const Quantity quantity = column == kHours ? Quantity::kHours : Quantity::kTemperature;
-    const std::variant<float, QString> read = ReadBox(item->text(), quantity, units_, QLocale());
+    const std::variant<float, QString> read =
+        ReadBox(item->text(), QuantityOfColumn(column), units_, QLocale());
     QString reason;
     if (const QString* refusal = std::get_if<QString>(&read)) {
         reason = *refusal;
     } else {
         value = static_cast<double>(std::get<float>(read));
+        item->setData(kEngineValueRole, std::get<float>(read));
         if (column == kHours && !(value >= 0.0)) reason = QStringLiteral("is negative");
     }
     if (!reason.isEmpty()) {
@@ -416,6 +455,7 @@ void YearTab::readBoxes() {
             if (problem_.isEmpty()) problem_ = QString(name + u' ' + *refusal);
             return;
         }
+        box->setProperty(kEngineValueProperty, std::get<float>(read));
         value = isPercent
                     ? static_cast<float>(static_cast<double>(std::get<float>(read)) / kPercent)
                     : std::get<float>(read);
@@ -603,11 +643,12 @@ bool YearTab::writeChart(const QString& path, QString& error) const {
         error = QStringLiteral("cannot write %1: name the file .svg, .pdf or .png").arg(path);
         return false;
     }
-    return chart::WriteCanvas(
+    return chart::WritePicture(
+        path, *format, QSizeF(chart::kCanvasWidth, chart::kCanvasHeight), chart_->title(),
         [this](QPainter& painter) {
             chart_->paint(painter, QRectF(0, 0, chart::kCanvasWidth, chart::kCanvasHeight));
         },
-        chart_->title(), path, *format, error);
+        error);
 }
 
 bool YearTab::print(QPrinter& printer, QString& error) const {

@@ -80,6 +80,8 @@ class YearTab final : public PerformanceTab {
     void removeBin();
     void showBins(const std::vector<WeatherBin>& bins);
     void showControls();
+    void showBinHeaders();
+    void rewriteInUnits();
     /// Reads every box; takes them when all are usable, marks the rest.
     void readBoxes();
     bool readBinCell(int row, int column, double& value);

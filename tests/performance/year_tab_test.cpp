@@ -95,6 +95,25 @@ TEST_F(Year, shouldMarkABadPastedCellAndNameABinWithoutAnOperatingPoint) {
     EXPECT_TRUE(tab->tableText(u',').contains(QStringLiteral("no operating point: ")));
 }
 
+// Units switched both ways with a marked cell: the usable cells come back as typed, the marked one
+// is never touched, and a cell mended in SI is taken in SI.
+TEST_F(Year, shouldRewriteUsableCellsInOtherUnitsWithoutMovingThem) {
+    pasteIntoBins(QStringLiteral("45\t55\t3000\n60\t-\t4000\n"));
+    QTableWidget* bins = tab->binsTable();
+    window->setUnits(UnitSystem::kSI);
+    EXPECT_TRUE(bins->horizontalHeaderItem(0)->text().contains(QStringLiteral("°C")));
+    EXPECT_NE(bins->item(0, 0)->text(), QStringLiteral("45"));
+    EXPECT_EQ(bins->item(1, 1)->text(), QStringLiteral("-"));
+    bins->item(1, 1)->setText(QStringLiteral("20"));
+    EXPECT_TRUE(tab->problemText().isEmpty());
+    EXPECT_EQ(tab->year()->bins.size(), 2u);
+    window->setUnits(UnitSystem::kUS);
+    EXPECT_EQ(bins->item(0, 0)->text(), QStringLiteral("45"));
+    EXPECT_EQ(bins->item(0, 2)->text(), QStringLiteral("3000"));
+    EXPECT_EQ(bins->item(1, 1)->text(), QStringLiteral("68"));
+    EXPECT_EQ(totals().hours, 7000.0);
+}
+
 TEST_F(Year, shouldSaveTheBinsSoThatTheyOpenAgain) {
     pasteIntoBins(QStringLiteral("45\t55\t3000\n60\t72\t4000\n72\t85\t1760\n"));
     const YearTotals before = totals();
