@@ -45,7 +45,7 @@ const std::vector<WeatherBin> kDefaultBins = {
     {62.0F, 70.0F, 1100.0}, {67.0F, 74.0F, 1200.0}, {72.0F, 79.0F, 1160.0},
 };
 /// The setpoint of a new tab, °F: the design's cold water of the default design.
-constexpr float kDefaultSetpoint = 85.0F;
+constexpr float kDefaultSetpoint = 78.0F;
 constexpr double kPercent = 100.0;
 /// The figure the chart leaves around its plot, in canvas points.
 constexpr double kChartMargin = 56.0;
@@ -53,6 +53,11 @@ constexpr double kChartMargin = 56.0;
 /// Where a cell and a box keep the engine value their text was last read as.
 constexpr int kEngineValueRole = Qt::UserRole;
 constexpr const char* kEngineValueProperty = "engineValue";
+
+/// Hours as the user's locale writes a count, with a fraction only where there is one.
+QString Hours(double hours) {
+    return QLocale().toString(hours, 'f', hours == std::floor(hours) ? 0 : 2);
+}
 
 Quantity QuantityOfColumn(int column) {
     return column == kHours ? Quantity::kHours : Quantity::kTemperature;
@@ -185,7 +190,8 @@ class YearBars final : public QWidget {
             painter.drawLine(QPointF(plot.left(), y), QPointF(plot.right(), y));
             painter.setPen(Qt::black);
             painter.drawText(QRectF(plot.left() - kChartMargin - 14, y - 9, kChartMargin + 8, 18),
-                             Qt::AlignRight | Qt::AlignVCenter, locale.toString(value, 'g', 4));
+                             Qt::AlignRight | Qt::AlignVCenter,
+                             locale.toString(value, 'f', top >= kLines ? 0 : 2));
         }
     }
 
@@ -220,10 +226,14 @@ YearTab::YearTab(const PerformanceModel& model, const UnitLayer& units, ui::Mess
     control_.setpoint = kDefaultSetpoint;
     binValues_ = kDefaultBins;
     auto* layout = new QHBoxLayout(this);
-    auto* left = new QVBoxLayout;
+    // The inputs keep to a narrow column: the results and the chart take the rest.
+    auto* inputs = new QWidget(this);
+    inputs->setMaximumWidth(360);
+    auto* left = new QVBoxLayout(inputs);
+    left->setContentsMargins(0, 0, 0, 0);
     left->addWidget(buildControls());
     left->addWidget(buildBins(), 1);
-    layout->addLayout(left, 2);
+    layout->addWidget(inputs);
     auto* splitter = new QSplitter(Qt::Vertical, this);
     auto* chartPane = new QWidget(splitter);
     auto* chartLayout = new QVBoxLayout(chartPane);
@@ -309,6 +319,7 @@ QWidget* YearTab::buildBins() {
     layout->setContentsMargins(0, 0, 0, 0);
     auto* label = new QLabel(QStringLiteral("Weather &bins (Ctrl+V pastes rows):"), pane);
     bins_ = new BinsTable(*this, pane);
+    bins_->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
     bins_->setObjectName(QStringLiteral("yearBins"));
     label->setBuddy(bins_);
     auto* buttons = new QHBoxLayout;
@@ -529,9 +540,9 @@ void YearTab::showResults() {
     for (std::size_t i = 0; i < year_->bins.size(); ++i) {
         const BinOperation& bin = year_->bins[i];
         const WeatherBin& weather = binValues_[i];
-        QStringList cells = {displayText(Quantity::kTemperature, weather.wetBulb),
-                             displayText(Quantity::kTemperature, weather.dryBulb),
-                             displayText(Quantity::kHours, static_cast<float>(weather.hours))};
+        QStringList cells = {BoxText(weather.wetBulb, Quantity::kTemperature, units_, QLocale()),
+                             BoxText(weather.dryBulb, Quantity::kTemperature, units_, QLocale()),
+                             Hours(weather.hours)};
         if (bin.operating()) {
             cells << displayText(Quantity::kTemperature, bin.run.coldWater)
                   << displayText(
@@ -572,11 +583,11 @@ QString YearTab::totalsText() const {
                        ? QStringLiteral(
                              "Year of %1: fan energy %2, makeup water %3, mean cold water %4, %5 "
                              "above the setpoint.")
-                             .arg(shown(Quantity::kHours, totals.hours),
+                             .arg(Hours(totals.hours) + QStringLiteral(" h"),
                                   shown(Quantity::kEnergy, totals.fanKilowattHours),
                                   shown(Quantity::kWaterVolume, totals.makeupGallons),
                                   shown(Quantity::kTemperature, totals.meanColdWater),
-                                  shown(Quantity::kHours, totals.hoursAboveSetpoint))
+                                  Hours(totals.hoursAboveSetpoint) + QStringLiteral(" h"))
                        : QStringLiteral("No bin with hours has an operating point.");
     if (!totals.binsLeftOut.empty()) {
         // Named, so that no bin is silently missing from a sum.
@@ -586,7 +597,7 @@ QString YearTab::totalsText() const {
         text += QStringLiteral(" Left out: bin%1 %2 (no operating point; %3).")
                     .arg(names.size() == 1 ? QString() : QStringLiteral("s"),
                          names.join(QStringLiteral(", ")),
-                         shown(Quantity::kHours, totals.hoursLeftOut));
+                         Hours(totals.hoursLeftOut) + QStringLiteral(" h"));
     }
     return text;
 }
