@@ -59,6 +59,12 @@ TEST_F(Year, shouldOpenABinFileAndTotalTheYearUnderEachFanControl) {
     EXPECT_TRUE(tab->minimumBox()->isEnabled());
     EXPECT_LE(totals().fanKilowattHours, fullEnergy);
     EXPECT_GE(totals().meanColdWater, fullColdWater);
+    tab->barsBox()->setCurrentIndex(1);
+    files.next = folder.filePath(QStringLiteral("water.png"));
+    window->exportChart();
+    QFile png(files.next);
+    ASSERT_TRUE(png.open(QIODevice::ReadOnly));
+    EXPECT_EQ(png.read(4), QByteArray("\x89PNG"));
     EXPECT_TRUE(messages.shown().empty());
 }
 
