@@ -6,6 +6,7 @@
 #include "design_rows.h"
 #include "units.h"
 #include "worksheet.h"
+#include "year_bins.h"
 
 namespace veltrane::cli {
 namespace {
@@ -123,7 +124,7 @@ class FanControlMode final : public DesignRowsMode {
     [[nodiscard]] std::array<double, kFanColumnCount> OwnValues(const FanControl& control,
                                                                 const FanOperation& run) const {
         const auto d = [](float value) { return static_cast<double>(value); };
-        const bool above = run.coldWater > control.setpoint + kSetpointTolerance;
+        const bool above = AboveSetpoint(run.coldWater, control.setpoint);
         std::array<double, kFanColumnCount> own{};
         own[kAirFlow] = d(run.airFlow) * kPercent;
         own[kFullSpeedShare] =

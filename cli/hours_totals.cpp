@@ -4,12 +4,11 @@
 
 #include "number_text.h"
 #include "result_text.h"
+#include "year_bins.h"
 
 namespace veltrane::cli {
 namespace {
 
-constexpr double kMinutesPerHour = 60.0;
-constexpr double kKilowattsPerHorsepower = 0.7457;
 /// The rows left out that the totals' note names; more are counted only.
 constexpr std::size_t kNamedRowsLeftOut = 5;
 
@@ -28,13 +27,9 @@ void AppendBinNumber(CsvWriter& csv, double value, bool raw) {
 }
 
 std::array<double, kBinColumnCount> BinValues(const PerformanceResults& results, double hours) {
-    const auto gallons = [&](Result result) {
-        return static_cast<double>(results.values[result]) * kMinutesPerHour * hours;
-    };
-    return {
-        gallons(Result::kEvaporation), gallons(Result::kBlowdown), gallons(Result::kDrift),
-        gallons(Result::kMakeup),
-        static_cast<double>(results.values[Result::kFanPower]) * kKilowattsPerHorsepower * hours};
+    const auto gallons = [&](Result result) { return GallonsOver(results.values[result], hours); };
+    return {gallons(Result::kEvaporation), gallons(Result::kBlowdown), gallons(Result::kDrift),
+            gallons(Result::kMakeup), KilowattHoursOver(results.values[Result::kFanPower], hours)};
 }
 
 void HoursTotals::TakeOwnColumns(std::span<const OwnColumn> columns) {

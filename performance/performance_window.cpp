@@ -29,6 +29,7 @@
 #include "print_command.h"
 #include "window_settings.h"
 #include "worksheet_tab.h"
+#include "year_tab.h"
 
 namespace veltrane::performance {
 namespace {
@@ -80,6 +81,7 @@ PerformanceWindow::PerformanceWindow(PerformanceModel& model, WindowServices ser
     addTab(new AcceptanceTab(model_, units_, tabs_));
     auto* worksheet = new WorksheetTab(model_, tabs_);
     addTab(worksheet);
+    addTab(new YearTab(model_, units_, services_.messages, services_.files, tabs_));
     connect(worksheet, &WorksheetTab::saveRequested, this, &PerformanceWindow::saveWorksheet);
 
     status_ = new QLabel(this);

@@ -11,9 +11,11 @@
 #include <QTableWidget>
 
 #include <array>
+#include <vector>
 
 #include "acceptance_tab.h"
 #include "window_fixture.h"
+#include "year_tab.h"
 
 namespace veltrane::performance::test {
 namespace {
@@ -42,6 +44,8 @@ constexpr std::array<Span, kFieldCount> kUsable{{
 
 /// Texts no box takes, whatever the field.
 const std::array<const char*, 8> kUnusable{"", "  ", "abc", "1e39", "inf", "nan", "-", "1..2"};
+/// Those that a paste into the bins keeps as they are (a first cell of letters is a header).
+const std::array<const char*, 3> kUnusableCells{"1e39", "-", "1..2"};
 
 class Monkey : public WindowFixture {
   protected:
@@ -114,6 +118,9 @@ class Monkey : public WindowFixture {
             case 6:
                 switchUnits();
                 break;
+            case 5:
+                pasteBins();
+                break;
             case 4:
                 if (pick(5) == 0) {
                     window->restoreDefaults();
@@ -162,6 +169,41 @@ class Monkey : public WindowFixture {
             const std::size_t i = static_cast<std::size_t>(field);
             ASSERT_EQ(model->value(field), before[i]) << "field " << i;
             if (usable[i]) typed[i] = box(field)->text();
+        }
+    }
+
+    /// One to four bins pasted into the Year tab, now and then a cell no box takes: every cell
+    /// keeps its text, is marked exactly when unusable, and a usable paste is the year's bins.
+    void pasteBins() {
+        auto* year = find<YearTab>("yearTab");
+        std::vector<std::array<QString, 3>> rows(1 + pick(4));
+        QString text;
+        bool allUsable = true;
+        for (std::array<QString, 3>& row : rows) {
+            for (std::size_t c = 0; c < row.size(); ++c) {
+                const bool bad = pick(8) == 0;
+                allUsable = allUsable && !bad;
+                row[c] =
+                    bad ? QString::fromLatin1(kUnusableCells[pick(kUnusableCells.size())])
+                        : QLocale().toString(c == 2 ? uniform(0.0, 3000.0)
+                                                    : uniform(30.0, 90.0) + (c == 1 ? 8.0 : 0.0),
+                                             'f', 1);
+            }
+            text += row[0] + u'\t' + row[1] + u'\t' + row[2] + u'\n';
+        }
+        QGuiApplication::clipboard()->setText(text);
+        QTest::keySequence(year->binsTable(), QKeySequence::Paste);
+        ASSERT_EQ(year->binsTable()->rowCount(), static_cast<int>(rows.size()));
+        for (std::size_t r = 0; r < rows.size(); ++r) {
+            for (std::size_t c = 0; c < 3; ++c) {
+                const QTableWidgetItem* item =
+                    year->binsTable()->item(static_cast<int>(r), static_cast<int>(c));
+                ASSERT_EQ(item->text(), rows[r][c]);
+            }
+        }
+        ASSERT_EQ(year->problemText().isEmpty(), allUsable) << text.toStdString();
+        if (allUsable && year->year()) {
+            ASSERT_EQ(year->year()->bins.size(), rows.size());
         }
     }
 

@@ -1,0 +1,137 @@
+// The Year tab driven as a user drives it: bins opened, pasted and typed, the fan control
+// chosen, the totals read.
+#include <QComboBox>
+#include <QFile>
+#include <QTabWidget>
+#include <QTableWidget>
+
+#include "window_fixture.h"
+#include "year_tab.h"
+
+namespace veltrane::performance::test {
+namespace {
+
+class Year : public WindowFixture {
+  protected:
+    void SetUp() override {
+        WindowFixture::SetUp();
+        tab = find<YearTab>("yearTab");
+        ASSERT_NE(tab, nullptr);
+        window->tabs()->setCurrentWidget(tab);
+        messages.answerWith([](const ui::test::ShownBox&) { return ui::MessageAnswer::Ok; });
+    }
+
+    QString write(const char* name, const QByteArray& text) {
+        const QString path = folder.filePath(QString::fromLatin1(name));
+        QFile file(path);
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(text);
+        return path;
+    }
+
+    void pasteIntoBins(const QString& text) {
+        QGuiApplication::clipboard()->setText(text);
+        tab->binsTable()->setFocus();
+        QTest::keySequence(tab->binsTable(), QKeySequence::Paste);
+    }
+
+    const YearTotals& totals() const { return tab->year()->totals; }
+
+    YearTab* tab = nullptr;
+};
+
+// A bins file of the batch tool (its extra columns ignored), the year's totals read under each
+// fan control.
+TEST_F(Year, shouldOpenABinFileAndTotalTheYearUnderEachFanControl) {
+    const QString path = write("year.csv",
+                               "Twb,Tdb,THot,Approach,Hours\n"
+                               "32,36,62,10,400\n47,54,77,10,800\n62,70,92,10,1100\n"
+                               "72,79,102,10,1160\n");
+    ASSERT_TRUE(tab->openBins(path));
+    EXPECT_EQ(tab->binsTable()->rowCount(), 4);
+    EXPECT_EQ(tab->resultsTable()->rowCount(), 4);
+    EXPECT_EQ(totals().hours, 3460.0);
+    EXPECT_TRUE(totals().binsLeftOut.empty());
+    EXPECT_TRUE(tab->totalsText().startsWith(QStringLiteral("Year of ")));
+    const double fullEnergy = totals().fanKilowattHours;
+    const double fullColdWater = totals().meanColdWater;
+    tab->fanBox()->setCurrentIndex(static_cast<int>(FanMode::kVariableSpeed));
+    EXPECT_TRUE(tab->minimumBox()->isEnabled());
+    EXPECT_LE(totals().fanKilowattHours, fullEnergy);
+    EXPECT_GE(totals().meanColdWater, fullColdWater);
+    tab->barsBox()->setCurrentIndex(1);
+    files.next = folder.filePath(QStringLiteral("water.png"));
+    window->exportChart();
+    QFile png(files.next);
+    ASSERT_TRUE(png.open(QIODevice::ReadOnly));
+    EXPECT_EQ(png.read(4), QByteArray("\x89PNG"));
+    EXPECT_TRUE(messages.shown().empty());
+}
+
+TEST_F(Year, shouldSayWhyABinFileIsNotOpenedAndKeepTheBins) {
+    const int rows = tab->binsTable()->rowCount();
+    const QString path = write("bad.csv", "Twb,Tdb,Hours\n45,55,3000\n60,x,4000\n");
+    EXPECT_FALSE(tab->openBins(path));
+    EXPECT_FALSE(tab->openBins(write("nohours.csv", "Twb,Tdb\n45,55\n")));
+    const std::vector<ui::test::ShownBox> shown = messages.take();
+    ASSERT_EQ(shown.size(), 2u);
+    EXPECT_EQ(shown[0].prompt, QStringLiteral("The bins were not opened:\r\ncannot read ") + path +
+                                   QStringLiteral(": line 3: Tdb is not a usable number"));
+    EXPECT_TRUE(shown[1].prompt.endsWith(QStringLiteral("name the columns Twb, Tdb and Hours")));
+    EXPECT_EQ(tab->binsTable()->rowCount(), rows);
+}
+
+// A pasted cell that is no number is marked and kept as pasted; the figures stay those of the
+// last usable bins until it is mended. A bin without an operating point is named.
+TEST_F(Year, shouldMarkABadPastedCellAndNameABinWithoutAnOperatingPoint) {
+    const double hoursBefore = totals().hours;
+    pasteIntoBins(QStringLiteral("Twb\tTdb\tHours\n45\t55\t3000\nabc\t72\t4000\n"));
+    QTableWidgetItem* bad = tab->binsTable()->item(1, 0);
+    ASSERT_NE(bad, nullptr);
+    EXPECT_EQ(bad->text(), QStringLiteral("abc"));
+    EXPECT_TRUE(bad->toolTip().startsWith(QStringLiteral("Bin 2, Twb")));
+    EXPECT_FALSE(tab->problemText().isEmpty());
+    EXPECT_EQ(totals().hours, hoursBefore);
+    bad->setText(QStringLiteral("205"));
+    tab->binsTable()->item(1, 1)->setText(QStringLiteral("210"));
+    EXPECT_TRUE(tab->problemText().isEmpty());
+    EXPECT_EQ(totals().hours, 3000.0);
+    EXPECT_EQ(totals().hoursLeftOut, 4000.0);
+    EXPECT_TRUE(tab->totalsText().contains(QStringLiteral("Left out: bin 2 (no operating point")));
+    EXPECT_TRUE(tab->tableText(u',').contains(QStringLiteral("no operating point: ")));
+}
+
+// Units switched both ways with a marked cell: the usable cells come back as typed, the marked one
+// is never touched, and a cell mended in SI is taken in SI.
+TEST_F(Year, shouldRewriteUsableCellsInOtherUnitsWithoutMovingThem) {
+    pasteIntoBins(QStringLiteral("45\t55\t3000\n60\t-\t4000\n"));
+    QTableWidget* bins = tab->binsTable();
+    window->setUnits(UnitSystem::kSI);
+    EXPECT_TRUE(bins->horizontalHeaderItem(0)->text().contains(QStringLiteral("°C")));
+    EXPECT_NE(bins->item(0, 0)->text(), QStringLiteral("45"));
+    EXPECT_EQ(bins->item(1, 1)->text(), QStringLiteral("-"));
+    bins->item(1, 1)->setText(QStringLiteral("20"));
+    EXPECT_TRUE(tab->problemText().isEmpty());
+    EXPECT_EQ(tab->year()->bins.size(), 2u);
+    window->setUnits(UnitSystem::kUS);
+    EXPECT_EQ(bins->item(0, 0)->text(), QStringLiteral("45"));
+    EXPECT_EQ(bins->item(0, 2)->text(), QStringLiteral("3000"));
+    EXPECT_EQ(bins->item(1, 1)->text(), QStringLiteral("68"));
+    EXPECT_EQ(totals().hours, 7000.0);
+}
+
+TEST_F(Year, shouldSaveTheBinsSoThatTheyOpenAgain) {
+    pasteIntoBins(QStringLiteral("45\t55\t3000\n60\t72\t4000\n72\t85\t1760\n"));
+    const YearTotals before = totals();
+    const QString path = folder.filePath(QStringLiteral("bins.csv"));
+    ASSERT_TRUE(tab->saveBins(path));
+    pasteIntoBins(QStringLiteral("50\t60\t10\n"));
+    ASSERT_TRUE(tab->openBins(path));
+    EXPECT_EQ(totals().fanKilowattHours, before.fanKilowattHours);
+    EXPECT_EQ(totals().makeupGallons, before.makeupGallons);
+    EXPECT_FALSE(tab->saveBins(folder.filePath(QStringLiteral("none/bins.csv"))));
+    ASSERT_EQ(messages.take().size(), 1u);
+}
+
+}  // namespace
+}  // namespace veltrane::performance::test
