@@ -79,9 +79,9 @@ PerformanceWindow::PerformanceWindow(PerformanceModel& model, WindowServices ser
     addTab(demand);
     addTab(new CurvesTab(model_, units_, tabs_));
     addTab(new AcceptanceTab(model_, units_, tabs_));
+    addTab(new YearTab(model_, units_, services_.messages, services_.files, tabs_));
     auto* worksheet = new WorksheetTab(model_, tabs_);
     addTab(worksheet);
-    addTab(new YearTab(model_, units_, services_.messages, services_.files, tabs_));
     connect(worksheet, &WorksheetTab::saveRequested, this, &PerformanceWindow::saveWorksheet);
 
     status_ = new QLabel(this);

@@ -118,7 +118,7 @@ class Monkey : public WindowFixture {
             case 6:
                 switchUnits();
                 break;
-            case 5:
+            case 7:
                 pasteBins();
                 break;
             case 4:

@@ -124,7 +124,7 @@ TEST_F(Window, shouldTellWhyASaveFailedAndKeepEverything) {
 }
 
 TEST_F(Window, shouldPrintTheCurrentTabOrSayWhyNot) {
-    for (const int tab : {0, 1, 2, 3}) {
+    for (const int tab : {0, 1, 2, 3, 4}) {
         window->tabs()->setCurrentIndex(tab);
         const QString pdf = folder.filePath(QStringLiteral("tab%1.pdf").arg(tab));
         printDialogs.choosePdf(pdf, 1);
