@@ -112,6 +112,8 @@ std::string_view DescribeEvaluation(EvaluationOutcome outcome) noexcept {
             return "a reading or the design is not a finite number";
         case EvaluationOutcome::kNoFlowOrFanPower:
             return "the water flow or the fan power is zero or negative";
+        case EvaluationOutcome::kWetBulbAboveDryBulb:
+            return "the wet bulb is above the dry bulb: no air gives such readings";
         case EvaluationOutcome::kNoRange:
             return "the hot water is not above the cold water";
         case EvaluationOutcome::kDesignNotFeasible:
@@ -179,6 +181,7 @@ CapabilityEvaluation EvaluateReading(const DesignBasis& basis, const TestReading
     if (!AllFinite(reading)) return finish(EvaluationOutcome::kNotFinite);
     if (!(reading.waterFlow > 0.0F) || !(reading.fanPower > 0.0F))
         return finish(EvaluationOutcome::kNoFlowOrFanPower);
+    if (reading.wetBulb > reading.dryBulb) return finish(EvaluationOutcome::kWetBulbAboveDryBulb);
     if (!(reading.hotWater > reading.coldWater)) return finish(EvaluationOutcome::kNoRange);
     if (!SolveTestLiquidGas(basis, reading, e)) return finish(EvaluationOutcome::kFanAirNotFound);
 
