@@ -97,7 +97,10 @@ class AcceptanceMode final : public BatchMode {
             return;
         }
         const CapabilityEvaluation e = EvaluateReading(basis_, *mean);
-        const std::string place = "the mean of " + std::to_string(evaluated_.size()) + " readings";
+        const std::string place =
+            evaluated_.size() == 1
+                ? std::string("the mean of 1 reading")
+                : "the mean of " + std::to_string(evaluated_.size()) + " readings";
         Trace(place, *mean, e);
         for (const float value : {mean->pressure, mean->wetBulb, mean->dryBulb, mean->hotWater,
                                   mean->coldWater, mean->waterFlow, mean->fanPower}) {
@@ -124,20 +127,14 @@ class AcceptanceMode final : public BatchMode {
         }
     }
 
-    /// Each number up to the step the evaluation reached; Notes says why it stopped there.
+    /// Every number of an evaluated reading; none of one that is not, so that no half-way
+    /// figure passes for a result (the worksheet of --trace shows how far it came). Notes says
+    /// why it stopped.
     void WriteEvaluation(const CapabilityEvaluation& e, std::string_view totalsNote) {
         const bool evaluated = e.outcome == EvaluationOutcome::kEvaluated;
-        const std::array<std::pair<bool, float>, 7> cells{{
-            {!e.passes.empty() && e.outcome != EvaluationOutcome::kFanAirNotFound, e.liquidGas},
-            {e.kaVL > 0.0F, e.kaVL},
-            {e.c > 0.0F, e.c},
-            {e.capabilityLiquidGas > 0.0F, e.capabilityLiquidGas},
-            {e.capabilityLiquidGas > 0.0F, e.capability},
-            {evaluated, e.predictedColdWater},
-            {evaluated, e.coldWaterDeviation},
-        }};
-        for (const auto& [written, value] : cells) {
-            if (written) WriteResult(value);
+        for (const float value : {e.liquidGas, e.kaVL, e.c, e.capabilityLiquidGas, e.capability,
+                                  e.predictedColdWater, e.coldWaterDeviation}) {
+            if (evaluated) WriteResult(value);
             context_.csv.Comma();
         }
         if (!evaluated || !totalsNote.empty()) context_.csv.Field(Note(e, totalsNote));

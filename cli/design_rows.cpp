@@ -187,7 +187,7 @@ bool DesignRowsMode::NoLeavingAir(const PerformanceResults& results) const {
 void DesignRowsMode::AppendOwn(std::span<const double> values) {
     for (const double value : values) {
         context_.csv.Comma();
-        if (!std::isnan(value)) AppendBinNumber(context_.csv, value, settings_.raw);
+        if (!std::isnan(value)) AppendOwnNumber(context_.csv, value, settings_.raw);
     }
 }
 
