@@ -61,8 +61,8 @@ bool LiquidGasSpreadTooSmall(const std::vector<LogPoint>& points) {
 
 std::optional<float> Demand(const DesignInputs& row) {
     const WorkingQuantities q = CalculateMerkelIntegral(row);
-    if (!AllDrivingForcesPositive(q) || !std::isfinite(q.kaVL) || !(q.kaVL > 0.0F) ||
-        !(row[Input::kLiquidGas] > 0.0F) || !std::isfinite(row[Input::kLiquidGas])) {
+    if (!IsDemandKaVL(q) || !(row[Input::kLiquidGas] > 0.0F) ||
+        !std::isfinite(row[Input::kLiquidGas])) {
         return std::nullopt;
     }
     return q.kaVL;
