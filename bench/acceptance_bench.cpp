@@ -11,7 +11,7 @@ namespace {
 
 using namespace veltrane;
 
-/// An hour of readings around the reference test: wet bulb, water temperatures, flow and fan
+/// An hour of readings around the default design: wet bulb, water temperatures, flow and fan
 /// power drifting as field readings do.
 std::vector<TestReading> HourOfReadings() {
     std::vector<TestReading> readings;

@@ -144,7 +144,10 @@ class AcceptanceMode final : public BatchMode {
             return;
         }
         const CapabilityEvaluation e = EvaluateReading(basis_, *mean);
-        const std::string place = "the mean of " + std::to_string(evaluated_.size()) + " readings";
+        const std::string place =
+            evaluated_.size() == 1
+                ? std::string("the mean of 1 reading")
+                : "the mean of " + std::to_string(evaluated_.size()) + " readings";
         Trace(place, *mean, e);
         const std::array<float, kColumns.size()> means = {
             mean->pressure,  mean->wetBulb,   mean->dryBulb, mean->hotWater,
@@ -188,20 +191,17 @@ class AcceptanceMode final : public BatchMode {
         context_.csv.Field(ResultText(static_cast<float>(value)));
     }
 
-    /// Each number up to the step the evaluation reached; Notes says why it stopped there.
+    /// Every number of an evaluated reading; none of one that is not, so that no half-way
+    /// figure passes for a result (the worksheet of --trace shows how far it came). Notes says
+    /// why it stopped.
     void WriteEvaluation(const CapabilityEvaluation& e, std::string_view totalsNote) {
         const bool evaluated = e.outcome == EvaluationOutcome::kEvaluated;
-        const std::array<std::pair<bool, float>, 7> cells{{
-            {!e.passes.empty() && e.outcome != EvaluationOutcome::kFanAirNotFound, e.liquidGas},
-            {e.kaVL > 0.0F, e.kaVL},
-            {e.c > 0.0F, e.c},
-            {e.capabilityLiquidGas > 0.0F, e.capabilityLiquidGas},
-            {e.capabilityLiquidGas > 0.0F, e.capability},
-            {evaluated, e.predictedColdWater},
-            {evaluated, e.coldWaterDeviation},
-        }};
-        for (std::size_t k = 0; k < cells.size(); ++k) {
-            if (cells[k].first) WriteResult(kOwnQuantities[k], cells[k].second);
+        const std::array<float, kOwnQuantities.size()> values = {
+            e.liquidGas,           e.kaVL,       e.c,
+            e.capabilityLiquidGas, e.capability, e.predictedColdWater,
+            e.coldWaterDeviation};
+        for (std::size_t k = 0; k < kOwnQuantities.size(); ++k) {
+            if (evaluated) WriteResult(kOwnQuantities[k], values[k]);
             context_.csv.Comma();
         }
         if (!evaluated || !totalsNote.empty()) context_.csv.Field(Note(e, totalsNote));

@@ -103,6 +103,21 @@ float ReadPositiveNumber(std::string_view option, std::string_view text) {
     return value;
 }
 
+/// A cold water the plant can want: liquid water at sea-level pressure, in the units given.
+constexpr float kLowestSetpointF = 32.0F;
+constexpr float kHighestSetpointF = 212.0F;
+constexpr float kLowestSetpointC = 0.0F;
+constexpr float kHighestSetpointC = 100.0F;
+
+void CheckSetpoint(float setpoint, UnitSystem units) {
+    const bool si = units == UnitSystem::kSI;
+    const float lowest = si ? kLowestSetpointC : kLowestSetpointF;
+    const float highest = si ? kHighestSetpointC : kHighestSetpointF;
+    if (setpoint >= lowest && setpoint <= highest) return;
+    Refuse(si ? "--setpoint must be a cold water temperature from 0 C to 100 C"
+              : "--setpoint must be a cold water temperature from 32 F to 212 F");
+}
+
 /// Approaches in °F separated by commas, each above 0.
 std::vector<float> ParseApproaches(std::string_view argument) {
     constexpr std::size_t kMostApproaches = 12;
@@ -234,8 +249,9 @@ void DeclareYearOptions(CLI::App& app, CalcOptions& options) {
         "Above Setpoint (rows with Hours); the sixteen results stay those of full\n"
         "speed, while the water and fan energy over the hours are those run. The\n"
         "totals row gives the hours-weighted means of the first five and the sum\n"
-        "of the hours above the setpoint. With --units si T is in C and the columns\n"
-        "are Cold Water Reached (C), Above Setpoint (K) and Fan Power Used (kW)");
+        "of the hours above the setpoint. T is liquid water: from 32 F to 212 F\n"
+        "(0 C to 100 C). With --units si T is in C and the columns are Cold Water\n"
+        "Reached (C), Above Setpoint (K) and Fan Power Used (kW)");
     SingleOption(app, "--fan", "MODE", options.fan, ParseFan,
                  "with --setpoint: full (the default) runs the fans at full speed and shows\n"
                  "how far the cold water lands from the setpoint; vfd[:MIN] slows them to\n"
@@ -397,12 +413,22 @@ void CheckCombinations(CalcOptions& options) {
         if (!options.sweeps.empty()) Refuse("--fit and --sweep cannot be given together");
         if (curves || options.chart || options.demand)
             Refuse("--fit writes no chart: give --curves or --chart without it");
+        if (options.raw || options.check || options.trace)
+            Refuse("--fit writes its fit alone: leave out --raw, --check and --trace");
     }
+    if (options.slope && options.tower)
+        Refuse("--slope and --tower cannot be given together: --tower C:m holds m");
+    if (options.slope && !options.acceptance && !curves)
+        Refuse("--slope belongs to --acceptance, --curves or --curves-csv");
     if (curves && !options.slope && !options.tower)
         Refuse(std::string(options.curves ? "--curves" : "--curves-csv") +
                " needs --slope m or --tower C:m");
     if (options.wetBulbs && !curves) Refuse("--wet-bulbs belongs to --curves or --curves-csv");
     if (options.setpoint && !options.tower) Refuse("--setpoint needs --tower");
+    if (options.setpoint) {
+        CheckSetpoint(ReadOptionNumber("--setpoint", *options.setpoint),
+                      options.units.value_or(UnitSystem::kUS));
+    }
     if (options.fan && !options.setpoint) Refuse("--fan needs --setpoint");
 }
 

@@ -16,6 +16,17 @@ void AppendNumber(std::string& out, float value) {
     out.append(text, WritePlainShortest(text, value));
 }
 
+/// The option that asked for the curves, naming each failure.
+std::string Label(const CalcOptions& options) {
+    return options.curves ? "--curves" : "--curves-csv";
+}
+
+bool HasAnyPoint(const PerformanceCurves& curves) {
+    for (const PerformanceCurve& curve : curves.curves)
+        if (!curve.points.empty()) return true;
+    return false;
+}
+
 }  // namespace
 
 std::optional<PerformanceCurves> BuildCurves(const CalcOptions& options, const DesignInputs& design,
@@ -23,9 +34,9 @@ std::optional<PerformanceCurves> BuildCurves(const CalcOptions& options, const D
     std::optional<TowerCharacteristic> tower = options.tower;
     if (!tower) tower = TowerThroughDesign(design, *options.slope);
     if (!tower) {
-        error =
-            "--curves: the design's KaV/L has no meaning (a driving force is zero or "
-            "negative), so no tower passes through it";
+        error = Label(options) +
+                ": the design's KaV/L has no meaning (a driving force is zero or "
+                "negative), so no tower passes through it";
         return std::nullopt;
     }
     WetBulbSpan span = DefaultWetBulbSpan(design);
@@ -34,11 +45,18 @@ std::optional<PerformanceCurves> BuildCurves(const CalcOptions& options, const D
         span.to = options.wetBulbs->to;
     }
     if (!SpanWetBulbs(span)) {
-        error = "--curves: the wet bulbs run from " + std::to_string(span.from) + " F to " +
-                std::to_string(span.to) + " F, which is no span of whole steps of 1 F";
+        error = Label(options) + ": the wet bulbs run from " + std::to_string(span.from) +
+                " F to " + std::to_string(span.to) + " F, which is no span of whole steps of 1 F";
         return std::nullopt;
     }
-    return CalculatePerformanceCurves(design, *tower, span);
+    PerformanceCurves curves = CalculatePerformanceCurves(design, *tower, span);
+    if (!HasAnyPoint(curves)) {
+        error = Label(options) + ": the tower has no operating point at any wet bulb from " +
+                std::string(PlainShortestText(span.from).View()) + " F to " +
+                std::string(PlainShortestText(span.to).View()) + " F";
+        return std::nullopt;
+    }
+    return curves;
 }
 
 std::string CurvesCsv(const PerformanceCurves& curves) {

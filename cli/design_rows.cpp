@@ -187,7 +187,7 @@ bool DesignRowsMode::NoLeavingAir(const PerformanceResults& results) const {
 void DesignRowsMode::AppendOwn(std::span<const double> values) {
     for (const double value : values) {
         context_.csv.Comma();
-        if (!std::isnan(value)) AppendBinNumber(context_.csv, value, settings_.raw);
+        if (!std::isnan(value)) AppendOwnNumber(context_.csv, value, settings_.raw);
     }
 }
 
@@ -245,10 +245,17 @@ void DesignRowsMode::AppendResults(const PerformanceResults& results) {
         AppendRawResults(results);
         return;
     }
+    const bool noLeavingAir = NoLeavingAir(results);
     for (const Result j : kAllResults) {
         if (j != kAllResults.front()) context_.csv.Comma();
+        if (noLeavingAir && IsMissing(results, j)) continue;
         context_.csv.Field(ResultTextIn(results, j, settings_.units));
     }
+}
+
+/// A result that needs the leaving air has no value without it: its cell stays empty.
+bool DesignRowsMode::IsMissing(const PerformanceResults& results, Result j) {
+    return results.Visit(j, [](auto value) { return std::isnan(value); });
 }
 
 /// Writes the numbers straight into the output, which has room made for the longest texts. In SI
@@ -258,8 +265,10 @@ void DesignRowsMode::AppendRawResults(const PerformanceResults& results) {
     const std::size_t start = pending.size();
     pending.resize(start + kResultCount * (kNumberTextCapacity + 1));
     char* out = pending.data() + start;
+    const bool noLeavingAir = NoLeavingAir(results);
     for (const Result j : kAllResults) {
         if (j != kAllResults.front()) *out++ = ',';
+        if (noLeavingAir && IsMissing(results, j)) continue;
         const Quantity quantity = kResultUnits[j].quantity;
         out = results.Visit(j, [out, quantity, units = settings_.units](auto value) {
             return units == UnitSystem::kUS ? WriteShortest(out, value)
@@ -278,6 +287,8 @@ void DesignRowsMode::AppendBins(const PerformanceResults& results) {
     const auto bins = BinValues(results, static_cast<double>(design_.hours));
     for (std::size_t column = 0; column < kBinColumnCount; ++column) {
         context_.csv.Comma();
+        // Without the leaving air the evaporation, and all that follows from it, is unknown.
+        if (std::isnan(bins[column])) continue;
         AppendBinNumber(context_.csv,
                         ValueInUnits(kBinColumnQuantities[column], settings_.units, bins[column]),
                         settings_.raw);

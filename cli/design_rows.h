@@ -99,6 +99,7 @@ class DesignRowsMode : public BatchMode {
     void AppendHours();
     void AppendResults(const PerformanceResults& results);
     void AppendRawResults(const PerformanceResults& results);
+    [[nodiscard]] static bool IsMissing(const PerformanceResults& results, Result j);
     void AppendBins(const PerformanceResults& results);
     void AppendOwn(std::span<const double> values);
     [[nodiscard]] bool NoLeavingAir(const PerformanceResults& results) const;

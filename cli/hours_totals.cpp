@@ -26,6 +26,14 @@ void AppendBinNumber(CsvWriter& csv, double value, bool raw) {
     }
 }
 
+void AppendOwnNumber(CsvWriter& csv, double value, bool raw) {
+    if (value == 0.0) {
+        csv.Plain("0");
+        return;
+    }
+    AppendBinNumber(csv, value, raw);
+}
+
 std::array<double, kBinColumnCount> BinValues(const PerformanceResults& results, double hours) {
     const auto gallons = [&](Result result) { return GallonsOver(results.values[result], hours); };
     return {gallons(Result::kEvaporation), gallons(Result::kBlowdown), gallons(Result::kDrift),
@@ -75,7 +83,7 @@ void HoursTotals::Write(CsvWriter& csv, bool raw, UnitSystem units) const {
         csv.Comma();
         if (own_[k].total == OwnTotal::kNone || !(ownHours_[k] > 0.0)) continue;
         const bool mean = own_[k].total == OwnTotal::kHoursMean;
-        AppendBinNumber(csv, mean ? ownSums_[k] / ownHours_[k] : ownSums_[k], raw);
+        AppendOwnNumber(csv, mean ? ownSums_[k] / ownHours_[k] : ownSums_[k], raw);
     }
     for (std::size_t column = 0; column < kBinColumnCount; ++column) {
         csv.Comma();

@@ -18,6 +18,10 @@ namespace veltrane::cli {
 /// with `raw` the shortest decimal.
 void AppendBinNumber(CsvWriter& csv, double value, bool raw);
 
+/// A number of a mode's own columns: as AppendBinNumber, but a zero is written "0" (the result
+/// text rule's "." is kept for the sixteen results and the bins).
+void AppendOwnNumber(CsvWriter& csv, double value, bool raw);
+
 /// The water over the hours in US gallons (gpm × 60 × hours) and the fan energy in kWh.
 std::array<double, kBinColumnCount> BinValues(const PerformanceResults& results, double hours);
 

@@ -15,18 +15,18 @@ Row DefaultRow(std::span<const ColumnDefinition> columns, std::string_view name,
     row.values.assign(columns.size(), 0.0F);
     row.texts.assign(columns.size(), {});
     row.present.assign(columns.size(), 0);
-    for (std::size_t column = 0; column < columns.size(); ++column) {
-        const ColumnDefinition& spec = columns[column];
-        const std::string_view text = spec.DefaultText(units);
+    for (std::size_t index = 0; index < columns.size(); ++index) {
+        const ColumnDefinition& column = columns[index];
+        const std::string_view text = column.DefaultText(units);
         if (text.empty()) continue;
         // The defaults are plain decimals that always read. A default without an SI text is the
         // same number in both systems.
         float read = 0.0F;
         (void)ReadInputNumber(text, read);
-        row.values[column] =
-            text == spec.siDefaultText ? ToEngineUnits(units, spec, text, read) : read;
-        row.texts[column] = text;
-        row.present[column] = 1;
+        row.values[index] =
+            text == column.siDefaultText ? ToEngineUnits(units, column, text, read) : read;
+        row.texts[index] = text;
+        row.present[index] = 1;
     }
     return row;
 }
@@ -86,13 +86,13 @@ bool RowReader::NamesAnyColumn() const {
 /// named as such.
 std::string RowReader::UnknownColumn(std::string_view name) const {
     const UnitSystem other = units_ == UnitSystem::kSI ? UnitSystem::kUS : UnitSystem::kSI;
-    const std::size_t column = FindColumn(columns_, name, other);
-    if (column == columns_.size()) return "unknown column " + QuoteForMessage(name);
-    const ColumnDefinition& spec = columns_[column];
+    const std::size_t index = FindColumn(columns_, name, other);
+    if (index == columns_.size()) return "unknown column " + QuoteForMessage(name);
+    const ColumnDefinition& column = columns_[index];
     return "column " + QuoteForMessage(name) + " is in " +
            (other == UnitSystem::kSI ? "SI" : "US") + " units; with --units " +
-           (units_ == UnitSystem::kSI ? "si" : "us") + " name it " + std::string(spec.shortName) +
-           " or " + QuoteForMessage(spec.Caption(units_));
+           (units_ == UnitSystem::kSI ? "si" : "us") + " name it " + std::string(column.shortName) +
+           " or " + QuoteForMessage(column.Caption(units_));
 }
 
 /// The layout the header gives. A name that is unknown, empty or repeated stops the source.

@@ -21,15 +21,6 @@ constexpr double kPercent = 100.0;
 /// The fan laws: the volume a fan moves goes as the cube root of power over density.
 constexpr double kFanLawExponent = 1.0 / 3.0;
 
-bool IsDemand(const WorkingQuantities& q) {
-    return AllDrivingForcesPositive(q) && std::isfinite(q.kaVL) && q.kaVL > 0.0F;
-}
-
-/// C = KaV/L · (L/G)^m, single precision.
-float TowerLineThrough(float kaVL, float liquidGas, float slope) {
-    return RoundToSingle(D(kaVL) * std::pow(D(liquidGas), D(slope)));
-}
-
 /// The air at the fan from its state: ρ = (1 + W) / v.
 std::optional<FanAir> AirOf(float temperature, float humidityRatio, float enthalpy,
                             float specificVolume) {
@@ -112,6 +103,8 @@ std::string_view DescribeEvaluation(EvaluationOutcome outcome) noexcept {
             return "a reading or the design is not a finite number";
         case EvaluationOutcome::kNoFlowOrFanPower:
             return "the water flow or the fan power is zero or negative";
+        case EvaluationOutcome::kWetBulbAboveDryBulb:
+            return "the wet bulb is above the dry bulb: no air gives such readings";
         case EvaluationOutcome::kNoRange:
             return "the hot water is not above the cold water";
         case EvaluationOutcome::kDesignNotFeasible:
@@ -157,12 +150,12 @@ DesignBasis PrepareDesign(const AcceptanceDesign& acceptance) {
         return basis;
     }
     const WorkingQuantities q = CalculateMerkelIntegral(design);
-    if (!IsDemand(q)) {
+    if (!IsDemandKaVL(q)) {
         basis.outcome = EvaluationOutcome::kDesignNotFeasible;
         return basis;
     }
     basis.kaVL = q.kaVL;
-    basis.c = TowerLineThrough(q.kaVL, design[Input::kLiquidGas], acceptance.slope);
+    basis.c = TowerCThrough(q.kaVL, design[Input::kLiquidGas], acceptance.slope);
     const std::optional<FanAir> air = AirAtFan(design, acceptance.draft);
     basis.outcome = air ? EvaluationOutcome::kEvaluated : EvaluationOutcome::kFanAirNotFound;
     if (air) basis.air = *air;
@@ -179,14 +172,15 @@ CapabilityEvaluation EvaluateReading(const DesignBasis& basis, const TestReading
     if (!AllFinite(reading)) return finish(EvaluationOutcome::kNotFinite);
     if (!(reading.waterFlow > 0.0F) || !(reading.fanPower > 0.0F))
         return finish(EvaluationOutcome::kNoFlowOrFanPower);
+    if (reading.wetBulb > reading.dryBulb) return finish(EvaluationOutcome::kWetBulbAboveDryBulb);
     if (!(reading.hotWater > reading.coldWater)) return finish(EvaluationOutcome::kNoRange);
     if (!SolveTestLiquidGas(basis, reading, e)) return finish(EvaluationOutcome::kFanAirNotFound);
 
     const DesignInputs row = TestRow(basis.acceptance.design, reading, e.liquidGas);
     const WorkingQuantities q = CalculateMerkelIntegral(row);
-    if (!IsDemand(q)) return finish(EvaluationOutcome::kTestNotFeasible);
+    if (!IsDemandKaVL(q)) return finish(EvaluationOutcome::kTestNotFeasible);
     e.kaVL = q.kaVL;
-    e.c = TowerLineThrough(q.kaVL, e.liquidGas, basis.acceptance.slope);
+    e.c = TowerCThrough(q.kaVL, e.liquidGas, basis.acceptance.slope);
 
     const std::optional<float> capabilityLG = CapabilityLiquidGas(basis, e.c);
     if (!capabilityLG) return finish(EvaluationOutcome::kNoCrossing);

@@ -81,6 +81,7 @@ enum class EvaluationOutcome {
     kEvaluated,
     kNotFinite,            ///< a reading or the design is not a finite number
     kNoFlowOrFanPower,     ///< test or design flow or fan power zero or negative
+    kWetBulbAboveDryBulb,  ///< the wet-bulb reading is above the dry-bulb reading
     kNoRange,              ///< the hot water is not above the cold water
     kDesignNotFeasible,    ///< the design's own demand is no KaV/L
     kFanAirNotFound,       ///< the leaving air or L/G_t could not be formed

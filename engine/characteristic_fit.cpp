@@ -46,10 +46,23 @@ Line LeastSquares(const std::vector<LogPoint>& points) {
     return {meanY - slope * meanX, slope, rSquared};
 }
 
+/// L/G whose logarithms lie closer than this (0.1 %) leave the slope to the rounding of KaV/L to
+/// single precision (a relative 6e-8): such data cannot fix it.
+constexpr double kLeastLogLiquidGasSpread = 1e-3;
+
+bool LiquidGasSpreadTooSmall(const std::vector<LogPoint>& points) {
+    double least = points.front().x, most = points.front().x;
+    for (const LogPoint& p : points) {
+        least = std::fmin(least, p.x);
+        most = std::fmax(most, p.x);
+    }
+    return !(most - least >= kLeastLogLiquidGasSpread);
+}
+
 std::optional<float> Demand(const DesignInputs& row) {
     const WorkingQuantities q = CalculateMerkelIntegral(row);
-    if (!AllDrivingForcesPositive(q) || !std::isfinite(q.kaVL) || !(q.kaVL > 0.0F) ||
-        !(row[Input::kLiquidGas] > 0.0F) || !std::isfinite(row[Input::kLiquidGas])) {
+    if (!IsDemandKaVL(q) || !(row[Input::kLiquidGas] > 0.0F) ||
+        !std::isfinite(row[Input::kLiquidGas])) {
         return std::nullopt;
     }
     return q.kaVL;
@@ -85,7 +98,11 @@ std::string_view DescribeFitOutcome(FitOutcome outcome) noexcept {
         case FitOutcome::kTooFewRows:
             return "fewer than 2 rows have a KaV/L (every driving force positive)";
         case FitOutcome::kOneLiquidGas:
-            return "every row with a KaV/L has the same L/G: at least 2 different L/G are needed";
+            return "every row with a KaV/L has the same L/G (within 0.1 %): at least 2 different "
+                   "L/G are needed";
+        case FitOutcome::kSlopeNegative:
+            return "KaV/L rises with L/G in these rows (m below 0): the rating needs m of 0 or "
+                   "more";
         case FitOutcome::kCharacteristicFaulty:
             return "the fitted characteristic is not a finite positive number";
     }
@@ -107,18 +124,20 @@ CharacteristicFit FitCharacteristic(const std::vector<DesignInputs>& rows) {
     }
     fit.points = static_cast<int>(points.size());
     if (points.size() < 2) return fit;
-    bool oneLiquidGas = true;
-    for (const LogPoint& p : points)
-        oneLiquidGas = oneLiquidGas && p.x == points.front().x;
-    if (oneLiquidGas) {
+    if (LiquidGasSpreadTooSmall(points)) {
         fit.outcome = FitOutcome::kOneLiquidGas;
         return fit;
     }
     const Line line = LeastSquares(points);
-    fit.tower = {RoundToSingle(std::exp(line.intercept)), RoundToSingle(-line.slope)};
+    // 0 − slope rather than −slope: a level line gives m = +0, which is written "0", not "-0".
+    fit.tower = {RoundToSingle(std::exp(line.intercept)), RoundToSingle(0.0 - line.slope)};
     fit.rSquared = line.rSquared;
     if (!std::isfinite(fit.tower.c) || !(fit.tower.c > 0.0F) || !std::isfinite(fit.tower.m)) {
         fit.outcome = FitOutcome::kCharacteristicFaulty;
+        return fit;
+    }
+    if (fit.tower.m < 0.0F) {
+        fit.outcome = FitOutcome::kSlopeNegative;
         return fit;
     }
     fit.outcome = FitOutcome::kFitted;

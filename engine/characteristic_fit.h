@@ -18,8 +18,9 @@ namespace veltrane {
 
 enum class FitOutcome {
     kFitted,
-    kTooFewRows,            ///< fewer than two rows have a demand
-    kOneLiquidGas,          ///< every row with a demand has the same L/G: the slope is not fixed
+    kTooFewRows,     ///< fewer than two rows have a demand
+    kOneLiquidGas,   ///< the rows with a demand have L/G within 0.1 %: the slope is not fixed
+    kSlopeNegative,  ///< the demand rises with L/G (m < 0), which the rating cannot take
     kCharacteristicFaulty,  ///< the fitted C is not a finite positive number
 };
 

@@ -21,10 +21,6 @@ constexpr double kMaxLogStep = 0.02;
 constexpr int kMaxRefinements = 8;
 using detail::BisectToAdjacent;
 
-bool IsDemand(const WorkingQuantities& q) {
-    return AllDrivingForcesPositive(q) && std::isfinite(q.kaVL) && q.kaVL > 0.0f;
-}
-
 /// The first L/G in (low, high] at which there is no demand, given demand at `low` and none at
 /// `high`.
 float BisectPole(const DesignInputs& design, float approach, float low, float high) {
@@ -95,7 +91,7 @@ DesignInputs DemandInputs(const DesignInputs& design, float approach, float liqu
 std::optional<float> DemandKaVL(const DesignInputs& design, float approach, float liquidGas) {
     // KaV/L and the driving forces are steps 1 to 6: the exit air is not needed here.
     const WorkingQuantities q = CalculateMerkelIntegral(DemandInputs(design, approach, liquidGas));
-    if (!IsDemand(q)) return std::nullopt;
+    if (!IsDemandKaVL(q)) return std::nullopt;
     return q.kaVL;
 }
 

@@ -31,9 +31,8 @@ WetBulbSpan DefaultWetBulbSpan(const DesignInputs& design) noexcept {
 
 std::optional<TowerCharacteristic> TowerThroughDesign(const DesignInputs& design, float slope) {
     const WorkingQuantities q = CalculateMerkelIntegral(design);
-    if (!AllDrivingForcesPositive(q) || !std::isfinite(q.kaVL) || !(q.kaVL > 0.0F))
-        return std::nullopt;
-    const float c = RoundToSingle(D(q.kaVL) * std::pow(D(design[Input::kLiquidGas]), D(slope)));
+    if (!IsDemandKaVL(q)) return std::nullopt;
+    const float c = TowerCThrough(q.kaVL, design[Input::kLiquidGas], slope);
     if (!std::isfinite(c) || !(c > 0.0F)) return std::nullopt;
     return TowerCharacteristic{c, slope};
 }

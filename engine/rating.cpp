@@ -144,6 +144,14 @@ float TowerKaVL(TowerCharacteristic tower, float liquidGas) noexcept {
     return RoundToSingle(D(tower.c) * std::pow(D(liquidGas), -D(tower.m)));
 }
 
+float TowerCThrough(float kaVL, float liquidGas, float slope) noexcept {
+    return RoundToSingle(D(kaVL) * std::pow(D(liquidGas), D(slope)));
+}
+
+bool IsDemandKaVL(const WorkingQuantities& q) noexcept {
+    return AllDrivingForcesPositive(q) && std::isfinite(q.kaVL) && q.kaVL > 0.0F;
+}
+
 std::string_view DescribeOutcome(RatingOutcome outcome) noexcept {
     switch (outcome) {
         case RatingOutcome::kRated:

@@ -45,6 +45,14 @@ inline constexpr int kRatingCalculationLimit = 100;
 /// The tower's KaV/L at this liquid/gas ratio, single precision.
 float TowerKaVL(TowerCharacteristic tower, float liquidGas) noexcept;
 
+/// C = KaV/L · (L/G)^m, single precision: the c of the tower of slope m (`slope`, dimensionless)
+/// whose line passes through `kaVL` at `liquidGas` (lb/lb).
+float TowerCThrough(float kaVL, float liquidGas, float slope) noexcept;
+
+/// Whether the KaV/L of `q` is a demand: every driving force positive and the KaV/L a finite
+/// number above 0. Otherwise it has no meaning and no tower can meet it.
+bool IsDemandKaVL(const WorkingQuantities& q) noexcept;
+
 enum class RatingOutcome {
     kRated,
     kNoPositiveDrivingForce,  ///< a driving force stays zero or negative up to the highest approach

@@ -60,10 +60,21 @@ TEST(CharacteristicFit, shouldLeaveOutRowsWithoutADemandAndNameThem) {
 }
 
 TEST(CharacteristicFit, shouldRefuseDataThatCannotFixTheSlope) {
-    EXPECT_EQ(FitCharacteristic({}).outcome, FitOutcome::kTooFewRows);
-    EXPECT_EQ(FitCharacteristic({DefaultDesignInputs()}).outcome, FitOutcome::kTooFewRows);
-    EXPECT_EQ(FitCharacteristic({Design(60.0F, 20.0F, 1.0F), Design(70.0F, 10.0F, 1.0F)}).outcome,
-              FitOutcome::kOneLiquidGas);
+    const float justAboveOne = std::nextafter(1.0F, 2.0F);
+    const struct {
+        std::vector<DesignInputs> rows;
+        FitOutcome outcome;
+    } cases[] = {
+        {{}, FitOutcome::kTooFewRows},
+        {{DefaultDesignInputs()}, FitOutcome::kTooFewRows},
+        {{Design(60.0F, 20.0F, 1.0F), Design(70.0F, 10.0F, 1.0F)}, FitOutcome::kOneLiquidGas},
+        {{Design(60.0F, 20.0F, 1.0F), Design(70.0F, 10.0F, justAboveOne)},
+         FitOutcome::kOneLiquidGas},
+        // The same duty at a higher L/G needs a higher KaV/L: a rising line, m below 0.
+        {{Design(60.0F, 20.0F, 0.8F), Design(60.0F, 20.0F, 1.2F)}, FitOutcome::kSlopeNegative},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(FitCharacteristic(c.rows).outcome, c.outcome) << c.rows.size() << " rows";
 }
 
 }  // namespace

@@ -28,10 +28,10 @@ DesignInputs Design(float wetBulb, float range, float liquidGas, float pressure 
     return d;
 }
 
-DesignInputs ReferenceDesign() {
+DesignInputs HotDayDesign() {
     return Design(78.0F, 20.0F, 1.21F, 14.59F);
 }
-constexpr TowerCharacteristic kReferenceTower{2.3F, 0.75F};
+constexpr TowerCharacteristic kDesignTower{2.3F, 0.75F};
 
 DesignInputs WithInput(DesignInputs d, Input input, float value) {
     d[input] = value;
@@ -138,10 +138,9 @@ TEST_P(RatingTable, shouldFindTheOperatingPointOrSayWhyThereIsNone) {
 INSTANTIATE_TEST_SUITE_P(
     Rating, RatingTable,
     ::testing::Values(
-        // 7.0649 °F with these moist-air properties; a reference tool with another
+        // 7.0649 °F with these moist-air properties; another moist-air
         // formulation gives 7.001 °F.
-        RatingCase{"reference", ReferenceDesign(), kReferenceTower, RatingOutcome::kRated, 7.064F,
-                   7.066F},
+        RatingCase{"hotDay", HotDayDesign(), kDesignTower, RatingOutcome::kRated, 7.064F, 7.066F},
         // Below the poles, at 1.54 °F and 25.1 °F, these towers' values recur as meaningless
         // demands at 1.38 °F and 10 °F.
         RatingCase{"liquidGasOnePastThePole", Design(65.0F, 27.0F, 1.0F),
@@ -150,10 +149,10 @@ INSTANTIATE_TEST_SUITE_P(
                    TowerMatchingBelowThePole(3.0F, 10.0F), RatingOutcome::kRated, 25.1F, 100.0F},
         // Hot weather: at an approach of 100 F these rows' hot water would boil; the operating
         // points lie well below that.
-        RatingCase{"hotWeatherRange40", Row(14.7F, 78.0F, 92.0F, 128.0F, 10.0F, 1.2F),
-                   kReferenceTower, RatingOutcome::kRated, 9.6F, 9.8F},
-        RatingCase{"hotWeatherRange35", Row(14.7F, 82.0F, 95.0F, 127.0F, 10.0F, 1.0F),
-                   kReferenceTower, RatingOutcome::kRated, 1.0F, 20.0F},
+        RatingCase{"hotWeatherRange40", Row(14.7F, 78.0F, 92.0F, 128.0F, 10.0F, 1.2F), kDesignTower,
+                   RatingOutcome::kRated, 9.6F, 9.8F},
+        RatingCase{"hotWeatherRange35", Row(14.7F, 82.0F, 95.0F, 127.0F, 10.0F, 1.0F), kDesignTower,
+                   RatingOutcome::kRated, 1.0F, 20.0F},
         RatingCase{"hotWaterBoilsAtEveryApproach",
                    Row(1.0F, 120.0F, 140.0F, 130.01F, 10.0F, 100.0F),
                    {1.0F, 0.0F},
@@ -171,27 +170,25 @@ INSTANTIATE_TEST_SUITE_P(
                    Design(65.0F, 27.0F, 1.0F),
                    {0.01F, 0.6F},
                    RatingOutcome::kTowerBelowDemand},
-        RatingCase{"airLineAboveTheCurveThroughout", Design(65.0F, 27.0F, 50.0F), kReferenceTower,
+        RatingCase{"airLineAboveTheCurveThroughout", Design(65.0F, 27.0F, 50.0F), kDesignTower,
                    RatingOutcome::kNoPositiveDrivingForce},
-        RatingCase{"hotWaterBelowColdWater", Design(65.0F, -5.0F, 1.0F), kReferenceTower,
+        RatingCase{"hotWaterBelowColdWater", Design(65.0F, -5.0F, 1.0F), kDesignTower,
                    RatingOutcome::kNoRange},
-        RatingCase{"characteristicNotANumber",
-                   ReferenceDesign(),
-                   {kNaN, 0.75F},
-                   RatingOutcome::kNotFinite},
+        RatingCase{
+            "characteristicNotANumber", HotDayDesign(), {kNaN, 0.75F}, RatingOutcome::kNotFinite},
         RatingCase{
             "wetBulbInfinite",
-            WithInput(ReferenceDesign(), Input::kWetBulb, std::numeric_limits<float>::infinity()),
-            kReferenceTower, RatingOutcome::kNotFinite},
-        RatingCase{"noAirFlow", WithInput(ReferenceDesign(), Input::kLiquidGas, 0.0F),
-                   kReferenceTower, RatingOutcome::kNotFinite}),
+            WithInput(HotDayDesign(), Input::kWetBulb, std::numeric_limits<float>::infinity()),
+            kDesignTower, RatingOutcome::kNotFinite},
+        RatingCase{"noAirFlow", WithInput(HotDayDesign(), Input::kLiquidGas, 0.0F), kDesignTower,
+                   RatingOutcome::kNotFinite}),
     [](const auto& param) { return std::string(param.param.name); });
 
 TEST(RateDesign, shouldSearchNoApproachAtWhichTheHotWaterBoils) {
     // Range 40 F at 14.7 psia: the hot water boils (212.0 F) from an approach of about 94 F.
     const DesignInputs design = Row(14.7F, 78.0F, 92.0F, 128.0F, 10.0F, 1.2F);
     std::vector<ApproachTrial> trace;
-    const Rating rating = RateDesign(design, kReferenceTower, &trace);
+    const Rating rating = RateDesign(design, kDesignTower, &trace);
     EXPECT_NEAR(rating.highestApproach, 94.0F, 0.1F);
     ASSERT_FALSE(trace.empty());
     EXPECT_EQ(trace.front().approach, rating.highestApproach);
@@ -200,14 +197,14 @@ TEST(RateDesign, shouldSearchNoApproachAtWhichTheHotWaterBoils) {
     EXPECT_EQ(HighestSearchedApproach(Design(65.0F, 27.0F, 1.0F)), kHighestApproach);
 }
 
-TEST(RateDesign, shouldGiveTheTowersReferenceValue) {
-    EXPECT_EQ(Seven(TowerKaVL(kReferenceTower, 1.21F)), "1.993603");
+TEST(RateDesign, shouldGiveTheTowersKaVLAtItsLiquidGasRatio) {
+    EXPECT_EQ(Seven(TowerKaVL(kDesignTower, 1.21F)), "1.993603");
 }
 
 TEST(RateDesign, shouldLowerTheApproachAsTheWetBulbRises) {
     float previous = std::numeric_limits<float>::infinity();
     for (float wetBulb = 50.0F; wetBulb <= 85.0F; wetBulb += 5.0F) {
-        const Rating rating = RateDesign(Design(wetBulb, 20.0F, 1.21F, 14.59F), kReferenceTower);
+        const Rating rating = RateDesign(Design(wetBulb, 20.0F, 1.21F, 14.59F), kDesignTower);
         ASSERT_EQ(rating.outcome, RatingOutcome::kRated) << wetBulb;
         EXPECT_LT(rating.inputs[Input::kApproach], previous) << wetBulb;
         previous = rating.inputs[Input::kApproach];
