@@ -819,9 +819,9 @@ std::optional<std::size_t> NearestCurve(const DemandChart& chart, const QPointF&
     for (std::size_t i = 0; i < chart.curves.size(); ++i) {
         const std::vector<DemandPoint>& points = chart.curves[i].curve.points;
         for (std::size_t k = 1; k < points.size(); ++k) {
-            const double distance =
-                DistanceToSegment(canvasPoint, g.At(points[k - 1].liquidGas, points[k - 1].kaVL),
-                                  g.At(points[k].liquidGas, points[k].kaVL));
+            const QPointF from = g.At(D(points[k - 1].liquidGas), D(points[k - 1].kaVL));
+            const QPointF to = g.At(D(points[k].liquidGas), D(points[k].kaVL));
+            const double distance = DistanceToSegment(canvasPoint, from, to);
             if (!nearest || distance < nearestDistance) {
                 nearest = i;
                 nearestDistance = distance;

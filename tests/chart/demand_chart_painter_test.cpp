@@ -233,9 +233,9 @@ TEST(ChartReading, shouldReadBackTheLiquidGasAndKaVLUnderAPointAndTheCurveItLies
         ASSERT_GE(points.size(), 3u);
         const DemandPoint& middle = points[points.size() / 3];
         SCOPED_TRACE(::testing::Message() << chart.curves[i].curve.approach << " F");
-        const QPointF at = g.At(middle.liquidGas, middle.kaVL);
         const auto liquidGas = static_cast<double>(middle.liquidGas);
         const auto kaVL = static_cast<double>(middle.kaVL);
+        const QPointF at = g.At(liquidGas, kaVL);
         EXPECT_NEAR(g.LiquidGasAt(at.x()), liquidGas, 1e-5 * liquidGas);
         EXPECT_NEAR(g.KaVLAt(at.y()), kaVL, 1e-5 * kaVL);
         EXPECT_EQ(NearestCurve(chart, at), i);
