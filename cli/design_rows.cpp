@@ -32,26 +32,7 @@ constexpr std::array<ColumnDefinition, kInputCount + 1> MakeDesignColumns() {
 
 constexpr std::array<ColumnDefinition, kInputCount + 1> kDesignColumns = MakeDesignColumns();
 
-/// The captions of the results and bin columns in both unit systems, and Notes: an output of
-/// either reads back.
-constexpr std::size_t kOutputColumnCount = 2 * (kResultCount + kBinColumnCount) + 1;
-
-constexpr std::array<std::string_view, kOutputColumnCount> MakeOutputColumns() {
-    std::array<std::string_view, kOutputColumnCount> names{};
-    std::size_t k = 0;
-    for (const ResultDefinition& entry : kResults)
-        names[k++] = entry.caption;
-    for (const ColumnUnits& entry : kResultUnits)
-        names[k++] = entry.siCaption;
-    for (const std::string_view caption : kBinColumnCaptions)
-        names[k++] = caption;
-    for (const std::string_view caption : kBinColumnSICaptions)
-        names[k++] = caption;
-    names[k] = kNotesCaption;
-    return names;
-}
-
-constexpr std::array<std::string_view, kOutputColumnCount> kOutputColumns = MakeOutputColumns();
+constexpr auto kOutputColumns = DesignOutputCaptions(std::array<OwnColumn, 0>{}, {});
 
 }  // namespace
 

@@ -13,12 +13,37 @@
 
 #include "batch_mode.h"
 #include "hours_totals.h"
+#include "input_columns.h"
 #include "leaving_air.h"
 #include "number_text.h"
 #include "performance.h"
 #include "worksheet.h"
 
 namespace veltrane::cli {
+
+/// The captions a mode of design rows writes after the inputs and Hours, in both unit systems so
+/// that either output reads back: the results, the mode's own columns (US, then SI), the bin
+/// columns and Notes.
+template <std::size_t kOwn>
+constexpr auto DesignOutputCaptions(const std::array<OwnColumn, kOwn>& own,
+                                    const std::array<OwnColumn, kOwn>& ownSI) {
+    std::array<std::string_view, 2 * (kResultCount + kOwn + kBinColumnCount) + 1> names{};
+    std::size_t k = 0;
+    for (const ResultDefinition& entry : kResults)
+        names[k++] = entry.caption;
+    for (const ColumnUnits& entry : kResultUnits)
+        names[k++] = entry.siCaption;
+    for (const OwnColumn& column : own)
+        names[k++] = column.caption;
+    for (const OwnColumn& column : ownSI)
+        names[k++] = column.caption;
+    for (const std::string_view caption : kBinColumnCaptions)
+        names[k++] = caption;
+    for (const std::string_view caption : kBinColumnSICaptions)
+        names[k++] = caption;
+    names[k] = kNotesCaption;
+    return names;
+}
 
 /// The columns of a design row: the twelve inputs in index order, then Hours.
 std::span<const ColumnDefinition> DesignColumns();

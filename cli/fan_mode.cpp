@@ -50,31 +50,7 @@ constexpr std::array<Quantity, kFanColumnCount> kFanQuantities = {
     Quantity::kPower,       Quantity::kHours,
 };
 
-constexpr std::size_t kOutputColumnCount =
-    2 * (kResultCount + kFanColumnCount + kBinColumnCount) + 1;
-
-/// The captions this mode writes after the inputs and Hours in either unit system, so that its
-/// output reads back.
-constexpr std::array<std::string_view, kOutputColumnCount> MakeOutputColumns() {
-    std::array<std::string_view, kOutputColumnCount> names{};
-    std::size_t k = 0;
-    for (const ResultDefinition& entry : kResults)
-        names[k++] = entry.caption;
-    for (const ColumnUnits& entry : kResultUnits)
-        names[k++] = entry.siCaption;
-    for (const OwnColumn& column : kFanColumns)
-        names[k++] = column.caption;
-    for (const OwnColumn& column : kFanColumnsSI)
-        names[k++] = column.caption;
-    for (const std::string_view caption : kBinColumnCaptions)
-        names[k++] = caption;
-    for (const std::string_view caption : kBinColumnSICaptions)
-        names[k++] = caption;
-    names[k] = kNotesCaption;
-    return names;
-}
-
-constexpr std::array<std::string_view, kOutputColumnCount> kOutputColumns = MakeOutputColumns();
+constexpr auto kOutputColumns = DesignOutputCaptions(kFanColumns, kFanColumnsSI);
 
 class FanControlMode final : public DesignRowsMode {
   public:
