@@ -65,13 +65,13 @@ extern "C" __attribute__((visibility("default"))) bool veltrane_write_chart(
 }
 
 extern "C" __attribute__((visibility("default"))) bool veltrane_write_curves(
-    const veltrane::PerformanceCurves* curves, const char* path, int format, char* error,
+    const veltrane::PerformanceCurves* curves, int units, const char* path, int format, char* error,
     std::size_t errorSize) {
     return WriteHeadless(
         [&](QString& message) {
             return veltrane::chart::WriteCurvesChart(
-                *curves, QString::fromUtf8(path), static_cast<veltrane::chart::ChartFormat>(format),
-                message);
+                *curves, static_cast<veltrane::UnitSystem>(units), QString::fromUtf8(path),
+                static_cast<veltrane::chart::ChartFormat>(format), message);
         },
         error, errorSize);
 }

@@ -22,9 +22,10 @@ using WriteChartFunction = bool (*)(const DemandChart* chart, const ChartLook* l
 
 inline constexpr const char* kWriteChartSymbol = "veltrane_write_chart";
 
-/// Writes the performance curves as WriteChartFunction writes the demand chart.
-using WriteCurvesFunction = bool (*)(const PerformanceCurves* curves, const char* path, int format,
-                                     char* error, std::size_t errorSize);
+/// Writes the performance curves as WriteChartFunction writes the demand chart, their numbers in
+/// `units` (a UnitSystem as int).
+using WriteCurvesFunction = bool (*)(const PerformanceCurves* curves, int units, const char* path,
+                                     int format, char* error, std::size_t errorSize);
 
 inline constexpr const char* kWriteCurvesSymbol = "veltrane_write_curves";
 
@@ -33,7 +34,7 @@ using LayoutTagFunction = const char* (*)();
 inline constexpr const char* kLayoutTagSymbol = "veltrane_chart_layout";
 
 /// Raised whenever what passes between the two sides changes in a way the sizes do not show.
-inline constexpr int kChartInterfaceRevision = 3;
+inline constexpr int kChartInterfaceRevision = 4;
 
 /// What both sides must agree on: the version, the interface's revision, the compiler and the
 /// sizes of the types handed over.

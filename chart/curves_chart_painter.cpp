@@ -31,7 +31,8 @@ constexpr double kMarkerRadius = 4.0;
 constexpr double kTickGap = 4.0;
 constexpr int kTitlePixels = 15;
 constexpr int kAxisTitlePixels = 13;
-/// Grid steps of either axis, °F: the smallest that gives no more than kMostTicks lines.
+/// Grid steps of either axis, in the degrees shown: the smallest that gives no more than
+/// kMostTicks lines.
 constexpr std::array<double, 5> kTickSteps{1.0, 2.0, 5.0, 10.0, 20.0};
 constexpr double kMostTicks = 10.0;
 /// Two points of a line further apart than this many wet-bulb steps have a gap between them.
@@ -39,6 +40,11 @@ constexpr double kGapSteps = 1.5;
 /// The cold-water axis when no point has a number, °F.
 constexpr double kEmptyAxisLow = 50.0;
 constexpr double kEmptyAxisHigh = 100.0;
+/// How far an end of an SI axis may pass a whole multiple of its step and still end there: a
+/// whole °C that went through a float °F reads back up to a few millionths of a degree off.
+constexpr double kConvertedEndSlack = 1e-4;  // °C
+/// SI temperatures in the legend and captions are written to the tenth of a degree.
+constexpr double kTenthsPerDegree = 10.0;
 
 /// One pen per share of the range, told apart by dash and lightness in greyscale print.
 struct RangeStyle {
@@ -54,7 +60,8 @@ const std::array<RangeStyle, 3> kRangeStyles{{
 const QColor kDesignColour(0xb7, 0x1c, 0x1c);
 const QColor kGridColour(0xcc, 0xcc, 0xcc);
 const QColor kMinorGridColour(0xee, 0xee, 0xee);
-/// The minor grid's step, °F, drawn while the labelled step is at most kMostMinorStep.
+/// The minor grid's step in the degrees shown, drawn while the labelled step is at most
+/// kMostMinorStep.
 constexpr double kMinorStep = 1.0;
 constexpr double kMostMinorStep = 5.0;
 
@@ -69,31 +76,36 @@ QPen RangePen(std::size_t range) {
     return pen;
 }
 
-/// A linear axis in °F, its ends on whole multiples of its step.
+/// A linear axis in the degrees shown, its ends on whole multiples of its step.
 struct Axis {
     double low;
     double high;
     double step;
 };
 
-Axis AxisAround(double low, double high) {
+/// The axis from `low` to `high`, each end moved out to a multiple of the step unless it lies
+/// within `slack` of one.
+Axis AxisAround(double low, double high, double slack) {
     if (!(low < high)) {
         low -= 1.0;
         high += 1.0;
     }
+    const auto axisOf = [&](double step) {
+        return Axis{std::floor((low + slack) / step) * step,
+                    std::ceil((high - slack) / step) * step, step};
+    };
     for (const double step : kTickSteps) {
-        const Axis axis{std::floor(low / step) * step, std::ceil(high / step) * step, step};
+        const Axis axis = axisOf(step);
         if ((axis.high - axis.low) / step <= kMostTicks) return axis;
     }
-    const double step = kTickSteps.back();
-    return {std::floor(low / step) * step, std::ceil(high / step) * step, step};
+    return axisOf(kTickSteps.back());
 }
 
 class CurvesChartPainter {
   public:
-    explicit CurvesChartPainter(const PerformanceCurves& curves) : curves_(curves) {
-        wetBulbAxis_ =
-            AxisAround(static_cast<double>(curves.span.from), static_cast<double>(curves.span.to));
+    CurvesChartPainter(const PerformanceCurves& curves, UnitSystem units)
+        : curves_(curves), units_(units) {
+        wetBulbAxis_ = AxisAround(SpanEnd(curves.span.from), SpanEnd(curves.span.to), Slack());
         coldWaterAxis_ = ColdWaterAxis();
     }
 
@@ -111,17 +123,61 @@ class CurvesChartPainter {
     }
 
   private:
+    /// A temperature of the curves (°F) in the units shown.
+    [[nodiscard]] double Shown(double fahrenheit) const {
+        return ValueInUnits(Quantity::kTemperature, units_, fahrenheit);
+    }
+
+    /// An end of the span, given in the span's own units, in the units shown.
+    [[nodiscard]] double SpanEnd(float end) const {
+        return Shown(D(InputFromUnits(Quantity::kTemperature, curves_.span.units, D(end))));
+    }
+
+    [[nodiscard]] double Slack() const {
+        return units_ == UnitSystem::kSI ? kConvertedEndSlack : 0.0;
+    }
+
+    /// A temperature (°F) as the legend and captions write it, with its unit.
+    [[nodiscard]] QString TemperatureText(float fahrenheit) const {
+        if (units_ == UnitSystem::kUS) return Degrees(static_cast<double>(fahrenheit));
+        return Number(Tenths(Shown(D(fahrenheit)))) + QStringLiteral(" °C");
+    }
+
+    /// A temperature difference (°F) as the legend and captions write it, with its unit.
+    [[nodiscard]] QString DifferenceText(double fahrenheit) const {
+        if (units_ == UnitSystem::kUS) return Degrees(fahrenheit);
+        return Number(Tenths(ToSI(Quantity::kTemperatureDifference, fahrenheit))) +
+               QStringLiteral(" K");
+    }
+
+    /// The value rounded to a tenth; +0 for a negative zero.
+    static double Tenths(double value) {
+        return std::round(value * kTenthsPerDegree) / kTenthsPerDegree + 0.0;
+    }
+
+    [[nodiscard]] QString FlowText(double gpm) const {
+        const double shown = ValueInUnits(Quantity::kWaterFlow, units_, gpm);
+        return Number(shown, 5) +
+               (units_ == UnitSystem::kUS ? QStringLiteral(" gpm") : QStringLiteral(" m³/h"));
+    }
+
+    [[nodiscard]] QString TemperatureUnit() const {
+        return units_ == UnitSystem::kUS ? QStringLiteral("°F") : QStringLiteral("°C");
+    }
+
     Axis ColdWaterAxis() const {
         double low = std::numeric_limits<double>::infinity();
         double high = -low;
         for (const PerformanceCurve& curve : curves_.curves) {
             for (const CurvePoint& point : curve.points) {
-                low = std::min(low, static_cast<double>(point.coldWater));
-                high = std::max(high, static_cast<double>(point.coldWater));
+                low = std::min(low, Shown(D(point.coldWater)));
+                high = std::max(high, Shown(D(point.coldWater)));
             }
         }
-        if (!std::isfinite(low)) return AxisAround(kEmptyAxisLow, kEmptyAxisHigh);
-        return AxisAround(low, high);
+        if (!std::isfinite(low)) {
+            return AxisAround(Shown(kEmptyAxisLow), Shown(kEmptyAxisHigh), Slack());
+        }
+        return AxisAround(low, high, Slack());
     }
 
     static QRectF PanelRect(std::size_t flow) {
@@ -163,7 +219,7 @@ class CurvesChartPainter {
             const double degrees = static_cast<double>(curves_.designRange) *
                                    static_cast<double>(kCurveRangePercents.at(range)) / 100.0;
             const QString text = Percent(kCurveRangePercents.at(range)) +
-                                 QStringLiteral(" range (") + Degrees(degrees) +
+                                 QStringLiteral(" range (") + DifferenceText(degrees) +
                                  QStringLiteral(")");
             p_->setPen(Qt::black);
             p_->drawText(QPointF(x + 38.0, kLegendBaseline), text);
@@ -171,7 +227,7 @@ class CurvesChartPainter {
         }
     }
 
-    /// Lines every 1 °F between the labelled ones, so that a value reads to a degree.
+    /// Lines every degree between the labelled ones, so that a value reads to a degree.
     void PaintMinorGrid(const QRectF& panel) {
         p_->setPen(QPen(kMinorGridColour, 0.5));
         for (double t = wetBulbAxis_.low; t <= wetBulbAxis_.high + 1e-9; t += kMinorStep) {
@@ -212,11 +268,10 @@ class CurvesChartPainter {
     /// The line through the curve's points, broken where a wet bulb of the span has none.
     QPainterPath LineOf(const QRectF& panel, const PerformanceCurve& curve) const {
         QPainterPath path;
-        const double gap = kGapSteps * static_cast<double>(curves_.span.step);
+        const double gap = kGapSteps * SpanStepFahrenheit(curves_.span);
         for (std::size_t i = 0; i < curve.points.size(); ++i) {
             const CurvePoint& point = curve.points[i];
-            const QPointF at =
-                At(panel, static_cast<double>(point.wetBulb), static_cast<double>(point.coldWater));
+            const QPointF at = At(panel, Shown(D(point.wetBulb)), Shown(D(point.coldWater)));
             const bool joined = i > 0 && static_cast<double>(point.wetBulb) -
                                                  static_cast<double>(curve.points[i - 1].wetBulb) <=
                                              gap;
@@ -251,24 +306,22 @@ class CurvesChartPainter {
             static_cast<double>(curves_.designFlow) * static_cast<double>(flowPercent) / 100.0;
         const double liquidGas =
             static_cast<double>(curves_.designLiquidGas) * static_cast<double>(flowPercent) / 100.0;
-        DrawText(Percent(flowPercent) + QStringLiteral(" flow: ") + Number(gpm, 5) +
-                     QStringLiteral(" gpm, L/G ") + Number(liquidGas),
+        DrawText(Percent(flowPercent) + QStringLiteral(" flow: ") + FlowText(gpm) +
+                     QStringLiteral(", L/G ") + Number(liquidGas),
                  {panel.center().x(), panel.top() - kPanelTitleGap}, kTextPixels, true,
                  Qt::AlignHCenter);
     }
 
     void PaintDesignPoint(const QRectF& panel) {
         const CurvePoint& design = curves_.designPoint;
-        const QPointF at =
-            At(panel, static_cast<double>(design.wetBulb), static_cast<double>(design.coldWater));
+        const QPointF at = At(panel, Shown(D(design.wetBulb)), Shown(D(design.coldWater)));
         if (!panel.contains(at)) return;
         p_->setPen(QPen(kDesignColour, 1.6));
         p_->setBrush(Qt::white);
         p_->drawEllipse(at, kMarkerRadius, kMarkerRadius);
         p_->setPen(kDesignColour);
-        const QString text = QStringLiteral("design ") +
-                             Degrees(static_cast<double>(design.wetBulb)) + QStringLiteral(" / ") +
-                             Degrees(static_cast<double>(design.coldWater));
+        const QString text = QStringLiteral("design ") + TemperatureText(design.wetBulb) +
+                             QStringLiteral(" / ") + TemperatureText(design.coldWater);
         // In the panel's lower right corner, which cold water above the wet bulb leaves empty,
         // with a leader to the marker.
         p_->setFont(ChartFont(kTextPixels));
@@ -288,14 +341,14 @@ class CurvesChartPainter {
 
     void PaintAxisTitles() {
         p_->setPen(Qt::black);
-        DrawText(QStringLiteral("Entering wet bulb (°F)"),
+        DrawText(QStringLiteral("Entering wet bulb (%1)").arg(TemperatureUnit()),
                  {(kPanelsLeft + kPanelsRight) / 2.0, kPanelsBottom + 36.0}, kAxisTitlePixels,
                  false, Qt::AlignHCenter);
         p_->save();
         p_->translate(18.0, (kPanelsTop + kPanelsBottom) / 2.0);
         p_->rotate(-90.0);
-        DrawText(QStringLiteral("Cold water (°F)"), {0.0, 0.0}, kAxisTitlePixels, false,
-                 Qt::AlignHCenter);
+        DrawText(QStringLiteral("Cold water (%1)").arg(TemperatureUnit()), {0.0, 0.0},
+                 kAxisTitlePixels, false, Qt::AlignHCenter);
         p_->restore();
     }
 
@@ -309,13 +362,13 @@ class CurvesChartPainter {
     void PaintCaption() {
         const TowerCharacteristic& tower = curves_.tower;
         const CurvePoint& design = curves_.designPoint;
-        QString first =
-            QStringLiteral("Tower KaV/L = ") + Number(static_cast<double>(tower.c), 5) +
-            QStringLiteral(" · (L/G)^−") + Number(static_cast<double>(tower.m)) +
-            QStringLiteral("; design: wet bulb ") + Degrees(static_cast<double>(design.wetBulb)) +
-            QStringLiteral(", cold water ") + Degrees(static_cast<double>(design.coldWater)) +
-            QStringLiteral(", range ") + Degrees(static_cast<double>(curves_.designRange)) +
-            QStringLiteral(".");
+        QString first = QStringLiteral("Tower KaV/L = ") + Number(static_cast<double>(tower.c), 5) +
+                        QStringLiteral(" · (L/G)^−") + Number(static_cast<double>(tower.m)) +
+                        QStringLiteral("; design: wet bulb ") + TemperatureText(design.wetBulb) +
+                        QStringLiteral(", cold water ") + TemperatureText(design.coldWater) +
+                        QStringLiteral(", range ") +
+                        DifferenceText(static_cast<double>(curves_.designRange)) +
+                        QStringLiteral(".");
         QString second = QStringLiteral("Fans at design power: L/G in proportion to the flow.");
         if (AnyWetBulbLeftOut()) {
             second += QStringLiteral(" A line breaks where the tower has no operating point.");
@@ -326,6 +379,7 @@ class CurvesChartPainter {
     }
 
     const PerformanceCurves& curves_;
+    UnitSystem units_;
     Axis wetBulbAxis_{};
     Axis coldWaterAxis_{};
     QPainter* p_ = nullptr;
@@ -333,27 +387,27 @@ class CurvesChartPainter {
 
 }  // namespace
 
-void PaintCurvesChart(QPainter& painter, const PerformanceCurves& curves) {
-    CurvesChartPainter(curves).Paint(painter);
+void PaintCurvesChart(QPainter& painter, const PerformanceCurves& curves, UnitSystem units) {
+    CurvesChartPainter(curves, units).Paint(painter);
 }
 
-QImage RenderCurvesChart(const PerformanceCurves& curves, double scale) {
+QImage RenderCurvesChart(const PerformanceCurves& curves, UnitSystem units, double scale) {
     QImage image(static_cast<int>(std::lround(kCurvesCanvasWidth * scale)),
                  static_cast<int>(std::lround(kCurvesCanvasHeight * scale)), QImage::Format_RGB32);
     image.fill(Qt::white);
     QPainter painter(&image);
     painter.scale(scale, scale);
-    PaintCurvesChart(painter, curves);
+    PaintCurvesChart(painter, curves, units);
     painter.end();
     return image;
 }
 
-bool WriteCurvesChart(const PerformanceCurves& curves, const QString& path, ChartFormat format,
-                      QString& error) {
+bool WriteCurvesChart(const PerformanceCurves& curves, UnitSystem units, const QString& path,
+                      ChartFormat format, QString& error) {
     return WritePicture(
         path, format, QSizeF(kCurvesCanvasWidth, kCurvesCanvasHeight),
         QStringLiteral("Performance curves"),
-        [&curves](QPainter& painter) { PaintCurvesChart(painter, curves); }, error);
+        [&curves, units](QPainter& painter) { PaintCurvesChart(painter, curves, units); }, error);
 }
 
 }  // namespace veltrane::chart

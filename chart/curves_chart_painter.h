@@ -1,7 +1,8 @@
 #pragma once
 // The performance-curve chart: cold water against wet bulb, one panel per share of the design
 // flow, one line per share of the design range, the design point marked. Drawn with QPainter
-// for SVG, PDF and PNG alike; needs a QGuiApplication (fonts) but no display.
+// for SVG, PDF and PNG alike; needs a QGuiApplication (fonts) but no display. The curves hold
+// °F; the chart shows them in US or SI units, its axes built on the values as shown.
 
 #include <QImage>
 #include <QPainter>
@@ -9,6 +10,7 @@
 
 #include "chart_format.h"
 #include "performance_curves.h"
+#include "units.h"
 
 namespace veltrane::chart {
 
@@ -16,14 +18,15 @@ namespace veltrane::chart {
 inline constexpr double kCurvesCanvasWidth = 720.0;
 inline constexpr double kCurvesCanvasHeight = 480.0;
 
-/// Paints the whole chart in canvas coordinates (scale the painter to the device first).
-void PaintCurvesChart(QPainter& painter, const PerformanceCurves& curves);
+/// Paints the whole chart in canvas coordinates (scale the painter to the device first), its
+/// numbers in `units`.
+void PaintCurvesChart(QPainter& painter, const PerformanceCurves& curves, UnitSystem units);
 
 /// The chart as an image of `scale` pixels per point.
-QImage RenderCurvesChart(const PerformanceCurves& curves, double scale);
+QImage RenderCurvesChart(const PerformanceCurves& curves, UnitSystem units, double scale);
 
 /// Writes the chart as a file; false with `error` set to one line when it cannot.
-bool WriteCurvesChart(const PerformanceCurves& curves, const QString& path, ChartFormat format,
-                      QString& error);
+bool WriteCurvesChart(const PerformanceCurves& curves, UnitSystem units, const QString& path,
+                      ChartFormat format, QString& error);
 
 }  // namespace veltrane::chart

@@ -152,7 +152,6 @@ LiquidGasSpan ParseLiquidGasSpan(std::string_view argument) {
 /// there is none.
 std::string_view OptionInUsUnitsOnly(const CalcOptions& options) {
     if (options.chart || options.demand) return options.chart ? "--chart" : "--demand";
-    if (options.curves || options.curvesCsv) return options.curves ? "--curves" : "--curves-csv";
     return {};
 }
 
@@ -299,7 +298,9 @@ FanDraft ParseDraft(std::string_view text) {
     Refuse("--draft must be induced or forced, not " + QuoteForMessage(text));
 }
 
-/// FROM:TO in °F with FROM ≤ TO and no more wet bulbs, 1 °F apart, than a curve may hold.
+/// FROM:TO with FROM ≤ TO and no more wet bulbs, a degree apart, than a curve may hold. In °F,
+/// or in °C under --units si, which may come later on the line: the span takes its units when
+/// the curves are built.
 WetBulbSpan ParseWetBulbs(std::string_view argument) {
     const auto [fromText, toText] = SplitPair(argument, "--wet-bulbs", "FROM:TO");
     WetBulbSpan span;
@@ -309,7 +310,7 @@ WetBulbSpan ParseWetBulbs(std::string_view argument) {
         Refuse("--wet-bulbs: FROM must not be above TO in " + QuoteForMessage(argument));
     if (!SpanWetBulbs(span)) {
         Refuse("--wet-bulbs: at most " + std::to_string(kMostCurvePoints) +
-               " wet bulbs, 1 F apart, in " + QuoteForMessage(argument));
+               " wet bulbs, a degree apart, in " + QuoteForMessage(argument));
     }
     return span;
 }
@@ -369,14 +370,20 @@ void DeclareCapabilityOptions(CLI::App& app, CalcOptions& options) {
                  "proportion: the fans at design power), each at 80, 100 and 120 % of the\n"
                  "design range, for the tower of --tower or the one through the design\n"
                  "point with --slope. A wet bulb at which the tower has no operating point\n"
-                 "is left out of its line. Standard output is unchanged");
+                 "is left out of its line. Standard output is unchanged. With --units si\n"
+                 "the chart is in C, K and m3/h");
     SingleOption(
         app, "--curves-csv", "FILE.csv", options.curvesCsv,
         [](std::string_view file) { return std::string(file); },
-        "write the curves' points to FILE.csv: Flow (%), Range (%), Twb, TCold");
+        "write the curves' points to FILE.csv: Flow (%), Range (%), Twb, TCold,\n"
+        "each the shortest decimal that reads back as the value calculated. With\n"
+        "--units si the columns are Twb (C) and TCold (C), each temperature the\n"
+        "shortest text that converts back to that very value, as --raw writes");
     SingleOption(app, "--wet-bulbs", "FROM:TO", options.wetBulbs, ParseWetBulbs,
                  "the curves' wet bulbs, in F, 1 F apart (default 40 to 10 F above the\n"
-                 "design wet bulb)");
+                 "design wet bulb). With --units si in C, 1 K apart, each whole C converted\n"
+                 "once (default the same ends in C rounded outward to whole C: 4 to 24\n"
+                 "for the defaults)");
     app.add_flag("--fit", options.fit,
                  "fit the tower characteristic to the rows, performance data with the\n"
                  "usual input columns (TCold may stand for Approach when a header names\n"
@@ -449,8 +456,8 @@ void DeclareOptions(CLI::App& app, CalcOptions& options, std::string& traceTarge
                  "once to single precision, each result converted from the value\n"
                  "calculated. With --raw an SI result is the shortest text that converts\n"
                  "back to that very value. --tower's C:m, Notes and --trace stay as they\n"
-                 "are (the worksheet names its US units). --chart, --demand, --curves and\n"
-                 "--curves-csv work in US units only as yet and refuse --units si");
+                 "are (the worksheet names its US units). --chart and --demand work in US\n"
+                 "units only as yet and refuse --units si");
     ValueOption(app.add_option(
                        "--sweep",
                        [&options](const CLI::results_t& results) {

@@ -105,19 +105,20 @@ bool WriteTextFile(const std::string& path, const std::string& text, std::string
 }
 
 #ifdef VELTRANE_CHART_MODULE
-bool DrawCurves(const PerformanceCurves& curves, const std::string& path, std::string& error) {
+bool DrawCurves(const PerformanceCurves& curves, UnitSystem units, const std::string& path,
+                std::string& error) {
     const auto write = FindWriter<chart::WriteCurvesFunction>(chart::kWriteCurvesSymbol, error);
     if (write == nullptr) return false;
     char message[512] = "";
     const int format = static_cast<int>(*chart::FormatOfFile(path));
-    if (!write(&curves, path.c_str(), format, message, sizeof message)) {
+    if (!write(&curves, static_cast<int>(units), path.c_str(), format, message, sizeof message)) {
         error = message;
         return false;
     }
     return true;
 }
 #else
-bool DrawCurves(const PerformanceCurves&, const std::string&, std::string& error) {
+bool DrawCurves(const PerformanceCurves&, UnitSystem, const std::string&, std::string& error) {
     error = "--curves: charts are not available in this build";
     return false;
 }

@@ -21,8 +21,9 @@ std::string DemandCsv(const DemandChart& chart);
 bool WriteTextFile(const std::string& path, const std::string& text, std::string& error);
 
 /// Draws the performance curves into `path` (SVG, PDF or PNG by its extension) through the
-/// chart module; false with `error` set to one line when it cannot.
-bool DrawCurves(const PerformanceCurves& curves, const std::string& path, std::string& error);
+/// chart module, their numbers in `units`; false with `error` set to one line when it cannot.
+bool DrawCurves(const PerformanceCurves& curves, UnitSystem units, const std::string& path,
+                std::string& error);
 
 /// Writes what --chart and --demand ask for. Empty when done, else the one line that says what
 /// could not be done.

@@ -16,6 +16,20 @@ void AppendNumber(std::string& out, float value) {
     out.append(text, WritePlainShortest(text, value));
 }
 
+/// A temperature of the curves (°F) in `units`: the shortest text that reads back as the very
+/// value calculated, in either system.
+void AppendTemperature(std::string& out, UnitSystem units, float fahrenheit) {
+    if (units == UnitSystem::kUS) return AppendNumber(out, fahrenheit);
+    char text[kNumberTextCapacity];
+    out.append(text, WriteLossless(text, Quantity::kTemperature, units, fahrenheit));
+}
+
+/// An end of the span as the messages write it, with its unit ("40 F", "4 C").
+std::string SpanEndText(float end, UnitSystem units) {
+    return std::string(PlainShortestText(end).View()) + " " +
+           std::string(UnitOf(Quantity::kTemperature, units));
+}
+
 /// The option that asked for the curves, naming each failure.
 std::string Label(const CalcOptions& options) {
     return options.curves ? "--curves" : "--curves-csv";
@@ -39,37 +53,41 @@ std::optional<PerformanceCurves> BuildCurves(const CalcOptions& options, const D
                 "negative), so no tower passes through it";
         return std::nullopt;
     }
-    WetBulbSpan span = DefaultWetBulbSpan(design);
+    const UnitSystem units = options.units.value_or(UnitSystem::kUS);
+    WetBulbSpan span = DefaultWetBulbSpan(design, units);
     if (options.wetBulbs) {
         span.from = options.wetBulbs->from;
         span.to = options.wetBulbs->to;
     }
     if (!SpanWetBulbs(span)) {
-        error = Label(options) + ": the wet bulbs run from " + std::to_string(span.from) +
-                " F to " + std::to_string(span.to) + " F, which is no span of whole steps of 1 F";
+        const std::string unit(UnitOf(Quantity::kTemperature, units));
+        error = Label(options) + ": the wet bulbs run from " + std::to_string(span.from) + " " +
+                unit + " to " + std::to_string(span.to) + " " + unit +
+                ", which is no span of whole steps of 1 " +
+                std::string(UnitOf(Quantity::kTemperatureDifference, units));
         return std::nullopt;
     }
     PerformanceCurves curves = CalculatePerformanceCurves(design, *tower, span);
     if (!HasAnyPoint(curves)) {
         error = Label(options) + ": the tower has no operating point at any wet bulb from " +
-                std::string(PlainShortestText(span.from).View()) + " F to " +
-                std::string(PlainShortestText(span.to).View()) + " F";
+                SpanEndText(span.from, units) + " to " + SpanEndText(span.to, units);
         return std::nullopt;
     }
     return curves;
 }
 
-std::string CurvesCsv(const PerformanceCurves& curves) {
-    std::string out = "Flow (%),Range (%),Twb,TCold\n";
+std::string CurvesCsv(const PerformanceCurves& curves, UnitSystem units) {
+    std::string out = units == UnitSystem::kSI ? "Flow (%),Range (%),Twb (C),TCold (C)\n"
+                                               : "Flow (%),Range (%),Twb,TCold\n";
     for (const PerformanceCurve& curve : curves.curves) {
         for (const CurvePoint& point : curve.points) {
             AppendNumber(out, curve.flowPercent);
             out += ',';
             AppendNumber(out, curve.rangePercent);
             out += ',';
-            AppendNumber(out, point.wetBulb);
+            AppendTemperature(out, units, point.wetBulb);
             out += ',';
-            AppendNumber(out, point.coldWater);
+            AppendTemperature(out, units, point.coldWater);
             out += '\n';
         }
     }
@@ -80,9 +98,10 @@ std::string WriteCurvesOutputs(const CalcOptions& options, const DesignInputs& d
     std::string error;
     const std::optional<PerformanceCurves> curves = BuildCurves(options, design, error);
     if (!curves) return error;
-    if (options.curvesCsv && !WriteTextFile(*options.curvesCsv, CurvesCsv(*curves), error))
+    const UnitSystem units = options.units.value_or(UnitSystem::kUS);
+    if (options.curvesCsv && !WriteTextFile(*options.curvesCsv, CurvesCsv(*curves, units), error))
         return error;
-    if (options.curves && !DrawCurves(*curves, *options.curves, error)) return error;
+    if (options.curves && !DrawCurves(*curves, units, *options.curves, error)) return error;
     return {};
 }
 

@@ -16,8 +16,10 @@ std::optional<PerformanceCurves> BuildCurves(const CalcOptions& options, const D
                                              std::string& error);
 
 /// The points: a header Flow (%),Range (%),Twb,TCold and one row per point, curve by curve,
-/// each number the shortest decimal that reads back to the same single-precision value.
-std::string CurvesCsv(const PerformanceCurves& curves);
+/// each number the shortest decimal that reads back to the same single-precision value. In SI
+/// the header is Flow (%),Range (%),Twb (C),TCold (C) and each temperature the shortest °C text
+/// that converts back to the very °F value calculated (as --raw writes the rows' results).
+std::string CurvesCsv(const PerformanceCurves& curves, UnitSystem units);
 
 /// Writes what --curves and --curves-csv ask for. Empty when done, else the one line that says
 /// what could not be done.

@@ -16,6 +16,16 @@ double D(float value) {
 /// How far above the design wet bulb the default span reaches, °F.
 constexpr float kDefaultSpanAboveDesign = 10.0F;
 constexpr double kPercent = 100.0;
+/// How far an SI end of the default span may stand beyond a whole °C and still count as on it:
+/// a float °F that a whole °C was converted to reads back up to a few millionths of a K off.
+constexpr double kWholeDegreeSlack = 1e-4;  // K
+
+/// A °F end of the span in °C, rounded outward (`up` for the upper end) to a whole degree.
+float WholeCelsius(float fahrenheit, bool up) {
+    const double celsius = ToSI(Quantity::kTemperature, D(fahrenheit));
+    return RoundToSingle(up ? std::ceil(celsius - kWholeDegreeSlack)
+                            : std::floor(celsius + kWholeDegreeSlack));
+}
 
 float Share(float value, float percent) {
     return RoundToSingle(D(value) * D(percent) / kPercent);
@@ -23,10 +33,20 @@ float Share(float value, float percent) {
 
 }  // namespace
 
-WetBulbSpan DefaultWetBulbSpan(const DesignInputs& design) noexcept {
+WetBulbSpan DefaultWetBulbSpan(const DesignInputs& design, UnitSystem units) noexcept {
     WetBulbSpan span;
     span.to = RoundToSingle(D(design[Input::kWetBulb]) + D(kDefaultSpanAboveDesign));
+    if (units == UnitSystem::kSI) {
+        span.from = WholeCelsius(span.from, false);
+        span.to = WholeCelsius(span.to, true);
+        span.units = units;
+    }
     return span;
+}
+
+double SpanStepFahrenheit(WetBulbSpan span) noexcept {
+    const double step = D(span.step);
+    return span.units == UnitSystem::kSI ? ToUS(Quantity::kTemperatureDifference, step) : step;
 }
 
 std::optional<TowerCharacteristic> TowerThroughDesign(const DesignInputs& design, float slope) {
@@ -53,16 +73,17 @@ std::optional<std::vector<float>> SpanWetBulbs(WetBulbSpan span) {
         !(span.step > 0.0F) || span.from > span.to) {
         return std::nullopt;
     }
-    // Each wet bulb is from + i·step, formed afresh so that no error gathers along the span; the
-    // last is `to` itself when the steps reach it to within a thousandth of a step.
+    // Each wet bulb is from + i·step in the span's units, formed afresh so that no error gathers
+    // along the span, and converted to °F once; the last is `to` itself when the steps reach it
+    // to within a thousandth of a step.
     const double steps = (D(span.to) - D(span.from)) / D(span.step);
     if (steps + 1.0 > kMostCurvePoints) return std::nullopt;
     const int count = static_cast<int>(std::floor(steps + 1e-3)) + 1;
     std::vector<float> wetBulbs;
     wetBulbs.reserve(static_cast<std::size_t>(count));
     for (int i = 0; i < count; ++i) {
-        const float wetBulb = RoundToSingle(D(span.from) + i * D(span.step));
-        wetBulbs.push_back(std::fmin(wetBulb, span.to));
+        const double wetBulb = std::fmin(D(span.from) + i * D(span.step), D(span.to));
+        wetBulbs.push_back(InputFromUnits(Quantity::kTemperature, span.units, wetBulb));
     }
     return wetBulbs;
 }

@@ -11,6 +11,7 @@
 
 #include "performance.h"
 #include "rating.h"
+#include "units.h"
 
 namespace veltrane {
 
@@ -19,15 +20,23 @@ namespace veltrane {
 inline constexpr std::array<float, 3> kCurveFlowPercents{90.0F, 100.0F, 110.0F};
 inline constexpr std::array<float, 3> kCurveRangePercents{80.0F, 100.0F, 120.0F};
 
-/// The wet bulbs of every curve: from, from + step, ... up to `to` (included when reached), °F.
+/// The wet bulbs of every curve: from, from + step, ... up to `to` (included when reached), in
+/// `units`: °F in US units, °C with the step in K in SI. Each wet bulb is formed in those units
+/// and converted once to the calculation's °F, so that an SI span falls on whole °C.
 struct WetBulbSpan {
     float from = 40.0F;
     float to = 75.0F;
     float step = 1.0F;
+    UnitSystem units = UnitSystem::kUS;
 };
 
-/// The default span: 40 °F to 10 °F above the design wet bulb, in steps of 1 °F.
-WetBulbSpan DefaultWetBulbSpan(const DesignInputs& design) noexcept;
+/// The default span in `units`, in steps of 1 degree: 40 °F to 10 °F above the design wet bulb;
+/// in SI the same ends in °C, rounded outward to whole °C (4 °C to 24 °C for the defaults).
+WetBulbSpan DefaultWetBulbSpan(const DesignInputs& design,
+                               UnitSystem units = UnitSystem::kUS) noexcept;
+
+/// The span's step in °F, the unit of every CurvePoint.
+double SpanStepFahrenheit(WetBulbSpan span) noexcept;
 
 /// Most wet bulbs in one curve; a span that asks for more is refused.
 inline constexpr int kMostCurvePoints = 10'000;
@@ -76,7 +85,8 @@ DesignInputs CurveRow(const DesignInputs& design, float flowPercent, float range
 PerformanceCurves CalculatePerformanceCurves(const DesignInputs& design, TowerCharacteristic tower,
                                              WetBulbSpan span);
 
-/// The wet bulbs of the span, or nothing when it is refused (see CalculatePerformanceCurves).
+/// The wet bulbs of the span in °F, or nothing when it is refused (see
+/// CalculatePerformanceCurves).
 std::optional<std::vector<float>> SpanWetBulbs(WetBulbSpan span);
 
 }  // namespace veltrane

@@ -17,10 +17,12 @@
 
 namespace veltrane::performance {
 
-/// The curves painted at the widget's size by the chart painter; faded while a box is marked.
+/// The curves painted at the widget's size by the chart painter in the units chosen; faded while
+/// a box is marked.
 class CurvesView final : public QWidget {
   public:
-    CurvesView(const PerformanceModel& model, QWidget* parent) : QWidget(parent), model_(model) {
+    CurvesView(const PerformanceModel& model, const UnitLayer& units, QWidget* parent)
+        : QWidget(parent), model_(model), units_(units) {
         setObjectName(QStringLiteral("curvesChart"));
         setMinimumSize(360, 240);
     }
@@ -38,11 +40,12 @@ class CurvesView final : public QWidget {
         }
         if (model_.hasProblems()) painter.setOpacity(0.35);
         painter.setTransform(chart::CanvasToDevice(QSizeF(size())));
-        chart::PaintCurvesChart(painter, *curves);
+        chart::PaintCurvesChart(painter, *curves, units_.system());
     }
 
   private:
     const PerformanceModel& model_;
+    const UnitLayer& units_;
 };
 
 namespace {
@@ -67,7 +70,7 @@ CurvesTab::CurvesTab(const PerformanceModel& model, const UnitLayer& units, QWid
     setObjectName(QStringLiteral("curvesTab"));
     auto* layout = new QVBoxLayout(this);
     auto* splitter = new QSplitter(Qt::Vertical, this);
-    chart_ = new CurvesView(model, splitter);
+    chart_ = new CurvesView(model, units, splitter);
     table_ = new CopyableTable([this] { return tableText(u'\t'); }, splitter);
     table_->setObjectName(QStringLiteral("curvesTable"));
     table_->verticalHeader()->hide();
@@ -148,7 +151,7 @@ bool CurvesTab::writeChart(const QString& path, QString& error) const {
         error = QStringLiteral("cannot write %1: there is no tower to draw curves of").arg(path);
         return false;
     }
-    return chart::WriteCurvesChart(*curves, path, *format, error);
+    return chart::WriteCurvesChart(*curves, units_.system(), path, *format, error);
 }
 
 // Every value exact in the units shown (the shortest text that reads back as the calculated
@@ -180,7 +183,7 @@ bool CurvesTab::print(QPrinter& printer, QString& error) const {
     const QRectF page = printer.pageLayout().paintRectPixels(printer.resolution());
     if (const std::optional<PerformanceCurves>& curves = model_.performanceCurves()) {
         painter.setTransform(chart::CanvasToDevice(page.size()));
-        chart::PaintCurvesChart(painter, *curves);
+        chart::PaintCurvesChart(painter, *curves, units_.system());
     }
     return painter.end();
 }

@@ -3,9 +3,14 @@
 #include <gtest/gtest.h>
 
 #include <QColor>
+#include <QFile>
 #include <QImage>
+#include <QTemporaryDir>
+#include <QXmlStreamReader>
 
 #include <cstdlib>
+#include <optional>
+#include <vector>
 
 namespace veltrane::chart {
 namespace {
@@ -45,7 +50,7 @@ int LinePixels(const QImage& image, int fromX, int toX) {
 }
 
 TEST(CurvesChart, shouldLeaveTheLineOutWhereTheTowerHasNoOperatingPoint) {
-    const QImage image = RenderCurvesChart(LineWithAGap(), 1.0);
+    const QImage image = RenderCurvesChart(LineWithAGap(), UnitSystem::kUS, 1.0);
     // The middle panel spans x 286 to 478 of 720 points: wet bulb 40 to 45 °F is its left
     // seventh, 50 to 65 °F its middle.
     EXPECT_GT(LinePixels(image, 290, 310), 20);
@@ -55,10 +60,95 @@ TEST(CurvesChart, shouldLeaveTheLineOutWhereTheTowerHasNoOperatingPoint) {
 TEST(CurvesChart, shouldReportAFullDiskInEveryFormat) {
     for (const ChartFormat format : {ChartFormat::kSvg, ChartFormat::kPdf, ChartFormat::kPng}) {
         QString error;
-        EXPECT_FALSE(WriteCurvesChart(LineWithAGap(), QStringLiteral("/dev/full"), format, error))
+        EXPECT_FALSE(WriteCurvesChart(LineWithAGap(), UnitSystem::kUS, QStringLiteral("/dev/full"),
+                                      format, error))
             << "format " << static_cast<int>(format);
         EXPECT_TRUE(error.startsWith(QStringLiteral("cannot write /dev/full: ")))
             << error.toStdString();
+    }
+}
+
+/// The default design's curves, tower through the design point with m = 0.6, over the default
+/// span in `units`.
+PerformanceCurves DefaultCurves(UnitSystem units) {
+    const DesignInputs design = DefaultDesignInputs();
+    return CalculatePerformanceCurves(design, *TowerThroughDesign(design, 0.6F),
+                                      DefaultWetBulbSpan(design, units));
+}
+
+/// 3 °C to 13 °C, each point's cold water 40 °F above its wet bulb: both ends' float °F read
+/// back a little above the whole °C, and no cold-water tick is below 25 °C.
+PerformanceCurves SiSpanThreeToThirteen() {
+    PerformanceCurves curves = LineWithAGap();
+    curves.span = {3.0F, 13.0F, 1.0F, UnitSystem::kSI};
+    std::vector<CurvePoint>& line = curves.curves.at(4).points;
+    line.clear();
+    const std::optional<std::vector<float>> wetBulbs = SpanWetBulbs(curves.span);
+    for (const float wetBulb : *wetBulbs)
+        line.push_back({wetBulb, wetBulb + 40.0F});
+    return curves;
+}
+
+/// Every text of the chart as drawn into an SVG file, each between '|'.
+QString DrawnTexts(const PerformanceCurves& curves, UnitSystem units) {
+    const QTemporaryDir folder;
+    const QString path = folder.filePath(QStringLiteral("curves.svg"));
+    QString error;
+    EXPECT_TRUE(WriteCurvesChart(curves, units, path, ChartFormat::kSvg, error))
+        << error.toStdString();
+    QFile file(path);
+    EXPECT_TRUE(file.open(QIODevice::ReadOnly));
+    QXmlStreamReader xml(&file);
+    QString texts = QStringLiteral("|");
+    while (!xml.atEnd()) {
+        xml.readNext();
+        if (xml.isStartElement() && xml.name() == QStringLiteral("text"))
+            texts += xml.readElementText(QXmlStreamReader::IncludeChildElements) + u'|';
+    }
+    EXPECT_FALSE(xml.hasError()) << xml.errorString().toStdString();
+    return texts;
+}
+
+struct LabelsCase {
+    const char* name;
+    PerformanceCurves curves;
+    UnitSystem units;
+    std::vector<const char*> shown;
+    std::vector<const char*> absent;
+};
+
+TEST(CurvesChart, shouldWriteItsLabelsAndTicksInTheUnitsAsked) {
+    const std::vector<LabelsCase> cases{
+        {"defaults in US units",
+         DefaultCurves(UnitSystem::kUS),
+         UnitSystem::kUS,
+         {"|Entering wet bulb (°F)|", "|Cold water (°F)|", "|design 65 °F / 78 °F|",
+          "|100 % flow: 1000 gpm, L/G 1|", "|100 % range (27 °F)|"},
+         {"°C"}},
+        // 18.333 °C / 25.556 °C, the range 27 °F = 15 K, 1000 gpm = 227.12 m³/h.
+        {"defaults in SI",
+         DefaultCurves(UnitSystem::kSI),
+         UnitSystem::kSI,
+         {"|Entering wet bulb (°C)|", "|Cold water (°C)|", "|design 18.3 °C / 25.6 °C|",
+          "|100 % flow: 227.12 m³/h, L/G 1|", "|80 % range (12 K)|", "|100 % range (15 K)|", "|4|",
+          "|24|"},
+         {"°F", "gpm"}},
+        // The wet-bulb axis ends at 3 and 13 °C, one tick a degree, not a step out at 2 and 14.
+        {"a span of whole degrees Celsius",
+         SiSpanThreeToThirteen(),
+         UnitSystem::kSI,
+         {"|3|", "|4|", "|13|"},
+         {"|2|", "|14|"}},
+    };
+    for (const LabelsCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        const QString texts = DrawnTexts(c.curves, c.units);
+        for (const char* text : c.shown)
+            EXPECT_TRUE(texts.contains(QString::fromUtf8(text)))
+                << text << " in " << texts.toStdString();
+        for (const char* text : c.absent)
+            EXPECT_FALSE(texts.contains(QString::fromUtf8(text)))
+                << text << " in " << texts.toStdString();
     }
 }
 

@@ -1,4 +1,4 @@
-// --demand: the points behind the chart, each the window's own KaV/L.
+// --demand: the points behind the chart, each the window's own KaV/L; --curves-csv in SI.
 #include <gtest/gtest.h>
 
 #include <charconv>
@@ -67,6 +67,41 @@ TEST(DemandPoints, shouldBeTheWindowsKaVLAtEachApproachAndLiquidGasRatio) {
             ASSERT_EQ(CalculatePerformance(inputs).values[Result::kKaVL], kaVL) << "L/G " << lg;
         }
     }
+}
+
+/// The lines of the curves' points written for these arguments and --curves-csv FILE.
+std::vector<std::string> CurvesLines(std::vector<std::string_view> arguments, const char* name) {
+    const std::string path = ::testing::TempDir() + name;
+    arguments.insert(arguments.end(), {"--defaults", "--slope", "0.6", "--curves-csv", path});
+    EXPECT_EQ(RunQuietly(arguments), kExitSuccess);
+    std::ifstream csv(path);
+    std::vector<std::string> lines;
+    for (std::string line; std::getline(csv, line);)
+        lines.push_back(line);
+    return lines;
+}
+
+/// The last field of the first line that starts with `prefix`.
+std::string ValueAfter(const std::vector<std::string>& lines, const std::string& prefix) {
+    for (const std::string& line : lines) {
+        if (line.starts_with(prefix)) return line.substr(prefix.size());
+    }
+    ADD_FAILURE() << "no line starts with " << prefix;
+    return "0";
+}
+
+TEST(CurvesPoints, shouldBeInWholeDegreesCelsiusUnderSiUnitsAndEqualTheUsCalculation) {
+    const std::vector<std::string> si = CurvesLines({"--units", "si"}, "curves_si.csv");
+    ASSERT_EQ(si.size(), 1U + 9U * 21U);  // 4 °C to 24 °C, the defaults' 40 °F to 75 °F outward
+    EXPECT_EQ(si.front(), "Flow (%),Range (%),Twb (C),TCold (C)");
+    EXPECT_TRUE(si[1].starts_with("90,80,4,")) << si[1];
+    EXPECT_TRUE(si.back().starts_with("110,120,24,")) << si.back();
+    // 18 °C is 64.4 °F: the SI cold water, converted by hand, is the US curve's own value.
+    const std::vector<std::string> us = CurvesLines({"--wet-bulbs", "64.4:64.4"}, "curves_us.csv");
+    const float fahrenheit = ReadFloat(ValueAfter(us, "100,100,64.4,"));
+    const std::string celsius = ValueAfter(si, "100,100,18,");
+    EXPECT_EQ(static_cast<float>(std::stod(celsius) * 1.8 + 32.0), fahrenheit) << celsius;
+    EXPECT_NEAR(std::stod(celsius), (static_cast<double>(fahrenheit) - 32.0) / 1.8, 1e-6);
 }
 
 }  // namespace

@@ -94,5 +94,37 @@ TEST(PerformanceCurves, shouldRefuseSpansThatFallOrNeverEnd) {
     EXPECT_EQ(SpanWetBulbs({40.0F, 40.0F, 1.0F}), std::vector<float>{40.0F});
 }
 
+struct SiSpanCase {
+    float designWetBulb;  ///< °F
+    float from;           ///< °C
+    float to;             ///< °C
+};
+
+// The default span's ends, 40 °F and the design wet bulb + 10 °F, in °C rounded outward; an end
+// that is a whole °C already stays there, though its float °F (55.4 °F, 13 °C) reads back as
+// 13.0000009 °C.
+TEST(PerformanceCurves, shouldStartTheSiDefaultSpanOnWholeDegreesCelsiusOutsideTheUsEnds) {
+    for (const SiSpanCase c : {SiSpanCase{65.0F, 4.0F, 24.0F}, SiSpanCase{45.4F, 4.0F, 13.0F},
+                               SiSpanCase{86.0F, 4.0F, 36.0F}}) {
+        DesignInputs design = DefaultDesignInputs();
+        design[Input::kWetBulb] = c.designWetBulb;
+        const WetBulbSpan span = DefaultWetBulbSpan(design, UnitSystem::kSI);
+        EXPECT_EQ(span.units, UnitSystem::kSI);
+        EXPECT_EQ(span.from, c.from) << c.designWetBulb;
+        EXPECT_EQ(span.to, c.to) << c.designWetBulb;
+        EXPECT_EQ(span.step, 1.0F);
+    }
+}
+
+// 18, 19 and 20 °C are 64.4, 66.2 and 68 °F; 18.5 °C on are 65.3, 67.1 and 68.9 °F: each rounded
+// once, not 64.4 °F plus steps of 1.8 °F.
+TEST(PerformanceCurves, shouldPutAnSiSpansWetBulbsOnWholeStepsInDegreesCelsius) {
+    EXPECT_EQ(SpanWetBulbs({18.0F, 20.0F, 1.0F, UnitSystem::kSI}),
+              (std::vector<float>{64.4F, 66.2F, 68.0F}));
+    EXPECT_EQ(SpanWetBulbs({18.5F, 20.5F, 1.0F, UnitSystem::kSI}),
+              (std::vector<float>{65.3F, 67.1F, 68.9F}));
+    EXPECT_DOUBLE_EQ(SpanStepFahrenheit({18.0F, 20.0F, 1.0F, UnitSystem::kSI}), 1.8);
+}
+
 }  // namespace
 }  // namespace veltrane

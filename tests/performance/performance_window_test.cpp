@@ -4,6 +4,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QGuiApplication>
+#include <QImage>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -257,6 +258,19 @@ TEST_F(Window, shouldTableThePerformanceCurvesThroughTheDesignPointAndCopyThem) 
         EXPECT_GT(QFileInfo(files.next).size(), 1000) << name;
     }
     EXPECT_TRUE(messages.shown().empty());
+
+    // The chart follows the units switch, on screen and in the file, as the table does.
+    auto* chart = find<QWidget>("curvesChart");
+    const QImage inUs = chart->grab().toImage();
+    window->setUnits(UnitSystem::kSI);
+    EXPECT_NE(chart->grab().toImage(), inUs);
+    files.next = folder.filePath(QStringLiteral("curves_si.svg"));
+    window->exportChart();
+    QFile svg(files.next);
+    ASSERT_TRUE(svg.open(QIODevice::ReadOnly));
+    const QString drawn = QString::fromUtf8(svg.readAll());
+    EXPECT_TRUE(drawn.contains(u"Entering wet bulb (°C)"_qs));
+    EXPECT_FALSE(drawn.contains(u"°F"_qs));
 }
 
 }  // namespace
