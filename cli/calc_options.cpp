@@ -448,9 +448,10 @@ void DeclareOptions(CLI::App& app, CalcOptions& options, std::string& traceTarge
                  "The calculation runs in US units: an SI input is converted and rounded\n"
                  "once to single precision, each result converted from the value\n"
                  "calculated. With --raw an SI result is the shortest text that converts\n"
-                 "back to that very value. --tower's C:m, Notes and --trace stay as they\n"
-                 "are (the worksheet names its US units). --chart, --demand, --curves and\n"
-                 "--curves-csv work in US units only as yet and refuse --units si");
+                 "back to that very value. --tower's C:m and Notes stay as they are;\n"
+                 "--trace writes each quantity in US and SI units side by side. --chart,\n"
+                 "--demand, --curves and --curves-csv work in US units only as yet and\n"
+                 "refuse --units si");
     ValueOption(app.add_option(
                        "--sweep",
                        [&options](const CLI::results_t& results) {
@@ -482,7 +483,9 @@ void DeclareOptions(CLI::App& app, CalcOptions& options, std::string& traceTarge
                  "write a worksheet for each design, every working quantity with its unit\n"
                  "and formula in the order calculated (with --tower, every step of the\n"
                  "approach search first), to standard error or to FILE; numbers to six\n"
-                 "significant figures, exact with --raw")
+                 "significant figures, exact with --raw. With --units si each quantity\n"
+                 "in US and SI units side by side (an exact SI value is the shortest\n"
+                 "decimal that converts back to the US one)")
         ->type_name("[=FILE]")
         ->disable_flag_override(false);
     DeclareYearOptions(app, options);

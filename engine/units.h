@@ -47,6 +47,13 @@ enum class Quantity : std::uint8_t {
     kSpecificVolume,         ///< ft³/lb ↔ m³/kg
     kAirVolumeFlow,          ///< thousand cfm ↔ thousand m³/h
     kHours,                  ///< h in both (hours per year in a weather bin)
+    // The worksheet's working quantities, in the units the calculation forms them:
+    kMassFlow,                      ///< lb/h ↔ kg/h (dry air)
+    kHeatRate,                      ///< Btu/h ↔ kW
+    kEnthalpyDifference,            ///< Btu/lb ↔ kJ/kg, without the datum (dh, driving force)
+    kReciprocalEnthalpyDifference,  ///< lb/Btu ↔ kg/kJ (1/d of the Merkel integral)
+    kDensity,                       ///< lb/ft³ ↔ kg/m³
+    kAirVolumeRate,                 ///< ft³/min ↔ m³/h (not in thousands)
 };
 
 /// How one quantity kind converts: SI = (US − usDatum) × siPerUs / divisor.

@@ -18,6 +18,7 @@
 #include "performance.h"
 #include "performance_curves.h"
 #include "rating.h"
+#include "units.h"
 
 namespace veltrane::performance {
 
@@ -92,8 +93,8 @@ class PerformanceModel : public QObject {
     /// and the operating point's absence, or "Calculated".
     [[nodiscard]] QString status() const;
     /// The worksheet of the latest calculation: the design's, then the rating's (made when
-    /// first asked for after each calculation).
-    [[nodiscard]] const std::string& worksheet() const;
+    /// first asked for after each calculation), in US units or in both side by side.
+    [[nodiscard]] const std::string& worksheet(UnitSystem units = UnitSystem::kUS) const;
     /// The performance curves of the latest calculation's tower (made when first asked for
     /// after each calculation: they take about as long as forty demand charts); nothing when
     /// there is no tower.
@@ -120,7 +121,8 @@ class PerformanceModel : public QObject {
     std::array<QString, kFieldCount> problems_;
     TowerSource towerSource_ = TowerSource::kThroughDesignPoint;
     Calculation calculation_;
-    mutable std::optional<std::string> worksheet_;
+    /// The worksheet in US units, and in both.
+    mutable std::array<std::optional<std::string>, 2> worksheets_;
     mutable std::optional<std::optional<PerformanceCurves>> curves_;
 };
 

@@ -80,9 +80,9 @@ PerformanceWindow::PerformanceWindow(PerformanceModel& model, WindowServices ser
     addTab(new CurvesTab(model_, units_, tabs_));
     addTab(new AcceptanceTab(model_, units_, tabs_));
     addTab(new YearTab(model_, units_, services_.messages, services_.files, tabs_));
-    auto* worksheet = new WorksheetTab(model_, tabs_);
-    addTab(worksheet);
-    connect(worksheet, &WorksheetTab::saveRequested, this, &PerformanceWindow::saveWorksheet);
+    worksheet_ = new WorksheetTab(model_, units_, tabs_);
+    addTab(worksheet_);
+    connect(worksheet_, &WorksheetTab::saveRequested, this, &PerformanceWindow::saveWorksheet);
 
     status_ = new QLabel(this);
     status_->setObjectName(QStringLiteral("status"));
@@ -264,7 +264,8 @@ void PerformanceWindow::copyTable() {
 void PerformanceWindow::saveWorksheet() {
     const QString path = askFile(QStringLiteral("Save Worksheet"), QStringLiteral("worksheet.txt"),
                                  QStringLiteral("Text file (*.txt)"));
-    if (!path.isEmpty()) saveText(path, QString::fromStdString(model_.worksheet()));
+    // What the tab shows: in SI units both side by side.
+    if (!path.isEmpty()) saveText(path, worksheet_->text());
 }
 
 void PerformanceWindow::print() {

@@ -23,8 +23,8 @@ QFont PrintFont() {
 
 }  // namespace
 
-WorksheetTab::WorksheetTab(const PerformanceModel& model, QWidget* parent)
-    : PerformanceTab(parent), model_(model) {
+WorksheetTab::WorksheetTab(const PerformanceModel& model, const UnitLayer& units, QWidget* parent)
+    : PerformanceTab(parent), model_(model), units_(units) {
     setObjectName(QStringLiteral("worksheetTab"));
     auto* layout = new QVBoxLayout(this);
     view_ = new QPlainTextEdit(this);
@@ -42,14 +42,17 @@ WorksheetTab::WorksheetTab(const PerformanceModel& model, QWidget* parent)
     layout->addLayout(buttons);
     connect(save, &QPushButton::clicked, this, &WorksheetTab::saveRequested);
     // The worksheet is long: it is written when the tab is seen, not on every edit.
-    connect(&model_, &PerformanceModel::calculated, this, [this] {
-        stale_ = true;
-        if (isVisible()) refresh();
-    });
+    connect(&model_, &PerformanceModel::calculated, this, &WorksheetTab::markStale);
+    connect(&units_, &UnitLayer::systemChanged, this, &WorksheetTab::markStale);
+}
+
+void WorksheetTab::markStale() {
+    stale_ = true;
+    if (isVisible()) refresh();
 }
 
 QString WorksheetTab::text() const {
-    return QString::fromStdString(model_.worksheet());
+    return QString::fromStdString(model_.worksheet(units_.system()));
 }
 
 void WorksheetTab::showEvent(QShowEvent* event) {

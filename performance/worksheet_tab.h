@@ -1,9 +1,11 @@
 #pragma once
 // The Worksheet tab: every working quantity of the current design and of its rating against
-// the tower, monospaced and selectable, with Save.
+// the tower, monospaced and selectable, with Save. Under SI units each quantity is shown in US
+// and SI units side by side.
 
 #include "performance_model.h"
 #include "performance_tab.h"
+#include "unit_layer.h"
 
 class QPlainTextEdit;
 class QPushButton;
@@ -14,7 +16,7 @@ class WorksheetTab final : public PerformanceTab {
     Q_OBJECT
 
   public:
-    explicit WorksheetTab(const PerformanceModel& model, QWidget* parent = nullptr);
+    WorksheetTab(const PerformanceModel& model, const UnitLayer& units, QWidget* parent = nullptr);
 
     [[nodiscard]] QString title() const override { return QStringLiteral("Worksheet"); }
     bool print(QPrinter& printer, QString& error) const override;
@@ -31,7 +33,10 @@ class WorksheetTab final : public PerformanceTab {
   private:
     void refresh();
 
+    void markStale();
+
     const PerformanceModel& model_;
+    const UnitLayer& units_;
     QPlainTextEdit* view_;
     bool stale_ = true;
 };

@@ -170,6 +170,22 @@ TEST_F(Window, shouldShowAndSaveTheWorksheet) {
     EXPECT_EQ(QString::fromUtf8(saved.readAll()), text->toPlainText());
 }
 
+TEST_F(Window, shouldShowAndSaveTheWorksheetInBothUnitsUnderSi) {
+    window->tabs()->setCurrentWidget(find<QWidget>("worksheetTab"));
+    auto* text = find<QPlainTextEdit>("worksheetText");
+    find<QRadioButton>("siUnitsButton")->click();
+    const QString shown = text->toPlainText();
+    EXPECT_TRUE(shown.contains(QRegularExpression(QStringLiteral("TCold = .* 78 F +25.5556 C\n"))))
+        << shown.toStdString();
+    files.next = folder.filePath(QStringLiteral("worksheet.txt"));
+    find<QPushButton>("saveWorksheet")->click();
+    QFile saved(files.next);
+    ASSERT_TRUE(saved.open(QIODevice::ReadOnly));
+    EXPECT_EQ(QString::fromUtf8(saved.readAll()), shown);
+    find<QRadioButton>("usUnitsButton")->click();
+    EXPECT_FALSE(text->toPlainText().contains(QStringLiteral("25.5556 C")));
+}
+
 TEST_F(Window, shouldRememberTheInputsAndRestoreDefaultsOnRequest) {
     type(FieldOf(Input::kWetBulb), QStringLiteral("66"));
     find<QRadioButton>("towerGiven")->click();
