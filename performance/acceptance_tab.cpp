@@ -26,6 +26,7 @@
 #include "demand_chart_painter.h"
 #include "demand_curves.h"
 #include "number_boxes.h"
+#include "worksheet.h"
 
 namespace veltrane::performance {
 
@@ -471,6 +472,21 @@ void AcceptanceTab::evaluate() {
     if (mean_) meanEvaluation_ = EvaluateReading(basis_, *mean_);
     showRowResults();
     showSummary();
+    emit evaluated();
+}
+
+std::string AcceptanceTab::worksheet(UnitSystem units) {
+    if (stale_) evaluate();
+    std::string text;
+    if (mean_ && meanEvaluation_) {
+        const std::string place =
+            evaluated_.size() == 1
+                ? std::string("the one reading")
+                : "the mean of " + std::to_string(evaluated_.size()) + " readings";
+        AppendAcceptanceWorksheet(text, place, basis_, *mean_, *meanEvaluation_,
+                                  {WorksheetNumbers::kReadable, units});
+    }
+    return text;
 }
 
 void AcceptanceTab::showRowResults() {

@@ -78,9 +78,11 @@ PerformanceWindow::PerformanceWindow(PerformanceModel& model, WindowServices ser
     auto* demand = new DemandTab(model_, units_, tabs_);
     addTab(demand);
     addTab(new CurvesTab(model_, units_, tabs_));
-    addTab(new AcceptanceTab(model_, units_, tabs_));
+    auto* acceptance = new AcceptanceTab(model_, units_, tabs_);
+    addTab(acceptance);
     addTab(new YearTab(model_, units_, services_.messages, services_.files, tabs_));
     worksheet_ = new WorksheetTab(model_, units_, tabs_);
+    worksheet_->showAcceptance(acceptance);
     addTab(worksheet_);
     connect(worksheet_, &WorksheetTab::saveRequested, this, &PerformanceWindow::saveWorksheet);
 

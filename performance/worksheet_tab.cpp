@@ -10,6 +10,8 @@
 #include <QScrollBar>
 #include <QVBoxLayout>
 
+#include "acceptance_tab.h"
+
 namespace veltrane::performance {
 namespace {
 
@@ -46,13 +48,23 @@ WorksheetTab::WorksheetTab(const PerformanceModel& model, const UnitLayer& units
     connect(&units_, &UnitLayer::systemChanged, this, &WorksheetTab::markStale);
 }
 
+void WorksheetTab::showAcceptance(AcceptanceTab* acceptance) {
+    acceptance_ = acceptance;
+    connect(acceptance_, &AcceptanceTab::evaluated, this, &WorksheetTab::markStale);
+    markStale();
+}
+
 void WorksheetTab::markStale() {
+    // Bringing the acceptance test up to date while writing evaluates it.
+    if (refreshing_) return;
     stale_ = true;
     if (isVisible()) refresh();
 }
 
 QString WorksheetTab::text() const {
-    return QString::fromStdString(model_.worksheet(units_.system()));
+    std::string text = model_.worksheet(units_.system());
+    if (acceptance_ != nullptr) text += acceptance_->worksheet(units_.system());
+    return QString::fromStdString(text);
 }
 
 void WorksheetTab::showEvent(QShowEvent* event) {
@@ -64,7 +76,9 @@ void WorksheetTab::refresh() {
     // The reader keeps their place in the worksheet as the inputs change.
     QScrollBar* scroll = view_->verticalScrollBar();
     const int position = scroll->value();
+    refreshing_ = true;
     view_->setPlainText(text());
+    refreshing_ = false;
     scroll->setValue(position);
     stale_ = false;
 }

@@ -1,13 +1,18 @@
 #pragma once
 // The Worksheet tab: every working quantity of the current design and of its rating against
-// the tower, monospaced and selectable, with Save. Under SI units each quantity is shown in US
-// and SI units side by side.
+// the tower, and the acceptance test's evaluation of the mean reading when there is one,
+// monospaced and selectable, with Save. Under SI units each quantity is shown in US and SI units
+// side by side.
 
 #include "performance_model.h"
 #include "performance_tab.h"
 #include "unit_layer.h"
 
 class QPlainTextEdit;
+
+namespace veltrane::performance {
+class AcceptanceTab;
+}
 class QPushButton;
 
 namespace veltrane::performance {
@@ -20,6 +25,9 @@ class WorksheetTab final : public PerformanceTab {
 
     [[nodiscard]] QString title() const override { return QStringLiteral("Worksheet"); }
     bool print(QPrinter& printer, QString& error) const override;
+
+    /// Follows the acceptance test: its evaluation closes the worksheet.
+    void showAcceptance(AcceptanceTab* acceptance);
 
     [[nodiscard]] QString text() const;
 
@@ -37,6 +45,8 @@ class WorksheetTab final : public PerformanceTab {
 
     const PerformanceModel& model_;
     const UnitLayer& units_;
+    AcceptanceTab* acceptance_ = nullptr;
+    bool refreshing_ = false;
     QPlainTextEdit* view_;
     bool stale_ = true;
 };
