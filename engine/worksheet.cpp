@@ -302,9 +302,17 @@ void AppendExactLeavingAir(Sheet& sheet, const DesignInputs& inputs) {
     const WorkingQuantities q = CalculateWithExactLeavingAir(inputs, &air);
     sheet.Text("Leaving air used: saturated at hOut, solved exactly (not the search above)");
     sheet.Text("  Regula falsi on hsat(T) - hOut from Twb to THot, down to adjacent temperatures");
-    sheet.Text("  (at most " + std::to_string(kLeavingAirEvaluationLimit) + " evaluations, to " +
-               sheet.Measure(kLeavingAirTolerance, Quantity::kTemperatureDifference) +
-               " at least); W and V are taken at that temperature.");
+    const std::string limits =
+        "  (at most " + std::to_string(kLeavingAirEvaluationLimit) + " evaluations, to " +
+        sheet.Measure(kLeavingAirTolerance, Quantity::kTemperatureDifference) + " at least);";
+    constexpr std::string_view kTakenThere = "W and V are taken at that temperature.";
+    if (sheet.InSI()) {
+        // Both units make the line too long for one.
+        sheet.Text(limits);
+        sheet.Text("  " + std::string(kTakenThere));
+    } else {
+        sheet.Text(limits + ' ' + std::string(kTakenThere));
+    }
     if (sheet.InSI()) {
         sheet.TableRow({"evaluation", "T (F)", "T (C)", "hsat - hOut (Btu/lb)", "(kJ/kg)"});
     } else {

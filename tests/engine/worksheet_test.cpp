@@ -107,6 +107,7 @@ TEST(Worksheet, shouldWriteReadableNumbersInOneStyleOfSixSignificantFiguresAtMos
     for (const DesignInputs& design : Designs()) {
         std::string sheet;
         AppendWorksheet(sheet, "design", design, WorksheetNumbers::kReadable);
+        AppendWorksheet(sheet, "design", design, {WorksheetNumbers::kReadable, UnitSystem::kSI});
         std::istringstream lines(sheet);
         for (std::string line; std::getline(lines, line);) {
             for (const std::string& word : Words(line)) {
