@@ -226,6 +226,13 @@ TEST_F(Window, shouldShowEveryBoxInSIUnitsWithoutMovingAnInput) {
     EXPECT_EQ(find<QLabel>("operatingColdWater")->text(), Decimal("25.556") + u" °C"_qs);
     window->copyTable();
     EXPECT_TRUE(QGuiApplication::clipboard()->text().startsWith(u"Approach (K)\tLG\tKaVL\n"_qs));
+    files.next = folder.filePath(QStringLiteral("chart_si.svg"));
+    window->exportChart();
+    QFile svg(files.next);
+    ASSERT_TRUE(svg.open(QIODevice::ReadOnly));
+    const QString drawn = QString::fromUtf8(svg.readAll());
+    EXPECT_TRUE(drawn.contains(u"wet bulb 18.33 °C, range 15 K, 101.4 kPa"_qs));
+    EXPECT_FALSE(drawn.contains(u"°F"_qs));
 
     type(FieldOf(Input::kWetBulb), QStringLiteral("20"));  // °C
     EXPECT_EQ(model->value(FieldOf(Input::kWetBulb)), 68.0F);
