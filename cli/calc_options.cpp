@@ -118,16 +118,16 @@ void CheckSetpoint(float setpoint, UnitSystem units) {
               : "--setpoint must be a cold water temperature from 32 F to 212 F");
 }
 
-/// Approaches separated by commas, each above 0, in double precision: their units are known
-/// only once every option is read.
-std::vector<double> ParseApproaches(std::string_view argument) {
+/// Approaches separated by commas, each above 0, kept as typed: their units are known only once
+/// every option is read.
+std::vector<std::string> ParseApproaches(std::string_view argument) {
     constexpr std::size_t kMostApproaches = 12;
-    std::vector<double> approaches;
+    std::vector<std::string> approaches;
     while (true) {
         const std::size_t comma = std::min(argument.find(','), argument.size());
         const std::string_view text = argument.substr(0, comma);
         ReadPositiveNumber("--approaches", text);
-        approaches.push_back(ReadAcceptedNumberAsDouble(text));
+        approaches.emplace_back(text);
         if (comma == argument.size()) break;
         argument.remove_prefix(comma + 1);
     }
@@ -137,11 +137,20 @@ std::vector<double> ParseApproaches(std::string_view argument) {
     return approaches;
 }
 
-/// The approaches as the chart takes them: °F, each converted from `units` and rounded once.
-std::vector<float> ApproachesInFahrenheit(const std::vector<double>& typed, UnitSystem units) {
+/// The approaches as the chart takes them, °F: typed in °F each is read as the calculation reads
+/// any number; typed in K each is converted in double precision and rounded once.
+std::vector<float> ApproachesInFahrenheit(const std::vector<std::string>& typed, UnitSystem units) {
     std::vector<float> approaches;
-    for (const double approach : typed)
-        approaches.push_back(InputFromUnits(Quantity::kTemperatureDifference, units, approach));
+    for (const std::string& text : typed) {
+        float fahrenheit = 0.0F;
+        if (units == UnitSystem::kUS) {
+            ReadInputNumber(text, fahrenheit);  // checked when the option was read
+        } else {
+            fahrenheit = InputFromUnits(Quantity::kTemperatureDifference, units,
+                                        ReadAcceptedNumberAsDouble(text));
+        }
+        approaches.push_back(fahrenheit);
+    }
     return approaches;
 }
 

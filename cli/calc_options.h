@@ -39,8 +39,8 @@ struct CalcOptions {
     /// The first design's demand curves: drawn into `chart`, their points written to `demand`.
     std::optional<std::string> chart;
     std::optional<std::string> demand;
-    /// --approaches as typed, in °F or (under --units si) in K, each read in double precision.
-    std::optional<std::vector<double>> typedApproaches;
+    /// --approaches as typed, in °F or (under --units si) in K.
+    std::optional<std::vector<std::string>> typedApproaches;
     /// The same in °F, each converted once and rounded to single precision; DemandChartRequest's
     /// when not given.
     std::optional<std::vector<float>> approaches;
