@@ -301,7 +301,7 @@ void DeclareChartOptions(CLI::App& app, CalcOptions& options) {
         "shortest text in K that converts back to the very approach calculated");
     SingleOption(app, "--approaches", "LIST", options.typedApproaches, ParseApproaches,
                  "the chart's approaches besides the design's own, in F (in K with --units\n"
-                 "si), separated by commas (default 5,7,10,15,20 F)");
+                 "si), separated by commas (default 5,7,10,15,20 F; 3,4,6,8,11 K in SI)");
     SingleOption(app, "--lg", "FROM:TO", options.liquidGasSpan, ParseLiquidGasSpan,
                  "the chart's range of L/G (default 0.3:5), FROM and TO between 0.01 and\n"
                  "100 and TO at least twice FROM");

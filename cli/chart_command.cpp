@@ -126,7 +126,8 @@ bool DrawCurves(const PerformanceCurves&, const std::string&, std::string& error
 
 DemandChart BuildChart(const CalcOptions& options, const DesignInputs& design) {
     DemandChartRequest request;
-    if (options.approaches) request.approaches = *options.approaches;
+    request.approaches = options.approaches.value_or(
+        DefaultChartApproaches(options.units.value_or(UnitSystem::kUS)));
     if (options.liquidGasSpan) request.span = *options.liquidGasSpan;
     request.tower = options.tower;
     return chart::BuildChartWithAxes(design, request);

@@ -4,6 +4,14 @@
 
 namespace veltrane {
 
+std::vector<float> DefaultChartApproaches(UnitSystem units) {
+    if (units == UnitSystem::kUS) return DemandChartRequest{}.approaches;
+    std::vector<float> approaches;
+    for (const double kelvins : kDefaultApproachesSI)
+        approaches.push_back(InputFromUnits(Quantity::kTemperatureDifference, units, kelvins));
+    return approaches;
+}
+
 std::string ApproachCaption(UnitSystem units) {
     return "Approach (" + std::string(UnitOf(Quantity::kTemperatureDifference, units)) + ")";
 }

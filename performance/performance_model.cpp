@@ -107,6 +107,12 @@ void PerformanceModel::setTowerSource(TowerSource source) {
     recalculate();
 }
 
+void PerformanceModel::setChartApproaches(std::vector<float> approaches) {
+    if (chartApproaches_ == approaches) return;
+    chartApproaches_ = std::move(approaches);
+    recalculate();
+}
+
 std::array<float, kFieldCount> PerformanceModel::DefaultValues() {
     std::array<float, kFieldCount> values{};
     const DesignInputs defaults = DefaultDesignInputs();
@@ -160,6 +166,7 @@ void PerformanceModel::recalculate() {
                      ? std::optional(TowerCharacteristic{next.givenC, next.m})
                      : TowerThroughDesign(next.inputs, next.m);
     DemandChartRequest request;
+    request.approaches = chartApproaches_;
     request.tower = next.tower;
     next.chart = BuildDemandChart(next.inputs, request);
     calculation_ = std::move(next);

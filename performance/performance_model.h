@@ -11,6 +11,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "demand_curves.h"
 #include "design_checks.h"
@@ -78,6 +79,9 @@ class PerformanceModel : public QObject {
     void setAll(const std::array<float, kFieldCount>& values, TowerSource source);
     /// Every field back to its default, every mark gone.
     void restoreDefaults();
+    /// The approaches the demand chart draws besides the design's own, °F; recalculates when
+    /// they change (the unit switch picks whole kelvins in SI).
+    void setChartApproaches(std::vector<float> approaches);
 
     // Reads.
 
@@ -120,6 +124,7 @@ class PerformanceModel : public QObject {
     std::array<float, kFieldCount> values_{};
     std::array<QString, kFieldCount> problems_;
     TowerSource towerSource_ = TowerSource::kThroughDesignPoint;
+    std::vector<float> chartApproaches_ = DemandChartRequest{}.approaches;
     Calculation calculation_;
     /// The worksheet in US units, and in both.
     mutable std::array<std::optional<std::string>, 2> worksheets_;

@@ -22,6 +22,7 @@
 
 #include "acceptance_tab.h"
 #include "curves_tab.h"
+#include "demand_points.h"
 #include "demand_tab.h"
 #include "file_dialogs.h"
 #include "input_panel.h"
@@ -201,6 +202,7 @@ void PerformanceWindow::buildUnitSwitch(QMenu* view) {
 }
 
 void PerformanceWindow::setUnits(UnitSystem system) {
+    model_.setChartApproaches(DefaultChartApproaches(system));
     units_.setSystem(system);
 }
 

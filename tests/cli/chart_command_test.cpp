@@ -106,5 +106,17 @@ TEST(DemandPoints, shouldReadTheApproachesInKelvinAndWriteThemLosslesslyInSI) {
     }
 }
 
+TEST(DemandPoints, shouldDrawWholeKelvinsWhenNoApproachesAreAskedForInSI) {
+    const std::string si = ::testing::TempDir() + "demand_si_defaults.csv";
+    ASSERT_EQ(RunQuietly({"--defaults", "--units", "si", "--demand", si}), kExitSuccess);
+    std::vector<std::string> approaches;
+    for (const std::string& line : LinesOf(si)) {
+        const std::string approach = line.substr(0, line.find(','));
+        if (approaches.empty() || approaches.back() != approach) approaches.push_back(approach);
+    }
+    EXPECT_EQ(approaches,
+              (std::vector<std::string>{"Approach (K)", "3", "4", "6", "7.222222", "8", "11"}));
+}
+
 }  // namespace
 }  // namespace veltrane::cli

@@ -244,6 +244,9 @@ TEST_F(Window, shouldShowEveryBoxInSIUnitsWithoutMovingAnInput) {
     EXPECT_EQ(find<QLabel>("operatingColdWater")->text(), Decimal("25.556") + u" °C"_qs);
     window->copyTable();
     EXPECT_TRUE(QGuiApplication::clipboard()->text().startsWith(u"Approach (K)\tLG\tKaVL\n"_qs));
+    // The default approaches are whole kelvins in SI, not the US ones converted (2.7777778 K).
+    EXPECT_TRUE(QGuiApplication::clipboard()->text().contains(u"\n3\t0.3\t"_qs));
+    EXPECT_TRUE(QGuiApplication::clipboard()->text().contains(u"\n11\t0.3\t"_qs));
     files.next = folder.filePath(QStringLiteral("chart_si.svg"));
     window->exportChart();
     QFile svg(files.next);
