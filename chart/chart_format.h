@@ -8,6 +8,8 @@
 #include <string>
 #include <string_view>
 
+#include "units.h"
+
 namespace veltrane::chart {
 
 enum class ChartFormat { kSvg, kPdf, kPng };
@@ -15,6 +17,9 @@ enum class ChartFormat { kSvg, kPdf, kPng };
 /// How the chart is drawn beyond its numbers.
 struct ChartLook {
     bool labelCrossings = false;  ///< L/G and KaV/L written beside each tower crossing
+    /// The units of every temperature and pressure written on the chart; the calculation's
+    /// numbers, L/G and KaV/L stay as they are.
+    UnitSystem units = UnitSystem::kUS;
 };
 
 /// The format named by the extension (.svg, .pdf, .png in any case), or nothing.

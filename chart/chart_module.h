@@ -34,7 +34,7 @@ using LayoutTagFunction = const char* (*)();
 inline constexpr const char* kLayoutTagSymbol = "veltrane_chart_layout";
 
 /// Raised whenever what passes between the two sides changes in a way the sizes do not show.
-inline constexpr int kChartInterfaceRevision = 4;
+inline constexpr int kChartInterfaceRevision = 5;
 
 /// What both sides must agree on: the version, the interface's revision, the compiler and the
 /// sizes of the types handed over.

@@ -30,6 +30,31 @@ QString Degrees(double value, int digits) {
     return Number(value, digits) + QStringLiteral(" °F");
 }
 
+QString TemperatureUnit(UnitSystem units) {
+    return units == UnitSystem::kUS ? QStringLiteral("°F") : QStringLiteral("°C");
+}
+
+QString DifferenceUnit(UnitSystem units) {
+    return units == UnitSystem::kUS ? QStringLiteral("°F") : QStringLiteral("K");
+}
+
+QString Temperature(double fahrenheit, UnitSystem units, int digits) {
+    if (units == UnitSystem::kUS) return Degrees(fahrenheit, digits);
+    return Number(ToSI(Quantity::kTemperature, fahrenheit), digits) + u' ' + TemperatureUnit(units);
+}
+
+QString TemperatureDifference(double fahrenheit, UnitSystem units, int digits) {
+    if (units == UnitSystem::kUS) return Degrees(fahrenheit, digits);
+    return Number(ToSI(Quantity::kTemperatureDifference, fahrenheit), digits) + u' ' +
+           DifferenceUnit(units);
+}
+
+QString Pressure(double psia, UnitSystem units, int digits) {
+    const QString unit =
+        units == UnitSystem::kUS ? QStringLiteral(" psia") : QStringLiteral(" kPa");
+    return Number(ValueInUnits(Quantity::kPressure, units, psia), digits) + unit;
+}
+
 QString Fixed(double value, int decimals) {
     return QString::number(value, 'f', decimals);
 }

@@ -4,6 +4,8 @@
 #include <QFont>
 #include <QString>
 
+#include "units.h"
+
 namespace veltrane::chart {
 
 /// Body text of the chart (tick labels, curve labels, caption), pixels.
@@ -23,6 +25,21 @@ QString Number(double value, int digits = 4);
 
 /// Number with " °F".
 QString Degrees(double value, int digits = 4);
+
+/// A temperature of the calculation (°F) in `units`, with " °F" or " °C": up to `digits`
+/// significant figures of the converted value.
+QString Temperature(double fahrenheit, UnitSystem units, int digits = 4);
+
+/// A temperature difference of the calculation (°F: range, approach) in `units`, with " °F" or
+/// " K".
+QString TemperatureDifference(double fahrenheit, UnitSystem units, int digits = 4);
+
+/// A pressure of the calculation (psia) in `units`, with " psia" or " kPa".
+QString Pressure(double psia, UnitSystem units, int digits = 4);
+
+/// The unit of a temperature ("°F", "°C") and of a temperature difference ("°F", "K").
+QString TemperatureUnit(UnitSystem units);
+QString DifferenceUnit(UnitSystem units);
 
 /// A fixed number of decimals.
 QString Fixed(double value, int decimals);

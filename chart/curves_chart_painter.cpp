@@ -43,8 +43,10 @@ constexpr double kEmptyAxisHigh = 100.0;
 /// How far an end of an SI axis may pass a whole multiple of its step and still end there: a
 /// whole °C that went through a float °F reads back up to a few millionths of a degree off.
 constexpr double kConvertedEndSlack = 1e-4;  // °C
-/// SI temperatures in the legend and captions are written to the tenth of a degree.
-constexpr double kTenthsPerDegree = 10.0;
+/// Significant figures of the temperatures in the legend and captions: a tenth of a degree in
+/// either system for the usual 10 to 99 °C and 100 to 999 °F.
+constexpr int kUsTemperatureFigures = 4;
+constexpr int kSiTemperatureFigures = 3;
 
 /// One pen per share of the range, told apart by dash and lightness in greyscale print.
 struct RangeStyle {
@@ -137,32 +139,24 @@ class CurvesChartPainter {
         return units_ == UnitSystem::kSI ? kConvertedEndSlack : 0.0;
     }
 
+    [[nodiscard]] int Figures() const {
+        return units_ == UnitSystem::kUS ? kUsTemperatureFigures : kSiTemperatureFigures;
+    }
+
     /// A temperature (°F) as the legend and captions write it, with its unit.
     [[nodiscard]] QString TemperatureText(float fahrenheit) const {
-        if (units_ == UnitSystem::kUS) return Degrees(static_cast<double>(fahrenheit));
-        return Number(Tenths(Shown(D(fahrenheit)))) + QStringLiteral(" °C");
+        return Temperature(D(fahrenheit), units_, Figures());
     }
 
     /// A temperature difference (°F) as the legend and captions write it, with its unit.
     [[nodiscard]] QString DifferenceText(double fahrenheit) const {
-        if (units_ == UnitSystem::kUS) return Degrees(fahrenheit);
-        return Number(Tenths(ToSI(Quantity::kTemperatureDifference, fahrenheit))) +
-               QStringLiteral(" K");
-    }
-
-    /// The value rounded to a tenth; +0 for a negative zero.
-    static double Tenths(double value) {
-        return std::round(value * kTenthsPerDegree) / kTenthsPerDegree + 0.0;
+        return TemperatureDifference(fahrenheit, units_, Figures());
     }
 
     [[nodiscard]] QString FlowText(double gpm) const {
         const double shown = ValueInUnits(Quantity::kWaterFlow, units_, gpm);
         return Number(shown, 5) +
                (units_ == UnitSystem::kUS ? QStringLiteral(" gpm") : QStringLiteral(" m³/h"));
-    }
-
-    [[nodiscard]] QString TemperatureUnit() const {
-        return units_ == UnitSystem::kUS ? QStringLiteral("°F") : QStringLiteral("°C");
     }
 
     Axis ColdWaterAxis() const {
@@ -341,13 +335,13 @@ class CurvesChartPainter {
 
     void PaintAxisTitles() {
         p_->setPen(Qt::black);
-        DrawText(QStringLiteral("Entering wet bulb (%1)").arg(TemperatureUnit()),
+        DrawText(QStringLiteral("Entering wet bulb (%1)").arg(TemperatureUnit(units_)),
                  {(kPanelsLeft + kPanelsRight) / 2.0, kPanelsBottom + 36.0}, kAxisTitlePixels,
                  false, Qt::AlignHCenter);
         p_->save();
         p_->translate(18.0, (kPanelsTop + kPanelsBottom) / 2.0);
         p_->rotate(-90.0);
-        DrawText(QStringLiteral("Cold water (%1)").arg(TemperatureUnit()), {0.0, 0.0},
+        DrawText(QStringLiteral("Cold water (%1)").arg(TemperatureUnit(units_)), {0.0, 0.0},
                  kAxisTitlePixels, false, Qt::AlignHCenter);
         p_->restore();
     }

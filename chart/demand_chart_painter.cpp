@@ -89,8 +89,8 @@ void Spread(std::vector<double>& starts, const std::vector<double>& lengths, dou
     }
 }
 
-QString CurveLabel(const ChartCurve& c) {
-    const QString approach = Degrees(D(c.curve.approach));
+QString CurveLabel(const ChartCurve& c, UnitSystem units) {
+    const QString approach = TemperatureDifference(D(c.curve.approach), units);
     return c.design ? approach + QStringLiteral(" design") : approach;
 }
 
@@ -392,7 +392,7 @@ class ChartPainter {
         const QFont font = ChartFont(kTextPixels, true);
         for (const CurveEnd& end : ends) {
             Label label;
-            label.text = CurveLabel(chart_.curves[end.curve]);
+            label.text = CurveLabel(chart_.curves[end.curve], look_.units);
             label.colour = CurvePen(chart_, end.curve).color();
             const QSizeF size = TextSize(label.text, font);
             const double rowTops[] = {kPlotTop - 5 - size.height(),
@@ -431,14 +431,15 @@ class ChartPainter {
         std::vector<double> starts;
         std::vector<double> heights;
         for (const CurveEnd& end : ends) {
-            const double height = TextSize(CurveLabel(chart_.curves[end.curve]), font).height();
+            const double height =
+                TextSize(CurveLabel(chart_.curves[end.curve], look_.units), font).height();
             heights.push_back(height);
             starts.push_back(end.at.y() - height / 2);
         }
         Spread(starts, heights, kPlotTop, g_.Plot().bottom());
         for (std::size_t i = 0; i < ends.size(); ++i) {
             Label label;
-            label.text = CurveLabel(chart_.curves[ends[i].curve]);
+            label.text = CurveLabel(chart_.curves[ends[i].curve], look_.units);
             label.colour = CurvePen(chart_, ends[i].curve).color();
             const QSizeF size = TextSize(label.text, font);
             const double left = std::min(ends[i].at.x() + 6, kCanvasWidth - 2 - size.width());
@@ -453,11 +454,11 @@ class ChartPainter {
     /// The design's conditions as name and value lines.
     std::vector<std::pair<QString, QString>> ConditionLines() const {
         std::vector<std::pair<QString, QString>> lines{
-            {QStringLiteral("wet bulb"), Degrees(D(chart_.wetBulb))},
-            {QStringLiteral("hot water"), Degrees(D(chart_.hotWater))},
-            {QStringLiteral("cold water"), Degrees(D(chart_.coldWater))},
-            {QStringLiteral("range"), Degrees(D(chart_.range))},
-            {QStringLiteral("approach"), Degrees(D(chart_.approach))},
+            {QStringLiteral("wet bulb"), Temperature(D(chart_.wetBulb), look_.units)},
+            {QStringLiteral("hot water"), Temperature(D(chart_.hotWater), look_.units)},
+            {QStringLiteral("cold water"), Temperature(D(chart_.coldWater), look_.units)},
+            {QStringLiteral("range"), TemperatureDifference(D(chart_.range), look_.units)},
+            {QStringLiteral("approach"), TemperatureDifference(D(chart_.approach), look_.units)},
             {QStringLiteral("L/G"), Number(D(chart_.liquidGas))},
         };
         if (chart_.tower) {
@@ -568,10 +569,17 @@ class ChartPainter {
     void PlacePointLabels() {
         if (const auto at = OperatingPosition()) {
             const OperatingPoint& op = *chart_.operatingPoint;
-            PlaceNear(*at,
-                      QStringLiteral("%1 °F approach, cold water %2 °F")
-                          .arg(Fixed(D(op.approach), 2), Fixed(D(op.coldWater), 2)),
-                      kOperatingColour);
+            const UnitSystem units = look_.units;
+            PlaceNear(
+                *at,
+                QStringLiteral("%1 %2 approach, cold water %3 %4")
+                    .arg(
+                        Fixed(ValueInUnits(Quantity::kTemperatureDifference, units, D(op.approach)),
+                              2),
+                        DifferenceUnit(units),
+                        Fixed(ValueInUnits(Quantity::kTemperature, units, D(op.coldWater)), 2),
+                        TemperatureUnit(units)),
+                kOperatingColour);
         }
         if (const auto at = DesignPosition()) {
             const DemandPoint& d = *chart_.designPoint;
@@ -689,9 +697,10 @@ class ChartPainter {
         p_->drawRect(plot);
 
         p_->setFont(ChartFont(kTitlePixels, true));
-        const QString title = QStringLiteral("Demand curves at wet bulb %1, range %2, %3 psia")
-                                  .arg(Degrees(D(chart_.wetBulb)), Degrees(D(chart_.range)),
-                                       Number(D(chart_.pressure)));
+        const QString title = QStringLiteral("Demand curves at wet bulb %1, range %2, %3")
+                                  .arg(Temperature(D(chart_.wetBulb), look_.units),
+                                       TemperatureDifference(D(chart_.range), look_.units),
+                                       Pressure(D(chart_.pressure), look_.units));
         p_->drawText(QRectF(0, kTitleBaseline - 18, kCanvasWidth, 24), Qt::AlignHCenter, title);
 
         p_->setFont(ChartFont(kAxisTitlePixels, true));
@@ -792,10 +801,11 @@ QTransform CanvasToDevice(const QSizeF& size) {
     return transform;
 }
 
-void PaintChartAt(QPainter& painter, const DemandChart& chart, const QSizeF& size) {
+void PaintChartAt(QPainter& painter, const DemandChart& chart, const QSizeF& size,
+                  const ChartLook& look) {
     painter.save();
     painter.setTransform(CanvasToDevice(size), true);
-    PaintChart(painter, chart);
+    PaintChart(painter, chart, look);
     painter.restore();
 }
 
@@ -869,8 +879,8 @@ QImage RenderChart(const DemandChart& chart, double scale, const ChartLook& look
 
 namespace {
 
-QString Title(const DemandChart& chart) {
-    return QStringLiteral("Demand curves, wet bulb %1 °F").arg(Number(D(chart.wetBulb)));
+QString Title(const DemandChart& chart, UnitSystem units) {
+    return QStringLiteral("Demand curves, wet bulb %1").arg(Temperature(D(chart.wetBulb), units));
 }
 
 }  // namespace
@@ -878,7 +888,7 @@ QString Title(const DemandChart& chart) {
 bool WriteChart(const DemandChart& chart, const QString& path, ChartFormat format, QString& error,
                 const ChartLook& look) {
     return WritePicture(
-        path, format, QSizeF(kCanvasWidth, kCanvasHeight), Title(chart),
+        path, format, QSizeF(kCanvasWidth, kCanvasHeight), Title(chart, look.units),
         [&](QPainter& painter) { PaintChart(painter, chart, look); }, error);
 }
 

@@ -79,7 +79,8 @@ ChartGeometry PaintedGeometry(const DemandChart& chart);
 QTransform CanvasToDevice(const QSizeF& size);
 
 /// Paints the whole chart fitted into a device of `size`, as CanvasToDevice maps it.
-void PaintChartAt(QPainter& painter, const DemandChart& chart, const QSizeF& size);
+void PaintChartAt(QPainter& painter, const DemandChart& chart, const QSizeF& size,
+                  const ChartLook& look = {});
 
 /// The curve nearest to a point of the canvas, measured to its drawn line; nothing when the chart
 /// has no curve with two points.

@@ -224,9 +224,10 @@ class AcceptanceMode final : public BatchMode {
     void Trace(std::string_view place, const TestReading& reading, const CapabilityEvaluation& e) {
         if (!context_.settings.trace) return;
         worksheet_.clear();
-        AppendAcceptanceWorksheet(
-            worksheet_, place, basis_, reading, e,
-            context_.settings.raw ? WorksheetNumbers::kExact : WorksheetNumbers::kReadable);
+        const WorksheetFormat format{
+            context_.settings.raw ? WorksheetNumbers::kExact : WorksheetNumbers::kReadable,
+            context_.settings.units};
+        AppendAcceptanceWorksheet(worksheet_, place, basis_, reading, e, format);
         context_.settings.trace(worksheet_);
     }
 

@@ -118,18 +118,38 @@ void CheckSetpoint(float setpoint, UnitSystem units) {
               : "--setpoint must be a cold water temperature from 32 F to 212 F");
 }
 
-/// Approaches in °F separated by commas, each above 0.
-std::vector<float> ParseApproaches(std::string_view argument) {
+/// Approaches separated by commas, each above 0, kept as typed: their units are known only once
+/// every option is read.
+std::vector<std::string> ParseApproaches(std::string_view argument) {
     constexpr std::size_t kMostApproaches = 12;
-    std::vector<float> approaches;
+    std::vector<std::string> approaches;
     while (true) {
         const std::size_t comma = std::min(argument.find(','), argument.size());
-        approaches.push_back(ReadPositiveNumber("--approaches", argument.substr(0, comma)));
+        const std::string_view text = argument.substr(0, comma);
+        ReadPositiveNumber("--approaches", text);
+        approaches.emplace_back(text);
         if (comma == argument.size()) break;
         argument.remove_prefix(comma + 1);
     }
     if (approaches.size() > kMostApproaches) {
         Refuse("--approaches: at most " + std::to_string(kMostApproaches) + " approaches");
+    }
+    return approaches;
+}
+
+/// The approaches as the chart takes them, °F: typed in °F each is read as the calculation reads
+/// any number; typed in K each is converted in double precision and rounded once.
+std::vector<float> ApproachesInFahrenheit(const std::vector<std::string>& typed, UnitSystem units) {
+    std::vector<float> approaches;
+    for (const std::string& text : typed) {
+        float fahrenheit = 0.0F;
+        if (units == UnitSystem::kUS) {
+            ReadInputNumber(text, fahrenheit);  // checked when the option was read
+        } else {
+            fahrenheit = InputFromUnits(Quantity::kTemperatureDifference, units,
+                                        ReadAcceptedNumberAsDouble(text));
+        }
+        approaches.push_back(fahrenheit);
     }
     return approaches;
 }
@@ -146,13 +166,6 @@ LiquidGasSpan ParseLiquidGasSpan(std::string_view argument) {
                QuoteForMessage(argument));
     }
     return span;
-}
-
-/// The first option given whose columns or drawing are not yet converted to SI units; empty when
-/// there is none.
-std::string_view OptionInUsUnitsOnly(const CalcOptions& options) {
-    if (options.chart || options.demand) return options.chart ? "--chart" : "--demand";
-    return {};
 }
 
 UnitSystem ParseUnits(std::string_view argument) {
@@ -270,14 +283,18 @@ void DeclareChartOptions(CLI::App& app, CalcOptions& options) {
                  "axes for each approach, the design's wet bulb, range and pressure held,\n"
                  "each curve ending where a driving force reaches zero. With --tower also\n"
                  "the tower line, its crossings and the operating point at the design's\n"
-                 "L/G. Standard output is unchanged");
+                 "L/G. Standard output is unchanged. With --units si the design is read\n"
+                 "in SI and the chart's temperatures are in C, its range and approaches in\n"
+                 "K and its pressure in kPa; L/G and KaV/L have no unit");
     SingleOption(
         app, "--demand", "FILE.csv", options.demand,
         [](std::string_view file) { return std::string(file); },
-        "write the points behind the chart to FILE.csv: Approach, LG, KaVL");
-    SingleOption(app, "--approaches", "LIST", options.approaches, ParseApproaches,
-                 "the chart's approaches besides the design's own, in F, separated by\n"
-                 "commas (default 5,7,10,15,20)");
+        "write the points behind the chart to FILE.csv: Approach, LG, KaVL; with\n"
+        "--units si the header is Approach (K), LG, KaVL and each approach the\n"
+        "shortest text in K that converts back to the very approach calculated");
+    SingleOption(app, "--approaches", "LIST", options.typedApproaches, ParseApproaches,
+                 "the chart's approaches besides the design's own, in F (in K with --units\n"
+                 "si), separated by commas (default 5,7,10,15,20 F; 3,4,6,8,11 K in SI)");
     SingleOption(app, "--lg", "FROM:TO", options.liquidGasSpan, ParseLiquidGasSpan,
                  "the chart's range of L/G (default 0.3:5), FROM and TO between 0.01 and\n"
                  "100 and TO at least twice FROM");
@@ -455,9 +472,9 @@ void DeclareOptions(CLI::App& app, CalcOptions& options, std::string& traceTarge
                  "The calculation runs in US units: an SI input is converted and rounded\n"
                  "once to single precision, each result converted from the value\n"
                  "calculated. With --raw an SI result is the shortest text that converts\n"
-                 "back to that very value. --tower's C:m, Notes and --trace stay as they\n"
-                 "are (the worksheet names its US units). --chart and --demand work in US\n"
-                 "units only as yet and refuse --units si");
+                 "back to that very value. --tower's C:m and Notes stay as they are;\n"
+                 "--trace writes each quantity in US and SI units side by side. Every other\n"
+                 "option works in SI as it says");
     ValueOption(app.add_option(
                        "--sweep",
                        [&options](const CLI::results_t& results) {
@@ -489,7 +506,9 @@ void DeclareOptions(CLI::App& app, CalcOptions& options, std::string& traceTarge
                  "write a worksheet for each design, every working quantity with its unit\n"
                  "and formula in the order calculated (with --tower, every step of the\n"
                  "approach search first), to standard error or to FILE; numbers to six\n"
-                 "significant figures, exact with --raw")
+                 "significant figures, exact with --raw. With --units si each quantity\n"
+                 "in US and SI units side by side (an exact SI value is the shortest\n"
+                 "decimal that converts back to the US one)")
         ->type_name("[=FILE]")
         ->disable_flag_override(false);
     DeclareYearOptions(app, options);
@@ -577,6 +596,10 @@ ParsedArguments ParseArguments(std::span<const std::string_view> arguments) {
         parsed.error = bad.message;
         return parsed;
     }
+    if (options.typedApproaches) {
+        options.approaches = ApproachesInFahrenheit(*options.typedApproaches,
+                                                    options.units.value_or(UnitSystem::kUS));
+    }
     // With --acceptance, --defaults is the design and the FILEs are the readings.
     if (options.defaults && !options.files.empty() && !options.acceptance) {
         parsed.error = "--defaults reads no input: leave out the files";
@@ -590,13 +613,6 @@ ParsedArguments ParseArguments(std::span<const std::string_view> arguments) {
                        (si ? "si" : "us") + " name it " +
                        std::string(kInputs[sweep.input].shortName) + " or " +
                        QuoteForMessage(CaptionIn(sweep.input, units));
-    }
-    if (options.units == UnitSystem::kSI && parsed.error.empty()) {
-        const std::string_view usOnly = OptionInUsUnitsOnly(options);
-        if (!usOnly.empty()) {
-            parsed.error =
-                std::string(usOnly) + " works in US units only as yet: leave out --units si";
-        }
     }
     return parsed;
 }

@@ -39,7 +39,11 @@ struct CalcOptions {
     /// The first design's demand curves: drawn into `chart`, their points written to `demand`.
     std::optional<std::string> chart;
     std::optional<std::string> demand;
-    std::optional<std::vector<float>> approaches;  ///< °F; DemandChartRequest's when not given
+    /// --approaches as typed, in °F or (under --units si) in K.
+    std::optional<std::vector<std::string>> typedApproaches;
+    /// The same in °F, each converted once and rounded to single precision; DemandChartRequest's
+    /// when not given.
+    std::optional<std::vector<float>> approaches;
     std::optional<LiquidGasSpan> liquidGasSpan;
     bool labelCrossings = false;
     std::optional<UnitSystem> units;  ///< US customary when not given

@@ -7,6 +7,7 @@
 
 #include "chart_axes.h"
 #include "chart_format.h"
+#include "demand_points.h"
 #include "input_columns.h"
 #include "number_text.h"
 
@@ -126,34 +127,27 @@ bool DrawCurves(const PerformanceCurves&, UnitSystem, const std::string&, std::s
 
 DemandChart BuildChart(const CalcOptions& options, const DesignInputs& design) {
     DemandChartRequest request;
-    if (options.approaches) request.approaches = *options.approaches;
+    request.approaches = options.approaches.value_or(
+        DefaultChartApproaches(options.units.value_or(UnitSystem::kUS)));
     if (options.liquidGasSpan) request.span = *options.liquidGasSpan;
     request.tower = options.tower;
     return chart::BuildChartWithAxes(design, request);
 }
 
-std::string DemandCsv(const DemandChart& chart) {
-    std::string csv = "Approach,LG,KaVL\n";
-    for (const ChartCurve& c : chart.curves) {
-        for (const DemandPoint& point : c.curve.points) {
-            csv += ShortestText(c.curve.approach).View();
-            csv += ',';
-            csv += ShortestText(point.liquidGas).View();
-            csv += ',';
-            csv += ShortestText(point.kaVL).View();
-            csv += '\n';
-        }
-    }
-    return csv;
+std::string DemandCsv(const DemandChart& chart, UnitSystem units) {
+    // The US header has always named no unit; files read by scripts keep it.
+    const std::string caption = units == UnitSystem::kUS ? "Approach" : ApproachCaption(units);
+    return DemandPointsText(chart, units, caption);
 }
 
 std::string WriteChartOutputs(const CalcOptions& options, const DesignInputs& design) {
     const DemandChart chart = BuildChart(options, design);
+    const UnitSystem units = options.units.value_or(UnitSystem::kUS);
     std::string error;
-    if (options.demand && !WriteTextFile(*options.demand, DemandCsv(chart), error)) {
+    if (options.demand && !WriteTextFile(*options.demand, DemandCsv(chart, units), error)) {
         return "--demand: " + error;
     }
-    const chart::ChartLook look{options.labelCrossings};
+    const chart::ChartLook look{options.labelCrossings, units};
     if (options.chart && !DrawChart(chart, look, *options.chart, error)) {
         return error.starts_with("--chart") ? error : "--chart: " + error;
     }

@@ -7,15 +7,17 @@
 #include "calc_options.h"
 #include "demand_curves.h"
 #include "performance_curves.h"
+#include "units.h"
 
 namespace veltrane::cli {
 
 /// The chart that the options ask for, of one design.
 DemandChart BuildChart(const CalcOptions& options, const DesignInputs& design);
 
-/// The points behind the chart: a header Approach,LG,KaVL and one row per point, curve by
-/// curve, each number the shortest decimal that reads back to the same single-precision value.
-std::string DemandCsv(const DemandChart& chart);
+/// The points behind the chart: a header Approach,LG,KaVL (in SI "Approach (K),LG,KaVL") and one
+/// row per point, curve by curve, each number the shortest text that reads back to the same
+/// single-precision value, the approach in `units`.
+std::string DemandCsv(const DemandChart& chart, UnitSystem units);
 
 /// Writes the text to the file at `path`; false with `error` set to one line when it cannot.
 bool WriteTextFile(const std::string& path, const std::string& text, std::string& error);

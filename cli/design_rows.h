@@ -107,9 +107,10 @@ class DesignRowsMode : public BatchMode {
     /// Hands a worksheet on, when one is wanted.
     [[nodiscard]] bool Tracing() const { return static_cast<bool>(settings_.trace); }
     void Trace(const std::string& worksheet) const { settings_.trace(worksheet); }
-    /// Exact numbers under --raw, readable ones otherwise.
-    [[nodiscard]] WorksheetNumbers WorksheetStyle() const {
-        return settings_.raw ? WorksheetNumbers::kExact : WorksheetNumbers::kReadable;
+    /// Exact numbers under --raw, readable ones otherwise; under --units si both units.
+    [[nodiscard]] WorksheetFormat WorksheetStyle() const {
+        return {settings_.raw ? WorksheetNumbers::kExact : WorksheetNumbers::kReadable,
+                settings_.units};
     }
 
     const BatchSettings& settings_;

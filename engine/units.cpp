@@ -25,10 +25,11 @@ constexpr double kKilojoulesPerKgPerBtuPerLb = 2.326;  // 1 Btu/lb, exact by the
 constexpr double kEnthalpyDatumBtuPerLb = 7.68;
 constexpr double kMinutesPerHour = 60.0;
 constexpr double kSecondsPerHour = 3600.0;
+constexpr double kWattsPerKilowatt = 1000.0;
 constexpr double kCubicMetresPerHourPerGpm = kCubicMetresPerGallon * kMinutesPerHour;
 constexpr double kCubicMetresPerHourPerCfm = kCubicMetresPerCubicFoot * kMinutesPerHour;
 
-constexpr std::array<UnitConversion, 17> kConversions{{
+constexpr std::array<UnitConversion, 23> kConversions{{
     {Quantity::kDimensionless, "", "", 1.0, 1.0, 0.0},
     {Quantity::kMassRatio, "lb/lb", "kg/kg", 1.0, 1.0, 0.0},
     {Quantity::kPercent, "%", "%", 1.0, 1.0, 0.0},
@@ -51,6 +52,14 @@ constexpr std::array<UnitConversion, 17> kConversions{{
     // Thousand ft³/min to thousand m³/h.
     {Quantity::kAirVolumeFlow, "1000 cfm", "1000 m3/h", kCubicMetresPerHourPerCfm, 1.0, 0.0},
     {Quantity::kHours, "h", "h", 1.0, 1.0, 0.0},
+    {Quantity::kMassFlow, "lb/h", "kg/h", kKilogramsPerPound, 1.0, 0.0},
+    {Quantity::kHeatRate, "Btu/h", "kW", kJoulesPerBtu, kSecondsPerHour* kWattsPerKilowatt, 0.0},
+    // A difference of two enthalpies: the datum cancels.
+    {Quantity::kEnthalpyDifference, "Btu/lb", "kJ/kg", kKilojoulesPerKgPerBtuPerLb, 1.0, 0.0},
+    {Quantity::kReciprocalEnthalpyDifference, "lb/Btu", "kg/kJ", 1.0, kKilojoulesPerKgPerBtuPerLb,
+     0.0},
+    {Quantity::kDensity, "lb/ft3", "kg/m3", kKilogramsPerPound, kCubicMetresPerCubicFoot, 0.0},
+    {Quantity::kAirVolumeRate, "ft3/min", "m3/h", kCubicMetresPerHourPerCfm, 1.0, 0.0},
 }};
 
 constexpr bool ConversionsInKindOrder() {

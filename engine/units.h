@@ -6,7 +6,8 @@
 // back by US = SI × divisor / siPerUs + usDatum, in double precision. Temperatures carry the
 // offset of their zero (°C = (°F − 32) / 1.8); temperature differences (range, approach) convert
 // by 1/1.8 alone; enthalpy moves to the SI datum (dry air and liquid water at 0 °C):
-// kJ/kg = 2.326 × (Btu/lb − 7.68), as the US datum is dry air at 0 °F (0.24 Btu/lb·°F × 32 °F).
+// kJ/kg = 2.326 × (Btu/lb − 7.68), as the US datum is dry air at 0 °F (0.24 Btu/lb·°F × 32 °F);
+// a difference of two enthalpies (kEnthalpyDifference) loses the datum and converts by 2.326 alone.
 // Dimensionless values (KaV/L, L/G, cycles, percentages) pass through unchanged, bit for bit.
 //
 // An input read in SI is converted in double precision and rounded once to single precision; a
@@ -47,6 +48,13 @@ enum class Quantity : std::uint8_t {
     kSpecificVolume,         ///< ft³/lb ↔ m³/kg
     kAirVolumeFlow,          ///< thousand cfm ↔ thousand m³/h
     kHours,                  ///< h in both (hours per year in a weather bin)
+    // The worksheet's working quantities, in the units the calculation forms them:
+    kMassFlow,                      ///< lb/h ↔ kg/h (dry air)
+    kHeatRate,                      ///< Btu/h ↔ kW
+    kEnthalpyDifference,            ///< Btu/lb ↔ kJ/kg, without the datum (dh, driving force)
+    kReciprocalEnthalpyDifference,  ///< lb/Btu ↔ kg/kJ (1/d of the Merkel integral)
+    kDensity,                       ///< lb/ft³ ↔ kg/m³
+    kAirVolumeRate,                 ///< ft³/min ↔ m³/h (not in thousands)
 };
 
 /// How one quantity kind converts: SI = (US − usDatum) × siPerUs / divisor.

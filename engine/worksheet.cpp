@@ -11,6 +11,8 @@ namespace veltrane {
 namespace {
 
 constexpr std::size_t kValueColumn = 50;
+/// Where a line's SI value starts, beside the US value and its unit.
+constexpr std::size_t kSiColumn = 74;
 constexpr std::size_t kTableColumnWidth = 16;
 /// Significant figures of a readable worksheet: a single-precision value holds about seven.
 constexpr int kReadableDigits = 6;
@@ -18,16 +20,47 @@ constexpr int kReadableDigits = 6;
 constexpr int kChangeDigits = 3;
 constexpr double kPercent = 100.0;
 
-/// The worksheet being written: its text and the style of its numbers.
+/// True when a quantity's SI value is a number of its own, not the US value again.
+bool Converts(Quantity quantity) {
+    const UnitConversion& c = ConversionOf(quantity);
+    return c.siPerUs != 1.0 || c.divisor != 1.0 || c.usDatum != 0.0;
+}
+
+/// The worksheet being written: its text, the style of its numbers and its units.
 class Sheet {
   public:
-    Sheet(std::string& out, WorksheetNumbers numbers) : out_(out), numbers_(numbers) {}
+    Sheet(std::string& out, WorksheetFormat format) : out_(out), format_(format) {}
+
+    /// True when every quantity is written in SI units beside the US ones.
+    [[nodiscard]] bool InSI() const { return format_.units == UnitSystem::kSI; }
 
     template <typename Real>
     [[nodiscard]] std::string Number(Real value) const {
-        if (numbers_ == WorksheetNumbers::kExact)
+        if (format_.numbers == WorksheetNumbers::kExact)
             return std::string(PlainShortestText(value).View());
         return std::string(SignificantText(static_cast<double>(value), kReadableDigits).View());
+    }
+
+    /// The SI value of the US value `us`: six significant figures of the converted value, or the
+    /// shortest decimal that converts back to `us` itself.
+    template <typename Real>
+    [[nodiscard]] std::string SiNumber(Quantity quantity, Real us) const {
+        if (format_.numbers == WorksheetNumbers::kExact) {
+            char text[kNumberTextCapacity];
+            return {text, WriteLossless(text, quantity, UnitSystem::kSI, us)};
+        }
+        const double si = ToSI(quantity, static_cast<double>(us));
+        return std::string(SignificantText(si, kReadableDigits).View());
+    }
+
+    /// "value unit" for a sentence; in SI the SI value follows in brackets.
+    template <typename Real>
+    [[nodiscard]] std::string Measure(Real us, Quantity quantity) const {
+        std::string text = Number(us) + ' ' + std::string(UnitOf(quantity, UnitSystem::kUS));
+        if (InSI())
+            text += " (" + SiNumber(quantity, us) + ' ' +
+                    std::string(UnitOf(quantity, UnitSystem::kSI)) + ')';
+        return text;
     }
 
     /// A heading or a sentence, on a line of its own.
@@ -36,16 +69,30 @@ class Sheet {
         out_ += '\n';
     }
 
-    /// "  label ....... value unit", the values lined up.
+    /// "  label ....... value unit", the values lined up; the value is written once.
     void Line(std::string_view label, const std::string& value, std::string_view unit = {}) {
-        std::string line = "  ";
-        line += label;
-        line.resize(std::max(kValueColumn, line.size() + 1), ' ');
-        line += value;
-        if (!unit.empty()) {
-            line += ' ';
-            line += unit;
-        }
+        Text(LabelledValue(label, value, unit));
+    }
+
+    /// The line of a quantity: "  label ....... value unit", and in SI its SI value and unit in
+    /// a column of their own. Without `usUnit` the label names the US unit itself.
+    template <typename Real>
+    void Line(std::string_view label, Real us, Quantity quantity, bool usUnit = true) {
+        const std::string_view unit = usUnit ? UnitOf(quantity, UnitSystem::kUS) : "";
+        if (InSI() && Converts(quantity))
+            LineWithSi(
+                label, Number(us), unit,
+                SiNumber(quantity, us) + ' ' + std::string(UnitOf(quantity, UnitSystem::kSI)));
+        else
+            Line(label, Number(us), unit);
+    }
+
+    /// A line with `siText` in the SI column.
+    void LineWithSi(std::string_view label, const std::string& value, std::string_view unit,
+                    std::string_view siText) {
+        std::string line = LabelledValue(label, value, unit);
+        line.resize(std::max(kSiColumn, line.size() + 3), ' ');
+        line += siText;
         Text(line);
     }
 
@@ -62,14 +109,41 @@ class Sheet {
     }
 
   private:
+    static std::string LabelledValue(std::string_view label, const std::string& value,
+                                     std::string_view unit) {
+        std::string line = "  ";
+        line += label;
+        line.resize(std::max(kValueColumn, line.size() + 1), ' ');
+        line += value;
+        if (!unit.empty()) {
+            line += ' ';
+            line += unit;
+        }
+        return line;
+    }
+
     std::string& out_;
-    WorksheetNumbers numbers_;
+    WorksheetFormat format_;
 };
+
+/// In SI, the lines under a worksheet's heading that say how its two units are written.
+void AppendUnitsNote(Sheet& sheet, WorksheetFormat format) {
+    if (!sheet.InSI()) return;
+    sheet.Text("  Each quantity in US customary units, then in SI: temperatures in C, differences");
+    sheet.Text("  of temperature in K, enthalpies in kJ/kg from dry air and liquid water at 0 C");
+    sheet.Text(
+        "  (2.326 x (Btu/lb - 7.68)), differences of enthalpy (dh, d, hsat - hOut) by 2.326");
+    sheet.Text(
+        format.numbers == WorksheetNumbers::kExact
+            ? "  alone. Each SI value is the shortest decimal that converts back to the US one."
+            : "  alone. Both to six significant figures.");
+}
 
 void AppendInputs(Sheet& sheet, const DesignInputs& inputs) {
     sheet.Text("Inputs");
+    // The caption names the US unit.
     for (const InputDefinition& entry : kInputs)
-        sheet.Line(entry.caption, sheet.Number(inputs[entry.index]));
+        sheet.Line(entry.caption, inputs[entry.index], kInputUnits[entry.index].quantity, false);
 }
 
 /// "TCold + 0.1 x R" or "hOutLG - L/G x 0.4 x R": the formula of point k.
@@ -102,6 +176,19 @@ void AppendChebyshevPoints(Sheet& sheet, const WorkingQuantities& q) {
                         sheet.Number(q.drivingForce[k]),
                         sheet.Number(1.0 / static_cast<double>(q.drivingForce[k]))});
     }
+    if (!sheet.InSI()) return;
+    // hw and ha are enthalpies, on the SI datum; d and 1/d are differences, without it.
+    sheet.Text("  In SI units:");
+    sheet.TableRow({"point", "Tw (C)", "hw (kJ/kg)", "ha (kJ/kg)", "d (kJ/kg)", "1/d (kg/kJ)"});
+    for (std::size_t k = 0; k < q.drivingForce.size(); ++k) {
+        sheet.TableRow({std::to_string(k + 1),
+                        sheet.SiNumber(Quantity::kTemperature, q.waterTemp[k]),
+                        sheet.SiNumber(Quantity::kEnthalpy, q.hWater[k]),
+                        sheet.SiNumber(Quantity::kEnthalpy, q.hAir[k]),
+                        sheet.SiNumber(Quantity::kEnthalpyDifference, q.drivingForce[k]),
+                        sheet.SiNumber(Quantity::kReciprocalEnthalpyDifference,
+                                       1.0 / static_cast<double>(q.drivingForce[k]))});
+    }
 }
 
 void AppendMerkelIntegral(Sheet& sheet, const WorkingQuantities& q) {
@@ -110,10 +197,10 @@ void AppendMerkelIntegral(Sheet& sheet, const WorkingQuantities& q) {
         "  Two enthalpies of the entering air: hInSat, saturated at the wet bulb, starts the");
     sheet.Text("  Merkel air line; hIn, at the dry bulb (under Entering air), enters the energy");
     sheet.Text("  balance.");
-    sheet.Line("hInSat, saturated air at the wet bulb", sheet.Number(q.hInSat), "Btu/lb");
-    sheet.Line("TCold = Twb + Approach", sheet.Number(q.tCold), "F");
-    sheet.Line("R = THot - TCold", sheet.Number(q.range), "F");
-    sheet.Line("hOutLG = hInSat + L/G x R", sheet.Number(q.hOutLG), "Btu/lb");
+    sheet.Line("hInSat, saturated air at the wet bulb", q.hInSat, Quantity::kEnthalpy);
+    sheet.Line("TCold = Twb + Approach", q.tCold, Quantity::kTemperature);
+    sheet.Line("R = THot - TCold", q.range, Quantity::kTemperatureDifference);
+    sheet.Line("hOutLG = hInSat + L/G x R", q.hOutLG, Quantity::kEnthalpy);
     AppendChebyshevPoints(sheet, q);
     sheet.Line("KaV/L = R/4 x (1/d1 + 1/d2 + 1/d3 + 1/d4)", sheet.Number(q.kaVL));
 }
@@ -158,6 +245,27 @@ void AppendBisection(Sheet& sheet, const SolverTrace& trace, const DesignInputs&
     }
 }
 
+/// The bisection's temperatures again, in C.
+void AppendBisectionInSI(Sheet& sheet, const SolverTrace& trace, const DesignInputs& inputs,
+                         const WorkingQuantities& q) {
+    const auto celsius = [&sheet](float f) { return sheet.SiNumber(Quantity::kTemperature, f); };
+    float low = inputs[Input::kWetBulb];
+    float high = inputs[Input::kHotWater];
+    sheet.Text("  In SI units:");
+    sheet.TableRow({"iteration", "low end (C)", "high end (C)", "midpoint (C)", "next mid (C)"});
+    for (std::int16_t i = 0; i < trace.iterations; ++i) {
+        const auto k = static_cast<std::size_t>(i);
+        const float mid = trace.mids[k];
+        const bool last = i + 1 == trace.iterations;
+        const bool hasNext = !last || q.tExit != kSolverNoSolution;
+        const float next = last ? q.tExit : trace.mids[k + 1];
+        sheet.TableRow({std::to_string(i + 1), celsius(low), celsius(high), celsius(mid),
+                        hasNext ? celsius(next) : std::string()});
+        if (trace.moves[k] == BracketMove::kUp) low = mid;
+        if (trace.moves[k] == BracketMove::kDown) high = mid;
+    }
+}
+
 void AppendExitAirSearch(Sheet& sheet, const SolverTrace& trace, const DesignInputs& inputs,
                          const WorkingQuantities& q) {
     sheet.Text("Exit air: saturated air of enthalpy hOut, by bisection of hOut - hsat(T)");
@@ -168,14 +276,22 @@ void AppendExitAirSearch(Sheet& sheet, const SolverTrace& trace, const DesignInp
                " % of its own value, and gives -1 after " + std::to_string(kSolverIterationLimit));
     sheet.Text("  iterations without that.");
     AppendBisection(sheet, trace, inputs, q);
-    sheet.Line("TExit, the next midpoint after the last test", sheet.Number(q.tExit), "F");
+    if (sheet.InSI()) AppendBisectionInSI(sheet, trace, inputs, q);
+    constexpr std::string_view kExitLabel = "TExit, the next midpoint after the last test";
+    if (sheet.InSI() && q.tExit == kSolverNoSolution) {
+        // -1 F is the solver's word for no solution, not a temperature to convert.
+        sheet.LineWithSi(kExitLabel, sheet.Number(q.tExit), "F", "no solution");
+    } else {
+        sheet.Line(kExitLabel, q.tExit, Quantity::kTemperature);
+    }
     const std::string lastTested =
         trace.iterations > 0
-            ? sheet.Number(trace.mids[static_cast<std::size_t>(trace.iterations - 1)]) + " F"
+            ? sheet.Measure(trace.mids[static_cast<std::size_t>(trace.iterations - 1)],
+                            Quantity::kTemperature)
             : std::string("no midpoint");
     sheet.Text("  psat and WExit are those of the last midpoint tested, " + lastTested +
                ", not of TExit:");
-    sheet.Line("psat at the last midpoint tested", sheet.Number(q.psatExit), "psia");
+    sheet.Line("psat at the last midpoint tested", q.psatExit, Quantity::kPressure);
     sheet.Line("WExit, saturated at the last midpoint tested", sheet.Number(q.wExit), "lb/lb");
 }
 
@@ -186,26 +302,47 @@ void AppendExactLeavingAir(Sheet& sheet, const DesignInputs& inputs) {
     const WorkingQuantities q = CalculateWithExactLeavingAir(inputs, &air);
     sheet.Text("Leaving air used: saturated at hOut, solved exactly (not the search above)");
     sheet.Text("  Regula falsi on hsat(T) - hOut from Twb to THot, down to adjacent temperatures");
-    sheet.Text("  (at most " + std::to_string(kLeavingAirEvaluationLimit) + " evaluations, to " +
-               sheet.Number(kLeavingAirTolerance) +
-               " F at least); W and V are taken at that temperature.");
-    sheet.TableRow({"evaluation", "T (F)", "hsat - hOut"});
+    const std::string limits =
+        "  (at most " + std::to_string(kLeavingAirEvaluationLimit) + " evaluations, to " +
+        sheet.Measure(kLeavingAirTolerance, Quantity::kTemperatureDifference) + " at least);";
+    constexpr std::string_view kTakenThere = "W and V are taken at that temperature.";
+    if (sheet.InSI()) {
+        // Both units make the line too long for one.
+        sheet.Text(limits);
+        sheet.Text("  " + std::string(kTakenThere));
+    } else {
+        sheet.Text(limits + ' ' + std::string(kTakenThere));
+    }
+    if (sheet.InSI()) {
+        sheet.TableRow({"evaluation", "T (F)", "T (C)", "hsat - hOut (Btu/lb)", "(kJ/kg)"});
+    } else {
+        sheet.TableRow({"evaluation", "T (F)", "hsat - hOut"});
+    }
     for (std::size_t k = 0; k < air.trials.size(); ++k) {
-        sheet.TableRow({std::to_string(k + 1), sheet.Number(air.trials[k].temperature),
-                        sheet.Number(air.trials[k].excess)});
+        const LeavingAirTrial& trial = air.trials[k];
+        if (sheet.InSI()) {
+            sheet.TableRow({std::to_string(k + 1), sheet.Number(trial.temperature),
+                            sheet.SiNumber(Quantity::kTemperature, trial.temperature),
+                            sheet.Number(trial.excess),
+                            sheet.SiNumber(Quantity::kEnthalpyDifference, trial.excess)});
+        } else {
+            sheet.TableRow({std::to_string(k + 1), sheet.Number(trial.temperature),
+                            sheet.Number(trial.excess)});
+        }
     }
     if (!air.found) {
         sheet.Text("  No saturated air at hOut between Twb and THot: no water or fan figures");
         return;
     }
-    sheet.Line("TExit, saturated at hOut", sheet.Number(q.tExit), "F");
+    sheet.Line("TExit, saturated at hOut", q.tExit, Quantity::kTemperature);
     sheet.Line("WExit, saturated at TExit", sheet.Number(q.wExit), "lb/lb");
-    sheet.Line("Evap = G/500 x (WExit - Win)", sheet.Number(q.evaporation), "gpm");
-    sheet.Line("Blowdown = Evap / (Cycles - 1) - Drift", sheet.Number(q.blowdown), "gpm");
-    sheet.Line("Makeup = Evap + Blowdown + Drift", sheet.Number(q.makeup), "gpm");
-    sheet.Line("V, specific volume at TExit with WExit", sheet.Number(q.specificVolume), "ft3/lb");
-    sheet.Line("Cfm = V x G / 60", sheet.Number(q.airVolumeFlow), "ft3/min");
-    sheet.Line("FanHp = FanPress x Cfm / (6356 x FanEff/100)", sheet.Number(q.fanPower), "hp");
+    sheet.Line("Evap = G/500 x (WExit - Win)", q.evaporation, Quantity::kWaterFlow);
+    sheet.Line("Blowdown = Evap / (Cycles - 1) - Drift", q.blowdown, Quantity::kWaterFlow);
+    sheet.Line("Makeup = Evap + Blowdown + Drift", q.makeup, Quantity::kWaterFlow);
+    sheet.Line("V, specific volume at TExit with WExit", q.specificVolume,
+               Quantity::kSpecificVolume);
+    sheet.Line("Cfm = V x G / 60", q.airVolumeFlow, Quantity::kAirVolumeRate);
+    sheet.Line("FanHp = FanPress x Cfm / (6356 x FanEff/100)", q.fanPower, Quantity::kPower);
 }
 
 std::string_view FanModeText(const FanControl& control) {
@@ -220,39 +357,64 @@ std::string_view FanModeText(const FanControl& control) {
     return "";
 }
 
+void AppendApproachTrials(Sheet& sheet, std::span<const ApproachTrial> trials) {
+    const auto positive = [](const ApproachTrial& trial) -> std::string {
+        return trial.allDrivingForcesPositive ? "all positive" : "not all positive";
+    };
+    if (sheet.InSI()) {
+        sheet.TableRow(
+            {"trial", "approach (F)", "approach (K)", "KaV/L demanded", "driving forces"});
+    } else {
+        sheet.TableRow({"trial", "approach (F)", "KaV/L demanded", "driving forces"});
+    }
+    for (std::size_t k = 0; k < trials.size(); ++k) {
+        const ApproachTrial& trial = trials[k];
+        if (sheet.InSI()) {
+            sheet.TableRow({std::to_string(k + 1), sheet.Number(trial.approach),
+                            sheet.SiNumber(Quantity::kTemperatureDifference, trial.approach),
+                            sheet.Number(trial.kaVL), positive(trial)});
+        } else {
+            sheet.TableRow({std::to_string(k + 1), sheet.Number(trial.approach),
+                            sheet.Number(trial.kaVL), positive(trial)});
+        }
+    }
+}
+
 void AppendCalculation(Sheet& sheet, const DesignInputs& inputs) {
     SolverTrace trace;
     const WorkingQuantities q = CalculateWorkingQuantities(inputs, &trace);
     AppendMerkelIntegral(sheet, q);
     sheet.Text("Air and heat");
-    sheet.Line("G = 500 x Flow / (L/G), dry air", sheet.Number(q.airFlow), "lb/h");
-    sheet.Line("Q = 500 x Flow x R, heat load", sheet.Number(q.heatLoad), "Btu/h");
-    sheet.Line("dh = Q / G", sheet.Number(q.enthalpyRise), "Btu/lb");
+    sheet.Line("G = 500 x Flow / (L/G), dry air", q.airFlow, Quantity::kMassFlow);
+    sheet.Line("Q = 500 x Flow x R, heat load", q.heatLoad, Quantity::kHeatRate);
+    sheet.Line("dh = Q / G", q.enthalpyRise, Quantity::kEnthalpyDifference);
     sheet.Text("Entering air");
-    sheet.Line("psat at the wet bulb", sheet.Number(q.psatWetBulb), "psia");
-    sheet.Line("pv, vapour pressure", sheet.Number(q.vapourPressure), "psia");
+    sheet.Line("psat at the wet bulb", q.psatWetBulb, Quantity::kPressure);
+    sheet.Line("pv, vapour pressure", q.vapourPressure, Quantity::kPressure);
     sheet.Line("Win, humidity ratio", sheet.Number(q.wIn), "lb/lb");
-    sheet.Line("hIn, at the dry bulb with Win", sheet.Number(q.hIn), "Btu/lb");
-    sheet.Line("hOut = hIn + dh, leaving air", sheet.Number(q.hOut), "Btu/lb");
+    sheet.Line("hIn, at the dry bulb with Win", q.hIn, Quantity::kEnthalpy);
+    sheet.Line("hOut = hIn + dh, leaving air", q.hOut, Quantity::kEnthalpy);
     AppendExitAirSearch(sheet, trace, inputs, q);
     sheet.Text("Water balance");
-    sheet.Line("Evap = G/500 x (WExit - Win)", sheet.Number(q.evaporation), "gpm");
-    sheet.Line("Drift = Flow x Drift / 100", sheet.Number(q.driftRate), "gpm");
-    sheet.Line("Blowdown = Evap / (Cycles - 1) - Drift", sheet.Number(q.blowdown), "gpm");
-    sheet.Line("Makeup = Evap + Blowdown + Drift", sheet.Number(q.makeup), "gpm");
+    sheet.Line("Evap = G/500 x (WExit - Win)", q.evaporation, Quantity::kWaterFlow);
+    sheet.Line("Drift = Flow x Drift / 100", q.driftRate, Quantity::kWaterFlow);
+    sheet.Line("Blowdown = Evap / (Cycles - 1) - Drift", q.blowdown, Quantity::kWaterFlow);
+    sheet.Line("Makeup = Evap + Blowdown + Drift", q.makeup, Quantity::kWaterFlow);
     sheet.Text("Exit air flow and power");
-    sheet.Line("V, specific volume at TExit with WExit", sheet.Number(q.specificVolume), "ft3/lb");
-    sheet.Line("Cfm = V x G / 60", sheet.Number(q.airVolumeFlow), "ft3/min");
-    sheet.Line("FanHp = FanPress x Cfm / (6356 x FanEff/100)", sheet.Number(q.fanPower), "hp");
-    sheet.Line("PumpHp = 0.012 x Flow", sheet.Number(q.pumpPower), "hp");
+    sheet.Line("V, specific volume at TExit with WExit", q.specificVolume,
+               Quantity::kSpecificVolume);
+    sheet.Line("Cfm = V x G / 60", q.airVolumeFlow, Quantity::kAirVolumeRate);
+    sheet.Line("FanHp = FanPress x Cfm / (6356 x FanEff/100)", q.fanPower, Quantity::kPower);
+    sheet.Line("PumpHp = 0.012 x Flow", q.pumpPower, Quantity::kPower);
 }
 
 }  // namespace
 
 void AppendWorksheet(std::string& out, std::string_view place, const DesignInputs& inputs,
-                     WorksheetNumbers numbers, LeavingAirRule rule) {
-    Sheet sheet(out, numbers);
+                     WorksheetFormat format, LeavingAirRule rule) {
+    Sheet sheet(out, format);
     sheet.Text("Worksheet of " + std::string(place));
+    AppendUnitsNote(sheet, format);
     AppendInputs(sheet, inputs);
     AppendCalculation(sheet, inputs);
     if (rule == LeavingAirRule::kExact) AppendExactLeavingAir(sheet, inputs);
@@ -261,10 +423,11 @@ void AppendWorksheet(std::string& out, std::string_view place, const DesignInput
 
 void AppendRatingWorksheet(std::string& out, std::string_view place, const DesignInputs& design,
                            TowerCharacteristic tower, const Rating& rating,
-                           std::span<const ApproachTrial> trials, WorksheetNumbers numbers,
+                           std::span<const ApproachTrial> trials, WorksheetFormat format,
                            LeavingAirRule rule) {
-    Sheet sheet(out, numbers);
+    Sheet sheet(out, format);
     sheet.Text("Worksheet of " + std::string(place) + " rated against the tower");
+    AppendUnitsNote(sheet, format);
     AppendInputs(sheet, design);
     sheet.Text("Tower");
     sheet.Line("KaV/L = C x (L/G)^-m, C", sheet.Number(tower.c));
@@ -272,23 +435,31 @@ void AppendRatingWorksheet(std::string& out, std::string_view place, const Desig
     sheet.Line("KaV/L of the tower at the row's L/G", sheet.Number(rating.towerKaVL));
     // The search ends short of 100 F where the hot water would boil there.
     const bool boilingLimit = rating.highestApproach < kHighestApproach;
-    sheet.Text("Approach search, from " + sheet.Number(kLowestApproach) + " F to " +
-               sheet.Number(rating.highestApproach) + " F" +
-               (boilingLimit ? ", below the boiling of the hot water at the row's pressure" : ""));
-    sheet.TableRow({"trial", "approach (F)", "KaV/L demanded", "driving forces"});
-    for (std::size_t k = 0; k < trials.size(); ++k) {
-        sheet.TableRow({std::to_string(k + 1), sheet.Number(trials[k].approach),
-                        sheet.Number(trials[k].kaVL),
-                        trials[k].allDrivingForcesPositive ? "all positive" : "not all positive"});
+    const std::string span =
+        "Approach search, from " +
+        sheet.Measure(kLowestApproach, Quantity::kTemperatureDifference) + " to " +
+        sheet.Measure(rating.highestApproach, Quantity::kTemperatureDifference);
+    constexpr std::string_view kBoilingLimit =
+        "below the boiling of the hot water at the row's pressure";
+    if (!boilingLimit) {
+        sheet.Text(span);
+    } else if (sheet.InSI()) {
+        // Both units make the line too long for one.
+        sheet.Text(span + ',');
+        sheet.Text("  " + std::string(kBoilingLimit));
+    } else {
+        sheet.Text(span + ", " + std::string(kBoilingLimit));
     }
+    AppendApproachTrials(sheet, trials);
     if (rating.outcome != RatingOutcome::kRated) {
         sheet.Text("No operating point: " + std::string(DescribeOutcome(rating.outcome)));
         out += '\n';
         return;
     }
-    sheet.Line("Approach at the operating point", sheet.Number(rating.inputs[Input::kApproach]),
-               "F");
-    sheet.Line("THot = Twb + Approach + R", sheet.Number(rating.inputs[Input::kHotWater]), "F");
+    sheet.Line("Approach at the operating point", rating.inputs[Input::kApproach],
+               Quantity::kTemperatureDifference);
+    sheet.Line("THot = Twb + Approach + R", rating.inputs[Input::kHotWater],
+               Quantity::kTemperature);
     sheet.Text("At the operating point");
     AppendInputs(sheet, rating.inputs);
     AppendCalculation(sheet, rating.inputs);
@@ -297,10 +468,10 @@ void AppendRatingWorksheet(std::string& out, std::string_view place, const Desig
 }
 
 void AppendFanControlWorksheet(std::string& out, std::string_view place, const FanControl& control,
-                               const FanOperation& run, WorksheetNumbers numbers) {
-    Sheet sheet(out, numbers);
+                               const FanOperation& run, WorksheetFormat format) {
+    Sheet sheet(out, format);
     sheet.Text("Fan control of " + std::string(place) + ": " + std::string(FanModeText(control)) +
-               ", setpoint " + sheet.Number(control.setpoint) + " F");
+               ", setpoint " + sheet.Measure(control.setpoint, Quantity::kTemperature));
     if (run.outcome == FanOutcome::kNoOperatingPoint) {
         sheet.Text("  No operating point at full speed: nothing to control");
         out += '\n';
@@ -309,19 +480,19 @@ void AppendFanControlWorksheet(std::string& out, std::string_view place, const F
     sheet.Text("  Air flow f of full: L/G / f against the tower's C x (L/G / f)^-m; fan power");
     sheet.Text("  f^3 x full speed's (the fan laws). " + std::to_string(run.ratings) +
                " ratings of the row were made.");
-    sheet.Line("Cold water at full speed",
-               sheet.Number(run.fullSpeed.results.values[Result::kColdWater]), "F");
-    sheet.Line("Fan power at full speed",
-               sheet.Number(run.fullSpeed.results.values[Result::kFanPower]), "hp");
+    sheet.Line("Cold water at full speed", run.fullSpeed.results.values[Result::kColdWater],
+               Quantity::kTemperature);
+    sheet.Line("Fan power at full speed", run.fullSpeed.results.values[Result::kFanPower],
+               Quantity::kPower);
     if (control.mode == FanMode::kTwoSpeed && run.airFlow < 1.0F) {
-        sheet.Line("Cold water at half speed",
-                   sheet.Number(run.controlled.results.values[Result::kColdWater]), "F");
+        sheet.Line("Cold water at half speed", run.controlled.results.values[Result::kColdWater],
+                   Quantity::kTemperature);
         sheet.Line("Share of the hour at full speed", sheet.Number(run.fullSpeedShare));
     }
     sheet.Line("Air flow, mean over the hour", sheet.Number(run.airFlow), "of full");
-    sheet.Line("Cold water reached", sheet.Number(run.coldWater), "F");
-    sheet.Line("Fan power used", sheet.Number(run.fanPower), "hp");
-    sheet.Line("Makeup", sheet.Number(run.makeup), "gpm");
+    sheet.Line("Cold water reached", run.coldWater, Quantity::kTemperature);
+    sheet.Line("Fan power used", run.fanPower, Quantity::kPower);
+    sheet.Line("Makeup", run.makeup, Quantity::kWaterFlow);
     const std::string_view outcome = DescribeFanOutcome(run.outcome, control.mode);
     if (!outcome.empty()) sheet.Text("  " + std::string(outcome));
     out += '\n';
@@ -331,22 +502,22 @@ namespace {
 
 void AppendReading(Sheet& sheet, const TestReading& r) {
     sheet.Text("Readings");
-    sheet.Line("P", sheet.Number(r.pressure), "psia");
-    sheet.Line("Twb", sheet.Number(r.wetBulb), "F");
-    sheet.Line("Tdb", sheet.Number(r.dryBulb), "F");
-    sheet.Line("THot", sheet.Number(r.hotWater), "F");
-    sheet.Line("TCold", sheet.Number(r.coldWater), "F");
-    sheet.Line("Flow", sheet.Number(r.waterFlow), "gpm");
+    sheet.Line("P", r.pressure, Quantity::kPressure);
+    sheet.Line("Twb", r.wetBulb, Quantity::kTemperature);
+    sheet.Line("Tdb", r.dryBulb, Quantity::kTemperature);
+    sheet.Line("THot", r.hotWater, Quantity::kTemperature);
+    sheet.Line("TCold", r.coldWater, Quantity::kTemperature);
+    sheet.Line("Flow", r.waterFlow, Quantity::kWaterFlow);
     sheet.Line("FanPower", sheet.Number(r.fanPower), "(the design fan power's unit)");
 }
 
 void AppendFanAir(Sheet& sheet, std::string_view whose, const FanAir& air) {
     sheet.Text(std::string("  ") + std::string(whose));
-    sheet.Line("  temperature", sheet.Number(air.temperature), "F");
+    sheet.Line("  temperature", air.temperature, Quantity::kTemperature);
     sheet.Line("  W, humidity ratio", sheet.Number(air.humidityRatio), "lb/lb");
-    sheet.Line("  h, enthalpy", sheet.Number(air.enthalpy), "Btu/lb");
-    sheet.Line("  v, specific volume", sheet.Number(air.specificVolume), "ft3/lb");
-    sheet.Line("  rho = (1 + W) / v", sheet.Number(air.density), "lb/ft3");
+    sheet.Line("  h, enthalpy", air.enthalpy, Quantity::kEnthalpy);
+    sheet.Line("  v, specific volume", air.specificVolume, Quantity::kSpecificVolume);
+    sheet.Line("  rho = (1 + W) / v", air.density, Quantity::kDensity);
 }
 
 /// Steps 1 and 2 of the design, the same for every reading.
@@ -354,7 +525,7 @@ void AppendDesignSteps(Sheet& sheet, const DesignBasis& basis) {
     const AcceptanceDesign& a = basis.acceptance;
     sheet.Text("Design");
     sheet.Line("L/G_d", sheet.Number(a.design[Input::kLiquidGas]), "lb/lb");
-    sheet.Line("Flow_d", sheet.Number(a.design[Input::kWaterFlow]), "gpm");
+    sheet.Line("Flow_d", a.design[Input::kWaterFlow], Quantity::kWaterFlow);
     sheet.Line("FanPower_d", sheet.Number(a.fanPower));
     sheet.Line("m, slope of the characteristic", sheet.Number(a.slope));
     sheet.Text("1. Design demand");
@@ -402,17 +573,19 @@ void AppendTestSteps(Sheet& sheet, const DesignBasis& basis, const CapabilityEva
     sheet.Line("100 x L/G_cap / L/G_d", sheet.Number(e.capability), "%");
     sheet.Text("7. The design tower (C_d, m) rated at the test's Twb, range, L/G_t and P");
     if (e.outcome == EvaluationOutcome::kDesignTowerNotRated) return;
-    sheet.Line("Predicted TCold", sheet.Number(e.predictedColdWater), "F");
-    sheet.Line("Deviation = measured - predicted TCold", sheet.Number(e.coldWaterDeviation), "F");
+    sheet.Line("Predicted TCold", e.predictedColdWater, Quantity::kTemperature);
+    sheet.Line("Deviation = measured - predicted TCold", e.coldWaterDeviation,
+               Quantity::kTemperatureDifference);
 }
 
 }  // namespace
 
 void AppendAcceptanceWorksheet(std::string& out, std::string_view place, const DesignBasis& basis,
                                const TestReading& reading, const CapabilityEvaluation& evaluation,
-                               WorksheetNumbers numbers) {
-    Sheet sheet(out, numbers);
+                               WorksheetFormat format) {
+    Sheet sheet(out, format);
     sheet.Text("Worksheet of the capability evaluation of " + std::string(place));
+    AppendUnitsNote(sheet, format);
     AppendReading(sheet, reading);
     AppendDesignSteps(sheet, basis);
     // Steps 3 on exist only for a reading that passed the checks of its own numbers.

@@ -26,6 +26,7 @@
 #include "demand_chart_painter.h"
 #include "demand_curves.h"
 #include "number_boxes.h"
+#include "worksheet.h"
 
 namespace veltrane::performance {
 
@@ -183,10 +184,11 @@ class AcceptanceChart final : public QWidget {
             return;
         }
         painter.setTransform(chart::CanvasToDevice(size), true);
-        chart::PaintChart(painter, *chart, kLook);
+        chart::PaintChart(painter, *chart, look);
     }
 
-    static constexpr chart::ChartLook kLook{true};
+    /// The crossings labelled; temperatures in the units the window shows.
+    chart::ChartLook look{true};
 
   protected:
     void paintEvent(QPaintEvent*) override {
@@ -424,6 +426,7 @@ void AcceptanceTab::showEvent(QShowEvent* event) {
 // reading moves; a cell or box whose text is no number keeps its text.
 void AcceptanceTab::rewriteInUnits() {
     textUnits_ = units_.system();
+    chart_->look.units = units_.system();
     rewriting_ = true;
     const QLocale locale;
     for (int r = 0; r < static_cast<int>(rows_.size()) && r < table_->rowCount(); ++r) {
@@ -471,6 +474,21 @@ void AcceptanceTab::evaluate() {
     if (mean_) meanEvaluation_ = EvaluateReading(basis_, *mean_);
     showRowResults();
     showSummary();
+    emit evaluated();
+}
+
+std::string AcceptanceTab::worksheet(UnitSystem units) {
+    if (stale_) evaluate();
+    std::string text;
+    if (mean_ && meanEvaluation_) {
+        const std::string place =
+            evaluated_.size() == 1
+                ? std::string("the one reading")
+                : "the mean of " + std::to_string(evaluated_.size()) + " readings";
+        AppendAcceptanceWorksheet(text, place, basis_, *mean_, *meanEvaluation_,
+                                  {WorksheetNumbers::kReadable, units});
+    }
+    return text;
 }
 
 void AcceptanceTab::showRowResults() {
@@ -642,7 +660,7 @@ bool AcceptanceTab::writeChart(const QString& path, QString& error) const {
         error = QStringLiteral("cannot write %1: %2").arg(path, chart_->note);
         return false;
     }
-    return chart::WriteChart(*chart_->chart, path, *format, error, AcceptanceChart::kLook);
+    return chart::WriteChart(*chart_->chart, path, *format, error, chart_->look);
 }
 
 // Readings as the engine read them (the shortest text that reads back as the very value) or, when

@@ -11,6 +11,7 @@
 #include <array>
 #include <functional>
 #include <optional>
+#include <string>
 #include <variant>
 #include <vector>
 
@@ -74,6 +75,15 @@ class AcceptanceTab final : public PerformanceTab {
     [[nodiscard]] QLabel* detailLabel() const { return detail_; }
     /// What the last paste or open said, empty after a good one.
     [[nodiscard]] QLabel* messageLabel() const { return message_; }
+
+    /// The worksheet of the mean reading's evaluation, every step with its units (in SI beside
+    /// the US ones), or empty when no reading is evaluated. Brings the evaluation up to date
+    /// with the model first.
+    [[nodiscard]] std::string worksheet(UnitSystem units);
+
+  signals:
+    /// The readings were evaluated again.
+    void evaluated();
 
   protected:
     void showEvent(QShowEvent* event) override;

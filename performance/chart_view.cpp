@@ -22,6 +22,7 @@ ChartView::ChartView(const PerformanceModel& model, const UnitLayer& units, QWid
     setAttribute(Qt::WA_OpaquePaintEvent);
     connect(&model_, &PerformanceModel::calculated, this, qOverload<>(&QWidget::update));
     connect(&model_, &PerformanceModel::problemsChanged, this, qOverload<>(&QWidget::update));
+    connect(&units_, &UnitLayer::systemChanged, this, qOverload<>(&QWidget::update));
 }
 
 void ChartView::paintEvent(QPaintEvent*) {
@@ -29,7 +30,7 @@ void ChartView::paintEvent(QPaintEvent*) {
     painter.fillRect(rect(), Qt::white);
     painter.setRenderHint(QPainter::Antialiasing);
     if (model_.hasProblems()) painter.setOpacity(kStaleOpacity);
-    chart::PaintChartAt(painter, model_.calculation().chart, QSizeF(size()));
+    chart::PaintChartAt(painter, model_.calculation().chart, QSizeF(size()), look());
 }
 
 QString ChartView::readingAt(const QPointF& widgetPoint) const {

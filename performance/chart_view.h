@@ -6,6 +6,7 @@
 #include <QString>
 #include <QWidget>
 
+#include "chart_format.h"
 #include "performance_model.h"
 #include "unit_layer.h"
 
@@ -20,6 +21,8 @@ class ChartView final : public QWidget {
     /// What the cursor at a point of the widget reads, or empty outside the plot.
     [[nodiscard]] QString readingAt(const QPointF& widgetPoint) const;
     [[nodiscard]] QSize sizeHint() const override { return {720, 480}; }
+    /// How the chart is drawn here and in its files and prints: in the units shown.
+    [[nodiscard]] chart::ChartLook look() const { return {false, units_.system()}; }
 
   signals:
     void readingChanged(const QString& reading);

@@ -8,17 +8,9 @@
 #include "chart_format.h"
 #include "chart_view.h"
 #include "demand_chart_painter.h"
-#include "number_text.h"
+#include "demand_points.h"
 
 namespace veltrane::performance {
-namespace {
-
-QString Shortest(float value) {
-    char text[kNumberTextCapacity];
-    return QString::fromLatin1(text, WriteShortest(text, value) - text);
-}
-
-}  // namespace
 
 DemandTab::DemandTab(const PerformanceModel& model, const UnitLayer& units, QWidget* parent)
     : PerformanceTab(parent), model_(model), units_(units) {
@@ -44,26 +36,15 @@ bool DemandTab::writeChart(const QString& path, QString& error) const {
         error = QStringLiteral("cannot write %1: name the file .svg, .pdf or .png").arg(path);
         return false;
     }
-    return chart::WriteChart(model_.calculation().chart, path, *format, error);
+    return chart::WriteChart(model_.calculation().chart, path, *format, error, chart_->look());
 }
 
 // The points behind the chart, exact (as veltrane-calc --demand writes them), the approach in
 // the units shown, so that a spreadsheet reads back the very numbers drawn.
 QString DemandTab::tableText(QChar separator) const {
-    const std::string_view unit = UnitOf(Quantity::kTemperatureDifference, units_.system());
-    const QString approachHeader =
-        QStringLiteral("Approach (%1)")
-            .arg(QString::fromLatin1(unit.data(), static_cast<qsizetype>(unit.size())));
-    QString text = approachHeader + separator + u"LG"_qs + separator + u"KaVL"_qs + u'\n';
-    for (const ChartCurve& c : model_.calculation().chart.curves) {
-        const QString approach =
-            units_.losslessText(Quantity::kTemperatureDifference, c.curve.approach);
-        for (const DemandPoint& point : c.curve.points) {
-            text += approach + separator + Shortest(point.liquidGas) + separator +
-                    Shortest(point.kaVL) + u'\n';
-        }
-    }
-    return text;
+    const UnitSystem system = units_.system();
+    return QString::fromStdString(DemandPointsText(model_.calculation().chart, system,
+                                                   ApproachCaption(system), separator.toLatin1()));
 }
 
 bool DemandTab::print(QPrinter& printer, QString& error) const {
@@ -73,7 +54,7 @@ bool DemandTab::print(QPrinter& printer, QString& error) const {
         return false;
     }
     const QRectF page = printer.pageLayout().paintRectPixels(printer.resolution());
-    chart::PaintChartAt(painter, model_.calculation().chart, page.size());
+    chart::PaintChartAt(painter, model_.calculation().chart, page.size(), chart_->look());
     return painter.end();
 }
 

@@ -107,6 +107,12 @@ void PerformanceModel::setTowerSource(TowerSource source) {
     recalculate();
 }
 
+void PerformanceModel::setChartApproaches(std::vector<float> approaches) {
+    if (chartApproaches_ == approaches) return;
+    chartApproaches_ = std::move(approaches);
+    recalculate();
+}
+
 std::array<float, kFieldCount> PerformanceModel::DefaultValues() {
     std::array<float, kFieldCount> values{};
     const DesignInputs defaults = DefaultDesignInputs();
@@ -160,10 +166,11 @@ void PerformanceModel::recalculate() {
                      ? std::optional(TowerCharacteristic{next.givenC, next.m})
                      : TowerThroughDesign(next.inputs, next.m);
     DemandChartRequest request;
+    request.approaches = chartApproaches_;
     request.tower = next.tower;
     next.chart = BuildDemandChart(next.inputs, request);
     calculation_ = std::move(next);
-    worksheet_.reset();
+    worksheets_ = {};
     curves_.reset();
     emit calculated();
 }
@@ -200,18 +207,20 @@ const std::optional<PerformanceCurves>& PerformanceModel::performanceCurves() co
     return *curves_;
 }
 
-const std::string& PerformanceModel::worksheet() const {
-    if (worksheet_) return *worksheet_;
+const std::string& PerformanceModel::worksheet(UnitSystem units) const {
+    std::optional<std::string>& worksheet = worksheets_[units == UnitSystem::kSI ? 1 : 0];
+    if (worksheet) return *worksheet;
+    const WorksheetFormat format(WorksheetNumbers::kReadable, units);
     std::string text;
-    AppendWorksheet(text, "the design", calculation_.inputs, WorksheetNumbers::kReadable);
+    AppendWorksheet(text, "the design", calculation_.inputs, format);
     if (calculation_.tower) {
         std::vector<ApproachTrial> trials;
         const Rating rating = RateDesign(calculation_.inputs, *calculation_.tower, &trials);
         AppendRatingWorksheet(text, "the design", calculation_.inputs, *calculation_.tower, rating,
-                              trials, WorksheetNumbers::kReadable);
+                              trials, format);
     }
-    worksheet_ = std::move(text);
-    return *worksheet_;
+    worksheet = std::move(text);
+    return *worksheet;
 }
 
 }  // namespace veltrane::performance

@@ -11,6 +11,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "demand_curves.h"
 #include "design_checks.h"
@@ -18,6 +19,7 @@
 #include "performance.h"
 #include "performance_curves.h"
 #include "rating.h"
+#include "units.h"
 
 namespace veltrane::performance {
 
@@ -77,6 +79,9 @@ class PerformanceModel : public QObject {
     void setAll(const std::array<float, kFieldCount>& values, TowerSource source);
     /// Every field back to its default, every mark gone.
     void restoreDefaults();
+    /// The approaches the demand chart draws besides the design's own, °F; recalculates when
+    /// they change (the unit switch picks whole kelvins in SI).
+    void setChartApproaches(std::vector<float> approaches);
 
     // Reads.
 
@@ -92,8 +97,8 @@ class PerformanceModel : public QObject {
     /// and the operating point's absence, or "Calculated".
     [[nodiscard]] QString status() const;
     /// The worksheet of the latest calculation: the design's, then the rating's (made when
-    /// first asked for after each calculation).
-    [[nodiscard]] const std::string& worksheet() const;
+    /// first asked for after each calculation), in US units or in both side by side.
+    [[nodiscard]] const std::string& worksheet(UnitSystem units = UnitSystem::kUS) const;
     /// The performance curves of the latest calculation's tower (made when first asked for
     /// after each calculation: they take about as long as forty demand charts); nothing when
     /// there is no tower.
@@ -119,8 +124,10 @@ class PerformanceModel : public QObject {
     std::array<float, kFieldCount> values_{};
     std::array<QString, kFieldCount> problems_;
     TowerSource towerSource_ = TowerSource::kThroughDesignPoint;
+    std::vector<float> chartApproaches_ = DemandChartRequest{}.approaches;
     Calculation calculation_;
-    mutable std::optional<std::string> worksheet_;
+    /// The worksheet in US units, and in both.
+    mutable std::array<std::optional<std::string>, 2> worksheets_;
     mutable std::optional<std::optional<PerformanceCurves>> curves_;
 };
 

@@ -22,6 +22,7 @@
 
 #include "acceptance_tab.h"
 #include "curves_tab.h"
+#include "demand_points.h"
 #include "demand_tab.h"
 #include "file_dialogs.h"
 #include "input_panel.h"
@@ -78,11 +79,13 @@ PerformanceWindow::PerformanceWindow(PerformanceModel& model, WindowServices ser
     auto* demand = new DemandTab(model_, units_, tabs_);
     addTab(demand);
     addTab(new CurvesTab(model_, units_, tabs_));
-    addTab(new AcceptanceTab(model_, units_, tabs_));
+    auto* acceptance = new AcceptanceTab(model_, units_, tabs_);
+    addTab(acceptance);
     addTab(new YearTab(model_, units_, services_.messages, services_.files, tabs_));
-    auto* worksheet = new WorksheetTab(model_, tabs_);
-    addTab(worksheet);
-    connect(worksheet, &WorksheetTab::saveRequested, this, &PerformanceWindow::saveWorksheet);
+    worksheet_ = new WorksheetTab(model_, units_, tabs_);
+    worksheet_->showAcceptance(acceptance);
+    addTab(worksheet_);
+    connect(worksheet_, &WorksheetTab::saveRequested, this, &PerformanceWindow::saveWorksheet);
 
     status_ = new QLabel(this);
     status_->setObjectName(QStringLiteral("status"));
@@ -199,6 +202,7 @@ void PerformanceWindow::buildUnitSwitch(QMenu* view) {
 }
 
 void PerformanceWindow::setUnits(UnitSystem system) {
+    model_.setChartApproaches(DefaultChartApproaches(system));
     units_.setSystem(system);
 }
 
@@ -264,7 +268,8 @@ void PerformanceWindow::copyTable() {
 void PerformanceWindow::saveWorksheet() {
     const QString path = askFile(QStringLiteral("Save Worksheet"), QStringLiteral("worksheet.txt"),
                                  QStringLiteral("Text file (*.txt)"));
-    if (!path.isEmpty()) saveText(path, QString::fromStdString(model_.worksheet()));
+    // What the tab shows: in SI units both side by side.
+    if (!path.isEmpty()) saveText(path, worksheet_->text());
 }
 
 void PerformanceWindow::print() {

@@ -25,6 +25,7 @@ namespace veltrane::performance {
 class FileDialogs;
 class InputPanel;
 class PerformanceTab;
+class WorksheetTab;
 
 /// What the window needs from outside.
 struct WindowServices {
@@ -76,6 +77,7 @@ class PerformanceWindow final : public QMainWindow {
     WindowServices services_;
     UnitLayer units_;
     InputPanel* inputs_ = nullptr;
+    WorksheetTab* worksheet_ = nullptr;
     QTabWidget* tabs_ = nullptr;
     std::vector<PerformanceTab*> tabList_;
     QLabel* status_ = nullptr;

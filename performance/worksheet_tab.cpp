@@ -10,6 +10,8 @@
 #include <QScrollBar>
 #include <QVBoxLayout>
 
+#include "acceptance_tab.h"
+
 namespace veltrane::performance {
 namespace {
 
@@ -23,8 +25,8 @@ QFont PrintFont() {
 
 }  // namespace
 
-WorksheetTab::WorksheetTab(const PerformanceModel& model, QWidget* parent)
-    : PerformanceTab(parent), model_(model) {
+WorksheetTab::WorksheetTab(const PerformanceModel& model, const UnitLayer& units, QWidget* parent)
+    : PerformanceTab(parent), model_(model), units_(units) {
     setObjectName(QStringLiteral("worksheetTab"));
     auto* layout = new QVBoxLayout(this);
     view_ = new QPlainTextEdit(this);
@@ -42,14 +44,27 @@ WorksheetTab::WorksheetTab(const PerformanceModel& model, QWidget* parent)
     layout->addLayout(buttons);
     connect(save, &QPushButton::clicked, this, &WorksheetTab::saveRequested);
     // The worksheet is long: it is written when the tab is seen, not on every edit.
-    connect(&model_, &PerformanceModel::calculated, this, [this] {
-        stale_ = true;
-        if (isVisible()) refresh();
-    });
+    connect(&model_, &PerformanceModel::calculated, this, &WorksheetTab::markStale);
+    connect(&units_, &UnitLayer::systemChanged, this, &WorksheetTab::markStale);
+}
+
+void WorksheetTab::showAcceptance(AcceptanceTab* acceptance) {
+    acceptance_ = acceptance;
+    connect(acceptance_, &AcceptanceTab::evaluated, this, &WorksheetTab::markStale);
+    markStale();
+}
+
+void WorksheetTab::markStale() {
+    // Bringing the acceptance test up to date while writing evaluates it.
+    if (refreshing_) return;
+    stale_ = true;
+    if (isVisible()) refresh();
 }
 
 QString WorksheetTab::text() const {
-    return QString::fromStdString(model_.worksheet());
+    std::string text = model_.worksheet(units_.system());
+    if (acceptance_ != nullptr) text += acceptance_->worksheet(units_.system());
+    return QString::fromStdString(text);
 }
 
 void WorksheetTab::showEvent(QShowEvent* event) {
@@ -61,7 +76,9 @@ void WorksheetTab::refresh() {
     // The reader keeps their place in the worksheet as the inputs change.
     QScrollBar* scroll = view_->verticalScrollBar();
     const int position = scroll->value();
+    refreshing_ = true;
     view_->setPlainText(text());
+    refreshing_ = false;
     scroll->setValue(position);
     stale_ = false;
 }

@@ -1,11 +1,18 @@
 #pragma once
 // The Worksheet tab: every working quantity of the current design and of its rating against
-// the tower, monospaced and selectable, with Save.
+// the tower, and the acceptance test's evaluation of the mean reading when there is one,
+// monospaced and selectable, with Save. Under SI units each quantity is shown in US and SI units
+// side by side.
 
 #include "performance_model.h"
 #include "performance_tab.h"
+#include "unit_layer.h"
 
 class QPlainTextEdit;
+
+namespace veltrane::performance {
+class AcceptanceTab;
+}
 class QPushButton;
 
 namespace veltrane::performance {
@@ -14,10 +21,13 @@ class WorksheetTab final : public PerformanceTab {
     Q_OBJECT
 
   public:
-    explicit WorksheetTab(const PerformanceModel& model, QWidget* parent = nullptr);
+    WorksheetTab(const PerformanceModel& model, const UnitLayer& units, QWidget* parent = nullptr);
 
     [[nodiscard]] QString title() const override { return QStringLiteral("Worksheet"); }
     bool print(QPrinter& printer, QString& error) const override;
+
+    /// Follows the acceptance test: its evaluation closes the worksheet.
+    void showAcceptance(AcceptanceTab* acceptance);
 
     [[nodiscard]] QString text() const;
 
@@ -31,7 +41,12 @@ class WorksheetTab final : public PerformanceTab {
   private:
     void refresh();
 
+    void markStale();
+
     const PerformanceModel& model_;
+    const UnitLayer& units_;
+    AcceptanceTab* acceptance_ = nullptr;
+    bool refreshing_ = false;
     QPlainTextEdit* view_;
     bool stale_ = true;
 };

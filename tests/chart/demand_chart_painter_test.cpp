@@ -86,6 +86,26 @@ TEST(ChartFiles, shouldWriteAValidFileOfEachFormat) {
         << output.toStdString();
 }
 
+TEST(ChartFiles, shouldWriteEveryTemperatureAndPressureInSIUnitsWhenAsked) {
+    const QTemporaryDir folder;
+    ASSERT_TRUE(folder.isValid());
+    const QString path = folder.filePath(QStringLiteral("si.svg"));
+    QString error;
+    ASSERT_TRUE(
+        WriteChart(DefaultsWithTower(), path, ChartFormat::kSvg, error, {false, UnitSystem::kSI}));
+    // The same figures as the US texts, of the converted values: 65 °F, 27 °F, 14.7 psia; the
+    // curves at 5, 13 and 20 °F; the operating point at 10.818 °F approach and 75.818 °F.
+    const QString texts = SvgTexts(path);
+    for (const char* expected :
+         {"Demand curves at wet bulb 18.33 °C, range 15 K, 101.4 kPa", "|2.778 K|",
+          "|7.222 K design|", "|11.11 K|", "|6.01 K approach, cold water 24.34 °C|", "|25.56 °C|",
+          "|40.56 °C|", "|15 K|", "|7.222 K|", "|L/G|", "|KaV/L|"}) {
+        EXPECT_TRUE(texts.contains(QString::fromUtf8(expected))) << expected;
+    }
+    EXPECT_FALSE(texts.contains(QStringLiteral("°F")));
+    EXPECT_FALSE(texts.contains(QStringLiteral("psia")));
+}
+
 TEST(ChartFiles, shouldRefuseAFileItCannotWrite) {
     QString error;
     EXPECT_FALSE(WriteChart(DefaultsWithTower(), QStringLiteral("/nonexistent/chart.png"),

@@ -69,16 +69,61 @@ TEST(DemandPoints, shouldBeTheWindowsKaVLAtEachApproachAndLiquidGasRatio) {
     }
 }
 
+std::vector<std::string> LinesOf(const std::string& path) {
+    std::ifstream file(path);
+    std::vector<std::string> lines;
+    for (std::string line; std::getline(file, line);)
+        lines.push_back(line);
+    return lines;
+}
+
+/// The rows of one approach, without it: "LG,KaVL".
+std::vector<std::string> PointsAt(const std::vector<std::string>& lines,
+                                  const std::string& approach) {
+    std::vector<std::string> points;
+    for (const std::string& line : lines) {
+        if (line.starts_with(approach + ",")) points.push_back(line.substr(approach.size() + 1));
+    }
+    return points;
+}
+
+TEST(DemandPoints, shouldReadTheApproachesInKelvinAndWriteThemLosslesslyInSI) {
+    // 5 K is 9 F; the design's 7.222222 K is its 13 F, written as the text that reads back.
+    const std::string us = ::testing::TempDir() + "demand_us.csv";
+    const std::string si = ::testing::TempDir() + "demand_si.csv";
+    ASSERT_EQ(RunQuietly({"--defaults", "--approaches", "9", "--demand", us}), kExitSuccess);
+    ASSERT_EQ(RunQuietly({"--approaches", "5", "--demand", si, "--defaults", "--units", "si"}),
+              kExitSuccess);
+    const std::vector<std::string> usLines = LinesOf(us);
+    const std::vector<std::string> siLines = LinesOf(si);
+    ASSERT_FALSE(siLines.empty());
+    EXPECT_EQ(siLines.front(), "Approach (K),LG,KaVL");
+    EXPECT_EQ(siLines.size(), usLines.size());
+    for (const auto& [kelvin, fahrenheit] : {std::pair{"5", "9"}, std::pair{"7.222222", "13"}}) {
+        SCOPED_TRACE(kelvin);
+        EXPECT_FALSE(PointsAt(siLines, kelvin).empty());
+        EXPECT_EQ(PointsAt(siLines, kelvin), PointsAt(usLines, fahrenheit));
+    }
+}
+
+TEST(DemandPoints, shouldDrawWholeKelvinsWhenNoApproachesAreAskedForInSI) {
+    const std::string si = ::testing::TempDir() + "demand_si_defaults.csv";
+    ASSERT_EQ(RunQuietly({"--defaults", "--units", "si", "--demand", si}), kExitSuccess);
+    std::vector<std::string> approaches;
+    for (const std::string& line : LinesOf(si)) {
+        const std::string approach = line.substr(0, line.find(','));
+        if (approaches.empty() || approaches.back() != approach) approaches.push_back(approach);
+    }
+    EXPECT_EQ(approaches,
+              (std::vector<std::string>{"Approach (K)", "3", "4", "6", "7.222222", "8", "11"}));
+}
+
 /// The lines of the curves' points written for these arguments and --curves-csv FILE.
 std::vector<std::string> CurvesLines(std::vector<std::string_view> arguments, const char* name) {
     const std::string path = ::testing::TempDir() + name;
     arguments.insert(arguments.end(), {"--defaults", "--slope", "0.6", "--curves-csv", path});
     EXPECT_EQ(RunQuietly(arguments), kExitSuccess);
-    std::ifstream csv(path);
-    std::vector<std::string> lines;
-    for (std::string line; std::getline(csv, line);)
-        lines.push_back(line);
-    return lines;
+    return LinesOf(path);
 }
 
 /// The last field of the first line that starts with `prefix`.

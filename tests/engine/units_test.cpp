@@ -54,6 +54,14 @@ const ConversionCase kCases[] = {
     {"KaV/L passes", Quantity::kDimensionless, 1.8323700428009033, 1.8323700428009033},
     {"L/G passes", Quantity::kMassRatio, 0.1, 0.1},
     {"percent passes", Quantity::kPercent, 0.001, 0.001},
+    {"lb/h to kg/h", Quantity::kMassFlow, 500000.0, 500000.0 * kPound},
+    {"Btu/h to kW", Quantity::kHeatRate, 13.5e6, 13.5e6 * kBtu / 3600.0 / 1e3},
+    {"a difference of enthalpies has no datum", Quantity::kEnthalpyDifference, 27.0,
+     27.0 * kBtu / kPound / 1e3},
+    {"lb/Btu to kg/kJ", Quantity::kReciprocalEnthalpyDifference, 0.086,
+     0.086 * kPound * 1e3 / kBtu},
+    {"lb/ft3 to kg/m3", Quantity::kDensity, 0.0708, 0.0708 * kPound / (kFoot * kFoot * kFoot)},
+    {"ft3/min to m3/h", Quantity::kAirVolumeRate, 121551.0, 121551.0 * kFoot* kFoot* kFoot * 60.0},
 };
 
 TEST(Units, shouldConvertEachQuantityByTheUnitsDefinitionsBothWays) {
@@ -107,7 +115,7 @@ TEST(WriteLossless, shouldWriteTheShortestSiTextThatGivesTheSameFloatBack) {
 TEST(WriteLossless, shouldGiveEveryFloatBackOfEveryQuantity) {
     std::mt19937 random(20);
     std::uniform_real_distribution<float> values(-200.0F, 2000.0F);
-    for (std::size_t k = 0; k <= static_cast<std::size_t>(Quantity::kAirVolumeFlow); ++k) {
+    for (std::size_t k = 0; k <= static_cast<std::size_t>(Quantity::kAirVolumeRate); ++k) {
         const auto quantity = static_cast<Quantity>(k);
         for (int n = 0; n < 2000; ++n) {
             const float us = values(random);

@@ -1,6 +1,6 @@
 // The worksheet: its exit-air table shows the very brackets the search tested, its exact numbers
-// read back to the values held, and its readable numbers have six significant figures at most
-// and no exponent.
+// read back to the values held, its readable numbers have six significant figures at most and no
+// exponent, and in SI each quantity stands beside its US value, converted by its own rule.
 #include <gtest/gtest.h>
 
 #include <charconv>
@@ -10,6 +10,7 @@
 
 #include "ieee_step.h"
 #include "performance.h"
+#include "rating.h"
 #include "worksheet.h"
 
 namespace veltrane {
@@ -106,6 +107,7 @@ TEST(Worksheet, shouldWriteReadableNumbersInOneStyleOfSixSignificantFiguresAtMos
     for (const DesignInputs& design : Designs()) {
         std::string sheet;
         AppendWorksheet(sheet, "design", design, WorksheetNumbers::kReadable);
+        AppendWorksheet(sheet, "design", design, {WorksheetNumbers::kReadable, UnitSystem::kSI});
         std::istringstream lines(sheet);
         for (std::string line; std::getline(lines, line);) {
             for (const std::string& word : Words(line)) {
@@ -118,6 +120,114 @@ TEST(Worksheet, shouldWriteReadableNumbersInOneStyleOfSixSignificantFiguresAtMos
             }
         }
     }
+}
+
+/// The words after `label` on the first line that starts with it.
+std::vector<std::string> WordsAfter(const std::string& sheet, std::string_view label) {
+    const std::size_t at = sheet.find("\n  " + std::string(label));
+    if (at == std::string::npos) return {};
+    const std::size_t start = at + 3 + label.size();
+    return Words(sheet.substr(start, sheet.find('\n', start) - start));
+}
+
+/// The default design's worksheet and its rating's, both units side by side.
+std::string DefaultsInSI(WorksheetNumbers numbers) {
+    const DesignInputs design = DefaultDesignInputs();
+    const WorksheetFormat format(numbers, UnitSystem::kSI);
+    std::string sheet;
+    AppendWorksheet(sheet, "defaults", design, format);
+    const TowerCharacteristic tower{2.3F, 0.75F};
+    std::vector<ApproachTrial> trials;
+    const Rating rating = RateDesign(design, tower, &trials);
+    AppendRatingWorksheet(sheet, "defaults", design, tower, rating, trials, format);
+    return sheet;
+}
+
+TEST(Worksheet, shouldWriteEachQuantityInSiBesideItsUsValueByItsOwnRule) {
+    struct Case {
+        const char* label;
+        const char* us;      // value and unit as the US worksheet writes them
+        const char* siUnit;  // empty: written once
+        double si;           // by hand from the US figure
+    };
+    const Case cases[] = {
+        {"TCold = Twb + Approach", "78 F", "C", (78.0 - 32.0) / 1.8},
+        {"R = THot - TCold", "27 F", "K", 27.0 / 1.8},
+        // An enthalpy moves to the datum of 0 C; a difference of two does not.
+        {"hInSat, saturated air", "29.9874 Btu/lb", "kJ/kg", 2.326 * (29.9874 - 7.68)},
+        {"dh = Q / G", "27 Btu/lb", "kJ/kg", 2.326 * 27.0},
+        {"G = 500 x Flow", "500000 lb/h", "kg/h", 500000.0 * 0.45359237},
+        {"Q = 500 x Flow x R", "13500000 Btu/h", "kW", 13.5e6 * 1055.05585262 / 3.6e6},
+        {"psat at the wet bulb", "0.30545 psia", "kPa", 0.30545 * 6.894757293168},
+        {"Cfm = V x G / 60", "121551 ft3/min", "m3/h", 121551.0 * 0.028316846592 * 60.0},
+        {"FanHp = FanPress", "12.7493 hp", "kW", 12.7493 * 0.745699872},
+        {"Makeup = Evap", "35.5855 gpm", "m3/h", 35.5855 * 0.227124707},
+        {"Approach at the operating point", "10.8182 F", "K", 10.8182 / 1.8},
+        {"Win, humidity ratio", "0.00858986 lb/lb", "", 0.0},
+        {"KaV/L = R/4", "1.83237", "", 0.0},
+    };
+    const std::string sheet = DefaultsInSI(WorksheetNumbers::kReadable);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.label);
+        std::vector<std::string> words = WordsAfter(sheet, c.label);
+        const std::vector<std::string> us = Words(c.us);
+        ASSERT_GE(words.size(), us.size());
+        // The formula in the label runs into the line's words: the values are its last ones.
+        words.erase(words.begin(), words.end() - static_cast<std::ptrdiff_t>(
+                                                     us.size() + (*c.siUnit != 0 ? 2 : 0)));
+        EXPECT_EQ(
+            std::vector(words.begin(), words.begin() + static_cast<std::ptrdiff_t>(us.size())), us);
+        if (*c.siUnit == 0) continue;
+        EXPECT_EQ(words.back(), c.siUnit);
+        // Six significant figures of the SI value, from a US value itself rounded to six.
+        const double si = ReadFloat(words[words.size() - 2]);
+        EXPECT_NEAR(si, c.si, std::abs(c.si) * 2e-5 + 1e-9);
+    }
+}
+
+/// The rows of the first table after the line `heading`, split into words.
+std::vector<std::vector<std::string>> TableAfter(const std::string& sheet,
+                                                 std::string_view heading) {
+    std::istringstream lines(sheet.substr(sheet.find(heading)));
+    std::vector<std::vector<std::string>> rows;
+    std::string line;
+    std::getline(lines, line);
+    while (std::getline(lines, line) && line.starts_with("    "))
+        rows.push_back(Words(line));
+    return rows;
+}
+
+TEST(Worksheet, shouldConvertTheChebyshevPointsEnthalpiesOnTheSiDatumAndTheirDifferencesWithout) {
+    const std::string sheet = DefaultsInSI(WorksheetNumbers::kReadable);
+    const auto us = TableAfter(sheet, "hw is saturated air at Tw");
+    const auto si = TableAfter(sheet, "  In SI units:");
+    ASSERT_EQ(us.size(), 5U);
+    ASSERT_EQ(si.size(), 5U);
+    EXPECT_EQ(si[0], Words("point Tw (C) hw (kJ/kg) ha (kJ/kg) d (kJ/kg) 1/d (kg/kJ)"));
+    for (std::size_t row = 1; row < us.size(); ++row) {
+        SCOPED_TRACE(row);
+        const auto value = [&](const auto& table, std::size_t column) {
+            return static_cast<double>(ReadFloat(table[row][column]));
+        };
+        const double d = 2.326 * value(us, 4);
+        const double expected[] = {(value(us, 1) - 32.0) / 1.8, 2.326 * (value(us, 2) - 7.68),
+                                   2.326 * (value(us, 3) - 7.68), d, 1.0 / d};
+        for (std::size_t column = 1; column <= 5; ++column)
+            EXPECT_NEAR(value(si, column), expected[column - 1], expected[column - 1] * 2e-5);
+    }
+}
+
+TEST(Worksheet, shouldNotConvertTheExitAirSearchsMinusOneForNoSolutionAsATemperature) {
+    // A bracket ending at 0 F: the relative change never falls below the tolerance.
+    DesignInputs design = DefaultDesignInputs();
+    design[Input::kWetBulb] = -10.0F;
+    design[Input::kDryBulb] = -9.0F;
+    design[Input::kHotWater] = 0.0F;
+    design[Input::kApproach] = 1.0F;
+    std::string sheet;
+    AppendWorksheet(sheet, "design", design, {WorksheetNumbers::kReadable, UnitSystem::kSI});
+    EXPECT_EQ(WordsAfter(sheet, "TExit, the next midpoint after the last test"),
+              Words("-1 F no solution"));
 }
 
 }  // namespace

@@ -4,11 +4,14 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QLabel>
+#include <QPlainTextEdit>
+#include <QRegularExpression>
 #include <QTabWidget>
 #include <QTableWidget>
 
 #include "acceptance_tab.h"
 #include "window_fixture.h"
+#include "worksheet_tab.h"
 
 namespace veltrane::performance::test {
 namespace {
@@ -95,6 +98,23 @@ TEST_F(Acceptance, shouldReadTheCapabilityOfAPastedThreeReadingTest) {
     window->exportChart();
     EXPECT_GT(QFileInfo(files.next).size(), 1000);
     EXPECT_TRUE(messages.shown().empty());
+}
+
+TEST_F(Acceptance, shouldCloseTheWorksheetWithTheMeanReadingsEvaluationOfTheLatestDesign) {
+    auto* worksheet = window->findChild<WorksheetTab*>();
+    ASSERT_NE(worksheet, nullptr);
+    const QString evaluation =
+        u"Worksheet of the capability evaluation of the mean of 2 readings"_qs;
+    EXPECT_FALSE(worksheet->text().contains(u"capability evaluation"_qs));
+    settle();
+    pasteRows({Reading("99.0215", "74.0215"), Reading("100.0215", "75.0215")});
+    EXPECT_TRUE(worksheet->text().contains(evaluation));
+    // A design changed while the Acceptance tab is not shown is evaluated for the worksheet.
+    window->tabs()->setCurrentWidget(worksheet);
+    type(FieldOf(Input::kWaterFlow), u"1100"_qs);
+    const QString shown = find<QPlainTextEdit>("worksheetText")->toPlainText();
+    EXPECT_TRUE(shown.contains(evaluation));
+    EXPECT_TRUE(shown.contains(QRegularExpression(u"\n  Flow_d +1100 gpm\n"_qs)));
 }
 
 TEST_F(Acceptance, shouldGiveTheReasonWhereAReadingHasNoCapability) {

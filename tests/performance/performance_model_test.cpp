@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <QRegularExpression>
+
 #include <QSignalSpy>
 
 #include <cstdio>
@@ -126,7 +128,10 @@ TEST(PerformanceModel, shouldWriteTheWorksheetOfTheDesignAndOfItsRating) {
     EXPECT_TRUE(
         worksheet.contains(QStringLiteral("Worksheet of the design rated against the tower")));
     model.setValue(FieldOf(Input::kWetBulb), 66.0F);
-    EXPECT_TRUE(QString::fromStdString(model.worksheet()).contains(QStringLiteral("66")));
+    // The inputs block reads the new wet bulb, not the old one.
+    const QRegularExpression wetBulbLine(
+        QStringLiteral("\n  Inlet Air Wet Bulb Temp \\(F\\) +66\n"));
+    EXPECT_TRUE(QString::fromStdString(model.worksheet()).contains(wetBulbLine));
 }
 
 }  // namespace

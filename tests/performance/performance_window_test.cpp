@@ -32,9 +32,9 @@ TEST_F(Window, shouldMoveTheOperatingPointAsTheUserTypes) {
     ASSERT_NE(coldWater, nullptr);
     EXPECT_EQ(coldWater->text(), Decimal("78.") + QStringLiteral(" °F"));
     type(FieldOf(Input::kWetBulb), QStringLiteral("70"));
-    // The tower through the design point held while the range and approach follow the wet bulb.
     EXPECT_EQ(model->calculation().inputs[Input::kWetBulb], 70.0F);
-    EXPECT_NE(coldWater->text(), Decimal("78.") + QStringLiteral(" °F"));
+    // The tower passes through the design as typed, so it meets its cold water there: 70 + 13.
+    EXPECT_EQ(coldWater->text(), Decimal("83.") + QStringLiteral(" °F"));
     EXPECT_EQ(window->statusText(), QStringLiteral("Calculated"));
 }
 
@@ -163,12 +163,30 @@ TEST_F(Window, shouldShowAndSaveTheWorksheet) {
     ASSERT_NE(text, nullptr);
     EXPECT_TRUE(text->toPlainText().startsWith(QStringLiteral("Worksheet of the design")));
     type(FieldOf(Input::kWetBulb), QStringLiteral("66"));
-    EXPECT_TRUE(text->toPlainText().contains(QStringLiteral("66")));
+    const QRegularExpression wetBulbLine(
+        QStringLiteral("\n  Inlet Air Wet Bulb Temp \\(F\\) +66\n"));
+    EXPECT_TRUE(text->toPlainText().contains(wetBulbLine));
     files.next = folder.filePath(QStringLiteral("worksheet.txt"));
     find<QPushButton>("saveWorksheet")->click();
     QFile saved(files.next);
     ASSERT_TRUE(saved.open(QIODevice::ReadOnly));
     EXPECT_EQ(QString::fromUtf8(saved.readAll()), text->toPlainText());
+}
+
+TEST_F(Window, shouldShowAndSaveTheWorksheetInBothUnitsUnderSi) {
+    window->tabs()->setCurrentWidget(find<QWidget>("worksheetTab"));
+    auto* text = find<QPlainTextEdit>("worksheetText");
+    find<QRadioButton>("siUnitsButton")->click();
+    const QString shown = text->toPlainText();
+    EXPECT_TRUE(shown.contains(QRegularExpression(QStringLiteral("TCold = .* 78 F +25.5556 C\n"))))
+        << shown.toStdString();
+    files.next = folder.filePath(QStringLiteral("worksheet.txt"));
+    find<QPushButton>("saveWorksheet")->click();
+    QFile saved(files.next);
+    ASSERT_TRUE(saved.open(QIODevice::ReadOnly));
+    EXPECT_EQ(QString::fromUtf8(saved.readAll()), shown);
+    find<QRadioButton>("usUnitsButton")->click();
+    EXPECT_FALSE(text->toPlainText().contains(QStringLiteral("25.5556 C")));
 }
 
 TEST_F(Window, shouldRememberTheInputsAndRestoreDefaultsOnRequest) {
@@ -227,6 +245,16 @@ TEST_F(Window, shouldShowEveryBoxInSIUnitsWithoutMovingAnInput) {
     EXPECT_EQ(find<QLabel>("operatingColdWater")->text(), Decimal("25.556") + u" °C"_qs);
     window->copyTable();
     EXPECT_TRUE(QGuiApplication::clipboard()->text().startsWith(u"Approach (K)\tLG\tKaVL\n"_qs));
+    // The default approaches are whole kelvins in SI, not the US ones converted (2.7777778 K).
+    EXPECT_TRUE(QGuiApplication::clipboard()->text().contains(u"\n3\t0.3\t"_qs));
+    EXPECT_TRUE(QGuiApplication::clipboard()->text().contains(u"\n11\t0.3\t"_qs));
+    files.next = folder.filePath(QStringLiteral("chart_si.svg"));
+    window->exportChart();
+    QFile svg(files.next);
+    ASSERT_TRUE(svg.open(QIODevice::ReadOnly));
+    const QString drawn = QString::fromUtf8(svg.readAll());
+    EXPECT_TRUE(drawn.contains(u"wet bulb 18.33 °C, range 15 K, 101.4 kPa"_qs));
+    EXPECT_FALSE(drawn.contains(u"°F"_qs));
 
     type(FieldOf(Input::kWetBulb), QStringLiteral("20"));  // °C
     EXPECT_EQ(model->value(FieldOf(Input::kWetBulb)), 68.0F);

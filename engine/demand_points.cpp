@@ -1,0 +1,45 @@
+#include "demand_points.h"
+
+#include "number_text.h"
+
+namespace veltrane {
+
+std::vector<float> DefaultChartApproaches(UnitSystem units) {
+    if (units == UnitSystem::kUS) return DemandChartRequest{}.approaches;
+    std::vector<float> approaches;
+    for (const double kelvins : kDefaultApproachesSI)
+        approaches.push_back(InputFromUnits(Quantity::kTemperatureDifference, units, kelvins));
+    return approaches;
+}
+
+std::string ApproachCaption(UnitSystem units) {
+    return "Approach (" + std::string(UnitOf(Quantity::kTemperatureDifference, units)) + ")";
+}
+
+std::string DemandPointsText(const DemandChart& chart, UnitSystem units,
+                             std::string_view approachCaption, char separator) {
+    std::string text(approachCaption);
+    text += separator;
+    text += "LG";
+    text += separator;
+    text += "KaVL\n";
+    for (const ChartCurve& c : chart.curves) {
+        char approach[kNumberTextCapacity];
+        const std::string_view approachText(
+            approach,
+            static_cast<std::size_t>(
+                WriteLossless(approach, Quantity::kTemperatureDifference, units, c.curve.approach) -
+                approach));
+        for (const DemandPoint& point : c.curve.points) {
+            text += approachText;
+            text += separator;
+            text += ShortestText(point.liquidGas).View();
+            text += separator;
+            text += ShortestText(point.kaVL).View();
+            text += '\n';
+        }
+    }
+    return text;
+}
+
+}  // namespace veltrane
