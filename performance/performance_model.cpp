@@ -113,6 +113,12 @@ void PerformanceModel::setChartApproaches(std::vector<float> approaches) {
     recalculate();
 }
 
+void PerformanceModel::setCurveUnits(UnitSystem units) {
+    if (curveUnits_ == units) return;
+    curveUnits_ = units;
+    curves_.reset();
+}
+
 std::array<float, kFieldCount> PerformanceModel::DefaultValues() {
     std::array<float, kFieldCount> values{};
     const DesignInputs defaults = DefaultDesignInputs();
@@ -200,9 +206,10 @@ QString PerformanceModel::status() const {
 const std::optional<PerformanceCurves>& PerformanceModel::performanceCurves() const {
     if (!curves_) {
         const Calculation& c = calculation_;
-        curves_.emplace(c.tower ? std::optional(CalculatePerformanceCurves(
-                                      c.inputs, *c.tower, DefaultWetBulbSpan(c.inputs)))
-                                : std::nullopt);
+        curves_.emplace(c.tower
+                            ? std::optional(CalculatePerformanceCurves(
+                                  c.inputs, *c.tower, DefaultWetBulbSpan(c.inputs, curveUnits_)))
+                            : std::nullopt);
     }
     return *curves_;
 }

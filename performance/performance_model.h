@@ -82,6 +82,9 @@ class PerformanceModel : public QObject {
     /// The approaches the demand chart draws besides the design's own, °F; recalculates when
     /// they change (the unit switch picks whole kelvins in SI).
     void setChartApproaches(std::vector<float> approaches);
+    /// The units whose whole degrees the performance curves' wet bulbs fall on (whole °F or
+    /// whole °C); the curves are made anew when next asked for.
+    void setCurveUnits(UnitSystem units);
 
     // Reads.
 
@@ -125,6 +128,7 @@ class PerformanceModel : public QObject {
     std::array<QString, kFieldCount> problems_;
     TowerSource towerSource_ = TowerSource::kThroughDesignPoint;
     std::vector<float> chartApproaches_ = DemandChartRequest{}.approaches;
+    UnitSystem curveUnits_ = UnitSystem::kUS;
     Calculation calculation_;
     /// The worksheet in US units, and in both.
     mutable std::array<std::optional<std::string>, 2> worksheets_;

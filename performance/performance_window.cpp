@@ -202,6 +202,7 @@ void PerformanceWindow::buildUnitSwitch(QMenu* view) {
 }
 
 void PerformanceWindow::setUnits(UnitSystem system) {
+    model_.setCurveUnits(system);
     model_.setChartApproaches(DefaultChartApproaches(system));
     units_.setSystem(system);
 }

@@ -299,6 +299,10 @@ TEST_F(Window, shouldTableThePerformanceCurvesThroughTheDesignPointAndCopyThem) 
     const QString drawn = QString::fromUtf8(svg.readAll());
     EXPECT_TRUE(drawn.contains(u"Entering wet bulb (°C)"_qs));
     EXPECT_FALSE(drawn.contains(u"°F"_qs));
+    // In SI the rows fall on whole °C (4 °C to 24 °C), not on whole °F shown in °C.
+    EXPECT_EQ(table->rowCount(), 21);
+    EXPECT_EQ(table->item(0, 0)->text(), Decimal("4.00"));
+    EXPECT_EQ(table->item(20, 0)->text(), Decimal("24.00"));
 }
 
 }  // namespace
