@@ -3,6 +3,9 @@
 #include <algorithm>
 #include <cmath>
 #include <initializer_list>
+#include <optional>
+#include <span>
+#include <vector>
 
 #include "exit_air_solver.h"
 #include "number_text.h"
@@ -217,52 +220,63 @@ std::string_view MoveText(BracketMove move) {
     return "neither end";
 }
 
+/// One iteration of the exit-air bisection: the bracket it tested, its midpoint, how it moved
+/// and the midpoint that follows, if any.
+struct BisectionStep {
+    float low;
+    float high;
+    float mid;
+    BracketMove move;
+    std::optional<float> next;
+};
+
 /// Every iteration with the bracket it tested, reconstructed from the moves: a move up raises
 /// the low end to the midpoint, a move down lowers the high end to it.
-void AppendBisection(Sheet& sheet, const SolverTrace& trace, const DesignInputs& inputs,
-                     const WorkingQuantities& q) {
+std::vector<BisectionStep> BisectionSteps(const SolverTrace& trace, const DesignInputs& inputs,
+                                          const WorkingQuantities& q) {
+    std::vector<BisectionStep> steps;
     float low = inputs[Input::kWetBulb];
     float high = inputs[Input::kHotWater];
-    sheet.TableRow({"iteration", "low end (F)", "high end (F)", "midpoint (F)", "move",
-                    "next mid (F)", "change"});
     for (std::int16_t i = 0; i < trace.iterations; ++i) {
         const auto k = static_cast<std::size_t>(i);
         const float mid = trace.mids[k];
         const bool last = i + 1 == trace.iterations;
-        const bool hasNext = !last || q.tExit != kSolverNoSolution;
-        const float next = last ? q.tExit : trace.mids[k + 1];
-        std::string change;
-        if (hasNext) {
-            const double share = std::fabs((static_cast<double>(next) - static_cast<double>(mid)) /
-                                           static_cast<double>(next));
-            change = std::string(SignificantText(share * kPercent, kChangeDigits).View()) + " %";
-        }
-        sheet.TableRow({std::to_string(i + 1), sheet.Number(low), sheet.Number(high),
-                        sheet.Number(mid), std::string(MoveText(trace.moves[k])),
-                        hasNext ? sheet.Number(next) : std::string(), change});
+        std::optional<float> next;
+        if (!last) next = trace.mids[k + 1];
+        if (last && q.tExit != kSolverNoSolution) next = q.tExit;
+        steps.push_back({low, high, mid, trace.moves[k], next});
         if (trace.moves[k] == BracketMove::kUp) low = mid;
         if (trace.moves[k] == BracketMove::kDown) high = mid;
+    }
+    return steps;
+}
+
+void AppendBisection(Sheet& sheet, std::span<const BisectionStep> steps) {
+    sheet.TableRow({"iteration", "low end (F)", "high end (F)", "midpoint (F)", "move",
+                    "next mid (F)", "change"});
+    for (std::size_t i = 0; i < steps.size(); ++i) {
+        const BisectionStep& step = steps[i];
+        std::string change;
+        if (step.next) {
+            const double next = static_cast<double>(*step.next);
+            const double share = std::fabs((next - static_cast<double>(step.mid)) / next);
+            change = std::string(SignificantText(share * kPercent, kChangeDigits).View()) + " %";
+        }
+        sheet.TableRow({std::to_string(i + 1), sheet.Number(step.low), sheet.Number(step.high),
+                        sheet.Number(step.mid), std::string(MoveText(step.move)),
+                        step.next ? sheet.Number(*step.next) : std::string(), change});
     }
 }
 
 /// The bisection's temperatures again, in C.
-void AppendBisectionInSI(Sheet& sheet, const SolverTrace& trace, const DesignInputs& inputs,
-                         const WorkingQuantities& q) {
+void AppendBisectionInSI(Sheet& sheet, std::span<const BisectionStep> steps) {
     const auto celsius = [&sheet](float f) { return sheet.SiNumber(Quantity::kTemperature, f); };
-    float low = inputs[Input::kWetBulb];
-    float high = inputs[Input::kHotWater];
     sheet.Text("  In SI units:");
     sheet.TableRow({"iteration", "low end (C)", "high end (C)", "midpoint (C)", "next mid (C)"});
-    for (std::int16_t i = 0; i < trace.iterations; ++i) {
-        const auto k = static_cast<std::size_t>(i);
-        const float mid = trace.mids[k];
-        const bool last = i + 1 == trace.iterations;
-        const bool hasNext = !last || q.tExit != kSolverNoSolution;
-        const float next = last ? q.tExit : trace.mids[k + 1];
-        sheet.TableRow({std::to_string(i + 1), celsius(low), celsius(high), celsius(mid),
-                        hasNext ? celsius(next) : std::string()});
-        if (trace.moves[k] == BracketMove::kUp) low = mid;
-        if (trace.moves[k] == BracketMove::kDown) high = mid;
+    for (std::size_t i = 0; i < steps.size(); ++i) {
+        const BisectionStep& step = steps[i];
+        sheet.TableRow({std::to_string(i + 1), celsius(step.low), celsius(step.high),
+                        celsius(step.mid), step.next ? celsius(*step.next) : std::string()});
     }
 }
 
@@ -275,8 +289,9 @@ void AppendExitAirSearch(Sheet& sheet, const SolverTrace& trace, const DesignInp
                sheet.Number(kSolverRelativeTolerance * 100.0F) +
                " % of its own value, and gives -1 after " + std::to_string(kSolverIterationLimit));
     sheet.Text("  iterations without that.");
-    AppendBisection(sheet, trace, inputs, q);
-    if (sheet.InSI()) AppendBisectionInSI(sheet, trace, inputs, q);
+    const std::vector<BisectionStep> steps = BisectionSteps(trace, inputs, q);
+    AppendBisection(sheet, steps);
+    if (sheet.InSI()) AppendBisectionInSI(sheet, steps);
     constexpr std::string_view kExitLabel = "TExit, the next midpoint after the last test";
     if (sheet.InSI() && q.tExit == kSolverNoSolution) {
         // -1 F is the solver's word for no solution, not a temperature to convert.

@@ -248,11 +248,7 @@ TEST_F(Window, shouldShowEveryBoxInSIUnitsWithoutMovingAnInput) {
     // The default approaches are whole kelvins in SI, not the US ones converted (2.7777778 K).
     EXPECT_TRUE(QGuiApplication::clipboard()->text().contains(u"\n3\t0.3\t"_qs));
     EXPECT_TRUE(QGuiApplication::clipboard()->text().contains(u"\n11\t0.3\t"_qs));
-    files.next = folder.filePath(QStringLiteral("chart_si.svg"));
-    window->exportChart();
-    QFile svg(files.next);
-    ASSERT_TRUE(svg.open(QIODevice::ReadOnly));
-    const QString drawn = QString::fromUtf8(svg.readAll());
+    const QString drawn = exportedSvg("chart_si.svg");
     EXPECT_TRUE(drawn.contains(u"wet bulb 18.33 °C, range 15 K, 101.4 kPa"_qs));
     EXPECT_FALSE(drawn.contains(u"°F"_qs));
 
@@ -292,11 +288,7 @@ TEST_F(Window, shouldTableThePerformanceCurvesThroughTheDesignPointAndCopyThem) 
     const QImage inUs = chart->grab().toImage();
     window->setUnits(UnitSystem::kSI);
     EXPECT_NE(chart->grab().toImage(), inUs);
-    files.next = folder.filePath(QStringLiteral("curves_si.svg"));
-    window->exportChart();
-    QFile svg(files.next);
-    ASSERT_TRUE(svg.open(QIODevice::ReadOnly));
-    const QString drawn = QString::fromUtf8(svg.readAll());
+    const QString drawn = exportedSvg("curves_si.svg");
     EXPECT_TRUE(drawn.contains(u"Entering wet bulb (°C)"_qs));
     EXPECT_FALSE(drawn.contains(u"°F"_qs));
     // In SI the rows fall on whole °C (4 °C to 24 °C), not on whole °F shown in °C.

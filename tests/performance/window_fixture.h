@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <QClipboard>
+#include <QFile>
 #include <QGuiApplication>
 #include <QLineEdit>
 #include <QRadioButton>
@@ -76,6 +77,14 @@ class WindowFixture : public ::testing::Test {
         edit->setFocus();
         edit->selectAll();
         QTest::keySequence(edit, QKeySequence::Paste);
+    }
+
+    /// The current tab's chart exported as `name` (an SVG in the test's folder), as text.
+    QString exportedSvg(const char* name) {
+        files.next = folder.filePath(QString::fromLatin1(name));
+        window->exportChart();
+        QFile svg(files.next);
+        return svg.open(QIODevice::ReadOnly) ? QString::fromUtf8(svg.readAll()) : QString();
     }
 
     template <typename T>
