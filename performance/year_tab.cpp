@@ -49,6 +49,8 @@ constexpr float kDefaultSetpoint = 78.0F;
 constexpr double kPercent = 100.0;
 /// The figure the chart leaves around its plot, in canvas points.
 constexpr double kChartMargin = 56.0;
+/// Significant figures of a bin's wet bulb under its bar.
+constexpr int kAxisLabelDigits = 3;
 
 /// Where a cell and a box keep the engine value their text was last read as.
 constexpr int kEngineValueRole = Qt::UserRole;
@@ -132,9 +134,7 @@ class YearBars final : public QWidget {
             const double left = plot.left() + slot * static_cast<double>(i);
             const QRectF label(left, plot.bottom() + 4, slot, 18);
             painter.setPen(Qt::black);
-            painter.drawText(
-                label, Qt::AlignCenter,
-                BoxText(tab_.binWetBulb(i), Quantity::kTemperature, units_, QLocale()));
+            painter.drawText(label, Qt::AlignCenter, axisLabel(tab_.binWetBulb(i)));
             if (!year->bins[i].operating()) {
                 painter.setPen(QPen(Qt::red, 2));
                 const QPointF base(left + slot / 2, plot.bottom() - 8);
@@ -151,6 +151,14 @@ class YearBars final : public QWidget {
             QRectF(area.left(), plot.bottom() + 22, area.width(), 18), Qt::AlignCenter,
             QStringLiteral("Bin by wet bulb (%1)").arg(units_.unit(Quantity::kTemperature)));
         painter.restore();
+    }
+
+  private:
+    /// A bin's wet bulb under its bar, to three figures so that neighbours do not run into
+    /// each other (a bin of 37 °F is 2.7777778 °C); the table beside gives every digit.
+    [[nodiscard]] QString axisLabel(float wetBulb) const {
+        const double shown = units_.toDisplay(Quantity::kTemperature, static_cast<double>(wetBulb));
+        return QLocale().toString(shown, 'g', kAxisLabelDigits);
     }
 
   protected:
