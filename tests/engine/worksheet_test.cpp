@@ -180,7 +180,7 @@ TEST(Worksheet, shouldWriteEachQuantityInSiBesideItsUsValueByItsOwnRule) {
         if (*c.siUnit == 0) continue;
         EXPECT_EQ(words.back(), c.siUnit);
         // Six significant figures of the SI value, from a US value itself rounded to six.
-        const double si = ReadFloat(words[words.size() - 2]);
+        const auto si = static_cast<double>(ReadFloat(words[words.size() - 2]));
         EXPECT_NEAR(si, c.si, std::abs(c.si) * 2e-5 + 1e-9);
     }
 }
