@@ -100,7 +100,12 @@ Axis AxisAround(double low, double high, double slack) {
         const Axis axis = axisOf(step);
         if ((axis.high - axis.low) / step <= kMostTicks) return axis;
     }
-    return axisOf(kTickSteps.back());
+    // Beyond every step of the table, tenfold steps keep the grid to a few lines however wide
+    // the values run, rather than drawing one line per 20 degrees of them.
+    double step = kTickSteps.back();
+    while (std::isfinite(high - low) && (high - low) / step > kMostTicks)
+        step *= 10.0;
+    return axisOf(step);
 }
 
 class CurvesChartPainter {

@@ -109,6 +109,12 @@ QString DrawnTexts(const PerformanceCurves& curves, UnitSystem units) {
     return texts;
 }
 
+PerformanceCurves WithColdWaterUpTo(float coldWater) {
+    PerformanceCurves curves = LineWithAGap();
+    curves.curves.at(4).points.back().coldWater = coldWater;
+    return curves;
+}
+
 struct LabelsCase {
     const char* name;
     PerformanceCurves curves;
@@ -133,6 +139,12 @@ TEST(CurvesChart, shouldWriteItsLabelsAndTicksInTheUnitsAsked) {
           "|100 % flow: 227.12 m³/h, L/G 1|", "|80 % range (12 K)|", "|100 % range (15 K)|", "|4|",
           "|24|"},
          {"°F", "gpm"}},
+        // Cold water from 50 to 5000 °F: tenfold steps keep the grid to a few lines.
+        {"values far beyond a tower's",
+         WithColdWaterUpTo(5000.0F),
+         UnitSystem::kUS,
+         {"|2000|", "|4000|"},
+         {"|100|"}},
         // The wet-bulb axis ends at 3 and 13 °C, one tick a degree, not a step out at 2 and 14.
         {"a span of whole degrees Celsius",
          SiSpanThreeToThirteen(),
