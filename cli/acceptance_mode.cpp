@@ -37,38 +37,23 @@ constexpr std::array kColumns = {
     Reading("FanPower", "Fan Power", Quantity::kDimensionless, ""),
 };
 
-constexpr std::array<std::string_view, 8> kOwnColumns = {
-    "Test L/G",
-    "Test KaV/L",
-    "Test C",
-    "L/G at Capability",
-    "Capability (%)",
-    "Predicted Cold Water (F)",
-    "Cold Water Deviation (F)",
-    "Notes",
+/// An evaluated number's column: what it measures and its caption in each unit system.
+struct EvaluationColumn {
+    Quantity quantity;
+    std::string_view usCaption;
+    std::string_view siCaption;
 };
 
-constexpr std::array<std::string_view, 8> kOwnColumnsSI = {
-    "Test L/G",
-    "Test KaV/L",
-    "Test C",
-    "L/G at Capability",
-    "Capability (%)",
-    "Predicted Cold Water (C)",
-    "Cold Water Deviation (K)",
-    "Notes",
-};
-
-/// What each evaluated number measures, in the order of kOwnColumns.
-constexpr std::array<Quantity, 7> kOwnQuantities = {
-    Quantity::kMassRatio,
-    Quantity::kDimensionless,
-    Quantity::kDimensionless,
-    Quantity::kMassRatio,
-    Quantity::kPercent,
-    Quantity::kTemperature,
-    Quantity::kTemperatureDifference,
-};
+/// The evaluation's numbers in the order written, Notes after them.
+constexpr std::array<EvaluationColumn, 7> kEvaluationColumns{{
+    {Quantity::kMassRatio, "Test L/G", "Test L/G"},
+    {Quantity::kDimensionless, "Test KaV/L", "Test KaV/L"},
+    {Quantity::kDimensionless, "Test C", "Test C"},
+    {Quantity::kMassRatio, "L/G at Capability", "L/G at Capability"},
+    {Quantity::kPercent, "Capability (%)", "Capability (%)"},
+    {Quantity::kTemperature, "Predicted Cold Water (F)", "Predicted Cold Water (C)"},
+    {Quantity::kTemperatureDifference, "Cold Water Deviation (F)", "Cold Water Deviation (K)"},
+}};
 
 /// Both systems' captions, so that an output of either reads back.
 constexpr std::array<std::string_view, 10> kOutputColumns = {
@@ -108,11 +93,11 @@ class AcceptanceMode final : public BatchMode {
             csv.Field(column.shortName);
             csv.Comma();
         }
-        for (const std::string_view caption : Si() ? kOwnColumnsSI : kOwnColumns) {
-            csv.Field(caption);
+        for (const EvaluationColumn& column : kEvaluationColumns) {
+            csv.Field(Si() ? column.siCaption : column.usCaption);
             csv.Comma();
         }
-        csv.DropLastComma();
+        csv.Field("Notes");
         csv.EndLine();
     }
 
@@ -136,7 +121,7 @@ class AcceptanceMode final : public BatchMode {
         const std::optional<TestReading> mean = MeanReading(evaluated_);
         CsvWriter& csv = context_.csv;
         if (!mean) {
-            csv.Commas(kColumns.size() + kOwnColumns.size() - 1);
+            csv.Commas(kColumns.size() + kEvaluationColumns.size());
             csv.Field("mean of the readings: no reading was evaluated");
             csv.EndLine();
             context_.problems.Whole(std::string(kProgramName) +
@@ -196,12 +181,12 @@ class AcceptanceMode final : public BatchMode {
     /// why it stopped.
     void WriteEvaluation(const CapabilityEvaluation& e, std::string_view totalsNote) {
         const bool evaluated = e.outcome == EvaluationOutcome::kEvaluated;
-        const std::array<float, kOwnQuantities.size()> values = {
+        const std::array<float, kEvaluationColumns.size()> values = {
             e.liquidGas,           e.kaVL,       e.c,
             e.capabilityLiquidGas, e.capability, e.predictedColdWater,
             e.coldWaterDeviation};
-        for (std::size_t k = 0; k < kOwnQuantities.size(); ++k) {
-            if (evaluated) WriteResult(kOwnQuantities[k], values[k]);
+        for (std::size_t k = 0; k < kEvaluationColumns.size(); ++k) {
+            if (evaluated) WriteResult(kEvaluationColumns[k].quantity, values[k]);
             context_.csv.Comma();
         }
         if (!evaluated || !totalsNote.empty()) context_.csv.Field(Note(e, totalsNote));

@@ -193,6 +193,22 @@ DesignInputs DesignRowsMode::DesignWithTheRowsRange() const {
     return WithRange(design_.values, RowRange(row));
 }
 
+InputArray<std::string_view> DesignRowsMode::TextsAtOperatingPoint(const DesignInputs& solved) {
+    solvedApproach_ = InputText(Input::kApproach, settings_.units, solved[Input::kApproach]);
+    solvedHotWater_ = InputText(Input::kHotWater, settings_.units, solved[Input::kHotWater]);
+    InputArray<std::string_view> texts = design_.texts;
+    texts[Input::kApproach] = solvedApproach_.View();
+    texts[Input::kHotWater] = solvedHotWater_.View();
+    return texts;
+}
+
+void DesignRowsMode::WriteRowWithoutOperatingPoint(RatingOutcome outcome) {
+    InputArray<std::string_view> texts = design_.texts;
+    texts[Input::kApproach] = {};
+    texts[Input::kHotWater] = {};
+    WriteRowWithoutResults(texts, "no operating point: " + std::string(DescribeOutcome(outcome)));
+}
+
 std::string DesignRowsMode::DesignPlace() const {
     std::string place =
         sourceLine_ > 0 ? PlaceOfLine(sourceName_, sourceLine_) : std::string(sourceName_);

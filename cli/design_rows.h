@@ -17,6 +17,7 @@
 #include "leaving_air.h"
 #include "number_text.h"
 #include "performance.h"
+#include "rating.h"
 #include "worksheet.h"
 
 namespace veltrane::cli {
@@ -101,6 +102,12 @@ class DesignRowsMode : public BatchMode {
     /// The design's row with these input texts, empty results and the note; the note is
     /// reported as a problem of the design.
     void WriteRowWithoutResults(const InputArray<std::string_view>& texts, std::string_view note);
+    /// The row's input texts at its operating point: the solved Approach and THot of `solved` in
+    /// their columns, their texts kept here until the next row.
+    [[nodiscard]] InputArray<std::string_view> TextsAtOperatingPoint(const DesignInputs& solved);
+    /// The row of a design that has no operating point: Approach and THot empty, as there is
+    /// none to give, no results, and "no operating point: " with the reason in Notes.
+    void WriteRowWithoutOperatingPoint(RatingOutcome outcome);
     /// "FILE:LINE" or "defaults", and the swept values when there are sweeps: a line of the
     /// input gives as many designs as the sweeps make.
     [[nodiscard]] std::string DesignPlace() const;
@@ -132,7 +139,9 @@ class DesignRowsMode : public BatchMode {
     void AppendNotes(const DesignInputs& inputs, const PerformanceResults& results,
                      std::string_view note);
 
-    bool binColumns_ = false;  ///< the output has Hours and the bin columns
+    bool binColumns_ = false;    ///< the output has Hours and the bin columns
+    NumberText solvedApproach_;  ///< the texts of a rated row's solved Approach and THot
+    NumberText solvedHotWater_;
     HoursTotals totals_;
     /// The text of each sweep's current value.
     std::vector<NumberText> sweepTexts_;

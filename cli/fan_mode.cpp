@@ -11,7 +11,6 @@
 namespace veltrane::cli {
 namespace {
 
-constexpr std::string_view kNoOperatingPoint = "no operating point: ";
 constexpr double kPercent = 100.0;
 constexpr double kNone = std::numeric_limits<double>::quiet_NaN();
 
@@ -73,19 +72,12 @@ class FanControlMode final : public DesignRowsMode {
         const FanControl& control = *settings_.fanControl;
         const FanOperation run = ControlFans(design, tower, control, settings_.leavingAir);
         if (Tracing()) WriteWorksheet(design, tower, control, run);
-        InputArray<std::string_view> texts = design_.texts;
         if (run.outcome == FanOutcome::kNoOperatingPoint) {
-            texts[Input::kApproach] = {};
-            texts[Input::kHotWater] = {};
-            WriteRowWithoutResults(texts, std::string(kNoOperatingPoint) +
-                                              std::string(DescribeOutcome(run.fullSpeed.outcome)));
+            WriteRowWithoutOperatingPoint(run.fullSpeed.outcome);
             return;
         }
         const Rating& full = run.fullSpeed;
-        approach_ = InputText(Input::kApproach, settings_.units, full.inputs[Input::kApproach]);
-        hotWater_ = InputText(Input::kHotWater, settings_.units, full.inputs[Input::kHotWater]);
-        texts[Input::kApproach] = approach_.View();
-        texts[Input::kHotWater] = hotWater_.View();
+        const InputArray<std::string_view> texts = TextsAtOperatingPoint(full.inputs);
         const std::array<double, kFanColumnCount> own = OwnValues(control, run);
         // The water and fan power over the hours are those the fans run at.
         PerformanceResults hour = full.results;
@@ -128,8 +120,6 @@ class FanControlMode final : public DesignRowsMode {
 
     std::vector<ApproachTrial> trials_;
     std::string worksheet_;
-    NumberText approach_;  ///< the texts of the solved Approach and THot
-    NumberText hotWater_;
 };
 
 }  // namespace

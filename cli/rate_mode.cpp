@@ -6,8 +6,6 @@
 namespace veltrane::cli {
 namespace {
 
-constexpr std::string_view kNoOperatingPoint = "no operating point: ";
-
 class RateMode final : public DesignRowsMode {
   public:
     using DesignRowsMode::DesignRowsMode;
@@ -30,18 +28,11 @@ class RateMode final : public DesignRowsMode {
                                   WorksheetStyle(), settings_.leavingAir);
             Trace(worksheet_);
         }
-        InputArray<std::string_view> texts = design_.texts;
         if (rating.outcome != RatingOutcome::kRated) {
-            texts[Input::kApproach] = {};
-            texts[Input::kHotWater] = {};
-            WriteRowWithoutResults(texts, std::string(kNoOperatingPoint) +
-                                              std::string(DescribeOutcome(rating.outcome)));
+            WriteRowWithoutOperatingPoint(rating.outcome);
             return;
         }
-        approach_ = InputText(Input::kApproach, settings_.units, rating.inputs[Input::kApproach]);
-        hotWater_ = InputText(Input::kHotWater, settings_.units, rating.inputs[Input::kHotWater]);
-        texts[Input::kApproach] = approach_.View();
-        texts[Input::kHotWater] = hotWater_.View();
+        const InputArray<std::string_view> texts = TextsAtOperatingPoint(rating.inputs);
         WriteResultsRow(rating.inputs,
                         settings_.leavingAir == LeavingAirRule::kExact ? Results(rating.inputs)
                                                                        : rating.results,
@@ -50,8 +41,6 @@ class RateMode final : public DesignRowsMode {
 
     std::vector<ApproachTrial> trials_;
     std::string worksheet_;
-    NumberText approach_;  ///< the texts of the solved Approach and THot
-    NumberText hotWater_;
 };
 
 }  // namespace
