@@ -14,6 +14,7 @@
 #include "batch_calculator.h"
 #include "byte_source.h"
 #include "csv_reader.h"
+#include "csv_rows.h"
 #include "input_columns.h"
 #include "performance.h"
 
@@ -73,17 +74,7 @@ RunOutput Calculate(std::string_view input, BatchSettings settings = {}) {
     return run;
 }
 
-/// The data rows of an output, as fields.
-std::vector<std::vector<std::string>> Rows(const std::string& csv) {
-    StringSource source(csv);
-    CsvReader reader(source);
-    CsvRecord record;
-    std::vector<std::vector<std::string>> rows;
-    while (reader.Next(record))
-        rows.emplace_back(record.fields.begin(), record.fields.end());
-    if (!rows.empty()) rows.erase(rows.begin());
-    return rows;
-}
+using test::DataRows;
 
 template <typename Real>
 Real ReadBack(const std::string& text) {
@@ -114,7 +105,7 @@ TEST(BatchCalculator, shouldWriteRawResultsThatReadBackToTheCalculatedValues) {
         }
     }
     const RunOutput run = Calculate(input, Settings(true, false));
-    const auto rows = Rows(run.csv);
+    const auto rows = DataRows(run.csv);
     ASSERT_EQ(rows.size(), designs.size());
     for (std::size_t d = 0; d < designs.size(); ++d) {
         const PerformanceResults expected = CalculatePerformance(designs[d]);
@@ -143,8 +134,8 @@ TEST(BatchCalculator, shouldWriteRatedRowsThatADesignRunGivesTheTowersKaVLBackFr
     ASSERT_FALSE(rated.hadErrors) << rated.messages.front();
     const RunOutput designed = Calculate(rated.csv, Settings(true, false));
     ASSERT_FALSE(designed.hadErrors) << designed.messages.front();
-    const auto ratedRows = Rows(rated.csv);
-    const auto designedRows = Rows(designed.csv);
+    const auto ratedRows = DataRows(rated.csv);
+    const auto designedRows = DataRows(designed.csv);
     ASSERT_EQ(designedRows.size(), 15U);
     ASSERT_EQ(designedRows.size(), ratedRows.size());
     constexpr std::size_t kFirstResult = kInputCount + 1;  // after Hours
@@ -181,7 +172,7 @@ TEST(BatchCalculator, shouldTakeHoursThatAreANumberNotBelowZeroAndAnEmptyCellAsN
         SCOPED_TRACE(std::string(c.input));
         const RunOutput run = Calculate(c.input, Settings(false, false));
         EXPECT_EQ(run.messages, c.messages);
-        const auto rows = Rows(run.csv);
+        const auto rows = DataRows(run.csv);
         ASSERT_EQ(rows.size(), c.rows);
         for (const auto& row : rows)
             EXPECT_EQ(row.size(), kInputCount + 1 + kResultCount + kBinColumnCount);
@@ -202,7 +193,7 @@ TEST(BatchCalculator, shouldLeaveRowsWithoutAnOperatingPointOutOfTheTotalsAndSay
     calculator.CalculateSource(source, "in.csv");
     calculator.WriteTotals();
     calculator.Flush();
-    const auto rows = Rows(csv);
+    const auto rows = DataRows(csv);
     ASSERT_EQ(rows.size(), 3U);
     EXPECT_EQ(rows[0][kInputCount + 1 + PositionOf(Result::kKaVL)], "");
     EXPECT_NE(rows[1][kInputCount + 1 + PositionOf(Result::kKaVL)], "");
@@ -231,7 +222,7 @@ TEST(BatchCalculator, shouldSayWhenALaterInputsHoursCannotBeWritten) {
     EXPECT_TRUE(calculator.HadErrors());
     EXPECT_EQ(messages, std::vector<std::string>{"second.csv:1: Hours is not written, as the first "
                                                  "input had none; give --totals to write it"});
-    EXPECT_EQ(Rows(csv).size(), 2U);
+    EXPECT_EQ(DataRows(csv).size(), 2U);
 }
 
 TEST(BatchCalculator, shouldReadItsOwnOutputBackToTheSameOutput) {
@@ -273,7 +264,7 @@ TEST(BatchCalculator, shouldTakeAFirstRowThatNamesColumnsForAHeaderOnly) {
     for (const FirstRowCase& c : cases) {
         SCOPED_TRACE(std::string(c.input));
         const RunOutput run = Calculate(c.input);
-        EXPECT_EQ(Rows(run.csv).size(), c.rowsWritten);
+        EXPECT_EQ(DataRows(run.csv).size(), c.rowsWritten);
         EXPECT_EQ(run.messages, c.messages);
         EXPECT_EQ(run.hadErrors, !c.messages.empty());
     }
@@ -286,7 +277,7 @@ TEST(BatchCalculator, shouldKeepMessagesShortForLinesOfMegabytes) {
     ASSERT_EQ(run.messages.size(), 1U);
     EXPECT_EQ(run.messages[0].substr(0, 19), "in.csv:2: Twb \"\\x01");
     EXPECT_LT(run.messages[0].size(), 300U);
-    EXPECT_EQ(Rows(run.csv).size(), 1U);
+    EXPECT_EQ(DataRows(run.csv).size(), 1U);
 }
 
 TEST(BatchCalculator, shouldRepeatEveryRowOverTheSweepsFirstSweepSlowest) {
@@ -296,7 +287,7 @@ TEST(BatchCalculator, shouldRepeatEveryRowOverTheSweepsFirstSweepSlowest) {
     settings.sweeps.push_back(*ParseSweep("Approach=10:12:2", error));
     const RunOutput run = Calculate("Flow\n1000\n2000\n", settings);
     std::vector<std::string> seen;
-    for (const auto& row : Rows(run.csv)) {
+    for (const auto& row : DataRows(run.csv)) {
         seen.push_back(row[PositionOf(Input::kWaterFlow)] + "/" + row[PositionOf(Input::kCycles)] +
                        "/" + row[PositionOf(Input::kApproach)]);
     }

@@ -13,22 +13,14 @@
 #include "batch_calculator.h"
 #include "byte_source.h"
 #include "csv_reader.h"
+#include "csv_rows.h"
 #include "number_text.h"
 #include "units.h"
 
 namespace veltrane::cli {
 namespace {
 
-std::vector<std::vector<std::string>> DataRows(const std::string& csv) {
-    StringSource source(csv);
-    CsvReader reader(source);
-    CsvRecord record;
-    std::vector<std::vector<std::string>> rows;
-    while (reader.Next(record))
-        rows.emplace_back(record.fields.begin(), record.fields.end());
-    if (!rows.empty()) rows.erase(rows.begin());
-    return rows;
-}
+using test::DataRows;
 
 std::string RunRaw(const std::string& input, UnitSystem units, bool rate) {
     BatchSettings settings;
