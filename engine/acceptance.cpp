@@ -11,11 +11,8 @@
 namespace veltrane {
 namespace {
 
+using detail::D;
 using detail::RoundToSingle;
-
-double D(float value) {
-    return static_cast<double>(value);
-}
 
 constexpr double kPercent = 100.0;
 /// The fan laws: the volume a fan moves goes as the cube root of power over density.

@@ -7,11 +7,8 @@
 namespace veltrane {
 namespace {
 
+using detail::D;
 using detail::RoundToSingle;
-
-double D(float value) {
-    return static_cast<double>(value);
-}
 
 /// A pair of logarithms: x = log L/G, y = log KaV/L.
 struct LogPoint {

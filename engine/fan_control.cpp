@@ -10,11 +10,8 @@
 namespace veltrane {
 namespace {
 
+using detail::D;
 using detail::RoundToSingle;
-
-double D(float value) {
-    return static_cast<double>(value);
-}
 
 /// Fan power at air flow fraction f by the fan laws: f³ × the full-speed power, hp.
 float FanLawPower(float fullSpeedPower, float fraction) {

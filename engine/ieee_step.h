@@ -22,6 +22,12 @@ template <typename... Operands>
     return false;
 }
 
+/// A single-precision operand widened to the double its step evaluates in, written out so that
+/// every widening is seen (-Wdouble-promotion).
+[[nodiscard]] constexpr double D(float value) noexcept {
+    return static_cast<double>(value);
+}
+
 /// Rounds a step's double value to the single precision it is stored in. Under IEEE 754 a value
 /// beyond the single-precision range becomes an infinity; that rounding is itself an overflow.
 [[nodiscard]] inline float RoundToSingle(double value) {

@@ -10,13 +10,10 @@
 namespace veltrane {
 namespace {
 
+using detail::D;
 using detail::RoundToSingle;
 
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
-
-double D(float value) {
-    return static_cast<double>(value);
-}
 
 /// The saturated enthalpy against hOut along the temperature; it rises with the temperature up
 /// to the boiling point at the pressure.

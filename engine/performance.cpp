@@ -12,6 +12,7 @@
 namespace veltrane {
 namespace {
 
+using detail::D;
 using detail::RaisesFault;
 using detail::RoundingOverflows;
 using detail::RoundToSingle;
@@ -27,10 +28,6 @@ constexpr double kMinutesPerHour = 60.0;  // air flow in lb/h to ft³/min
 constexpr double kThousand = 1000.0;      // lb/h and ft³/min to the results' thousands
 constexpr double kMillion = 1'000'000.0;  // Btu/h to the heat rejected's million Btu/h
 constexpr double kChebyshevPoints = 4.0;  // each point weighs one quarter of the range
-
-double D(float value) {
-    return static_cast<double>(value);
-}
 
 /// One of the four Chebyshev points of step 5: water temperature, its saturated enthalpy, the air
 /// enthalpy and the driving force.

@@ -7,11 +7,8 @@
 namespace veltrane {
 namespace {
 
+using detail::D;
 using detail::RoundToSingle;
-
-double D(float value) {
-    return static_cast<double>(value);
-}
 
 /// How far above the design wet bulb the default span reaches, °F.
 constexpr float kDefaultSpanAboveDesign = 10.0F;

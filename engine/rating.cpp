@@ -13,11 +13,8 @@ namespace veltrane {
 namespace {
 
 using detail::BisectToAdjacent;
+using detail::D;
 using detail::RoundToSingle;
-
-double D(float value) {
-    return static_cast<double>(value);
-}
 
 /// The cold water temperature as the calculation forms it from the wet bulb and the approach.
 float ColdWater(const DesignInputs& design, float approach) {
