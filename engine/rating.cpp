@@ -175,6 +175,9 @@ std::string_view DescribeOutcome(RatingOutcome outcome) noexcept {
                    "the air line reaches the saturation curve)";
         case RatingOutcome::kSearchNotClosed:
             return "the search did not close on the tower's KaV/L within its calculation limit";
+        case RatingOutcome::kColdWaterFreezes:
+            return "the cold water would be below freezing (32 F), and the method holds for water "
+                   "only";
     }
     return "";
 }
@@ -233,8 +236,14 @@ Rating RateDesign(const DesignInputs& design, TowerCharacteristic tower,
     if (search.BelowOperatingPoint(above)) return finish(RatingOutcome::kTowerBelowDemand);
     ApproachTrial below = search.Evaluate(kLowestApproach);
     const auto rateAt = [&](const ApproachTrial& chosen) {
-        rating.inputs = search.Row(chosen.approach);
-        rating.results = CalculatePerformance(rating.inputs);
+        const DesignInputs row = search.Row(chosen.approach);
+        const PerformanceResults results = CalculatePerformance(row);
+        // Far below freezing the search can still close on a demand, but what would leave the
+        // basin is ice: the Merkel balance of water and saturated air no longer describes it.
+        if (results.values[Result::kColdWater] < kFreezingPointF)
+            return finish(RatingOutcome::kColdWaterFreezes);
+        rating.inputs = row;
+        rating.results = results;
         return finish(RatingOutcome::kRated);
     };
     if (!search.BelowOperatingPoint(below)) {

@@ -39,6 +39,8 @@ struct TowerCharacteristic {
 /// The highest is lowered where the hot water would boil below it (HighestSearchedApproach).
 inline constexpr float kLowestApproach = 0.001F;
 inline constexpr float kHighestApproach = 100.0F;
+/// Water freezes at 32 °F: an operating point whose cold water is below it is refused.
+inline constexpr float kFreezingPointF = 32.0F;
 /// No row takes more evaluations of its demand than this.
 inline constexpr int kRatingCalculationLimit = 100;
 
@@ -63,7 +65,8 @@ enum class RatingOutcome {
     kHotWaterBoils,           ///< at the lowest approach the hot water already boils
     /// the demand stays below the tower's up to its pole, where the air line reaches saturation
     kTowerExceedsDemandAtThePole,
-    kSearchNotClosed,  ///< the calculation limit came before adjacent cold water temperatures
+    kSearchNotClosed,   ///< the calculation limit came before adjacent cold water temperatures
+    kColdWaterFreezes,  ///< the operating point's cold water is below freezing: ice, not water
 };
 
 /// Plain words for the outcome, for notes and messages ("no operating point: ...").

@@ -172,6 +172,11 @@ INSTANTIATE_TEST_SUITE_P(
                    RatingOutcome::kTowerBelowDemand},
         RatingCase{"airLineAboveTheCurveThroughout", Design(65.0F, 27.0F, 50.0F), kDesignTower,
                    RatingOutcome::kNoPositiveDrivingForce},
+        // Near absolute zero the search closes on a demand whose cold water would be ice.
+        RatingCase{"coldWaterBelowFreezing",
+                   Design(-459.0F, 21.6F, 0.9F),
+                   {1.8324F, 0.6F},
+                   RatingOutcome::kColdWaterFreezes},
         RatingCase{"hotWaterBelowColdWater", Design(65.0F, -5.0F, 1.0F), kDesignTower,
                    RatingOutcome::kNoRange},
         RatingCase{
