@@ -822,8 +822,8 @@ double DistanceToSegment(const QPointF& p, const QPointF& a, const QPointF& b) {
 
 }  // namespace
 
-std::optional<std::size_t> NearestCurve(const DemandChart& chart, const QPointF& canvasPoint) {
-    const ChartGeometry g = PaintedGeometry(chart);
+std::optional<std::size_t> NearestCurve(const DemandChart& chart, const ChartGeometry& g,
+                                        const QPointF& canvasPoint) {
     std::optional<std::size_t> nearest;
     double nearestDistance = 0.0;
     for (std::size_t i = 0; i < chart.curves.size(); ++i) {

@@ -82,9 +82,11 @@ QTransform CanvasToDevice(const QSizeF& size);
 void PaintChartAt(QPainter& painter, const DemandChart& chart, const QSizeF& size,
                   const ChartLook& look = {});
 
-/// The curve nearest to a point of the canvas, measured to its drawn line; nothing when the chart
-/// has no curve with two points.
-std::optional<std::size_t> NearestCurve(const DemandChart& chart, const QPointF& canvasPoint);
+/// The curve nearest to a point of the canvas, measured to its drawn line in `geometry` (the
+/// chart's PaintedGeometry, which the caller has at hand); nothing when the chart has no curve
+/// with two points.
+std::optional<std::size_t> NearestCurve(const DemandChart& chart, const ChartGeometry& geometry,
+                                        const QPointF& canvasPoint);
 
 /// The chart as an image of `scale` pixels per point, device pixel ratio 1.
 QImage RenderChart(const DemandChart& chart, double scale, const ChartLook& look = {});

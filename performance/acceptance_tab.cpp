@@ -26,11 +26,14 @@
 #include "demand_chart_painter.h"
 #include "demand_curves.h"
 #include "number_boxes.h"
+#include "utf8_text.h"
 #include "worksheet.h"
 
 namespace veltrane::performance {
 
 namespace {
+
+using ui::FromUtf8;
 
 struct ReadingColumn {
     const char* name;  ///< as a spreadsheet or CSV header names it
@@ -66,15 +69,11 @@ constexpr int kWrittenText = Qt::UserRole + 1;
 const QString kMarkedStyle =
     QStringLiteral("QLineEdit { border: 2px solid #c62828; background: #ffebee; padding: 1px; }");
 
-QString FromView(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
 /// Why an evaluation stopped, in the engine's words.
 QString Reason(const CapabilityEvaluation& e) {
-    QString reason = FromView(DescribeEvaluation(e.outcome));
+    QString reason = FromUtf8(DescribeEvaluation(e.outcome));
     if (e.outcome == EvaluationOutcome::kDesignTowerNotRated) {
-        reason += QStringLiteral(" (%1)").arg(FromView(DescribeOutcome(e.ratingOutcome)));
+        reason += QStringLiteral(" (%1)").arg(FromUtf8(DescribeOutcome(e.ratingOutcome)));
     }
     return reason;
 }
@@ -243,8 +242,12 @@ AcceptanceTab::AcceptanceTab(const PerformanceModel& model, const UnitLayer& uni
     });
     connect(&model_, &PerformanceModel::calculated, this, &AcceptanceTab::followModel);
     connect(&model_, &PerformanceModel::problemsChanged, chart_, qOverload<>(&QWidget::update));
-    connect(&units_, &UnitLayer::systemChanged, this, &AcceptanceTab::rewriteInUnits);
+    connect(&units_, &UnitLayer::systemChanged, this, [this] {
+        rewriteInUnits();
+        evaluateWhenSeen();
+    });
     rewriteInUnits();
+    evaluate();
 }
 
 void AcceptanceTab::buildControls(QWidget* holder) {
@@ -409,7 +412,11 @@ void AcceptanceTab::followModel() {
         fanPower_->setText(BoxText(fanPowerValue_, Quantity::kPower, units_, QLocale()));
     }
     rewriting_ = false;
-    // Each reading is a rating and the chart forty demand curves: worked out when seen.
+    evaluateWhenSeen();
+}
+
+// Each reading is a rating and the chart forty demand curves: worked out when seen.
+void AcceptanceTab::evaluateWhenSeen() {
     if (isVisible()) {
         evaluate();
     } else {
@@ -448,15 +455,11 @@ void AcceptanceTab::rewriteInUnits() {
             << QStringLiteral("Note");
     table_->setHorizontalHeaderLabels(headers);
     rewriting_ = false;
-    evaluate();
 }
 
 void AcceptanceTab::evaluate() {
     stale_ = false;
-    if (textUnits_ != units_.system()) {
-        rewriteInUnits();
-        return;
-    }
+    if (textUnits_ != units_.system()) rewriteInUnits();
     basis_ = PrepareDesign({model_.calculation().inputs, slopeValue_, fanPowerValue_,
                             draft_->currentIndex() == 0 ? FanDraft::kInduced : FanDraft::kForced});
     rows_.clear();
@@ -528,7 +531,7 @@ void AcceptanceTab::showSummary() {
     if (basis_.outcome != EvaluationOutcome::kEvaluated) {
         capability_->setText(QStringLiteral("Capability: not evaluated"));
         detail_->setText(
-            QStringLiteral("The design: %1").arg(FromView(DescribeEvaluation(basis_.outcome))));
+            QStringLiteral("The design: %1").arg(FromUtf8(DescribeEvaluation(basis_.outcome))));
         chart_->note = detail_->text();
     } else if (!mean_) {
         capability_->setText(QStringLiteral("Capability —"));

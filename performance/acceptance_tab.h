@@ -92,6 +92,8 @@ class AcceptanceTab final : public PerformanceTab {
     void buildControls(QWidget* holder);
     void readBoxes();
     void evaluate();
+    /// Evaluates now when the tab is shown, else when it is next shown or asked for.
+    void evaluateWhenSeen();
     void showSummary();
     void showRowResults();
     void followModel();

@@ -42,7 +42,7 @@ QString ChartView::readingAt(const QPointF& widgetPoint) const {
     QString reading = QStringLiteral("L/G %1   KaV/L %2")
                           .arg(locale.toString(g.LiquidGasAt(canvas.x()), 'g', 3),
                                locale.toString(g.KaVLAt(canvas.y()), 'g', 3));
-    if (const std::optional<std::size_t> nearest = chart::NearestCurve(chart, canvas)) {
+    if (const std::optional<std::size_t> nearest = chart::NearestCurve(chart, g, canvas)) {
         const double approach =
             units_.toDisplay(Quantity::kTemperatureDifference,
                              static_cast<double>(chart.curves[*nearest].curve.approach));

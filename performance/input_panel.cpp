@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "number_boxes.h"
+#include "utf8_text.h"
 
 namespace veltrane::performance {
 namespace {
@@ -253,9 +254,7 @@ void InputPanel::showOperatingPoint() {
     operating_.coldWater->clear();
     operating_.kaVL->clear();
     operating_.note->setText(
-        c.tower ? QStringLiteral("No operating point: ") +
-                      QString::fromUtf8(c.chart.noOperatingPoint.data(),
-                                        static_cast<qsizetype>(c.chart.noOperatingPoint.size()))
+        c.tower ? QStringLiteral("No operating point: ") + ui::FromUtf8(c.chart.noOperatingPoint)
                 : QStringLiteral("No tower through the design point: the design's KaV/L is no "
                                  "demand"));
 }

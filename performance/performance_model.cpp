@@ -6,24 +6,23 @@
 #include <vector>
 
 #include "performance_curves.h"
+#include "utf8_text.h"
 #include "worksheet.h"
 
 namespace veltrane::performance {
 namespace {
 
+using ui::FromUtf8;
+
 std::size_t PositionOf(Field field) {
     return static_cast<std::size_t>(field);
-}
-
-QString FromView(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
 /// "Inlet Air Wet Bulb Temp (F)" without its " (F)"; a caption without a unit stays whole.
 QString WithoutUnit(std::string_view caption) {
     const std::size_t open = caption.rfind(" (");
     if (caption.ends_with(')') && open != std::string_view::npos) caption = caption.substr(0, open);
-    return FromView(caption);
+    return FromUtf8(caption);
 }
 
 }  // namespace
@@ -190,7 +189,7 @@ QString PerformanceModel::status() const {
     }
     QStringList notes;
     for (const DesignCheck check : calculation_.findings) {
-        notes << FromView(kDesignChecks[check].finding);
+        notes << FromUtf8(kDesignChecks[check].finding);
     }
     if (!calculation_.tower) {
         notes << QStringLiteral(
@@ -198,7 +197,7 @@ QString PerformanceModel::status() const {
             "negative, so its KaV/L is no demand");
     } else if (!calculation_.chart.operatingPoint) {
         notes << QStringLiteral("No operating point: ") +
-                     FromView(calculation_.chart.noOperatingPoint);
+                     FromUtf8(calculation_.chart.noOperatingPoint);
     }
     return notes.isEmpty() ? QStringLiteral("Calculated") : notes.join(QStringLiteral("; "));
 }

@@ -32,9 +32,12 @@
 #include "message_boxes.h"
 #include "number_boxes.h"
 #include "number_text.h"
+#include "utf8_text.h"
 
 namespace veltrane::performance {
 namespace {
+
+using ui::FromUtf8;
 
 enum BinColumn : int { kTwb, kTdb, kHours, kBinColumns };
 
@@ -74,10 +77,6 @@ QString BinsFileHeader() {
 
 QString Latin(std::string_view text) {
     return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
-}
-
-QString Utf8(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
 /// Plain number of a CSV field ('.' decimals), or nothing; infinities and NaN refused.
@@ -558,11 +557,11 @@ void YearTab::showResults() {
                          static_cast<float>(static_cast<double>(bin.run.airFlow) * kPercent))
                   << displayText(Quantity::kWaterVolume, static_cast<float>(bin.makeupGallons))
                   << displayText(Quantity::kEnergy, static_cast<float>(bin.fanKilowattHours))
-                  << Utf8(DescribeFanOutcome(bin.run.outcome, control_.mode));
+                  << FromUtf8(DescribeFanOutcome(bin.run.outcome, control_.mode));
         } else {
             cells << QString() << QString() << QString() << QString()
                   << QStringLiteral("no operating point: ") +
-                         Utf8(DescribeOutcome(bin.run.fullSpeed.outcome));
+                         FromUtf8(DescribeOutcome(bin.run.fullSpeed.outcome));
         }
         for (int c = 0; c < cells.size(); ++c) {
             auto* item = new QTableWidgetItem(cells[c]);
@@ -635,11 +634,11 @@ QString YearTab::tableText(QChar separator) const {
                 << exact(Quantity::kPercent, static_cast<double>(bin.run.airFlow) * kPercent)
                 << exact(Quantity::kWaterVolume, bin.makeupGallons)
                 << exact(Quantity::kEnergy, bin.fanKilowattHours)
-                << quoted(Utf8(DescribeFanOutcome(bin.run.outcome, control_.mode)));
+                << quoted(FromUtf8(DescribeFanOutcome(bin.run.outcome, control_.mode)));
         } else {
             row << QString() << QString() << QString() << QString()
                 << quoted(QStringLiteral("no operating point: ") +
-                          Utf8(DescribeOutcome(bin.run.fullSpeed.outcome)));
+                          FromUtf8(DescribeOutcome(bin.run.fullSpeed.outcome)));
         }
         text += row.join(separator) + u'\n';
     }

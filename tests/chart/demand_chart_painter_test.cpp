@@ -258,9 +258,9 @@ TEST(ChartReading, shouldReadBackTheLiquidGasAndKaVLUnderAPointAndTheCurveItLies
         const QPointF at = g.At(liquidGas, kaVL);
         EXPECT_NEAR(g.LiquidGasAt(at.x()), liquidGas, 1e-5 * liquidGas);
         EXPECT_NEAR(g.KaVLAt(at.y()), kaVL, 1e-5 * kaVL);
-        EXPECT_EQ(NearestCurve(chart, at), i);
+        EXPECT_EQ(NearestCurve(chart, g, at), i);
     }
-    EXPECT_FALSE(NearestCurve(DemandChart{}, QPointF(100, 100)));
+    EXPECT_FALSE(NearestCurve(DemandChart{}, PaintedGeometry(DemandChart{}), QPointF(100, 100)));
 }
 
 TEST(ChartReading, shouldFitTheCanvasIntoAnyDeviceKeepingItsProportions) {
