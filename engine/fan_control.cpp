@@ -77,7 +77,13 @@ class AirFlowSearch {
 void RunAt(FanOperation& run, Rating rating, float fraction, LeavingAirRule rule) {
     run.controlled = std::move(rating);
     PerformanceResults& results = run.controlled.results;
-    results = CalculatePerformance(run.controlled.inputs, rule);
+    // The rating holds the window's results; at full speed they are fullSpeed's, already with
+    // the leaving air asked for.
+    if (fraction == 1.0F) {
+        results = run.fullSpeed.results;
+    } else if (rule == LeavingAirRule::kExact) {
+        results = CalculatePerformance(run.controlled.inputs, rule);
+    }
     results.values[Result::kFanPower] =
         FanLawPower(run.fullSpeed.results.values[Result::kFanPower], fraction);
     run.airFlow = fraction;
@@ -187,7 +193,8 @@ FanOperation ControlFans(const DesignInputs& design, TowerCharacteristic tower,
         run.ratings = search.Evaluations();
         return run;
     }
-    run.fullSpeed.results = CalculatePerformance(run.fullSpeed.inputs, rule);
+    if (rule == LeavingAirRule::kExact)
+        run.fullSpeed.results = CalculatePerformance(run.fullSpeed.inputs, rule);
     switch (control.mode) {
         case FanMode::kFull:
             RunAt(run, full.rating, 1.0F, rule);
