@@ -174,12 +174,15 @@ UnitSystem ParseUnits(std::string_view argument) {
     Refuse("--units must be si or us, not " + QuoteForMessage(argument));
 }
 
-std::string ChartFile(std::string_view argument) {
-    if (!chart::FormatOfFile(argument)) {
-        Refuse("--chart: the file must end in .svg, .pdf or .png, not " +
-               QuoteForMessage(argument));
-    }
-    return std::string(argument);
+/// The reader of a drawing's FILE for `option`: its extension names the format.
+auto ChartFileFor(std::string_view option) {
+    return [option](std::string_view argument) {
+        if (!chart::FormatOfFile(argument)) {
+            Refuse(std::string(option) + ": the file must end in .svg, .pdf or .png, not " +
+                   QuoteForMessage(argument));
+        }
+        return std::string(argument);
+    };
 }
 
 /// A value given to a flag ("--raw=1") is the one mismatch CLI11 can report here.
@@ -277,7 +280,7 @@ void DeclareYearOptions(CLI::App& app, CalcOptions& options) {
 
 /// The options of the demand chart.
 void DeclareChartOptions(CLI::App& app, CalcOptions& options) {
-    SingleOption(app, "--chart", "FILE", options.chart, ChartFile,
+    SingleOption(app, "--chart", "FILE", options.chart, ChartFileFor("--chart"),
                  "draw the first design's demand curves (the defaults with --defaults)\n"
                  "into FILE, an SVG, PDF or PNG by its extension: KaV/L over L/G on log-log\n"
                  "axes for each approach, the design's wet bulb, range and pressure held,\n"
@@ -332,14 +335,6 @@ WetBulbSpan ParseWetBulbs(std::string_view argument) {
     return span;
 }
 
-std::string CurvesChartFile(std::string_view argument) {
-    if (!chart::FormatOfFile(argument)) {
-        Refuse("--curves: the file must end in .svg, .pdf or .png, not " +
-               QuoteForMessage(argument));
-    }
-    return std::string(argument);
-}
-
 /// The options of the acceptance test, the performance curves and the fit.
 void DeclareCapabilityOptions(CLI::App& app, CalcOptions& options) {
     ValueOption(app.add_option(
@@ -380,7 +375,7 @@ void DeclareCapabilityOptions(CLI::App& app, CalcOptions& options) {
                  "saturated at the leaving enthalpy and solved to 0.001 F or better, and\n"
                  "the test L/G is repeated until it moves by less than 1e-6 of itself;\n"
                  "forced moves the entering air");
-    SingleOption(app, "--curves", "FILE", options.curves, CurvesChartFile,
+    SingleOption(app, "--curves", "FILE", options.curves, ChartFileFor("--curves"),
                  "draw the first design's performance curves (the defaults with\n"
                  "--defaults) into FILE, an SVG, PDF or PNG by its extension: cold water\n"
                  "against wet bulb for 90, 100 and 110 % of the design flow (L/G in\n"

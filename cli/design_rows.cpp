@@ -268,8 +268,7 @@ void DesignRowsMode::AppendRawResults(const PerformanceResults& results) {
         if (noLeavingAir && IsMissing(results, j)) continue;
         const Quantity quantity = kResultUnits[j].quantity;
         out = results.Visit(j, [out, quantity, units = settings_.units](auto value) {
-            return units == UnitSystem::kUS ? WriteShortest(out, value)
-                                            : WriteLossless(out, quantity, units, value);
+            return WriteLossless(out, quantity, units, value);
         });
     }
     pending.resize(static_cast<std::size_t>(out - pending.data()));
