@@ -5,6 +5,7 @@
 #include <cmath>
 #include <vector>
 
+#include "demand_points.h"
 #include "performance_curves.h"
 #include "utf8_text.h"
 #include "worksheet.h"
@@ -106,16 +107,15 @@ void PerformanceModel::setTowerSource(TowerSource source) {
     recalculate();
 }
 
-void PerformanceModel::setChartApproaches(std::vector<float> approaches) {
+void PerformanceModel::setChartUnits(UnitSystem units) {
+    if (curveUnits_ != units) {
+        curveUnits_ = units;
+        curves_.reset();
+    }
+    std::vector<float> approaches = DefaultChartApproaches(units);
     if (chartApproaches_ == approaches) return;
     chartApproaches_ = std::move(approaches);
     recalculate();
-}
-
-void PerformanceModel::setCurveUnits(UnitSystem units) {
-    if (curveUnits_ == units) return;
-    curveUnits_ = units;
-    curves_.reset();
 }
 
 std::array<float, kFieldCount> PerformanceModel::DefaultValues() {

@@ -79,12 +79,10 @@ class PerformanceModel : public QObject {
     void setAll(const std::array<float, kFieldCount>& values, TowerSource source);
     /// Every field back to its default, every mark gone.
     void restoreDefaults();
-    /// The approaches the demand chart draws besides the design's own, °F; recalculates when
-    /// they change (the unit switch picks whole kelvins in SI).
-    void setChartApproaches(std::vector<float> approaches);
-    /// The units whose whole degrees the performance curves' wet bulbs fall on (whole °F or
-    /// whole °C); the curves are made anew when next asked for.
-    void setCurveUnits(UnitSystem units);
+    /// The units whose round numbers the charts are drawn on: the demand chart's default
+    /// approaches (whole kelvins in SI) and the performance curves' wet bulbs (whole °C in SI).
+    /// Recalculates once when the approaches change; the curves are made anew when next asked.
+    void setChartUnits(UnitSystem units);
 
     // Reads.
 

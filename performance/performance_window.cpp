@@ -22,7 +22,6 @@
 
 #include "acceptance_tab.h"
 #include "curves_tab.h"
-#include "demand_points.h"
 #include "demand_tab.h"
 #include "file_dialogs.h"
 #include "input_panel.h"
@@ -202,8 +201,7 @@ void PerformanceWindow::buildUnitSwitch(QMenu* view) {
 }
 
 void PerformanceWindow::setUnits(UnitSystem system) {
-    model_.setCurveUnits(system);
-    model_.setChartApproaches(DefaultChartApproaches(system));
+    model_.setChartUnits(system);
     units_.setSystem(system);
 }
 
