@@ -792,11 +792,11 @@ ChartGeometry PaintedGeometry(const DemandChart& chart) {
     return ChartGeometry(chart, CaptionLines(LayOutCaption(chart, kPlotLeft, kCaptionRight)));
 }
 
-QTransform CanvasToDevice(const QSizeF& size) {
-    const double scale = std::min(size.width() / kCanvasWidth, size.height() / kCanvasHeight);
+QTransform CanvasToDevice(const QSizeF& size, const QSizeF& canvas) {
+    const double scale = std::min(size.width() / canvas.width(), size.height() / canvas.height());
     QTransform transform;
-    transform.translate((size.width() - kCanvasWidth * scale) / 2.0,
-                        (size.height() - kCanvasHeight * scale) / 2.0);
+    transform.translate((size.width() - canvas.width() * scale) / 2.0,
+                        (size.height() - canvas.height() * scale) / 2.0);
     transform.scale(scale, scale);
     return transform;
 }

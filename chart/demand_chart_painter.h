@@ -74,9 +74,10 @@ void PaintChart(QPainter& painter, const DemandChart& chart, const ChartLook& lo
 /// The geometry of the plot as PaintChart draws it (the caption's lines raise its bottom).
 ChartGeometry PaintedGeometry(const DemandChart& chart);
 
-/// Maps the canvas onto a device of `size` (a widget, a printed page): scaled evenly to fit and
-/// centred, so that the chart keeps its proportions at any size.
-QTransform CanvasToDevice(const QSizeF& size);
+/// Maps a canvas of `canvas` points (the demand chart's by default) onto a device of `size` (a
+/// widget, a printed page): scaled evenly to fit and centred, so that the chart keeps its
+/// proportions at any size.
+QTransform CanvasToDevice(const QSizeF& size, const QSizeF& canvas = {kCanvasWidth, kCanvasHeight});
 
 /// Paints the whole chart fitted into a device of `size`, as CanvasToDevice maps it.
 void PaintChartAt(QPainter& painter, const DemandChart& chart, const QSizeF& size,

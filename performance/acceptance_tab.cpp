@@ -654,11 +654,8 @@ bool AcceptanceTab::openReadings(const QString& path) {
 }
 
 bool AcceptanceTab::writeChart(const QString& path, QString& error) const {
-    const std::optional<chart::ChartFormat> format = chart::FormatOfFile(path.toStdString());
-    if (!format) {
-        error = QStringLiteral("cannot write %1: name the file .svg, .pdf or .png").arg(path);
-        return false;
-    }
+    const std::optional<chart::ChartFormat> format = ChartFormatOf(path, error);
+    if (!format) return false;
     if (!chart_->chart) {
         error = QStringLiteral("cannot write %1: %2").arg(path, chart_->note);
         return false;
@@ -715,11 +712,9 @@ QString AcceptanceTab::tableText(QChar separator) const {
 
 bool AcceptanceTab::print(QPrinter& printer, QString& error) const {
     QPainter painter;
-    if (!painter.begin(&printer)) {
-        error = PrintFailure(printer);
-        return false;
-    }
-    const QRectF page = printer.pageLayout().paintRectPixels(printer.resolution());
+    const std::optional<QRectF> printable = BeginPrint(painter, printer, error);
+    if (!printable) return false;
+    const QRectF page = *printable;
     QFont font = painter.font();
     font.setPointSizeF(12);
     painter.setFont(font);

@@ -16,6 +16,12 @@
 #include "demand_chart_painter.h"
 
 namespace veltrane::performance {
+namespace {
+
+/// The curves chart's own space, points, fitted to the widget and the printed page.
+const QSizeF kCurvesCanvas(chart::kCurvesCanvasWidth, chart::kCurvesCanvasHeight);
+
+}  // namespace
 
 /// The curves painted at the widget's size by the chart painter in the units chosen; faded while
 /// a box is marked.
@@ -39,7 +45,7 @@ class CurvesView final : public QWidget {
             return;
         }
         if (model_.hasProblems()) painter.setOpacity(0.35);
-        painter.setTransform(chart::CanvasToDevice(QSizeF(size())));
+        painter.setTransform(chart::CanvasToDevice(QSizeF(size()), kCurvesCanvas));
         chart::PaintCurvesChart(painter, *curves, units_.system());
     }
 
@@ -141,11 +147,8 @@ void CurvesTab::refresh() {
 }
 
 bool CurvesTab::writeChart(const QString& path, QString& error) const {
-    const std::optional<chart::ChartFormat> format = chart::FormatOfFile(path.toStdString());
-    if (!format) {
-        error = QStringLiteral("cannot write %1: name the file .svg, .pdf or .png").arg(path);
-        return false;
-    }
+    const std::optional<chart::ChartFormat> format = ChartFormatOf(path, error);
+    if (!format) return false;
     const std::optional<PerformanceCurves>& curves = model_.performanceCurves();
     if (!curves) {
         error = QStringLiteral("cannot write %1: there is no tower to draw curves of").arg(path);
@@ -176,13 +179,11 @@ QString CurvesTab::tableText(QChar separator) const {
 
 bool CurvesTab::print(QPrinter& printer, QString& error) const {
     QPainter painter;
-    if (!painter.begin(&printer)) {
-        error = PrintFailure(printer);
-        return false;
-    }
-    const QRectF page = printer.pageLayout().paintRectPixels(printer.resolution());
+    const std::optional<QRectF> printable = BeginPrint(painter, printer, error);
+    if (!printable) return false;
+    const QRectF page = *printable;
     if (const std::optional<PerformanceCurves>& curves = model_.performanceCurves()) {
-        painter.setTransform(chart::CanvasToDevice(page.size()));
+        painter.setTransform(chart::CanvasToDevice(page.size(), kCurvesCanvas));
         chart::PaintCurvesChart(painter, *curves, units_.system());
     }
     return painter.end();

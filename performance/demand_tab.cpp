@@ -31,11 +31,8 @@ DemandTab::DemandTab(const PerformanceModel& model, const UnitLayer& units, QWid
 }
 
 bool DemandTab::writeChart(const QString& path, QString& error) const {
-    const std::optional<chart::ChartFormat> format = chart::FormatOfFile(path.toStdString());
-    if (!format) {
-        error = QStringLiteral("cannot write %1: name the file .svg, .pdf or .png").arg(path);
-        return false;
-    }
+    const std::optional<chart::ChartFormat> format = ChartFormatOf(path, error);
+    if (!format) return false;
     return chart::WriteChart(model_.calculation().chart, path, *format, error, chart_->look());
 }
 
@@ -49,11 +46,9 @@ QString DemandTab::tableText(QChar separator) const {
 
 bool DemandTab::print(QPrinter& printer, QString& error) const {
     QPainter painter;
-    if (!painter.begin(&printer)) {
-        error = PrintFailure(printer);
-        return false;
-    }
-    const QRectF page = printer.pageLayout().paintRectPixels(printer.resolution());
+    const std::optional<QRectF> printable = BeginPrint(painter, printer, error);
+    if (!printable) return false;
+    const QRectF page = *printable;
     chart::PaintChartAt(painter, model_.calculation().chart, page.size(), chart_->look());
     return painter.end();
 }

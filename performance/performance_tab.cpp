@@ -1,6 +1,7 @@
 #include "performance_tab.h"
 
 #include <QFile>
+#include <QPainter>
 #include <QPrinter>
 
 namespace veltrane::performance {
@@ -23,6 +24,21 @@ QString PrintFailure(QPrinter& printer) {
         return QStringLiteral("cannot write %1: %2").arg(file, probe.errorString());
     }
     return QStringLiteral("cannot write %1").arg(file);
+}
+
+std::optional<chart::ChartFormat> ChartFormatOf(const QString& path, QString& error) {
+    const std::optional<chart::ChartFormat> format = chart::FormatOfFile(path.toStdString());
+    if (!format)
+        error = QStringLiteral("cannot write %1: name the file .svg, .pdf or .png").arg(path);
+    return format;
+}
+
+std::optional<QRectF> BeginPrint(QPainter& painter, QPrinter& printer, QString& error) {
+    if (!painter.begin(&printer)) {
+        error = PrintFailure(printer);
+        return std::nullopt;
+    }
+    return printer.pageLayout().paintRectPixels(printer.resolution());
 }
 
 }  // namespace veltrane::performance

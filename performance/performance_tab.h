@@ -2,9 +2,15 @@
 // What the window asks of each tab: its chart and its table for export, and printing. A tab that
 // has no chart or no table says so and the window greys out the command.
 
+#include <QRectF>
 #include <QString>
 #include <QWidget>
 
+#include <optional>
+
+#include "chart_format.h"
+
+class QPainter;
 class QPrinter;
 
 namespace veltrane::performance {
@@ -34,5 +40,12 @@ class PerformanceTab : public QWidget {
 /// Why a printer could not be painted on: the file it writes and the system's reason, or the
 /// printer's name.
 QString PrintFailure(QPrinter& printer);
+
+/// The format a chart file's extension names; nothing, with `error` set, when it names none.
+std::optional<chart::ChartFormat> ChartFormatOf(const QString& path, QString& error);
+
+/// Begins `painter` on the printer: the page's printable rectangle in device pixels, or nothing
+/// with `error` set (PrintFailure).
+std::optional<QRectF> BeginPrint(QPainter& painter, QPrinter& printer, QString& error);
 
 }  // namespace veltrane::performance

@@ -85,14 +85,12 @@ void WorksheetTab::refresh() {
 
 bool WorksheetTab::print(QPrinter& printer, QString& error) const {
     QPainter painter;
-    if (!painter.begin(&printer)) {
-        error = PrintFailure(printer);
-        return false;
-    }
+    const std::optional<QRectF> printable = BeginPrint(painter, printer, error);
+    if (!printable) return false;
     const QFont font = PrintFont();
     painter.setFont(font);
     const QFontMetricsF metrics(font, &printer);
-    const QRectF page = printer.pageLayout().paintRectPixels(printer.resolution());
+    const QRectF page = *printable;
     double y = metrics.ascent();
     for (const QString& line : text().split(u'\n')) {
         if (y + metrics.descent() > page.height()) {

@@ -656,11 +656,8 @@ QString YearTab::tableText(QChar separator) const {
 }
 
 bool YearTab::writeChart(const QString& path, QString& error) const {
-    const std::optional<chart::ChartFormat> format = chart::FormatOfFile(path.toStdString());
-    if (!format) {
-        error = QStringLiteral("cannot write %1: name the file .svg, .pdf or .png").arg(path);
-        return false;
-    }
+    const std::optional<chart::ChartFormat> format = ChartFormatOf(path, error);
+    if (!format) return false;
     return chart::WritePicture(
         path, *format, QSizeF(chart::kCanvasWidth, chart::kCanvasHeight), chart_->title(),
         [this](QPainter& painter) {
@@ -671,11 +668,9 @@ bool YearTab::writeChart(const QString& path, QString& error) const {
 
 bool YearTab::print(QPrinter& printer, QString& error) const {
     QPainter painter;
-    if (!painter.begin(&printer)) {
-        error = PrintFailure(printer);
-        return false;
-    }
-    const QRectF page = printer.pageLayout().paintRectPixels(printer.resolution());
+    const std::optional<QRectF> printable = BeginPrint(painter, printer, error);
+    if (!printable) return false;
+    const QRectF page = *printable;
     painter.setTransform(chart::CanvasToDevice(QSizeF(page.width(), page.height() * 0.6)));
     chart_->paint(painter, QRectF(0, 0, chart::kCanvasWidth, chart::kCanvasHeight));
     painter.resetTransform();
