@@ -4,6 +4,7 @@
 #include <QComboBox>
 #include <QFile>
 #include <QFileDialog>
+#include <QFont>
 #include <QFormLayout>
 #include <QGuiApplication>
 #include <QHBoxLayout>
@@ -54,6 +55,9 @@ constexpr double kPercent = 100.0;
 constexpr double kChartMargin = 56.0;
 /// Significant figures of a bin's wet bulb under its bar.
 constexpr int kAxisLabelDigits = 3;
+/// The chart's text size in its own units, so that it reads the same on screen, in a file and
+/// on a printed page (a printer's font in points would be scaled twice by the fitted canvas).
+constexpr int kChartTextPixels = 12;
 
 /// Where a cell and a box keep the engine value their text was last read as.
 constexpr int kEngineValueRole = Qt::UserRole;
@@ -115,6 +119,9 @@ class YearBars final : public QWidget {
     /// Paints the chart into `area` (any device, any size).
     void paint(QPainter& painter, const QRectF& area) const {
         painter.save();
+        QFont font = painter.font();
+        font.setPixelSize(kChartTextPixels);
+        painter.setFont(font);
         painter.fillRect(area, Qt::white);
         const std::optional<YearRun>& year = tab_.year();
         painter.setPen(Qt::black);
