@@ -84,5 +84,8 @@ set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION science)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+# The faces the windows, the diagram and the printed report ask for by name; shlibdeps cannot
+# see them, and without them the texts fall to faces of other widths and no longer fit.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-dejavu-core, fonts-liberation, fonts-urw-base35")
 set(CPACK_DEBIAN_COMPRESSION_TYPE xz)
 include(CPack)
