@@ -49,8 +49,8 @@ bool AllFinite(const TestReading& r) {
            std::isfinite(r.fanPower);
 }
 
-/// Step 3: L/G_t, pass after pass until it settles. False when the air at the fan cannot be
-/// formed or L/G_t is not a finite positive number.
+}  // namespace
+
 bool SolveTestLiquidGas(const DesignBasis& basis, const TestReading& reading,
                         CapabilityEvaluation& e) {
     const AcceptanceDesign& a = basis.acceptance;
@@ -77,6 +77,8 @@ bool SolveTestLiquidGas(const DesignBasis& basis, const TestReading& reading,
     e.liquidGas = liquidGas;
     return true;
 }
+
+namespace {
 
 /// Step 5: the test line against the design demand curve at the design approach.
 std::optional<float> CapabilityLiquidGas(const DesignBasis& basis, float testC) {

@@ -119,6 +119,12 @@ struct CapabilityEvaluation {
     float coldWaterDeviation = 0.0F;   ///< measured − predicted, °F
 };
 
+/// Step 3 alone, for a reading already found finite, with positive flow and fan power: L/G_t
+/// into e.liquidGas, the air at the fan into e.air and each pass into e.passes. False when the
+/// air at the fan cannot be formed or L/G_t is not a finite positive number.
+bool SolveTestLiquidGas(const DesignBasis& basis, const TestReading& reading,
+                        CapabilityEvaluation& e);
+
 /// Steps 3 to 7 for one reading. Every value up to the step that failed is filled in.
 CapabilityEvaluation EvaluateReading(const DesignBasis& basis, const TestReading& reading);
 
