@@ -79,3 +79,86 @@ TEST(CharacteristicFit, shouldRefuseDataThatCannotFixTheSlope) {
 
 }  // namespace
 }  // namespace veltrane
+
+namespace veltrane {
+namespace {
+
+// Student's t for a two-sided 95 % interval, as statistical tables give it to eight figures.
+TEST(CharacteristicFit, shouldGiveStudentsTAsTheTablesDo) {
+    const struct {
+        int freedom;
+        double t;
+    } cases[] = {{1, 12.7062047}, {2, 4.3026527},  {3, 3.1824463},  {4, 2.7764451},
+                 {5, 2.5705818},  {10, 2.2281389}, {30, 2.0422725}, {120, 1.9799304}};
+    for (const auto& c : cases)
+        EXPECT_NEAR(StudentT95(c.freedom), c.t, 5e-7) << c.freedom;
+    // Past the series, the normal quantile with its 1/ν term.
+    EXPECT_NEAR(StudentT95(1'000'000), 1.9599664, 1e-6);
+    EXPECT_TRUE(std::isnan(StudentT95(0)));
+}
+
+/// The known tower's data with its cold water moved by a field test's scatter, up to 0.5 °F.
+std::vector<DesignInputs> ScatteredData() {
+    const float scatter[] = {0.4F, -0.3F, 0.0F, -0.5F, 0.2F, 0.3F};
+    std::vector<DesignInputs> rows;
+    for (const float wetBulb : {60.0F, 72.0F}) {
+        for (const float liquidGas : {0.8F, 1.1F, 1.5F}) {
+            DesignInputs row = RateDesign(Design(wetBulb, 20.0F, liquidGas), {2.3F, 0.75F}).inputs;
+            const float moved = scatter[rows.size()];
+            row[Input::kApproach] += moved;
+            row[Input::kHotWater] += moved;
+            rows.push_back(row);
+        }
+    }
+    return rows;
+}
+
+// The expected figures were worked apart from the engine: the least-squares line through
+// (ln L/G, ln KaV/L) of the six rows' KaV/L (2.5753574, 2.2230773, 1.6969125, 2.9825876,
+// 2.0802116, 1.6323373 at L/G 0.8, 1.1, 1.5 twice), its standard errors and t from the tables
+// (2.7764451 at 4 degrees of freedom, 2.5705818 at 5); the RMS from the six deviations.
+TEST(CharacteristicFit, shouldGiveTheIntervalsAndResidualsOfScatteredData) {
+    const std::vector<DesignInputs> rows = ScatteredData();
+    const CharacteristicFit free = FitCharacteristic(rows);
+    ASSERT_EQ(free.outcome, FitOutcome::kFitted);
+    ASSERT_TRUE(free.cInterval && free.mInterval);
+    const CharacteristicFit fixed = FitCharacteristicWithSlope(rows, 0.75F);
+    ASSERT_EQ(fixed.outcome, FitOutcome::kFitted);
+    ASSERT_TRUE(fixed.cInterval);
+    EXPECT_FALSE(fixed.mInterval) << "a fixed m has no interval";
+    const struct {
+        const char* what;
+        double value;
+        double expected;
+    } figures[] = {
+        {"C", free.tower.c, 2.3161367},
+        {"m", free.tower.m, 0.8112157},
+        // Asymmetric: 0.158 below C, 0.170 above.
+        {"C lower", free.cInterval->lower, 2.1580875},
+        {"C upper", free.cInterval->upper, 2.4857607},
+        {"m lower", free.mInterval->lower, 0.5521429},
+        {"m upper", free.mInterval->upper, 1.0702885},
+        {"RMS", free.rmsColdWaterDeviation, 0.3230669},
+        {"C, m fixed", fixed.tower.c, 2.3030526},
+        {"C lower, m fixed", fixed.cInterval->lower, 2.1733945},
+        {"C upper, m fixed", fixed.cInterval->upper, 2.4404456},
+    };
+    for (const auto& f : figures)
+        EXPECT_NEAR(f.value, f.expected, 2e-7 * f.expected) << f.what;
+    ASSERT_EQ(free.residuals.size(), 6U);
+    EXPECT_NEAR(free.residuals[3].kaVL, 2.9825876F, 1e-6F);
+    EXPECT_EQ(free.residuals[3].liquidGas, 0.8F);
+}
+
+TEST(CharacteristicFit, shouldRefuseAFixedSlopeItCannotUse) {
+    const std::vector<DesignInputs> rows = ScatteredData();
+    EXPECT_EQ(FitCharacteristicWithSlope(rows, -0.1F).outcome, FitOutcome::kFixedSlopeUnusable);
+    EXPECT_EQ(FitCharacteristicWithSlope(rows, NAN).outcome, FitOutcome::kFixedSlopeUnusable);
+    EXPECT_EQ(FitCharacteristicWithSlope({}, 0.6F).outcome, FitOutcome::kNoRows);
+    const CharacteristicFit one = FitCharacteristicWithSlope({rows.front()}, 0.6F);
+    EXPECT_EQ(one.outcome, FitOutcome::kFitted);
+    EXPECT_FALSE(one.cInterval) << "one row leaves no degree of freedom";
+}
+
+}  // namespace
+}  // namespace veltrane
