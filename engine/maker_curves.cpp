@@ -76,14 +76,15 @@ std::string CurveName(float flowPercent, float rangePercent) {
 }
 
 MakerCurvesTable Refuse(std::string reason, std::optional<std::size_t> row = std::nullopt) {
-    return {std::nullopt, std::move(reason), row};
+    return {std::nullopt, std::move(reason), row, std::nullopt};
 }
 
+/// " (90 %, 110 %)", or nothing for no values.
 std::string ListOf(const std::vector<float>& percents) {
     std::string list;
     for (const float p : percents)
-        list += (list.empty() ? "" : ", ") + PercentText(p);
-    return list;
+        list += (list.empty() ? " (" : ", ") + PercentText(p);
+    return list.empty() ? list : list + ")";
 }
 
 /// The rows of each curve, by (flow, range), each with its position in the data.
@@ -107,9 +108,11 @@ std::optional<MakerCurvesTable> SortAndCheckCurves(Grouped& grouped) {
         });
         for (std::size_t i = 1; i < points.size(); ++i) {
             if (points[i].first.wetBulb == points[i - 1].first.wetBulb) {
-                return Refuse("the wet bulb of row " + std::to_string(points[i - 1].second + 1) +
-                                  " comes twice in " + CurveName(key.first, key.second),
-                              std::max(points[i].second, points[i - 1].second));
+                const auto [earlier, later] = std::minmax(points[i].second, points[i - 1].second);
+                MakerCurvesTable refused =
+                    Refuse("a wet bulb comes twice in " + CurveName(key.first, key.second), later);
+                refused.earlierRow = earlier;
+                return refused;
             }
         }
         if (points.size() < kLeastCurvePoints) {
@@ -143,12 +146,12 @@ MakerCurvesTable BuildMakerCurves(std::span<const MakerCurveRow> rows) {
     curves.flowPercents = Distinct(grouped, true);
     curves.rangePercents = Distinct(grouped, false);
     if (curves.flowPercents.size() < kLeastCurvePoints) {
-        return Refuse("the curves give " + std::to_string(curves.flowPercents.size()) + " flows (" +
-                      ListOf(curves.flowPercents) + "): at least 3 are needed");
+        return Refuse("the curves give " + std::to_string(curves.flowPercents.size()) + " flows" +
+                      ListOf(curves.flowPercents) + ": at least 3 are needed");
     }
     if (curves.rangePercents.size() < kLeastCurvePoints) {
-        return Refuse("the curves give " + std::to_string(curves.rangePercents.size()) +
-                      " ranges (" + ListOf(curves.rangePercents) + "): at least 3 are needed");
+        return Refuse("the curves give " + std::to_string(curves.rangePercents.size()) + " ranges" +
+                      ListOf(curves.rangePercents) + ": at least 3 are needed");
     }
     for (const float flow : curves.flowPercents) {
         for (const float range : curves.rangePercents) {
@@ -164,7 +167,7 @@ MakerCurvesTable BuildMakerCurves(std::span<const MakerCurveRow> rows) {
             curve.push_back(point.first);
         curves.curves.push_back(std::move(curve));
     }
-    return {std::move(curves), {}, std::nullopt};
+    return {std::move(curves), {}, std::nullopt, std::nullopt};
 }
 
 std::vector<MakerCurveRow> MakerCurveRows(const PerformanceCurves& curves) {

@@ -68,8 +68,11 @@ struct MakerCurves {
 struct MakerCurvesTable {
     std::optional<MakerCurves> curves;  ///< nothing when refused
     std::string refusal;                ///< why, in plain words; empty when built
-    /// The row at fault, from 0, where one row is (a repeated wet bulb, a value not finite).
+    /// The row at fault, from 0, where one row is (a value not finite, the later of a wet bulb
+    /// given twice in one curve).
     std::optional<std::size_t> row;
+    /// With a wet bulb given twice: the earlier row, from 0.
+    std::optional<std::size_t> earlierRow;
 };
 
 /// Groups the rows into curves, in any order, and checks them: every value finite, flow and

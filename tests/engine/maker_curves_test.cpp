@@ -261,9 +261,8 @@ INSTANTIATE_TEST_SUITE_P(
                       {}},
         BadCurvesCase{"aWetBulbTwice",
                       With(Grid(kFlows, kRanges), 11, {100.0F, 80.0F, 60.0F, 71.0F}),
-                      "the wet bulb of row 10 comes twice in the curve of flow 100 % and range "
-                      "80 %",
-                      11},
+                      "a wet bulb comes twice in the curve of flow 100 % and range 80 %", 11},
+        BadCurvesCase{"none", {}, "the curves give 0 flows: at least 3 are needed", {}},
         BadCurvesCase{"notANumber", With(Grid(kFlows, kRanges), 4, {90.0F, 100.0F, NAN, 71.0F}),
                       "a value is not a finite number", 4},
         BadCurvesCase{"noFlow", With(Grid(kFlows, kRanges), 0, {0.0F, 80.0F, 60.0F, 70.0F}),
