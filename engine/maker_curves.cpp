@@ -23,12 +23,29 @@ struct ThreePoints {
     std::array<double, 3> y;
 };
 
-/// The second-order curve through three points at `at`, in Newton's form: exact for the three
-/// points themselves, and without the cancellation of the power form's coefficients.
-double ThroughThree(const ThreePoints& p, double at) {
+/// The second-order curve through three points, about the middle one: y = y1 + b·u + a·u² with
+/// u = x − x1. Formed from divided differences, so that it passes through the three points to
+/// rounding and keeps its figures where the points lie close.
+struct SecondOrder {
+    double middle;  ///< x1
+    double y1;
+    double b;  ///< the slope at x1
+    double a;
+
+    [[nodiscard]] double At(double x) const {
+        const double u = x - middle;
+        return y1 + u * (b + a * u);
+    }
+};
+
+SecondOrder SecondOrderThrough(const ThreePoints& p) {
     const double first = (p.y[1] - p.y[0]) / (p.x[1] - p.x[0]);
     const double second = ((p.y[2] - p.y[1]) / (p.x[2] - p.x[1]) - first) / (p.x[2] - p.x[0]);
-    return p.y[0] + (at - p.x[0]) * (first + (at - p.x[1]) * second);
+    return {p.x[1], p.y[1], first + second * (p.x[1] - p.x[0]), second};
+}
+
+double ThroughThree(const ThreePoints& p, double at) {
+    return SecondOrderThrough(p).At(at);
 }
 
 /// The first of three consecutive points (of `count`, at least three, rising in `valueAt`)
@@ -227,30 +244,10 @@ bool ReadFlows(const MakerCurves& curves, const TestReading& reading, CurvesEval
     return true;
 }
 
-/// The second-order function of flow about its middle flow: TCold = y1 + b·u + a·u², u = flow −
-/// the middle flow, percent.
-struct FlowFunction {
-    double middle;
-    double y1;
-    double b;
-    double a;
-
-    [[nodiscard]] double At(double flow) const {
-        const double u = flow - middle;
-        return y1 + u * (b + a * u);
-    }
-};
-
-FlowFunction FlowFunctionOf(const ThreePoints& p) {
-    const double first = (p.y[1] - p.y[0]) / (p.x[1] - p.x[0]);
-    const double second = ((p.y[2] - p.y[1]) / (p.x[2] - p.x[1]) - first) / (p.x[2] - p.x[0]);
-    return {p.x[1], p.y[1], first + second * (p.x[1] - p.x[0]), second};
-}
-
 /// The flow on the rising branch (where the slope 2·a·u + b is +√disc) that gives `coldWater`.
 /// Written as 2c / (−b − √disc), which keeps its figures where a is small; b is positive for
 /// three rising points (the slope at the middle is a weighted mean of the two chords).
-std::optional<double> RisingRoot(const FlowFunction& fn, double coldWater) {
+std::optional<double> RisingRoot(const SecondOrder& fn, double coldWater) {
     const double c = fn.y1 - coldWater;
     const double disc = fn.b * fn.b - 4.0 * fn.a * c;
     if (!(disc >= 0.0)) return std::nullopt;
@@ -271,6 +268,14 @@ std::size_t FlowsAroundRoot(const MakerCurves& curves, const std::vector<float>&
     return NearestThree(flows, estimate);
 }
 
+/// Whether the curves have the shape BuildMakerCurves gives them, which every step relies on.
+bool Checked(const MakerCurves& curves) {
+    const auto atLeastThree = [](const auto& list) { return list.size() >= kLeastCurvePoints; };
+    return atLeastThree(curves.flowPercents) && atLeastThree(curves.rangePercents) &&
+           curves.curves.size() == curves.flowPercents.size() * curves.rangePercents.size() &&
+           std::all_of(curves.curves.begin(), curves.curves.end(), atLeastThree);
+}
+
 CurvesEvaluation Finish(CurvesEvaluation& e, CurvesOutcome outcome) {
     e.outcome = outcome;
     return e;
@@ -281,6 +286,7 @@ CurvesEvaluation Finish(CurvesEvaluation& e, CurvesOutcome outcome) {
 CurvesEvaluation EvaluateWithCurves(const DesignBasis& basis, const MakerCurves& curves,
                                     const TestReading& reading) {
     CurvesEvaluation e;
+    if (!Checked(curves)) return Finish(e, CurvesOutcome::kNoCurves);
     e.readingOutcome = CheckReading(basis, reading);
     if (e.readingOutcome != EvaluationOutcome::kEvaluated)
         return Finish(e, CurvesOutcome::kReadingRefused);
@@ -312,7 +318,7 @@ CurvesEvaluation EvaluateWithCurves(const DesignBasis& basis, const MakerCurves&
         byFlow.x[k] = D(curves.flowPercents[first + k]);
         byFlow.y[k] = D(e.flowColdWater[first + k]);
     }
-    const FlowFunction fn = FlowFunctionOf(byFlow);
+    const SecondOrder fn = SecondOrderThrough(byFlow);
     const std::optional<double> root = RisingRoot(fn, D(reading.coldWater));
     if (!root) return Finish(e, CurvesOutcome::kNoFlowGivesIt);
     e.predictedFlowPercent = RoundToSingle(*root);
@@ -349,6 +355,8 @@ std::string FlowPercentText(float percent) {
 
 std::string DescribeCurvesEvaluation(const MakerCurves& curves, const CurvesEvaluation& e,
                                      UnitSystem units) {
+    if (e.outcome == CurvesOutcome::kNoCurves || !Checked(curves))
+        return "no maker's curves of at least three flows, ranges and wet bulbs are given";
     const std::string flows =
         PercentText(curves.flowPercents.front()) + " to " + PercentText(curves.flowPercents.back());
     switch (e.outcome) {
@@ -375,6 +383,8 @@ std::string DescribeCurvesEvaluation(const MakerCurves& curves, const CurvesEval
                    "as a tower's cold water does";
         case CurvesOutcome::kNoFlowGivesIt:
             return "no flow on the maker's curves gives the test cold water";
+        case CurvesOutcome::kNoCurves:
+            break;
         case CurvesOutcome::kFlowBeyondLimits:
             return "not evaluated: the maker's curves, which hold from " + flows +
                    " of the design flow, would have to be extrapolated to " +

@@ -92,6 +92,7 @@ enum class CurvesOutcome {
     kColdWaterNotRising,  ///< the curves' cold water does not rise with the flow
     kNoFlowGivesIt,       ///< no flow on the rising branch gives the test cold water
     kFlowBeyondLimits,    ///< the predicted flow lies beyond kLowest/kHighestPredictedFlow
+    kNoCurves,            ///< the curves are not a checked table (BuildMakerCurves)
 };
 
 struct CurvesEvaluation {

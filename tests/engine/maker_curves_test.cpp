@@ -268,6 +268,16 @@ INSTANTIATE_TEST_SUITE_P(
         BadCurvesCase{"noFlow", With(Grid(kFlows, kRanges), 0, {0.0F, 80.0F, 60.0F, 70.0F}),
                       "the flow and the range must be above 0 %", 0}));
 
+TEST(MakerCurves, shouldRefuseToReadCurvesThatWereNeverChecked) {
+    const DesignBasis basis = PrepareDesign(DefaultDesign(FanDraft::kForced));
+    const MakerCurves none;
+    const CurvesEvaluation e =
+        EvaluateWithCurves(basis, none, {14.696F, 65.0F, 85.0F, 105.0F, 78.0F, 1000.0F, 12.0F});
+    EXPECT_EQ(e.outcome, CurvesOutcome::kNoCurves);
+    EXPECT_EQ(DescribeCurvesEvaluation(none, e, UnitSystem::kUS),
+              "no maker's curves of at least three flows, ranges and wet bulbs are given");
+}
+
 // A maker's sheet comes in any order and may give more than three flows and ranges: the three
 // nearest the reading are used, so a fourth, far curve changes nothing.
 TEST(MakerCurves, shouldReadShuffledRowsAndUseTheThreeNearestFlowsAndRanges) {
