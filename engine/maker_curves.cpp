@@ -268,6 +268,16 @@ std::size_t FlowsAroundRoot(const MakerCurves& curves, const std::vector<float>&
     return NearestThree(flows, estimate);
 }
 
+/// Step 4's second-order function of flow through the three flows used.
+SecondOrder FunctionOfFlow(const MakerCurves& curves, const CurvesEvaluation& e) {
+    ThreePoints byFlow{};
+    for (std::size_t k = 0; k < 3; ++k) {
+        byFlow.x[k] = D(curves.flowPercents[e.firstFlowUsed + k]);
+        byFlow.y[k] = D(e.flowColdWater[e.firstFlowUsed + k]);
+    }
+    return SecondOrderThrough(byFlow);
+}
+
 /// Whether the curves have the shape BuildMakerCurves gives them, which every step relies on.
 bool Checked(const MakerCurves& curves) {
     const auto atLeastThree = [](const auto& list) { return list.size() >= kLeastCurvePoints; };
@@ -312,13 +322,8 @@ CurvesEvaluation EvaluateWithCurves(const DesignBasis& basis, const MakerCurves&
         e.flowColdWater.end()) {
         return Finish(e, CurvesOutcome::kColdWaterNotRising);
     }
-    const std::size_t first = FlowsAroundRoot(curves, e.flowColdWater, D(reading.coldWater));
-    ThreePoints byFlow{};
-    for (std::size_t k = 0; k < 3; ++k) {
-        byFlow.x[k] = D(curves.flowPercents[first + k]);
-        byFlow.y[k] = D(e.flowColdWater[first + k]);
-    }
-    const SecondOrder fn = SecondOrderThrough(byFlow);
+    e.firstFlowUsed = FlowsAroundRoot(curves, e.flowColdWater, D(reading.coldWater));
+    const SecondOrder fn = FunctionOfFlow(curves, e);
     const std::optional<double> root = RisingRoot(fn, D(reading.coldWater));
     if (!root) return Finish(e, CurvesOutcome::kNoFlowGivesIt);
     e.predictedFlowPercent = RoundToSingle(*root);
@@ -333,6 +338,18 @@ CurvesEvaluation EvaluateWithCurves(const DesignBasis& basis, const MakerCurves&
     e.predictedColdWater = RoundToSingle(fn.At(D(e.adjustedFlowPercent)));
     e.coldWaterDeviation = RoundToSingle(D(reading.coldWater) - D(e.predictedColdWater));
     return Finish(e, CurvesOutcome::kEvaluated);
+}
+
+std::optional<float> CrossPlotColdWater(const MakerCurves& curves, const CurvesEvaluation& e,
+                                        float flowPercent) {
+    const bool reachedStepFour =
+        e.outcome == CurvesOutcome::kEvaluated || e.outcome == CurvesOutcome::kFlowBeyondLimits;
+    if (!reachedStepFour || !Checked(curves) ||
+        e.flowColdWater.size() != curves.flowPercents.size() ||
+        e.firstFlowUsed + kLeastCurvePoints > curves.flowPercents.size()) {
+        return std::nullopt;
+    }
+    return RoundToSingle(FunctionOfFlow(curves, e).At(D(flowPercent)));
 }
 
 namespace {

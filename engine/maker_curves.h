@@ -103,6 +103,7 @@ struct CurvesEvaluation {
     float adjustedFlowPercent = 0.0F;   ///< percent of the design flow
     float adjustedFlow = 0.0F;          ///< gpm
     std::vector<float> flowColdWater;   ///< step 3: per flow of the curves, °F (where read)
+    std::size_t firstFlowUsed = 0;      ///< step 4: the first of the three flows, an index
     float predictedFlowPercent = 0.0F;  ///< step 4, percent of the design flow
     float predictedFlow = 0.0F;         ///< gpm
     float capability = 0.0F;            ///< percent
@@ -117,6 +118,13 @@ struct CurvesEvaluation {
 /// Steps 1 to 6 for one reading against the design and the maker's curves.
 CurvesEvaluation EvaluateWithCurves(const DesignBasis& basis, const MakerCurves& curves,
                                     const TestReading& reading);
+
+/// The cross-plot of step 4 at the reading's wet bulb and range: the cold water, °F, that the
+/// second-order function of flow through the three flows used gives at `flowPercent` (percent of
+/// the design flow). Nothing unless the evaluation reached step 4 (kEvaluated or
+/// kFlowBeyondLimits).
+std::optional<float> CrossPlotColdWater(const MakerCurves& curves, const CurvesEvaluation& e,
+                                        float flowPercent);
 
 /// What a reading's evaluation says beside its figures: the reason it was not evaluated, or the
 /// note that the curves were extrapolated; empty for a plain evaluation. Temperatures in `units`.

@@ -112,18 +112,21 @@ INSTANTIATE_TEST_SUITE_P(MakerCurves, DesignTowerByCurves, ::testing::ValuesIn(P
 // The two methods judge the same tower 1 °F warm by different roads (a characteristic crossed
 // with the design demand, curves read across flow); they agree to about 0.3 point.
 TEST(MakerCurves, shouldAgreeWithTheCharacteristicMethodOnATowerOneDegreeWarm) {
+    const MakerCurves sheet = CurvesOfTheDesignTower(5.0F);
     for (const FanDraft draft : {FanDraft::kInduced, FanDraft::kForced}) {
         const DesignBasis basis = PrepareDesign(DefaultDesign(draft));
         const TestReading reading =
             ReadingOfTheDesignTower(basis, {62.0F, 80.0F, 26.0F, 98.0F, 0.97F}, 1.0F);
         const CapabilityEvaluation characteristic = EvaluateReading(basis, reading);
-        const CurvesEvaluation curves =
-            EvaluateWithCurves(basis, CurvesOfTheDesignTower(5.0F), reading);
+        const CurvesEvaluation curves = EvaluateWithCurves(basis, sheet, reading);
         ASSERT_EQ(characteristic.outcome, EvaluationOutcome::kEvaluated);
         ASSERT_EQ(curves.outcome, CurvesOutcome::kEvaluated);
         EXPECT_LT(curves.capability, 97.0F) << "a tower 1 °F warm is deficient";
         EXPECT_NEAR(curves.capability, characteristic.capability, 0.3F);
         EXPECT_NEAR(curves.coldWaterDeviation, characteristic.coldWaterDeviation, 0.03F);
+        // The cross-plot passes through the test point at the predicted flow.
+        EXPECT_NEAR(*CrossPlotColdWater(sheet, curves, curves.predictedFlowPercent),
+                    reading.coldWater, 1e-3F);
     }
 }
 
