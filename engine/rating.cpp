@@ -75,8 +75,12 @@ class DemandSearch {
         return demand - 1.0 / D(towerKaVL_);
     }
 
-    /// Nothing lies between the two approaches once their cold water temperatures are adjacent.
+    /// Nothing lies between the two approaches once their cold water temperatures are adjacent,
+    /// or once the approaches themselves are: where the wet bulb carries finer bits than the
+    /// approach, Twb + approach rounds half the time up and half down, so that adjacent
+    /// approaches can give cold water temperatures two apart with none to try between them.
     bool Resolved(float low, float high) const {
+        if (std::nextafter(low, high) == high) return true;
         const float coldLow = ColdWater(design_, low);
         return ColdWater(design_, high) <= std::nextafter(coldLow, HUGE_VALF);
     }

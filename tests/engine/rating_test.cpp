@@ -216,6 +216,23 @@ TEST(RateDesign, shouldLowerTheApproachAsTheWetBulbRises) {
     }
 }
 
+TEST(RateDesign, shouldCloseWhereAdjacentApproachesGiveColdWatersTwoApart) {
+    // A weather hour's wet bulb carries bits below those of an approach near 44.5 F: Twb +
+    // approach then rounds up and down by turns, and the two adjacent approaches around the
+    // operating point give cold water temperatures two apart, with no approach between them.
+    DesignInputs design = DefaultDesignInputs();
+    const float range = RowRange(design);
+    design[Input::kAtmosPress] = 14.3F;
+    design[Input::kWetBulb] = 8.04088F;
+    design[Input::kDryBulb] = 10.04F;
+    design = WithRange(design, range);
+    std::vector<ApproachTrial> trace;
+    const Rating rating = RateDesign(design, {1.83236814F, 0.6F}, &trace);
+    ASSERT_EQ(rating.outcome, RatingOutcome::kRated);
+    EXPECT_EQ(Seven(rating.inputs[Input::kApproach]), "44.54986");
+    EXPECT_LE(rating.calculations, kRatingCalculationLimit);
+}
+
 TEST(RateDesign, shouldMeetEveryTowerOfASpreadWithinTheLimitAndTraceEachCalculation) {
     for (float wetBulb : {40.0F, 60.0F, 80.0F}) {
         for (float range : {5.0F, 15.0F, 30.0F}) {
