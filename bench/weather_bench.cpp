@@ -5,10 +5,10 @@
 
 #include <fstream>
 
-#include "monthly_year.h"
-#include "rating.h"
+#include "performance_curves.h"
 #include "weather_file.h"
 #include "weather_hour.h"
+#include "weather_year.h"
 
 namespace {
 
@@ -43,23 +43,19 @@ void BM_ReadAndConvertChicagoYear(benchmark::State& state) {
 }
 BENCHMARK(BM_ReadAndConvertChicagoYear)->Unit(benchmark::kMillisecond);
 
-// The default design, the tower through it at slope 0.6, VFD fans to a 78 °F setpoint.
+// The default design, the tower through it at slope 0.6, VFD fans to a 78 °F setpoint: what
+// veltrane-calc --weather --monthly runs.
 void BM_ChicagoYearVfdExactLeavingAir(benchmark::State& state) {
     const DesignInputs design = DefaultDesignInputs();
-    const float slope = 0.6F;
-    const TowerCharacteristic tower{
-        TowerCThrough(CalculatePerformance(design).values[Result::kKaVL], design[Input::kLiquidGas],
-                      slope),
-        slope};
-    const FanControl control{FanMode::kVariableSpeed, 78.0F, kDefaultMinimumAirFlow};
+    const WeatherYearSettings settings{
+        design, *TowerThroughDesign(design, 0.6F),
+        FanControl{FanMode::kVariableSpeed, 78.0F, kDefaultMinimumAirFlow}, LoadProfile(100.0F)};
     for (auto _ : state) {
-        MonthlyYear year;
-        ForEachHour([&](const WeatherRecord& record, const HourAir& air) {
-            (void)year.Add(record.month, RunHour(design, tower, control, air, 100.0F), record.hours,
-                           control.setpoint);
-        });
-        benchmark::DoNotOptimize(year.Year().makeupGallons);
-        if (year.Year().hours != 8760.0) state.SkipWithError("not every hour was rated");
+        std::ifstream in(kChicago, std::ios::binary);
+        WeatherFileReader reader(in);
+        const WeatherYear year = RunWeatherYear(reader, settings);
+        benchmark::DoNotOptimize(year.sums.Year().makeupGallons);
+        if (year.sums.Year().hours != 8760.0) state.SkipWithError("not every hour was rated");
     }
 }
 BENCHMARK(BM_ChicagoYearVfdExactLeavingAir)->Unit(benchmark::kMillisecond);
