@@ -43,7 +43,9 @@ bool IsCaptionRow(std::span<const std::string_view> fields) {
 }
 
 std::size_t SlotOf(int month, int hour) {
-    return static_cast<std::size_t>((month - 1) * kLoadProfileHours + (hour - 1));
+    const auto monthIndex = static_cast<std::size_t>(month - 1);
+    const auto hourIndex = static_cast<std::size_t>(hour - 1);
+    return monthIndex * static_cast<std::size_t>(kLoadProfileHours) + hourIndex;
 }
 
 std::string MonthHour(int month, int hour) {

@@ -16,6 +16,8 @@ namespace veltrane {
 
 inline constexpr int kLoadProfileMonths = 12;
 inline constexpr int kLoadProfileHours = 24;
+/// One load for each hour of each month's typical day.
+inline constexpr std::size_t kLoadProfileSlots = std::size_t{12} * std::size_t{24};
 /// Errors kept by a load profile reader; the rest are counted.
 inline constexpr std::size_t kMostLoadProfileErrors = 20;
 
@@ -33,7 +35,7 @@ class LoadProfile {
 
   private:
     friend class LoadProfileReader;
-    std::array<float, kLoadProfileMonths * kLoadProfileHours> percent_{};
+    std::array<float, kLoadProfileSlots> percent_{};
 };
 
 /// Builds a LoadProfile from its rows: an optional first row of captions (its first field
@@ -55,7 +57,7 @@ class LoadProfileReader {
     void Refuse(std::string message);
 
     LoadProfile profile_;
-    std::array<std::size_t, kLoadProfileMonths * kLoadProfileHours> givenOnLine_{};
+    std::array<std::size_t, kLoadProfileSlots> givenOnLine_{};
     std::vector<std::string> errors_;
     std::size_t errorCount_ = 0;
     bool anyRow_ = false;
