@@ -29,9 +29,9 @@ std::string_view DescribeWetBulbOutcome(WetBulbOutcome outcome) noexcept {
         case WetBulbOutcome::kSolved:
             return "";
         case WetBulbOutcome::kDewPointAboveDryBulb:
-            return "the dew point is above the dry bulb";
+            return "above the dry bulb";
         case WetBulbOutcome::kNotBracketed:
-            return "no wet bulb gives the dew point's vapour pressure";
+            return "no wet bulb gives its vapour pressure";
     }
     return "";
 }

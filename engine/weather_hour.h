@@ -28,7 +28,8 @@ struct HourAirConversion {
 /// wet bulb solved.
 HourAirConversion AirOfRecord(const WeatherRecord& record);
 
-/// Plain words for an hour whose wet bulb was not solved ("" when solved).
+/// Plain words for an hour whose wet bulb was not solved, said of its dew point ("" when
+/// solved): "above the dry bulb".
 std::string_view DescribeWetBulbOutcome(WetBulbOutcome outcome) noexcept;
 
 /// The design at the hour's air: P, Twb and Tdb the hour's, the design's range × load / 100

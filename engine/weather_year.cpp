@@ -1,5 +1,7 @@
 #include "weather_year.h"
 
+#include <cstdio>
+
 namespace veltrane {
 
 double WeatherYearNotes::HoursLeftOut(const OperationSums& year) const noexcept {
@@ -8,6 +10,13 @@ double WeatherYearNotes::HoursLeftOut(const OperationSums& year) const noexcept 
 }
 
 namespace {
+
+/// A value read from the file, as short as it reads back: the file writes tenths.
+std::string FieldText(double value) {
+    char text[32];
+    std::snprintf(text, sizeof text, "%g", value);
+    return text;
+}
 
 void Report(const std::function<void(const std::string&)>& onProblem, const std::string& text) {
     if (onProblem) onProblem(text);
@@ -38,8 +47,10 @@ WeatherYear RunWeatherYear(WeatherFileReader& reader, const WeatherYearSettings&
         if (conversion.outcome != WetBulbOutcome::kSolved) {
             ++notes.recordsWithoutWetBulb;
             notes.hoursWithoutWetBulb += record.hours;
-            Report(onProblem, "line " + std::to_string(record.line) + ": " +
-                                  std::string(DescribeWetBulbOutcome(conversion.outcome)));
+            Report(onProblem, "line " + std::to_string(record.line) + ": dew point (field 8): " +
+                                  std::string(DescribeWetBulbOutcome(conversion.outcome)) + " (" +
+                                  FieldText(record.dewPoint) + " C, dry bulb " +
+                                  FieldText(record.dryBulb) + " C)");
             continue;
         }
         const float load = settings.load.PercentAt(record.month, record.hour);

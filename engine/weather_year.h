@@ -53,7 +53,8 @@ struct WeatherYear {
 /// Runs every remaining record of the reader.
 /// @param reader    [in, out] a reader whose header was read without error
 /// @param settings  [in] the design, tower, fan control and load
-/// @param onHour    [in, optional] called with every hour run, in file order
+/// @param onHour    [in, optional] called with every hour run, in file order, those without an
+///                  operating point included (their run's outcome says so)
 /// @param onProblem [in, optional] called with each left-out record's message
 ///                  ("line 12: dry bulb (field 7): missing (99.9)")
 /// @param cancel    [in, optional] checked before each hour: once true, the run stops

@@ -68,8 +68,10 @@ TEST(WeatherYear, shouldRunEveryReadableHourAndNoteTheRest) {
         [&](const std::string& problem) { problems.push_back(problem); });
 
     EXPECT_EQ(linesRun, (std::vector<std::size_t>{9, 12, 13}));
-    EXPECT_EQ(problems, (std::vector<std::string>{"line 10: dry bulb (field 7): missing (99.9)",
-                                                  "line 11: the dew point is above the dry bulb"}));
+    EXPECT_EQ(problems,
+              (std::vector<std::string>{
+                  "line 10: dry bulb (field 7): missing (99.9)",
+                  "line 11: dew point (field 8): above the dry bulb (31 C, dry bulb 30 C)"}));
     EXPECT_EQ(year.notes.recordsUnreadable, 1U);
     EXPECT_EQ(year.notes.recordsWithoutWetBulb, 1U);
     EXPECT_EQ(year.notes.HoursLeftOut(year.sums.Year()), 2.0);
