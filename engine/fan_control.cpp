@@ -6,6 +6,7 @@
 
 #include "bracket_search.h"
 #include "ieee_step.h"
+#include "number_text.h"
 
 namespace veltrane {
 namespace {
@@ -134,7 +135,14 @@ FanOutcome FollowWithVariableSpeed(FanOperation& run, AirFlowSearch& search,
         detail::CloseBracket(search, low, full, kFanControlRatingLimit, kFanControlSecantRatings);
     const AirFlowTrial& chosen = search.Nearer(bracket.Below(), bracket.Above());
     RunAt(run, chosen.rating, chosen.fraction, rule);
-    return FanOutcome::kSetpointMet;
+    // The search closes on the setpoint, or on the edge below which the row has no operating
+    // point: there the water is still colder than wanted, and slower is not possible.
+    const Rating& slower = bracket.Below().rating;
+    if (slower.outcome == RatingOutcome::kRated || search.Exact(chosen)) {
+        return FanOutcome::kSetpointMet;
+    }
+    run.slowerOutcome = slower.outcome;
+    return FanOutcome::kColderAtLowestOperatingPoint;
 }
 
 FanOutcome FollowWithTwoSpeeds(FanOperation& run, AirFlowSearch& search, const AirFlowTrial& full,
@@ -156,7 +164,32 @@ FanOutcome FollowWithTwoSpeeds(FanOperation& run, AirFlowSearch& search, const A
     return FanOutcome::kSetpointMet;
 }
 
+/// Whether the figures of the hour are all numbers: the exact leaving air of a speed run can be
+/// missing though the speed is rated, and then its water and fan power are NaN.
+bool FiguresFormed(const FanOperation& run) {
+    return std::isfinite(run.coldWater) && std::isfinite(run.fanPower) &&
+           std::isfinite(run.evaporation) && std::isfinite(run.blowdown) &&
+           std::isfinite(run.makeup);
+}
+
+constexpr double kPercent = 100.0;
+/// Air flows in notes: three figures tell 50.7 % from its neighbours.
+constexpr int kAirFlowFigures = 3;
+
 }  // namespace
+
+bool HasFigures(const FanOperation& run) noexcept {
+    return run.outcome != FanOutcome::kNoOperatingPoint && run.outcome != FanOutcome::kNoLeavingAir;
+}
+
+std::string ExplainFanOperation(const FanOperation& run, FanMode mode) {
+    if (run.outcome != FanOutcome::kColderAtLowestOperatingPoint)
+        return std::string(DescribeFanOutcome(run.outcome, mode));
+    const NumberText airFlow = SignificantText(D(run.airFlow) * kPercent, kAirFlowFigures);
+    return "colder than the setpoint at " + std::string(airFlow.View()) +
+           " % air flow, the lowest with an operating point: the fans run there; slower, " +
+           std::string(DescribeOutcome(run.slowerOutcome));
+}
 
 std::string_view DescribeFanOutcome(FanOutcome outcome, FanMode mode) noexcept {
     switch (outcome) {
@@ -173,6 +206,13 @@ std::string_view DescribeFanOutcome(FanOutcome outcome, FanMode mode) noexcept {
             return "no operating point at half speed: the fans run at full speed";
         case FanOutcome::kNoOperatingPoint:
             return "no operating point at full speed";
+        case FanOutcome::kColderAtLowestOperatingPoint:
+            return "colder than the setpoint at the lowest air flow with an operating point: "
+                   "the fans run there";
+        case FanOutcome::kNoLeavingAir:
+            return "no exact leaving air at the speed the fans run (no saturated air at the "
+                   "leaving enthalpy lies between the wet bulb and the hot water): no water or "
+                   "fan power";
     }
     return "";
 }
@@ -207,6 +247,7 @@ FanOperation ControlFans(const DesignInputs& design, TowerCharacteristic tower,
             run.outcome = FollowWithTwoSpeeds(run, search, full, control.setpoint, rule);
             break;
     }
+    if (!FiguresFormed(run)) run.outcome = FanOutcome::kNoLeavingAir;
     run.ratings = search.Evaluations();
     return run;
 }

@@ -16,6 +16,7 @@
 // The water (evaporation, blowdown, makeup) is the rated row's at the speed run, shared over
 // the hour as the speeds are.
 
+#include <string>
 #include <string_view>
 
 #include "leaving_air.h"
@@ -56,6 +57,12 @@ enum class FanOutcome {
     kColderAtLowest,    ///< the water is colder than the setpoint at the lowest speed
     kNoLowSpeedPoint,   ///< two-speed: half speed has no operating point; full speed runs
     kNoOperatingPoint,  ///< the row has no operating point at full speed: see the rating
+    /// vfd: colder than the setpoint at the lowest air flow above MIN that has an operating
+    /// point; slower the row has none (slowerOutcome says why)
+    kColderAtLowestOperatingPoint,
+    /// the speed run is rated, but the exact leaving air there is not found, so neither are its
+    /// water and fan power
+    kNoLeavingAir,
 };
 
 /// Plain words for the outcome, for notes; empty when the setpoint is simply met or compared.
@@ -78,7 +85,17 @@ struct FanOperation {
     float blowdown = 0.0F;        ///< gpm
     float makeup = 0.0F;          ///< gpm
     int ratings = 0;              ///< ratings of the row made, each a search of its own
+    /// kColderAtLowestOperatingPoint: why the row has no operating point just below airFlow.
+    RatingOutcome slowerOutcome = RatingOutcome::kRated;
 };
+
+/// Whether the hour's figures (cold water, water, fan power) are formed: the row has an
+/// operating point and its leaving air at the speed run is known. Only such rows enter totals.
+[[nodiscard]] bool HasFigures(const FanOperation& run) noexcept;
+
+/// The note on a row's fan operation, its figures included where the outcome has any; empty
+/// when the setpoint is simply met or compared.
+[[nodiscard]] std::string ExplainFanOperation(const FanOperation& run, FanMode mode);
 
 /// The row rated at air flow fraction f: L/G / f, everything else as given.
 DesignInputs AtAirFlow(const DesignInputs& design, float fraction) noexcept;

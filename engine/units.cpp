@@ -16,7 +16,6 @@ constexpr double kCubicMetresPerGallon = 0.003785411784;     // 231 in³
 constexpr double kCubicMetresPerCubicFoot = 0.028316846592;  // 0.3048³
 constexpr double kJoulesPerBtu = 1055.05585262;              // international table Btu
 constexpr double kKilopascalsPerPsi = 6.894757293168361;  // 4.4482216152605 N per in², 16 figures
-constexpr double kKilowattsPerHorsepower = 0.74569987158227022;  // 550 ft·lbf/s
 constexpr double kKilopascalsPerInchOfWater = 0.24884;  // water at 60 °F, NIST's conventional value
 constexpr double kFahrenheitPerKelvin = 1.8;
 constexpr double kFreezingPointF = 32.0;

@@ -24,6 +24,10 @@
 
 namespace veltrane {
 
+/// kW per mechanical horsepower: 550 ft·lbf/s = 745.69987 W (NIST SP 811, to 17 figures). The
+/// one factor of every hp ↔ kW conversion and of fan energy in kWh.
+inline constexpr double kKilowattsPerHorsepower = 0.74569987158227022;
+
 enum class UnitSystem : std::uint8_t {
     kUS,  ///< US customary: the calculation's own units
     kSI,

@@ -508,8 +508,8 @@ void AppendFanControlWorksheet(std::string& out, std::string_view place, const F
     sheet.Line("Cold water reached", run.coldWater, Quantity::kTemperature);
     sheet.Line("Fan power used", run.fanPower, Quantity::kPower);
     sheet.Line("Makeup", run.makeup, Quantity::kWaterFlow);
-    const std::string_view outcome = DescribeFanOutcome(run.outcome, control.mode);
-    if (!outcome.empty()) sheet.Text("  " + std::string(outcome));
+    const std::string outcome = ExplainFanOperation(run, control.mode);
+    if (!outcome.empty()) sheet.Text("  " + outcome);
     out += '\n';
 }
 
@@ -573,7 +573,11 @@ void AppendTestSteps(Sheet& sheet, const DesignBasis& basis, const CapabilityEva
     sheet.TableRow({"pass", "L/G_t (lb/lb)"});
     for (std::size_t k = 0; k < e.passes.size(); ++k)
         sheet.TableRow({std::to_string(k + 1), sheet.Number(e.passes[k])});
-    if (e.outcome == EvaluationOutcome::kFanAirNotFound) return;
+    if (e.outcome == EvaluationOutcome::kFanAirNotFound ||
+        e.outcome == EvaluationOutcome::kEnteringAirNotFound ||
+        e.outcome == EvaluationOutcome::kNoTestLiquidGas) {
+        return;
+    }
     sheet.Line("L/G_t", sheet.Number(e.liquidGas), "lb/lb");
     sheet.Text("4. Test demand at Twb, THot, TCold (Approach = TCold - Twb), P and L/G_t");
     if (e.outcome == EvaluationOutcome::kTestNotFeasible) return;

@@ -2,7 +2,21 @@
 
 #include <limits>
 
+#include "number_text.h"
+#include "units.h"
+
 namespace veltrane {
+namespace {
+
+constexpr double kPercent = 100.0;
+/// The rows left out that a totals note names; more are counted only.
+constexpr std::size_t kNamedRowsLeftOut = 5;
+
+std::string RowCount(std::size_t rows) {
+    return std::to_string(rows) + (rows == 1 ? " row" : " rows");
+}
+
+}  // namespace
 
 double GallonsOver(float gpm, double hours) noexcept {
     return static_cast<double>(gpm) * kMinutesPerHour * hours;
@@ -16,8 +30,26 @@ bool AboveSetpoint(float coldWater, float setpoint) noexcept {
     return coldWater > setpoint + kSetpointTolerance;
 }
 
+void SetpointShortfall::Add(float coldWater, float setpoint, double rowHours) noexcept {
+    if (!AboveSetpoint(coldWater, setpoint)) return;
+    hours += rowHours;
+    degreeHours += (static_cast<double>(coldWater) - static_cast<double>(setpoint)) * rowHours;
+}
+
+double SetpointShortfall::MeanAbove() const noexcept {
+    return hours > 0.0 ? degreeHours / hours : 0.0;
+}
+
+double ElectricalKilowattHours(double shaftKilowattHours, FanDriveEfficiency efficiency,
+                               FanMode mode) noexcept {
+    double input = shaftKilowattHours * kPercent / static_cast<double>(efficiency.motorPercent);
+    if (mode == FanMode::kVariableSpeed)
+        input = input * kPercent / static_cast<double>(efficiency.drivePercent);
+    return input;
+}
+
 DesignInputs DesignAtBin(const DesignInputs& design, const WeatherBin& bin) noexcept {
-    const float range = RowRange(design);
+    const float range = bin.range.value_or(RowRange(design));
     DesignInputs atBin = design;
     atBin[Input::kWetBulb] = bin.wetBulb;
     atBin[Input::kDryBulb] = bin.dryBulb;
@@ -44,6 +76,7 @@ YearRun RunYear(const DesignInputs& design, TowerCharacteristic tower, const Fan
     YearRun year;
     YearTotals& totals = year.totals;
     double coldWaterHours = 0.0;
+    SetpointShortfall shortfall;
     for (std::size_t i = 0; i < bins.size(); ++i) {
         const WeatherBin& bin = bins[i];
         const BinOperation& operation = year.bins.emplace_back(RunBin(design, tower, control, bin));
@@ -58,11 +91,43 @@ YearRun RunYear(const DesignInputs& design, TowerCharacteristic tower, const Fan
         totals.evaporationGallons += GallonsOver(operation.run.evaporation, bin.hours);
         totals.blowdownGallons += GallonsOver(operation.run.blowdown, bin.hours);
         coldWaterHours += static_cast<double>(operation.run.coldWater) * bin.hours;
-        if (operation.aboveSetpoint) totals.hoursAboveSetpoint += bin.hours;
+        shortfall.Add(operation.run.coldWater, control.setpoint, bin.hours);
     }
     totals.meanColdWater = totals.hours > 0.0 ? coldWaterHours / totals.hours
                                               : std::numeric_limits<double>::quiet_NaN();
+    totals.hoursAboveSetpoint = shortfall.hours;
+    totals.degreeHoursAboveSetpoint = shortfall.degreeHours;
+    totals.meanAboveSetpoint = shortfall.MeanAbove();
     return year;
+}
+
+std::string TotalsNote(std::size_t rows, std::span<const std::string> leftOut, double hoursLeftOut,
+                       double hours, bool underSetpoint) {
+    std::string note = "totals of " + RowCount(rows) + " with Hours; ";
+    note += underSetpoint ? "Cold Water Reached is the plant's hours-weighted mean cold water "
+                            "(Cold Water Out Temp, at full speed, is left empty)"
+                          : "Cold Water Out Temp is their hours-weighted mean";
+    if (!leftOut.empty()) {
+        // Named, so that no row is silently missing from a sum.
+        note += "; left out: " + RowCount(leftOut.size()) + " without results (";
+        for (std::size_t k = 0; k < leftOut.size() && k < kNamedRowsLeftOut; ++k)
+            note += (k > 0 ? ", " : "") + leftOut[k];
+        note += (leftOut.size() > kNamedRowsLeftOut ? ", ..." : "");
+        note += "; " + std::string(ShortestText(hoursLeftOut).View()) + " hours)";
+    }
+    const double allHours = hours + hoursLeftOut;
+    if (allHours > kHoursInLeapYear) {
+        note += "; the Hours add up to " + std::string(ShortestText(allHours).View()) +
+                ", more than the " + std::string(ShortestText(kHoursInLeapYear).View()) +
+                " of a leap year";
+    }
+    return note;
+}
+
+LeavingAirRule LeavingAirForRow(bool hasHours, bool underSetpoint,
+                                std::optional<LeavingAirRule> asked) noexcept {
+    if (asked) return *asked;
+    return hasHours || underSetpoint ? LeavingAirRule::kExact : LeavingAirRule::kWindow;
 }
 
 }  // namespace veltrane

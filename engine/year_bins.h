@@ -1,11 +1,14 @@
 #pragma once
 // A year of weather bins: the design rated against its tower at each bin's wet and dry bulb (its
-// range held), its fans run to the setpoint, and the year's water and fan energy summed. The
-// water is the exact leaving air's (the window's exit-air search is off by several percent).
-// A bin without an operating point enters no sum; it is listed so that a note can name it.
+// range held, or the bin's own), its fans run to the setpoint, and the year's water and fan
+// energy summed. The water is the exact leaving air's (the window's exit-air search is off by
+// several percent). A bin without figures (no operating point, or no exact leaving air at the
+// speed run) enters no sum; it is listed so that a note can name it.
 
 #include <cstddef>
+#include <optional>
 #include <span>
+#include <string>
 #include <vector>
 
 #include "fan_control.h"
@@ -14,49 +17,75 @@ namespace veltrane {
 
 /// gpm × this × hours gives US gallons.
 inline constexpr double kMinutesPerHour = 60.0;
-/// kW per mechanical horsepower (550 ft·lbf/s = 745.7 W).
-inline constexpr double kKilowattsPerHorsepower = 0.7457;
+/// The hours of a leap year: bins adding up to more describe more than a year.
+inline constexpr double kHoursInLeapYear = 8784.0;
 
 /// US gallons that flow at `gpm` (US gpm) for `hours` (h).
 double GallonsOver(float gpm, double hours) noexcept;
-/// kWh a fan of `horsepower` (hp) takes in `hours` (h).
+/// kWh a fan of `horsepower` (hp, at the fan shaft) takes in `hours` (h), by
+/// kKilowattsPerHorsepower.
 double KilowattHoursOver(float horsepower, double hours) noexcept;
 /// Whether the cold water reached (°F) misses the setpoint (°F) by more than the fan control's
 /// tolerance, kSetpointTolerance.
 bool AboveSetpoint(float coldWater, float setpoint) noexcept;
+
+/// The hours whose cold water lands above the setpoint and by how much: what a plant under a
+/// setpoint is short of, summed over rows.
+struct SetpointShortfall {
+    double hours = 0.0;        ///< h above the setpoint
+    double degreeHours = 0.0;  ///< °F·h: (cold water − setpoint) × h over those hours
+    /// Adds a row of `hours` (h) whose cold water reached is `coldWater` (°F).
+    void Add(float coldWater, float setpoint, double hours) noexcept;
+    /// How far above the setpoint the water is over the hours above it, °F; 0 when none.
+    [[nodiscard]] double MeanAbove() const noexcept;
+};
+
+/// The fan's electrical input: the shaft power over the motor and, for a variable-speed drive,
+/// over the drive too. Efficiencies in percent, above 0 and at most 100 (CheckEfficiency).
+struct FanDriveEfficiency {
+    float motorPercent = 100.0F;  ///< %
+    float drivePercent = 100.0F;  ///< %, counted for FanMode::kVariableSpeed alone
+};
+
+/// kWh taken from the supply for `shaftKilowattHours` (kWh at the fan shaft) under `mode`.
+double ElectricalKilowattHours(double shaftKilowattHours, FanDriveEfficiency efficiency,
+                               FanMode mode) noexcept;
 
 /// One weather bin: the air for `hours` of the year.
 struct WeatherBin {
     float wetBulb = 0.0F;  ///< °F
     float dryBulb = 0.0F;  ///< °F
     double hours = 0.0;    ///< h, finite and not negative
+    /// The bin's own range THot − TCold, °F, above 0; without it the design's range is held.
+    std::optional<float> range{};
 };
 
-/// The design at the bin's air, its range held (THot follows the wet bulb).
+/// The design at the bin's air, its range held (THot follows the wet bulb), or the bin's range
+/// where it has one.
 DesignInputs DesignAtBin(const DesignInputs& design, const WeatherBin& bin) noexcept;
 
-/// One bin run: its fan operation and, when it has an operating point, its figures over its
-/// hours.
+/// One bin run: its fan operation and, when it has figures, its figures over its hours.
 struct BinOperation {
     FanOperation run;
     double makeupGallons = 0.0;     ///< US gal over the bin's hours
-    double fanKilowattHours = 0.0;  ///< kWh over the bin's hours
+    double fanKilowattHours = 0.0;  ///< kWh at the fan shaft over the bin's hours
     bool aboveSetpoint = false;     ///< the cold water reached is above the setpoint
-    [[nodiscard]] bool operating() const noexcept {
-        return run.outcome != FanOutcome::kNoOperatingPoint;
-    }
+    [[nodiscard]] bool operating() const noexcept { return HasFigures(run); }
 };
 
 struct YearTotals {
-    double hours = 0.0;               ///< h of the bins with an operating point
-    double fanKilowattHours = 0.0;    ///< kWh
+    double hours = 0.0;               ///< h of the bins with figures
+    double fanKilowattHours = 0.0;    ///< kWh at the fan shaft
     double makeupGallons = 0.0;       ///< US gal
     double evaporationGallons = 0.0;  ///< US gal
     double blowdownGallons = 0.0;     ///< US gal
-    /// The hours-weighted mean of the cold water reached, °F; NaN when no bin has hours.
+    /// The hours-weighted mean of the cold water reached (the plant's, under the fan control),
+    /// °F; NaN when no bin has hours.
     double meanColdWater = 0.0;
-    double hoursAboveSetpoint = 0.0;       ///< h
-    std::vector<std::size_t> binsLeftOut;  ///< indices of the bins without an operating point
+    double hoursAboveSetpoint = 0.0;        ///< h
+    double degreeHoursAboveSetpoint = 0.0;  ///< °F·h
+    double meanAboveSetpoint = 0.0;  ///< °F over the hours above the setpoint alone; 0 when none
+    std::vector<std::size_t> binsLeftOut;  ///< indices of the bins without figures
     double hoursLeftOut = 0.0;             ///< h of those bins
 };
 
@@ -72,5 +101,24 @@ struct YearRun {
 /// @param bins    [in] the weather bins, hours finite and not negative
 YearRun RunYear(const DesignInputs& design, TowerCharacteristic tower, const FanControl& control,
                 std::span<const WeatherBin> bins);
+
+/// The Notes of a totals row: what its sums cover and what its cold water means (under a
+/// setpoint Cold Water Reached is the plant's mean, and Cold Water Out Temp is left empty), the
+/// rows without figures named (the first five, then "...") with their hours, and hours adding
+/// up to more than a leap year.
+/// @param rows          [in] rows in the sums
+/// @param leftOut       [in] the names of the rows left out ("in.csv:4"), in order
+/// @param hoursLeftOut  [in] h of those rows
+/// @param hours         [in] h of the rows in the sums
+/// @param underSetpoint [in] whether the fans follow a setpoint
+std::string TotalsNote(std::size_t rows, std::span<const std::string> leftOut, double hoursLeftOut,
+                       double hours, bool underSetpoint);
+
+/// Which leaving air a row's water and fan power come from, one rule for both front ends: a row
+/// with an Hours value, and every row under a setpoint, takes the exact leaving air (its sums
+/// must not carry the window's search error); a plain design row keeps the design window's
+/// search, so that its texts are the window's. `asked` (an explicit choice) wins.
+LeavingAirRule LeavingAirForRow(bool hasHours, bool underSetpoint,
+                                std::optional<LeavingAirRule> asked) noexcept;
 
 }  // namespace veltrane

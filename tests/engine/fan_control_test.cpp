@@ -120,5 +120,71 @@ TEST(ControlFans, shouldFormNothingForARowWithoutOperatingPoint) {
     EXPECT_EQ(run.ratings, 1);
 }
 
+/// A batch row: Twb, Tdb, THot, Approach and L/G given, the other inputs the defaults.
+DesignInputs BatchRow(float twb, float tdb, float hotWater, float approach, float liquidGas) {
+    DesignInputs d = DefaultDesignInputs();
+    d[Input::kWetBulb] = twb;
+    d[Input::kDryBulb] = tdb;
+    d[Input::kHotWater] = hotWater;
+    d[Input::kApproach] = approach;
+    d[Input::kLiquidGas] = liquidGas;
+    return d;
+}
+
+struct UnformedCase {
+    const char* name;
+    DesignInputs row;
+    TowerCharacteristic tower;
+    FanMode mode;
+};
+
+class UnformedFigures : public ::testing::TestWithParam<UnformedCase> {};
+
+// The speed the fans run at is rated, but no saturated air at its leaving enthalpy lies between
+// the wet bulb and the hot water: the row says so rather than handing on NaN.
+TEST_P(UnformedFigures, shouldSayWhyARowHasNoExactLeavingAirAndFormNoFigures) {
+    const UnformedCase& c = GetParam();
+    const FanOperation run =
+        ControlFans(c.row, c.tower, Control(c.mode, 70.0F), LeavingAirRule::kExact);
+    EXPECT_EQ(run.outcome, FanOutcome::kNoLeavingAir);
+    EXPECT_FALSE(HasFigures(run));
+    EXPECT_EQ(ExplainFanOperation(run, c.mode),
+              "no exact leaving air at the speed the fans run (no saturated air at the leaving "
+              "enthalpy lies between the wet bulb and the hot water): no water or fan power");
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    ExactLeavingAir, UnformedFigures,
+    ::testing::Values(UnformedCase{"vfd",
+                                   BatchRow(22.48F, 31.95F, 36.43F, 10, 2.282F),
+                                   {4.0F, 0.9F},
+                                   FanMode::kVariableSpeed},
+                      UnformedCase{"twoSpeed",
+                                   BatchRow(51.84F, 55.70F, 65.74F, 10, 2.975F),
+                                   {4.0F, 0.9F},
+                                   FanMode::kTwoSpeed}),
+    [](const auto& row) { return std::string(row.param.name); });
+
+// Below about half its air flow this row has no operating point: the drive runs at the lowest
+// air flow that has one, and the note says where that is and why slower has none.
+TEST(ControlFans, shouldNameTheLowestAirFlowWithAnOperatingPointWhenTheDriveCannotSlowFurther) {
+    const DesignInputs row = BatchRow(60, 65, 160, 10, 1);
+    for (const LeavingAirRule rule : {LeavingAirRule::kWindow, LeavingAirRule::kExact}) {
+        const FanOperation run =
+            ControlFans(row, {0.5F, 0.6F}, Control(FanMode::kVariableSpeed, 130.0F), rule);
+        EXPECT_EQ(run.outcome, FanOutcome::kColderAtLowestOperatingPoint);
+        EXPECT_TRUE(HasFigures(run));
+        EXPECT_NEAR(run.airFlow, 0.507F, 0.001F);
+        EXPECT_LT(run.coldWater, 130.0F);
+        const Rating slower = RateDesign(AtAirFlow(row, run.airFlow * 0.999F), {0.5F, 0.6F});
+        EXPECT_NE(slower.outcome, RatingOutcome::kRated);
+        EXPECT_EQ(run.slowerOutcome, slower.outcome);
+        EXPECT_EQ(ExplainFanOperation(run, FanMode::kVariableSpeed),
+                  "colder than the setpoint at 50.7 % air flow, the lowest with an operating "
+                  "point: the fans run there; slower, " +
+                      std::string(DescribeOutcome(slower.outcome)));
+    }
+}
+
 }  // namespace
 }  // namespace veltrane

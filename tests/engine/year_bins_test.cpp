@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <optional>
+#include <string>
 #include <vector>
 
 namespace veltrane {
@@ -56,11 +58,13 @@ TEST(RunYear, shouldLeaveOutAndNameABinWithoutAnOperatingPoint) {
     EXPECT_DOUBLE_EQ(year.totals.fanKilowattHours, energy);
     EXPECT_DOUBLE_EQ(year.totals.makeupGallons, water);
     EXPECT_DOUBLE_EQ(year.totals.meanColdWater, coldWaterHours / 8760.0);
-    // At full speed a kWh is the full-speed fan power over the hours.
-    EXPECT_DOUBLE_EQ(
-        year.bins[0].fanKilowattHours,
-        static_cast<double>(year.bins[0].run.fullSpeed.results.values[Result::kFanPower]) * 0.7457 *
-            3000.0);
+    // At full speed a kWh is the full-speed fan power over the hours, 745.69987 W to the hp
+    // (not 745.7 W: the factor the unit conversion uses).
+    EXPECT_NEAR(
+        year.bins[0].fanKilowattHours /
+            (static_cast<double>(year.bins[0].run.fullSpeed.results.values[Result::kFanPower]) *
+             3000.0),
+        0.74569987, 1e-8);
 }
 
 TEST(RunYear, shouldSaveEnergyAndWarmTheWaterWhenTheFansFollowTheSetpoint) {
@@ -86,6 +90,163 @@ TEST(RunYear, shouldHaveNoMeanWithoutHours) {
     EXPECT_EQ(totals.fanKilowattHours, 0.0);
     EXPECT_TRUE(Year(FanMode::kFull, {}).bins.empty());
 }
+
+struct ShortfallCase {
+    const char* name;
+    std::vector<WeatherBin> rows;  ///< the wet bulb stands for the cold water reached here
+    double hours, degreeHours, meanAbove;
+};
+
+class SetpointShortfallTable : public ::testing::TestWithParam<ShortfallCase> {};
+
+// Above Setpoint is the mean over the hours above it alone: a signed mean over the year would
+// let cold hours hide warm ones (-5.26 °F reads as "always met").
+TEST_P(SetpointShortfallTable, shouldMeasureOnlyTheHoursAboveTheSetpoint) {
+    SetpointShortfall shortfall;
+    for (const WeatherBin& row : GetParam().rows)
+        shortfall.Add(row.wetBulb, 75.0F, row.hours);
+    EXPECT_DOUBLE_EQ(shortfall.hours, GetParam().hours);
+    EXPECT_DOUBLE_EQ(shortfall.degreeHours, GetParam().degreeHours);
+    EXPECT_DOUBLE_EQ(shortfall.MeanAbove(), GetParam().meanAbove);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Year, SetpointShortfallTable,
+    ::testing::Values(ShortfallCase{"none", {{70, 0, 8760}}, 0, 0, 0},
+                      ShortfallCase{"someWarmHours", {{81, 0, 1260}, {70, 0, 7500}}, 1260, 7560, 6},
+                      ShortfallCase{"withinTolerance", {{75.0005F, 0, 100}}, 0, 0, 0},
+                      ShortfallCase{"twoWarmRows", {{77, 0, 100}, {79, 0, 300}}, 400, 1400, 3.5}),
+    [](const auto& row) { return std::string(row.param.name); });
+
+struct ElectricalCase {
+    const char* name;
+    FanDriveEfficiency efficiency;
+    FanMode mode;
+    double kilowattHours;  ///< from 1000 kWh at the shaft
+};
+
+class ElectricalEnergyTable : public ::testing::TestWithParam<ElectricalCase> {};
+
+TEST_P(ElectricalEnergyTable, shouldCountTheDriveForAVariableSpeedFanAlone) {
+    const ElectricalCase& c = GetParam();
+    EXPECT_NEAR(ElectricalKilowattHours(1000.0, c.efficiency, c.mode), c.kilowattHours, 1e-9);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Year, ElectricalEnergyTable,
+    ::testing::Values(ElectricalCase{"perfect", {}, FanMode::kVariableSpeed, 1000.0},
+                      ElectricalCase{"motor", {90, 100}, FanMode::kFull, 1000.0 / 0.9},
+                      ElectricalCase{"vfd", {90, 95}, FanMode::kVariableSpeed, 1000.0 / 0.9 / 0.95},
+                      ElectricalCase{
+                          "twoSpeedHasNoDrive", {90, 95}, FanMode::kTwoSpeed, 1000.0 / 0.9}),
+    [](const auto& row) { return std::string(row.param.name); });
+
+struct LeavingAirCase {
+    bool hasHours, underSetpoint;
+    std::optional<LeavingAirRule> asked;
+    LeavingAirRule rule;
+};
+
+TEST(LeavingAirForRow, shouldTakeTheExactAirForSumsAndTheWindowsForPlainDesigns) {
+    const LeavingAirCase cases[] = {
+        {false, false, std::nullopt, LeavingAirRule::kWindow},
+        {true, false, std::nullopt, LeavingAirRule::kExact},
+        {false, true, std::nullopt, LeavingAirRule::kExact},
+        {true, true, LeavingAirRule::kWindow, LeavingAirRule::kWindow},
+        {false, false, LeavingAirRule::kExact, LeavingAirRule::kExact},
+    };
+    for (const LeavingAirCase& c : cases)
+        EXPECT_EQ(LeavingAirForRow(c.hasHours, c.underSetpoint, c.asked), c.rule);
+}
+
+// A bins table of Twb, Tdb and Hours holds the design's range unless a bin gives its own.
+TEST(DesignAtBin, shouldHoldTheBinsOwnRange) {
+    const DesignInputs atBin = DesignAtBin(DefaultDesignInputs(), {60.0F, 72.0F, 1.0, 10.0F});
+    EXPECT_EQ(RowRange(atBin), 10.0F);
+    const YearTotals wide = Year(FanMode::kFull, kYear).totals;
+    std::vector<WeatherBin> narrow = kYear;
+    for (WeatherBin& bin : narrow)
+        bin.range = 10.0F;
+    EXPECT_LT(Year(FanMode::kFull, narrow).totals.makeupGallons, wide.makeupGallons);
+}
+
+// A bin whose fans run where the exact leaving air is not found has no figures: it is left out
+// and named, and no total turns NaN.
+TEST(RunYear, shouldLeaveOutABinWithoutExactLeavingAir) {
+    DesignInputs design = DefaultDesignInputs();
+    design[Input::kWetBulb] = 22.48F;
+    design[Input::kDryBulb] = 31.95F;
+    design[Input::kHotWater] = 36.43F;
+    design[Input::kApproach] = 10.0F;
+    design[Input::kLiquidGas] = 2.282F;
+    const std::vector<WeatherBin> bins = {{22.48F, 31.95F, 384.0}};
+    const YearRun year =
+        RunYear(design, {4.0F, 0.9F}, {FanMode::kVariableSpeed, 70.0F, 0.3F}, bins);
+    EXPECT_EQ(year.bins[0].run.outcome, FanOutcome::kNoLeavingAir);
+    EXPECT_EQ(year.totals.binsLeftOut, std::vector<std::size_t>{0});
+    EXPECT_EQ(year.totals.hoursLeftOut, 384.0);
+    for (const double total :
+         {year.totals.fanKilowattHours, year.totals.makeupGallons, year.totals.evaporationGallons,
+          year.totals.blowdownGallons, year.totals.degreeHoursAboveSetpoint})
+        EXPECT_EQ(total, 0.0);
+}
+
+struct NoteCase {
+    const char* name;
+    std::size_t rows;
+    std::vector<std::string> leftOut;
+    double hoursLeftOut, hours;
+    bool underSetpoint;
+    std::string note;
+};
+
+class TotalsNoteTable : public ::testing::TestWithParam<NoteCase> {};
+
+TEST_P(TotalsNoteTable, shouldSayWhatTheSumsCoverAndLeaveOut) {
+    const NoteCase& c = GetParam();
+    EXPECT_EQ(TotalsNote(c.rows, c.leftOut, c.hoursLeftOut, c.hours, c.underSetpoint), c.note);
+}
+
+const std::string kMean = "Cold Water Out Temp is their hours-weighted mean";
+
+INSTANTIATE_TEST_SUITE_P(
+    Year, TotalsNoteTable,
+    ::testing::Values(
+        NoteCase{"plain", 2, {}, 0, 8760, false, "totals of 2 rows with Hours; " + kMean},
+        NoteCase{"setpoint",
+                 1,
+                 {},
+                 0,
+                 10,
+                 true,
+                 "totals of 1 row with Hours; Cold Water Reached is the plant's hours-weighted "
+                 "mean cold water (Cold Water Out Temp, at full speed, is left empty)"},
+        NoteCase{"leftOut",
+                 3,
+                 {"a:2", "a:3"},
+                 20,
+                 100,
+                 false,
+                 "totals of 3 rows with Hours; " + kMean +
+                     "; left out: 2 rows without results (a:2, a:3; 20 hours)"},
+        NoteCase{"manyLeftOut",
+                 1,
+                 {"1", "2", "3", "4", "5", "6"},
+                 6,
+                 1,
+                 false,
+                 "totals of 1 row with Hours; " + kMean +
+                     "; left out: 6 rows without results (1, 2, 3, 4, 5, ...; 6 hours)"},
+        NoteCase{"moreThanAYear",
+                 2,
+                 {"x:9"},
+                 100,
+                 8700,
+                 false,
+                 "totals of 2 rows with Hours; " + kMean +
+                     "; left out: 1 row without results (x:9; 100 hours); the Hours add up to "
+                     "8800, more than the 8784 of a leap year"}),
+    [](const auto& row) { return std::string(row.param.name); });
 
 }  // namespace
 }  // namespace veltrane
