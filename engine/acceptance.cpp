@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "demand_curves.h"
+#include "design_checks.h"
 #include "ieee_step.h"
 #include "leaving_air.h"
 #include "psychrometrics.h"
@@ -49,10 +50,20 @@ bool AllFinite(const TestReading& r) {
            std::isfinite(r.fanPower);
 }
 
+/// What keeps the air at the fan from being formed, by the draft: each names its own cause.
+EvaluationOutcome NoAirAtFan(FanDraft draft) {
+    return draft == FanDraft::kInduced ? EvaluationOutcome::kFanAirNotFound
+                                       : EvaluationOutcome::kEnteringAirNotFound;
+}
+
+bool IsUsableLiquidGas(float liquidGas) {
+    return std::isfinite(liquidGas) && liquidGas > 0.0F;
+}
+
 }  // namespace
 
-bool SolveTestLiquidGas(const DesignBasis& basis, const TestReading& reading,
-                        CapabilityEvaluation& e) {
+EvaluationOutcome SolveTestLiquidGas(const DesignBasis& basis, const TestReading& reading,
+                                     CapabilityEvaluation& e) {
     const AcceptanceDesign& a = basis.acceptance;
     const DesignInputs& design = a.design;
     // Everything in L/G_t but the air: the flow and the fan power.
@@ -60,22 +71,24 @@ bool SolveTestLiquidGas(const DesignBasis& basis, const TestReading& reading,
                               (D(reading.waterFlow) / D(design[Input::kWaterFlow])) *
                               std::pow(D(a.fanPower) / D(reading.fanPower), kFanLawExponent);
     float liquidGas = RoundToSingle(withoutAir);
+    // A flow or fan power at the edge of single precision leaves no L/G to form the air from.
+    if (!IsUsableLiquidGas(liquidGas)) return EvaluationOutcome::kNoTestLiquidGas;
     for (int pass = 0; pass < kLiquidGasPassLimit; ++pass) {
         const std::optional<FanAir> air = AirAtFan(TestRow(design, reading, liquidGas), a.draft);
-        if (!air) return false;
+        if (!air) return NoAirAtFan(a.draft);
         e.air = *air;
         const float next = RoundToSingle(
             withoutAir * std::pow(D(air->density) / D(basis.air.density), kFanLawExponent) *
             (D(air->specificVolume) / D(basis.air.specificVolume)));
         e.passes.push_back(next);
-        if (!std::isfinite(next) || !(next > 0.0F)) return false;
+        if (!IsUsableLiquidGas(next)) return EvaluationOutcome::kNoTestLiquidGas;
         const bool settled = std::fabs(D(next) - D(liquidGas)) < kLiquidGasTolerance * D(next);
         liquidGas = next;
         // The entering air does not depend on L/G: one pass gives the answer.
         if (settled || a.draft == FanDraft::kForced) break;
     }
     e.liquidGas = liquidGas;
-    return true;
+    return EvaluationOutcome::kEvaluated;
 }
 
 namespace {
@@ -112,6 +125,17 @@ std::string_view DescribeEvaluation(EvaluationOutcome outcome) noexcept {
             return "the air at the fan is not known, so neither is the test L/G (induced draft: "
                    "no saturated air at the leaving enthalpy lies between the wet bulb and the "
                    "hot water)";
+        case EvaluationOutcome::kDesignWetBulbAboveDryBulb:
+            return "the design's wet bulb is above its dry bulb: no air has such a design point";
+        case EvaluationOutcome::kColdWaterBelowWetBulb:
+            return "the cold water is below the wet bulb: evaporation cools water no lower than "
+                   "the wet bulb of its air";
+        case EvaluationOutcome::kNoTestLiquidGas:
+            return "the test L/G is no number above 0 in single precision: the flow or the fan "
+                   "power is too small or too large beside the design's";
+        case EvaluationOutcome::kEnteringAirNotFound:
+            return "the air at the fan is not known, so neither is the test L/G (forced draft: "
+                   "the entering air has no specific volume at the dry bulb and pressure)";
         case EvaluationOutcome::kTestNotFeasible:
             return "the test KaV/L has no meaning: the air line reaches the saturation curve "
                    "(a driving force is zero or negative)";
@@ -144,6 +168,10 @@ DesignBasis PrepareDesign(const AcceptanceDesign& acceptance) {
         std::all_of(design.begin(), design.end(), [](float v) { return std::isfinite(v); }) &&
         std::isfinite(acceptance.slope) && std::isfinite(acceptance.fanPower);
     if (!finite) return basis;
+    if (RefusesWetBulb(design[Input::kWetBulb], design[Input::kDryBulb])) {
+        basis.outcome = EvaluationOutcome::kDesignWetBulbAboveDryBulb;
+        return basis;
+    }
     if (!(acceptance.fanPower > 0.0F) || !(design[Input::kWaterFlow] > 0.0F)) {
         basis.outcome = EvaluationOutcome::kNoFlowOrFanPower;
         return basis;
@@ -156,7 +184,7 @@ DesignBasis PrepareDesign(const AcceptanceDesign& acceptance) {
     basis.kaVL = q.kaVL;
     basis.c = TowerCThrough(q.kaVL, design[Input::kLiquidGas], acceptance.slope);
     const std::optional<FanAir> air = AirAtFan(design, acceptance.draft);
-    basis.outcome = air ? EvaluationOutcome::kEvaluated : EvaluationOutcome::kFanAirNotFound;
+    basis.outcome = air ? EvaluationOutcome::kEvaluated : NoAirAtFan(acceptance.draft);
     if (air) basis.air = *air;
     return basis;
 }
@@ -173,7 +201,12 @@ CapabilityEvaluation EvaluateReading(const DesignBasis& basis, const TestReading
         return finish(EvaluationOutcome::kNoFlowOrFanPower);
     if (reading.wetBulb > reading.dryBulb) return finish(EvaluationOutcome::kWetBulbAboveDryBulb);
     if (!(reading.hotWater > reading.coldWater)) return finish(EvaluationOutcome::kNoRange);
-    if (!SolveTestLiquidGas(basis, reading, e)) return finish(EvaluationOutcome::kFanAirNotFound);
+    if (reading.coldWater < reading.wetBulb)
+        return finish(EvaluationOutcome::kColdWaterBelowWetBulb);
+    if (const EvaluationOutcome air = SolveTestLiquidGas(basis, reading, e);
+        air != EvaluationOutcome::kEvaluated) {
+        return finish(air);
+    }
 
     const DesignInputs row = TestRow(basis.acceptance.design, reading, e.liquidGas);
     const WorkingQuantities q = CalculateMerkelIntegral(row);

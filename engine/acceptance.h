@@ -84,10 +84,15 @@ enum class EvaluationOutcome {
     kWetBulbAboveDryBulb,  ///< the wet-bulb reading is above the dry-bulb reading
     kNoRange,              ///< the hot water is not above the cold water
     kDesignNotFeasible,    ///< the design's own demand is no KaV/L
-    kFanAirNotFound,       ///< the leaving air or L/G_t could not be formed
-    kTestNotFeasible,      ///< the test KaV/L is no KaV/L (a driving force not positive)
-    kNoCrossing,           ///< the test line misses the design demand curve
-    kDesignTowerNotRated,  ///< the design tower has no operating point at the test conditions
+    kFanAirNotFound,       ///< induced draft: no leaving air at the enthalpy of a pass
+    // Appended, so that the outcomes above keep their values.
+    kDesignWetBulbAboveDryBulb,  ///< the design's wet bulb is above its dry bulb
+    kColdWaterBelowWetBulb,      ///< the cold-water reading is below the wet-bulb reading
+    kNoTestLiquidGas,            ///< L/G_t is no finite single-precision number above 0
+    kEnteringAirNotFound,        ///< forced draft: no specific volume of the entering air
+    kTestNotFeasible,            ///< the test KaV/L is no KaV/L (a driving force not positive)
+    kNoCrossing,                 ///< the test line misses the design demand curve
+    kDesignTowerNotRated,        ///< the design tower has no operating point at the test conditions
 };
 
 /// Plain words for an outcome, for notes and messages.
@@ -120,10 +125,10 @@ struct CapabilityEvaluation {
 };
 
 /// Step 3 alone, for a reading already found finite, with positive flow and fan power: L/G_t
-/// into e.liquidGas, the air at the fan into e.air and each pass into e.passes. False when the
-/// air at the fan cannot be formed or L/G_t is not a finite positive number.
-bool SolveTestLiquidGas(const DesignBasis& basis, const TestReading& reading,
-                        CapabilityEvaluation& e);
+/// into e.liquidGas, the air at the fan into e.air and each pass into e.passes. kEvaluated, or
+/// why the air at the fan cannot be formed or L/G_t is not a finite positive number.
+EvaluationOutcome SolveTestLiquidGas(const DesignBasis& basis, const TestReading& reading,
+                                     CapabilityEvaluation& e);
 
 /// Steps 3 to 7 for one reading. Every value up to the step that failed is filled in.
 CapabilityEvaluation EvaluateReading(const DesignBasis& basis, const TestReading& reading);

@@ -301,10 +301,9 @@ CurvesEvaluation EvaluateWithCurves(const DesignBasis& basis, const MakerCurves&
     if (e.readingOutcome != EvaluationOutcome::kEvaluated)
         return Finish(e, CurvesOutcome::kReadingRefused);
     CapabilityEvaluation fanLaws;
-    if (!SolveTestLiquidGas(basis, reading, fanLaws)) {
-        e.readingOutcome = EvaluationOutcome::kFanAirNotFound;
+    e.readingOutcome = SolveTestLiquidGas(basis, reading, fanLaws);
+    if (e.readingOutcome != EvaluationOutcome::kEvaluated)
         return Finish(e, CurvesOutcome::kReadingRefused);
-    }
     const DesignInputs& design = basis.acceptance.design;
     e.liquidGas = fanLaws.liquidGas;
     e.adjustedFlowPercent = RoundToSingle(kPercent * D(e.liquidGas) / D(design[Input::kLiquidGas]));

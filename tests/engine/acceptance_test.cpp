@@ -161,7 +161,42 @@ INSTANTIATE_TEST_SUITE_P(
                     EvaluationOutcome::kNoFlowOrFanPower},
         RefusedCase{"notANumber",
                     {14.6F, NAN, 75.0F, 99.0F, 74.0F, 950.0F, 12.0F},
-                    EvaluationOutcome::kNotFinite}));
+                    EvaluationOutcome::kNotFinite},
+        // The smallest flow single precision holds: L/G_t rounds to zero, whatever the draft.
+        RefusedCase{"flowAtTheEdgeOfSinglePrecision",
+                    {14.6F, 60.0F, 75.0F, 99.0F, 74.0F, 1e-45F, 12.0F},
+                    EvaluationOutcome::kNoTestLiquidGas},
+        RefusedCase{"coldWaterBelowWetBulb",
+                    {14.6F, 60.0F, 75.0F, 99.0F, 58.0F, 950.0F, 12.0F},
+                    EvaluationOutcome::kColdWaterBelowWetBulb}));
+
+// A reason names its own cause: a forced-draft reading never reads as an induced-draft one.
+TEST(DescribeEvaluation, shouldNameTheDraftWhoseAirIsNotKnown) {
+    EXPECT_NE(DescribeEvaluation(EvaluationOutcome::kFanAirNotFound).find("induced draft"),
+              std::string_view::npos);
+    EXPECT_NE(DescribeEvaluation(EvaluationOutcome::kEnteringAirNotFound).find("forced draft"),
+              std::string_view::npos);
+    for (const EvaluationOutcome outcome :
+         {EvaluationOutcome::kNoTestLiquidGas, EvaluationOutcome::kColdWaterBelowWetBulb})
+        EXPECT_EQ(DescribeEvaluation(outcome).find("air at the fan"), std::string_view::npos);
+}
+
+// A design whose wet bulb is above its dry bulb is refused once, for what it is, rather than
+// every reading failing for a reason of its own.
+TEST(PrepareDesign, shouldRefuseADesignWhoseWetBulbIsAboveItsDryBulb) {
+    for (const FanDraft draft : {FanDraft::kInduced, FanDraft::kForced}) {
+        AcceptanceDesign design = DefaultDesign(draft);
+        design.design[Input::kWetBulb] = 90.0F;
+        design.design[Input::kDryBulb] = 85.0F;
+        const DesignBasis basis = PrepareDesign(design);
+        EXPECT_EQ(basis.outcome, EvaluationOutcome::kDesignWetBulbAboveDryBulb);
+        EXPECT_EQ(DescribeEvaluation(basis.outcome),
+                  "the design's wet bulb is above its dry bulb: no air has such a design point");
+        EXPECT_EQ(
+            EvaluateReading(basis, {14.6F, 60.0F, 75.0F, 99.0F, 74.0F, 950.0F, 12.0F}).outcome,
+            EvaluationOutcome::kDesignWetBulbAboveDryBulb);
+    }
+}
 
 TEST(MeanReading, shouldAverageEachColumnAndRefuseNoReadings) {
     EXPECT_FALSE(MeanReading({}));

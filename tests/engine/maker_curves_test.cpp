@@ -55,7 +55,7 @@ TestReading ReadingOfTheDesignTower(const DesignBasis& basis, const Conditions& 
                         basis.acceptance.fanPower * c.fanPowerShare};
     // L/G_t does not depend on the approach: a first evaluation at any cold water gives it.
     CapabilityEvaluation fanLaws;
-    EXPECT_TRUE(SolveTestLiquidGas(basis, reading, fanLaws));
+    EXPECT_EQ(SolveTestLiquidGas(basis, reading, fanLaws), EvaluationOutcome::kEvaluated);
     const Rating rating =
         RateDesign(TestRow(design, reading, fanLaws.liquidGas), {basis.c, basis.acceptance.slope});
     EXPECT_EQ(rating.outcome, RatingOutcome::kRated);
