@@ -148,6 +148,14 @@ std::string_view DescribeEvaluation(EvaluationOutcome outcome) noexcept {
     return "";
 }
 
+std::string ExplainEvaluation(const CapabilityEvaluation& evaluation) {
+    if (evaluation.outcome == EvaluationOutcome::kEvaluated) return {};
+    std::string reason(DescribeEvaluation(evaluation.outcome));
+    if (evaluation.outcome == EvaluationOutcome::kDesignTowerNotRated)
+        reason += " (" + std::string(DescribeOutcome(evaluation.ratingOutcome)) + ")";
+    return reason;
+}
+
 DesignInputs TestRow(const DesignInputs& design, const TestReading& reading, float liquidGas) {
     DesignInputs row = design;
     row[Input::kAtmosPress] = reading.pressure;

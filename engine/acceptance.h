@@ -28,6 +28,7 @@
 //      warmer than the design tower would).
 
 #include <optional>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -132,6 +133,10 @@ EvaluationOutcome SolveTestLiquidGas(const DesignBasis& basis, const TestReading
 
 /// Steps 3 to 7 for one reading. Every value up to the step that failed is filled in.
 CapabilityEvaluation EvaluateReading(const DesignBasis& basis, const TestReading& reading);
+
+/// Why a reading was not evaluated, in full: DescribeEvaluation, and for kDesignTowerNotRated
+/// the rating's own reason in parentheses; empty when evaluated.
+std::string ExplainEvaluation(const CapabilityEvaluation& evaluation);
 
 /// The design row with the reading's conditions: P, Twb, Tdb, THot, approach TCold − Twb, water
 /// flow and this L/G; the other inputs the design's.

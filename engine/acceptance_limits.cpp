@@ -158,6 +158,16 @@ std::string DescribeLimitsPassed(std::span<const LimitPassed> passed, UnitSystem
     return note;
 }
 
+std::string ReadingNote(const CapabilityEvaluation& evaluation, std::span<const LimitPassed> passed,
+                        UnitSystem units) {
+    std::string note;
+    if (evaluation.outcome != EvaluationOutcome::kEvaluated)
+        note = "not evaluated: " + ExplainEvaluation(evaluation);
+    const std::string limits = DescribeLimitsPassed(passed, units);
+    if (!note.empty() && !limits.empty()) note += "; ";
+    return note + limits;
+}
+
 CapabilitySpread SpreadOf(std::span<const float> capabilities) {
     CapabilitySpread spread;
     spread.count = capabilities.size();
@@ -196,6 +206,16 @@ std::string DescribeStandingApart(float capability, const CapabilitySpread& spre
     return "stands apart: " + std::string(SignificantText(deviations, 2).View()) +
            " scaled median absolute deviations from the readings' median capability of " +
            Figures(spread.median) + " %";
+}
+
+std::string DescribeSpread(const CapabilitySpread& spread) {
+    if (spread.count == 0) return {};
+    std::string note = "spread of " + std::to_string(spread.count) +
+                       (spread.count == 1 ? " reading" : " readings") + ": lowest " +
+                       Figures(spread.lowest) + " %, highest " + Figures(spread.highest) + " %";
+    if (spread.count > 1)
+        note += ", sample standard deviation " + Figures(spread.standardDeviation) + " %";
+    return note;
 }
 
 }  // namespace veltrane

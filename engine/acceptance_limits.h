@@ -101,6 +101,11 @@ struct LimitPassed {
 [[nodiscard]] std::string DescribeLimitsPassed(std::span<const LimitPassed> passed,
                                                UnitSystem units);
 
+/// The Notes of one reading, one rule for both front ends: "not evaluated: <why>" for a
+/// reading that was not, then the limits it passes; empty for a fair reading evaluated.
+[[nodiscard]] std::string ReadingNote(const CapabilityEvaluation& evaluation,
+                                      std::span<const LimitPassed> passed, UnitSystem units);
+
 /// The spread of the capabilities of a test's evaluated readings, percent.
 struct CapabilitySpread {
     std::size_t count = 0;
@@ -125,6 +130,10 @@ inline constexpr double kStandingApartDeviations = 3.0;
 /// kStandingApartDeviations scaled median absolute deviations. Never with fewer than three
 /// readings, nor when more than half of them are equal (the deviation is zero, no scale).
 [[nodiscard]] bool StandsApart(float capability, const CapabilitySpread& spread) noexcept;
+
+/// The totals' note on the spread: "spread of 5 readings: lowest 98 %, highest 130 %, sample
+/// standard deviation 13.69 %" (no deviation for one reading); empty for none.
+[[nodiscard]] std::string DescribeSpread(const CapabilitySpread& spread);
 
 /// The note of a reading that stands apart: "stands apart: 5.2 scaled median absolute
 /// deviations from the readings' median capability of 100 %".

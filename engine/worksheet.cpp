@@ -610,11 +610,7 @@ void AppendAcceptanceWorksheet(std::string& out, std::string_view place, const D
     // Steps 3 on exist only for a reading that passed the checks of its own numbers.
     if (!evaluation.passes.empty()) AppendTestSteps(sheet, basis, evaluation);
     if (evaluation.outcome != EvaluationOutcome::kEvaluated) {
-        std::string reason =
-            "Not evaluated: " + std::string(DescribeEvaluation(evaluation.outcome));
-        if (evaluation.outcome == EvaluationOutcome::kDesignTowerNotRated)
-            reason += " (" + std::string(DescribeOutcome(evaluation.ratingOutcome)) + ")";
-        sheet.Text(reason);
+        sheet.Text("Not evaluated: " + ExplainEvaluation(evaluation));
     }
     sheet.Text("");
 }

@@ -132,6 +132,9 @@ TEST(SpreadOf, shouldGiveTheSpreadAndNoteAReadingThatStandsApart) {
     EXPECT_NEAR(spread.standardDeviation, 13.6858, 1e-4);  // sample: 749.2 / 4, its root
     EXPECT_TRUE(StandsApart(130, spread));
     EXPECT_FALSE(StandsApart(98, spread));
+    EXPECT_EQ(DescribeSpread(spread),
+              "spread of 5 readings: lowest 98 %, highest 130 %, sample standard deviation "
+              "13.69 %");
     EXPECT_EQ(DescribeStandingApart(130, spread),
               "stands apart: 20 scaled median absolute deviations from the readings' median "
               "capability of 100 %");
@@ -144,7 +147,25 @@ TEST(SpreadOf, shouldNoteNothingWithoutAScale) {
     // Three of four readings equal: the median absolute deviation is zero.
     const CapabilitySpread equal = SpreadOf(std::vector<float>{100, 100, 100, 120});
     EXPECT_FALSE(StandsApart(120, equal));
-    EXPECT_EQ(SpreadOf({}).count, 0U);
+    EXPECT_EQ(DescribeSpread(one), "spread of 1 reading: lowest 100 %, highest 100 %");
+    EXPECT_EQ(DescribeSpread(SpreadOf({})), "");
+}
+
+// A reading both refused and outside the limits says both, the refusal first; a fair reading
+// that was evaluated has no note.
+TEST(ReadingNote, shouldGiveTheRefusalThenTheLimits) {
+    const DesignBasis basis = PrepareDesign(Design());
+    const TestReading cold = With(&TestReading::wetBulb, 30.0F);
+    const std::vector<LimitPassed> passed =
+        LimitsPassed(Design(), cold, DefaultTestLimits(UnitSystem::kUS));
+    CapabilityEvaluation refused;
+    refused.outcome = EvaluationOutcome::kNoRange;
+    EXPECT_EQ(ReadingNote(refused, passed, UnitSystem::kUS),
+              "not evaluated: the hot water is not above the cold water; outside the test "
+              "limits: wet bulb 35 F below the design, beyond 12 F");
+    const CapabilityEvaluation fair = EvaluateReading(basis, kAtDesign);
+    ASSERT_EQ(fair.outcome, EvaluationOutcome::kEvaluated);
+    EXPECT_EQ(ReadingNote(fair, {}, UnitSystem::kUS), "");
 }
 
 struct PowerCase {
