@@ -55,8 +55,8 @@ inline constexpr std::array<TestLimitDefinition, kTestLimitCount> kTestLimits{{
     {TestLimit::kPressure, "p", "barometric pressure", "inHg", "kPa", 1.0, 3.4},
 }};
 
-/// psia per inch of mercury (at 32 °F, 3386.389 Pa).
-inline constexpr double kPsiPerInchOfMercury = 0.49115420;
+/// psia per inch of mercury at 32 °F: 3386.389 Pa over the psi's 6894.757 Pa.
+inline constexpr double kPsiPerInchOfMercury = 0.4911541996344655;
 
 /// The limits of a test, each the largest departure from the design allowed either way, in
 /// the units of `units` (see kTestLimits).

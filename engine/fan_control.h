@@ -10,11 +10,14 @@
 //   full       f = 1 all hour; the row shows how far the cold water lands from the setpoint.
 //   vfd        f in [MIN, 1] where the rated cold water equals the setpoint; f = 1 when even
 //              full speed is warmer, f = MIN when the water is colder than the setpoint there.
+//              Where the row has no operating point below some f above MIN, the drive runs at
+//              the lowest f that has one, and says so, its water colder than the setpoint.
 //   two-speed  full and half speed (f = 1 and 0.5, fan power 1 and 1/8 of full), the hour
 //              split so that its mean cold water equals the setpoint; all at half speed when
 //              that is already colder, all at full when full speed is warmer.
 // The water (evaporation, blowdown, makeup) is the rated row's at the speed run, shared over
-// the hour as the speeds are.
+// the hour as the speeds are. Where the exact leaving air asked for is not found at a speed
+// run, the row has no water or fan power (kNoLeavingAir) rather than NaN.
 
 #include <string>
 #include <string_view>

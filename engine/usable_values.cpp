@@ -37,7 +37,7 @@ Verdict CheckAir(float wetBulb, float dryBulb) {
     if (!std::isfinite(wetBulb) || !std::isfinite(dryBulb))
         return {"wet bulb and dry bulb must be numbers"};
     if (!RefusesWetBulb(wetBulb, dryBulb)) return {};
-    return {"wet bulb is above the dry bulb: no air has a wet bulb above its dry bulb"};
+    return {"wet bulb must not be above the dry bulb"};
 }
 
 Verdict CheckEfficiency(float percent) {

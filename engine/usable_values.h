@@ -26,7 +26,7 @@ struct Verdict {
 [[nodiscard]] Verdict CheckTowerSlope(float m);
 
 /// The setpoint range: liquid water at sea-level pressure.
-inline constexpr float kLowestSetpointF = 32.0F;
+inline constexpr float kLowestSetpointF = kFreezingPointF;
 inline constexpr float kHighestSetpointF = 212.0F;
 inline constexpr float kLowestSetpointC = 0.0F;
 inline constexpr float kHighestSetpointC = 100.0F;
@@ -36,7 +36,7 @@ inline constexpr float kHighestSetpointC = 100.0F;
 [[nodiscard]] Verdict CheckSetpoint(double typed, UnitSystem units);
 
 /// Inlet air, wet and dry bulb in °F: the wet bulb not above the dry bulb (saturated air, the
-/// two equal, passes). The reason names both ("wet bulb is above the dry bulb ...").
+/// two equal, passes): "wet bulb must not be above the dry bulb".
 [[nodiscard]] Verdict CheckAir(float wetBulb, float dryBulb);
 
 /// An efficiency in percent (a motor's, a drive's): above 0 and at most 100.

@@ -1,5 +1,6 @@
 #include "year_bins.h"
 
+#include <algorithm>
 #include <limits>
 
 #include "number_text.h"
@@ -9,8 +10,6 @@ namespace veltrane {
 namespace {
 
 constexpr double kPercent = 100.0;
-/// The rows left out that a totals note names; more are counted only.
-constexpr std::size_t kNamedRowsLeftOut = 5;
 
 std::string RowCount(std::size_t rows) {
     return std::to_string(rows) + (rows == 1 ? " row" : " rows");
@@ -101,21 +100,21 @@ YearRun RunYear(const DesignInputs& design, TowerCharacteristic tower, const Fan
     return year;
 }
 
-std::string TotalsNote(std::size_t rows, std::span<const std::string> leftOut, double hoursLeftOut,
-                       double hours, bool underSetpoint) {
-    std::string note = "totals of " + RowCount(rows) + " with Hours; ";
-    note += underSetpoint ? "Cold Water Reached is the plant's hours-weighted mean cold water "
-                            "(Cold Water Out Temp, at full speed, is left empty)"
-                          : "Cold Water Out Temp is their hours-weighted mean";
-    if (!leftOut.empty()) {
+std::string TotalsNote(const TotalsCoverage& c) {
+    std::string note = "totals of " + RowCount(c.rows) + " with Hours; ";
+    note += c.underSetpoint ? "Cold Water Reached is the plant's hours-weighted mean cold water "
+                              "(Cold Water Out Temp, at full speed, is left empty)"
+                            : "Cold Water Out Temp is their hours-weighted mean";
+    if (c.rowsLeftOut > 0) {
         // Named, so that no row is silently missing from a sum.
-        note += "; left out: " + RowCount(leftOut.size()) + " without results (";
-        for (std::size_t k = 0; k < leftOut.size() && k < kNamedRowsLeftOut; ++k)
-            note += (k > 0 ? ", " : "") + leftOut[k];
-        note += (leftOut.size() > kNamedRowsLeftOut ? ", ..." : "");
-        note += "; " + std::string(ShortestText(hoursLeftOut).View()) + " hours)";
+        note += "; left out: " + RowCount(c.rowsLeftOut) + " without results (";
+        const std::size_t named = std::min(c.namedLeftOut.size(), kNamedRowsLeftOut);
+        for (std::size_t k = 0; k < named; ++k)
+            note += (k > 0 ? ", " : "") + c.namedLeftOut[k];
+        if (c.rowsLeftOut > named) note += ", ...";
+        note += "; " + std::string(ShortestText(c.hoursLeftOut).View()) + " hours)";
     }
-    const double allHours = hours + hoursLeftOut;
+    const double allHours = c.hours + c.hoursLeftOut;
     if (allHours > kHoursInLeapYear) {
         note += "; the Hours add up to " + std::string(ShortestText(allHours).View()) +
                 ", more than the " + std::string(ShortestText(kHoursInLeapYear).View()) +

@@ -102,17 +102,25 @@ struct YearRun {
 YearRun RunYear(const DesignInputs& design, TowerCharacteristic tower, const FanControl& control,
                 std::span<const WeatherBin> bins);
 
+/// The rows left out that a totals note names; more are counted only.
+inline constexpr std::size_t kNamedRowsLeftOut = 5;
+
+/// What a totals row's sums cover.
+struct TotalsCoverage {
+    std::size_t rows = 0;         ///< rows in the sums
+    double hours = 0.0;           ///< h of those rows
+    std::size_t rowsLeftOut = 0;  ///< rows with Hours but no figures
+    /// The names of the first kNamedRowsLeftOut of them ("in.csv:4"), in order; more are
+    /// ignored.
+    std::span<const std::string> namedLeftOut;
+    double hoursLeftOut = 0.0;   ///< h of the rows left out
+    bool underSetpoint = false;  ///< whether the fans follow a setpoint
+};
+
 /// The Notes of a totals row: what its sums cover and what its cold water means (under a
 /// setpoint Cold Water Reached is the plant's mean, and Cold Water Out Temp is left empty), the
-/// rows without figures named (the first five, then "...") with their hours, and hours adding
-/// up to more than a leap year.
-/// @param rows          [in] rows in the sums
-/// @param leftOut       [in] the names of the rows left out ("in.csv:4"), in order
-/// @param hoursLeftOut  [in] h of those rows
-/// @param hours         [in] h of the rows in the sums
-/// @param underSetpoint [in] whether the fans follow a setpoint
-std::string TotalsNote(std::size_t rows, std::span<const std::string> leftOut, double hoursLeftOut,
-                       double hours, bool underSetpoint);
+/// rows without figures named with their hours, and hours adding up to more than a leap year.
+std::string TotalsNote(const TotalsCoverage& coverage);
 
 /// Which leaving air a row's water and fan power come from, one rule for both front ends: a row
 /// with an Hours value, and every row under a setpoint, takes the exact leaving air (its sums

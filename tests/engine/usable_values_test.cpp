@@ -27,8 +27,7 @@ TEST_P(UsableValues, shouldAcceptOrGiveTheReason) {
 
 const std::string kSetpointF = "must be a cold water temperature from 32 F to 212 F";
 const std::string kSetpointC = "must be a cold water temperature from 0 C to 100 C";
-const std::string kWetAboveDry =
-    "wet bulb is above the dry bulb: no air has a wet bulb above its dry bulb";
+const std::string kWetAboveDry = "wet bulb must not be above the dry bulb";
 
 INSTANTIATE_TEST_SUITE_P(
     Checks, UsableValues,

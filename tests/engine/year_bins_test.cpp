@@ -194,8 +194,10 @@ TEST(RunYear, shouldLeaveOutABinWithoutExactLeavingAir) {
 struct NoteCase {
     const char* name;
     std::size_t rows;
-    std::vector<std::string> leftOut;
-    double hoursLeftOut, hours;
+    double hours;
+    std::size_t rowsLeftOut;
+    std::vector<std::string> named;
+    double hoursLeftOut;
     bool underSetpoint;
     std::string note;
 };
@@ -204,7 +206,9 @@ class TotalsNoteTable : public ::testing::TestWithParam<NoteCase> {};
 
 TEST_P(TotalsNoteTable, shouldSayWhatTheSumsCoverAndLeaveOut) {
     const NoteCase& c = GetParam();
-    EXPECT_EQ(TotalsNote(c.rows, c.leftOut, c.hoursLeftOut, c.hours, c.underSetpoint), c.note);
+    EXPECT_EQ(
+        TotalsNote({c.rows, c.hours, c.rowsLeftOut, c.named, c.hoursLeftOut, c.underSetpoint}),
+        c.note);
 }
 
 const std::string kMean = "Cold Water Out Temp is their hours-weighted mean";
@@ -212,36 +216,40 @@ const std::string kMean = "Cold Water Out Temp is their hours-weighted mean";
 INSTANTIATE_TEST_SUITE_P(
     Year, TotalsNoteTable,
     ::testing::Values(
-        NoteCase{"plain", 2, {}, 0, 8760, false, "totals of 2 rows with Hours; " + kMean},
+        NoteCase{"plain", 2, 8760, 0, {}, 0, false, "totals of 2 rows with Hours; " + kMean},
         NoteCase{"setpoint",
                  1,
+                 10,
+                 0,
                  {},
                  0,
-                 10,
                  true,
                  "totals of 1 row with Hours; Cold Water Reached is the plant's hours-weighted "
                  "mean cold water (Cold Water Out Temp, at full speed, is left empty)"},
         NoteCase{"leftOut",
                  3,
+                 100,
+                 2,
                  {"a:2", "a:3"},
                  20,
-                 100,
                  false,
                  "totals of 3 rows with Hours; " + kMean +
                      "; left out: 2 rows without results (a:2, a:3; 20 hours)"},
         NoteCase{"manyLeftOut",
                  1,
-                 {"1", "2", "3", "4", "5", "6"},
-                 6,
                  1,
+                 7,
+                 {"1", "2", "3", "4", "5", "6"},
+                 7,
                  false,
                  "totals of 1 row with Hours; " + kMean +
-                     "; left out: 6 rows without results (1, 2, 3, 4, 5, ...; 6 hours)"},
+                     "; left out: 7 rows without results (1, 2, 3, 4, 5, ...; 7 hours)"},
         NoteCase{"moreThanAYear",
                  2,
+                 8700,
+                 1,
                  {"x:9"},
                  100,
-                 8700,
                  false,
                  "totals of 2 rows with Hours; " + kMean +
                      "; left out: 1 row without results (x:9; 100 hours); the Hours add up to "
