@@ -11,6 +11,7 @@ namespace veltrane {
 namespace {
 
 constexpr double kPercent = 100.0;
+constexpr std::string_view kLimitNames = "twb, range, flow, load, fan and p";
 /// Figures of a departure or limit in a note: enough to tell 10.04 % from a 10 % limit.
 constexpr int kNoteFigures = 4;
 
@@ -53,6 +54,16 @@ std::array<double, kTestLimitCount> Departures(const AcceptanceDesign& a, const 
     };
 }
 
+/// "wet bulb 35 F below the design, beyond 12 F"
+std::string DescribeLimitPassed(const LimitPassed& p, UnitSystem units) {
+    const std::string unit = " " + std::string(UnitOf(p.limit, units));
+    std::string text(DefinitionOf(p.limit).name);
+    text += " " + Figures(std::fabs(p.departure)) + unit;
+    text += p.departure > 0.0 ? " above" : " below";
+    text += " the design, beyond " + Figures(p.allowed) + unit;
+    return text;
+}
+
 /// "twb=12" read into `limits`; false with `error` set when it cannot be.
 bool ReadLimit(std::string_view item, UnitSystem units, TestLimits& limits,
                std::array<bool, kTestLimitCount>& given, std::string& error) {
@@ -66,9 +77,8 @@ bool ReadLimit(std::string_view item, UnitSystem units, TestLimits& limits,
     const auto named = std::find_if(kTestLimits.begin(), kTestLimits.end(),
                                     [key](const TestLimitDefinition& d) { return d.key == key; });
     if (named == kTestLimits.end()) {
-        error = QuoteForMessage(key) +
-                " is not a limit: the limits are twb, range, flow, load, "
-                "fan and p";
+        error =
+            QuoteForMessage(key) + " is not a limit: the limits are " + std::string(kLimitNames);
         return false;
     }
     const auto k = static_cast<std::size_t>(named->limit);
@@ -114,9 +124,8 @@ TestLimits DefaultTestLimits(UnitSystem units) noexcept {
 TestLimitsText ParseTestLimits(std::string_view text, UnitSystem units) {
     TestLimitsText parsed{DefaultTestLimits(units), {}};
     if (TrimBlanks(text).empty()) {
-        parsed.error =
-            "no limit given: NAME=VALUE separated by commas, NAME one of twb, range, "
-            "flow, load, fan and p";
+        parsed.error = "no limit given: NAME=VALUE separated by commas, NAME one of " +
+                       std::string(kLimitNames);
         return parsed;
     }
     std::array<bool, kTestLimitCount> given{};
@@ -148,12 +157,8 @@ std::string DescribeLimitsPassed(std::span<const LimitPassed> passed, UnitSystem
     if (passed.empty()) return {};
     std::string note = "outside the test limits: ";
     for (std::size_t k = 0; k < passed.size(); ++k) {
-        const LimitPassed& p = passed[k];
-        const std::string unit(UnitOf(p.limit, units));
         if (k > 0) note += "; ";
-        note += std::string(DefinitionOf(p.limit).name) + " " + Figures(std::fabs(p.departure)) +
-                " " + unit + (p.departure > 0.0 ? " above" : " below") + " the design, beyond " +
-                Figures(p.allowed) + " " + unit;
+        note += DescribeLimitPassed(passed[k], units);
     }
     return note;
 }
@@ -187,6 +192,7 @@ CapabilitySpread SpreadOf(std::span<const float> capabilities) {
     spread.standardDeviation = values.size() > 1 ? std::sqrt(squares / (n - 1.0)) : std::nan("");
     spread.median = Median(values);
     std::vector<double> deviations;
+    deviations.reserve(values.size());
     for (const double v : values)
         deviations.push_back(std::fabs(v - spread.median));
     spread.scaledMedianDeviation = kMedianDeviationScale * Median(deviations);

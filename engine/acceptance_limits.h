@@ -55,6 +55,14 @@ inline constexpr std::array<TestLimitDefinition, kTestLimitCount> kTestLimits{{
     {TestLimit::kPressure, "p", "barometric pressure", "inHg", "kPa", 1.0, 3.4},
 }};
 
+constexpr bool TestLimitsInOrder() {
+    for (std::size_t k = 0; k < kTestLimits.size(); ++k) {
+        if (static_cast<std::size_t>(kTestLimits[k].limit) != k) return false;
+    }
+    return true;
+}
+static_assert(TestLimitsInOrder());
+
 /// psia per inch of mercury at 32 °F: 3386.389 Pa over the psi's 6894.757 Pa.
 inline constexpr double kPsiPerInchOfMercury = 0.4911541996344655;
 

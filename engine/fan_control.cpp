@@ -166,7 +166,7 @@ FanOutcome FollowWithTwoSpeeds(FanOperation& run, AirFlowSearch& search, const A
 
 /// Whether the figures of the hour are all numbers: the exact leaving air of a speed run can be
 /// missing though the speed is rated, and then its water and fan power are NaN.
-bool FiguresFormed(const FanOperation& run) {
+bool FiguresFormed(const FanOperation& run) noexcept {
     return std::isfinite(run.coldWater) && std::isfinite(run.fanPower) &&
            std::isfinite(run.evaporation) && std::isfinite(run.blowdown) &&
            std::isfinite(run.makeup);
@@ -179,7 +179,8 @@ constexpr int kAirFlowFigures = 3;
 }  // namespace
 
 bool HasFigures(const FanOperation& run) noexcept {
-    return run.outcome != FanOutcome::kNoOperatingPoint && run.outcome != FanOutcome::kNoLeavingAir;
+    return run.outcome != FanOutcome::kNoOperatingPoint &&
+           run.outcome != FanOutcome::kNoLeavingAir && FiguresFormed(run);
 }
 
 std::string ExplainFanOperation(const FanOperation& run, FanMode mode) {
@@ -247,7 +248,9 @@ FanOperation ControlFans(const DesignInputs& design, TowerCharacteristic tower,
             run.outcome = FollowWithTwoSpeeds(run, search, full, control.setpoint, rule);
             break;
     }
-    if (!FiguresFormed(run)) run.outcome = FanOutcome::kNoLeavingAir;
+    // The window's search always hands on some leaving air; the exact one may not exist.
+    if (rule == LeavingAirRule::kExact && !FiguresFormed(run))
+        run.outcome = FanOutcome::kNoLeavingAir;
     run.ratings = search.Evaluations();
     return run;
 }

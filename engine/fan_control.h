@@ -92,8 +92,9 @@ struct FanOperation {
     RatingOutcome slowerOutcome = RatingOutcome::kRated;
 };
 
-/// Whether the hour's figures (cold water, water, fan power) are formed: the row has an
-/// operating point and its leaving air at the speed run is known. Only such rows enter totals.
+/// Whether the hour's figures (cold water, water, fan power) are formed, every one a number: the
+/// row has an operating point and its leaving air at the speed run is known. Only such rows
+/// enter totals.
 [[nodiscard]] bool HasFigures(const FanOperation& run) noexcept;
 
 /// The note on a row's fan operation, its figures included where the outcome has any; empty
