@@ -94,7 +94,7 @@ TEST(InputInUnits, shouldGiveTheValueAsTheCalculationTakesIt) {
     ASSERT_EQ(InputInUnits(25.555556, Quantity::kTemperature, UnitSystem::kSI, value),
               NumberError::None);
     EXPECT_EQ(value, 78.0F);
-    EXPECT_EQ(InputInUnits(INFINITY, Quantity::kPercent, UnitSystem::kUS, value),
+    EXPECT_EQ(InputInUnits(HUGE_VAL, Quantity::kPercent, UnitSystem::kUS, value),
               NumberError::OutOfRange);
 }
 
