@@ -14,17 +14,17 @@ std::string Bound(float value, UnitSystem units) {
 
 }  // namespace
 
-Verdict CheckTowerC(float c) {
+ValueCheck CheckTowerC(float c) {
     if (c > 0.0F) return {};
     return {"C must be above 0"};
 }
 
-Verdict CheckTowerSlope(float m) {
+ValueCheck CheckTowerSlope(float m) {
     if (m >= 0.0F) return {};
     return {"m must not be negative"};
 }
 
-Verdict CheckSetpoint(double typed, UnitSystem units) {
+ValueCheck CheckSetpoint(double typed, UnitSystem units) {
     const bool si = units == UnitSystem::kSI;
     const float lowest = si ? kLowestSetpointC : kLowestSetpointF;
     const float highest = si ? kHighestSetpointC : kHighestSetpointF;
@@ -33,19 +33,19 @@ Verdict CheckSetpoint(double typed, UnitSystem units) {
             Bound(highest, units)};
 }
 
-Verdict CheckAir(float wetBulb, float dryBulb) {
+ValueCheck CheckAir(float wetBulb, float dryBulb) {
     if (!std::isfinite(wetBulb) || !std::isfinite(dryBulb))
         return {"wet bulb and dry bulb must be numbers"};
     if (!RefusesWetBulb(wetBulb, dryBulb)) return {};
     return {"wet bulb must not be above the dry bulb"};
 }
 
-Verdict CheckEfficiency(float percent) {
+ValueCheck CheckEfficiency(float percent) {
     if (percent > 0.0F && percent <= 100.0F) return {};
     return {"must be above 0 % and at most 100 %"};
 }
 
-Verdict CheckRange(float range) {
+ValueCheck CheckRange(float range) {
     if (range > 0.0F && std::isfinite(range)) return {};
     return {"must be above 0"};
 }

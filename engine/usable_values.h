@@ -15,15 +15,15 @@
 namespace veltrane {
 
 /// A value's check: usable, or why not.
-struct Verdict {
+struct ValueCheck {
     std::string reason;  ///< empty when usable; else a phrase that follows the value's name
     [[nodiscard]] bool usable() const noexcept { return reason.empty(); }
 };
 
 /// A tower's C, dimensionless: above 0 ("C must be above 0").
-[[nodiscard]] Verdict CheckTowerC(float c);
+[[nodiscard]] ValueCheck CheckTowerC(float c);
 /// A tower's slope m, dimensionless: not negative ("m must not be negative").
-[[nodiscard]] Verdict CheckTowerSlope(float m);
+[[nodiscard]] ValueCheck CheckTowerSlope(float m);
 
 /// The setpoint range: liquid water at sea-level pressure.
 inline constexpr float kLowestSetpointF = kFreezingPointF;
@@ -33,17 +33,17 @@ inline constexpr float kHighestSetpointC = 100.0F;
 
 /// A cold-water setpoint as typed, in °F (kUS) or °C (kSI): liquid water, from 32 F to 212 F
 /// or from 0 C to 100 C, checked in the units typed so that 100 C itself passes.
-[[nodiscard]] Verdict CheckSetpoint(double typed, UnitSystem units);
+[[nodiscard]] ValueCheck CheckSetpoint(double typed, UnitSystem units);
 
 /// Inlet air, wet and dry bulb in °F: the wet bulb not above the dry bulb (saturated air, the
 /// two equal, passes): "wet bulb must not be above the dry bulb".
-[[nodiscard]] Verdict CheckAir(float wetBulb, float dryBulb);
+[[nodiscard]] ValueCheck CheckAir(float wetBulb, float dryBulb);
 
 /// An efficiency in percent (a motor's, a drive's): above 0 and at most 100.
-[[nodiscard]] Verdict CheckEfficiency(float percent);
+[[nodiscard]] ValueCheck CheckEfficiency(float percent);
 
 /// A range THot − TCold held by a row or bin, °F: above 0 ("must be above 0").
-[[nodiscard]] Verdict CheckRange(float range);
+[[nodiscard]] ValueCheck CheckRange(float range);
 
 /// Reads an input typed in `units` as the calculation takes it: by ReadInputNumber's rules,
 /// converted to US units in double precision and rounded once to single precision. A value

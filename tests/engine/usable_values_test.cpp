@@ -9,17 +9,17 @@
 namespace veltrane {
 namespace {
 
-struct VerdictCase {
+struct ValueCheckCase {
     const char* name;
-    Verdict verdict;
+    ValueCheck verdict;
     std::string reason;  ///< empty: usable
 };
 
-void PrintTo(const VerdictCase& c, std::ostream* os) {
+void PrintTo(const ValueCheckCase& c, std::ostream* os) {
     *os << c.name;
 }
 
-class UsableValues : public ::testing::TestWithParam<VerdictCase> {};
+class UsableValues : public ::testing::TestWithParam<ValueCheckCase> {};
 
 TEST_P(UsableValues, shouldAcceptOrGiveTheReason) {
     EXPECT_EQ(GetParam().verdict.reason, GetParam().reason);
@@ -32,27 +32,27 @@ const std::string kWetAboveDry = "wet bulb must not be above the dry bulb";
 INSTANTIATE_TEST_SUITE_P(
     Checks, UsableValues,
     ::testing::Values(
-        VerdictCase{"towerC", CheckTowerC(0.5F), ""},
-        VerdictCase{"towerCZero", CheckTowerC(0.0F), "C must be above 0"},
-        VerdictCase{"towerCNaN", CheckTowerC(NAN), "C must be above 0"},
-        VerdictCase{"slopeZero", CheckTowerSlope(0.0F), ""},
-        VerdictCase{"slopeNegative", CheckTowerSlope(-0.1F), "m must not be negative"},
-        VerdictCase{"setpointFreezing", CheckSetpoint(32, UnitSystem::kUS), ""},
-        VerdictCase{"setpointBoiling", CheckSetpoint(212, UnitSystem::kUS), ""},
-        VerdictCase{"setpointIce", CheckSetpoint(31.99, UnitSystem::kUS), kSetpointF},
-        VerdictCase{"setpointSteam", CheckSetpoint(-1e30, UnitSystem::kUS), kSetpointF},
-        VerdictCase{"setpointBoilingC", CheckSetpoint(100, UnitSystem::kSI), ""},
+        ValueCheckCase{"towerC", CheckTowerC(0.5F), ""},
+        ValueCheckCase{"towerCZero", CheckTowerC(0.0F), "C must be above 0"},
+        ValueCheckCase{"towerCNaN", CheckTowerC(NAN), "C must be above 0"},
+        ValueCheckCase{"slopeZero", CheckTowerSlope(0.0F), ""},
+        ValueCheckCase{"slopeNegative", CheckTowerSlope(-0.1F), "m must not be negative"},
+        ValueCheckCase{"setpointFreezing", CheckSetpoint(32, UnitSystem::kUS), ""},
+        ValueCheckCase{"setpointBoiling", CheckSetpoint(212, UnitSystem::kUS), ""},
+        ValueCheckCase{"setpointIce", CheckSetpoint(31.99, UnitSystem::kUS), kSetpointF},
+        ValueCheckCase{"setpointSteam", CheckSetpoint(-1e30, UnitSystem::kUS), kSetpointF},
+        ValueCheckCase{"setpointBoilingC", CheckSetpoint(100, UnitSystem::kSI), ""},
         // 150 °F is liquid, but typed in °C it is steam.
-        VerdictCase{"setpointInC", CheckSetpoint(150, UnitSystem::kSI), kSetpointC},
-        VerdictCase{"saturatedAir", CheckAir(70, 70), ""},
-        VerdictCase{"wetAboveDry", CheckAir(90, 85), kWetAboveDry},
-        VerdictCase{"airNaN", CheckAir(NAN, 85), "wet bulb and dry bulb must be numbers"},
-        VerdictCase{"efficiency", CheckEfficiency(100), ""},
-        VerdictCase{"efficiencyZero", CheckEfficiency(0), "must be above 0 % and at most 100 %"},
-        VerdictCase{"efficiencyAbove", CheckEfficiency(100.5F),
-                    "must be above 0 % and at most 100 %"},
-        VerdictCase{"range", CheckRange(10), ""},
-        VerdictCase{"rangeNegative", CheckRange(-1), "must be above 0"}),
+        ValueCheckCase{"setpointInC", CheckSetpoint(150, UnitSystem::kSI), kSetpointC},
+        ValueCheckCase{"saturatedAir", CheckAir(70, 70), ""},
+        ValueCheckCase{"wetAboveDry", CheckAir(90, 85), kWetAboveDry},
+        ValueCheckCase{"airNaN", CheckAir(NAN, 85), "wet bulb and dry bulb must be numbers"},
+        ValueCheckCase{"efficiency", CheckEfficiency(100), ""},
+        ValueCheckCase{"efficiencyZero", CheckEfficiency(0), "must be above 0 % and at most 100 %"},
+        ValueCheckCase{"efficiencyAbove", CheckEfficiency(100.5F),
+                       "must be above 0 % and at most 100 %"},
+        ValueCheckCase{"range", CheckRange(10), ""},
+        ValueCheckCase{"rangeNegative", CheckRange(-1), "must be above 0"}),
     [](const auto& row) { return std::string(row.param.name); });
 
 struct ConversionCase {
