@@ -72,16 +72,7 @@ bool Draw(ChartFormat format, QSizeF canvas, const QString& title, const PaintCa
 
 }  // namespace
 
-bool WritePicture(const QString& path, ChartFormat format, QSizeF canvas, const QString& title,
-                  const PaintCanvas& paint, QString& error) {
-    // Drawn into memory first and written in one checked piece: the SVG generator and the PNG
-    // writer say nothing of a write that fails on the way, and QFile::close() clears an error
-    // that its own last flush does not meet again.
-    QByteArray bytes;
-    if (!Draw(format, canvas, title, paint, bytes)) {
-        error = QStringLiteral("cannot draw %1").arg(path);
-        return false;
-    }
+bool WriteFileBytes(const QString& path, const QByteArray& bytes, QString& error) {
     QFile file(path);
     const bool written = file.open(QIODevice::WriteOnly | QIODevice::Truncate) &&
                          file.write(bytes) == bytes.size() && file.flush();
@@ -93,6 +84,18 @@ bool WritePicture(const QString& path, ChartFormat format, QSizeF canvas, const 
         return false;
     }
     return true;
+}
+
+bool WritePicture(const QString& path, ChartFormat format, QSizeF canvas, const QString& title,
+                  const PaintCanvas& paint, QString& error) {
+    // Drawn into memory first and written in one checked piece: the SVG generator and the PNG
+    // writer say nothing of a write that fails on the way.
+    QByteArray bytes;
+    if (!Draw(format, canvas, title, paint, bytes)) {
+        error = QStringLiteral("cannot draw %1").arg(path);
+        return false;
+    }
+    return WriteFileBytes(path, bytes, error);
 }
 
 }  // namespace veltrane::chart

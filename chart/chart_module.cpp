@@ -11,6 +11,7 @@
 #include "chart_module.h"
 #include "curves_chart_painter.h"
 #include "demand_chart_painter.h"
+#include "test_report_document.h"
 
 namespace {
 
@@ -72,6 +73,17 @@ extern "C" __attribute__((visibility("default"))) bool veltrane_write_curves(
             return veltrane::chart::WriteCurvesChart(
                 *curves, static_cast<veltrane::UnitSystem>(units), QString::fromUtf8(path),
                 static_cast<veltrane::chart::ChartFormat>(format), message);
+        },
+        error, errorSize);
+}
+
+extern "C" __attribute__((visibility("default"))) bool veltrane_write_test_report(
+    const veltrane::TestReport* report, const char* path, int paper, char* error,
+    std::size_t errorSize) {
+    return WriteHeadless(
+        [&](QString& message) {
+            return veltrane::chart::WriteTestReport(
+                *report, QString::fromUtf8(path), static_cast<veltrane::PaperSize>(paper), message);
         },
         error, errorSize);
 }

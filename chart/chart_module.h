@@ -10,6 +10,7 @@
 #include "chart_format.h"
 #include "demand_curves.h"
 #include "performance_curves.h"
+#include "test_report.h"
 #include "veltrane/version.h"
 
 namespace veltrane::chart {
@@ -29,12 +30,19 @@ using WriteCurvesFunction = bool (*)(const PerformanceCurves* curves, int units,
 
 inline constexpr const char* kWriteCurvesSymbol = "veltrane_write_curves";
 
+/// Writes the acceptance test's report as a PDF at `path` (UTF-8) on `paper` (a PaperSize as
+/// int), as WriteChartFunction writes a chart.
+using WriteTestReportFunction = bool (*)(const TestReport* report, const char* path, int paper,
+                                         char* error, std::size_t errorSize);
+
+inline constexpr const char* kWriteTestReportSymbol = "veltrane_write_test_report";
+
 /// Returns the module's layout tag (NUL-terminated, owned by the module).
 using LayoutTagFunction = const char* (*)();
 inline constexpr const char* kLayoutTagSymbol = "veltrane_chart_layout";
 
 /// Raised whenever what passes between the two sides changes in a way the sizes do not show.
-inline constexpr int kChartInterfaceRevision = 5;
+inline constexpr int kChartInterfaceRevision = 6;
 
 /// What both sides must agree on: the version, the interface's revision, the compiler and the
 /// sizes of the types handed over.
@@ -46,7 +54,11 @@ inline std::string ChartLayoutTag() {
            " " + std::to_string(sizeof(TowerCharacteristic)) + " " +
            std::to_string(sizeof(ChartLook)) + " " + std::to_string(sizeof(PerformanceCurves)) +
            " " + std::to_string(sizeof(PerformanceCurve)) + " " +
-           std::to_string(sizeof(CurvePoint));
+           std::to_string(sizeof(CurvePoint)) + " " + std::to_string(sizeof(TestReport)) + " " +
+           std::to_string(sizeof(ReportField)) + " " + std::to_string(sizeof(ReportRow)) + " " +
+           std::to_string(sizeof(ReadingFigure)) + " " + std::to_string(sizeof(ReportReading)) +
+           " " + std::to_string(sizeof(MethodResult)) + " " + std::to_string(sizeof(ReportResult)) +
+           " " + std::to_string(sizeof(CrossPlot)) + " " + std::to_string(sizeof(PlotPoint));
 }
 
 }  // namespace veltrane::chart
