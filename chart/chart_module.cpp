@@ -80,6 +80,10 @@ extern "C" __attribute__((visibility("default"))) bool veltrane_write_curves(
 extern "C" __attribute__((visibility("default"))) bool veltrane_write_test_report(
     const veltrane::TestReport* report, const char* path, int paper, char* error,
     std::size_t errorSize) {
+    if (report == nullptr || path == nullptr) {
+        CopyError(QStringLiteral("no report or no file name to write it to"), error, errorSize);
+        return false;
+    }
     return WriteHeadless(
         [&](QString& message) {
             return veltrane::chart::WriteTestReport(

@@ -545,31 +545,35 @@ Table ReadingsTable(const TestReport& report) {
     return table;
 }
 
-bool AnyLimitPassed(const TestReport& report) {
-    const auto passed = [](const ReportReading& reading) {
-        return std::any_of(reading.figures.begin(), reading.figures.end(),
-                           [](const ReadingFigure& f) { return f.limitPassed; });
-    };
-    return std::any_of(report.readings.begin(), report.readings.end(), passed) ||
-           (report.result.mean && passed(*report.result.mean));
+bool LimitPassed(const ReportReading& reading) {
+    return std::any_of(reading.figures.begin(), reading.figures.end(),
+                       [](const ReadingFigure& f) { return f.limitPassed; });
 }
 
 void PlaceReadings(Pages& pages, const TestReport& report) {
     if (report.readings.empty() && !report.result.mean) return;
     const Table table = ReadingsTable(report);
     const TableLayout layout = LayOutTable(table, pages.Width());
+    const QString legend = QStringLiteral(
+        "Under each figure, the reading against the design (difference or percent of design). "
+        "Shaded and marked *: beyond the validity limit.");
+    const double legendHeight =
+        WrappedHeight(ChartFont(kBodyPixels), legend, pages.Width()) + kLineGap;
     PlaceHeading(pages, QStringLiteral("Readings"),
-                 HeaderHeight(table, layout) + RowHeight(table, layout, 0));
-    PlaceParagraph(pages,
-                   QStringLiteral("Under each figure, the reading against the design "
-                                  "(difference or percent of design). Shaded and marked "
-                                  "*: beyond the validity limit."),
-                   kQuietText);
+                 legendHeight + HeaderHeight(table, layout) + RowHeight(table, layout, 0));
+    PlaceParagraph(pages, legend, kQuietText);
     PlaceTable(pages, table);
-    if (AnyLimitPassed(report)) {
+    const auto beyond = std::count_if(report.readings.begin(), report.readings.end(), LimitPassed);
+    pages.Gap(kLineGap);
+    if (beyond > 0) {
         PlaceParagraph(pages,
-                       QStringLiteral("A reading beyond a validity limit does not decide the "
-                                      "test."),
+                       QStringLiteral("%1 of %2 readings lie beyond a validity limit (marked *).")
+                           .arg(beyond)
+                           .arg(report.readings.size()),
+                       kDeficientColour);
+    }
+    if (report.result.mean && LimitPassed(*report.result.mean)) {
+        PlaceParagraph(pages, QStringLiteral("The mean reading lies beyond a validity limit."),
                        kDeficientColour);
     }
 }
@@ -579,7 +583,7 @@ QString MeanConditions(const TestReport& report) {
     QStringList parts;
     const ReportReading& mean = *report.result.mean;
     for (std::size_t c = 0; c < report.readingColumns.size() && c < mean.figures.size(); ++c)
-        parts << Q(report.readingColumns[c]) + u' ' + Q(mean.figures[c].value);
+        parts << Q(report.readingColumns[c]) + QStringLiteral(": ") + Q(mean.figures[c].value);
     return QStringLiteral("Mean reading: ") + parts.join(QStringLiteral("; ")) + u'.';
 }
 
@@ -682,7 +686,11 @@ void PaintRunning(QPainter& p, const QSizeF& sheet, const QString& title, const 
                       kRunningBand - 8.0);
     p.setPen(kQuietText);
     p.setFont(font);
-    p.drawText(head, Qt::AlignLeft | Qt::AlignTop, title);
+    // A long title gives way to the date rather than running into it.
+    const QFontMetricsF metrics(font);
+    const double titleWidth = width - metrics.horizontalAdvance(date) - kColumnGap;
+    p.drawText(head, Qt::AlignLeft | Qt::AlignTop,
+               metrics.elidedText(title, Qt::ElideRight, std::max(titleWidth, 0.0)));
     p.drawText(head, Qt::AlignRight | Qt::AlignTop, date);
     p.drawText(foot, Qt::AlignLeft | Qt::AlignBottom,
                QStringLiteral("%1 %2 · written %3")

@@ -118,18 +118,18 @@ void FillConditions(TestReport& report, const DesignInputs& design, float fanPow
     };
     report.tower = {
         {"Characteristic slope m", Fixed(D(kSlope), 2), ""},
-        {"Maker's curves: flows", "90, 100, 110", "% of design"},
-        {"Maker's curves: ranges", "80, 100, 120", "% of design"},
-        {"Maker's curves: wet bulbs", "40 to 80, every 5", "°F"},
         {"Fan draft", "induced", ""},
+        {"Maker's curves: flows", "90, 100, 110", "%"},
+        {"Maker's curves: ranges", "80, 100, 120", "%"},
+        {"Maker's curves: wet bulbs", "40 to 80 by 5", "°F"},
     };
     report.limits = {
-        {"Wet bulb", "± " + Fixed(D(kWetBulbLimit), 0), "°F"},
-        {"Range", "± " + Fixed(D(kRangeLimit), 0), "% of design"},
-        {"Water flow", "± " + Fixed(D(kFlowLimit), 0), "% of design"},
-        {"Heat load", "± " + Fixed(D(kHeatLoadLimit), 0), "% of design"},
-        {"Fan power", "± " + Fixed(D(kFanPowerLimit), 0), "% of design"},
-        {"Atmospheric pressure", "± " + Fixed(D(kPressureLimit), 1), "psia"},
+        {"Wet bulb from design", "± " + Fixed(D(kWetBulbLimit), 0), "°F"},
+        {"Range, of design", "± " + Fixed(D(kRangeLimit), 0), "%"},
+        {"Water flow, of design", "± " + Fixed(D(kFlowLimit), 0), "%"},
+        {"Heat load, of design", "± " + Fixed(D(kHeatLoadLimit), 0), "%"},
+        {"Fan power, of design", "± " + Fixed(D(kFanPowerLimit), 0), "%"},
+        {"Pressure from design", "± " + Fixed(D(kPressureLimit), 1), "psia"},
     };
 }
 
@@ -169,10 +169,10 @@ TestReport SampleTestReport(std::size_t readings, float coldWaterWarmer) {
                                      coldWaterWarmer));
         const CurvesEvaluation byCurves = EvaluateWithCurves(basis, curves, taken.back());
         const CapabilityEvaluation byCurve = EvaluateReading(basis, taken.back());
-        const std::string note = i == 2 ? "fan power beyond its limit; " : "";
+        std::string note = DescribeCurvesEvaluation(curves, byCurves, UnitSystem::kUS);
+        if (i == 2) note = "fan power beyond its limit" + (note.empty() ? "" : "; " + note);
         report.readings.push_back(
-            RowOf(std::to_string(i + 1), taken.back(), against, byCurves, byCurve,
-                  note + DescribeCurvesEvaluation(curves, byCurves, UnitSystem::kUS)));
+            RowOf(std::to_string(i + 1), taken.back(), against, byCurves, byCurve, note));
     }
 
     const TestReading mean = *MeanReading(taken);
