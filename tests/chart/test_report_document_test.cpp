@@ -9,7 +9,15 @@
 
 #include <dlfcn.h>
 
+#include <algorithm>
+#include <optional>
 #include <string>
+#include <vector>
+
+#include "acceptance.h"
+#include "maker_curves.h"
+#include "performance.h"
+#include "performance_curves.h"
 
 #include "chart_module.h"
 #include "sample_test_report.h"
@@ -189,6 +197,54 @@ TEST_F(TestReportDocument, shouldPrintOnTheSheetOfThePaperAsked) {
         EXPECT_TRUE(QString::fromUtf8(info.readAllStandardOutput()).contains(QLatin1String(c.size)))
             << c.size;
     }
+}
+
+// The cross-plot is drawn from the evaluation's own function of flow: it must pass through the
+// test point at the predicted flow, reach the adjusted flow, and speak the report's units.
+TEST(TestReportCrossPlot, shouldPassThroughTheTestPointInTheUnitsShown) {
+    const DesignInputs design = DefaultDesignInputs();
+    const float fanPower = CalculatePerformance(design).values[Result::kFanPower];
+    const DesignBasis basis = PrepareDesign({design, 0.6F, fanPower, FanDraft::kInduced});
+    const PerformanceCurves sheet = CalculatePerformanceCurves(
+        design, *TowerThroughDesign(design, 0.6F), {40.0F, 80.0F, 5.0F, UnitSystem::kUS});
+    const std::vector<MakerCurveRow> rows = MakerCurveRows(sheet);
+    const MakerCurves curves = *BuildMakerCurves(rows).curves;
+    // A tower well short of its curves at 108 % flow: the predicted flow, 116.5 %, lies beyond
+    // the curves' outer 110 %, where the line must still reach.
+    const TestReading reading{14.696F, 66.0F, 80.0F, 106.5F, 80.5F, 1080.0F, fanPower};
+    const CurvesEvaluation e = EvaluateWithCurves(basis, curves, reading);
+    ASSERT_EQ(e.outcome, CurvesOutcome::kEvaluated);
+    ASSERT_TRUE(e.extrapolated);
+    const struct {
+        UnitSystem units;
+        const char* unit;
+        double coldWater;  ///< the reading's 80.5 °F as shown
+    } cases[] = {{UnitSystem::kUS, "°F", 80.5}, {UnitSystem::kSI, "°C", (80.5 - 32.0) / 1.8}};
+    for (const auto& c : cases) {
+        const std::optional<CrossPlot> plot = CrossPlotOf(curves, e, reading.coldWater, c.units);
+        ASSERT_TRUE(plot.has_value());
+        EXPECT_EQ(plot->temperatureUnit, c.unit);
+        EXPECT_NEAR(plot->test.coldWater, c.coldWater, 1e-4);
+        EXPECT_EQ(plot->flows.size(), curves.flowPercents.size());
+        ASSERT_FALSE(plot->line.empty());
+        const double lowest = std::min(plot->test.flowPercent, plot->adjusted.flowPercent);
+        const double highest = std::max(plot->test.flowPercent, plot->adjusted.flowPercent);
+        EXPECT_LE(plot->line.front().flowPercent, lowest);
+        EXPECT_GE(plot->line.back().flowPercent, highest);
+        // On the line at the predicted flow, interpolated between its two nearest samples.
+        const auto above = std::find_if(
+            plot->line.begin(), plot->line.end(),
+            [&](const PlotPoint& p) { return p.flowPercent >= plot->test.flowPercent; });
+        ASSERT_NE(above, plot->line.begin());
+        const PlotPoint& below = *(above - 1);
+        const double share =
+            (plot->test.flowPercent - below.flowPercent) / (above->flowPercent - below.flowPercent);
+        EXPECT_NEAR(below.coldWater + share * (above->coldWater - below.coldWater),
+                    plot->test.coldWater, 0.02);
+    }
+    CurvesEvaluation refused = e;
+    refused.outcome = CurvesOutcome::kRangeOutside;
+    EXPECT_FALSE(CrossPlotOf(curves, refused, reading.coldWater, UnitSystem::kUS).has_value());
 }
 
 TEST_F(TestReportDocument, shouldReportAFullDisk) {
