@@ -23,24 +23,24 @@ class Problems {
     [[nodiscard]] bool Found() const noexcept { return !first_.empty(); }
     [[nodiscard]] std::string Take() && { return std::move(first_); }
 
-    /// A number that must be finite and, where a lowest value is given, above it (or at it
-    /// when `lowestAllowed`).
-    void Check(std::string_view where, double value, std::optional<double> lowest = std::nullopt,
-               bool lowestAllowed = false) {
-        if (Found()) return;
-        if (!std::isfinite(value)) {
-            Note(where, "is not a finite number");
-        } else if (lowest && (value < *lowest || (value == *lowest && !lowestAllowed))) {
-            Note(where, std::string(ShortestText(value).View()) +
-                            (lowestAllowed ? " is below " : " must be above ") +
-                            std::string(ShortestText(*lowest).View()));
-        }
+    /// A number that must be finite.
+    template <typename Value>
+    void Check(std::string_view where, Value value) {
+        if (!Found() && !std::isfinite(value)) Note(where, "is not a finite number");
     }
-    void CheckAbove(std::string_view where, double value, double lowest) {
-        Check(where, value, lowest, false);
+    /// A finite number above 0.
+    template <typename Value>
+    void CheckAbove(std::string_view where, Value value) {
+        Check(where, value);
+        if (!Found() && !(value > Value{0}))
+            Note(where, std::string(ShortestText(value).View()) + " must be above 0");
     }
-    void CheckNotBelow(std::string_view where, double value, double lowest) {
-        Check(where, value, lowest, true);
+    /// A finite number of 0 or more.
+    template <typename Value>
+    void CheckNotBelow(std::string_view where, Value value) {
+        Check(where, value);
+        if (!Found() && value < Value{0})
+            Note(where, std::string(ShortestText(value).View()) + " is below 0");
     }
     void Note(std::string_view where, std::string_view what) {
         if (Found()) return;
@@ -68,39 +68,39 @@ void CheckDesign(Problems& problems, const Study& study) {
             // Flow / (L/G).
             case Input::kAtmosPress:
             case Input::kLiquidGas:
-                problems.CheckAbove(where, value, 0.0);
+                problems.CheckAbove(where, value);
                 break;
             case Input::kWaterFlow:
-                problems.CheckNotBelow(where, value, 0.0);
+                problems.CheckNotBelow(where, value);
                 break;
             default:
                 problems.Check(where, value);
         }
     }
     const std::string tower(names::kTower);
-    problems.CheckAbove(Member(tower, names::kTowerC), study.tower.c, 0.0);
-    problems.CheckNotBelow(Member(tower, names::kTowerM), study.tower.m, 0.0);
+    problems.CheckAbove(Member(tower, names::kTowerC), study.tower.c);
+    problems.CheckNotBelow(Member(tower, names::kTowerM), study.tower.m);
 }
 
 void CheckReadings(Problems& problems, const std::vector<TestReading>& readings) {
     const std::string array = Member(names::kAcceptance, names::kReadings);
     for (std::size_t i = 0; i < readings.size() && !problems.Found(); ++i) {
         const TestReading& r = readings[i];
-        problems.CheckAbove(Element(array, i, names::kPressure), r.pressure, 0.0);
+        problems.CheckAbove(Element(array, i, names::kPressure), r.pressure);
         problems.Check(Element(array, i, names::kWetBulb), r.wetBulb);
         problems.Check(Element(array, i, names::kDryBulb), r.dryBulb);
         problems.Check(Element(array, i, names::kHotWater), r.hotWater);
         problems.Check(Element(array, i, names::kColdWater), r.coldWater);
-        problems.CheckNotBelow(Element(array, i, names::kFlow), r.waterFlow, 0.0);
-        problems.CheckNotBelow(Element(array, i, names::kFanPower), r.fanPower, 0.0);
+        problems.CheckNotBelow(Element(array, i, names::kFlow), r.waterFlow);
+        problems.CheckNotBelow(Element(array, i, names::kFanPower), r.fanPower);
     }
 }
 
 void CheckMakerCurves(Problems& problems, const std::vector<MakerCurveRow>& rows) {
     const std::string array = Member(names::kAcceptance, names::kMakerCurves);
     for (std::size_t i = 0; i < rows.size() && !problems.Found(); ++i) {
-        problems.CheckAbove(Element(array, i, names::kFlow), rows[i].flowPercent, 0.0);
-        problems.CheckAbove(Element(array, i, names::kRange), rows[i].rangePercent, 0.0);
+        problems.CheckAbove(Element(array, i, names::kFlow), rows[i].flowPercent);
+        problems.CheckAbove(Element(array, i, names::kRange), rows[i].rangePercent);
         problems.Check(Element(array, i, names::kWetBulb), rows[i].wetBulb);
         problems.Check(Element(array, i, names::kColdWater), rows[i].coldWater);
     }
@@ -114,19 +114,18 @@ void CheckLimits(Problems& problems, const ValidityLimits& limits) {
         {names::kLimitFanPower, limits.fanPower}, {names::kLimitPressure, limits.pressure},
     };
     for (const auto& [key, limit] : members) {
-        if (limit) problems.CheckAbove(Member(section, key), *limit, 0.0);
+        if (limit) problems.CheckAbove(Member(section, key), *limit);
     }
 }
 
 void CheckAcceptance(Problems& problems, const AcceptanceSetting& acceptance) {
     CheckReadings(problems, acceptance.readings);
     const std::string section(names::kAcceptance);
-    if (acceptance.slope)
-        problems.CheckNotBelow(Member(section, names::kSlope), *acceptance.slope, 0.0);
+    if (acceptance.slope) problems.CheckNotBelow(Member(section, names::kSlope), *acceptance.slope);
     if (acceptance.designFanPower) {
         problems.CheckAbove(
             Member(section, names::kDesignFanPower) + '.' + std::string(names::kValue),
-            acceptance.designFanPower->value, 0.0);
+            acceptance.designFanPower->value);
     }
     CheckMakerCurves(problems, acceptance.makerCurves);
     CheckLimits(problems, acceptance.limits);
@@ -138,7 +137,7 @@ void CheckBins(Problems& problems, const std::vector<YearBin>& bins) {
         const YearBin& bin = bins[i];
         problems.Check(Element(array, i, names::kWetBulb), bin.wetBulb);
         problems.Check(Element(array, i, names::kDryBulb), bin.dryBulb);
-        problems.CheckNotBelow(Element(array, i, names::kHours), bin.hours, 0.0);
+        problems.CheckNotBelow(Element(array, i, names::kHours), bin.hours);
         if (bin.hotWater) problems.Check(Element(array, i, names::kHotWater), *bin.hotWater);
         if (bin.approach) problems.Check(Element(array, i, names::kApproach), *bin.approach);
         if (bin.range) problems.Check(Element(array, i, names::kRange), *bin.range);
