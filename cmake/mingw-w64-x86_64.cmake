@@ -45,3 +45,17 @@ file(WRITE ${CMAKE_BINARY_DIR}/host-packages/CLI11Config.cmake
 file(WRITE ${CMAKE_BINARY_DIR}/host-packages/CLI11ConfigVersion.cmake
     "include(/usr/share/cmake/CLI11/CLI11ConfigVersion.cmake)\n")
 set(CLI11_DIR ${CMAKE_BINARY_DIR}/host-packages)
+
+# nlohmann-json, header-only too, the same way: nlohmann/ in the build's include folder and a
+# package file for find_package(nlohmann_json).
+if(NOT EXISTS ${mingw_host_headers}/nlohmann)
+    file(CREATE_LINK /usr/include/nlohmann ${mingw_host_headers}/nlohmann SYMBOLIC)
+endif()
+file(WRITE ${CMAKE_BINARY_DIR}/host-packages/nlohmann_jsonConfig.cmake
+    "if(NOT TARGET nlohmann_json::nlohmann_json)\n"
+    "    add_library(nlohmann_json::nlohmann_json INTERFACE IMPORTED)\n"
+    "    target_compile_options(nlohmann_json::nlohmann_json INTERFACE -idirafter ${mingw_host_headers})\n"
+    "endif()\n")
+file(WRITE ${CMAKE_BINARY_DIR}/host-packages/nlohmann_jsonConfigVersion.cmake
+    "include(/usr/share/cmake/nlohmann_json/nlohmann_jsonConfigVersion.cmake)\n")
+set(nlohmann_json_DIR ${CMAKE_BINARY_DIR}/host-packages)
