@@ -90,8 +90,9 @@ bool ReadsAs(const NumberText& text, double value) {
 
 /// The float a study's number stands for. The library reads every number as a double: the float
 /// written is the one of the double's two neighbours (or its own rounding) whose shortest text
-/// reads as that double. A rounding of the double alone could land on the wrong side of a tie
-/// between two floats; a number typed by hand gets its nearest float.
+/// reads as that double. Rounding the double alone lands on the wrong float where the double is
+/// a tie between two floats (of every normal float, 7.038531e-26 is the one so written); a
+/// number typed by hand gets its nearest float.
 float FloatOf(double value) {
     const float nearest = static_cast<float>(value);
     if (ReadsAs(ShortestText(nearest), value)) return nearest;

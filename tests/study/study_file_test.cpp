@@ -46,6 +46,8 @@ Study FullStudy() {
     s.acceptance.makerCurvesFile = kFolder / "curves" / "maker.csv";
     s.acceptance.limits.wetBulb = 10.0F;
     s.acceptance.limits.pressure = 0.5F;
+    // The one normal float whose shortest text, read as a double, rounds to its neighbour.
+    s.acceptance.limits.flow = 0x1.5c87fap-84F;  // "7.038531e-26"
     s.year.bins = {{60.0F, 70.0F, 384.0, 95.0F, std::nullopt, 12.5F},
                    {22.48F, 31.95F, 0.1, std::nullopt, 10.0F, std::nullopt}};
     s.year.weatherFile = "/data/weather/site.epw";
