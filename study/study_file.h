@@ -15,6 +15,7 @@
 // a study cannot be read without them.
 
 #include <cstddef>
+#include <cstdint>
 #include <filesystem>
 #include <optional>
 #include <string>
