@@ -18,56 +18,33 @@ namespace {
 
 /// The readings; under --units si each is read in its SI unit (FanPower in the unit of the design
 /// fan power, kW by default) and converted at the edge.
-constexpr ColumnDefinition Reading(std::string_view shortName, std::string_view caption,
-                                   Quantity quantity, std::string_view siCaption) {
-    return {shortName, caption, quantity, "", true, EmptyCell::kRefused, false, "", siCaption};
+constexpr ColumnDefinition Reading(std::string_view shortName, Caption caption) {
+    return {shortName, caption, ""};
 }
 
 constexpr std::array kColumns = {
-    Reading("P", "Atmos Press (psia)", Quantity::kPressure, "Atmos Press (kPa)"),
-    Reading("Twb", "Inlet Air Wet Bulb Temp (F)", Quantity::kTemperature,
-            "Inlet Air Wet Bulb Temp (C)"),
-    Reading("Tdb", "Inlet Air Dry Bulb Temp (F)", Quantity::kTemperature,
-            "Inlet Air Dry Bulb Temp (C)"),
-    Reading("THot", "Hot Water Temp (F)", Quantity::kTemperature, "Hot Water Temp (C)"),
-    Reading("TCold", "Cold Water Temp (F)", Quantity::kTemperature, "Cold Water Temp (C)"),
-    Reading("Flow", "Circulating Water Flow (gpm)", Quantity::kWaterFlow,
-            "Circulating Water Flow (m3/h)"),
+    Reading("P", {"Atmos Press", Quantity::kPressure}),
+    Reading("Twb", {"Inlet Air Wet Bulb Temp", Quantity::kTemperature}),
+    Reading("Tdb", {"Inlet Air Dry Bulb Temp", Quantity::kTemperature}),
+    Reading("THot", {"Hot Water Temp", Quantity::kTemperature}),
+    Reading("TCold", {"Cold Water Temp", Quantity::kTemperature}),
+    Reading("Flow", {"Circulating Water Flow", Quantity::kWaterFlow}),
     // Any unit, the design fan power's: only their ratio enters.
-    Reading("FanPower", "Fan Power", Quantity::kDimensionless, ""),
+    Reading("FanPower", {"Fan Power", Quantity::kDimensionless}),
 };
 
-/// An evaluated number's column: what it measures and its caption in each unit system.
-struct EvaluationColumn {
-    Quantity quantity;
-    std::string_view usCaption;
-    std::string_view siCaption;
-};
-
-/// The evaluation's numbers in the order written, Notes after them.
-constexpr std::array<EvaluationColumn, 7> kEvaluationColumns{{
-    {Quantity::kMassRatio, "Test L/G", "Test L/G"},
-    {Quantity::kDimensionless, "Test KaV/L", "Test KaV/L"},
-    {Quantity::kDimensionless, "Test C", "Test C"},
-    {Quantity::kMassRatio, "L/G at Capability", "L/G at Capability"},
-    {Quantity::kPercent, "Capability (%)", "Capability (%)"},
-    {Quantity::kTemperature, "Predicted Cold Water (F)", "Predicted Cold Water (C)"},
-    {Quantity::kTemperatureDifference, "Cold Water Deviation (F)", "Cold Water Deviation (K)"},
+/// The evaluation's numbers in the order written, then Notes.
+enum EvaluationColumn : std::size_t { kNotesColumn = 7 };
+constexpr std::array<Caption, kNotesColumn + 1> kEvaluationColumns{{
+    {"Test L/G", Quantity::kMassRatio, false},
+    {"Test KaV/L"},
+    {"Test C"},
+    {"L/G at Capability", Quantity::kMassRatio, false},
+    {"Capability", Quantity::kPercent},
+    {"Predicted Cold Water", Quantity::kTemperature},
+    {"Cold Water Deviation", Quantity::kTemperatureDifference},
+    {"Notes"},
 }};
-
-/// Both systems' captions, so that an output of either reads back.
-constexpr std::array<std::string_view, 10> kOutputColumns = {
-    "Test L/G",
-    "Test KaV/L",
-    "Test C",
-    "L/G at Capability",
-    "Capability (%)",
-    "Predicted Cold Water (F)",
-    "Cold Water Deviation (F)",
-    "Predicted Cold Water (C)",
-    "Cold Water Deviation (K)",
-    "Notes",
-};
 
 constexpr std::string_view kNotEvaluated = "not evaluated: ";
 
@@ -82,8 +59,8 @@ class AcceptanceMode final : public BatchMode {
         : context_(context), basis_(*context.settings.acceptance) {}
 
     [[nodiscard]] std::span<const ColumnDefinition> Columns() const override { return kColumns; }
-    [[nodiscard]] std::span<const std::string_view> OutputColumns() const override {
-        return kOutputColumns;
+    [[nodiscard]] std::span<const Caption> OutputColumns() const override {
+        return kEvaluationColumns;
     }
 
     void StartOutput(const RowReader*, bool writeHeader) override {
@@ -93,11 +70,11 @@ class AcceptanceMode final : public BatchMode {
             csv.Field(column.shortName);
             csv.Comma();
         }
-        for (const EvaluationColumn& column : kEvaluationColumns) {
-            csv.Field(Si() ? column.siCaption : column.usCaption);
+        for (const Caption& caption : kEvaluationColumns) {
+            csv.Field(CaptionText(caption, context_.settings.units));
             csv.Comma();
         }
-        csv.Field("Notes");
+        csv.DropLastComma();
         csv.EndLine();
     }
 
@@ -121,7 +98,7 @@ class AcceptanceMode final : public BatchMode {
         const std::optional<TestReading> mean = MeanReading(evaluated_);
         CsvWriter& csv = context_.csv;
         if (!mean) {
-            csv.Commas(kColumns.size() + kEvaluationColumns.size());
+            csv.Commas(kColumns.size() + kNotesColumn);
             csv.Field("mean of the readings: no reading was evaluated");
             csv.EndLine();
             context_.problems.Whole(std::string(kProgramName) +
@@ -138,7 +115,7 @@ class AcceptanceMode final : public BatchMode {
             mean->pressure,  mean->wetBulb,   mean->dryBulb, mean->hotWater,
             mean->coldWater, mean->waterFlow, mean->fanPower};
         for (std::size_t k = 0; k < kColumns.size(); ++k) {
-            Exact(kColumns[k].quantity, means[k]);
+            Exact(kColumns[k].Measures(), means[k]);
             csv.Comma();
         }
         WriteEvaluation(e, place);
@@ -148,32 +125,20 @@ class AcceptanceMode final : public BatchMode {
     }
 
   private:
-    [[nodiscard]] bool Si() const { return context_.settings.units == UnitSystem::kSI; }
-
     /// A value the calculation took or formed (the readings' mean, a result under --raw): the
     /// shortest decimal that reads back to the very value, in SI the one that converts back to it.
     void Exact(Quantity quantity, float us) {
-        if (!Si()) {
-            context_.csv.Plain(PlainShortestText(us).View());
-            return;
-        }
-        std::array<char, kNumberTextCapacity> text{};
-        const char* end = WriteLossless(text.data(), quantity, UnitSystem::kSI, us);
-        context_.csv.Plain(
-            std::string_view(text.data(), static_cast<std::size_t>(end - text.data())));
+        context_.csv.Plain(ExactText(quantity, context_.settings.units, us).View());
     }
 
     /// A result: by the result text rule, as the calculation's results are written, or with
-    /// --raw the shortest decimal; in SI the converted value, rounded to single precision for
-    /// the rule as the calculation's results are.
+    /// --raw the shortest decimal.
     void WriteResult(Quantity quantity, float us) {
         if (context_.settings.raw) {
             Exact(quantity, us);
             return;
         }
-        const double value =
-            ValueInUnits(quantity, context_.settings.units, static_cast<double>(us));
-        context_.csv.Field(ResultText(static_cast<float>(value)));
+        context_.csv.Field(ResultTextIn(quantity, context_.settings.units, us));
     }
 
     /// Every number of an evaluated reading; none of one that is not, so that no half-way
@@ -181,11 +146,11 @@ class AcceptanceMode final : public BatchMode {
     /// why it stopped.
     void WriteEvaluation(const CapabilityEvaluation& e, std::string_view totalsNote) {
         const bool evaluated = e.outcome == EvaluationOutcome::kEvaluated;
-        const std::array<float, kEvaluationColumns.size()> values = {
+        const std::array<float, kNotesColumn> values = {
             e.liquidGas,           e.kaVL,       e.c,
             e.capabilityLiquidGas, e.capability, e.predictedColdWater,
             e.coldWaterDeviation};
-        for (std::size_t k = 0; k < kEvaluationColumns.size(); ++k) {
+        for (std::size_t k = 0; k < kNotesColumn; ++k) {
             if (evaluated) WriteResult(kEvaluationColumns[k].quantity, values[k]);
             context_.csv.Comma();
         }

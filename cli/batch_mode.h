@@ -106,7 +106,7 @@ class BatchMode {
     [[nodiscard]] virtual std::span<const ColumnDefinition> Columns() const = 0;
     /// The captions of the mode's own output columns: a header may name them, and they are
     /// passed over, so that the output reads back.
-    [[nodiscard]] virtual std::span<const std::string_view> OutputColumns() const = 0;
+    [[nodiscard]] virtual std::span<const Caption> OutputColumns() const = 0;
 
     /// Called once, before anything is written: `header` is the first input's header row, or
     /// null when it has none (or there is no input). Writes the header row when `writeHeader`.

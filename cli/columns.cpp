@@ -9,7 +9,7 @@ namespace veltrane::cli {
 float ToEngineUnits(UnitSystem units, const ColumnDefinition& column, std::string_view text,
                     float read) {
     if (units == UnitSystem::kUS) return read;
-    return InputFromUnits(column.quantity, units, ReadAcceptedNumberAsDouble(text));
+    return InputFromUnits(column.Measures(), units, ReadAcceptedNumberAsDouble(text));
 }
 
 std::size_t FindColumn(std::span<const ColumnDefinition> columns, std::string_view name,
@@ -17,7 +17,7 @@ std::size_t FindColumn(std::span<const ColumnDefinition> columns, std::string_vi
     name = TrimBlanks(name);
     const auto named = [&](const ColumnDefinition& column) {
         return EqualIgnoringCase(name, column.shortName) ||
-               EqualIgnoringCase(name, column.Caption(units));
+               EqualIgnoringCase(name, column.LongName(units));
     };
     return static_cast<std::size_t>(std::find_if(columns.begin(), columns.end(), named) -
                                     columns.begin());

@@ -5,6 +5,7 @@
 
 #include <cstddef>
 #include <span>
+#include <string>
 #include <string_view>
 
 #include "units.h"
@@ -19,10 +20,10 @@ enum class EmptyCell {
 
 struct ColumnDefinition {
     std::string_view shortName;  ///< the name in headers and messages ("Twb")
-    std::string_view caption;    ///< the long name a header may use instead
-    /// What the column measures (absolute temperature, temperature difference, pressure, water
-    /// flow, percentage, hours, power...), which fixes its unit in each unit system (UnitOf).
-    Quantity quantity;
+    /// The long name a header may use instead, and what the column measures (absolute
+    /// temperature, temperature difference, pressure, water flow, percentage, hours, power...),
+    /// which fixes its unit in each unit system.
+    Caption caption;
     /// The text of the value a row takes when the file has no such column; empty when the
     /// column is optional and a row without it has no value.
     std::string_view defaultText;
@@ -34,12 +35,12 @@ struct ColumnDefinition {
     /// The default in SI units, converting to the same value as defaultText; empty when the
     /// text is the same in both systems.
     std::string_view siDefaultText{};
-    /// The long name in SI units; empty when the caption is the same in both systems.
-    std::string_view siCaption{};
+
+    [[nodiscard]] constexpr Quantity Measures() const { return caption.quantity; }
 
     /// The long name in `units`.
-    [[nodiscard]] constexpr std::string_view Caption(UnitSystem units) const {
-        return units == UnitSystem::kSI && !siCaption.empty() ? siCaption : caption;
+    [[nodiscard]] std::string LongName(UnitSystem units) const {
+        return CaptionText(caption, units);
     }
 
     /// The text of the default in `units`.

@@ -20,19 +20,19 @@ constexpr std::array<ColumnDefinition, kInputCount + 1> MakeDesignColumns() {
     for (const InputDefinition& entry : kInputs) {
         const InputUnits& units = kInputUnits[entry.index];
         columns[PositionOf(entry.index)] = ColumnDefinition{
-            entry.shortName,     entry.caption, units.quantity,      entry.defaultText, true,
-            EmptyCell::kRefused, false,         units.siDefaultText, units.siCaption};
+            entry.shortName, CaptionOf(entry.index), entry.defaultText, true, EmptyCell::kRefused,
+            false,           units.siDefaultText};
     }
     // Only a header names Hours; an empty cell is a row without hours, as is a file without the
     // column.
-    columns[kHoursColumn] = ColumnDefinition{
-        kHoursCaption, kHoursCaption, Quantity::kHours, "", false, EmptyCell::kAbsent, true};
+    columns[kHoursColumn] =
+        ColumnDefinition{kHoursCaption.base, kHoursCaption, "", false, EmptyCell::kAbsent, true};
     return columns;
 }
 
 constexpr std::array<ColumnDefinition, kInputCount + 1> kDesignColumns = MakeDesignColumns();
 
-constexpr auto kOutputColumns = DesignOutputCaptions(std::array<OwnColumn, 0>{}, {});
+constexpr auto kOutputColumns = DesignOutputCaptions(std::array<OwnColumn, 0>{});
 
 }  // namespace
 
@@ -43,7 +43,7 @@ std::span<const ColumnDefinition> DesignColumns() {
 DesignRowsMode::DesignRowsMode(const ModeContext& context)
     : settings_(context.settings), context_(context), sweepTexts_(settings_.sweeps.size()) {}
 
-std::span<const std::string_view> DesignRowsMode::OutputColumns() const {
+std::span<const Caption> DesignRowsMode::OutputColumns() const {
     return kOutputColumns;
 }
 
@@ -63,7 +63,7 @@ void DesignRowsMode::StartOutput(const RowReader* header, bool writeHeader) {
         csv.Comma();
     }
     if (binColumns_) {
-        csv.Plain(kHoursCaption);
+        csv.Plain(kHoursCaption.base);
         csv.Comma();
     }
     for (const Result j : kAllResults) {
@@ -71,17 +71,17 @@ void DesignRowsMode::StartOutput(const RowReader* header, bool writeHeader) {
         csv.Comma();
     }
     for (const OwnColumn& column : OwnColumns()) {
-        csv.Field(column.caption);
+        csv.Field(CaptionText(column.caption, settings_.units));
         csv.Comma();
     }
     if (binColumns_) {
-        for (const std::string_view caption : BinColumnCaptions(settings_.units)) {
-            csv.Field(caption);
+        for (const Caption& caption : kBinColumns) {
+            csv.Field(CaptionText(caption, settings_.units));
             csv.Comma();
         }
     }
     if (HasNotesColumn()) {
-        csv.Field(kNotesCaption);
+        csv.Field(kNotesCaption.base);
     } else {
         csv.DropLastComma();
     }
@@ -194,8 +194,10 @@ DesignInputs DesignRowsMode::DesignWithTheRowsRange() const {
 }
 
 InputArray<std::string_view> DesignRowsMode::TextsAtOperatingPoint(const DesignInputs& solved) {
-    solvedApproach_ = InputText(Input::kApproach, settings_.units, solved[Input::kApproach]);
-    solvedHotWater_ = InputText(Input::kHotWater, settings_.units, solved[Input::kHotWater]);
+    solvedApproach_ = ExactText(kInputUnits[Input::kApproach].quantity, settings_.units,
+                                solved[Input::kApproach]);
+    solvedHotWater_ = ExactText(kInputUnits[Input::kHotWater].quantity, settings_.units,
+                                solved[Input::kHotWater]);
     InputArray<std::string_view> texts = design_.texts;
     texts[Input::kApproach] = solvedApproach_.View();
     texts[Input::kHotWater] = solvedHotWater_.View();
@@ -286,7 +288,7 @@ void DesignRowsMode::AppendBins(const PerformanceResults& results) {
         // Without the leaving air the evaporation, and all that follows from it, is unknown.
         if (std::isnan(bins[column])) continue;
         AppendBinNumber(context_.csv,
-                        ValueInUnits(kBinColumnQuantities[column], settings_.units, bins[column]),
+                        ValueInUnits(kBinColumns[column].quantity, settings_.units, bins[column]),
                         settings_.raw);
     }
 }

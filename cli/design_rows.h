@@ -22,25 +22,17 @@
 
 namespace veltrane::cli {
 
-/// The captions a mode of design rows writes after the inputs and Hours, in both unit systems so
-/// that either output reads back: the results, the mode's own columns (US, then SI), the bin
-/// columns and Notes.
+/// The captions a mode of design rows writes after the inputs and Hours, so that an output of
+/// either unit system reads back: the results, the mode's own columns, the bin columns and Notes.
 template <std::size_t kOwn>
-constexpr auto DesignOutputCaptions(const std::array<OwnColumn, kOwn>& own,
-                                    const std::array<OwnColumn, kOwn>& ownSI) {
-    std::array<std::string_view, 2 * (kResultCount + kOwn + kBinColumnCount) + 1> names{};
+constexpr auto DesignOutputCaptions(const std::array<OwnColumn, kOwn>& own) {
+    std::array<Caption, kResultCount + kOwn + kBinColumnCount + 1> names{};
     std::size_t k = 0;
-    for (const ResultDefinition& entry : kResults)
-        names[k++] = entry.caption;
-    for (const ColumnUnits& entry : kResultUnits)
-        names[k++] = entry.siCaption;
+    for (const Result j : kAllResults)
+        names[k++] = CaptionOf(j);
     for (const OwnColumn& column : own)
         names[k++] = column.caption;
-    for (const OwnColumn& column : ownSI)
-        names[k++] = column.caption;
-    for (const std::string_view caption : kBinColumnCaptions)
-        names[k++] = caption;
-    for (const std::string_view caption : kBinColumnSICaptions)
+    for (const Caption& caption : kBinColumns)
         names[k++] = caption;
     names[k] = kNotesCaption;
     return names;
@@ -65,7 +57,7 @@ class DesignRowsMode : public BatchMode {
     [[nodiscard]] std::span<const ColumnDefinition> Columns() const override {
         return DesignColumns();
     }
-    [[nodiscard]] std::span<const std::string_view> OutputColumns() const override;
+    [[nodiscard]] std::span<const Caption> OutputColumns() const override;
     void StartOutput(const RowReader* header, bool writeHeader) override;
     void TakeHeader(RowReader& header, std::string_view source, std::size_t line) override;
     void Calculate(const Row& row) override;

@@ -25,45 +25,25 @@ enum FanColumn : std::size_t {
 };
 
 constexpr std::array<OwnColumn, kFanColumnCount> kFanColumns = {{
-    {"Air Flow (%)", OwnTotal::kHoursMean},
-    {"Full Speed (%)", OwnTotal::kHoursMean},
-    {"Cold Water Reached (F)", OwnTotal::kHoursMean},
-    {"Above Setpoint (F)", OwnTotal::kHoursMean},
-    {"Fan Power Used (hp)", OwnTotal::kHoursMean},
-    {"Hours Above Setpoint", OwnTotal::kSum},
+    {{"Air Flow", Quantity::kPercent}, OwnTotal::kHoursMean},
+    {{"Full Speed", Quantity::kPercent}, OwnTotal::kHoursMean},
+    {{"Cold Water Reached", Quantity::kTemperature}, OwnTotal::kHoursMean},
+    {{"Above Setpoint", Quantity::kTemperatureDifference}, OwnTotal::kHoursMean},
+    {{"Fan Power Used", Quantity::kPower}, OwnTotal::kHoursMean},
+    {{"Hours Above Setpoint", Quantity::kHours, false}, OwnTotal::kSum},
 }};
 
-/// The same columns under --units si, and the quantity each column measures.
-constexpr std::array<OwnColumn, kFanColumnCount> kFanColumnsSI = {{
-    {"Air Flow (%)", OwnTotal::kHoursMean},
-    {"Full Speed (%)", OwnTotal::kHoursMean},
-    {"Cold Water Reached (C)", OwnTotal::kHoursMean},
-    {"Above Setpoint (K)", OwnTotal::kHoursMean},
-    {"Fan Power Used (kW)", OwnTotal::kHoursMean},
-    {"Hours Above Setpoint", OwnTotal::kSum},
-}};
-
-constexpr std::array<Quantity, kFanColumnCount> kFanQuantities = {
-    Quantity::kPercent,     Quantity::kPercent,
-    Quantity::kTemperature, Quantity::kTemperatureDifference,
-    Quantity::kPower,       Quantity::kHours,
-};
-
-constexpr auto kOutputColumns = DesignOutputCaptions(kFanColumns, kFanColumnsSI);
+constexpr auto kOutputColumns = DesignOutputCaptions(kFanColumns);
 
 class FanControlMode final : public DesignRowsMode {
   public:
     using DesignRowsMode::DesignRowsMode;
 
-    [[nodiscard]] std::span<const std::string_view> OutputColumns() const override {
-        return kOutputColumns;
-    }
+    [[nodiscard]] std::span<const Caption> OutputColumns() const override { return kOutputColumns; }
 
   private:
     [[nodiscard]] bool AlwaysNotes() const override { return true; }
-    [[nodiscard]] std::span<const OwnColumn> OwnColumns() const override {
-        return settings_.units == UnitSystem::kSI ? kFanColumnsSI : kFanColumns;
-    }
+    [[nodiscard]] std::span<const OwnColumn> OwnColumns() const override { return kFanColumns; }
 
     void WriteDesign() override {
         const DesignInputs design = DesignWithTheRowsRange();
@@ -102,7 +82,7 @@ class FanControlMode final : public DesignRowsMode {
         own[kFanPowerUsed] = d(run.fanPower);
         own[kHoursAboveSetpoint] = !design_.hasHours ? kNone : above ? d(design_.hours) : 0.0;
         for (std::size_t k = 0; k < kFanColumnCount; ++k)
-            own[k] = ValueInUnits(kFanQuantities[k], settings_.units, own[k]);
+            own[k] = ValueInUnits(kFanColumns[k].caption.quantity, settings_.units, own[k]);
         return own;
     }
 

@@ -22,42 +22,31 @@ std::vector<ColumnDefinition> MakeFitColumns() {
     std::vector<ColumnDefinition> columns(
         DesignColumns().begin(),
         DesignColumns().begin() + static_cast<std::ptrdiff_t>(kInputCount));
-    columns.push_back(ColumnDefinition{"TCold", "Cold Water Temp (F)", Quantity::kTemperature, "",
-                                       false, EmptyCell::kAbsent, false, "",
-                                       "Cold Water Temp (C)"});
+    columns.push_back(ColumnDefinition{
+        "TCold", {"Cold Water Temp", Quantity::kTemperature}, "", false, EmptyCell::kAbsent});
     return columns;
 }
 
 const std::vector<ColumnDefinition> kFitColumns = MakeFitColumns();
 constexpr std::size_t kColdWaterColumn = kInputCount;
 
-constexpr std::array<std::string_view, 6> kOwnColumns = {
-    "C", "m", "Points", "R Squared", "Largest Cold Water Deviation (F)", "At",
-};
-
-constexpr std::array<std::string_view, 6> kOwnColumnsSI = {
-    "C", "m", "Points", "R Squared", "Largest Cold Water Deviation (K)", "At",
-};
-
-/// Both systems' captions, so that an output of either reads back.
-constexpr std::array<std::string_view, 7> kOutputColumns = {
-    "C",
-    "m",
-    "Points",
-    "R Squared",
-    "Largest Cold Water Deviation (F)",
-    "At",
-    "Largest Cold Water Deviation (K)",
-};
+/// The fit's row and, after it, Notes: no output of the fit has them, but a header may.
+enum FitColumn : std::size_t { kC, kM, kPoints, kRSquared, kDeviation, kAt, kFitColumnCount };
+constexpr std::array<Caption, kFitColumnCount> kOwnColumns = {{
+    {"C"},
+    {"m"},
+    {"Points"},
+    {"R Squared"},
+    {"Largest Cold Water Deviation", Quantity::kTemperatureDifference},
+    {"At"},
+}};
 
 class FitMode final : public BatchMode {
   public:
     explicit FitMode(const ModeContext& context) : context_(context) {}
 
     [[nodiscard]] std::span<const ColumnDefinition> Columns() const override { return kFitColumns; }
-    [[nodiscard]] std::span<const std::string_view> OutputColumns() const override {
-        return kOutputColumns;
-    }
+    [[nodiscard]] std::span<const Caption> OutputColumns() const override { return kOwnColumns; }
 
     void StartOutput(const RowReader*, bool writeHeader) override { writeHeader_ = writeHeader; }
 
@@ -96,44 +85,32 @@ class FitMode final : public BatchMode {
     }
 
   private:
-    [[nodiscard]] bool Si() const { return context_.settings.units == UnitSystem::kSI; }
-
-    /// The shortest decimal that reads back to the very value.
-    void Number(float value) { context_.csv.Plain(PlainShortestText(value).View()); }
-
-    /// The deviation in K under --units si: the shortest text that converts back to the value.
-    void Deviation(float us) {
-        if (!Si()) {
-            Number(us);
-            return;
-        }
-        std::array<char, kNumberTextCapacity> text{};
-        const char* end =
-            WriteLossless(text.data(), Quantity::kTemperatureDifference, UnitSystem::kSI, us);
-        context_.csv.Plain(
-            std::string_view(text.data(), static_cast<std::size_t>(end - text.data())));
+    /// The shortest decimal that reads back to the very value, in SI the one that converts
+    /// back to it.
+    void Exact(Quantity quantity, float us) {
+        context_.csv.Plain(ExactText(quantity, context_.settings.units, us).View());
     }
 
     void WriteFit(const CharacteristicFit& fit) {
         CsvWriter& csv = context_.csv;
         if (writeHeader_) {
-            for (const std::string_view caption : Si() ? kOwnColumnsSI : kOwnColumns) {
-                csv.Field(caption);
+            for (const Caption& caption : kOwnColumns) {
+                csv.Field(CaptionText(caption, context_.settings.units));
                 csv.Comma();
             }
             csv.DropLastComma();
             csv.EndLine();
         }
-        Number(fit.tower.c);
+        Exact(kOwnColumns[kC].quantity, fit.tower.c);
         csv.Comma();
-        Number(fit.tower.m);
+        Exact(kOwnColumns[kM].quantity, fit.tower.m);
         csv.Comma();
         csv.Plain(std::to_string(fit.points));
         csv.Comma();
         // R² to seven figures, as every single-precision number is written.
-        Number(static_cast<float>(fit.rSquared));
+        Exact(kOwnColumns[kRSquared].quantity, static_cast<float>(fit.rSquared));
         csv.Comma();
-        Deviation(fit.largestColdWaterDeviation);
+        Exact(kOwnColumns[kDeviation].quantity, fit.largestColdWaterDeviation);
         csv.Comma();
         csv.Field(places_[fit.largestDeviationRow]);
         csv.EndRow();

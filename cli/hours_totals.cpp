@@ -87,7 +87,7 @@ void HoursTotals::Write(CsvWriter& csv, bool raw, UnitSystem units) const {
     }
     for (std::size_t column = 0; column < kBinColumnCount; ++column) {
         csv.Comma();
-        AppendBinNumber(csv, ValueInUnits(kBinColumnQuantities[column], units, bins_[column]), raw);
+        AppendBinNumber(csv, ValueInUnits(kBinColumns[column].quantity, units, bins_[column]), raw);
     }
     csv.Comma();
     std::string note = "totals of " + RowCount(rows_) +

@@ -34,7 +34,7 @@ enum class OwnTotal {
 
 /// A column a mode adds after the sixteen results.
 struct OwnColumn {
-    std::string_view caption;
+    Caption caption;
     OwnTotal total;
 };
 

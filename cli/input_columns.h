@@ -13,10 +13,10 @@
 namespace veltrane::cli {
 
 /// The caption of the column the calculator adds with --check, --tower or --totals.
-inline constexpr std::string_view kNotesCaption = "Notes";
+inline constexpr Caption kNotesCaption{"Notes"};
 
 /// The optional input column of weather bins: hours per year at the row's weather.
-inline constexpr std::string_view kHoursCaption = "Hours";
+inline constexpr Caption kHoursCaption{"Hours", Quantity::kHours, false};
 
 /// What a row with Hours adds after its results, in this order.
 enum BinColumn : std::size_t {
@@ -27,18 +27,13 @@ enum BinColumn : std::size_t {
     kFanEnergy,
     kBinColumnCount,
 };
-inline constexpr std::array<std::string_view, kBinColumnCount> kBinColumnCaptions = {
-    "Evaporation (gal)", "Blowdown (gal)", "Drift (gal)", "Makeup (gal)", "Fan Energy (kWh)"};
-inline constexpr std::array<std::string_view, kBinColumnCount> kBinColumnSICaptions = {
-    "Evaporation (m3)", "Blowdown (m3)", "Drift (m3)", "Makeup (m3)", "Fan Energy (kWh)"};
-inline constexpr std::array<Quantity, kBinColumnCount> kBinColumnQuantities = {
-    Quantity::kWaterVolume, Quantity::kWaterVolume, Quantity::kWaterVolume, Quantity::kWaterVolume,
-    Quantity::kEnergy};
-
-/// The captions of the bin columns in a unit system.
-constexpr const std::array<std::string_view, kBinColumnCount>& BinColumnCaptions(UnitSystem units) {
-    return units == UnitSystem::kSI ? kBinColumnSICaptions : kBinColumnCaptions;
-}
+inline constexpr std::array<Caption, kBinColumnCount> kBinColumns = {{
+    {"Evaporation", Quantity::kWaterVolume},
+    {"Blowdown", Quantity::kWaterVolume},
+    {"Drift", Quantity::kWaterVolume},
+    {"Makeup", Quantity::kWaterVolume},
+    {"Fan Energy", Quantity::kEnergy},
+}};
 
 /// The input named by its short name or its caption, in any case, blanks around it ignored.
 std::optional<Input> FindInput(std::string_view name);

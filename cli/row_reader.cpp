@@ -32,9 +32,8 @@ Row DefaultRow(std::span<const ColumnDefinition> columns, std::string_view name,
 }
 
 RowReader::RowReader(ByteSource& source, std::string_view name,
-                     std::span<const ColumnDefinition> columns,
-                     std::span<const std::string_view> passedOver, UnitSystem units,
-                     Problems& problems)
+                     std::span<const ColumnDefinition> columns, std::span<const Caption> passedOver,
+                     UnitSystem units, Problems& problems)
     : source_(source),
       reader_(source),
       name_(name),
@@ -69,8 +68,10 @@ RowReader::Event RowReader::Next(Row& row) {
 
 bool RowReader::IsPassedOver(std::string_view name) const {
     name = TrimBlanks(name);
-    return std::any_of(passedOver_.begin(), passedOver_.end(),
-                       [&](std::string_view other) { return EqualIgnoringCase(name, other); });
+    return std::any_of(passedOver_.begin(), passedOver_.end(), [&](const Caption& other) {
+        return EqualIgnoringCase(name, CaptionText(other, UnitSystem::kUS)) ||
+               EqualIgnoringCase(name, CaptionText(other, UnitSystem::kSI));
+    });
 }
 
 bool RowReader::NamesAnyColumn() const {
@@ -92,7 +93,7 @@ std::string RowReader::UnknownColumn(std::string_view name) const {
     return "column " + QuoteForMessage(name) + " is in " +
            (other == UnitSystem::kSI ? "SI" : "US") + " units; with --units " +
            (units_ == UnitSystem::kSI ? "si" : "us") + " name it " + std::string(column.shortName) +
-           " or " + QuoteForMessage(column.Caption(units_));
+           " or " + QuoteForMessage(column.LongName(units_));
 }
 
 /// The layout the header gives. A name that is unknown, empty or repeated stops the source.

@@ -42,7 +42,7 @@ class RowReader {
     /// `passedOver` names columns a header may hold that are not read (the mode's own output
     /// columns), so that the program's output reads back.
     RowReader(ByteSource& source, std::string_view name, std::span<const ColumnDefinition> columns,
-              std::span<const std::string_view> passedOver, UnitSystem units, Problems& problems);
+              std::span<const Caption> passedOver, UnitSystem units, Problems& problems);
 
     /// The next row or header; a malformed record or field is reported and passed over.
     Event Next(Row& row);
@@ -71,7 +71,7 @@ class RowReader {
     CsvReader reader_;
     std::string_view name_;
     std::span<const ColumnDefinition> columns_;
-    std::span<const std::string_view> passedOver_;
+    std::span<const Caption> passedOver_;
     UnitSystem units_;
     Problems& problems_;
     CsvRecord record_;

@@ -61,11 +61,11 @@ std::optional<Sweep> ParseSweep(std::string_view argument, std::string& error) {
     std::optional<UnitSystem> captionUnits;
     std::optional<Input> input = FindInput(name);
     if (input && EqualIgnoringCase(TrimBlanks(name), kInputs[*input].caption) &&
-        kInputs[*input].caption != kInputUnits[*input].siCaption) {
+        kInputs[*input].caption != CaptionIn(*input, UnitSystem::kSI)) {
         captionUnits = UnitSystem::kUS;
     }
     for (const Input i : kAllInputs) {
-        if (input || !EqualIgnoringCase(TrimBlanks(name), kInputUnits[i].siCaption)) continue;
+        if (input || !EqualIgnoringCase(TrimBlanks(name), CaptionIn(i, UnitSystem::kSI))) continue;
         input = i;
         captionUnits = UnitSystem::kSI;
     }

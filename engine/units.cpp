@@ -3,6 +3,7 @@
 #include <array>
 #include <charconv>
 #include <cmath>
+#include <utility>
 
 #include "number_text.h"
 
@@ -68,6 +69,14 @@ constexpr bool ConversionsInKindOrder() {
     return true;
 }
 static_assert(ConversionsInKindOrder());
+
+/// The US units of the results' captions that are spelt otherwise than the worksheet writes them;
+/// kept, as scripts read the captions.
+constexpr std::array<std::pair<Quantity, std::string_view>, 3> kOldCaptionUnits{{
+    {Quantity::kHeatFlow, "mmBtu/Hr"},
+    {Quantity::kDryAirFlow, "klb/HR"},
+    {Quantity::kSpecificVolume, "cf/lb"},
+}};
 
 /// The largest number of significant figures a double needs to read back as itself.
 constexpr int kMaxFigures = 17;
@@ -138,20 +147,43 @@ char* WriteLossless(char* out, Quantity quantity, UnitSystem units, double us) {
                                 [&](double candidate) { return ToUS(quantity, candidate) == us; });
 }
 
-NumberText InputText(Input i, UnitSystem units, float us) {
+NumberText ExactText(Quantity quantity, UnitSystem units, float us) {
     if (units == UnitSystem::kUS) return PlainShortestText(us);
     NumberText text;
-    text.length = static_cast<std::size_t>(
-        WriteLossless(text.chars.data(), kInputUnits[i].quantity, units, us) - text.chars.data());
+    text.length = static_cast<std::size_t>(WriteLossless(text.chars.data(), quantity, units, us) -
+                                           text.chars.data());
     return text;
 }
 
-std::string_view CaptionIn(Input i, UnitSystem units) noexcept {
-    return units == UnitSystem::kSI ? kInputUnits[i].siCaption : kInputs[i].caption;
+std::string ResultTextIn(Quantity quantity, UnitSystem units, float us) {
+    return ResultText(static_cast<float>(ValueInUnits(quantity, units, static_cast<double>(us))));
 }
 
-std::string_view CaptionIn(Result j, UnitSystem units) noexcept {
-    return units == UnitSystem::kSI ? kResultUnits[j].siCaption : kResults[j].caption;
+std::string_view CaptionUnit(Quantity quantity, UnitSystem units) noexcept {
+    if (units == UnitSystem::kUS) {
+        for (const auto& [kind, unit] : kOldCaptionUnits) {
+            if (kind == quantity) return unit;
+        }
+    }
+    return UnitOf(quantity, units);
+}
+
+std::string CaptionText(const Caption& caption, UnitSystem units) {
+    const std::string_view unit = caption.unitShown ? CaptionUnit(caption.quantity, units) : "";
+    std::string text(caption.base);
+    if (unit.empty()) return text;
+    text += " (";
+    text += unit;
+    text += ')';
+    return text;
+}
+
+std::string CaptionIn(Input i, UnitSystem units) {
+    return CaptionText(CaptionOf(i), units);
+}
+
+std::string CaptionIn(Result j, UnitSystem units) {
+    return CaptionText(CaptionOf(j), units);
 }
 
 double ResultIn(const PerformanceResults& results, Result j, UnitSystem units) noexcept {

@@ -102,63 +102,98 @@ char* WriteLossless(char* out, Quantity quantity, UnitSystem units, float us);
 /// gives `us` again, or where none does, the converted value to seventeen figures.
 char* WriteLossless(char* out, Quantity quantity, UnitSystem units, double us);
 
-/// The quantity kind of each input and result column, and its caption in SI units (the US
-/// caption is kInputs' or kResults' own; the short names stay in both).
+/// The quantity kind of each result column.
 struct ColumnUnits {
     Quantity quantity;
-    std::string_view siCaption;
 };
 
-/// An input's SI caption and its default in SI: the shortest SI text that converts to the very
+/// What an input measures and its default in SI: the shortest SI text that converts to the very
 /// default the calculation takes in US units, so that the default design is the same design in
 /// either system.
 struct InputUnits {
     Quantity quantity;
-    std::string_view siCaption;
     std::string_view siDefaultText;
 };
 
 inline constexpr InputArray<InputUnits> kInputUnits{{{
-    {Quantity::kPressure, "Atmos Press (kPa)", "101.35293"},
-    {Quantity::kTemperature, "Inlet Air Wet Bulb Temp (C)", "18.333333"},
-    {Quantity::kTemperature, "Inlet Air Dry Bulb Temp (C)", "29.444444"},
-    {Quantity::kTemperature, "Hot Water Temp (C)", "40.555556"},
-    {Quantity::kTemperatureDifference, "Approach = TCold-Twb (K)", "7.222222"},
-    {Quantity::kMassRatio, "Liquid/Gas Ratio (kg/kg)", "1"},
-    {Quantity::kWaterFlow, "Circulating Water Flow (m3/h)", "227.12471"},
-    {Quantity::kDimensionless, "Blowdown Cycles of Conc", "3"},
-    {Quantity::kPercent, "Drift Loss (%)", "0.001"},
-    {Quantity::kTemperature, "Makeup Water Temp (C)", "15.555556"},
-    {Quantity::kFanPressure, "Fan Total Press (kPa)", "0.12442"},
-    {Quantity::kPercent, "Fan Efficency (%)", "75"},
+    {Quantity::kPressure, "101.35293"},
+    {Quantity::kTemperature, "18.333333"},
+    {Quantity::kTemperature, "29.444444"},
+    {Quantity::kTemperature, "40.555556"},
+    {Quantity::kTemperatureDifference, "7.222222"},
+    {Quantity::kMassRatio, "1"},
+    {Quantity::kWaterFlow, "227.12471"},
+    {Quantity::kDimensionless, "3"},
+    {Quantity::kPercent, "0.001"},
+    {Quantity::kTemperature, "15.555556"},
+    {Quantity::kFanPressure, "0.12442"},
+    {Quantity::kPercent, "75"},
 }}};
 
 inline constexpr ResultArray<ColumnUnits> kResultUnits{{{
-    {Quantity::kDimensionless, "Number Transf Units (KAV/L)"},
-    {Quantity::kTemperature, "Cold Water Out Temp (C)"},
-    {Quantity::kTemperatureDifference, "Temp Rise = THot-TCold (K)"},
-    {Quantity::kWaterFlow, "Water Evap Rate (m3/h)"},
-    {Quantity::kWaterFlow, "Blowdown Rate (m3/h)"},
-    {Quantity::kWaterFlow, "Driftloss Rate (m3/h)"},
-    {Quantity::kWaterFlow, "Total Makeup Reqd (m3/h)"},
-    {Quantity::kTemperature, "Exit Air Temp Sat (C)"},
-    {Quantity::kHeatFlow, "Heat Rejected (MW)"},
-    {Quantity::kDryAirFlow, "Dry Air Flow (t/h)"},
-    {Quantity::kEnthalpy, "Enthalpy Air In (kJ/kg)"},
-    {Quantity::kEnthalpy, "Enthalpy Air Out (kJ/kg)"},
-    {Quantity::kSpecificVolume, "Specific Vol Exit Air (m3/kg)"},
-    {Quantity::kAirVolumeFlow, "Sat Exit Air Flow (1000 m3/h)"},
-    {Quantity::kPower, "Approx Fan Power (kW)"},
-    {Quantity::kPower, "Approx Pump Power (kW)"},
+    {Quantity::kDimensionless},
+    {Quantity::kTemperature},
+    {Quantity::kTemperatureDifference},
+    {Quantity::kWaterFlow},
+    {Quantity::kWaterFlow},
+    {Quantity::kWaterFlow},
+    {Quantity::kWaterFlow},
+    {Quantity::kTemperature},
+    {Quantity::kHeatFlow},
+    {Quantity::kDryAirFlow},
+    {Quantity::kEnthalpy},
+    {Quantity::kEnthalpy},
+    {Quantity::kSpecificVolume},
+    {Quantity::kAirVolumeFlow},
+    {Quantity::kPower},
+    {Quantity::kPower},
 }}};
 
-/// The text of a value of input `i` that the calculation found (a rated row's approach): in US
-/// units the shortest plain decimal, in SI the lossless text.
-NumberText InputText(Input i, UnitSystem units, float us);
+/// A column's caption: a base name and what its values measure. The unit in parentheses comes
+/// from one table (CaptionUnit) in either unit system, so that no output lists captions of its
+/// own and a caption reads the same wherever it is written: "Cold Water Reached (F)" and
+/// "Cold Water Reached (C)" are {"Cold Water Reached", Quantity::kTemperature}.
+struct Caption {
+    std::string_view base;
+    Quantity quantity = Quantity::kDimensionless;
+    /// False for a caption that names no unit although its values have one ("Test L/G",
+    /// "Hours Above Setpoint").
+    bool unitShown = true;
+};
+
+/// The unit a caption of `quantity` names in `units`: UnitOf's, but for the spellings the
+/// results' US captions have always had ("mmBtu/Hr", "klb/HR", "cf/lb"); "" for none.
+std::string_view CaptionUnit(Quantity quantity, UnitSystem units) noexcept;
+
+/// "Base (unit)", or the base alone when the caption names no unit.
+std::string CaptionText(const Caption& caption, UnitSystem units);
+
+/// The base of a caption that ends in its US unit: "Atmos Press" of "Atmos Press (psia)".
+constexpr std::string_view CaptionBase(std::string_view usCaption, Quantity quantity) noexcept {
+    if (quantity == Quantity::kDimensionless) return usCaption;
+    return usCaption.substr(0, usCaption.rfind(" ("));
+}
+
+/// The caption of an input or result: the window's US caption is its text in US units.
+constexpr Caption CaptionOf(Input i) noexcept {
+    return {CaptionBase(kInputs[i].caption, kInputUnits[i].quantity), kInputUnits[i].quantity};
+}
+constexpr Caption CaptionOf(Result j) noexcept {
+    return {CaptionBase(kResults[j].caption, kResultUnits[j].quantity), kResultUnits[j].quantity};
+}
 
 /// The caption of an input or result in a unit system.
-std::string_view CaptionIn(Input i, UnitSystem units) noexcept;
-std::string_view CaptionIn(Result j, UnitSystem units) noexcept;
+std::string CaptionIn(Input i, UnitSystem units);
+std::string CaptionIn(Result j, UnitSystem units);
+
+/// The exact text of a value the calculation took or formed, the one value writer of each unit
+/// system: in US units the shortest plain decimal that reads back to `us`; in SI the shortest
+/// text that converts back to it (WriteLossless).
+NumberText ExactText(Quantity quantity, UnitSystem units, float us);
+
+/// The text of a result of `quantity` in `units` by the result text rule: the converted value
+/// rounded to single precision, as the calculation stores its results.
+std::string ResultTextIn(Quantity quantity, UnitSystem units, float us);
 
 /// Result `j` in `units`, double precision (result 8 from its double).
 double ResultIn(const PerformanceResults& results, Result j, UnitSystem units) noexcept;

@@ -15,12 +15,13 @@ namespace {
 
 /// Columns of the kinds a mode may declare: required, with a default, optional and not negative.
 constexpr std::array kColumns = {
-    ColumnDefinition{"Twb", "Inlet Air Wet Bulb Temp (F)", Quantity::kTemperature, ""},
-    ColumnDefinition{"Flow", "Circulating Water Flow (gpm)", Quantity::kWaterFlow, "1000"},
-    ColumnDefinition{"FanPower", "Fan Power (hp)", Quantity::kPower, ""},
-    ColumnDefinition{"Hours", "Hours", Quantity::kHours, "", false, EmptyCell::kAbsent, true},
+    ColumnDefinition{"Twb", {"Inlet Air Wet Bulb Temp", Quantity::kTemperature}, ""},
+    ColumnDefinition{"Flow", {"Circulating Water Flow", Quantity::kWaterFlow}, "1000"},
+    ColumnDefinition{"FanPower", {"Fan Power", Quantity::kPower}, ""},
+    ColumnDefinition{
+        "Hours", {"Hours", Quantity::kHours, false}, "", false, EmptyCell::kAbsent, true},
 };
-constexpr std::array<std::string_view, 1> kPassedOver = {"Notes"};
+constexpr std::array<Caption, 1> kPassedOver = {{{"Notes"}}};
 
 struct ReadCase {
     std::string_view input;
