@@ -1,11 +1,14 @@
 // --acceptance: each row of field readings evaluated against the design by the
 // characteristic-curve method (acceptance.h); --totals closes with the evaluation of the
 // readings' mean, the test's result.
+#include "acceptance_mode.h"
+
 #include <array>
 #include <string>
 #include <vector>
 
 #include "acceptance.h"
+#include "acceptance_design.h"
 #include "batch_mode.h"
 #include "calc_options.h"
 #include "number_text.h"
@@ -56,7 +59,7 @@ TestReading ReadingOf(const Row& row) {
 class AcceptanceMode final : public BatchMode {
   public:
     explicit AcceptanceMode(const ModeContext& context)
-        : context_(context), basis_(*context.settings.acceptance) {}
+        : context_(context), basis_(std::get<AcceptanceSettings>(context.settings.mode).basis) {}
 
     [[nodiscard]] std::span<const ColumnDefinition> Columns() const override { return kColumns; }
     [[nodiscard]] std::span<const Caption> OutputColumns() const override {
@@ -189,7 +192,18 @@ class AcceptanceMode final : public BatchMode {
 
 }  // namespace
 
-std::unique_ptr<BatchMode> MakeAcceptanceMode(const ModeContext& context) {
+bool AcceptanceSettings::ChosenBy(const CalcOptions& options) {
+    return options.acceptance.has_value();
+}
+
+std::optional<AcceptanceSettings> AcceptanceSettings::From(const CalcOptions& options,
+                                                           std::string& error) {
+    std::optional<DesignBasis> basis = AcceptanceBasis(options, error);
+    if (!basis) return std::nullopt;
+    return AcceptanceSettings{std::move(*basis)};
+}
+
+std::unique_ptr<BatchMode> AcceptanceSettings::Make(const ModeContext& context) {
     return std::make_unique<AcceptanceMode>(context);
 }
 

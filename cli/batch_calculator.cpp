@@ -5,20 +5,13 @@ namespace {
 
 constexpr std::string_view kDefaultsName = "defaults";
 
-std::unique_ptr<BatchMode> ChosenMode(const ModeContext& context) {
-    for (const ModeEntry& entry : Modes()) {
-        if (entry.chosen(context.settings)) return entry.make(context);
-    }
-    return nullptr;  // not reached: the last mode is always chosen
-}
-
 }  // namespace
 
 BatchCalculator::BatchCalculator(BatchSettings settings, OutputSink output, MessageSink messages)
     : settings_(std::move(settings)),
       csv_(std::move(output)),
       problems_(std::move(messages)),
-      mode_(ChosenMode(ModeContext{settings_, csv_, problems_, firstDesign_})) {}
+      mode_(MakeMode(ModeContext{settings_, csv_, problems_, firstDesign_})) {}
 
 void BatchCalculator::WriteHeader() {
     headerWanted_ = true;

@@ -6,37 +6,9 @@
 // through the CsvWriter, and reports what goes wrong with a row through Problems, so that every
 // mode reports alike. The run turns any problem into exit status 1.
 //
-// Adding a mode takes one file, one line in the table of modes and its option:
-//
-//     // cli/acceptance_mode.cpp
-//     namespace {
-//     constexpr std::array kColumns = {
-//         ColumnDefinition{"Twb", "Inlet Air Wet Bulb Temp (F)", Quantity::kTemperature,
-//                    ""},  // required: no default
-//         ...
-//     };
-//     class AcceptanceMode final : public BatchMode {
-//       public:
-//         explicit AcceptanceMode(const ModeContext& context) : context_(context) {}
-//         std::span<const ColumnDefinition> Columns() const override { return kColumns; }
-//         std::span<const std::string_view> OutputColumns() const override { return kOwn; }
-//         void StartOutput(const RowReader*, bool writeHeader) override { /* header */ }
-//         void Calculate(const Row& row) override {
-//             // row.values[k] is column k in the engine's units; write one row:
-//             context_.csv.Plain(...); context_.csv.EndRow();
-//             // or refuse it: context_.problems.AtLine(row.source, row.line, "why");
-//         }
-//       private:
-//         ModeContext context_;
-//     };
-//     }  // namespace
-//     std::unique_ptr<BatchMode> MakeAcceptanceMode(const ModeContext& c) {
-//         return std::make_unique<AcceptanceMode>(c);
-//     }
-//
-// then `{"acceptance", [](const BatchSettings& s) { return s.acceptance; },
-// MakeAcceptanceMode},` in kModes (modes.cpp), its Make function declared below, and the
-// option that sets BatchSettings::acceptance in DeclareOptions (calc_options.cpp).
+// Adding a mode takes its file (and its header, which declares its settings as
+// mode_declaration.h shows), one line in ModeSettings below, and its name in the lines of the
+// table of options it takes (modes.cpp): an option no line gives the mode is refused.
 //
 // The row of --defaults (DefaultRow) has no value in a required column (Row::Has is false): a
 // mode with required columns refuses it. Units: every field passes ToEngineUnits (columns.h)
@@ -47,28 +19,39 @@
 #include <memory>
 #include <optional>
 #include <span>
+#include <string>
 #include <string_view>
+#include <variant>
 #include <vector>
 
-#include "acceptance.h"
+#include "acceptance_mode.h"
+#include "calculate_mode.h"
 #include "columns.h"
 #include "csv_writer.h"
 #include "design_sets.h"
 #include "fan_control.h"
+#include "fan_mode.h"
+#include "fit_mode.h"
+#include "leaving_air.h"
 #include "problems.h"
-#include "rating.h"
+#include "rate_mode.h"
 #include "row_reader.h"
 #include "sweep.h"
 
 namespace veltrane::cli {
+
+/// The modes and their own settings. The command line chooses the last whose option it gives;
+/// the first, which has none, when it gives no other.
+using ModeSettings =
+    std::variant<CalculateSettings, RateSettings, FanSettings, FitSettings, AcceptanceSettings>;
 
 /// What the command line asks of the run.
 struct BatchSettings {
     bool raw = false;
     bool check = false;
     std::vector<Sweep> sweeps;
-    /// Rate every design against this tower instead of calculating it as it stands.
-    std::optional<TowerCharacteristic> tower{};
+    /// The mode that runs and what it alone needs.
+    ModeSettings mode{};
     /// A closing row of sums over the rows with Hours; the Hours columns are always written.
     bool totals = false;
     /// Receives each design's worksheet, when one is wanted.
@@ -79,14 +62,8 @@ struct BatchSettings {
     std::function<bool()> outputLost{};
 
     [[nodiscard]] bool OutputLost() const { return outputLost && outputLost(); }
-    /// Evaluate every row as test readings against this design.
-    std::optional<DesignBasis> acceptance{};
-    /// Fit the tower characteristic to the rows.
-    bool fit = false;
     /// The leaving air that water, exit air and fan power are taken from.
     LeavingAirRule leavingAir = LeavingAirRule::kWindow;
-    /// With --setpoint: rated rows run their fans to it (mode, setpoint, vfd's lowest air flow).
-    std::optional<FanControl> fanControl{};
 };
 
 /// What the run lends a mode for the whole run.
@@ -127,22 +104,21 @@ class BatchMode {
     virtual void Finish() {}
 };
 
-using MakeMode = std::unique_ptr<BatchMode> (*)(const ModeContext& context);
+/// The mode the settings name.
+std::unique_ptr<BatchMode> MakeMode(const ModeContext& context);
 
-/// One line of the table of modes.
-struct ModeEntry {
+/// The settings of the mode the options choose; none, with `error` set to one line, when they
+/// cannot be read (a design file that cannot be).
+std::optional<ModeSettings> ModeSettingsFrom(const CalcOptions& options, std::string& error);
+
+/// The name of the mode the options choose and the option that chooses it ("" for none).
+struct ChosenMode {
     std::string_view name;
-    bool (*chosen)(const BatchSettings& settings);
-    MakeMode make;
+    std::string_view option;
 };
+ChosenMode ModeChosenBy(const CalcOptions& options);
 
-/// The modes, the first one chosen by the settings taken; the last is chosen always.
-std::span<const ModeEntry> Modes();
-
-std::unique_ptr<BatchMode> MakeCalculateMode(const ModeContext& context);
-std::unique_ptr<BatchMode> MakeRateMode(const ModeContext& context);
-std::unique_ptr<BatchMode> MakeAcceptanceMode(const ModeContext& context);
-std::unique_ptr<BatchMode> MakeFitMode(const ModeContext& context);
-std::unique_ptr<BatchMode> MakeFanMode(const ModeContext& context);
+/// True when the table of options gives `option` ("--exit-air") to the mode named `mode`.
+bool ModeTakesOption(std::string_view mode, std::string_view option);
 
 }  // namespace veltrane::cli

@@ -5,6 +5,7 @@
 #include <cmath>
 #include <utility>
 
+#include "batch_mode.h"
 #include "chart_axes.h"
 #include "chart_format.h"
 #include "design_sets.h"
@@ -550,6 +551,21 @@ std::string OptionList(const CLI::App& app) {
     return text;
 }
 
+/// One line naming the first option given that the chosen mode would not use; empty when there
+/// is none.
+std::string OptionForeignToMode(const CLI::App& app, const CalcOptions& options) {
+    const ChosenMode mode = ModeChosenBy(options);
+    for (const CLI::Option* option : app.get_options()) {
+        if (!option->nonpositional() || option->count() == 0) continue;
+        const std::string name = "--" + option->get_lnames().front();
+        if (ModeTakesOption(mode.name, name)) continue;
+        return name + " does not apply to " +
+               (mode.option.empty() ? std::string("the designs as they stand")
+                                    : std::string(mode.option));
+    }
+    return {};
+}
+
 void ConfigureApp(CLI::App& app) {
     app.set_help_flag();
     app.allow_extras();
@@ -591,6 +607,8 @@ ParsedArguments ParseArguments(std::span<const std::string_view> arguments) {
         parsed.error = bad.message;
         return parsed;
     }
+    parsed.error = OptionForeignToMode(app, options);
+    if (!parsed.error.empty()) return parsed;
     if (options.typedApproaches) {
         options.approaches = ApproachesInFahrenheit(*options.typedApproaches,
                                                     options.units.value_or(UnitSystem::kUS));
@@ -659,7 +677,9 @@ std::string UsageText() {
         "finds no leaving air for a row, a test reading cannot be evaluated or a --fit row is\n"
         "left out (it is named on standard error, and the others are still calculated), or\n"
         "when an output could not be written (a --trace FILE that cannot be opened stops the\n"
-        "run before anything is calculated); 2 for a bad option, with nothing calculated.\n"
+        "run before anything is calculated); 2 for a bad option, or one that the mode chosen does\n"
+        "not use (such as --exit-air with --acceptance, or --totals with --fit), with nothing\n"
+        "calculated.\n"
         "\n"
         "Example: KaV/L over L/G for three approaches, the other inputs at their defaults:\n"
         "  veltrane-calc --defaults --sweep Approach=5:15:5 --sweep LG=0.5:2:0.1\n"

@@ -1,4 +1,7 @@
 // The plain mode: each design calculated as it stands.
+#include "calculate_mode.h"
+
+#include "calc_options.h"
 #include "design_rows.h"
 #include "worksheet.h"
 
@@ -27,7 +30,15 @@ class CalculateMode final : public DesignRowsMode {
 
 }  // namespace
 
-std::unique_ptr<BatchMode> MakeCalculateMode(const ModeContext& context) {
+bool CalculateSettings::ChosenBy(const CalcOptions&) {
+    return true;
+}
+
+std::optional<CalculateSettings> CalculateSettings::From(const CalcOptions&, std::string&) {
+    return CalculateSettings{};
+}
+
+std::unique_ptr<BatchMode> CalculateSettings::Make(const ModeContext& context) {
     return std::make_unique<CalculateMode>(context);
 }
 

@@ -7,7 +7,6 @@
 
 #include <veltrane/version.h>
 
-#include "acceptance_design.h"
 #include "batch_calculator.h"
 #include "calc_options.h"
 #include "chart_command.h"
@@ -134,41 +133,19 @@ bool WriteCharts(const CalcOptions& options, const BatchCalculator& calculator, 
     return error.empty();
 }
 
-/// The setpoint as the fans take it, °F: typed in °F it is read as the calculation reads any
-/// number; typed in °C it is converted in double precision and rounded once.
-float SetpointIn(const std::string& typed, UnitSystem units) {
-    if (units == UnitSystem::kUS) {
-        float value = 0.0F;
-        ReadInputNumber(typed, value);  // checked when the option was read
-        return value;
-    }
-    return InputFromUnits(Quantity::kTemperature, units, ReadAcceptedNumberAsDouble(typed));
-}
-
 int Calculate(const CalcOptions& options, std::FILE* in, std::FILE* out, std::FILE* err,
               CheckedOutput* trace) {
-    BatchSettings settings{options.raw,
-                           options.check,
-                           options.sweeps,
-                           options.tower,
-                           options.totals,
-                           nullptr,
-                           options.units.value_or(UnitSystem::kUS)};
+    std::string error;
+    std::optional<ModeSettings> mode = ModeSettingsFrom(options, error);
+    if (!mode) {
+        Complain(err, error);
+        return kExitInputProblem;
+    }
+    BatchSettings settings{options.raw, options.check, options.sweeps, std::move(*mode),
+                           options.totals};
+    settings.units = options.units.value_or(UnitSystem::kUS);
     if (trace != nullptr) settings.trace = [trace](std::string_view sheet) { trace->Write(sheet); };
-    settings.fit = options.fit;
-    if (options.acceptance) {
-        std::string error;
-        settings.acceptance = AcceptanceBasis(options, error);
-        if (!settings.acceptance) {
-            Complain(err, error);
-            return kExitInputProblem;
-        }
-    }
     settings.leavingAir = options.exitAir.value_or(LeavingAirRule::kWindow);
-    if (options.setpoint) {
-        settings.fanControl = options.fan.value_or(FanControl{});
-        settings.fanControl->setpoint = SetpointIn(*options.setpoint, settings.units);
-    }
     CheckedOutput output(out);
     settings.outputLost = [&output] { return output.Failed(); };
     BatchCalculator calculator(

@@ -1,9 +1,13 @@
 // --setpoint: each design rated against the tower at full speed, then its fans run to the
 // cold-water setpoint as --fan says (full, a variable-speed drive or two speeds).
+#include "fan_mode.h"
+
 #include <array>
 #include <limits>
 
+#include "calc_options.h"
 #include "design_rows.h"
+#include "number_text.h"
 #include "units.h"
 #include "worksheet.h"
 #include "year_bins.h"
@@ -35,6 +39,17 @@ constexpr std::array<OwnColumn, kFanColumnCount> kFanColumns = {{
 
 constexpr auto kOutputColumns = DesignOutputCaptions(kFanColumns);
 
+/// The setpoint as the fans take it, °F: typed in °F it is read as the calculation reads any
+/// number; typed in °C it is converted in double precision and rounded once.
+float SetpointIn(const std::string& typed, UnitSystem units) {
+    if (units == UnitSystem::kUS) {
+        float value = 0.0F;
+        ReadInputNumber(typed, value);  // checked when the option was read
+        return value;
+    }
+    return InputFromUnits(Quantity::kTemperature, units, ReadAcceptedNumberAsDouble(typed));
+}
+
 class FanControlMode final : public DesignRowsMode {
   public:
     using DesignRowsMode::DesignRowsMode;
@@ -48,8 +63,9 @@ class FanControlMode final : public DesignRowsMode {
     void WriteDesign() override {
         const DesignInputs design = DesignWithTheRowsRange();
         if (!context_.firstDesign) context_.firstDesign = design;
-        const TowerCharacteristic tower = *settings_.tower;
-        const FanControl& control = *settings_.fanControl;
+        const FanSettings& fan = std::get<FanSettings>(settings_.mode);
+        const TowerCharacteristic tower = fan.tower;
+        const FanControl& control = fan.control;
         const FanOperation run = ControlFans(design, tower, control, settings_.leavingAir);
         if (Tracing()) WriteWorksheet(design, tower, control, run);
         if (run.outcome == FanOutcome::kNoOperatingPoint) {
@@ -104,7 +120,17 @@ class FanControlMode final : public DesignRowsMode {
 
 }  // namespace
 
-std::unique_ptr<BatchMode> MakeFanMode(const ModeContext& context) {
+bool FanSettings::ChosenBy(const CalcOptions& options) {
+    return options.setpoint.has_value();
+}
+
+std::optional<FanSettings> FanSettings::From(const CalcOptions& options, std::string&) {
+    FanControl control = options.fan.value_or(FanControl{});
+    control.setpoint = SetpointIn(*options.setpoint, options.units.value_or(UnitSystem::kUS));
+    return FanSettings{*options.tower, control};
+}
+
+std::unique_ptr<BatchMode> FanSettings::Make(const ModeContext& context) {
     return std::make_unique<FanControlMode>(context);
 }
 

@@ -2,6 +2,8 @@
 // The rows are designs as the other modes read them, with TCold in place of Approach when a
 // header names it; the output is one row: C, m, the points, R² and the largest cold-water
 // deviation when the fitted tower is rated back at every row.
+#include "fit_mode.h"
+
 #include <array>
 #include <string>
 #include <vector>
@@ -124,7 +126,15 @@ class FitMode final : public BatchMode {
 
 }  // namespace
 
-std::unique_ptr<BatchMode> MakeFitMode(const ModeContext& context) {
+bool FitSettings::ChosenBy(const CalcOptions& options) {
+    return options.fit;
+}
+
+std::optional<FitSettings> FitSettings::From(const CalcOptions&, std::string&) {
+    return FitSettings{};
+}
+
+std::unique_ptr<BatchMode> FitSettings::Make(const ModeContext& context) {
     return std::make_unique<FitMode>(context);
 }
 

@@ -1,5 +1,8 @@
 // --tower: each design rated against a tower of known characteristic, written at its operating
 // point.
+#include "rate_mode.h"
+
+#include "calc_options.h"
 #include "design_rows.h"
 #include "worksheet.h"
 
@@ -20,7 +23,7 @@ class RateMode final : public DesignRowsMode {
         // The chart's design is the one rated: a swept wet bulb keeps the row's range.
         if (!context_.firstDesign) context_.firstDesign = design;
         trials_.clear();
-        const TowerCharacteristic tower = *settings_.tower;
+        const TowerCharacteristic tower = std::get<RateSettings>(settings_.mode).tower;
         const Rating rating = RateDesign(design, tower, Tracing() ? &trials_ : nullptr);
         if (Tracing()) {
             worksheet_.clear();
@@ -45,7 +48,15 @@ class RateMode final : public DesignRowsMode {
 
 }  // namespace
 
-std::unique_ptr<BatchMode> MakeRateMode(const ModeContext& context) {
+bool RateSettings::ChosenBy(const CalcOptions& options) {
+    return options.tower.has_value();
+}
+
+std::optional<RateSettings> RateSettings::From(const CalcOptions& options, std::string&) {
+    return RateSettings{*options.tower};
+}
+
+std::unique_ptr<BatchMode> RateSettings::Make(const ModeContext& context) {
     return std::make_unique<RateMode>(context);
 }
 

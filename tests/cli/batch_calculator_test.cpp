@@ -129,7 +129,7 @@ TEST(BatchCalculator, shouldWriteRatedRowsThatADesignRunGivesTheTowersKaVLBackFr
         "14.7,65,85,105,13,1,1\n";
     std::string error;
     BatchSettings settings = Settings(true, false, {*ParseSweep("Twb=40:80:10", error)});
-    settings.tower = tower;
+    settings.mode = RateSettings{tower};
     const RunOutput rated = Calculate(input, settings);
     ASSERT_FALSE(rated.hadErrors) << rated.messages.front();
     const RunOutput designed = Calculate(rated.csv, Settings(true, false));
@@ -181,7 +181,7 @@ TEST(BatchCalculator, shouldTakeHoursThatAreANumberNotBelowZeroAndAnEmptyCellAsN
 
 TEST(BatchCalculator, shouldLeaveRowsWithoutAnOperatingPointOutOfTheTotalsAndSaySo) {
     BatchSettings settings = Settings(true, false);
-    settings.tower = TowerCharacteristic{30.0F, 0.6F};
+    settings.mode = RateSettings{{30.0F, 0.6F}};
     settings.totals = true;
     std::string csv;
     BatchCalculator calculator(

@@ -135,6 +135,39 @@ TEST(ParseArguments, shouldRefuseABadLineWithOneMessage) {
     EXPECT_EQ(Parse({"--sweep", "Flow=1:1e4:1", "--sweep", "LG=1:1e4:1"}).error, "");
 }
 
+/// An option given to a mode that does not use it, and what the line is told.
+struct ModeOptionCase {
+    std::vector<std::string_view> mode;
+    std::vector<std::string_view> option;
+    std::string error;  ///< empty when the mode takes the option
+};
+
+TEST(ParseArguments, shouldRefuseAnOptionTheChosenModeWouldIgnore) {
+    const std::vector<std::string_view> acceptance = {"--acceptance", "--defaults", "--slope",
+                                                      "0.6"};
+    const std::vector<std::string_view> fit = {"--fit", "data.csv"};
+    const std::vector<std::string_view> fan = {"--tower", "2:0.6", "--setpoint", "80"};
+    const ModeOptionCase cases[] = {
+        {acceptance, {"--exit-air", "exact"}, "--exit-air does not apply to --acceptance"},
+        {acceptance, {"--check"}, "--check does not apply to --acceptance"},
+        {acceptance, {"--approaches", "5,7"}, "--approaches does not apply to --acceptance"},
+        {acceptance, {"--lg", "0.5:2"}, "--lg does not apply to --acceptance"},
+        {acceptance, {"--label-crossings"}, "--label-crossings does not apply to --acceptance"},
+        {fit, {"--totals"}, "--totals does not apply to --fit"},
+        {fit, {"--exit-air", "window"}, "--exit-air does not apply to --fit"},
+        {fit, {"--units", "si"}, ""},
+        {acceptance, {"--totals", "--raw", "--trace", "--draft", "forced", "--units", "si"}, ""},
+        {acceptance, {"--design-fan-power", "9.5"}, ""},
+        {fan, {"--fan", "vfd", "--exit-air", "exact", "--totals", "--check"}, ""},
+    };
+    for (const ModeOptionCase& c : cases) {
+        std::vector<std::string_view> arguments = c.mode;
+        arguments.insert(arguments.end(), c.option.begin(), c.option.end());
+        SCOPED_TRACE(std::string(c.option.front()) + " with " + std::string(c.mode.front()));
+        EXPECT_EQ(Parse(arguments).error, c.error);
+    }
+}
+
 struct SweepCase {
     std::string_view argument;
     Input input;

@@ -1,0 +1,20 @@
+#pragma once
+// --setpoint: each design rated against the tower, its fans run to the cold-water setpoint.
+
+#include "fan_control.h"
+#include "mode_declaration.h"
+#include "rating.h"
+
+namespace veltrane::cli {
+
+struct FanSettings {
+    static constexpr std::string_view kName = "fan";
+    static constexpr std::string_view kOption = "--setpoint";
+    TowerCharacteristic tower;
+    FanControl control;  ///< --fan, and the setpoint in °F
+    static bool ChosenBy(const CalcOptions& options);
+    static std::optional<FanSettings> From(const CalcOptions& options, std::string& error);
+    static std::unique_ptr<BatchMode> Make(const ModeContext& context);
+};
+
+}  // namespace veltrane::cli

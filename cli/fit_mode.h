@@ -1,0 +1,17 @@
+#pragma once
+// --fit: the tower characteristic fitted to rows of performance data. No settings of its own.
+
+#include "mode_declaration.h"
+
+namespace veltrane::cli {
+
+struct FitSettings {
+    static constexpr std::string_view kName = "fit";
+    static constexpr std::string_view kOption = "--fit";
+
+    static bool ChosenBy(const CalcOptions& options);
+    static std::optional<FitSettings> From(const CalcOptions& options, std::string& error);
+    static std::unique_ptr<BatchMode> Make(const ModeContext& context);
+};
+
+}  // namespace veltrane::cli

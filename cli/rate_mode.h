@@ -1,0 +1,18 @@
+#pragma once
+// --tower: each design rated against a tower of known characteristic.
+
+#include "mode_declaration.h"
+#include "rating.h"
+
+namespace veltrane::cli {
+
+struct RateSettings {
+    static constexpr std::string_view kName = "rate";
+    static constexpr std::string_view kOption = "--tower";
+    TowerCharacteristic tower;  ///< KaV/L = C·(L/G)^-m
+    static bool ChosenBy(const CalcOptions& options);
+    static std::optional<RateSettings> From(const CalcOptions& options, std::string& error);
+    static std::unique_ptr<BatchMode> Make(const ModeContext& context);
+};
+
+}  // namespace veltrane::cli
