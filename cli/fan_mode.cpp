@@ -6,6 +6,7 @@
 #include <limits>
 
 #include "calc_options.h"
+#include "constants.h"
 #include "design_rows.h"
 #include "number_text.h"
 #include "units.h"
@@ -15,7 +16,6 @@
 namespace veltrane::cli {
 namespace {
 
-constexpr double kPercent = 100.0;
 constexpr double kNone = std::numeric_limits<double>::quiet_NaN();
 
 enum FanColumn : std::size_t {

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "constants.h"
 #include "demand_curves.h"
 #include "design_checks.h"
 #include "ieee_step.h"
@@ -15,7 +16,6 @@ namespace {
 using detail::D;
 using detail::RoundToSingle;
 
-constexpr double kPercent = 100.0;
 /// The fan laws: the volume a fan moves goes as the cube root of power over density.
 constexpr double kFanLawExponent = 1.0 / 3.0;
 

@@ -64,8 +64,7 @@ inline constexpr std::array<Result, kResultCount> kAllResults = AllIndices<Resul
 
 struct InputDefinition {
     Input index;
-    std::string_view caption;  ///< shown beside the box and printed, exactly as it stands
-    std::string_view unit;
+    std::string_view caption;      ///< shown beside the box and printed, exactly as it stands
     std::string_view defaultText;  ///< the box's text at start, with '.' as the decimal mark
     std::string_view shortName;    ///< the batch calculator's column name
 };
@@ -73,7 +72,6 @@ struct InputDefinition {
 struct ResultDefinition {
     Result index;
     std::string_view caption;
-    std::string_view unit;
 };
 
 struct IdentificationDefinition {
@@ -83,37 +81,37 @@ struct IdentificationDefinition {
 
 // Captions are the program's own texts, misspellings included ("Efficency").
 inline constexpr InputArray<InputDefinition> kInputs{{{
-    {Input::kAtmosPress, "Atmos Press (psia)", "psia", "14.7", "P"},
-    {Input::kWetBulb, "Inlet Air Wet Bulb Temp (F)", "F", "65", "Twb"},
-    {Input::kDryBulb, "Inlet Air Dry Bulb Temp (F)", "F", "85", "Tdb"},
-    {Input::kHotWater, "Hot Water Temp (F)", "F", "105", "THot"},
-    {Input::kApproach, "Approach = TCold-Twb (F)", "F", "13", "Approach"},
-    {Input::kLiquidGas, "Liquid/Gas Ratio (lb/lb)", "lb/lb", "1", "LG"},
-    {Input::kWaterFlow, "Circulating Water Flow (gpm)", "gpm", "1000", "Flow"},
-    {Input::kCycles, "Blowdown Cycles of Conc", "", "3", "Cycles"},
-    {Input::kDriftLoss, "Drift Loss (%)", "%", ".001", "Drift"},
-    {Input::kMakeupTemp, "Makeup Water Temp (F)", "F", "60", "MakeupTemp"},
-    {Input::kFanPress, "Fan Total Press (inH2O)", "inH2O", "0.5", "FanPress"},
-    {Input::kFanEff, "Fan Efficency (%)", "%", "75", "FanEff"},
+    {Input::kAtmosPress, "Atmos Press (psia)", "14.7", "P"},
+    {Input::kWetBulb, "Inlet Air Wet Bulb Temp (F)", "65", "Twb"},
+    {Input::kDryBulb, "Inlet Air Dry Bulb Temp (F)", "85", "Tdb"},
+    {Input::kHotWater, "Hot Water Temp (F)", "105", "THot"},
+    {Input::kApproach, "Approach = TCold-Twb (F)", "13", "Approach"},
+    {Input::kLiquidGas, "Liquid/Gas Ratio (lb/lb)", "1", "LG"},
+    {Input::kWaterFlow, "Circulating Water Flow (gpm)", "1000", "Flow"},
+    {Input::kCycles, "Blowdown Cycles of Conc", "3", "Cycles"},
+    {Input::kDriftLoss, "Drift Loss (%)", ".001", "Drift"},
+    {Input::kMakeupTemp, "Makeup Water Temp (F)", "60", "MakeupTemp"},
+    {Input::kFanPress, "Fan Total Press (inH2O)", "0.5", "FanPress"},
+    {Input::kFanEff, "Fan Efficency (%)", "75", "FanEff"},
 }}};
 
 inline constexpr ResultArray<ResultDefinition> kResults{{{
-    {Result::kKaVL, "Number Transf Units (KAV/L)", ""},
-    {Result::kColdWater, "Cold Water Out Temp (F)", "F"},
-    {Result::kRange, "Temp Rise = THot-TCold (F)", "F"},
-    {Result::kEvaporation, "Water Evap Rate (gpm)", "gpm"},
-    {Result::kBlowdown, "Blowdown Rate (gpm)", "gpm"},
-    {Result::kDrift, "Driftloss Rate (gpm)", "gpm"},
-    {Result::kMakeup, "Total Makeup Reqd (gpm)", "gpm"},
-    {Result::kExitAirTemp, "Exit Air Temp Sat (F)", "F"},
-    {Result::kHeatRejected, "Heat Rejected (mmBtu/Hr)", "mmBtu/Hr"},
-    {Result::kDryAirFlow, "Dry Air Flow (klb/HR)", "klb/HR"},
-    {Result::kEnthalpyIn, "Enthalpy Air In (Btu/lb)", "Btu/lb"},
-    {Result::kEnthalpyOut, "Enthalpy Air Out (Btu/lb)", "Btu/lb"},
-    {Result::kExitSpecificVolume, "Specific Vol Exit Air (cf/lb)", "cf/lb"},
-    {Result::kExitAirFlow, "Sat Exit Air Flow (1000 cfm)", "1000 cfm"},
-    {Result::kFanPower, "Approx Fan Power (hp)", "hp"},
-    {Result::kPumpPower, "Approx Pump Power (hp)", "hp"},
+    {Result::kKaVL, "Number Transf Units (KAV/L)"},
+    {Result::kColdWater, "Cold Water Out Temp (F)"},
+    {Result::kRange, "Temp Rise = THot-TCold (F)"},
+    {Result::kEvaporation, "Water Evap Rate (gpm)"},
+    {Result::kBlowdown, "Blowdown Rate (gpm)"},
+    {Result::kDrift, "Driftloss Rate (gpm)"},
+    {Result::kMakeup, "Total Makeup Reqd (gpm)"},
+    {Result::kExitAirTemp, "Exit Air Temp Sat (F)"},
+    {Result::kHeatRejected, "Heat Rejected (mmBtu/Hr)"},
+    {Result::kDryAirFlow, "Dry Air Flow (klb/HR)"},
+    {Result::kEnthalpyIn, "Enthalpy Air In (Btu/lb)"},
+    {Result::kEnthalpyOut, "Enthalpy Air Out (Btu/lb)"},
+    {Result::kExitSpecificVolume, "Specific Vol Exit Air (cf/lb)"},
+    {Result::kExitAirFlow, "Sat Exit Air Flow (1000 cfm)"},
+    {Result::kFanPower, "Approx Fan Power (hp)"},
+    {Result::kPumpPower, "Approx Pump Power (hp)"},
 }}};
 
 inline constexpr std::array<IdentificationDefinition, kIdentificationCount> kIdentification{{

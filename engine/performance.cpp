@@ -4,6 +4,7 @@
 #include <cmath>
 #include <limits>
 
+#include "constants.h"
 #include "exit_air_solver.h"
 #include "ieee_step.h"
 #include "number_text.h"
@@ -23,8 +24,6 @@ constexpr double kLbPerHourPerGpm = 500.0;
 constexpr double kFanPowerConstant = 6356.0;
 // hp per gpm of circulating water: the design's allowance for the pump, which has no head input.
 constexpr double kPumpHpPerGpm = 0.012;
-constexpr double kPercent = 100.0;        // percent per unit (drift loss, fan efficiency)
-constexpr double kMinutesPerHour = 60.0;  // air flow in lb/h to ft³/min
 constexpr double kThousand = 1000.0;      // lb/h and ft³/min to the results' thousands
 constexpr double kMillion = 1'000'000.0;  // Btu/h to the heat rejected's million Btu/h
 constexpr double kChebyshevPoints = 4.0;  // each point weighs one quarter of the range

@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "constants.h"
 #include "ieee_step.h"
 
 namespace veltrane {
@@ -12,7 +13,6 @@ using detail::RoundToSingle;
 
 /// How far above the design wet bulb the default span reaches, °F.
 constexpr float kDefaultSpanAboveDesign = 10.0F;
-constexpr double kPercent = 100.0;
 /// How far an SI end of the default span may stand beyond a whole °C and still count as on it:
 /// a float °F that a whole °C was converted to reads back up to a few millionths of a K off.
 constexpr double kWholeDegreeSlack = 1e-4;  // K

@@ -6,6 +6,7 @@
 
 #include "bisection.h"
 #include "bracket_search.h"
+#include "constants.h"
 #include "ieee_step.h"
 #include "psychrometrics.h"
 

@@ -39,8 +39,6 @@ struct TowerCharacteristic {
 /// The highest is lowered where the hot water would boil below it (HighestSearchedApproach).
 inline constexpr float kLowestApproach = 0.001F;
 inline constexpr float kHighestApproach = 100.0F;
-/// Water freezes at 32 °F: an operating point whose cold water is below it is refused.
-inline constexpr float kFreezingPointF = 32.0F;
 /// No row takes more evaluations of its demand than this.
 inline constexpr int kRatingCalculationLimit = 100;
 

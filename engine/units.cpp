@@ -5,6 +5,7 @@
 #include <cmath>
 #include <utility>
 
+#include "constants.h"
 #include "number_text.h"
 
 namespace veltrane {
@@ -19,11 +20,9 @@ constexpr double kJoulesPerBtu = 1055.05585262;              // international ta
 constexpr double kKilopascalsPerPsi = 6.894757293168361;  // 4.4482216152605 N per in², 16 figures
 constexpr double kKilopascalsPerInchOfWater = 0.24884;  // water at 60 °F, NIST's conventional value
 constexpr double kFahrenheitPerKelvin = 1.8;
-constexpr double kFreezingPointF = 32.0;
 constexpr double kKilojoulesPerKgPerBtuPerLb = 2.326;  // 1 Btu/lb, exact by the Btu's definition
 /// The US enthalpy of dry air at 32 °F, the SI datum: 0.24 Btu/lb·°F × 32 °F.
 constexpr double kEnthalpyDatumBtuPerLb = 7.68;
-constexpr double kMinutesPerHour = 60.0;
 constexpr double kSecondsPerHour = 3600.0;
 constexpr double kWattsPerKilowatt = 1000.0;
 constexpr double kCubicMetresPerHourPerGpm = kCubicMetresPerGallon * kMinutesPerHour;
@@ -33,7 +32,8 @@ constexpr std::array<UnitConversion, 23> kConversions{{
     {Quantity::kDimensionless, "", "", 1.0, 1.0, 0.0},
     {Quantity::kMassRatio, "lb/lb", "kg/kg", 1.0, 1.0, 0.0},
     {Quantity::kPercent, "%", "%", 1.0, 1.0, 0.0},
-    {Quantity::kTemperature, "F", "C", 1.0, kFahrenheitPerKelvin, kFreezingPointF},
+    {Quantity::kTemperature, "F", "C", 1.0, kFahrenheitPerKelvin,
+     static_cast<double>(kFreezingPointF)},
     {Quantity::kTemperatureDifference, "F", "K", 1.0, kFahrenheitPerKelvin, 0.0},
     {Quantity::kPressure, "psia", "kPa", kKilopascalsPerPsi, 1.0, 0.0},
     {Quantity::kFanPressure, "inH2O", "kPa", kKilopascalsPerInchOfWater, 1.0, 0.0},
@@ -184,10 +184,6 @@ std::string CaptionIn(Input i, UnitSystem units) {
 
 std::string CaptionIn(Result j, UnitSystem units) {
     return CaptionText(CaptionOf(j), units);
-}
-
-double ResultIn(const PerformanceResults& results, Result j, UnitSystem units) noexcept {
-    return ValueInUnits(kResultUnits[j].quantity, units, results.Value(j));
 }
 
 std::string ResultTextIn(const PerformanceResults& results, Result j, UnitSystem units,

@@ -195,9 +195,6 @@ NumberText ExactText(Quantity quantity, UnitSystem units, float us);
 /// rounded to single precision, as the calculation stores its results.
 std::string ResultTextIn(Quantity quantity, UnitSystem units, float us);
 
-/// Result `j` in `units`, double precision (result 8 from its double).
-double ResultIn(const PerformanceResults& results, Result j, UnitSystem units) noexcept;
-
 /// The text of result `j` in `units` by the result text rule: the converted value rounded to
 /// single precision, as the calculation stores its results (result 8 stays double). For kUS and
 /// every dimensionless result, the same text as PerformanceResults::Text.

@@ -7,6 +7,7 @@
 #include <span>
 #include <vector>
 
+#include "constants.h"
 #include "exit_air_solver.h"
 #include "number_text.h"
 
@@ -21,7 +22,6 @@ constexpr std::size_t kTableColumnWidth = 16;
 constexpr int kReadableDigits = 6;
 /// The share of the bisection's change written as a percentage, with these figures.
 constexpr int kChangeDigits = 3;
-constexpr double kPercent = 100.0;
 
 /// True when a quantity's SI value is a number of its own, not the US value again.
 bool Converts(Quantity quantity) {

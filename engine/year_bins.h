@@ -11,12 +11,11 @@
 #include <string>
 #include <vector>
 
+#include "constants.h"
 #include "fan_control.h"
 
 namespace veltrane {
 
-/// gpm × this × hours gives US gallons.
-inline constexpr double kMinutesPerHour = 60.0;
 /// The hours of a leap year: bins adding up to more describe more than a year.
 inline constexpr double kHoursInLeapYear = 8784.0;
 

@@ -27,6 +27,7 @@
 
 #include "chart_file.h"
 #include "chart_format.h"
+#include "constants.h"
 #include "copyable_table.h"
 #include "demand_chart_painter.h"
 #include "file_dialogs.h"
@@ -50,7 +51,6 @@ const std::vector<WeatherBin> kDefaultBins = {
 };
 /// The setpoint of a new tab, °F: the design's cold water of the default design.
 constexpr float kDefaultSetpoint = 78.0F;
-constexpr double kPercent = 100.0;
 /// The figure the chart leaves around its plot, in canvas points.
 constexpr double kChartMargin = 56.0;
 /// Significant figures of a bin's wet bulb under its bar.

@@ -24,7 +24,7 @@ PALETTE = [
 ]
 BLACK, SILVER, GREY, WHITE = 0, 7, 8, 15
 TRANSPARENT = None
-# Every size drawn; the Windows icon keeps the two of the original program.
+# Every size drawn; the Windows icon holds the two smallest, the sizes its 4-bit format serves.
 SIZES = (16, 32, 48, 64, 128, 256)
 ICO_SIZES = (32, 16)
 

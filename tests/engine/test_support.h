@@ -1,5 +1,7 @@
 #pragma once
-// Single-precision values are compared by their seven-figure text, never with a tolerance.
+// A value's text to seven significant figures, the figures a single-precision result holds. A
+// test that checks a figure published to seven places compares these texts; a test against an
+// independent calculation, which cannot agree to the last bit, states its tolerance and why.
 
 #include <cstdio>
 #include <string>
