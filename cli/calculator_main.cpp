@@ -11,6 +11,7 @@
 #include "calc_options.h"
 #include "chart_command.h"
 #include "curves_command.h"
+#include "file_clash.h"
 #include "input_columns.h"
 #include "number_text.h"
 #include "units.h"
@@ -183,6 +184,12 @@ int RunCalculator(std::span<const std::string_view> arguments, std::FILE* in, st
     if (options.version) {
         return WriteWholeOutput(out, err, std::string(kProgramName) + " " + kVersionText + "\n",
                                 "the version");
+    }
+    // Before any output is opened: opening it would truncate the input it names.
+    const std::string clash = OutputThatIsAnInput(options);
+    if (!clash.empty()) {
+        Complain(err, clash);
+        return kExitUsage;
     }
 
     // The worksheets' file is opened before anything is calculated: when it cannot be, the run
