@@ -91,7 +91,8 @@ void DesignRowsMode::StartOutput(const RowReader* header, bool writeHeader) {
 void DesignRowsMode::TakeHeader(RowReader& header, std::string_view source, std::size_t line) {
     if (!header.Names(kHoursColumn) || binColumns_) return;
     header.Ignore(kHoursColumn);
-    context_.problems.AtLine(
+    // Its rows are still calculated and written: only the column is missing, so this is a note.
+    context_.problems.NoteAtLine(
         source, line,
         "Hours is not written, as the first input had none; give --totals to write it");
 }

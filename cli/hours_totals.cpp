@@ -12,6 +12,9 @@ namespace {
 /// The rows left out that the totals' note names; more are counted only.
 constexpr std::size_t kNamedRowsLeftOut = 5;
 
+/// 366 × 24: no year's weather bins hold more hours.
+constexpr double kHoursInALeapYear = 8784.0;
+
 std::string RowCount(std::size_t rows) {
     return std::to_string(rows) + (rows == 1 ? " row" : " rows");
 }
@@ -92,6 +95,12 @@ void HoursTotals::Write(CsvWriter& csv, bool raw, UnitSystem units) const {
     csv.Comma();
     std::string note = "totals of " + RowCount(rows_) +
                        " with Hours; Cold Water Out Temp is their hours-weighted mean";
+    if (hours_ + hoursLeftOut_ > kHoursInALeapYear) {
+        // Bins of more than one year, or counted twice: the sums are not a year's.
+        note += "; the Hours add up to " +
+                std::string(ShortestText(hours_ + hoursLeftOut_).View()) +
+                ", more than the 8,784 of a leap year";
+    }
     if (rowsLeftOut_ > 0) {
         // Named, so that no row is silently missing from a sum.
         note += "; left out: " + RowCount(rowsLeftOut_) + " without results (" + placesLeftOut_ +

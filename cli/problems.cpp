@@ -1,9 +1,22 @@
 #include "problems.h"
 
+#include <cstdio>
+
 namespace veltrane::cli {
 
 std::string PlaceOfLine(std::string_view source, std::size_t line) {
-    std::string place(source);
+    std::string place;
+    place.reserve(source.size() + 8);
+    for (const char c : source) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (byte >= 0x20 && byte != 0x7F) {
+            place += c;
+            continue;
+        }
+        char escaped[8];
+        std::snprintf(escaped, sizeof escaped, "\\x%02X", static_cast<unsigned>(byte));
+        place += escaped;
+    }
     place += ':';
     place += std::to_string(line);
     return place;
@@ -18,6 +31,10 @@ void Problems::At(std::string_view place, std::string_view what) {
     message += ": ";
     message += what;
     Whole(message);
+}
+
+void Problems::NoteAtLine(std::string_view source, std::size_t line, std::string_view what) {
+    messages_(PlaceOfLine(source, line) + ": " + std::string(what));
 }
 
 void Problems::Whole(std::string_view line) {

@@ -13,7 +13,8 @@ namespace veltrane::cli {
 /// Receives one message line, without its line end.
 using MessageSink = std::function<void(std::string_view)>;
 
-/// "FILE:LINE".
+/// "FILE:LINE", control bytes of the name as \xNN, as every message shows them: a name is
+/// whatever the command line gave, and a raw byte could move the terminal's cursor or end the line.
 std::string PlaceOfLine(std::string_view source, std::size_t line);
 
 class Problems {
@@ -26,6 +27,8 @@ class Problems {
     void At(std::string_view place, std::string_view what);
     /// A problem of the run itself ("veltrane-calc: cannot read ..."), the line given whole.
     void Whole(std::string_view line);
+    /// A note at a line, "FILE:LINE: what": told, but not a problem (the exit status stays 0).
+    void NoteAtLine(std::string_view source, std::size_t line, std::string_view what);
 
     [[nodiscard]] bool Any() const { return any_; }
 

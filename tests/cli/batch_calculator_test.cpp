@@ -219,10 +219,66 @@ TEST(BatchCalculator, shouldSayWhenALaterInputsHoursCannotBeWritten) {
     StringSource second("Twb,Hours\n70,100\n");
     calculator.CalculateSource(second, "second.csv");
     calculator.Flush();
-    EXPECT_TRUE(calculator.HadErrors());
+    // Every row is still calculated and written: a note, not a failure of the run.
+    EXPECT_FALSE(calculator.HadErrors());
     EXPECT_EQ(messages, std::vector<std::string>{"second.csv:1: Hours is not written, as the first "
                                                  "input had none; give --totals to write it"});
     EXPECT_EQ(DataRows(csv).size(), 2U);
+}
+
+TEST(BatchCalculator, shouldEscapeControlBytesOfAFileNameInItsMessages) {
+    const struct {
+        std::string_view name;
+        std::string message;
+    } cases[] = {
+        {"in.csv", "in.csv:2: Twb \"x\" is not a number"},
+        {"a\x1B[2J.csv", "a\\x1B[2J.csv:2: Twb \"x\" is not a number"},
+        {"two\nlines\x7F", "two\\x0Alines\\x7F:2: Twb \"x\" is not a number"},
+        {"caf\xC3\xA9.csv", "caf\xC3\xA9.csv:2: Twb \"x\" is not a number"},
+    };
+    for (const auto& c : cases) {
+        std::vector<std::string> messages;
+        BatchCalculator calculator(
+            Settings(false, false), [](std::string_view) {},
+            [&](std::string_view line) { messages.emplace_back(line); });
+        StringSource source("Twb\nx\n");
+        calculator.CalculateSource(source, c.name);
+        EXPECT_EQ(messages, std::vector<std::string>{c.message});
+    }
+}
+
+TEST(BatchCalculator, shouldSayInTheTotalsWhenTheHoursExceedALeapYear) {
+    const struct {
+        std::string_view input;
+        std::string note;
+    } cases[] = {
+        {"Twb,Hours\n65,8000\n70,784\n",
+         "totals of 2 rows with Hours; Cold Water Out Temp is their hours-weighted mean"},
+        {"Twb,Hours\n65,8000\n70,785\n",
+         "totals of 2 rows with Hours; Cold Water Out Temp is their hours-weighted mean; the "
+         "Hours add up to 8785, more than the 8,784 of a leap year"},
+        {"Twb,Hours\n65,8760\n65,8760\n",
+         "totals of 2 rows with Hours; Cold Water Out Temp is their hours-weighted mean; the "
+         "Hours add up to 17520, more than the 8,784 of a leap year"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.input));
+        BatchSettings settings = Settings(true, false);
+        settings.totals = true;
+        std::string csv;
+        BatchCalculator calculator(
+            std::move(settings), [&](std::string_view piece) { csv += piece; },
+            [](std::string_view) {});
+        calculator.WriteHeader();
+        StringSource source(c.input);
+        calculator.CalculateSource(source, "in.csv");
+        calculator.WriteTotals();
+        calculator.Flush();
+        const auto rows = DataRows(csv);
+        ASSERT_EQ(rows.size(), 3U);
+        EXPECT_EQ(rows[2].back(), c.note);
+        EXPECT_FALSE(calculator.HadErrors());
+    }
 }
 
 TEST(BatchCalculator, shouldReadItsOwnOutputBackToTheSameOutput) {
