@@ -11,7 +11,9 @@
 #include "acceptance_design.h"
 #include "batch_mode.h"
 #include "calc_options.h"
+#include "input_columns.h"
 #include "number_text.h"
+#include "option_reading.h"
 #include "result_text.h"
 #include "units.h"
 #include "worksheet.h"
@@ -48,6 +50,12 @@ constexpr std::array<Caption, kNotesColumn + 1> kEvaluationColumns{{
     {"Cold Water Deviation", Quantity::kTemperatureDifference},
     {"Notes"},
 }};
+
+FanDraft ParseDraft(std::string_view text) {
+    if (text == "induced") return FanDraft::kInduced;
+    if (text == "forced") return FanDraft::kForced;
+    Refuse("--draft must be induced or forced, not " + QuoteForMessage(text));
+}
 
 constexpr std::string_view kNotEvaluated = "not evaluated: ";
 
@@ -201,6 +209,63 @@ std::optional<AcceptanceSettings> AcceptanceSettings::From(const CalcOptions& op
     std::optional<DesignBasis> basis = AcceptanceBasis(options, error);
     if (!basis) return std::nullopt;
     return AcceptanceSettings{std::move(*basis)};
+}
+
+void AcceptanceSettings::DeclareOptions(CLI::App& app, CalcOptions& options) {
+    ValueOption(app.add_option(
+                       "--acceptance",
+                       [&options](const CLI::results_t& results) {
+                           if (options.acceptance) Refuse("--acceptance is given twice");
+                           // Empty when --defaults follows: the defaults are the design.
+                           options.acceptance = results.empty() ? "" : results.front();
+                           return true;
+                       },
+                       "evaluate the FILEs' field test readings against the design in\n"
+                       "DESIGN.csv (one row of the twelve inputs) or, with --defaults, the\n"
+                       "default design; needs --slope. Columns P, Twb, Tdb, THot, TCold, Flow,\n"
+                       "FanPower (psia, F, gpm; FanPower in the design fan power's unit). Each\n"
+                       "row is written with Test L/G (by the fan laws from the design L/G, the\n"
+                       "flow, the fan power and the air's density and specific volume), Test\n"
+                       "KaV/L and Test C = KaV/L x (L/G)^m, L/G at Capability (where the test\n"
+                       "line meets the design demand curve), Capability (%) = 100 x that L/G /\n"
+                       "the design L/G, and the design tower's Predicted Cold Water and the\n"
+                       "Cold Water Deviation = TCold - predicted (positive: warmer than the\n"
+                       "design tower). A reading that cannot be evaluated has its reason in\n"
+                       "Notes and on standard error. With --totals a closing row evaluates the\n"
+                       "mean of the evaluated readings: the test's result. With --units si\n"
+                       "DESIGN.csv and the readings are in SI (kPa, C, m3/h; FanPower in kW\n"
+                       "unless --design-fan-power gives another unit), and Predicted Cold Water\n"
+                       "is in C and Cold Water Deviation in K")
+                    ->type_name("DESIGN.csv"));
+    SingleOption(
+        app, "--design-fan-power", "X", options.designFanPower,
+        [](std::string_view text) { return ReadPositiveNumber("--design-fan-power", text); },
+        "the design's fan power, in the unit of the readings' FanPower (default:\n"
+        "the design's Approx Fan Power, hp; kW with --units si)");
+    SingleOption(app, "--draft", "induced|forced", options.draft, ParseDraft,
+                 "where the fan sits (default induced): induced moves the leaving air,\n"
+                 "saturated at the leaving enthalpy and solved to 0.001 F or better, and\n"
+                 "the test L/G is repeated until it moves by less than 1e-6 of itself;\n"
+                 "forced moves the entering air");
+}
+
+void AcceptanceSettings::CheckOptions(const CalcOptions& options) {
+    const bool curves = options.curves || options.curvesCsv;
+    if (options.acceptance) {
+        if (options.acceptance->empty() && !options.defaults)
+            Refuse("--acceptance needs DESIGN.csv or --defaults");
+        if (!options.acceptance->empty() && options.defaults)
+            Refuse("--acceptance takes DESIGN.csv or --defaults, not both");
+        if (!options.slope) Refuse("--acceptance needs --slope m");
+        if (options.tower) Refuse("--acceptance and --tower cannot be given together");
+        if (!options.sweeps.empty()) Refuse("--acceptance and --sweep cannot be given together");
+        if (options.fit) Refuse("--acceptance and --fit cannot be given together");
+        if (curves || options.chart || options.demand)
+            Refuse("--acceptance writes no chart: give --curves or --chart without it");
+    } else if (options.designFanPower || options.draft) {
+        Refuse(std::string(options.draft ? "--draft" : "--design-fan-power") +
+               " belongs to --acceptance");
+    }
 }
 
 std::unique_ptr<BatchMode> AcceptanceSettings::Make(const ModeContext& context) {

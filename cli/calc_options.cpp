@@ -11,29 +11,11 @@
 #include "design_sets.h"
 #include "input_columns.h"
 #include "number_text.h"
+#include "option_reading.h"
 #include "units.h"
 
 namespace veltrane::cli {
 namespace {
-
-/// Ends the parse with one line; thrown from the options' callbacks, caught by ParseArguments.
-struct BadOption {
-    std::string message;
-};
-
-[[noreturn]] void Refuse(std::string message) {
-    throw BadOption{std::move(message)};
-}
-
-/// The argument of an option that takes one. CLI11 hands over an empty text when the option
-/// ends the line or another option follows it.
-std::string_view ArgumentOf(const CLI::results_t& results, std::string_view option,
-                            std::string_view form) {
-    if (results.empty() || results.front().empty()) {
-        Refuse(std::string(option) + " needs an argument " + std::string(form));
-    }
-    return results.front();
-}
 
 /// Adds a sweep unless its input is swept already.
 void AddSweep(std::string_view argument, CalcOptions& options) {
@@ -60,63 +42,6 @@ void AddSweep(std::string_view argument, CalcOptions& options) {
                " designs for each row");
     }
     options.sweeps.push_back(*sweep);
-}
-
-/// A number of an option's argument; `label` names it in the message ("--tower: C").
-float ReadOptionNumber(const std::string& label, std::string_view text) {
-    float value = 0.0F;
-    const NumberError error = ReadInputNumber(text, value);
-    if (error != NumberError::None) {
-        Refuse(label + " " + QuoteForMessage(text) + " is " + std::string(Describe(error)));
-    }
-    return value;
-}
-
-/// The two parts of an argument of the form A:B, such as C:m or FROM:TO.
-std::pair<std::string_view, std::string_view> SplitPair(std::string_view argument,
-                                                        std::string_view option,
-                                                        std::string_view form) {
-    const std::size_t colon = argument.find(':');
-    if (colon == std::string_view::npos ||
-        argument.find(':', colon + 1) != std::string_view::npos) {
-        Refuse(std::string(option) + " needs " + std::string(form) + ", not " +
-               QuoteForMessage(argument));
-    }
-    return {argument.substr(0, colon), argument.substr(colon + 1)};
-}
-
-/// C:m, with C above zero and m not negative.
-TowerCharacteristic ParseTower(std::string_view argument) {
-    const auto [cText, mText] = SplitPair(argument, "--tower", "C:m");
-    const TowerCharacteristic tower{ReadOptionNumber("--tower: C", cText),
-                                    ReadOptionNumber("--tower: m", mText)};
-    if (!(tower.c > 0.0F)) Refuse("--tower: C must be above 0, not " + QuoteForMessage(cText));
-    if (!(tower.m >= 0.0F))
-        Refuse("--tower: m must not be negative, not " + QuoteForMessage(mText));
-    return tower;
-}
-
-float ReadPositiveNumber(std::string_view option, std::string_view text) {
-    const float value = ReadOptionNumber(std::string(option) + ":", text);
-    if (!(value > 0.0F)) {
-        Refuse(std::string(option) + ": " + QuoteForMessage(text) + " is not above 0");
-    }
-    return value;
-}
-
-/// A cold water the plant can want: liquid water at sea-level pressure, in the units given.
-constexpr float kLowestSetpointF = 32.0F;
-constexpr float kHighestSetpointF = 212.0F;
-constexpr float kLowestSetpointC = 0.0F;
-constexpr float kHighestSetpointC = 100.0F;
-
-void CheckSetpoint(float setpoint, UnitSystem units) {
-    const bool si = units == UnitSystem::kSI;
-    const float lowest = si ? kLowestSetpointC : kLowestSetpointF;
-    const float highest = si ? kHighestSetpointC : kHighestSetpointF;
-    if (setpoint >= lowest && setpoint <= highest) return;
-    Refuse(si ? "--setpoint must be a cold water temperature from 0 C to 100 C"
-              : "--setpoint must be a cold water temperature from 32 F to 212 F");
 }
 
 /// Approaches separated by commas, each above 0, kept as typed: their units are known only once
@@ -197,52 +122,13 @@ std::string DescribeParseError(const CLI::ParseError& error) {
     return std::string(text) + "; see " + std::string(kProgramName) + " --help";
 }
 
-/// An option that takes one argument each time it is given, read at once in the order given.
-/// A missing argument reaches its callback as an empty text rather than as CLI11's own error.
-void ValueOption(CLI::Option* option) {
-    option->expected(0, 1)->trigger_on_parse()->multi_option_policy(
-        CLI::MultiOptionPolicy::TakeAll);
-}
-
-/// An option that takes one argument and may be given once, its argument handed to `read`.
-template <typename T, typename Read>
-void SingleOption(CLI::App& app, const std::string& name, const std::string& form,
-                  std::optional<T>& target, Read read, const std::string& description) {
-    ValueOption(app.add_option(
-                       name,
-                       [name, form, &target, read](const CLI::results_t& results) {
-                           if (target) Refuse(name + " is given twice");
-                           target = read(ArgumentOf(results, name, form));
-                           return true;
-                       },
-                       description)
-                    ->type_name(form));
-}
-
 LeavingAirRule ParseExitAir(std::string_view argument) {
     if (argument == "exact") return LeavingAirRule::kExact;
     if (argument == "window") return LeavingAirRule::kWindow;
     Refuse("--exit-air needs exact or window, not " + QuoteForMessage(argument));
 }
 
-/// full, vfd, vfd:MIN (0 < MIN <= 1) or two-speed.
-FanControl ParseFan(std::string_view argument) {
-    if (argument == "full") return {FanMode::kFull};
-    if (argument == "two-speed") return {FanMode::kTwoSpeed};
-    if (argument == "vfd") return {FanMode::kVariableSpeed};
-    if (!argument.starts_with("vfd:")) {
-        Refuse("--fan needs full, vfd, vfd:MIN or two-speed, not " + QuoteForMessage(argument));
-    }
-    const std::string_view minimum = argument.substr(4);
-    const float lowest = ReadPositiveNumber("--fan vfd", minimum);
-    if (!(lowest <= 1.0F)) {
-        Refuse("--fan vfd: the lowest air flow " + QuoteForMessage(minimum) +
-               " is a fraction of full, not above 1");
-    }
-    return {FanMode::kVariableSpeed, 0.0F, lowest};
-}
-
-/// The options of the leaving air and fan control.
+/// The options of the leaving air, then those of the fan control.
 void DeclareYearOptions(CLI::App& app, CalcOptions& options) {
     SingleOption(app, "--exit-air", "exact|window", options.exitAir, ParseExitAir,
                  "the leaving air that evaporation, blowdown, makeup, the exit air's\n"
@@ -253,30 +139,7 @@ void DeclareYearOptions(CLI::App& app, CalcOptions& options) {
                  "leaving enthalpy, its temperature solved to 0.001 F or better and its\n"
                  "humidity ratio and volume taken there: use it for water over a year.\n"
                  "With exact every row has Notes, which say where there is no such air");
-    SingleOption(
-        app, "--setpoint", "T", options.setpoint,
-        [](std::string_view text) {
-            ReadOptionNumber("--setpoint", text);
-            return std::string(text);
-        },
-        "with --tower: the cold water the plant wants, F. Each rated row runs its\n"
-        "fans as --fan says and adds the columns Air Flow (%), Full Speed (%),\n"
-        "Cold Water Reached (F), Above Setpoint (F), Fan Power Used (hp) and Hours\n"
-        "Above Setpoint (rows with Hours); the sixteen results stay those of full\n"
-        "speed, while the water and fan energy over the hours are those run. The\n"
-        "totals row gives the hours-weighted means of the first five and the sum\n"
-        "of the hours above the setpoint. T is liquid water: from 32 F to 212 F\n"
-        "(0 C to 100 C). With --units si T is in C and the columns are Cold Water\n"
-        "Reached (C), Above Setpoint (K) and Fan Power Used (kW)");
-    SingleOption(app, "--fan", "MODE", options.fan, ParseFan,
-                 "with --setpoint: full (the default) runs the fans at full speed and shows\n"
-                 "how far the cold water lands from the setpoint; vfd[:MIN] slows them to\n"
-                 "the air flow f in [MIN, 1] (MIN default 0.3) at which the rated cold\n"
-                 "water is the setpoint, the tower then giving KaV/L = C*(L/G / f)^-m;\n"
-                 "full speed when even f = 1 is too warm, MIN when the water is colder\n"
-                 "there; two-speed runs full and half speed, the hour shared so that its\n"
-                 "mean cold water is the setpoint. By the fan laws the fan power at air\n"
-                 "flow f is f^3 x full speed's (half speed: 1/8)");
+    FanSettings::DeclareOptions(app, options);
 }
 
 /// The options of the demand chart.
@@ -313,12 +176,6 @@ float ParseSlope(std::string_view text) {
     return slope;
 }
 
-FanDraft ParseDraft(std::string_view text) {
-    if (text == "induced") return FanDraft::kInduced;
-    if (text == "forced") return FanDraft::kForced;
-    Refuse("--draft must be induced or forced, not " + QuoteForMessage(text));
-}
-
 /// FROM:TO with FROM ≤ TO and no more wet bulbs, a degree apart, than a curve may hold. In °F,
 /// or in °C under --units si, which may come later on the line: the span takes its units when
 /// the curves are built.
@@ -338,44 +195,10 @@ WetBulbSpan ParseWetBulbs(std::string_view argument) {
 
 /// The options of the acceptance test, the performance curves and the fit.
 void DeclareCapabilityOptions(CLI::App& app, CalcOptions& options) {
-    ValueOption(app.add_option(
-                       "--acceptance",
-                       [&options](const CLI::results_t& results) {
-                           if (options.acceptance) Refuse("--acceptance is given twice");
-                           // Empty when --defaults follows: the defaults are the design.
-                           options.acceptance = results.empty() ? "" : results.front();
-                           return true;
-                       },
-                       "evaluate the FILEs' field test readings against the design in\n"
-                       "DESIGN.csv (one row of the twelve inputs) or, with --defaults, the\n"
-                       "default design; needs --slope. Columns P, Twb, Tdb, THot, TCold, Flow,\n"
-                       "FanPower (psia, F, gpm; FanPower in the design fan power's unit). Each\n"
-                       "row is written with Test L/G (by the fan laws from the design L/G, the\n"
-                       "flow, the fan power and the air's density and specific volume), Test\n"
-                       "KaV/L and Test C = KaV/L x (L/G)^m, L/G at Capability (where the test\n"
-                       "line meets the design demand curve), Capability (%) = 100 x that L/G /\n"
-                       "the design L/G, and the design tower's Predicted Cold Water and the\n"
-                       "Cold Water Deviation = TCold - predicted (positive: warmer than the\n"
-                       "design tower). A reading that cannot be evaluated has its reason in\n"
-                       "Notes and on standard error. With --totals a closing row evaluates the\n"
-                       "mean of the evaluated readings: the test's result. With --units si\n"
-                       "DESIGN.csv and the readings are in SI (kPa, C, m3/h; FanPower in kW\n"
-                       "unless --design-fan-power gives another unit), and Predicted Cold Water\n"
-                       "is in C and Cold Water Deviation in K")
-                    ->type_name("DESIGN.csv"));
+    AcceptanceSettings::DeclareOptions(app, options);
     SingleOption(app, "--slope", "m", options.slope, ParseSlope,
                  "the slope m of the tower characteristic KaV/L = C x (L/G)^-m; the tower\n"
                  "passes through the design point, C = KaV/L x (L/G)^m of the design");
-    SingleOption(
-        app, "--design-fan-power", "X", options.designFanPower,
-        [](std::string_view text) { return ReadPositiveNumber("--design-fan-power", text); },
-        "the design's fan power, in the unit of the readings' FanPower (default:\n"
-        "the design's Approx Fan Power, hp; kW with --units si)");
-    SingleOption(app, "--draft", "induced|forced", options.draft, ParseDraft,
-                 "where the fan sits (default induced): induced moves the leaving air,\n"
-                 "saturated at the leaving enthalpy and solved to 0.001 F or better, and\n"
-                 "the test L/G is repeated until it moves by less than 1e-6 of itself;\n"
-                 "forced moves the entering air");
     SingleOption(app, "--curves", "FILE", options.curves, ChartFileFor("--curves"),
                  "draw the first design's performance curves (the defaults with\n"
                  "--defaults) into FILE, an SVG, PDF or PNG by its extension: cold water\n"
@@ -397,45 +220,14 @@ void DeclareCapabilityOptions(CLI::App& app, CalcOptions& options) {
                  "design wet bulb). With --units si in C, 1 K apart, each whole C converted\n"
                  "once (default the same ends in C rounded outward to whole C: 4 to 24\n"
                  "for the defaults)");
-    app.add_flag("--fit", options.fit,
-                 "fit the tower characteristic to the rows, performance data with the\n"
-                 "usual input columns (TCold may stand for Approach when a header names\n"
-                 "it): each row's KaV/L at its L/G, then least squares on log KaV/L =\n"
-                 "log C - m log L/G. Writes C, m, Points, R Squared and the Largest Cold\n"
-                 "Water Deviation of the fitted tower rated back at every row, with the row\n"
-                 "it is At. A row whose KaV/L has no meaning is named on standard error and\n"
-                 "left out; at least 2 rows with different L/G are needed. With --units si\n"
-                 "the rows are read in SI (TCold in C, \"Cold Water Temp (C)\") and the\n"
-                 "deviation is in K");
+    FitSettings::DeclareOptions(app, options);
 }
 
 /// Options that only make sense together, checked once all are read.
 void CheckCombinations(CalcOptions& options) {
     const bool curves = options.curves || options.curvesCsv;
-    if (options.acceptance) {
-        if (options.acceptance->empty() && !options.defaults)
-            Refuse("--acceptance needs DESIGN.csv or --defaults");
-        if (!options.acceptance->empty() && options.defaults)
-            Refuse("--acceptance takes DESIGN.csv or --defaults, not both");
-        if (!options.slope) Refuse("--acceptance needs --slope m");
-        if (options.tower) Refuse("--acceptance and --tower cannot be given together");
-        if (!options.sweeps.empty()) Refuse("--acceptance and --sweep cannot be given together");
-        if (options.fit) Refuse("--acceptance and --fit cannot be given together");
-        if (curves || options.chart || options.demand)
-            Refuse("--acceptance writes no chart: give --curves or --chart without it");
-    } else if (options.designFanPower || options.draft) {
-        Refuse(std::string(options.draft ? "--draft" : "--design-fan-power") +
-               " belongs to --acceptance");
-    }
-    if (options.fit) {
-        if (options.defaults) Refuse("--fit needs rows of performance data: leave out --defaults");
-        if (options.tower) Refuse("--fit and --tower cannot be given together");
-        if (!options.sweeps.empty()) Refuse("--fit and --sweep cannot be given together");
-        if (curves || options.chart || options.demand)
-            Refuse("--fit writes no chart: give --curves or --chart without it");
-        if (options.raw || options.check || options.trace)
-            Refuse("--fit writes its fit alone: leave out --raw, --check and --trace");
-    }
+    AcceptanceSettings::CheckOptions(options);
+    FitSettings::CheckOptions(options);
     if (options.slope && options.tower)
         Refuse("--slope and --tower cannot be given together: --tower C:m holds m");
     if (options.slope && !options.acceptance && !curves)
@@ -444,12 +236,7 @@ void CheckCombinations(CalcOptions& options) {
         Refuse(std::string(options.curves ? "--curves" : "--curves-csv") +
                " needs --slope m or --tower C:m");
     if (options.wetBulbs && !curves) Refuse("--wet-bulbs belongs to --curves or --curves-csv");
-    if (options.setpoint && !options.tower) Refuse("--setpoint needs --tower");
-    if (options.setpoint) {
-        CheckSetpoint(ReadOptionNumber("--setpoint", *options.setpoint),
-                      options.units.value_or(UnitSystem::kUS));
-    }
-    if (options.fan && !options.setpoint) Refuse("--fan needs --setpoint");
+    FanSettings::CheckOptions(options);
 }
 
 /// Every option, declared once: the parser reads them and the help lists them in this order.
@@ -480,19 +267,7 @@ void DeclareOptions(CLI::App& app, CalcOptions& options, std::string& traceTarge
                        "repeat every design with input NAME at FROM, FROM+STEP, ... up to TO;\n"
                        "several sweeps give every combination, the first varying slowest")
                     ->type_name("NAME=FROM:TO:STEP"));
-    SingleOption(app, "--tower", "C:m", options.tower, ParseTower,
-                 "rate a tower of characteristic KaV/L = C*(L/G)^-m (C > 0, m >= 0) instead\n"
-                 "of calculating each design as it stands. Held from the row: P, Twb, Tdb,\n"
-                 "LG, Flow, Cycles, Drift, MakeupTemp, FanPress, FanEff and the range\n"
-                 "R = THot - (Twb + Approach) as the row gives it, which a sweep of Twb\n"
-                 "keeps. Solved: the approach at which the row's KaV/L equals the tower's\n"
-                 "(between the KaV/L of two adjacent cold water temperatures), searched\n"
-                 "from just above 0 F to 100 F and below the approach at which the hot\n"
-                 "water would boil at the row's pressure; then THot = Twb + Approach + R.\n"
-                 "The row is written with the solved Approach and THot and the sixteen\n"
-                 "results of that operating point. Where no approach in that range gives\n"
-                 "it, Approach, THot and the results are empty and Notes and standard\n"
-                 "error say why");
+    RateSettings::DeclareOptions(app, options);
     app.add_flag("--totals", options.totals,
                  "a closing row over all rows with Hours: the sums of Hours, of the water\n"
                  "volumes and of the fan energy, and in Cold Water Out Temp the\n"

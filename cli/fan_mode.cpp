@@ -8,7 +8,9 @@
 #include "calc_options.h"
 #include "constants.h"
 #include "design_rows.h"
+#include "input_columns.h"
 #include "number_text.h"
+#include "option_reading.h"
 #include "units.h"
 #include "worksheet.h"
 #include "year_bins.h"
@@ -38,6 +40,38 @@ constexpr std::array<OwnColumn, kFanColumnCount> kFanColumns = {{
 }};
 
 constexpr auto kOutputColumns = DesignOutputCaptions(kFanColumns);
+
+/// A cold water the plant can want: liquid water at sea-level pressure, in the units given.
+constexpr float kLowestSetpointF = 32.0F;
+constexpr float kHighestSetpointF = 212.0F;
+constexpr float kLowestSetpointC = 0.0F;
+constexpr float kHighestSetpointC = 100.0F;
+
+void CheckSetpoint(float setpoint, UnitSystem units) {
+    const bool si = units == UnitSystem::kSI;
+    const float lowest = si ? kLowestSetpointC : kLowestSetpointF;
+    const float highest = si ? kHighestSetpointC : kHighestSetpointF;
+    if (setpoint >= lowest && setpoint <= highest) return;
+    Refuse(si ? "--setpoint must be a cold water temperature from 0 C to 100 C"
+              : "--setpoint must be a cold water temperature from 32 F to 212 F");
+}
+
+/// full, vfd, vfd:MIN (0 < MIN <= 1) or two-speed.
+FanControl ParseFan(std::string_view argument) {
+    if (argument == "full") return {FanMode::kFull};
+    if (argument == "two-speed") return {FanMode::kTwoSpeed};
+    if (argument == "vfd") return {FanMode::kVariableSpeed};
+    if (!argument.starts_with("vfd:")) {
+        Refuse("--fan needs full, vfd, vfd:MIN or two-speed, not " + QuoteForMessage(argument));
+    }
+    const std::string_view minimum = argument.substr(4);
+    const float lowest = ReadPositiveNumber("--fan vfd", minimum);
+    if (!(lowest <= 1.0F)) {
+        Refuse("--fan vfd: the lowest air flow " + QuoteForMessage(minimum) +
+               " is a fraction of full, not above 1");
+    }
+    return {FanMode::kVariableSpeed, 0.0F, lowest};
+}
 
 /// The setpoint as the fans take it, °F: typed in °F it is read as the calculation reads any
 /// number; typed in °C it is converted in double precision and rounded once.
@@ -128,6 +162,42 @@ std::optional<FanSettings> FanSettings::From(const CalcOptions& options, std::st
     FanControl control = options.fan.value_or(FanControl{});
     control.setpoint = SetpointIn(*options.setpoint, options.units.value_or(UnitSystem::kUS));
     return FanSettings{*options.tower, control};
+}
+
+void FanSettings::DeclareOptions(CLI::App& app, CalcOptions& options) {
+    SingleOption(
+        app, "--setpoint", "T", options.setpoint,
+        [](std::string_view text) {
+            ReadOptionNumber("--setpoint", text);
+            return std::string(text);
+        },
+        "with --tower: the cold water the plant wants, F. Each rated row runs its\n"
+        "fans as --fan says and adds the columns Air Flow (%), Full Speed (%),\n"
+        "Cold Water Reached (F), Above Setpoint (F), Fan Power Used (hp) and Hours\n"
+        "Above Setpoint (rows with Hours); the sixteen results stay those of full\n"
+        "speed, while the water and fan energy over the hours are those run. The\n"
+        "totals row gives the hours-weighted means of the first five and the sum\n"
+        "of the hours above the setpoint. T is liquid water: from 32 F to 212 F\n"
+        "(0 C to 100 C). With --units si T is in C and the columns are Cold Water\n"
+        "Reached (C), Above Setpoint (K) and Fan Power Used (kW)");
+    SingleOption(app, "--fan", "MODE", options.fan, ParseFan,
+                 "with --setpoint: full (the default) runs the fans at full speed and shows\n"
+                 "how far the cold water lands from the setpoint; vfd[:MIN] slows them to\n"
+                 "the air flow f in [MIN, 1] (MIN default 0.3) at which the rated cold\n"
+                 "water is the setpoint, the tower then giving KaV/L = C*(L/G / f)^-m;\n"
+                 "full speed when even f = 1 is too warm, MIN when the water is colder\n"
+                 "there; two-speed runs full and half speed, the hour shared so that its\n"
+                 "mean cold water is the setpoint. By the fan laws the fan power at air\n"
+                 "flow f is f^3 x full speed's (half speed: 1/8)");
+}
+
+void FanSettings::CheckOptions(const CalcOptions& options) {
+    if (options.setpoint && !options.tower) Refuse("--setpoint needs --tower");
+    if (options.setpoint) {
+        CheckSetpoint(ReadOptionNumber("--setpoint", *options.setpoint),
+                      options.units.value_or(UnitSystem::kUS));
+    }
+    if (options.fan && !options.setpoint) Refuse("--fan needs --setpoint");
 }
 
 std::unique_ptr<BatchMode> FanSettings::Make(const ModeContext& context) {

@@ -13,6 +13,7 @@
 #include "characteristic_fit.h"
 #include "design_rows.h"
 #include "number_text.h"
+#include "option_reading.h"
 #include "units.h"
 
 namespace veltrane::cli {
@@ -132,6 +133,32 @@ bool FitSettings::ChosenBy(const CalcOptions& options) {
 
 std::optional<FitSettings> FitSettings::From(const CalcOptions&, std::string&) {
     return FitSettings{};
+}
+
+void FitSettings::DeclareOptions(CLI::App& app, CalcOptions& options) {
+    app.add_flag("--fit", options.fit,
+                 "fit the tower characteristic to the rows, performance data with the\n"
+                 "usual input columns (TCold may stand for Approach when a header names\n"
+                 "it): each row's KaV/L at its L/G, then least squares on log KaV/L =\n"
+                 "log C - m log L/G. Writes C, m, Points, R Squared and the Largest Cold\n"
+                 "Water Deviation of the fitted tower rated back at every row, with the row\n"
+                 "it is At. A row whose KaV/L has no meaning is named on standard error and\n"
+                 "left out; at least 2 rows with different L/G are needed. With --units si\n"
+                 "the rows are read in SI (TCold in C, \"Cold Water Temp (C)\") and the\n"
+                 "deviation is in K");
+}
+
+void FitSettings::CheckOptions(const CalcOptions& options) {
+    const bool curves = options.curves || options.curvesCsv;
+    if (options.fit) {
+        if (options.defaults) Refuse("--fit needs rows of performance data: leave out --defaults");
+        if (options.tower) Refuse("--fit and --tower cannot be given together");
+        if (!options.sweeps.empty()) Refuse("--fit and --sweep cannot be given together");
+        if (curves || options.chart || options.demand)
+            Refuse("--fit writes no chart: give --curves or --chart without it");
+        if (options.raw || options.check || options.trace)
+            Refuse("--fit writes its fit alone: leave out --raw, --check and --trace");
+    }
 }
 
 std::unique_ptr<BatchMode> FitSettings::Make(const ModeContext& context) {

@@ -12,6 +12,9 @@ struct FitSettings {
     static bool ChosenBy(const CalcOptions& options);
     static std::optional<FitSettings> From(const CalcOptions& options, std::string& error);
     static std::unique_ptr<BatchMode> Make(const ModeContext& context);
+    /// --help lists the options in the order declared.
+    static void DeclareOptions(CLI::App& app, CalcOptions& options);
+    static void CheckOptions(const CalcOptions& options);
 };
 
 }  // namespace veltrane::cli

@@ -9,12 +9,19 @@
 //         static bool ChosenBy(const CalcOptions& options);
 //         static std::optional<FitSettings> From(const CalcOptions& options, std::string& error);
 //         static std::unique_ptr<BatchMode> Make(const ModeContext& context);
+//         // A mode with options of its own declares them and checks them together:
+//         static void DeclareOptions(CLI::App& app, CalcOptions& options);
+//         static void CheckOptions(const CalcOptions& options);  // throws BadOption
 //     };
 
 #include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
+
+namespace CLI {
+class App;
+}  // namespace CLI
 
 namespace veltrane::cli {
 

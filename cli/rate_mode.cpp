@@ -4,10 +4,23 @@
 
 #include "calc_options.h"
 #include "design_rows.h"
+#include "input_columns.h"
+#include "option_reading.h"
 #include "worksheet.h"
 
 namespace veltrane::cli {
 namespace {
+
+/// C:m, with C above zero and m not negative.
+TowerCharacteristic ParseTower(std::string_view argument) {
+    const auto [cText, mText] = SplitPair(argument, "--tower", "C:m");
+    const TowerCharacteristic tower{ReadOptionNumber("--tower: C", cText),
+                                    ReadOptionNumber("--tower: m", mText)};
+    if (!(tower.c > 0.0F)) Refuse("--tower: C must be above 0, not " + QuoteForMessage(cText));
+    if (!(tower.m >= 0.0F))
+        Refuse("--tower: m must not be negative, not " + QuoteForMessage(mText));
+    return tower;
+}
 
 class RateMode final : public DesignRowsMode {
   public:
@@ -55,6 +68,24 @@ bool RateSettings::ChosenBy(const CalcOptions& options) {
 std::optional<RateSettings> RateSettings::From(const CalcOptions& options, std::string&) {
     return RateSettings{*options.tower};
 }
+
+void RateSettings::DeclareOptions(CLI::App& app, CalcOptions& options) {
+    SingleOption(app, "--tower", "C:m", options.tower, ParseTower,
+                 "rate a tower of characteristic KaV/L = C*(L/G)^-m (C > 0, m >= 0) instead\n"
+                 "of calculating each design as it stands. Held from the row: P, Twb, Tdb,\n"
+                 "LG, Flow, Cycles, Drift, MakeupTemp, FanPress, FanEff and the range\n"
+                 "R = THot - (Twb + Approach) as the row gives it, which a sweep of Twb\n"
+                 "keeps. Solved: the approach at which the row's KaV/L equals the tower's\n"
+                 "(between the KaV/L of two adjacent cold water temperatures), searched\n"
+                 "from just above 0 F to 100 F and below the approach at which the hot\n"
+                 "water would boil at the row's pressure; then THot = Twb + Approach + R.\n"
+                 "The row is written with the solved Approach and THot and the sixteen\n"
+                 "results of that operating point. Where no approach in that range gives\n"
+                 "it, Approach, THot and the results are empty and Notes and standard\n"
+                 "error say why");
+}
+
+void RateSettings::CheckOptions(const CalcOptions&) {}
 
 std::unique_ptr<BatchMode> RateSettings::Make(const ModeContext& context) {
     return std::make_unique<RateMode>(context);
