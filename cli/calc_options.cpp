@@ -239,6 +239,16 @@ void CheckCombinations(CalcOptions& options) {
     FanSettings::CheckOptions(options);
 }
 
+/// The demand chart's options without the chart, checked once the mode takes them.
+void CheckChartOptions(const CalcOptions& options) {
+    // They shape the chart and its points alone: without either, they would be ignored.
+    const bool demand = options.chart || options.demand;
+    if (options.typedApproaches && !demand) Refuse("--approaches belongs to --chart or --demand");
+    if (options.liquidGasSpan && !demand) Refuse("--lg belongs to --chart or --demand");
+    if (options.labelCrossings && !(options.chart && options.tower))
+        Refuse("--label-crossings belongs to --chart with --tower: it labels the tower line");
+}
+
 /// Every option, declared once: the parser reads them and the help lists them in this order.
 /// A description's lines are separated by '\n'.
 void DeclareOptions(CLI::App& app, CalcOptions& options, std::string& traceTarget) {
@@ -384,6 +394,12 @@ ParsedArguments ParseArguments(std::span<const std::string_view> arguments) {
     }
     parsed.error = OptionForeignToMode(app, options);
     if (!parsed.error.empty()) return parsed;
+    try {
+        CheckChartOptions(options);
+    } catch (const BadOption& bad) {
+        parsed.error = bad.message;
+        return parsed;
+    }
     if (options.typedApproaches) {
         options.approaches = ApproachesInFahrenheit(*options.typedApproaches,
                                                     options.units.value_or(UnitSystem::kUS));

@@ -51,7 +51,7 @@ TEST(ParseArguments, shouldReadTheTowerTotalsAndWhereTheWorksheetGoes) {
 TEST(ParseArguments, shouldReadWhatTheChartShows) {
     const ParsedArguments parsed =
         Parse({"--chart", "c.PNG", "--demand=d.csv", "--approaches", "4.5,8", "--lg", "0.5:3",
-               "--label-crossings", "--defaults"});
+               "--label-crossings", "--tower", "2:0.6", "--defaults"});
     ASSERT_EQ(parsed.error, "");
     EXPECT_EQ(parsed.options.chart, "c.PNG");
     EXPECT_EQ(parsed.options.demand, "d.csv");
@@ -126,6 +126,14 @@ TEST(ParseArguments, shouldRefuseABadLineWithOneMessage) {
         {{"--lg", "1:1.9"},
          "--lg: FROM and TO must lie between 0.01 and 100, TO at least twice FROM, not "
          "\"1:1.9\""},
+        // The chart's options without the chart would be ignored.
+        {{"--defaults", "--approaches", "5,7"}, "--approaches belongs to --chart or --demand"},
+        {{"--defaults", "--lg", "0.5:2", "--curves", "c.svg", "--slope", "0.6"},
+         "--lg belongs to --chart or --demand"},
+        {{"--defaults", "--label-crossings", "--demand", "d.csv"},
+         "--label-crossings belongs to --chart with --tower: it labels the tower line"},
+        {{"--defaults", "--label-crossings", "--chart", "c.svg"},
+         "--label-crossings belongs to --chart with --tower: it labels the tower line"},
     };
     for (const BadLine& c : cases) {
         SCOPED_TRACE(c.error);
