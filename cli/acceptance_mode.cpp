@@ -41,10 +41,10 @@ constexpr std::array kColumns = {
 /// The evaluation's numbers in the order written, then Notes.
 enum EvaluationColumn : std::size_t { kNotesColumn = 7 };
 constexpr std::array<Caption, kNotesColumn + 1> kEvaluationColumns{{
-    {"Test L/G", Quantity::kMassRatio, false},
+    {"Test L/G", Quantity::kMassRatio, UnitShown::kNever},
     {"Test KaV/L"},
     {"Test C"},
-    {"L/G at Capability", Quantity::kMassRatio, false},
+    {"L/G at Capability", Quantity::kMassRatio, UnitShown::kNever},
     {"Capability", Quantity::kPercent},
     {"Predicted Cold Water", Quantity::kTemperature},
     {"Cold Water Deviation", Quantity::kTemperatureDifference},

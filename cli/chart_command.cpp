@@ -136,8 +136,8 @@ DemandChart BuildChart(const CalcOptions& options, const DesignInputs& design) {
 
 std::string DemandCsv(const DemandChart& chart, UnitSystem units) {
     // The US header has always named no unit; files read by scripts keep it.
-    const std::string caption = units == UnitSystem::kUS ? "Approach" : ApproachCaption(units);
-    return DemandPointsText(chart, units, caption);
+    constexpr Caption kApproach{"Approach", Quantity::kTemperatureDifference, UnitShown::kSIOnly};
+    return DemandPointsText(chart, units, CaptionText(kApproach, units));
 }
 
 std::string WriteChartOutputs(const CalcOptions& options, const DesignInputs& design) {

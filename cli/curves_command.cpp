@@ -1,5 +1,6 @@
 #include "curves_command.h"
 
+#include <array>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -76,9 +77,21 @@ std::optional<PerformanceCurves> BuildCurves(const CalcOptions& options, const D
     return curves;
 }
 
+/// The curves' columns; the US temperatures have always been written without their unit.
+constexpr std::array<Caption, 4> kCurveColumns{{
+    {"Flow", Quantity::kPercent},
+    {"Range", Quantity::kPercent},
+    {"Twb", Quantity::kTemperature, UnitShown::kSIOnly},
+    {"TCold", Quantity::kTemperature, UnitShown::kSIOnly},
+}};
+
 std::string CurvesCsv(const PerformanceCurves& curves, UnitSystem units) {
-    std::string out = units == UnitSystem::kSI ? "Flow (%),Range (%),Twb (C),TCold (C)\n"
-                                               : "Flow (%),Range (%),Twb,TCold\n";
+    std::string out;
+    for (const Caption& caption : kCurveColumns) {
+        if (!out.empty()) out += ',';
+        out += CaptionText(caption, units);
+    }
+    out += '\n';
     for (const PerformanceCurve& curve : curves.curves) {
         for (const CurvePoint& point : curve.points) {
             AppendNumber(out, curve.flowPercent);

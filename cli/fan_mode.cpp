@@ -36,7 +36,7 @@ constexpr std::array<OwnColumn, kFanColumnCount> kFanColumns = {{
     {{"Cold Water Reached", Quantity::kTemperature}, OwnTotal::kHoursMean},
     {{"Above Setpoint", Quantity::kTemperatureDifference}, OwnTotal::kHoursMean},
     {{"Fan Power Used", Quantity::kPower}, OwnTotal::kHoursMean},
-    {{"Hours Above Setpoint", Quantity::kHours, false}, OwnTotal::kSum},
+    {{"Hours Above Setpoint", Quantity::kHours, UnitShown::kNever}, OwnTotal::kSum},
 }};
 
 constexpr auto kOutputColumns = DesignOutputCaptions(kFanColumns);

@@ -16,7 +16,7 @@ namespace veltrane::cli {
 inline constexpr Caption kNotesCaption{"Notes"};
 
 /// The optional input column of weather bins: hours per year at the row's weather.
-inline constexpr Caption kHoursCaption{"Hours", Quantity::kHours, false};
+inline constexpr Caption kHoursCaption{"Hours", Quantity::kHours, UnitShown::kNever};
 
 /// What a row with Hours adds after its results, in this order.
 enum BinColumn : std::size_t {

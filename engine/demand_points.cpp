@@ -13,7 +13,7 @@ std::vector<float> DefaultChartApproaches(UnitSystem units) {
 }
 
 std::string ApproachCaption(UnitSystem units) {
-    return "Approach (" + std::string(UnitOf(Quantity::kTemperatureDifference, units)) + ")";
+    return CaptionText({"Approach", Quantity::kTemperatureDifference}, units);
 }
 
 std::string DemandPointsText(const DemandChart& chart, UnitSystem units,

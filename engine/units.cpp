@@ -169,7 +169,9 @@ std::string_view CaptionUnit(Quantity quantity, UnitSystem units) noexcept {
 }
 
 std::string CaptionText(const Caption& caption, UnitSystem units) {
-    const std::string_view unit = caption.unitShown ? CaptionUnit(caption.quantity, units) : "";
+    const bool shown = caption.unitShown == UnitShown::kAlways ||
+                       (caption.unitShown == UnitShown::kSIOnly && units == UnitSystem::kSI);
+    const std::string_view unit = shown ? CaptionUnit(caption.quantity, units) : "";
     std::string text(caption.base);
     if (unit.empty()) return text;
     text += " (";

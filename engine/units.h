@@ -149,6 +149,13 @@ inline constexpr ResultArray<ColumnUnits> kResultUnits{{{
     {Quantity::kPower},
 }}};
 
+/// Whether a caption names its values' unit.
+enum class UnitShown : std::uint8_t {
+    kAlways,
+    kNever,   ///< a ratio or count that names none ("Test L/G", "Hours Above Setpoint")
+    kSIOnly,  ///< a US caption first written without its unit, which scripts read ("Twb")
+};
+
 /// A column's caption: a base name and what its values measure. The unit in parentheses comes
 /// from one table (CaptionUnit) in either unit system, so that no output lists captions of its
 /// own and a caption reads the same wherever it is written: "Cold Water Reached (F)" and
@@ -156,9 +163,7 @@ inline constexpr ResultArray<ColumnUnits> kResultUnits{{{
 struct Caption {
     std::string_view base;
     Quantity quantity = Quantity::kDimensionless;
-    /// False for a caption that names no unit although its values have one ("Test L/G",
-    /// "Hours Above Setpoint").
-    bool unitShown = true;
+    UnitShown unitShown = UnitShown::kAlways;
 };
 
 /// The unit a caption of `quantity` names in `units`: UnitOf's, but for the spellings the

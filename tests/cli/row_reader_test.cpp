@@ -18,8 +18,12 @@ constexpr std::array kColumns = {
     ColumnDefinition{"Twb", {"Inlet Air Wet Bulb Temp", Quantity::kTemperature}, ""},
     ColumnDefinition{"Flow", {"Circulating Water Flow", Quantity::kWaterFlow}, "1000"},
     ColumnDefinition{"FanPower", {"Fan Power", Quantity::kPower}, ""},
-    ColumnDefinition{
-        "Hours", {"Hours", Quantity::kHours, false}, "", false, EmptyCell::kAbsent, true},
+    ColumnDefinition{"Hours",
+                     {"Hours", Quantity::kHours, UnitShown::kNever},
+                     "",
+                     false,
+                     EmptyCell::kAbsent,
+                     true},
 };
 constexpr std::array<Caption, 1> kPassedOver = {{{"Notes"}}};
 
