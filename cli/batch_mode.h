@@ -8,7 +8,9 @@
 //
 // Adding a mode takes its file (and its header, which declares its settings as
 // mode_declaration.h shows), one line in ModeSettings below, and its name in the lines of the
-// table of options it takes (modes.cpp): an option no line gives the mode is refused.
+// table of options it takes (modes.cpp): an option no line gives the mode is refused. A mode
+// with options of its own declares and checks them in its file; DeclareOptions and
+// CheckCombinations (calc_options.cpp) call them where --help is to list them.
 //
 // The row of --defaults (DefaultRow) has no value in a required column (Row::Has is false): a
 // mode with required columns refuses it. Units: every field passes ToEngineUnits (columns.h)
