@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "constants.h"
 #include "message_text.h"
 #include "number_text.h"
 #include "rating.h"
@@ -10,7 +11,6 @@
 namespace veltrane {
 namespace {
 
-constexpr double kPercent = 100.0;
 constexpr std::string_view kLimitNames = "twb, range, flow, load, fan and p";
 /// Figures of a departure or limit in a note: enough to tell 10.04 % from a 10 % limit.
 constexpr int kNoteFigures = 4;

@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "bracket_search.h"
+#include "constants.h"
 #include "ieee_step.h"
 #include "number_text.h"
 
@@ -172,7 +173,6 @@ bool FiguresFormed(const FanOperation& run) noexcept {
            std::isfinite(run.makeup);
 }
 
-constexpr double kPercent = 100.0;
 /// Air flows in notes: three figures tell 50.7 % from its neighbours.
 constexpr int kAirFlowFigures = 3;
 

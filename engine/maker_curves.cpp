@@ -7,6 +7,7 @@
 #include <map>
 #include <utility>
 
+#include "constants.h"
 #include "ieee_step.h"
 
 namespace veltrane {
@@ -14,8 +15,6 @@ namespace {
 
 using detail::D;
 using detail::RoundToSingle;
-
-constexpr double kPercent = 100.0;
 
 /// Three points of a second-order curve, x rising.
 struct ThreePoints {

@@ -1,5 +1,6 @@
 #include "weather_hour.h"
 
+#include "constants.h"
 #include "ieee_step.h"
 #include "units.h"
 
@@ -7,7 +8,6 @@ namespace veltrane {
 namespace {
 
 constexpr double kPascalsPerKilopascal = 1000.0;
-constexpr double kPercent = 100.0;
 
 }  // namespace
 

@@ -3,13 +3,12 @@
 #include <algorithm>
 #include <limits>
 
+#include "constants.h"
 #include "number_text.h"
 #include "units.h"
 
 namespace veltrane {
 namespace {
-
-constexpr double kPercent = 100.0;
 
 std::string RowCount(std::size_t rows) {
     return std::to_string(rows) + (rows == 1 ? " row" : " rows");
