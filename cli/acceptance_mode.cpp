@@ -45,7 +45,7 @@ constexpr std::array<Caption, kNotesColumn + 1> kEvaluationColumns{{
     {"Test KaV/L"},
     {"Test C"},
     {"L/G at Capability", Quantity::kMassRatio, UnitShown::kNever},
-    {"Capability", Quantity::kPercent},
+    {"Capability", Quantity::kPercentage},
     {"Predicted Cold Water", Quantity::kTemperature},
     {"Cold Water Deviation", Quantity::kTemperatureDifference},
     {"Notes"},

@@ -79,8 +79,8 @@ std::optional<PerformanceCurves> BuildCurves(const CalcOptions& options, const D
 
 /// The curves' columns; the US temperatures have always been written without their unit.
 constexpr std::array<Caption, 4> kCurveColumns{{
-    {"Flow", Quantity::kPercent},
-    {"Range", Quantity::kPercent},
+    {"Flow", Quantity::kPercentage},
+    {"Range", Quantity::kPercentage},
     {"Twb", Quantity::kTemperature, UnitShown::kSIOnly},
     {"TCold", Quantity::kTemperature, UnitShown::kSIOnly},
 }};

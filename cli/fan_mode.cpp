@@ -31,8 +31,8 @@ enum FanColumn : std::size_t {
 };
 
 constexpr std::array<OwnColumn, kFanColumnCount> kFanColumns = {{
-    {{"Air Flow", Quantity::kPercent}, OwnTotal::kHoursMean},
-    {{"Full Speed", Quantity::kPercent}, OwnTotal::kHoursMean},
+    {{"Air Flow", Quantity::kPercentage}, OwnTotal::kHoursMean},
+    {{"Full Speed", Quantity::kPercentage}, OwnTotal::kHoursMean},
     {{"Cold Water Reached", Quantity::kTemperature}, OwnTotal::kHoursMean},
     {{"Above Setpoint", Quantity::kTemperatureDifference}, OwnTotal::kHoursMean},
     {{"Fan Power Used", Quantity::kPower}, OwnTotal::kHoursMean},

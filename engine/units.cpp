@@ -31,7 +31,7 @@ constexpr double kCubicMetresPerHourPerCfm = kCubicMetresPerCubicFoot * kMinutes
 constexpr std::array<UnitConversion, 23> kConversions{{
     {Quantity::kDimensionless, "", "", 1.0, 1.0, 0.0},
     {Quantity::kMassRatio, "lb/lb", "kg/kg", 1.0, 1.0, 0.0},
-    {Quantity::kPercent, "%", "%", 1.0, 1.0, 0.0},
+    {Quantity::kPercentage, "%", "%", 1.0, 1.0, 0.0},
     {Quantity::kTemperature, "F", "C", 1.0, kFahrenheitPerKelvin,
      static_cast<double>(kFreezingPointF)},
     {Quantity::kTemperatureDifference, "F", "K", 1.0, kFahrenheitPerKelvin, 0.0},

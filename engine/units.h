@@ -37,7 +37,7 @@ enum class UnitSystem : std::uint8_t {
 enum class Quantity : std::uint8_t {
     kDimensionless,          ///< KaV/L, cycles: no unit
     kMassRatio,              ///< lb/lb = kg/kg
-    kPercent,                ///< %
+    kPercentage,             ///< %
     kTemperature,            ///< °F ↔ °C
     kTemperatureDifference,  ///< °F ↔ K (range, approach, deviation)
     kPressure,               ///< psia ↔ kPa
@@ -124,10 +124,10 @@ inline constexpr InputArray<InputUnits> kInputUnits{{{
     {Quantity::kMassRatio, "1"},
     {Quantity::kWaterFlow, "227.12471"},
     {Quantity::kDimensionless, "3"},
-    {Quantity::kPercent, "0.001"},
+    {Quantity::kPercentage, "0.001"},
     {Quantity::kTemperature, "15.555556"},
     {Quantity::kFanPressure, "0.12442"},
-    {Quantity::kPercent, "75"},
+    {Quantity::kPercentage, "75"},
 }}};
 
 inline constexpr ResultArray<ColumnUnits> kResultUnits{{{

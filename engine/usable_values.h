@@ -8,6 +8,7 @@
 #include <string>
 #include <string_view>
 
+#include "constants.h"
 #include "number_text.h"
 #include "rating.h"
 #include "units.h"

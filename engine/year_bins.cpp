@@ -86,6 +86,8 @@ YearRun RunYear(const DesignInputs& design, TowerCharacteristic tower, const Fan
         totals.hours += bin.hours;
         totals.fanKilowattHours += operation.fanKilowattHours;
         totals.makeupGallons += operation.makeupGallons;
+        totals.evaporationGallons += GallonsOver(operation.run.evaporation, bin.hours);
+        totals.blowdownGallons += GallonsOver(operation.run.blowdown, bin.hours);
         coldWaterHours += static_cast<double>(operation.run.coldWater) * bin.hours;
         shortfall.Add(operation.run.coldWater, control.setpoint, bin.hours);
     }

@@ -685,7 +685,7 @@ QString AcceptanceTab::tableText(QChar separator) const {
             return QStringList{{}, {}, {}, note};
         }
         return QStringList{
-            units_.losslessText(Quantity::kPercent, e->capability),
+            units_.losslessText(Quantity::kPercentage, e->capability),
             units_.losslessText(Quantity::kTemperature, e->predictedColdWater),
             units_.losslessText(Quantity::kTemperatureDifference, e->coldWaterDeviation), note};
     };

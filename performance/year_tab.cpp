@@ -488,7 +488,7 @@ void YearTab::readBoxes() {
     readControl(setpoint_, Quantity::kTemperature, QStringLiteral("The setpoint"), control.setpoint,
                 false);
     if (control.mode == FanMode::kVariableSpeed) {
-        readControl(minimum_, Quantity::kPercent, QStringLiteral("The VFD minimum air flow"),
+        readControl(minimum_, Quantity::kPercentage, QStringLiteral("The VFD minimum air flow"),
                     control.minimumAirFlow, true);
     }
     if (problem_.isEmpty()) {
@@ -560,7 +560,7 @@ void YearTab::showResults() {
         if (bin.operating()) {
             cells << displayText(Quantity::kTemperature, bin.run.coldWater)
                   << displayText(
-                         Quantity::kPercent,
+                         Quantity::kPercentage,
                          static_cast<float>(static_cast<double>(bin.run.airFlow) * kPercent))
                   << displayText(Quantity::kWaterVolume, static_cast<float>(bin.makeupGallons))
                   << displayText(Quantity::kEnergy, static_cast<float>(bin.fanKilowattHours))
@@ -638,7 +638,7 @@ QString YearTab::tableText(QChar separator) const {
                            exact(Quantity::kHours, weather.hours)};
         if (bin.operating()) {
             row << units_.losslessText(Quantity::kTemperature, bin.run.coldWater)
-                << exact(Quantity::kPercent, static_cast<double>(bin.run.airFlow) * kPercent)
+                << exact(Quantity::kPercentage, static_cast<double>(bin.run.airFlow) * kPercent)
                 << exact(Quantity::kWaterVolume, bin.makeupGallons)
                 << exact(Quantity::kEnergy, bin.fanKilowattHours)
                 << quoted(FromUtf8(DescribeFanOutcome(bin.run.outcome, control_.mode)));

@@ -53,7 +53,7 @@ const ConversionCase kCases[] = {
      121.55 * kFoot* kFoot* kFoot * 60.0},
     {"KaV/L passes", Quantity::kDimensionless, 1.8323700428009033, 1.8323700428009033},
     {"L/G passes", Quantity::kMassRatio, 0.1, 0.1},
-    {"percent passes", Quantity::kPercent, 0.001, 0.001},
+    {"percent passes", Quantity::kPercentage, 0.001, 0.001},
     {"lb/h to kg/h", Quantity::kMassFlow, 500000.0, 500000.0 * kPound},
     {"Btu/h to kW", Quantity::kHeatRate, 13.5e6, 13.5e6 * kBtu / 3600.0 / 1e3},
     {"a difference of enthalpies has no datum", Quantity::kEnthalpyDifference, 27.0,
@@ -75,7 +75,7 @@ TEST(Units, shouldConvertEachQuantityByTheUnitsDefinitionsBothWays) {
 }
 
 TEST(Units, shouldPassDimensionlessValuesThroughBitForBit) {
-    for (const Quantity q : {Quantity::kDimensionless, Quantity::kMassRatio, Quantity::kPercent}) {
+    for (const Quantity q : {Quantity::kDimensionless, Quantity::kMassRatio, Quantity::kPercentage}) {
         for (const float value : {1.83237F, 0.001F, -3.187F, -0.0F}) {
             EXPECT_EQ(std::bit_cast<std::uint32_t>(
                           InputFromUnits(q, UnitSystem::kSI, static_cast<double>(value))),

@@ -86,7 +86,7 @@ INSTANTIATE_TEST_SUITE_P(
         ConversionCase{"-3e38", Quantity::kPower, UnitSystem::kSI, NumberError::OutOfRange},
         ConversionCase{"1e37", Quantity::kWaterFlow, UnitSystem::kSI, NumberError::None},
         ConversionCase{"3e38", Quantity::kTemperature, UnitSystem::kSI, NumberError::OutOfRange},
-        ConversionCase{"1e38", Quantity::kPercent, UnitSystem::kSI, NumberError::None},
+        ConversionCase{"1e38", Quantity::kPercentage, UnitSystem::kSI, NumberError::None},
         ConversionCase{"1,5", Quantity::kWaterFlow, UnitSystem::kSI, NumberError::NotANumber}));
 
 TEST(InputInUnits, shouldGiveTheValueAsTheCalculationTakesIt) {
@@ -94,7 +94,7 @@ TEST(InputInUnits, shouldGiveTheValueAsTheCalculationTakesIt) {
     ASSERT_EQ(InputInUnits(25.555556, Quantity::kTemperature, UnitSystem::kSI, value),
               NumberError::None);
     EXPECT_EQ(value, 78.0F);
-    EXPECT_EQ(InputInUnits(HUGE_VAL, Quantity::kPercent, UnitSystem::kUS, value),
+    EXPECT_EQ(InputInUnits(HUGE_VAL, Quantity::kPercentage, UnitSystem::kUS, value),
               NumberError::OutOfRange);
 }
 
