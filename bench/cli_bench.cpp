@@ -69,7 +69,7 @@ void RunBatch(benchmark::State& state, bool raw) {
                 benchmark::DoNotOptimize(piece.data());
             },
             [](std::string_view) {});
-        veltrane::cli::StringSource source(designs);
+        veltrane::StringSource source(designs);
         calculator.CalculateSource(source, "designs.csv");
         calculator.Flush();
         if (calculator.DesignsWritten() != kDesignCount) state.SkipWithError("designs lost");
@@ -95,9 +95,9 @@ BENCHMARK(BM_BatchResultTexts)->Unit(benchmark::kMillisecond);
 void BM_CalculationAlone(benchmark::State& state) {
     const std::string designs = RandomDesigns(kDesignCount);
     std::vector<veltrane::DesignInputs> inputs;
-    veltrane::cli::StringSource source(designs);
-    veltrane::cli::CsvReader reader(source);
-    veltrane::cli::CsvRecord record;
+    veltrane::StringSource source(designs);
+    veltrane::CsvReader reader(source);
+    veltrane::CsvRecord record;
     while (reader.Next(record)) {
         veltrane::DesignInputs& design = inputs.emplace_back();
         for (const veltrane::Input k : veltrane::kAllInputs) {

@@ -30,10 +30,10 @@ struct OwnedRecord {
 };
 
 std::vector<OwnedRecord> ReadAll(std::string_view text, std::size_t pieceSize) {
-    cli::StringSource source(text, pieceSize);
-    cli::CsvReader reader(source);
+    StringSource source(text, pieceSize);
+    CsvReader reader(source);
     std::vector<OwnedRecord> records;
-    cli::CsvRecord record;
+    CsvRecord record;
     while (reader.Next(record)) {
         OwnedRecord& owned = records.emplace_back();
         owned.line = record.line;
@@ -63,7 +63,7 @@ void RunBatch(std::string_view text, bool raw, bool check) {
         [&outputBytes](std::string_view piece) { outputBytes += piece.size(); },
         [](std::string_view message) { Require(!message.empty(), "a message says something"); });
     calculator.WriteHeader();
-    cli::StringSource source(text);
+    StringSource source(text);
     calculator.CalculateSource(source, "fuzz.csv");
     calculator.Flush();
     Require(outputBytes > 0, "the header row is written");

@@ -326,8 +326,9 @@ TEST(BatchCalculator, shouldTakeAFirstRowThatNamesColumnsForAHeaderOnly) {
     }
 }
 
-TEST(BatchCalculator, shouldKeepMessagesShortForLinesOfMegabytes) {
-    const std::string junk(2'000'000, '\x01');
+// A line just under the record limit (longer ones are refused whole, see csv_test.cpp).
+TEST(BatchCalculator, shouldKeepMessagesShortForALineOfAMegabyte) {
+    const std::string junk(1'000'000, '\x01');
     const std::string input = "Twb\n" + junk + "\n60\n";
     const RunOutput run = Calculate(input);
     ASSERT_EQ(run.messages.size(), 1U);

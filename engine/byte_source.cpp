@@ -4,7 +4,7 @@
 #include <cerrno>
 #include <cstring>
 
-namespace veltrane::cli {
+namespace veltrane {
 
 std::size_t FileSource::Read(char* buffer, std::size_t size) {
     const std::size_t count = std::fread(buffer, 1, size, file_);
@@ -22,4 +22,4 @@ std::size_t StringSource::Read(char* buffer, std::size_t size) {
     return count;
 }
 
-}  // namespace veltrane::cli
+}  // namespace veltrane

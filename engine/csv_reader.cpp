@@ -3,12 +3,13 @@
 #include <algorithm>
 #include <cstring>
 
-namespace veltrane::cli {
+namespace veltrane {
 namespace {
 
 constexpr std::size_t kInitialBufferSize = std::size_t{1} << 16;
 constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 constexpr std::string_view kTooManyFields = "more than 1000 fields";
+constexpr std::string_view kTooLong = "a record of more than 1 MB (1048576 bytes)";
 
 bool IsBlank(char c) {
     return c == ' ' || c == '\t';
@@ -16,7 +17,8 @@ bool IsBlank(char c) {
 
 }  // namespace
 
-CsvReader::CsvReader(ByteSource& source) : source_(source), buffer_(kInitialBufferSize, '\0') {
+CsvReader::CsvReader(ByteSource& source, CsvFormat format)
+    : source_(source), separator_(format.separator), buffer_(kInitialBufferSize, '\0') {
     StartRecord();
 }
 
@@ -46,6 +48,7 @@ bool CsvReader::Next(CsvRecord& record) {
 }
 
 void CsvReader::Fill() {
+    if (mode_ == Mode::Overlong || pos_ > kMaxRecordBytes) PassOverlongBytes();
     if (begin_ > 0) {
         std::memmove(buffer_.data(), buffer_.data() + begin_, end_ - begin_);
         end_ -= begin_;
@@ -56,6 +59,16 @@ void CsvReader::Fill() {
     const std::size_t count = source_.Read(buffer_.data() + end_, buffer_.size() - end_);
     if (count == 0) endOfInput_ = true;
     end_ += count;
+}
+
+void CsvReader::PassOverlongBytes() {
+    if (mode_ != Mode::Overlong) {
+        Fail(kTooLong);
+        mode_ = Mode::Overlong;
+    }
+    // Offsets count from begin_: what lies before pos_ has been scanned and is not kept.
+    begin_ += pos_;
+    pos_ = 0;
 }
 
 void CsvReader::DropByteOrderMark() {
@@ -134,7 +147,8 @@ CsvReader::ScanResult CsvReader::Scan() {
         if (mode_ == Mode::Unquoted) {
             // The bulk of a file: plain text up to the next comma or line end.
             std::size_t run = pos_;
-            while (run < available && data[run] != ',' && data[run] != '\n' && data[run] != '\r') {
+            while (run < available && data[run] != separator_ && data[run] != '\n' &&
+                   data[run] != '\r') {
                 ++run;
             }
             Current().length += run - pos_;
@@ -142,6 +156,12 @@ CsvReader::ScanResult CsvReader::Scan() {
             if (pos_ == available) break;
         }
         const char c = data[pos_];
+        // Checked here, at every field's end, as well as before a read, so that the limit does
+        // not depend on how the source cuts the input.
+        if (pos_ > kMaxRecordBytes && mode_ != Mode::Overlong) {
+            Fail(kTooLong);
+            mode_ = Mode::Overlong;
+        }
         const bool lineEnd = c == '\n' || c == '\r';
         std::size_t lineEndSize = 1;
         if (c == '\r') {
@@ -150,6 +170,9 @@ CsvReader::ScanResult CsvReader::Scan() {
             if (pos_ + 1 < available && data[pos_ + 1] == '\n') lineEndSize = 2;
         }
         switch (mode_) {
+            case Mode::Overlong:
+                if (lineEnd) return FinishRecord(pos_ + lineEndSize);
+                break;
             case Mode::FieldStart:
                 if (c == '"') {
                     StartField(pos_ + 1, true);
@@ -157,7 +180,7 @@ CsvReader::ScanResult CsvReader::Scan() {
                     break;
                 }
                 StartField(pos_, false);
-                if (c == ',') {
+                if (c == separator_) {
                     EndField();
                 } else if (lineEnd) {
                     return FinishRecord(pos_ + lineEndSize);
@@ -172,7 +195,7 @@ CsvReader::ScanResult CsvReader::Scan() {
                     // Blanks before an opening quote are not part of the field.
                     Current() = FieldSpan{pos_ + 1, 0, false, true};
                     mode_ = Mode::Quoted;
-                } else if (c == ',') {
+                } else if (c == separator_) {
                     EndField();
                 } else if (lineEnd) {
                     return FinishRecord(pos_ + lineEndSize);
@@ -200,7 +223,7 @@ CsvReader::ScanResult CsvReader::Scan() {
                 if (c == '"' && mode_ == Mode::QuoteInQuoted) {
                     AppendQuote();
                     mode_ = Mode::Quoted;
-                } else if (c == ',') {
+                } else if (c == separator_) {
                     EndField();
                 } else if (lineEnd) {
                     return FinishRecord(pos_ + lineEndSize);
@@ -246,4 +269,4 @@ void CsvReader::Publish(CsvRecord& record) const {
     }
 }
 
-}  // namespace veltrane::cli
+}  // namespace veltrane

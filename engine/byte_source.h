@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-namespace veltrane::cli {
+namespace veltrane {
 
 class ByteSource {
   public:
@@ -45,4 +45,4 @@ class StringSource final : public ByteSource {
     std::size_t pieceSize_;
 };
 
-}  // namespace veltrane::cli
+}  // namespace veltrane

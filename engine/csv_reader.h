@@ -1,10 +1,13 @@
 #pragma once
 // A reader of comma-separated records (RFC 4180) that streams its input: quoted fields may hold
-// commas, doubled quotes and line ends; lines may end in CRLF, LF or a lone CR; a UTF-8 byte
-// order mark at the start is dropped; blank lines are skipped. A record of any length is read
-// whole, however the source hands out its bytes; one of more than kMaxFieldsPerRecord fields is
-// malformed, and what it takes beyond its bytes stays bounded (a line of commas alone would
-// otherwise cost a span per comma).
+// the separator, doubled quotes and line ends; lines may end in CRLF, LF or a lone CR; a UTF-8
+// byte order mark at the start is dropped; blank lines are skipped. A record is read whole,
+// however the source hands out its bytes. The batch tool and the window read every file and
+// paste through it, so that both split a line the same way.
+//
+// What one record may take is bounded, so that no input can exhaust the memory: a record of
+// more than kMaxRecordBytes bytes or more than kMaxFieldsPerRecord fields is malformed (a line
+// of commas alone would otherwise cost a span per comma), and reading goes on after it.
 
 #include <cstddef>
 #include <string>
@@ -12,8 +15,9 @@
 #include <vector>
 
 #include "byte_source.h"
+#include "csv_format.h"
 
-namespace veltrane::cli {
+namespace veltrane {
 
 /// One record. The fields point into the reader and stay valid until its next call of Next.
 struct CsvRecord {
@@ -26,19 +30,33 @@ struct CsvRecord {
 
 /// Far more fields than any row the batch tool reads or writes (its own output has 35).
 inline constexpr std::size_t kMaxFieldsPerRecord = 1000;
+/// A megabyte: thousands of times any row the batch tool or the window reads. The bytes of an
+/// overlong record beyond it are passed over, never held.
+inline constexpr std::size_t kMaxRecordBytes = std::size_t{1} << 20;
 
 class CsvReader {
   public:
-    explicit CsvReader(ByteSource& source);
+    /// @param format its separator splits the fields (never a quote or a line end); the decimal
+    ///        mark is the caller's, for reading the fields' numbers (PlainNumberText)
+    explicit CsvReader(ByteSource& source, CsvFormat format = {});
 
     /// Reads the next record into `record`, reusing its storage; false at the end of the input.
     /// A quote left open at the end of the input makes the record that opened it malformed, and
     /// reading goes on at the line after that record's first line, so that one stray quote costs
-    /// one record rather than the rest of the file.
+    /// one record rather than the rest of the file. An overlong record ends at its first line
+    /// end after the limit, quoted or not.
     bool Next(CsvRecord& record);
 
   private:
-    enum class Mode { FieldStart, LeadingBlanks, Unquoted, Quoted, QuoteInQuoted, AfterQuoted };
+    enum class Mode {
+        FieldStart,
+        LeadingBlanks,
+        Unquoted,
+        Quoted,
+        QuoteInQuoted,
+        AfterQuoted,
+        Overlong,  ///< past the limit: bytes are dropped up to the next line end
+    };
 
     /// A field's text: a piece of the buffer, or of the scratch store for quoted text that held
     /// doubled quotes. Offsets count from the start of the record or of the scratch store.
@@ -53,6 +71,8 @@ class CsvReader {
 
     ScanResult Scan();
     void Fill();
+    /// Drops the bytes of an overlong record read so far: only its line count stays.
+    void PassOverlongBytes();
     void DropByteOrderMark();
     void StartRecord();
     void StartField(std::size_t offset, bool quoted);
@@ -68,6 +88,7 @@ class CsvReader {
     void Publish(CsvRecord& record) const;
 
     ByteSource& source_;
+    char separator_;
     std::string buffer_;
     std::size_t begin_ = 0;  ///< start of the record being read
     std::size_t end_ = 0;    ///< end of the bytes read so far
@@ -89,4 +110,4 @@ class CsvReader {
     std::string scratch_;
 };
 
-}  // namespace veltrane::cli
+}  // namespace veltrane

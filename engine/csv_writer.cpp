@@ -1,6 +1,6 @@
 #include "csv_writer.h"
 
-namespace veltrane::cli {
+namespace veltrane {
 
 namespace {
 
@@ -8,18 +8,18 @@ constexpr std::size_t kOutputPieceSize = std::size_t{1} << 16;
 /// Room above a full piece for the row that fills it, so that the buffer seldom grows.
 constexpr std::size_t kRowAllowance = 4096;
 
-bool NeedsQuotes(std::string_view field) {
+bool NeedsQuotes(std::string_view field, char separator) {
     // A plain loop: find_first_of makes a library call per character.
     for (const char c : field) {
-        if (c == ',' || c == '"' || c == '\r' || c == '\n') return true;
+        if (c == separator || c == '"' || c == '\r' || c == '\n') return true;
     }
     return false;
 }
 
 }  // namespace
 
-void AppendCsvField(std::string& out, std::string_view field) {
-    if (!NeedsQuotes(field)) {
+void AppendCsvField(std::string& out, std::string_view field, char separator) {
+    if (!NeedsQuotes(field, separator)) {
         out += field;
         return;
     }
@@ -31,8 +31,17 @@ void AppendCsvField(std::string& out, std::string_view field) {
     out += '"';
 }
 
-CsvWriter::CsvWriter(OutputSink output) : output_(std::move(output)) {
+CsvWriter::CsvWriter(OutputSink output, CsvFormat format)
+    : output_(std::move(output)), format_(format) {
     pending_.reserve(kOutputPieceSize + kRowAllowance);
+}
+
+void CsvWriter::Number(std::string_view plain) {
+    if (format_.decimalMark == '.') {
+        pending_ += plain;
+        return;
+    }
+    Field(FormatNumberText(plain, format_));
 }
 
 void CsvWriter::EndRow() {
@@ -51,4 +60,4 @@ void CsvWriter::Flush() {
     pending_.clear();
 }
 
-}  // namespace veltrane::cli
+}  // namespace veltrane

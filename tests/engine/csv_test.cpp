@@ -1,5 +1,5 @@
-// The CSV reader: records, line numbers and errors must not depend on how the source cuts the
-// input into pieces.
+// The CSV reader and writer: records, line numbers and errors must not depend on how the source
+// cuts the input into pieces, and what the writer writes in any format reads back as it was.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -8,8 +8,9 @@
 
 #include "byte_source.h"
 #include "csv_reader.h"
+#include "csv_writer.h"
 
-namespace veltrane::cli {
+namespace veltrane {
 namespace {
 
 struct ExpectedRecord {
@@ -22,11 +23,13 @@ struct ReaderCase {
     std::string_view name;
     std::string input;
     std::vector<ExpectedRecord> records;
+    CsvFormat format{};
 };
 
-std::vector<ExpectedRecord> ReadAll(std::string_view input, std::size_t pieceSize) {
+std::vector<ExpectedRecord> ReadAll(std::string_view input, std::size_t pieceSize,
+                                    CsvFormat format = {}) {
     StringSource source(input, pieceSize);
-    CsvReader reader(source);
+    CsvReader reader(source, format);
     CsvRecord record;
     std::vector<ExpectedRecord> records;
     while (reader.Next(record)) {
@@ -87,6 +90,11 @@ const std::vector<ReaderCase>& Cases() {
         {"one field too many, quoted ones among them",
          std::string(kMaxFieldsPerRecord - 1, ',') + ",\"a\"\"b\",\"c\nd\"\nok\n",
          {{1, {}, "more than 1000 fields"}, {3, {"ok"}, ""}}},
+        {"semicolons, the comma a decimal mark",
+         "1,5;\"a;b\";2\n",
+         {{1, {"1,5", "a;b", "2"}, ""}},
+         {';', ','}},
+        {"tabs as a spreadsheet copies", "a b\t\"c\td\"\n", {{1, {"a b", "c\td"}, ""}}, {'\t'}},
         {"nothing at all", "", {}},
         {"byte order mark alone", "\xEF\xBB\xBF", {}},
     };
@@ -98,21 +106,37 @@ TEST(CsvReader, shouldReadEachCaseTheSameWhateverPiecesTheInputComesIn) {
         for (const std::size_t pieceSize : {std::size_t{1}, std::size_t{2}, std::size_t{3},
                                             std::size_t{7}, std::size_t{1} << 16}) {
             SCOPED_TRACE(std::string(readerCase.name) + ", pieces of " + std::to_string(pieceSize));
-            ExpectRecords(readerCase.records, ReadAll(readerCase.input, pieceSize));
+            ExpectRecords(readerCase.records,
+                          ReadAll(readerCase.input, pieceSize, readerCase.format));
         }
     }
 }
 
-TEST(CsvReader, shouldReadLinesOfMegabytesWholeAndRefuseOneOfTooManyFields) {
-    const std::string longField(3'000'000, '7');
+TEST(CsvReader, shouldReadRecordsUpToTheLimitWholeAndRefuseLongerOnesAndTooManyFields) {
+    const std::string longest(kMaxRecordBytes - 2, '7');  // with ",1" exactly at the limit
+    const std::string overlong(kMaxRecordBytes + 1, '7');
     const std::string manyFields(1'000'000, ',');
-    const std::string input = longField + ",1\n" + manyFields + "\n\"" + longField + "\"\nend\n";
-    const std::vector<ExpectedRecord> records = ReadAll(input, 4096);
-    ASSERT_EQ(records.size(), 4U);
-    EXPECT_EQ(records[0].fields, (std::vector<std::string>{longField, "1"}));
-    EXPECT_EQ(records[1].error, "more than 1000 fields");
-    EXPECT_EQ(records[2].fields, std::vector<std::string>{longField});
-    EXPECT_EQ(records[3].line, 4U);
+    const std::string input = longest + ",1\n" + manyFields + "\n\"" + overlong + "\nx\",2\n" +
+                              overlong + "\r\nend\n" + std::string(3 * kMaxRecordBytes, 'x');
+    for (const std::size_t pieceSize : {std::size_t{4096}, std::size_t{1} << 20}) {
+        SCOPED_TRACE("pieces of " + std::to_string(pieceSize));
+        const std::vector<ExpectedRecord> records = ReadAll(input, pieceSize);
+        const std::string tooLong = "a record of more than 1 MB (1048576 bytes)";
+        ASSERT_EQ(records.size(), 7U);
+        EXPECT_EQ(records[0].fields, (std::vector<std::string>{longest, "1"}));
+        EXPECT_EQ(records[1].error, "more than 1000 fields");
+        // An overlong record ends at its first line end, even inside quotes.
+        EXPECT_EQ(records[2].line, 3U);
+        EXPECT_EQ(records[2].error, tooLong);
+        EXPECT_EQ(records[3].fields, (std::vector<std::string>{"x\"", "2"}));
+        EXPECT_EQ(records[3].line, 4U);
+        EXPECT_EQ(records[4].error, tooLong);
+        EXPECT_EQ(records[4].line, 5U);
+        EXPECT_EQ(records[5].fields, std::vector<std::string>{"end"});
+        EXPECT_EQ(records[5].line, 6U);
+        EXPECT_EQ(records[6].line, 7U);
+        EXPECT_EQ(records[6].error, tooLong);
+    }
 }
 
 TEST(CsvReader, shouldKeepReadingAfterEndOfInput) {
@@ -124,5 +148,49 @@ TEST(CsvReader, shouldKeepReadingAfterEndOfInput) {
     EXPECT_FALSE(reader.Next(record));
 }
 
+struct WriterCase {
+    std::string_view name;
+    CsvFormat format;
+    std::string expected;
+};
+
+// One row of awkward fields in each format: written as expected, read back as written.
+TEST(CsvWriter, shouldQuoteWhatTheFormatNeedsAndReadBackTheSameFields) {
+    const std::vector<std::string> fields{"plain", "a,b", "say \"hi\"", "x;y", "two\nlines", ""};
+    const std::vector<WriterCase> cases{
+        {"comma", {}, "plain,\"a,b\",\"say \"\"hi\"\"\",x;y,\"two\nlines\",,1.5\n"},
+        {"semicolon, decimal comma",
+         {';', ','},
+         "plain;a,b;\"say \"\"hi\"\"\";\"x;y\";\"two\nlines\";;1,5\n"},
+        {"comma, decimal comma",
+         {',', ','},
+         "plain,\"a,b\",\"say \"\"hi\"\"\",x;y,\"two\nlines\",,\"1,5\"\n"},
+    };
+    for (const WriterCase& writerCase : cases) {
+        SCOPED_TRACE(writerCase.name);
+        std::string written;
+        CsvWriter writer([&written](std::string_view piece) { written += piece; },
+                         writerCase.format);
+        for (const std::string& field : fields) {
+            writer.Field(field);
+            writer.Comma();
+        }
+        writer.Number("1.5");
+        writer.EndRow();
+        writer.Flush();
+        EXPECT_EQ(written, writerCase.expected);
+        std::vector<std::string> expectedFields = fields;
+        expectedFields.emplace_back(writerCase.format.decimalMark == ',' ? "1,5" : "1.5");
+        ExpectRecords({{1, expectedFields, ""}}, ReadAll(written, 3, writerCase.format));
+    }
+}
+
+TEST(CsvFormat, shouldReadTheDecimalMarkAndRefuseAGroupingMark) {
+    const CsvFormat comma{';', ','};
+    EXPECT_EQ(PlainNumberText("1,5", comma), "1.5");
+    EXPECT_EQ(PlainNumberText("1.000", comma), std::nullopt);
+    EXPECT_EQ(PlainNumberText("1.5", CsvFormat{}), "1.5");
+}
+
 }  // namespace
-}  // namespace veltrane::cli
+}  // namespace veltrane
