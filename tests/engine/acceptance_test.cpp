@@ -211,5 +211,19 @@ TEST(MeanReading, shouldAverageEachColumnAndRefuseNoReadings) {
                        expected.coldWater, expected.waterFlow, expected.fanPower));
 }
 
+// A day logged each second: a sum in single precision would be off by whole units by the end
+// (its step at 5 million is 0.5), and the mean of identical readings would not be the reading.
+TEST(MeanReading, shouldKeepEveryFigureOfADayOfReadingsTakenEachSecond) {
+    constexpr std::size_t kSecondsPerDay = 86'400;
+    const TestReading reading{14.696F, 60.1F, 75.3F, 99.7F, 74.9F, 1000.3F, 12.7F};
+    const std::optional<TestReading> mean =
+        MeanReading(std::vector<TestReading>(kSecondsPerDay, reading));
+    ASSERT_TRUE(mean);
+    EXPECT_EQ(std::tie(mean->pressure, mean->wetBulb, mean->dryBulb, mean->hotWater,
+                       mean->coldWater, mean->waterFlow, mean->fanPower),
+              std::tie(reading.pressure, reading.wetBulb, reading.dryBulb, reading.hotWater,
+                       reading.coldWater, reading.waterFlow, reading.fanPower));
+}
+
 }  // namespace
 }  // namespace veltrane
