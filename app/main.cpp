@@ -18,7 +18,7 @@ int main(int argc, char* argv[]) {
     QApplication::setWindowIcon(veltrane::ProgramIcon());
     QGuiApplication::setDesktopFileName(QStringLiteral("veltrane"));
 
-    veltrane::ui::QtMessageBoxes messageBoxes;
+    veltrane::desktop::QtMessageBoxes messageBoxes;
     veltrane::ui::frmTower window(messageBoxes);
     // The main window's load step: the About window comes first and stays on top of it. Both
     // open in the middle of the screen, so that the About window stands over the main window

@@ -22,17 +22,17 @@
 #include "input_panel.h"
 #include "message_boxes.h"
 #include "performance_window.h"
-#include "print_command.h"
+#include "print_dialogs.h"
 
 namespace {
 
 using namespace veltrane;
 using namespace veltrane::performance;
 
-class NoMessageBoxes final : public ui::MessageBoxes {
+class NoMessageBoxes final : public desktop::MessageBoxes {
   public:
-    ui::MessageAnswer show(QWidget*, const QString& prompt, const QString&, ui::MessageButtons,
-                           ui::MessageIcon) override {
+    desktop::MessageAnswer show(QWidget*, const QString& prompt, const QString&,
+                                desktop::MessageButtons, desktop::MessageIcon) override {
         std::fprintf(stderr, "unexpected message box: %s\n", qPrintable(prompt));
         std::abort();
     }
@@ -56,7 +56,7 @@ void BM_EditToRepaintedDemandChart(benchmark::State& state) {
     QSettings settings(folder.filePath(QStringLiteral("settings.ini")), QSettings::IniFormat);
     NoMessageBoxes messages;
     NoFiles files;
-    ui::QtPrintDialogFactory printDialogs;
+    desktop::QtPrintDialogFactory printDialogs;
     PerformanceModel model;
     PerformanceWindow window(model, {messages, files, printDialogs, settings});
     window.show();

@@ -13,7 +13,7 @@
 namespace {
 
 void PrintThreeCopiesToPdf(benchmark::State& state) {
-    veltrane::ui::QtMessageBoxes messageBoxes;  // the run without checks shows none
+    veltrane::desktop::QtMessageBoxes messageBoxes;  // the run without checks shows none
     veltrane::ui::frmTower window(messageBoxes);
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("report.pdf"));

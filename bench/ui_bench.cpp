@@ -19,11 +19,11 @@ using veltrane::ui::kInputsTab;
 using veltrane::ui::kOutputsTab;
 
 /// The defaults pass every check; a box would mean the benchmark measures something else.
-class NoMessageBoxes final : public veltrane::ui::MessageBoxes {
+class NoMessageBoxes final : public veltrane::desktop::MessageBoxes {
   public:
-    veltrane::ui::MessageAnswer show(QWidget*, const QString& prompt, const QString&,
-                                     veltrane::ui::MessageButtons,
-                                     veltrane::ui::MessageIcon) override {
+    veltrane::desktop::MessageAnswer show(QWidget*, const QString& prompt, const QString&,
+                                          veltrane::desktop::MessageButtons,
+                                          veltrane::desktop::MessageIcon) override {
         std::fprintf(stderr, "unexpected message box: %s\n", qPrintable(prompt));
         std::abort();
     }

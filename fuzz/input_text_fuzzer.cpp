@@ -82,8 +82,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const auto form = static_cast<TextForm>((data[0] / locales.size()) % 3);
     const QString text = TextFrom(data + 1, size - 1, form);
 
-    const std::optional<float> number = veltrane::ui::InputNumber(text, locale);
-    const float runValue = veltrane::ui::InputValueOrZero(text, locale);
+    const std::optional<float> number = veltrane::desktop::InputNumber(text, locale);
+    const float runValue = veltrane::desktop::InputValueOrZero(text, locale);
     if (number) {
         Require(std::isfinite(*number), "a text that passes the test is a finite number");
         Require(SameBits(runValue, *number), "the run reads the number the test passed");

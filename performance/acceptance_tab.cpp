@@ -33,7 +33,7 @@ namespace veltrane::performance {
 
 namespace {
 
-using ui::FromUtf8;
+using desktop::FromUtf8;
 
 struct ReadingColumn {
     const char* name;  ///< as a spreadsheet or CSV header names it
@@ -71,9 +71,9 @@ const QString kMarkedStyle =
 
 /// Why an evaluation stopped, in the engine's words.
 QString Reason(const CapabilityEvaluation& e) {
-    QString reason = FromUtf8(DescribeEvaluation(e.outcome));
+    QString reason = desktop::FromUtf8(DescribeEvaluation(e.outcome));
     if (e.outcome == EvaluationOutcome::kDesignTowerNotRated) {
-        reason += QStringLiteral(" (%1)").arg(FromUtf8(DescribeOutcome(e.ratingOutcome)));
+        reason += QStringLiteral(" (%1)").arg(desktop::FromUtf8(DescribeOutcome(e.ratingOutcome)));
     }
     return reason;
 }
@@ -530,8 +530,8 @@ void AcceptanceTab::showSummary() {
     chart_->chart.reset();
     if (basis_.outcome != EvaluationOutcome::kEvaluated) {
         capability_->setText(QStringLiteral("Capability: not evaluated"));
-        detail_->setText(
-            QStringLiteral("The design: %1").arg(FromUtf8(DescribeEvaluation(basis_.outcome))));
+        detail_->setText(QStringLiteral("The design: %1")
+                             .arg(desktop::FromUtf8(DescribeEvaluation(basis_.outcome))));
         chart_->note = detail_->text();
     } else if (!mean_) {
         capability_->setText(QStringLiteral("Capability —"));

@@ -254,9 +254,10 @@ void InputPanel::showOperatingPoint() {
     operating_.coldWater->clear();
     operating_.kaVL->clear();
     operating_.note->setText(
-        c.tower ? QStringLiteral("No operating point: ") + ui::FromUtf8(c.chart.noOperatingPoint)
-                : QStringLiteral("No tower through the design point: the design's KaV/L is no "
-                                 "demand"));
+        c.tower
+            ? QStringLiteral("No operating point: ") + desktop::FromUtf8(c.chart.noOperatingPoint)
+            : QStringLiteral("No tower through the design point: the design's KaV/L is no "
+                             "demand"));
 }
 
 }  // namespace veltrane::performance

@@ -8,7 +8,7 @@
 #include "message_boxes.h"
 #include "performance_model.h"
 #include "performance_window.h"
-#include "print_command.h"
+#include "print_dialogs.h"
 #include "program_icon.h"
 
 int main(int argc, char* argv[]) {
@@ -21,9 +21,9 @@ int main(int argc, char* argv[]) {
 
     QSettings settings(QSettings::IniFormat, QSettings::UserScope, QApplication::organizationName(),
                        QApplication::applicationName());
-    veltrane::ui::QtMessageBoxes messages;
+    veltrane::desktop::QtMessageBoxes messages;
     veltrane::performance::QtFileDialogs files;
-    veltrane::ui::QtPrintDialogFactory printDialogs;
+    veltrane::desktop::QtPrintDialogFactory printDialogs;
     veltrane::performance::PerformanceModel model;
     veltrane::performance::PerformanceWindow window(model,
                                                     {messages, files, printDialogs, settings});

@@ -9,7 +9,7 @@ namespace veltrane::performance {
 std::variant<float, QString> ReadBox(const QString& text, Quantity quantity, const UnitLayer& units,
                                      const QLocale& locale) {
     if (text.trimmed().isEmpty()) return QStringLiteral("is empty");
-    const std::optional<float> number = ui::InputNumber(text, locale);
+    const std::optional<float> number = desktop::InputNumber(text, locale);
     if (!number) {
         return QStringLiteral("is not a number: “%1” (decimal mark “%2”)")
             .arg(text.trimmed(), locale.decimalPoint());
@@ -27,7 +27,7 @@ QString ResultBoxText(float engineValue, Quantity quantity, const UnitLayer& uni
                       const QLocale& locale) {
     const auto shown =
         static_cast<float>(units.toDisplay(quantity, static_cast<double>(engineValue)));
-    const ui::LocaleNumberMarks marks(locale);
+    const desktop::LocaleNumberMarks marks(locale);
     return QString::fromStdString(ResultText(shown, marks.marks()));
 }
 

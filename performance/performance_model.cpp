@@ -13,7 +13,7 @@
 namespace veltrane::performance {
 namespace {
 
-using ui::FromUtf8;
+using desktop::FromUtf8;
 
 std::size_t PositionOf(Field field) {
     return static_cast<std::size_t>(field);
@@ -23,7 +23,7 @@ std::size_t PositionOf(Field field) {
 QString WithoutUnit(std::string_view caption) {
     const std::size_t open = caption.rfind(" (");
     if (caption.ends_with(')') && open != std::string_view::npos) caption = caption.substr(0, open);
-    return FromUtf8(caption);
+    return desktop::FromUtf8(caption);
 }
 
 }  // namespace
@@ -189,7 +189,7 @@ QString PerformanceModel::status() const {
     }
     QStringList notes;
     for (const DesignCheck check : calculation_.findings) {
-        notes << FromUtf8(kDesignChecks[check].finding);
+        notes << desktop::FromUtf8(kDesignChecks[check].finding);
     }
     if (!calculation_.tower) {
         notes << QStringLiteral(
@@ -197,7 +197,7 @@ QString PerformanceModel::status() const {
             "negative, so its KaV/L is no demand");
     } else if (!calculation_.chart.operatingPoint) {
         notes << QStringLiteral("No operating point: ") +
-                     FromUtf8(calculation_.chart.noOperatingPoint);
+                     desktop::FromUtf8(calculation_.chart.noOperatingPoint);
     }
     return notes.isEmpty() ? QStringLiteral("Calculated") : notes.join(QStringLiteral("; "));
 }

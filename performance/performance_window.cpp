@@ -26,7 +26,7 @@
 #include "file_dialogs.h"
 #include "input_panel.h"
 #include "message_boxes.h"
-#include "print_command.h"
+#include "print_dialogs.h"
 #include "window_settings.h"
 #include "worksheet_tab.h"
 #include "year_tab.h"
@@ -224,7 +224,7 @@ QString PerformanceWindow::askFile(const QString& caption, const QString& propos
 
 void PerformanceWindow::reportFailure(const QString& what, const QString& error) {
     services_.messages.show(this, what + QStringLiteral(":\r\n") + error, kTitle,
-                            ui::MessageButtons::Ok, ui::MessageIcon::Exclamation);
+                            desktop::MessageButtons::Ok, desktop::MessageIcon::Exclamation);
 }
 
 void PerformanceWindow::exportChart() {
@@ -276,7 +276,8 @@ void PerformanceWindow::print() {
     if (tab == nullptr) return;
     QPrinter printer(QPrinter::HighResolution);
     printer.setDocName(kTitle + QStringLiteral(" - ") + tab->title());
-    const std::unique_ptr<ui::PrintDialog> dialog = services_.printDialogs.Create(printer, this);
+    const std::unique_ptr<desktop::PrintDialog> dialog =
+        services_.printDialogs.Create(printer, this);
     if (!dialog->ShowPrinter()) return;
     QString error;
     if (!tab->print(printer, error)) reportFailure(QStringLiteral("Nothing was printed"), error);

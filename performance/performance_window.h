@@ -15,10 +15,10 @@
 class QLabel;
 class QTabWidget;
 
-namespace veltrane::ui {
+namespace veltrane::desktop {
 class MessageBoxes;
 class PrintDialogFactory;
-}  // namespace veltrane::ui
+}  // namespace veltrane::desktop
 
 namespace veltrane::performance {
 
@@ -29,9 +29,9 @@ class WorksheetTab;
 
 /// What the window needs from outside.
 struct WindowServices {
-    ui::MessageBoxes& messages;
+    desktop::MessageBoxes& messages;
     FileDialogs& files;
-    ui::PrintDialogFactory& printDialogs;
+    desktop::PrintDialogFactory& printDialogs;
     QSettings& settings;
 };
 

@@ -22,7 +22,7 @@ QString UnitLayer::unit(Quantity quantity) const {
     // The engine writes units in ASCII for CSV captions; the window writes them as printed.
     if (quantity == Quantity::kTemperature) return unit == "C" ? u"°C"_qs : u"°F"_qs;
     if (quantity == Quantity::kTemperatureDifference) return unit == "K" ? u"K"_qs : u"°F"_qs;
-    QString text = ui::FromUtf8(unit);
+    QString text = desktop::FromUtf8(unit);
     return text.replace(u"m3"_qs, u"m³"_qs);
 }
 

@@ -39,7 +39,7 @@
 namespace veltrane::performance {
 namespace {
 
-using ui::FromUtf8;
+using desktop::FromUtf8;
 
 enum BinColumn : int { kTwb, kTdb, kHours, kBinColumns };
 
@@ -233,8 +233,8 @@ class BinsTable final : public QTableWidget {
     YearTab& tab_;
 };
 
-YearTab::YearTab(const PerformanceModel& model, const UnitLayer& units, ui::MessageBoxes& messages,
-                 FileDialogs& files, QWidget* parent)
+YearTab::YearTab(const PerformanceModel& model, const UnitLayer& units,
+                 desktop::MessageBoxes& messages, FileDialogs& files, QWidget* parent)
     : PerformanceTab(parent), model_(model), units_(units), messages_(messages), files_(files) {
     setObjectName(QStringLiteral("yearTab"));
     control_.setpoint = kDefaultSetpoint;
@@ -564,11 +564,11 @@ void YearTab::showResults() {
                          static_cast<float>(static_cast<double>(bin.run.airFlow) * kPercent))
                   << displayText(Quantity::kWaterVolume, static_cast<float>(bin.makeupGallons))
                   << displayText(Quantity::kEnergy, static_cast<float>(bin.fanKilowattHours))
-                  << FromUtf8(DescribeFanOutcome(bin.run.outcome, control_.mode));
+                  << desktop::FromUtf8(DescribeFanOutcome(bin.run.outcome, control_.mode));
         } else {
             cells << QString() << QString() << QString() << QString()
                   << QStringLiteral("no operating point: ") +
-                         FromUtf8(DescribeOutcome(bin.run.fullSpeed.outcome));
+                         desktop::FromUtf8(DescribeOutcome(bin.run.fullSpeed.outcome));
         }
         for (int c = 0; c < cells.size(); ++c) {
             auto* item = new QTableWidgetItem(cells[c]);
@@ -641,11 +641,11 @@ QString YearTab::tableText(QChar separator) const {
                 << exact(Quantity::kPercentage, static_cast<double>(bin.run.airFlow) * kPercent)
                 << exact(Quantity::kWaterVolume, bin.makeupGallons)
                 << exact(Quantity::kEnergy, bin.fanKilowattHours)
-                << quoted(FromUtf8(DescribeFanOutcome(bin.run.outcome, control_.mode)));
+                << quoted(desktop::FromUtf8(DescribeFanOutcome(bin.run.outcome, control_.mode)));
         } else {
             row << QString() << QString() << QString() << QString()
                 << quoted(QStringLiteral("no operating point: ") +
-                          FromUtf8(DescribeOutcome(bin.run.fullSpeed.outcome)));
+                          desktop::FromUtf8(DescribeOutcome(bin.run.fullSpeed.outcome)));
         }
         text += row.join(separator) + u'\n';
     }
@@ -689,8 +689,8 @@ bool YearTab::print(QPrinter& printer, QString& error) const {
 
 void YearTab::tell(const QString& what, const QString& error) {
     messages_.show(this, what + QStringLiteral(":\r\n") + error,
-                   QStringLiteral("Veltrane Performance"), ui::MessageButtons::Ok,
-                   ui::MessageIcon::Exclamation);
+                   QStringLiteral("Veltrane Performance"), desktop::MessageButtons::Ok,
+                   desktop::MessageIcon::Exclamation);
 }
 
 bool YearTab::openBins(const QString& path) {

@@ -19,7 +19,7 @@ class QLineEdit;
 class QTableWidget;
 class QTableWidgetItem;
 
-namespace veltrane::ui {
+namespace veltrane::desktop {
 class MessageBoxes;
 }
 
@@ -35,7 +35,7 @@ class YearTab final : public PerformanceTab {
     Q_OBJECT
 
   public:
-    YearTab(const PerformanceModel& model, const UnitLayer& units, ui::MessageBoxes& messages,
+    YearTab(const PerformanceModel& model, const UnitLayer& units, desktop::MessageBoxes& messages,
             FileDialogs& files, QWidget* parent = nullptr);
 
     [[nodiscard]] QString title() const override { return QStringLiteral("Year"); }
@@ -95,7 +95,7 @@ class YearTab final : public PerformanceTab {
 
     const PerformanceModel& model_;
     const UnitLayer& units_;
-    ui::MessageBoxes& messages_;
+    desktop::MessageBoxes& messages_;
     FileDialogs& files_;
 
     std::vector<WeatherBin> binValues_;

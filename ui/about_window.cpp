@@ -58,18 +58,19 @@ QFont DialogFont() {
 }
 
 QString CopyrightNotice() {
-    return QStringLiteral("Copyright \u00A9 %1. All rights reserved.").arg(FromUtf8(kCompanyName));
+    return QStringLiteral("Copyright \u00A9 %1. All rights reserved.")
+        .arg(desktop::FromUtf8(kCompanyName));
 }
 
 std::vector<LabelLayout> Labels() {
     return {
         {"lbl_0",
-         FromUtf8(kCompanyName),
+         desktop::FromUtf8(kCompanyName),
          {420, 360, 6270, 435},
          {"Arial", 18, true},
          Sizing::FitFromLeft},
         {"lbl_1",
-         FromUtf8(kProductName),
+         desktop::FromUtf8(kProductName),
          {120, 780, 6780, 615},
          {"Arial", 26.25, true},
          Sizing::FitFromLeft},
@@ -104,7 +105,7 @@ std::vector<LabelLayout> Labels() {
          {"Arial", 15.75, true},
          Sizing::FitFromRight},
         {"lbl_9",
-         FromUtf8(kVersionCaption),
+         desktop::FromUtf8(kVersionCaption),
          {5145, 2760, 1710, 285},
          {"Arial", 12, true},
          Sizing::FitFromRight},
@@ -118,7 +119,7 @@ std::vector<LabelLayout> Labels() {
 
 void ApplyFont(QLabel& label, const LabelFont& style) {
     if (style.family == nullptr) return;
-    QFont font(FromUtf8(style.family));
+    QFont font(desktop::FromUtf8(style.family));
     font.setStyleHint(QFont::SansSerif);
     font.setPointSizeF(style.points);
     font.setBold(style.bold);
@@ -127,7 +128,7 @@ void ApplyFont(QLabel& label, const LabelFont& style) {
 
 QLabel* MakeLabel(const LabelLayout& layout, QWidget* parent) {
     auto* label = new QLabel(layout.text, parent);
-    label->setObjectName(FromUtf8(layout.objectName));
+    label->setObjectName(desktop::FromUtf8(layout.objectName));
     label->setTextFormat(Qt::PlainText);
     ApplyFont(*label, layout.font);
     const QRect stored =
@@ -228,12 +229,6 @@ void frmSplash::Activate() {
 bool frmSplash::event(QEvent* event) {
     if (event->type() == QEvent::WindowActivate) Activate();
     return QDialog::event(event);
-}
-
-void KeepAboveAboutWindow(QWidget& dialog) {
-    const frmSplash* about = frmSplash::OpenInstance();
-    if (about == nullptr || !about->isVisible()) return;
-    dialog.setWindowFlag(Qt::WindowStaysOnTopHint, true);
 }
 
 }  // namespace veltrane::ui

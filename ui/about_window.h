@@ -38,10 +38,4 @@ class frmSplash final : public QDialog {
     static QPointer<frmSplash> shared_;
 };
 
-/// A modal box or dialog opened while the About window is shown would open behind it, since the
-/// About window stays on top, and as neither window then takes input the program would look
-/// frozen. Call this before showing the dialog: while the About window is shown, the dialog joins
-/// the same stay-on-top band and, opened later, stands above it. Otherwise nothing changes.
-void KeepAboveAboutWindow(QWidget& dialog);
-
 }  // namespace veltrane::ui

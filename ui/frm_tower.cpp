@@ -168,7 +168,7 @@ QPushButton* MakeButton(const QString& caption, const QString& objectName, const
 
 }  // namespace
 
-frmTower::frmTower(MessageBoxes& messageBoxes, QWidget* parent)
+frmTower::frmTower(desktop::MessageBoxes& messageBoxes, QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                           Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                           Qt::WindowCloseButtonHint),
@@ -214,7 +214,7 @@ void frmTower::createIdentificationTab() {
         {{3720, 840, 915, 195}, {4680, 840, 1035, 285}},
     }};
     for (const IdentificationDefinition& entry : kIdentification) {
-        const QString caption = FromUtf8(entry.caption);
+        const QString caption = desktop::FromUtf8(entry.caption);
         identification_.lblID[entry.index] = page->place(
             MakeCaption(caption, IndexedName("lblID", entry.index)), rows[entry.index].caption);
         identification_.txtID[entry.index] =
@@ -239,14 +239,14 @@ QWidget* frmTower::createPicture1(QWidget* page) {
 void frmTower::createInputsTab() {
     auto* page = new TabPage(sstMain);
     for (const InputDefinition& entry : kInputs) {
-        const QString caption = FromUtf8(entry.caption);
+        const QString caption = desktop::FromUtf8(entry.caption);
         const int row = Row(entry.index);
         inputs_.lblIn[entry.index] =
             page->place(MakeCaption(caption, IndexedName("lblIn", entry.index)),
                         QRect(1020, kCaptionTop + row, 2055, kCaptionHeight));
         QLineEdit* box = page->place(MakeBox(caption, IndexedName("txtIn", entry.index)),
                                      QRect(3120, kBoxTop + row, 1575, kBoxHeight));
-        box->setText(LocalDefaultText(entry.defaultText, locale_));
+        box->setText(desktop::LocalDefaultText(entry.defaultText, locale_));
         inputs_.txtIn[entry.index] = box;
     }
     sstMain->addTab(page, QStringLiteral("&Inputs"));
@@ -276,7 +276,7 @@ void frmTower::createOutputsTab() {
         }
     };
     for (const ResultDefinition& entry : kResults) {
-        const QString caption = FromUtf8(entry.caption);
+        const QString caption = desktop::FromUtf8(entry.caption);
         const Placement placement = placementOf(entry.index);
         outputs_.lblOut[entry.index] = page->place(
             MakeCaption(caption, IndexedName("lblOut", entry.index)), placement.caption);
@@ -321,11 +321,11 @@ void frmTower::cmdAboutClicked() {
 }
 
 void frmTower::cmdPrintClicked() {
-    static QtPrintDialogFactory qtPrintDialogs;
+    static desktop::QtPrintDialogFactory qtPrintDialogs;
     RunPrintCommand(printDialogs_ != nullptr ? *printDialogs_ : qtPrintDialogs, *this);
 }
 
-void frmTower::setPrintDialogs(PrintDialogFactory& dialogs) {
+void frmTower::setPrintDialogs(desktop::PrintDialogFactory& dialogs) {
     printDialogs_ = &dialogs;
 }
 
@@ -398,7 +398,7 @@ bool frmTower::InputsAllowed() const {
 }
 
 std::optional<float> frmTower::inputNumber(Input index) const {
-    return InputNumber(inputText(index), locale_);
+    return desktop::InputNumber(inputText(index), locale_);
 }
 
 bool frmTower::ValidateInputs() {
@@ -406,7 +406,7 @@ bool frmTower::ValidateInputs() {
         if (!inputNumber(i)) return noticeRefusal(kSupplyValuePrompt + inputCaption(i), i);
     }
     if (AsksAboutApproach(*inputNumber(Input::kApproach)) &&
-        showCheck(DesignCheck::kLowApproach) != MessageAnswer::Yes) {
+        showCheck(DesignCheck::kLowApproach) != desktop::MessageAnswer::Yes) {
         returnToInput(kDesignChecks[DesignCheck::kLowApproach].inputToCorrect);
         return false;
     }
@@ -419,20 +419,21 @@ bool frmTower::ValidateInputs() {
 /// Tells the user why the inputs cannot be used and takes them to the box to correct. Answers
 /// false, the verdict of the check that called it.
 bool frmTower::noticeRefusal(const QString& prompt, Input inputToCorrect) {
-    messageBoxes_.show(this, prompt, kErrorTitle, MessageButtons::Ok, MessageIcon::Exclamation);
+    messageBoxes_.show(this, prompt, kErrorTitle, desktop::MessageButtons::Ok,
+                       desktop::MessageIcon::Exclamation);
     returnToInput(inputToCorrect);
     return false;
 }
 
 /// The check's message box: a question with Yes and No, or a refusal with OK alone.
-MessageAnswer frmTower::showCheck(DesignCheck check) {
-    const QString prompt = FromUtf8(PromptOf(check));
+desktop::MessageAnswer frmTower::showCheck(DesignCheck check) {
+    const QString prompt = desktop::FromUtf8(PromptOf(check));
     if (kDesignChecks[check].kind == CheckKind::kQuestion) {
-        return messageBoxes_.show(this, prompt, kQuestionTitle, MessageButtons::YesNo,
-                                  MessageIcon::Question);
+        return messageBoxes_.show(this, prompt, kQuestionTitle, desktop::MessageButtons::YesNo,
+                                  desktop::MessageIcon::Question);
     }
-    return messageBoxes_.show(this, prompt, kErrorTitle, MessageButtons::Ok,
-                              MessageIcon::Exclamation);
+    return messageBoxes_.show(this, prompt, kErrorTitle, desktop::MessageButtons::Ok,
+                              desktop::MessageIcon::Exclamation);
 }
 
 bool frmTower::noticeRefusal(DesignCheck check) {
@@ -442,7 +443,8 @@ bool frmTower::noticeRefusal(DesignCheck check) {
 }
 
 void frmTower::askToAdjustApproach(DesignCheck check) {
-    if (showCheck(check) == MessageAnswer::Yes) returnToInput(kDesignChecks[check].inputToCorrect);
+    if (showCheck(check) == desktop::MessageAnswer::Yes)
+        returnToInput(kDesignChecks[check].inputToCorrect);
 }
 
 void frmTower::returnToInput(Input index) {
@@ -458,7 +460,7 @@ void frmTower::ComputeOutputs(bool bErrorCheck) {
 
     DesignInputs inputs{};
     for (const Input i : kAllInputs) {
-        inputs[i] = InputValueOrZero(inputText(i), locale_);
+        inputs[i] = desktop::InputValueOrZero(inputText(i), locale_);
     }
     const PerformanceResults results = CalculatePerformance(inputs);
 

@@ -24,11 +24,13 @@ struct PerformanceResults;
 enum class DesignCheck : std::size_t;
 }  // namespace veltrane
 
-namespace veltrane::ui {
-
+namespace veltrane::desktop {
 class MessageBoxes;
 enum class MessageAnswer;
 class PrintDialogFactory;
+}  // namespace veltrane::desktop
+
+namespace veltrane::ui {
 
 /// Tab numbers of sstMain.
 inline constexpr int kIdentificationTab = 0;
@@ -45,7 +47,7 @@ class frmTower : public QWidget {
   public:
     /// Opens on the Inputs tab with the default inputs and empty results. The message boxes
     /// must outlive the window.
-    explicit frmTower(MessageBoxes& messageBoxes, QWidget* parent = nullptr);
+    explicit frmTower(desktop::MessageBoxes& messageBoxes, QWidget* parent = nullptr);
     ~frmTower() override;
 
     /// One recalculation run. With bErrorCheck the inputs are validated first and the range
@@ -69,7 +71,7 @@ class frmTower : public QWidget {
 
     /// The printer dialogs of the Print command (QPrintDialog unless set); they must outlive
     /// the window.
-    void setPrintDialogs(PrintDialogFactory& dialogs);
+    void setPrintDialogs(desktop::PrintDialogFactory& dialogs);
 
   private:
     struct IdentificationGroup {
@@ -112,17 +114,17 @@ class frmTower : public QWidget {
     bool InputsAllowed() const;
     bool ValidateInputs();
     bool noticeRefusal(const QString& prompt, Input inputToCorrect);
-    MessageAnswer showCheck(DesignCheck check);
+    desktop::MessageAnswer showCheck(DesignCheck check);
     bool noticeRefusal(DesignCheck check);
     void askToAdjustApproach(DesignCheck check);
     void returnToInput(Input index);
     std::optional<float> inputNumber(Input index) const;
     void writeResults(const PerformanceResults& results);
 
-    MessageBoxes& messageBoxes_;
-    PrintDialogFactory* printDialogs_ = nullptr;
+    desktop::MessageBoxes& messageBoxes_;
+    desktop::PrintDialogFactory* printDialogs_ = nullptr;
     const QLocale locale_;
-    const LocaleNumberMarks marks_;
+    const desktop::LocaleNumberMarks marks_;
 
     QTabWidget* sstMain = nullptr;
     IdentificationGroup identification_;

@@ -1,13 +1,11 @@
 #include "print_command.h"
 
 #include <QDir>
-#include <QPrintDialog>
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <QStandardPaths>
 #include <limits>
 
-#include "about_window.h"
 #include "design_sets.h"
 #include "frm_tower.h"
 #include "painter_surface.h"
@@ -17,25 +15,6 @@ namespace veltrane::ui {
 namespace {
 
 const QString kReportDocumentName = QStringLiteral("Cooling Tower Report");
-
-class QtPrintDialog final : public PrintDialog {
-  public:
-    QtPrintDialog(QPrinter& printer, QWidget* parent) : dialog_(&printer, parent) {
-        // The report is a whole: no page ranges, no selection.
-        dialog_.setOption(QAbstractPrintDialog::PrintToFile, true);
-        dialog_.setOption(QAbstractPrintDialog::PrintPageRange, false);
-        dialog_.setOption(QAbstractPrintDialog::PrintSelection, false);
-        dialog_.setOption(QAbstractPrintDialog::PrintCurrentPage, false);
-    }
-
-    bool ShowPrinter() override {
-        KeepAboveAboutWindow(dialog_);
-        return dialog_.exec() == QDialog::Accepted;
-    }
-
-  private:
-    QPrintDialog dialog_;
-};
 
 /// The window as the report reads it.
 class WindowReportSource final : public ReportSource {
@@ -61,13 +40,6 @@ class WindowReportSource final : public ReportSource {
 
 }  // namespace
 
-PrintDialog::~PrintDialog() = default;
-PrintDialogFactory::~PrintDialogFactory() = default;
-
-std::unique_ptr<PrintDialog> QtPrintDialogFactory::Create(QPrinter& printer, QWidget* parent) {
-    return std::make_unique<QtPrintDialog>(printer, parent);
-}
-
 QString ProposedReportFile() {
     QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
     if (folder.isEmpty() || !QDir(folder).exists()) folder = QDir::homePath();
@@ -89,10 +61,10 @@ std::optional<qint16> CopiesChosen(const QPrinter& printer) {
     return static_cast<qint16>(copies);
 }
 
-void RunPrintCommand(PrintDialogFactory& dialogs, frmTower& window) {
+void RunPrintCommand(desktop::PrintDialogFactory& dialogs, frmTower& window) {
     QPrinter printer(QPrinter::HighResolution);
     PreparePrinter(printer);
-    const std::unique_ptr<PrintDialog> dialog = dialogs.Create(printer, &window);
+    const std::unique_ptr<desktop::PrintDialog> dialog = dialogs.Create(printer, &window);
     if (!dialog || !dialog->ShowPrinter()) return;
     PrintChosenCopies(printer, window);
 }

@@ -6,6 +6,8 @@
 #include <memory>
 #include <optional>
 
+#include "print_dialogs.h"
+
 class QPrinter;
 class QWidget;
 
@@ -16,27 +18,6 @@ class PrinterSurface;
 namespace veltrane::ui {
 
 class frmTower;
-
-/// The printer dialog on one printer: the user chooses the printer, a file or the copies.
-class PrintDialog {
-  public:
-    virtual ~PrintDialog();
-    /// Shows the dialog modally; true when the user pressed Print, false on cancel.
-    virtual bool ShowPrinter() = 0;
-};
-
-/// Makes printer dialogs, so that tests can answer them from a script.
-class PrintDialogFactory {
-  public:
-    virtual ~PrintDialogFactory();
-    virtual std::unique_ptr<PrintDialog> Create(QPrinter& printer, QWidget* parent) = 0;
-};
-
-/// The dialog a person sees: QPrintDialog.
-class QtPrintDialogFactory final : public PrintDialogFactory {
-  public:
-    std::unique_ptr<PrintDialog> Create(QPrinter& printer, QWidget* parent) override;
-};
 
 /// The file offered when no printer is installed and the dialog can only write a PDF file:
 /// "Cooling Tower Report.pdf" in the user's documents folder (the home folder without one).
@@ -52,7 +33,7 @@ std::optional<qint16> CopiesChosen(const QPrinter& printer);
 
 /// The whole Print command: dialog, copies, report. Cancel, or a number of copies that does not
 /// fit, ends it silently.
-void RunPrintCommand(PrintDialogFactory& dialogs, frmTower& window);
+void RunPrintCommand(desktop::PrintDialogFactory& dialogs, frmTower& window);
 
 /// After the dialog: reads the copies, sets the printer's own count to 1 (the copies are
 /// printed one by one, and the print system would multiply them) and prints the report.

@@ -77,7 +77,7 @@ class DiagramPainter {
         painter_.translate(ToPointF(text.baselineStart));
         // Counter-clockwise on the screen, where y grows downward.
         painter_.rotate(-text.angleDegrees);
-        painter_.drawText(QPointF(0, 0), FromUtf8(text.text));
+        painter_.drawText(QPointF(0, 0), desktop::FromUtf8(text.text));
         painter_.restore();
     }
 
@@ -132,7 +132,7 @@ QFont TowerDiagramFont(const DiagramText& text) {
     const double averageWidth = QFontMetricsF(font).averageCharWidth();
     font.setStretch(qBound(50, qRound(100.0 * kDiagramTextAverageWidth / averageWidth), 100));
 
-    const QString characters = FromUtf8(text.text);
+    const QString characters = desktop::FromUtf8(text.text);
     const double natural = QFontMetricsF(font).horizontalAdvance(characters);
     const double extra = (text.advance - natural) / double(characters.size());
     font.setLetterSpacing(QFont::AbsoluteSpacing, extra);

@@ -56,7 +56,8 @@ class Monkey : public WindowFixture {
 
     void SetUp() override {
         WindowFixture::SetUp();
-        messages.answerWith([](const ui::test::ShownBox&) { return ui::MessageAnswer::Ok; });
+        messages.answerWith(
+            [](const desktop::test::ShownBox&) { return desktop::MessageAnswer::Ok; });
         rememberAll();
     }
 

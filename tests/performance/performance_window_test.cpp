@@ -106,14 +106,14 @@ TEST_F(Window, shouldExportTheChartInEachFormat) {
 
 TEST_F(Window, shouldTellWhyASaveFailedAndKeepEverything) {
     const QString missing = folder.filePath(QStringLiteral("no-such-folder/chart.png"));
-    messages.answerWith([](const ui::test::ShownBox&) { return ui::MessageAnswer::Ok; });
+    messages.answerWith([](const desktop::test::ShownBox&) { return desktop::MessageAnswer::Ok; });
     files.next = missing;
     window->exportChart();
     files.next = folder.filePath(QStringLiteral("no-such-folder/points.csv"));
     window->exportTable();
     files.next = folder.filePath(QStringLiteral("chart.gif"));
     window->exportChart();
-    const std::vector<ui::test::ShownBox> shown = messages.take();
+    const std::vector<desktop::test::ShownBox> shown = messages.take();
     ASSERT_EQ(shown.size(), 3u);
     EXPECT_EQ(shown[0].prompt, QStringLiteral("The chart was not saved:\r\ncannot write ") +
                                    missing + QStringLiteral(": No such file or directory"));
@@ -135,7 +135,7 @@ TEST_F(Window, shouldPrintTheCurrentTabOrSayWhyNot) {
         EXPECT_EQ(file.read(5), QByteArray("%PDF-"));
     }
     const QString unwritable = folder.filePath(QStringLiteral("none/tab.pdf"));
-    messages.answerWith([](const ui::test::ShownBox&) { return ui::MessageAnswer::Ok; });
+    messages.answerWith([](const desktop::test::ShownBox&) { return desktop::MessageAnswer::Ok; });
     printDialogs.choosePdf(unwritable, 1);
     window->print();
     ASSERT_EQ(messages.shown().size(), 1u);

@@ -93,9 +93,9 @@ class WindowFixture : public ::testing::Test {
     }
 
     QTemporaryDir folder;
-    ui::test::ScriptedMessageBoxes messages;
+    desktop::test::ScriptedMessageBoxes messages;
     ScriptedFileDialogs files;
-    ui::test::ScriptedPrintDialogs printDialogs;
+    desktop::test::ScriptedPrintDialogs printDialogs;
     std::unique_ptr<QSettings> settings;
     std::unique_ptr<PerformanceModel> model;
     std::unique_ptr<PerformanceWindow> window;

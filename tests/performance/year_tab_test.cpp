@@ -18,7 +18,8 @@ class Year : public WindowFixture {
         tab = find<YearTab>("yearTab");
         ASSERT_NE(tab, nullptr);
         window->tabs()->setCurrentWidget(tab);
-        messages.answerWith([](const ui::test::ShownBox&) { return ui::MessageAnswer::Ok; });
+        messages.answerWith(
+            [](const desktop::test::ShownBox&) { return desktop::MessageAnswer::Ok; });
     }
 
     QString write(const char* name, const QByteArray& text) {
@@ -73,7 +74,7 @@ TEST_F(Year, shouldSayWhyABinFileIsNotOpenedAndKeepTheBins) {
     const QString path = write("bad.csv", "Twb,Tdb,Hours\n45,55,3000\n60,x,4000\n");
     EXPECT_FALSE(tab->openBins(path));
     EXPECT_FALSE(tab->openBins(write("nohours.csv", "Twb,Tdb\n45,55\n")));
-    const std::vector<ui::test::ShownBox> shown = messages.take();
+    const std::vector<desktop::test::ShownBox> shown = messages.take();
     ASSERT_EQ(shown.size(), 2u);
     EXPECT_EQ(shown[0].prompt, QStringLiteral("The bins were not opened:\r\ncannot read ") + path +
                                    QStringLiteral(": line 3: Tdb is not a usable number"));

@@ -8,6 +8,8 @@
 
 using namespace veltrane::ui;
 using namespace veltrane::ui::test;
+using namespace veltrane::desktop::test;
+namespace desktop = veltrane::desktop;
 
 class GermanLocaleTest : public QObject {
     Q_OBJECT
@@ -46,7 +48,7 @@ class GermanLocaleTest : public QObject {
         driver.typeInput(veltrane::Input::kAtmosPress, QStringLiteral("14.7"));
         driver.boxes().expect(
             {QStringLiteral("You Must Supply a Value for This Item:\r\nAtmos Press (psia)"),
-             MessageAnswer::Ok});
+             desktop::MessageAnswer::Ok});
         driver.clickTab(kOutputsTab);
         QVERIFY(driver.boxes().scriptFinished());
         QCOMPARE(driver.window().currentTab(), kInputsTab);

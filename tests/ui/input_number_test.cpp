@@ -8,11 +8,11 @@
 #include "ui_test_main.h"
 #include "utf8_text.h"
 
-using veltrane::ui::FromUtf8;
-using veltrane::ui::InputNumber;
-using veltrane::ui::InputValueOrZero;
-using veltrane::ui::LocalDefaultText;
-using veltrane::ui::LocaleNumberMarks;
+using veltrane::desktop::FromUtf8;
+using veltrane::desktop::InputNumber;
+using veltrane::desktop::InputValueOrZero;
+using veltrane::desktop::LocalDefaultText;
+using veltrane::desktop::LocaleNumberMarks;
 
 namespace {
 const QLocale kEnglish(QLocale::English, QLocale::UnitedStates);

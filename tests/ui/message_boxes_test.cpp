@@ -12,11 +12,11 @@
 #include "message_boxes.h"
 #include "ui_test_main.h"
 
+using veltrane::desktop::MessageAnswer;
+using veltrane::desktop::MessageButtons;
+using veltrane::desktop::MessageIcon;
+using veltrane::desktop::QtMessageBoxes;
 using veltrane::ui::frmSplash;
-using veltrane::ui::MessageAnswer;
-using veltrane::ui::MessageButtons;
-using veltrane::ui::MessageIcon;
-using veltrane::ui::QtMessageBoxes;
 
 Q_DECLARE_METATYPE(MessageButtons)
 Q_DECLARE_METATYPE(MessageIcon)

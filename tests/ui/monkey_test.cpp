@@ -49,6 +49,8 @@
 using namespace veltrane;
 using namespace veltrane::ui;
 using namespace veltrane::ui::test;
+using namespace veltrane::desktop::test;
+namespace desktop = veltrane::desktop;
 
 namespace {
 
@@ -66,9 +68,9 @@ quint32 EnvironmentNumber(const char* name, quint32 fallback) {
     return ok ? value : fallback;
 }
 
-QString Describe(const ShownBox& box) {
-    const bool yesNo = box.buttons == MessageButtons::YesNo;
-    const bool question = box.icon == MessageIcon::Question;
+QString Describe(const desktop::test::ShownBox& box) {
+    const bool yesNo = box.buttons == desktop::MessageButtons::YesNo;
+    const bool question = box.icon == desktop::MessageIcon::Question;
     return QStringLiteral("[%1 | %2 | %3 | %4]")
         .arg(box.title, QString(box.prompt).replace(QLatin1String("\r\n"), QLatin1String("\\r\\n")),
              yesNo ? QStringLiteral("Yes/No") : QStringLiteral("OK"),
@@ -128,31 +130,31 @@ QStringList ModelResultTexts(const PerformanceResults& results) {
     return texts;
 }
 
-ShownBox ErrorBox(const QString& prompt) {
-    ShownBox box;
+desktop::test::ShownBox ErrorBox(const QString& prompt) {
+    desktop::test::ShownBox box;
     box.prompt = prompt;
     box.title = kErrorTitle;
     return box;
 }
-ShownBox QuestionBox(const QString& prompt) {
-    ShownBox box;
+desktop::test::ShownBox QuestionBox(const QString& prompt) {
+    desktop::test::ShownBox box;
     box.prompt = prompt;
     box.title = kQuestionTitle;
-    box.buttons = MessageButtons::YesNo;
-    box.icon = MessageIcon::Question;
+    box.buttons = desktop::MessageButtons::YesNo;
+    box.icon = desktop::MessageIcon::Question;
     return box;
 }
 
 /// What a checked run must show and do, given the answers the monkey gave to its questions.
 struct CheckedRun {
-    std::vector<ShownBox> boxes;
+    std::vector<desktop::test::ShownBox> boxes;
     bool resultsWritten = false;
     std::optional<std::size_t> sentBackTo;  ///< the input that gets the focus on the Inputs tab
 };
 
 class CheckedRunModel {
   public:
-    CheckedRunModel(const InputTexts& texts, const std::vector<ShownBox>& answers)
+    CheckedRunModel(const InputTexts& texts, const std::vector<desktop::test::ShownBox>& answers)
         : texts_(texts), answers_(answers) {}
 
     CheckedRun run() {
@@ -198,15 +200,15 @@ class CheckedRunModel {
     /// True on Yes. A question the window did not ask counts as No; the comparison of the
     /// boxes reports it.
     bool ask(const QString& prompt) {
-        ShownBox box = QuestionBox(prompt);
+        desktop::test::ShownBox box = QuestionBox(prompt);
         const std::size_t next = outcome_.boxes.size();
         if (next < answers_.size()) box.answer = answers_[next].answer;
         outcome_.boxes.push_back(box);
-        return box.answer == MessageAnswer::Yes;
+        return box.answer == desktop::MessageAnswer::Yes;
     }
 
     const InputTexts& texts_;
-    const std::vector<ShownBox>& answers_;
+    const std::vector<desktop::test::ShownBox>& answers_;
     CheckedRun outcome_;
 };
 
@@ -414,7 +416,7 @@ class MonkeyTest : public QObject {
     // The checks after an action.
     void beginAction();
     void checkAction();
-    void checkCheckedRun(const std::vector<ShownBox>& shown);
+    void checkCheckedRun(const std::vector<desktop::test::ShownBox>& shown);
     void checkTexts();
     void checkAboutWindow();
     void returnToMainWindow();
@@ -425,8 +427,8 @@ class MonkeyTest : public QObject {
 
     std::mt19937 random_;
     TextGenerator texts_{random_};
-    ScriptedMessageBoxes messageBoxes_;
-    ScriptedPrintDialogs printDialogs_;
+    desktop::test::ScriptedMessageBoxes messageBoxes_;
+    desktop::test::ScriptedPrintDialogs printDialogs_;
     QTemporaryDir scratch_;
     QString reportFile_;
     std::unique_ptr<frmTower> window_;
@@ -457,9 +459,9 @@ void MonkeyTest::shouldKeepEveryTextAndShowOnlyItsOwnMessagesUnderRandomUse() {
     random_.seed(seed);
     QLocale::setDefault(UserLocale());
     // Every box answered at random, OK boxes with OK, and the tab current while it was open.
-    messageBoxes_.answerWith([this](const ShownBox& box) {
-        if (box.buttons == MessageButtons::Ok) return MessageAnswer::Ok;
-        return random_() % 2 == 0 ? MessageAnswer::Yes : MessageAnswer::No;
+    messageBoxes_.answerWith([this](const desktop::test::ShownBox& box) {
+        if (box.buttons == desktop::MessageButtons::Ok) return desktop::MessageAnswer::Ok;
+        return random_() % 2 == 0 ? desktop::MessageAnswer::Yes : desktop::MessageAnswer::No;
     });
     messageBoxes_.setObserver(
         [this] { return QString::number(window_ ? window_->currentTab() : -1); });
@@ -878,7 +880,7 @@ void MonkeyTest::beginAction() {
 
 /// After an action: the messages it showed, the tab and focus after a run, and every box.
 void MonkeyTest::checkAction() {
-    const std::vector<ShownBox> shown = messageBoxes_.take();
+    const std::vector<desktop::test::ShownBox> shown = messageBoxes_.take();
     // The last change reported is the user's own: one made inside a run is reported first,
     // from within the handler of the user's.
     const bool movedToOutputs = !tabChanges_.empty() && tabChanges_.back() == kOutputsTab;
@@ -886,7 +888,7 @@ void MonkeyTest::checkAction() {
     if (movedToOutputs && tabBefore_ != kOutputsTab) {
         checkCheckedRun(shown);
     } else {
-        for (const ShownBox& box : shown)
+        for (const desktop::test::ShownBox& box : shown)
             failure(QStringLiteral("a box outside a run: ") + Describe(box));
         if (tabChanges_.size() > 1) failure(QStringLiteral("the tab changed more than once"));
     }
@@ -908,7 +910,7 @@ void MonkeyTest::checkAboutWindow() {
         failure(QStringLiteral("the About window does not stay on top"));
 }
 
-void MonkeyTest::checkCheckedRun(const std::vector<ShownBox>& shown) {
+void MonkeyTest::checkCheckedRun(const std::vector<desktop::test::ShownBox>& shown) {
     const CheckedRun expected = CheckedRunModel(inputModel_, shown).run();
     bool sameBoxes = shown.size() == expected.boxes.size();
     for (std::size_t b = 0; sameBoxes && b < shown.size(); ++b)
@@ -917,9 +919,9 @@ void MonkeyTest::checkCheckedRun(const std::vector<ShownBox>& shown) {
     if (!sameBoxes) {
         QString seen;
         QString wanted;
-        for (const ShownBox& box : shown)
+        for (const desktop::test::ShownBox& box : shown)
             seen += Describe(box) + QStringLiteral(" on tab %1 ").arg(box.stateWhenShown);
-        for (const ShownBox& box : expected.boxes)
+        for (const desktop::test::ShownBox& box : expected.boxes)
             wanted += Describe(box) + QLatin1Char(' ');
         failure(
             QStringLiteral("boxes shown: %1; expected on the Outputs tab: %2").arg(seen, wanted));
@@ -927,7 +929,7 @@ void MonkeyTest::checkCheckedRun(const std::vector<ShownBox>& shown) {
     if (expected.resultsWritten) resultModel_ = ModelResultTexts(ModelCalculation(inputModel_));
     ++tally_[expected.resultsWritten ? QStringLiteral("checked runs that wrote the results")
                                      : QStringLiteral("checked runs refused")];
-    for (const ShownBox& box : shown)
+    for (const desktop::test::ShownBox& box : shown)
         ++tally_[QStringLiteral("box ") + box.prompt.section(QLatin1String("\r\n"), 0, 0)];
 
     const int tabAfter = expected.sentBackTo ? kInputsTab : kOutputsTab;

@@ -26,11 +26,11 @@
 namespace veltrane::ui {
 namespace {
 
+using veltrane::desktop::test::ScriptedMessageBoxes;
+using veltrane::desktop::test::ScriptedPrintDialogs;
 using veltrane::testing::RecordingSurface;
 using veltrane::testing::Row;
 using veltrane::testing::TextAt10;
-using veltrane::ui::test::ScriptedMessageBoxes;
-using veltrane::ui::test::ScriptedPrintDialogs;
 
 int PdfPageCount(const QString& path) {
     if (!QFile::exists(path)) return 0;
@@ -60,9 +60,9 @@ class PrintCommand : public ::testing::Test {
     }
 
     QTemporaryDir dir_;
-    ScriptedMessageBoxes messageBoxes_;
+    desktop::test::ScriptedMessageBoxes messageBoxes_;
     frmTower window_{messageBoxes_};
-    ScriptedPrintDialogs dialogs_;
+    desktop::test::ScriptedPrintDialogs dialogs_;
 };
 
 TEST_F(PrintCommand, shouldEndSilentlyWhenTheDialogIsCancelled) {
@@ -145,7 +145,7 @@ TEST_F(PrintCommand, shouldPrintThroughTheRealDialogToTheProposedFileWithoutAPri
             dialog->accept();
     });
     pressPrint.start(20);
-    QtPrintDialogFactory realDialogs;
+    desktop::QtPrintDialogFactory realDialogs;
     RunPrintCommand(realDialogs, window_);
 
     EXPECT_EQ(PdfPageCount(proposed), 1);
@@ -166,7 +166,7 @@ TEST_F(PrintCommand, shouldOpenTheRealDialogAboveTheAboutWindowWhileItIsShown) {
             dialog->reject();
         });
         cancel.start(20);
-        QtPrintDialogFactory realDialogs;
+        desktop::QtPrintDialogFactory realDialogs;
         RunPrintCommand(realDialogs, window_);
 
         ASSERT_TRUE(dialogOnTop.has_value()) << "About window shown: " << aboutShown;

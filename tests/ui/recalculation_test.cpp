@@ -10,6 +10,8 @@
 
 using namespace veltrane::ui;
 using namespace veltrane::ui::test;
+using namespace veltrane::desktop::test;
+namespace desktop = veltrane::desktop;
 
 using Edits = QList<QPair<int, QString>>;
 using Script = std::vector<ScriptedBox>;
@@ -42,13 +44,13 @@ const QStringList kZeroPressure =
     Texts("-3.2988 78. 27. . -.01 .01 . 104.38 13.5 500. -663.14 -636.14 . . . 12.");
 
 ScriptedBox Error(const QString& prompt) {
-    return {prompt, MessageAnswer::Ok};
+    return {prompt, desktop::MessageAnswer::Ok};
 }
 ScriptedBox Yes(const QString& prompt) {
-    return {prompt, MessageAnswer::Yes};
+    return {prompt, desktop::MessageAnswer::Yes};
 }
 ScriptedBox No(const QString& prompt) {
-    return {prompt, MessageAnswer::No};
+    return {prompt, desktop::MessageAnswer::No};
 }
 
 const QString kUnchecked;  // the focus is not part of the story
@@ -157,11 +159,13 @@ class RecalculationTest : public QObject {
         // THEN the boxes of the script, each as the program's own message...
         QCOMPARE(driver.boxes().unexpectedCount(), 0);
         QVERIFY2(driver.boxes().scriptFinished(), "a scripted box was never shown");
-        for (const ShownBox& shown : driver.boxes().shown()) {
-            const bool question = shown.buttons == MessageButtons::YesNo;
+        for (const desktop::test::ShownBox& shown : driver.boxes().shown()) {
+            const bool question = shown.buttons == desktop::MessageButtons::YesNo;
             QCOMPARE(shown.title, question ? QStringLiteral("Question") : QStringLiteral("Error"));
-            QCOMPARE(shown.icon, question ? MessageIcon::Question : MessageIcon::Exclamation);
-            QCOMPARE(shown.defaultAnswer, question ? MessageAnswer::Yes : MessageAnswer::Ok);
+            QCOMPARE(shown.icon,
+                     question ? desktop::MessageIcon::Question : desktop::MessageIcon::Exclamation);
+            QCOMPARE(shown.defaultAnswer,
+                     question ? desktop::MessageAnswer::Yes : desktop::MessageAnswer::Ok);
             // ...shown while the Outputs tab is still current: the box comes before the move.
             QCOMPARE(shown.stateWhenShown, QStringLiteral("tab 2"));
         }

@@ -24,7 +24,7 @@ class WindowDriver {
 
     bool ready() const { return activated_; }
     frmTower& window() { return *window_; }
-    ScriptedMessageBoxes& boxes() { return boxes_; }
+    desktop::test::ScriptedMessageBoxes& boxes() { return boxes_; }
 
     template <typename Widget = QWidget>
     Widget* child(const QString& name) const {
@@ -74,7 +74,8 @@ class WindowDriver {
     }
 
   private:
-    ScriptedMessageBoxes boxes_;  // outlives the window, which holds a reference to it
+    desktop::test::ScriptedMessageBoxes
+        boxes_;  // outlives the window, which holds a reference to it
     std::unique_ptr<frmTower> window_;
     bool activated_ = false;
 };

@@ -7,9 +7,9 @@
 #include <functional>
 #include <memory>
 
-#include "print_command.h"
+#include "print_dialogs.h"
 
-namespace veltrane::ui::test {
+namespace veltrane::desktop::test {
 
 class ScriptedPrintDialogs final : public PrintDialogFactory {
   public:
@@ -23,4 +23,4 @@ class ScriptedPrintDialogs final : public PrintDialogFactory {
     std::unique_ptr<PrintDialog> Create(QPrinter& printer, QWidget* parent) override;
 };
 
-}  // namespace veltrane::ui::test
+}  // namespace veltrane::desktop::test

@@ -4,7 +4,7 @@
 
 #include "utf8_text.h"
 
-namespace veltrane::ui {
+namespace veltrane::desktop {
 
 std::optional<float> InputNumber(const QString& text, const QLocale& locale) {
     bool ok = false;
@@ -27,4 +27,4 @@ LocaleNumberMarks::LocaleNumberMarks(const QLocale& locale)
     : grouping_(locale.groupSeparator().toStdString()),
       decimal_(locale.decimalPoint().toStdString()) {}
 
-}  // namespace veltrane::ui
+}  // namespace veltrane::desktop

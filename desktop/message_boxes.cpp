@@ -1,12 +1,21 @@
 #include "message_boxes.h"
 
+#include <QApplication>
 #include <QMessageBox>
 
-#include "about_window.h"
-
-namespace veltrane::ui {
+namespace veltrane::desktop {
 
 MessageBoxes::~MessageBoxes() = default;
+
+void KeepAboveWindowsOnTop(QWidget& dialog) {
+    for (const QWidget* window : QApplication::topLevelWidgets()) {
+        if (window != &dialog && window->isVisible() &&
+            window->windowFlags().testFlag(Qt::WindowStaysOnTopHint)) {
+            dialog.setWindowFlag(Qt::WindowStaysOnTopHint, true);
+            return;
+        }
+    }
+}
 
 MessageAnswer QtMessageBoxes::show(QWidget* parent, const QString& prompt, const QString& title,
                                    MessageButtons buttons, MessageIcon icon) {
@@ -20,7 +29,7 @@ MessageAnswer QtMessageBoxes::show(QWidget* parent, const QString& prompt, const
         box.setStandardButtons(QMessageBox::Ok);
         box.setDefaultButton(QMessageBox::Ok);
     }
-    KeepAboveAboutWindow(box);
+    KeepAboveWindowsOnTop(box);
     const int pressed = box.exec();
     switch (pressed) {
         case QMessageBox::Yes:
@@ -33,4 +42,4 @@ MessageAnswer QtMessageBoxes::show(QWidget* parent, const QString& prompt, const
     }
 }
 
-}  // namespace veltrane::ui
+}  // namespace veltrane::desktop

@@ -1,12 +1,12 @@
 #pragma once
-// The window tells the user of problems only through modal message boxes. It asks for them
+// A window tells the user of problems only through modal message boxes. It asks for them
 // through this interface, so that tests can answer from a script instead of a person.
 
 #include <QString>
 
 class QWidget;
 
-namespace veltrane::ui {
+namespace veltrane::desktop {
 
 enum class MessageIcon { Exclamation, Question };
 enum class MessageButtons {
@@ -31,4 +31,9 @@ class QtMessageBoxes final : public MessageBoxes {
                        MessageButtons buttons, MessageIcon icon) override;
 };
 
-}  // namespace veltrane::ui
+/// Makes a modal dialog stay on top while a window that stays on top (the design window's About
+/// window) is shown: a dialog that did not would open behind it, and with both windows blocked
+/// by the dialog the program would look frozen.
+void KeepAboveWindowsOnTop(QWidget& dialog);
+
+}  // namespace veltrane::desktop

@@ -11,7 +11,7 @@
 
 #include "result_text.h"
 
-namespace veltrane::ui {
+namespace veltrane::desktop {
 
 /// The single-precision value of an input text, or nothing when the text is not a number: empty
 /// or blank, not numeric in the locale, an infinity or not-a-number ("inf", "NaN", any case and
@@ -36,4 +36,4 @@ class LocaleNumberMarks {
     std::string decimal_;
 };
 
-}  // namespace veltrane::ui
+}  // namespace veltrane::desktop

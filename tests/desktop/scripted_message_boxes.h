@@ -11,7 +11,7 @@
 
 #include "message_boxes.h"
 
-namespace veltrane::ui::test {
+namespace veltrane::desktop::test {
 
 struct ShownBox {
     QString prompt;
@@ -71,4 +71,4 @@ class ScriptedMessageBoxes final : public MessageBoxes {
     int unexpected_ = 0;
 };
 
-}  // namespace veltrane::ui::test
+}  // namespace veltrane::desktop::test

@@ -5,10 +5,10 @@
 
 #include <string_view>
 
-namespace veltrane::ui {
+namespace veltrane::desktop {
 
 inline QString FromUtf8(std::string_view text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
-}  // namespace veltrane::ui
+}  // namespace veltrane::desktop

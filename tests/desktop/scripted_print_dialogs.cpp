@@ -2,7 +2,7 @@
 
 #include <QPrinter>
 
-namespace veltrane::ui::test {
+namespace veltrane::desktop::test {
 namespace {
 
 class ScriptedPrintDialog final : public PrintDialog {
@@ -35,4 +35,4 @@ std::unique_ptr<PrintDialog> ScriptedPrintDialogs::Create(QPrinter& printer, QWi
     return std::make_unique<ScriptedPrintDialog>(*this, printer);
 }
 
-}  // namespace veltrane::ui::test
+}  // namespace veltrane::desktop::test

@@ -2,7 +2,7 @@
 
 #include <QtTest>
 
-namespace veltrane::ui::test {
+namespace veltrane::desktop::test {
 
 ScriptedMessageBoxes::ScriptedMessageBoxes()
     : report_(
@@ -51,4 +51,4 @@ void ScriptedMessageBoxes::clear() {
     unexpected_ = 0;
 }
 
-}  // namespace veltrane::ui::test
+}  // namespace veltrane::desktop::test
