@@ -31,4 +31,32 @@ QString ResultBoxText(float engineValue, Quantity quantity, const UnitLayer& uni
     return QString::fromStdString(ResultText(shown, marks.marks()));
 }
 
+void NumberCell::type(const QString& typed, Quantity quantity, const UnitLayer& units,
+                      const QLocale& locale) {
+    text = typed;
+    const std::variant<float, QString> read = ReadBox(typed, quantity, units, locale);
+    if (const float* number = std::get_if<float>(&read)) {
+        value = *number;
+        problem.clear();
+    } else {
+        value.reset();
+        problem = std::get<QString>(read);
+    }
+}
+
+void NumberCell::write(float engineValue, Quantity quantity, const UnitLayer& units) {
+    value = engineValue;
+    problem.clear();
+    text = BoxText(engineValue, quantity, units, QLocale());
+}
+
+void NumberCell::rewrite(Quantity quantity, const UnitLayer& units) {
+    if (value) text = BoxText(*value, quantity, units, QLocale());
+}
+
+void NumberCell::refuse(const QString& why) {
+    value.reset();
+    problem = why;
+}
+
 }  // namespace veltrane::performance

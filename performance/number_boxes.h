@@ -5,6 +5,7 @@
 #include <QLocale>
 #include <QString>
 
+#include <optional>
 #include <variant>
 
 #include "unit_layer.h"
@@ -25,5 +26,26 @@ QString BoxText(float engineValue, Quantity quantity, const UnitLayer& units,
 /// locale's marks, after the unit layer.
 QString ResultBoxText(float engineValue, Quantity quantity, const UnitLayer& units,
                       const QLocale& locale);
+
+/// A number the user types into a box or a cell: the text as typed or as written from a value,
+/// and the value it stands for (engine units) when it stands for one. The value is the record:
+/// a text written from a value is not read back (through the locale's single precision and the
+/// unit layer it could come out a step away), and in other units it is written anew.
+struct NumberCell {
+    QString text;
+    std::optional<float> value;
+    QString problem;  ///< why the text stands for no value ("is empty"), empty when it does
+
+    [[nodiscard]] bool blank() const { return text.trimmed().isEmpty(); }
+    /// Takes a text typed in the units shown, in the user's locale.
+    void type(const QString& typed, Quantity quantity, const UnitLayer& units,
+              const QLocale& locale);
+    /// Writes a value as a box shows it.
+    void write(float engineValue, Quantity quantity, const UnitLayer& units);
+    /// A usable text written anew in the units now shown; an unusable one is kept as typed.
+    void rewrite(Quantity quantity, const UnitLayer& units);
+    /// Refuses the value it stands for, for a rule of its own ("must be above 0").
+    void refuse(const QString& why);
+};
 
 }  // namespace veltrane::performance

@@ -78,11 +78,14 @@ PerformanceWindow::PerformanceWindow(PerformanceModel& model, WindowServices ser
     auto* demand = new DemandTab(model_, units_, tabs_);
     addTab(demand);
     addTab(new CurvesTab(model_, units_, tabs_));
-    auto* acceptance = new AcceptanceTab(model_, units_, tabs_);
-    addTab(acceptance);
-    addTab(new YearTab(model_, units_, services_.messages, services_.files, tabs_));
+    // The tabs with data of their own stand on models of it; the worksheet reads the acceptance
+    // test's model, not its tab.
+    auto* readings = new AcceptanceModel(model_, units_, this);
+    addTab(new AcceptanceTab(*readings, model_, units_, tabs_));
+    auto* year = new YearModel(model_, units_, this);
+    addTab(new YearTab(*year, units_, services_.messages, services_.files, tabs_));
     worksheet_ = new WorksheetTab(model_, units_, tabs_);
-    worksheet_->showAcceptance(acceptance);
+    worksheet_->showAcceptance(readings);
     addTab(worksheet_);
     connect(worksheet_, &WorksheetTab::saveRequested, this, &PerformanceWindow::saveWorksheet);
 

@@ -10,7 +10,7 @@
 #include <QScrollBar>
 #include <QVBoxLayout>
 
-#include "acceptance_tab.h"
+#include "acceptance_model.h"
 
 namespace veltrane::performance {
 namespace {
@@ -48,9 +48,9 @@ WorksheetTab::WorksheetTab(const PerformanceModel& model, const UnitLayer& units
     connect(&units_, &UnitLayer::systemChanged, this, &WorksheetTab::markStale);
 }
 
-void WorksheetTab::showAcceptance(AcceptanceTab* acceptance) {
+void WorksheetTab::showAcceptance(AcceptanceModel* acceptance) {
     acceptance_ = acceptance;
-    connect(acceptance_, &AcceptanceTab::evaluated, this, &WorksheetTab::markStale);
+    connect(acceptance_, &AcceptanceModel::evaluated, this, &WorksheetTab::markStale);
     markStale();
 }
 

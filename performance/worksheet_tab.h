@@ -11,7 +11,7 @@
 class QPlainTextEdit;
 
 namespace veltrane::performance {
-class AcceptanceTab;
+class AcceptanceModel;
 }
 class QPushButton;
 
@@ -27,7 +27,7 @@ class WorksheetTab final : public PerformanceTab {
     bool print(QPrinter& printer, QString& error) const override;
 
     /// Follows the acceptance test: its evaluation closes the worksheet.
-    void showAcceptance(AcceptanceTab* acceptance);
+    void showAcceptance(AcceptanceModel* acceptance);
 
     [[nodiscard]] QString text() const;
 
@@ -45,7 +45,7 @@ class WorksheetTab final : public PerformanceTab {
 
     const PerformanceModel& model_;
     const UnitLayer& units_;
-    AcceptanceTab* acceptance_ = nullptr;
+    AcceptanceModel* acceptance_ = nullptr;
     bool refreshing_ = false;
     QPlainTextEdit* view_;
     bool stale_ = true;

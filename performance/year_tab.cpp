@@ -2,7 +2,6 @@
 
 #include <QClipboard>
 #include <QComboBox>
-#include <QFile>
 #include <QFileDialog>
 #include <QFont>
 #include <QFormLayout>
@@ -15,25 +14,21 @@
 #include <QPainter>
 #include <QPrinter>
 #include <QPushButton>
-#include <QSaveFile>
 #include <QSplitter>
+#include <QTableView>
 #include <QTableWidget>
-#include <QTextStream>
 #include <QVBoxLayout>
 
 #include <algorithm>
-#include <array>
 #include <cmath>
 
 #include "chart_file.h"
 #include "chart_format.h"
-#include "constants.h"
 #include "copyable_table.h"
 #include "demand_chart_painter.h"
 #include "file_dialogs.h"
 #include "message_boxes.h"
 #include "number_boxes.h"
-#include "number_text.h"
 #include "utf8_text.h"
 
 namespace veltrane::performance {
@@ -41,16 +36,7 @@ namespace {
 
 using desktop::FromUtf8;
 
-enum BinColumn : int { kTwb, kTdb, kHours, kBinColumns };
-
-/// A small year of a temperate site, 7,860 hours in nine bins of 5 °F wet bulb.
-const std::vector<WeatherBin> kDefaultBins = {
-    {32.0F, 36.0F, 400.0},  {37.0F, 42.0F, 600.0},  {42.0F, 48.0F, 700.0},
-    {47.0F, 54.0F, 800.0},  {52.0F, 60.0F, 900.0},  {57.0F, 65.0F, 1000.0},
-    {62.0F, 70.0F, 1100.0}, {67.0F, 74.0F, 1200.0}, {72.0F, 79.0F, 1160.0},
-};
-/// The setpoint of a new tab, °F: the design's cold water of the default design.
-constexpr float kDefaultSetpoint = 78.0F;
+constexpr double kPercent = 100.0;
 /// The figure the chart leaves around its plot, in canvas points.
 constexpr double kChartMargin = 56.0;
 /// Significant figures of a bin's wet bulb under its bar.
@@ -59,36 +45,20 @@ constexpr int kAxisLabelDigits = 3;
 /// on a printed page (a printer's font in points would be scaled twice by the fitted canvas).
 constexpr int kChartTextPixels = 12;
 
-/// Where a cell and a box keep the engine value their text was last read as.
-constexpr int kEngineValueRole = Qt::UserRole;
-constexpr const char* kEngineValueProperty = "engineValue";
+const QColor kBarColour(70, 110, 170);
+const QString kMarkedStyle = QStringLiteral("background: #ffd2d2");
 
 /// Hours as the user's locale writes a count, with a fraction only where there is one.
 QString Hours(double hours) {
     return QLocale().toString(hours, 'f', hours == std::floor(hours) ? 0 : 2);
 }
 
-Quantity QuantityOfColumn(int column) {
-    return column == kHours ? Quantity::kHours : Quantity::kTemperature;
-}
-
-const QColor kBarColour(70, 110, 170);
-const QColor kProblemColour(255, 210, 210);
-
-QString BinsFileHeader() {
-    return QStringLiteral("Twb,Tdb,Hours");
-}
-
-QString Latin(std::string_view text) {
-    return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
-}
-
-/// Plain number of a CSV field ('.' decimals), or nothing; infinities and NaN refused.
-std::optional<double> CsvNumber(const QString& field) {
-    bool ok = false;
-    const double value = QLocale::c().toDouble(field.trimmed(), &ok);
-    if (!ok || !std::isfinite(value)) return std::nullopt;
-    return value;
+/// Shows a control's text, marked with its problem. A box being typed into keeps its text and
+/// cursor.
+void ShowControl(QLineEdit* box, const NumberCell& control, const QString& problem) {
+    if (box->text() != control.text) box->setText(control.text);
+    box->setStyleSheet(problem.isEmpty() ? QString() : kMarkedStyle);
+    box->setToolTip(problem);
 }
 
 }  // namespace
@@ -215,9 +185,9 @@ class YearBars final : public QWidget {
 };
 
 /// The bins table: Ctrl+V (the platform's Paste) puts the clipboard's rows in place of the bins.
-class BinsTable final : public QTableWidget {
+class BinsTable final : public QTableView {
   public:
-    BinsTable(YearTab& tab, QWidget* parent) : QTableWidget(0, kBinColumns, parent), tab_(tab) {}
+    BinsTable(YearTab& tab, QWidget* parent) : QTableView(parent), tab_(tab) {}
 
   protected:
     void keyPressEvent(QKeyEvent* event) override {
@@ -226,19 +196,17 @@ class BinsTable final : public QTableWidget {
             event->accept();
             return;
         }
-        QTableWidget::keyPressEvent(event);
+        QTableView::keyPressEvent(event);
     }
 
   private:
     YearTab& tab_;
 };
 
-YearTab::YearTab(const PerformanceModel& model, const UnitLayer& units,
-                 desktop::MessageBoxes& messages, FileDialogs& files, QWidget* parent)
-    : PerformanceTab(parent), model_(model), units_(units), messages_(messages), files_(files) {
+YearTab::YearTab(YearModel& year, const UnitLayer& units, desktop::MessageBoxes& messages,
+                 FileDialogs& files, QWidget* parent)
+    : PerformanceTab(parent), year_(year), units_(units), messages_(messages), files_(files) {
     setObjectName(QStringLiteral("yearTab"));
-    control_.setpoint = kDefaultSetpoint;
-    binValues_ = kDefaultBins;
     auto* layout = new QHBoxLayout(this);
     // The inputs keep to a narrow column: the results and the chart take the rest.
     auto* inputs = new QWidget(this);
@@ -276,17 +244,13 @@ YearTab::YearTab(const PerformanceModel& model, const UnitLayer& units,
     connect(barsOf_, &QComboBox::currentIndexChanged, this, [this](int index) {
         chart_->setShown(index == 0 ? YearBarsOf::kEnergy : YearBarsOf::kWater);
     });
-    showBins(binValues_);
-    showControls();
-    const auto changed = [this] {
-        stale_ = true;
-        if (isVisible()) refresh();
-    };
-    connect(&model_, &PerformanceModel::calculated, this, changed);
-    connect(&units_, &UnitLayer::systemChanged, this, [this, changed] {
-        rewriteInUnits();
-        changed();
+    connect(&year_, &YearModel::ran, this, &YearTab::showResults);
+    connect(&year_, &YearModel::controlsChanged, this, &YearTab::showControls);
+    // A year is a rating per bin: run when seen.
+    connect(&year_, &YearModel::becameStale, this, [this] {
+        if (isVisible()) year_.run();
     });
+    showControls();
 }
 
 QWidget* YearTab::buildControls() {
@@ -321,9 +285,10 @@ QWidget* YearTab::buildControls() {
     problemLabel_->setWordWrap(true);
     problemLabel_->setStyleSheet(QStringLiteral("color: #b00000"));
     form->addRow(problemLabel_);
-    connect(setpoint_, &QLineEdit::textEdited, this, &YearTab::readBoxes);
-    connect(minimum_, &QLineEdit::textEdited, this, &YearTab::readBoxes);
-    connect(fan_, &QComboBox::currentIndexChanged, this, &YearTab::readBoxes);
+    connect(setpoint_, &QLineEdit::textEdited, &year_, &YearModel::typeSetpoint);
+    connect(minimum_, &QLineEdit::textEdited, &year_, &YearModel::typeMinimumAirFlow);
+    connect(fan_, &QComboBox::currentIndexChanged, this,
+            [this](int index) { year_.setFanMode(static_cast<FanMode>(index)); });
     return box;
 }
 
@@ -349,178 +314,38 @@ QWidget* YearTab::buildBins() {
     layout->addWidget(label);
     layout->addWidget(bins_, 1);
     layout->addLayout(buttons);
-    connect(bins_, &QTableWidget::itemChanged, this, [this] {
-        if (!filling_) readBoxes();
-    });
+    bins_->setModel(&year_);
     return pane;
 }
 
-QString YearTab::temperatureColumn(const QString& name) const {
-    return QStringLiteral("%1 (%2)").arg(name, units_.unit(Quantity::kTemperature));
-}
-
-void YearTab::showBins(const std::vector<WeatherBin>& bins) {
-    filling_ = true;
-    const QLocale locale;
-    bins_->setRowCount(static_cast<int>(bins.size()));
-    showBinHeaders();
-    for (int r = 0; r < bins_->rowCount(); ++r) {
-        const WeatherBin& bin = bins[static_cast<std::size_t>(r)];
-        const std::array<float, kBinColumns> values = {bin.wetBulb, bin.dryBulb,
-                                                       static_cast<float>(bin.hours)};
-        for (int c = 0; c < kBinColumns; ++c) {
-            const float value = values[static_cast<std::size_t>(c)];
-            auto* item = new QTableWidgetItem(BoxText(value, QuantityOfColumn(c), units_, locale));
-            item->setData(kEngineValueRole, value);
-            bins_->setItem(r, c, item);
-        }
-    }
-    filling_ = false;
-}
-
-// Every usable cell and box rewritten in the new units from the value it was read as, so that
-// no value moves; a marked one keeps its text.
-void YearTab::rewriteInUnits() {
-    filling_ = true;
-    const QLocale locale;
-    showBinHeaders();
-    for (int r = 0; r < bins_->rowCount(); ++r) {
-        for (int c = 0; c < kBinColumns; ++c) {
-            QTableWidgetItem* item = bins_->item(r, c);
-            if (item == nullptr || !item->toolTip().isEmpty()) continue;
-            const QVariant value = item->data(kEngineValueRole);
-            if (value.isValid())
-                item->setText(BoxText(value.toFloat(), QuantityOfColumn(c), units_, locale));
-        }
-    }
-    filling_ = false;
-    const QVariant setpoint = setpoint_->property(kEngineValueProperty);
-    if (setpoint_->toolTip().isEmpty() && setpoint.isValid())
-        setpoint_->setText(BoxText(setpoint.toFloat(), Quantity::kTemperature, units_, locale));
-    setpointUnit_->setText(units_.unit(Quantity::kTemperature));
-}
-
-void YearTab::showBinHeaders() {
-    bins_->setHorizontalHeaderLabels({temperatureColumn(QStringLiteral("Twb")),
-                                      temperatureColumn(QStringLiteral("Tdb")),
-                                      QStringLiteral("Hours (h)")});
-}
-
 void YearTab::showControls() {
-    const QLocale locale;
-    setpoint_->setText(BoxText(control_.setpoint, Quantity::kTemperature, units_, locale));
-    setpoint_->setProperty(kEngineValueProperty, control_.setpoint);
+    ShowControl(setpoint_, year_.setpoint(), year_.setpointProblem());
+    ShowControl(minimum_, year_.minimumAirFlow(), year_.minimumProblem());
     setpointUnit_->setText(units_.unit(Quantity::kTemperature));
-    minimum_->setText(
-        locale.toString(static_cast<double>(control_.minimumAirFlow) * kPercent, 'g', 6));
     const QSignalBlocker block(fan_);
-    fan_->setCurrentIndex(static_cast<int>(control_.mode));
-    minimum_->setEnabled(control_.mode == FanMode::kVariableSpeed);
-}
-
-void YearTab::markCell(QTableWidgetItem* item, const QString& reason) {
-    item->setBackground(reason.isEmpty() ? QBrush() : QBrush(kProblemColour));
-    item->setToolTip(reason);
-}
-
-bool YearTab::readBinCell(int row, int column, double& value) {
-    QTableWidgetItem* item = bins_->item(row, column);
-    if (item == nullptr) {
-        item = new QTableWidgetItem;
-        bins_->setItem(row, column, item);
-    }
-    const std::variant<float, QString> read =
-        ReadBox(item->text(), QuantityOfColumn(column), units_, QLocale());
-    QString reason;
-    if (const QString* refusal = std::get_if<QString>(&read)) {
-        reason = *refusal;
-    } else {
-        value = static_cast<double>(std::get<float>(read));
-        item->setData(kEngineValueRole, std::get<float>(read));
-        if (column == kHours && !(value >= 0.0)) reason = QStringLiteral("is negative");
-    }
-    if (!reason.isEmpty()) {
-        const QString name = bins_->horizontalHeaderItem(column)->text();
-        reason = QStringLiteral("Bin %1, %2 %3").arg(row + 1).arg(name, reason);
-        if (problem_.isEmpty()) problem_ = reason;
-    }
-    markCell(item, reason);
-    return reason.isEmpty();
-}
-
-void YearTab::readBoxes() {
-    filling_ = true;
-    problem_.clear();
-    std::vector<WeatherBin> bins(static_cast<std::size_t>(bins_->rowCount()));
-    for (int r = 0; r < bins_->rowCount(); ++r) {
-        WeatherBin& bin = bins[static_cast<std::size_t>(r)];
-        double wetBulb = 0.0;
-        double dryBulb = 0.0;
-        readBinCell(r, kTwb, wetBulb);
-        readBinCell(r, kTdb, dryBulb);
-        readBinCell(r, kHours, bin.hours);
-        bin.wetBulb = static_cast<float>(wetBulb);
-        bin.dryBulb = static_cast<float>(dryBulb);
-    }
-    filling_ = false;
-    FanControl control = control_;
-    control.mode = static_cast<FanMode>(fan_->currentIndex());
-    minimum_->setEnabled(control.mode == FanMode::kVariableSpeed);
-    const auto readControl = [&](QLineEdit* box, Quantity quantity, const QString& name,
-                                 float& value, bool isPercent) {
-        std::variant<float, QString> read = ReadBox(box->text(), quantity, units_, QLocale());
-        if (const float* number = std::get_if<float>(&read);
-            number && isPercent && !(*number > 0.0F && *number <= 100.0F)) {
-            read = QStringLiteral("is not above 0 % and up to 100 %");
-        }
-        const QString* refusal = std::get_if<QString>(&read);
-        box->setStyleSheet(refusal ? QStringLiteral("background: #ffd2d2") : QString());
-        box->setToolTip(refusal ? QString(name + u' ' + *refusal) : QString());
-        if (refusal) {
-            if (problem_.isEmpty()) problem_ = QString(name + u' ' + *refusal);
-            return;
-        }
-        box->setProperty(kEngineValueProperty, std::get<float>(read));
-        value = isPercent
-                    ? static_cast<float>(static_cast<double>(std::get<float>(read)) / kPercent)
-                    : std::get<float>(read);
-    };
-    readControl(setpoint_, Quantity::kTemperature, QStringLiteral("The setpoint"), control.setpoint,
-                false);
-    if (control.mode == FanMode::kVariableSpeed) {
-        readControl(minimum_, Quantity::kPercentage, QStringLiteral("The VFD minimum air flow"),
-                    control.minimumAirFlow, true);
-    }
-    if (problem_.isEmpty()) {
-        binValues_ = std::move(bins);
-        control_ = control;
-        recalculate();
-    }
-    showResults();
-}
-
-void YearTab::recalculate() {
-    stale_ = false;
-    const Calculation& calculation = model_.calculation();
-    if (!calculation.tower) {
-        year_.reset();
-        return;
-    }
-    year_ = RunYear(calculation.inputs, *calculation.tower, control_, binValues_);
+    fan_->setCurrentIndex(static_cast<int>(year_.fanMode()));
+    minimum_->setEnabled(year_.fanMode() == FanMode::kVariableSpeed);
 }
 
 void YearTab::showEvent(QShowEvent* event) {
     PerformanceTab::showEvent(event);
-    if (stale_) refresh();
+    if (year_.isStale()) year_.run();
 }
 
-void YearTab::refresh() {
-    recalculate();
-    showResults();
+const std::optional<YearRun>& YearTab::year() const {
+    return year_.year();
+}
+
+QString YearTab::totalsText() const {
+    return year_.totalsText();
+}
+
+QString YearTab::problemText() const {
+    return year_.problem();
 }
 
 float YearTab::binWetBulb(std::size_t bin) const {
-    return bin < binValues_.size() ? binValues_[bin].wetBulb : 0.0F;
+    return bin < year_.bins().size() ? year_.bins()[bin].wetBulb : 0.0F;
 }
 
 QString YearTab::displayText(Quantity quantity, float engineValue) const {
@@ -528,32 +353,26 @@ QString YearTab::displayText(Quantity quantity, float engineValue) const {
 }
 
 void YearTab::showResults() {
-    problemLabel_->setText(problem_.isEmpty()
+    const QString& problem = year_.problem();
+    problemLabel_->setText(problem.isEmpty()
                                ? QString()
-                               : problem_ + QStringLiteral(": the figures are those of the "
-                                                           "last usable bins and controls."));
+                               : problem + QStringLiteral(": the figures are those of the "
+                                                          "last usable bins and controls."));
     totals_->setText(totalsText());
     chart_->update();
     results_->clear();
-    const QStringList header = {
-        temperatureColumn(QStringLiteral("Twb")),
-        temperatureColumn(QStringLiteral("Tdb")),
-        QStringLiteral("Hours (h)"),
-        temperatureColumn(QStringLiteral("Cold water")),
-        QStringLiteral("Air flow (%)"),
-        QStringLiteral("Makeup (%1)").arg(units_.unit(Quantity::kWaterVolume)),
-        QStringLiteral("Fan energy (%1)").arg(units_.unit(Quantity::kEnergy)),
-        QStringLiteral("Note")};
+    const QStringList header = year_.resultsHeader();
     results_->setColumnCount(static_cast<int>(header.size()));
     results_->setHorizontalHeaderLabels(header);
-    if (!year_) {
+    const std::optional<YearRun>& run = year_.year();
+    if (!run) {
         results_->setRowCount(0);
         return;
     }
-    results_->setRowCount(static_cast<int>(year_->bins.size()));
-    for (std::size_t i = 0; i < year_->bins.size(); ++i) {
-        const BinOperation& bin = year_->bins[i];
-        const WeatherBin& weather = binValues_[i];
+    results_->setRowCount(static_cast<int>(run->bins.size()));
+    for (std::size_t i = 0; i < run->bins.size(); ++i) {
+        const BinOperation& bin = run->bins[i];
+        const WeatherBin& weather = year_.bins()[i];
         QStringList cells = {BoxText(weather.wetBulb, Quantity::kTemperature, units_, QLocale()),
                              BoxText(weather.dryBulb, Quantity::kTemperature, units_, QLocale()),
                              Hours(weather.hours)};
@@ -564,11 +383,11 @@ void YearTab::showResults() {
                          static_cast<float>(static_cast<double>(bin.run.airFlow) * kPercent))
                   << displayText(Quantity::kWaterVolume, static_cast<float>(bin.makeupGallons))
                   << displayText(Quantity::kEnergy, static_cast<float>(bin.fanKilowattHours))
-                  << desktop::FromUtf8(DescribeFanOutcome(bin.run.outcome, control_.mode));
+                  << FromUtf8(DescribeFanOutcome(bin.run.outcome, year_.control().mode));
         } else {
             cells << QString() << QString() << QString() << QString()
                   << QStringLiteral("no operating point: ") +
-                         desktop::FromUtf8(DescribeOutcome(bin.run.fullSpeed.outcome));
+                         FromUtf8(DescribeOutcome(bin.run.fullSpeed.outcome));
         }
         for (int c = 0; c < cells.size(); ++c) {
             auto* item = new QTableWidgetItem(cells[c]);
@@ -579,87 +398,8 @@ void YearTab::showResults() {
     results_->resizeColumnsToContents();
 }
 
-QString YearTab::problemText() const {
-    return problem_;
-}
-
-QString YearTab::totalsText() const {
-    if (!model_.calculation().tower) {
-        return QStringLiteral("No tower: the design's KaV/L is no demand, so no bin can be rated.");
-    }
-    if (!year_ || year_->bins.empty()) return QStringLiteral("No bins: type, paste or open some.");
-    const YearTotals& totals = year_->totals;
-    const QLocale locale;
-    const auto shown = [&](Quantity quantity, double value) -> QString {
-        return displayText(quantity, static_cast<float>(value)) + u' ' + units_.unit(quantity);
-    };
-    QString text = totals.hours > 0.0
-                       ? QStringLiteral(
-                             "Year of %1: fan energy %2, makeup water %3, mean cold water %4, %5 "
-                             "above the setpoint.")
-                             .arg(Hours(totals.hours) + QStringLiteral(" h"),
-                                  shown(Quantity::kEnergy, totals.fanKilowattHours),
-                                  shown(Quantity::kWaterVolume, totals.makeupGallons),
-                                  shown(Quantity::kTemperature, totals.meanColdWater),
-                                  Hours(totals.hoursAboveSetpoint) + QStringLiteral(" h"))
-                       : QStringLiteral("No bin with hours has an operating point.");
-    if (!totals.binsLeftOut.empty()) {
-        // Named, so that no bin is silently missing from a sum.
-        QStringList names;
-        for (const std::size_t bin : totals.binsLeftOut)
-            names << locale.toString(static_cast<qulonglong>(bin + 1));
-        text += QStringLiteral(" Left out: bin%1 %2 (no operating point; %3).")
-                    .arg(names.size() == 1 ? QString() : QStringLiteral("s"),
-                         names.join(QStringLiteral(", ")),
-                         Hours(totals.hoursLeftOut) + QStringLiteral(" h"));
-    }
-    return text;
-}
-
-// Every value exact in the units shown, the columns named with their unit, the year's totals
-// last, so that a spreadsheet gets the very numbers.
 QString YearTab::tableText(QChar separator) const {
-    QStringList header;
-    for (int c = 0; c < results_->columnCount(); ++c)
-        header << results_->horizontalHeaderItem(c)->text();
-    QString text = header.join(separator) + u'\n';
-    if (!year_) return text;
-    const auto exact = [&](Quantity quantity, double value) -> QString {
-        return Latin(ShortestText(units_.toDisplay(quantity, value)).View());
-    };
-    const auto quoted = [&](const QString& note) -> QString {
-        return separator == u',' && note.contains(u',') ? QStringLiteral("\"%1\"").arg(note) : note;
-    };
-    for (std::size_t i = 0; i < year_->bins.size(); ++i) {
-        const BinOperation& bin = year_->bins[i];
-        const WeatherBin& weather = binValues_[i];
-        QStringList row = {units_.losslessText(Quantity::kTemperature, weather.wetBulb),
-                           units_.losslessText(Quantity::kTemperature, weather.dryBulb),
-                           exact(Quantity::kHours, weather.hours)};
-        if (bin.operating()) {
-            row << units_.losslessText(Quantity::kTemperature, bin.run.coldWater)
-                << exact(Quantity::kPercentage, static_cast<double>(bin.run.airFlow) * kPercent)
-                << exact(Quantity::kWaterVolume, bin.makeupGallons)
-                << exact(Quantity::kEnergy, bin.fanKilowattHours)
-                << quoted(desktop::FromUtf8(DescribeFanOutcome(bin.run.outcome, control_.mode)));
-        } else {
-            row << QString() << QString() << QString() << QString()
-                << quoted(QStringLiteral("no operating point: ") +
-                          desktop::FromUtf8(DescribeOutcome(bin.run.fullSpeed.outcome)));
-        }
-        text += row.join(separator) + u'\n';
-    }
-    const YearTotals& totals = year_->totals;
-    QStringList row = {
-        QStringLiteral("Year"),
-        QString(),
-        exact(Quantity::kHours, totals.hours),
-        totals.hours > 0.0 ? exact(Quantity::kTemperature, totals.meanColdWater) : QString(),
-        QString(),
-        exact(Quantity::kWaterVolume, totals.makeupGallons),
-        exact(Quantity::kEnergy, totals.fanKilowattHours),
-        quoted(totalsText())};
-    return text + row.join(separator) + u'\n';
+    return year_.tableText(separator);
 }
 
 bool YearTab::writeChart(const QString& path, QString& error) const {
@@ -694,100 +434,21 @@ void YearTab::tell(const QString& what, const QString& error) {
 }
 
 bool YearTab::openBins(const QString& path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly | QIODevice::Text)) {
-        tell(QStringLiteral("The bins were not opened"),
-             QStringLiteral("cannot read %1: %2").arg(path, file.errorString()));
-        return false;
-    }
-    QTextStream in(&file);
-    const QStringList header = in.readLine().split(u',');
-    const auto column = [&](const QString& name) {
-        for (int c = 0; c < header.size(); ++c) {
-            if (header[c].trimmed().compare(name, Qt::CaseInsensitive) == 0) return c;
-        }
-        return -1;
-    };
-    const std::array<int, kBinColumns> columns = {column(QStringLiteral("Twb")),
-                                                  column(QStringLiteral("Tdb")),
-                                                  column(QStringLiteral("Hours"))};
-    const auto fail = [&](const QString& reason) {
-        tell(QStringLiteral("The bins were not opened"),
-             QStringLiteral("cannot read %1: %2").arg(path, reason));
-        return false;
-    };
-    if (std::find(columns.begin(), columns.end(), -1) != columns.end())
-        return fail(QStringLiteral("the first line must name the columns Twb, Tdb and Hours"));
-    std::vector<WeatherBin> bins;
-    for (int line = 2; !in.atEnd(); ++line) {
-        const QString text = in.readLine();
-        if (text.trimmed().isEmpty()) continue;
-        const QStringList fields = text.split(u',');
-        std::array<double, kBinColumns> values{};
-        for (int c = 0; c < kBinColumns; ++c) {
-            const int field = columns[static_cast<std::size_t>(c)];
-            const std::optional<double> value =
-                field < fields.size() ? CsvNumber(fields[field]) : std::nullopt;
-            if (!value || (c == kHours && *value < 0.0)) {
-                return fail(QStringLiteral("line %1: %2 is not a usable number")
-                                .arg(line)
-                                .arg(header[columns[static_cast<std::size_t>(c)]].trimmed()));
-            }
-            values[static_cast<std::size_t>(c)] = *value;
-        }
-        bins.push_back(
-            {static_cast<float>(values[kTwb]), static_cast<float>(values[kTdb]), values[kHours]});
-    }
-    showBins(bins);
-    readBoxes();
-    return true;
+    QString error;
+    if (year_.open(path, error)) return true;
+    tell(QStringLiteral("The bins were not opened"), error);
+    return false;
 }
 
 bool YearTab::saveBins(const QString& path) {
-    if (!problem_.isEmpty()) {
-        tell(QStringLiteral("The bins were not saved"), problem_);
-        return false;
-    }
-    QString text = BinsFileHeader() + u'\n';
-    for (const WeatherBin& bin : binValues_) {
-        text += QStringLiteral("%1,%2,%3\n")
-                    .arg(Latin(PlainShortestText(bin.wetBulb).View()),
-                         Latin(PlainShortestText(bin.dryBulb).View()),
-                         Latin(PlainShortestText(bin.hours).View()));
-    }
-    QSaveFile file(path);
-    const QByteArray bytes = text.toUtf8();
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
-        tell(QStringLiteral("The bins were not saved"),
-             QStringLiteral("cannot write %1: %2").arg(path, file.errorString()));
-        return false;
-    }
-    return true;
+    QString error;
+    if (year_.save(path, error)) return true;
+    tell(QStringLiteral("The bins were not saved"), error);
+    return false;
 }
 
 void YearTab::pasteBins(const QString& text) {
-    std::vector<QStringList> rows;
-    for (const QString& line : text.split(u'\n')) {
-        if (line.trimmed().isEmpty()) continue;
-        const QStringList cells = line.split(u'\t');
-        const QString first = cells.front().trimmed();
-        if (rows.empty() && !first.isEmpty() && first.front().isLetter())
-            continue;  // the spreadsheet's header line
-        rows.push_back(cells);
-    }
-    if (rows.empty()) return;
-    filling_ = true;
-    bins_->setRowCount(static_cast<int>(rows.size()));
-    for (int r = 0; r < bins_->rowCount(); ++r) {
-        const QStringList& cells = rows[static_cast<std::size_t>(r)];
-        for (int c = 0; c < kBinColumns; ++c) {
-            // Every cell as pasted, usable or not: a bad one is marked, never dropped.
-            bins_->setItem(r, c,
-                           new QTableWidgetItem(c < cells.size() ? cells[c].trimmed() : QString()));
-        }
-    }
-    filling_ = false;
-    readBoxes();
+    year_.paste(text);
 }
 
 void YearTab::askOpen() {
@@ -804,22 +465,14 @@ void YearTab::askSave() {
 }
 
 void YearTab::addBin() {
-    const int row = bins_->rowCount();
-    filling_ = true;
-    bins_->insertRow(row);
-    for (int c = 0; c < kBinColumns; ++c)
-        bins_->setItem(row, c, new QTableWidgetItem);
-    filling_ = false;
-    bins_->setCurrentCell(row, kTwb);
-    bins_->editItem(bins_->item(row, kTwb));
-    readBoxes();
+    const QModelIndex first = year_.index(year_.addBin(), kTwb);
+    bins_->setCurrentIndex(first);
+    bins_->edit(first);
 }
 
 void YearTab::removeBin() {
-    const int row = bins_->currentRow() >= 0 ? bins_->currentRow() : bins_->rowCount() - 1;
-    if (row < 0) return;
-    bins_->removeRow(row);
-    readBoxes();
+    const QModelIndex current = bins_->currentIndex();
+    year_.removeBin(current.isValid() ? current.row() : year_.rowCount() - 1);
 }
 
 }  // namespace veltrane::performance

@@ -2,7 +2,7 @@
 // The Year tab: weather bins (typed, pasted with Ctrl+V, opened or saved as CSV), the cold-water
 // setpoint and the fan control, each bin's cold water, air flow, makeup water and fan energy
 // with the window's tower, the year's totals and a bar chart of energy or water by bin. The
-// year is run by the engine (RunYear); this tab reads boxes and shows what it gives.
+// bins, controls and run are the YearModel's; this tab shows them and forwards edits.
 
 #include <cstddef>
 #include <optional>
@@ -12,12 +12,13 @@
 #include "performance_tab.h"
 #include "unit_layer.h"
 #include "year_bins.h"
+#include "year_model.h"
 
 class QComboBox;
 class QLabel;
 class QLineEdit;
+class QTableView;
 class QTableWidget;
-class QTableWidgetItem;
 
 namespace veltrane::desktop {
 class MessageBoxes;
@@ -35,7 +36,8 @@ class YearTab final : public PerformanceTab {
     Q_OBJECT
 
   public:
-    YearTab(const PerformanceModel& model, const UnitLayer& units, desktop::MessageBoxes& messages,
+    /// @param year the year's record, which this tab shows and edits
+    YearTab(YearModel& year, const UnitLayer& units, desktop::MessageBoxes& messages,
             FileDialogs& files, QWidget* parent = nullptr);
 
     [[nodiscard]] QString title() const override { return QStringLiteral("Year"); }
@@ -45,15 +47,16 @@ class YearTab final : public PerformanceTab {
     [[nodiscard]] QString tableText(QChar separator) const override;
     bool print(QPrinter& printer, QString& error) const override;
 
-    /// Reads a bins file (a header naming Twb, Tdb and Hours, °F and h, '.' decimals); on
-    /// failure tells the user the path, the line and the reason and keeps the bins shown.
+    /// Opens a bins file (YearModel::open); on failure tells the user the path, the line and
+    /// the reason.
     bool openBins(const QString& path);
-    /// Writes the bins as such a file; on failure tells the user the path and the reason.
+    /// Saves the bins (YearModel::save); on failure tells the user the path and the reason.
     bool saveBins(const QString& path);
     /// Puts tab-separated rows (a header line is skipped) in place of the bins.
     void pasteBins(const QString& text);
 
-    [[nodiscard]] QTableWidget* binsTable() const { return bins_; }
+    [[nodiscard]] YearModel& yearModel() const { return year_; }
+    [[nodiscard]] QTableView* binsTable() const { return bins_; }
     [[nodiscard]] QTableWidget* resultsTable() const { return results_; }
     [[nodiscard]] QLineEdit* setpointBox() const { return setpoint_; }
     [[nodiscard]] QComboBox* fanBox() const { return fan_; }
@@ -64,7 +67,7 @@ class YearTab final : public PerformanceTab {
     /// Why the boxes are not used as they stand, or empty.
     [[nodiscard]] QString problemText() const;
     /// The latest year run, nothing before the first or without a tower.
-    [[nodiscard]] const std::optional<YearRun>& year() const { return year_; }
+    [[nodiscard]] const std::optional<YearRun>& year() const;
     /// The wet bulb of a bin of the latest run, °F (the chart's labels).
     [[nodiscard]] float binWetBulb(std::size_t bin) const;
 
@@ -78,34 +81,17 @@ class YearTab final : public PerformanceTab {
     void askSave();
     void addBin();
     void removeBin();
-    void showBins(const std::vector<WeatherBin>& bins);
     void showControls();
-    void showBinHeaders();
-    void rewriteInUnits();
-    /// Reads every box; takes them when all are usable, marks the rest.
-    void readBoxes();
-    bool readBinCell(int row, int column, double& value);
-    void markCell(QTableWidgetItem* item, const QString& reason);
-    void recalculate();
-    void refresh();
     void showResults();
     [[nodiscard]] QString displayText(Quantity quantity, float engineValue) const;
-    [[nodiscard]] QString temperatureColumn(const QString& name) const;
     void tell(const QString& what, const QString& error);
 
-    const PerformanceModel& model_;
+    YearModel& year_;
     const UnitLayer& units_;
     desktop::MessageBoxes& messages_;
     FileDialogs& files_;
 
-    std::vector<WeatherBin> binValues_;
-    FanControl control_;
-    std::optional<YearRun> year_;
-    QString problem_;
-    bool stale_ = true;
-    bool filling_ = false;
-
-    QTableWidget* bins_ = nullptr;
+    QTableView* bins_ = nullptr;
     QLineEdit* setpoint_ = nullptr;
     QComboBox* fan_ = nullptr;
     QLineEdit* minimum_ = nullptr;

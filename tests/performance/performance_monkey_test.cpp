@@ -156,7 +156,8 @@ class Monkey : public WindowFixture {
             cells << QLocale().toString(value, 'f', static_cast<int>(pick(4)));
         }
         auto* acceptance = window->findChild<AcceptanceTab*>();
-        acceptance->table()->setCurrentCell(static_cast<int>(pick(3)), 0);
+        acceptance->table()->setCurrentIndex(
+            acceptance->readings().index(static_cast<int>(pick(3)), 0));
         acceptance->pasteReadings(cells.join(u'\t'));
     }
 
@@ -194,12 +195,12 @@ class Monkey : public WindowFixture {
         }
         QGuiApplication::clipboard()->setText(text);
         QTest::keySequence(year->binsTable(), QKeySequence::Paste);
-        ASSERT_EQ(year->binsTable()->rowCount(), static_cast<int>(rows.size()));
+        const YearModel& bins = year->yearModel();
+        ASSERT_EQ(bins.rowCount(), static_cast<int>(rows.size()));
         for (std::size_t r = 0; r < rows.size(); ++r) {
             for (std::size_t c = 0; c < 3; ++c) {
-                const QTableWidgetItem* item =
-                    year->binsTable()->item(static_cast<int>(r), static_cast<int>(c));
-                ASSERT_EQ(item->text(), rows[r][c]);
+                const QModelIndex cell = bins.index(static_cast<int>(r), static_cast<int>(c));
+                ASSERT_EQ(cell.data().toString(), rows[r][c]);
             }
         }
         ASSERT_EQ(year->problemText().isEmpty(), allUsable) << text.toStdString();

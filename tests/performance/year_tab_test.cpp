@@ -3,6 +3,7 @@
 #include <QComboBox>
 #include <QFile>
 #include <QTabWidget>
+#include <QTableView>
 #include <QTableWidget>
 
 #include "window_fixture.h"
@@ -38,6 +39,13 @@ class Year : public WindowFixture {
 
     const YearTotals& totals() const { return tab->year()->totals; }
 
+    [[nodiscard]] QModelIndex bin(int row, int column) const {
+        return tab->yearModel().index(row, column);
+    }
+    void typeBin(int row, int column, const QString& text) const {
+        tab->yearModel().setData(bin(row, column), text, Qt::EditRole);
+    }
+
     YearTab* tab = nullptr;
 };
 
@@ -49,7 +57,7 @@ TEST_F(Year, shouldOpenABinFileAndTotalTheYearUnderEachFanControl) {
                                "32,36,62,10,400\n47,54,77,10,800\n62,70,92,10,1100\n"
                                "72,79,102,10,1160\n");
     ASSERT_TRUE(tab->openBins(path));
-    EXPECT_EQ(tab->binsTable()->rowCount(), 4);
+    EXPECT_EQ(tab->yearModel().rowCount(), 4);
     EXPECT_EQ(tab->resultsTable()->rowCount(), 4);
     EXPECT_EQ(totals().hours, 3460.0);
     EXPECT_TRUE(totals().binsLeftOut.empty());
@@ -70,7 +78,7 @@ TEST_F(Year, shouldOpenABinFileAndTotalTheYearUnderEachFanControl) {
 }
 
 TEST_F(Year, shouldSayWhyABinFileIsNotOpenedAndKeepTheBins) {
-    const int rows = tab->binsTable()->rowCount();
+    const int rows = tab->yearModel().rowCount();
     const QString path = write("bad.csv", "Twb,Tdb,Hours\n45,55,3000\n60,x,4000\n");
     EXPECT_FALSE(tab->openBins(path));
     EXPECT_FALSE(tab->openBins(write("nohours.csv", "Twb,Tdb\n45,55\n")));
@@ -79,7 +87,7 @@ TEST_F(Year, shouldSayWhyABinFileIsNotOpenedAndKeepTheBins) {
     EXPECT_EQ(shown[0].prompt, QStringLiteral("The bins were not opened:\r\ncannot read ") + path +
                                    QStringLiteral(": line 3: Tdb is not a usable number"));
     EXPECT_TRUE(shown[1].prompt.endsWith(QStringLiteral("name the columns Twb, Tdb and Hours")));
-    EXPECT_EQ(tab->binsTable()->rowCount(), rows);
+    EXPECT_EQ(tab->yearModel().rowCount(), rows);
 }
 
 // A pasted cell that is no number is marked and kept as pasted; the figures stay those of the
@@ -87,14 +95,12 @@ TEST_F(Year, shouldSayWhyABinFileIsNotOpenedAndKeepTheBins) {
 TEST_F(Year, shouldMarkABadPastedCellAndNameABinWithoutAnOperatingPoint) {
     const double hoursBefore = totals().hours;
     pasteIntoBins(QStringLiteral("Twb\tTdb\tHours\n45\t55\t3000\nabc\t72\t4000\n"));
-    QTableWidgetItem* bad = tab->binsTable()->item(1, 0);
-    ASSERT_NE(bad, nullptr);
-    EXPECT_EQ(bad->text(), QStringLiteral("abc"));
-    EXPECT_TRUE(bad->toolTip().startsWith(QStringLiteral("Bin 2, Twb")));
+    EXPECT_EQ(bin(1, 0).data().toString(), QStringLiteral("abc"));
+    EXPECT_TRUE(bin(1, 0).data(Qt::ToolTipRole).toString().startsWith(u"Bin 2, Twb"_qs));
     EXPECT_FALSE(tab->problemText().isEmpty());
     EXPECT_EQ(totals().hours, hoursBefore);
-    bad->setText(QStringLiteral("205"));
-    tab->binsTable()->item(1, 1)->setText(QStringLiteral("210"));
+    typeBin(1, 0, QStringLiteral("205"));
+    typeBin(1, 1, QStringLiteral("210"));
     EXPECT_TRUE(tab->problemText().isEmpty());
     EXPECT_EQ(totals().hours, 3000.0);
     EXPECT_EQ(totals().hoursLeftOut, 4000.0);
@@ -106,18 +112,18 @@ TEST_F(Year, shouldMarkABadPastedCellAndNameABinWithoutAnOperatingPoint) {
 // is never touched, and a cell mended in SI is taken in SI.
 TEST_F(Year, shouldRewriteUsableCellsInOtherUnitsWithoutMovingThem) {
     pasteIntoBins(QStringLiteral("45\t55\t3000\n60\t-\t4000\n"));
-    QTableWidget* bins = tab->binsTable();
+    const YearModel& bins = tab->yearModel();
     window->setUnits(UnitSystem::kSI);
-    EXPECT_TRUE(bins->horizontalHeaderItem(0)->text().contains(QStringLiteral("°C")));
-    EXPECT_NE(bins->item(0, 0)->text(), QStringLiteral("45"));
-    EXPECT_EQ(bins->item(1, 1)->text(), QStringLiteral("-"));
-    bins->item(1, 1)->setText(QStringLiteral("20"));
+    EXPECT_TRUE(bins.headerData(0, Qt::Horizontal, Qt::DisplayRole).toString().contains(u"°C"_qs));
+    EXPECT_NE(bin(0, 0).data().toString(), QStringLiteral("45"));
+    EXPECT_EQ(bin(1, 1).data().toString(), QStringLiteral("-"));
+    typeBin(1, 1, QStringLiteral("20"));
     EXPECT_TRUE(tab->problemText().isEmpty());
     EXPECT_EQ(tab->year()->bins.size(), 2u);
     window->setUnits(UnitSystem::kUS);
-    EXPECT_EQ(bins->item(0, 0)->text(), QStringLiteral("45"));
-    EXPECT_EQ(bins->item(0, 2)->text(), QStringLiteral("3000"));
-    EXPECT_EQ(bins->item(1, 1)->text(), QStringLiteral("68"));
+    EXPECT_EQ(bin(0, 0).data().toString(), QStringLiteral("45"));
+    EXPECT_EQ(bin(0, 2).data().toString(), QStringLiteral("3000"));
+    EXPECT_EQ(bin(1, 1).data().toString(), QStringLiteral("68"));
     EXPECT_EQ(totals().hours, 7000.0);
 }
 

@@ -1,0 +1,161 @@
+#pragma once
+// The acceptance test's record: the field readings (a row each), the slope, the design fan power
+// and the draft they are judged with, each reading's evaluation against the window's design by
+// the characteristic-curve method of the engine (acceptance.h), the mean reading's, and the
+// texts that sum it up. The Acceptance tab shows it in a table and boxes and forwards edits; the
+// Worksheet tab reads its evaluation. Readings come typed, pasted or from a CSV file and go out
+// as CSV, through the engine's CSV reader and writer.
+
+#include <QAbstractTableModel>
+#include <QString>
+
+#include <array>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "acceptance.h"
+#include "demand_curves.h"
+#include "number_boxes.h"
+#include "performance_model.h"
+#include "unit_layer.h"
+
+namespace veltrane::performance {
+
+/// The reading's columns in table order: P, Twb, Tdb, THot, TCold, Flow, FanPower.
+inline constexpr std::size_t kReadingColumns = 7;
+
+/// The table's columns after the readings': the results of each row.
+enum AcceptanceColumn : int {
+    kCapabilityColumn = static_cast<int>(kReadingColumns),
+    kPredictedColumn,
+    kDeviationColumn,
+    kNoteColumn,
+    kAcceptanceColumnCount,
+};
+
+class AcceptanceModel final : public QAbstractTableModel {
+    Q_OBJECT
+
+  public:
+    AcceptanceModel(const PerformanceModel& design, const UnitLayer& units,
+                    QObject* parent = nullptr);
+
+    // The table: the readings as typed or written, each row's results, and a spare blank row
+    // at the end to type the next reading into. Reading cells take edits (EditRole).
+    [[nodiscard]] int rowCount(const QModelIndex& parent = {}) const override;
+    [[nodiscard]] int columnCount(const QModelIndex& parent = {}) const override;
+    [[nodiscard]] QVariant data(const QModelIndex& index, int role) const override;
+    [[nodiscard]] QVariant headerData(int section, Qt::Orientation orientation,
+                                      int role) const override;
+    [[nodiscard]] Qt::ItemFlags flags(const QModelIndex& index) const override;
+    bool setData(const QModelIndex& index, const QVariant& value, int role) override;
+
+    /// Empties the given reading cells at once (the Delete key on a selection).
+    void clearCells(const QModelIndexList& cells);
+    /// Puts tab-, semicolon- or comma-separated rows (the comma only where it is not the
+    /// locale's decimal mark) into the table from `row` and `column` on, a header row of column
+    /// names skipped; false with the message set when there is nothing to paste.
+    bool paste(const QString& text, int row, int column);
+    /// Replaces the readings by those of a CSV file whose header names the columns (P, Twb,
+    /// Tdb, THot, TCold, Flow, FanPower; a unit in brackets must be the one shown; '.' decimals
+    /// whatever the locale). On failure the readings are kept and the message says why.
+    bool open(const QString& path);
+    /// Readings as the engine read them (the shortest text that reads back as the very value)
+    /// or, when unusable, as typed; results exact, with the reason where there is none; the mean
+    /// last. Quoted as CSV for the separator given.
+    [[nodiscard]] QString tableText(QChar separator) const;
+
+    // The settings. A text that is no usable value keeps the last good value and is marked; a
+    // setting not typed over follows the design (m and the design fan power).
+    void typeSlope(const QString& text);
+    void typeFanPower(const QString& text);
+    void setDraft(FanDraft draft);
+    [[nodiscard]] const NumberCell& slope() const { return slope_; }
+    [[nodiscard]] const NumberCell& fanPower() const { return fanPower_; }
+    [[nodiscard]] FanDraft draft() const { return draft_; }
+    [[nodiscard]] float slopeValue() const { return slopeValue_; }
+
+    /// What the last paste, open or setting said, empty after a good one.
+    [[nodiscard]] const QString& message() const { return message_; }
+
+    /// Evaluates every reading and the mean against the design as it is now.
+    void evaluate();
+    /// The design or the units changed since the last evaluation.
+    [[nodiscard]] bool isStale() const { return stale_; }
+    /// The evaluated readings' mean and its evaluation, when there is one.
+    [[nodiscard]] const std::optional<TestReading>& meanReading() const { return mean_; }
+    [[nodiscard]] const std::optional<CapabilityEvaluation>& meanEvaluation() const {
+        return meanEvaluation_;
+    }
+    [[nodiscard]] std::size_t evaluatedCount() const { return evaluated_.size(); }
+
+    /// The large result line ("Capability 93.2 %") and the one under it.
+    [[nodiscard]] const QString& capabilityText() const { return capabilityText_; }
+    [[nodiscard]] const QString& detailText() const { return detailText_; }
+    /// The chart: the design's demand curves with the mean reading's tower line, or why none.
+    [[nodiscard]] const std::optional<DemandChart>& chart() const { return chart_; }
+    [[nodiscard]] const QString& chartNote() const { return chartNote_; }
+
+    /// The worksheet of the mean reading's evaluation, every step with its units (in SI beside
+    /// the US ones), or empty when no reading is evaluated. Evaluates first when stale.
+    [[nodiscard]] std::string worksheet(UnitSystem units);
+
+  signals:
+    /// The readings were evaluated again.
+    void evaluated();
+    /// The design or the units changed: evaluate when the result is wanted.
+    void becameStale();
+    /// The settings' texts or marks changed.
+    void settingsChanged();
+    void messageChanged();
+
+  private:
+    struct Row {
+        std::array<NumberCell, kReadingColumns> cells;
+        std::optional<TestReading> reading;
+        QString problem;  ///< the first unusable cell ("Twb is empty")
+        std::optional<CapabilityEvaluation> evaluation;
+        [[nodiscard]] bool blank() const;
+    };
+
+    void followDesign();
+    void rewriteInUnits();
+    void setMessage(const QString& text);
+    void typeCell(Row& row, std::size_t column, const QString& text);
+    void readRow(Row& row) const;
+    void keepSpareRow();
+    void takeSetting(NumberCell& cell, const QString& name, const QString& refusal, float& value);
+    void summarize();
+    [[nodiscard]] QString header(std::size_t column) const;
+    [[nodiscard]] QString resultText(const Row& row, int column) const;
+    [[nodiscard]] QString temperatureText(float fahrenheit, bool difference) const;
+
+    const PerformanceModel& design_;
+    const UnitLayer& units_;
+    std::vector<Row> rows_;
+    NumberCell slope_;
+    NumberCell fanPower_;
+    bool slopeTyped_ = false;
+    bool fanPowerTyped_ = false;
+    FanDraft draft_ = FanDraft::kInduced;
+    /// The settings as last taken: a marked text keeps the last good value.
+    float slopeValue_;
+    float fanPowerValue_;
+    /// The units the texts are written in. The window may recalculate on a switch before this
+    /// model hears of it: the texts are rewritten before anything else is done.
+    UnitSystem textUnits_;
+    QString message_;
+    bool stale_ = false;
+
+    DesignBasis basis_;
+    std::vector<TestReading> evaluated_;
+    std::optional<TestReading> mean_;
+    std::optional<CapabilityEvaluation> meanEvaluation_;
+    QString capabilityText_;
+    QString detailText_;
+    std::optional<DemandChart> chart_;
+    QString chartNote_;
+};
+
+}  // namespace veltrane::performance

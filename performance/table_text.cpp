@@ -1,0 +1,22 @@
+#include "table_text.h"
+
+namespace veltrane::performance {
+
+TableText::TableText(QChar separator)
+    : csv_([this](std::string_view piece) { text_ += piece; },
+           CsvFormat{static_cast<char>(separator.unicode()), '.'}) {}
+
+void TableText::line(const QStringList& cells) {
+    for (qsizetype i = 0; i < cells.size(); ++i) {
+        if (i > 0) csv_.Comma();
+        csv_.Field(cells[i].toStdString());
+    }
+    csv_.EndLine();
+}
+
+QString TableText::text() {
+    csv_.Flush();
+    return QString::fromStdString(text_);
+}
+
+}  // namespace veltrane::performance

@@ -1,0 +1,494 @@
+#include "year_model.h"
+
+#include <QBrush>
+#include <QColor>
+#include <QFile>
+#include <QLocale>
+#include <QSaveFile>
+
+#include <algorithm>
+#include <cmath>
+#include <string>
+
+#include "byte_source.h"
+#include "csv_reader.h"
+#include "csv_writer.h"
+#include "number_text.h"
+#include "table_text.h"
+#include "utf8_text.h"
+
+namespace veltrane::performance {
+namespace {
+
+using desktop::FromUtf8;
+
+/// A small year of a temperate site, 7,860 hours in nine bins of 5 °F wet bulb.
+const std::vector<WeatherBin> kDefaultBins = {
+    {32.0F, 36.0F, 400.0},  {37.0F, 42.0F, 600.0},  {42.0F, 48.0F, 700.0},
+    {47.0F, 54.0F, 800.0},  {52.0F, 60.0F, 900.0},  {57.0F, 65.0F, 1000.0},
+    {62.0F, 70.0F, 1100.0}, {67.0F, 74.0F, 1200.0}, {72.0F, 79.0F, 1160.0},
+};
+/// The setpoint of a new tab, °F: the design's cold water of the default design.
+constexpr float kDefaultSetpoint = 78.0F;
+constexpr double kPercent = 100.0;
+/// The figures a minimum air flow is written with.
+constexpr int kMinimumDigits = 6;
+
+const QColor kProblemColour(255, 210, 210);
+
+constexpr std::array<const char*, kBinColumns> kBinFileColumns{"Twb", "Tdb", "Hours"};
+
+Quantity QuantityOfColumn(int column) {
+    return column == kHours ? Quantity::kHours : Quantity::kTemperature;
+}
+
+/// Hours as the user's locale writes a count, with a fraction only where there is one.
+QString Hours(double hours) {
+    return QLocale().toString(hours, 'f', hours == std::floor(hours) ? 0 : 2);
+}
+
+QString Latin(std::string_view text) {
+    return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+/// Plain number of a CSV field ('.' decimals), or nothing; infinities and NaN refused.
+std::optional<double> CsvNumber(const QString& field) {
+    bool ok = false;
+    const double value = QLocale::c().toDouble(field.trimmed(), &ok);
+    if (!ok || !std::isfinite(value)) return std::nullopt;
+    return value;
+}
+
+// The engine's checks of a bin's air (wet bulb not above dry bulb) and of a setpoint in liquid
+// water belong here, shared with the batch tool, once the engine has them: each returns why the
+// value is refused ("is above the dry bulb"), empty when it is usable. Until then every bin and
+// setpoint of usable numbers is taken, as before.
+QString BinRefusal(const WeatherBin&) {
+    return {};
+}
+QString SetpointRefusal(float) {
+    return {};
+}
+
+struct Record {
+    std::size_t line = 0;
+    QStringList fields;
+};
+
+/// The records of a text; on a malformed record, its line and why in `problem`.
+std::vector<Record> ReadRecords(const QByteArray& bytes, char separator, QString& problem) {
+    std::vector<Record> records;
+    StringSource source(
+        std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
+    CsvReader reader(source, CsvFormat{separator, '.'});
+    CsvRecord record;
+    while (reader.Next(record)) {
+        if (!record.error.empty()) {
+            problem = QStringLiteral("line %1: %2").arg(record.line).arg(FromUtf8(record.error));
+            return records;
+        }
+        Record& read = records.emplace_back();
+        read.line = record.line;
+        for (const std::string_view field : record.fields)
+            read.fields << FromUtf8(field);
+    }
+    return records;
+}
+
+}  // namespace
+
+YearModel::YearModel(const PerformanceModel& design, const UnitLayer& units, QObject* parent)
+    : QAbstractTableModel(parent), design_(design), units_(units), textUnits_(units.system()) {
+    control_.setpoint = kDefaultSetpoint;
+    setpoint_.write(control_.setpoint, Quantity::kTemperature, units_);
+    const double minimum = static_cast<double>(control_.minimumAirFlow) * kPercent;
+    minimum_.text = QLocale().toString(minimum, 'g', kMinimumDigits);
+    minimum_.value = static_cast<float>(minimum);
+    std::vector<BinCells> bins;
+    for (const WeatherBin& bin : kDefaultBins) {
+        BinCells& cells = bins.emplace_back();
+        cells[kTwb].write(bin.wetBulb, Quantity::kTemperature, units_);
+        cells[kTdb].write(bin.dryBulb, Quantity::kTemperature, units_);
+        cells[kHours].write(static_cast<float>(bin.hours), Quantity::kHours, units_);
+    }
+    cells_ = std::move(bins);
+    binValues_ = kDefaultBins;
+    const auto stale = [this] {
+        stale_ = true;
+        emit becameStale();
+    };
+    connect(&design_, &PerformanceModel::calculated, this, stale);
+    connect(&units_, &UnitLayer::systemChanged, this, [this, stale] {
+        rewriteInUnits();
+        stale();
+    });
+}
+
+int YearModel::rowCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : static_cast<int>(cells_.size());
+}
+
+int YearModel::columnCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : kBinColumns;
+}
+
+QVariant YearModel::data(const QModelIndex& index, int role) const {
+    if (!index.isValid() || index.row() >= rowCount()) return {};
+    const auto row = static_cast<std::size_t>(index.row());
+    const NumberCell& cell = cells_[row][static_cast<std::size_t>(index.column())];
+    switch (role) {
+        case Qt::DisplayRole:
+        case Qt::EditRole:
+            return cell.text;
+        case Qt::ToolTipRole:
+            return binProblem(row, index.column());
+        case Qt::BackgroundRole:
+            return cell.problem.isEmpty() ? QVariant() : QVariant(QBrush(kProblemColour));
+        default:
+            return {};
+    }
+}
+
+QString YearModel::binProblem(std::size_t row, int column) const {
+    const NumberCell& cell = cells_[row][static_cast<std::size_t>(column)];
+    if (cell.problem.isEmpty()) return {};
+    return QStringLiteral("Bin %1, %2 %3")
+        .arg(row + 1)
+        .arg(headerData(column, Qt::Horizontal, Qt::DisplayRole).toString(), cell.problem);
+}
+
+QVariant YearModel::headerData(int section, Qt::Orientation orientation, int role) const {
+    if (orientation != Qt::Horizontal || role != Qt::DisplayRole)
+        return QAbstractTableModel::headerData(section, orientation, role);
+    switch (section) {
+        case kTwb:
+            return temperatureColumn(QStringLiteral("Twb"));
+        case kTdb:
+            return temperatureColumn(QStringLiteral("Tdb"));
+        case kHours:
+            return QStringLiteral("Hours (h)");
+        default:
+            return {};
+    }
+}
+
+Qt::ItemFlags YearModel::flags(const QModelIndex& index) const {
+    return index.isValid() ? Qt::ItemIsSelectable | Qt::ItemIsEnabled | Qt::ItemIsEditable
+                           : Qt::NoItemFlags;
+}
+
+bool YearModel::setData(const QModelIndex& index, const QVariant& value, int role) {
+    if (role != Qt::EditRole || !index.isValid() || index.row() >= rowCount()) return false;
+    if (textUnits_ != units_.system()) rewriteInUnits();
+    cells_[static_cast<std::size_t>(index.row())][static_cast<std::size_t>(index.column())].type(
+        value.toString(), QuantityOfColumn(index.column()), units_, QLocale());
+    emit dataChanged(index, index);
+    readAll();
+    return true;
+}
+
+void YearModel::setBins(std::vector<BinCells> bins) {
+    beginResetModel();
+    cells_ = std::move(bins);
+    endResetModel();
+    readAll();
+}
+
+bool YearModel::open(const QString& path, QString& error) {
+    QFile file(path);
+    const auto fail = [&](const QString& reason) {
+        error = QStringLiteral("cannot read %1: %2").arg(path, reason);
+        return false;
+    };
+    if (!file.open(QIODevice::ReadOnly)) return fail(file.errorString());
+    QString problem;
+    const std::vector<Record> records = ReadRecords(file.readAll(), ',', problem);
+    if (!problem.isEmpty()) return fail(problem);
+    std::array<qsizetype, kBinColumns> at{-1, -1, -1};
+    const QStringList header = records.empty() ? QStringList() : records.front().fields;
+    for (std::size_t c = 0; c < kBinColumns; ++c) {
+        for (qsizetype i = 0; i < header.size() && at[c] < 0; ++i) {
+            if (header[i].trimmed().compare(QLatin1String(kBinFileColumns[c]),
+                                            Qt::CaseInsensitive) == 0) {
+                at[c] = i;
+            }
+        }
+    }
+    if (std::find(at.begin(), at.end(), -1) != at.end())
+        return fail(QStringLiteral("the first line must name the columns Twb, Tdb and Hours"));
+    std::vector<BinCells> bins;
+    for (std::size_t r = 1; r < records.size(); ++r) {
+        BinCells& cells = bins.emplace_back();
+        for (int c = 0; c < kBinColumns; ++c) {
+            const qsizetype field = at[static_cast<std::size_t>(c)];
+            const std::optional<double> value = field < records[r].fields.size()
+                                                    ? CsvNumber(records[r].fields[field])
+                                                    : std::nullopt;
+            if (!value || (c == kHours && *value < 0.0)) {
+                return fail(QStringLiteral("line %1: %2 is not a usable number")
+                                .arg(records[r].line)
+                                .arg(header[field].trimmed()));
+            }
+            cells[static_cast<std::size_t>(c)].write(static_cast<float>(*value),
+                                                     QuantityOfColumn(c), units_);
+        }
+    }
+    setBins(std::move(bins));
+    return true;
+}
+
+bool YearModel::save(const QString& path, QString& error) const {
+    if (!problem_.isEmpty()) {
+        error = problem_;
+        return false;
+    }
+    std::string text;
+    CsvWriter csv([&text](std::string_view piece) { text += piece; });
+    csv.Plain("Twb,Tdb,Hours");
+    csv.EndLine();
+    for (const WeatherBin& bin : binValues_) {
+        csv.Number(PlainShortestText(bin.wetBulb).View());
+        csv.Comma();
+        csv.Number(PlainShortestText(bin.dryBulb).View());
+        csv.Comma();
+        csv.Number(PlainShortestText(bin.hours).View());
+        csv.EndRow();
+    }
+    csv.Flush();
+    QSaveFile file(path);
+    const auto size = static_cast<qint64>(text.size());
+    if (!file.open(QIODevice::WriteOnly) || file.write(text.data(), size) != size ||
+        !file.commit()) {
+        error = QStringLiteral("cannot write %1: %2").arg(path, file.errorString());
+        return false;
+    }
+    return true;
+}
+
+void YearModel::paste(const QString& text) {
+    QString problem;
+    const std::vector<Record> records = ReadRecords(text.toUtf8(), '\t', problem);
+    std::vector<BinCells> bins;
+    for (const Record& record : records) {
+        const QString first = record.fields.value(0).trimmed();
+        if (bins.empty() && !first.isEmpty() && first.front().isLetter())
+            continue;  // the spreadsheet's header line
+        BinCells& cells = bins.emplace_back();
+        for (int c = 0; c < kBinColumns; ++c) {
+            // Every cell as pasted, usable or not: a bad one is marked, never dropped.
+            cells[static_cast<std::size_t>(c)].type(record.fields.value(c).trimmed(),
+                                                    QuantityOfColumn(c), units_, QLocale());
+        }
+    }
+    if (bins.empty()) return;
+    if (textUnits_ != units_.system()) rewriteInUnits();
+    setBins(std::move(bins));
+}
+
+int YearModel::addBin() {
+    const int row = rowCount();
+    beginInsertRows({}, row, row);
+    BinCells& cells = cells_.emplace_back();
+    for (int c = 0; c < kBinColumns; ++c)
+        cells[static_cast<std::size_t>(c)].type({}, QuantityOfColumn(c), units_, QLocale());
+    endInsertRows();
+    readAll();
+    return row;
+}
+
+void YearModel::removeBin(int row) {
+    if (row < 0 || row >= rowCount()) return;
+    beginRemoveRows({}, row, row);
+    cells_.erase(cells_.begin() + row);
+    endRemoveRows();
+    readAll();
+}
+
+void YearModel::typeSetpoint(const QString& text) {
+    if (textUnits_ != units_.system()) rewriteInUnits();
+    setpoint_.type(text, Quantity::kTemperature, units_, QLocale());
+    readAll();
+}
+
+void YearModel::typeMinimumAirFlow(const QString& text) {
+    minimum_.type(text, Quantity::kPercentage, units_, QLocale());
+    readAll();
+}
+
+void YearModel::setFanMode(FanMode mode) {
+    mode_ = mode;
+    readAll();
+}
+
+// Takes the bins and controls when every one is usable, and marks the rest; the first marked
+// is the problem. The year is run again at once: the user is looking at it.
+void YearModel::readAll() {
+    problem_.clear();
+    std::vector<WeatherBin> bins(cells_.size());
+    for (std::size_t r = 0; r < cells_.size(); ++r) {
+        BinCells& cells = cells_[r];
+        if (cells[kHours].value && !(*cells[kHours].value >= 0.0F))
+            cells[kHours].refuse(QStringLiteral("is negative"));
+        for (int c = 0; c < kBinColumns && problem_.isEmpty(); ++c)
+            problem_ = binProblem(r, c);
+        WeatherBin& bin = bins[r];
+        bin.wetBulb = cells[kTwb].value.value_or(0.0F);
+        bin.dryBulb = cells[kTdb].value.value_or(0.0F);
+        bin.hours = static_cast<double>(cells[kHours].value.value_or(0.0F));
+        const QString refusal = BinRefusal(bin);
+        if (problem_.isEmpty() && !refusal.isEmpty())
+            problem_ = QStringLiteral("Bin %1 %2").arg(r + 1).arg(refusal);
+    }
+    FanControl control = control_;
+    control.mode = mode_;
+    setpointProblem_.clear();
+    minimumProblem_.clear();
+    if (!setpoint_.value) {
+        setpointProblem_ = QStringLiteral("The setpoint ") + setpoint_.problem;
+    } else if (const QString refusal = SetpointRefusal(*setpoint_.value); !refusal.isEmpty()) {
+        setpointProblem_ = QStringLiteral("The setpoint ") + refusal;
+    } else {
+        control.setpoint = *setpoint_.value;
+    }
+    if (mode_ == FanMode::kVariableSpeed) {
+        if (!minimum_.value) {
+            minimumProblem_ = QStringLiteral("The VFD minimum air flow ") + minimum_.problem;
+        } else if (!(*minimum_.value > 0.0F && *minimum_.value <= 100.0F)) {
+            minimumProblem_ = QStringLiteral(
+                "The VFD minimum air flow is not above 0 % and up "
+                "to 100 %");
+        } else {
+            control.minimumAirFlow =
+                static_cast<float>(static_cast<double>(*minimum_.value) / kPercent);
+        }
+    }
+    if (problem_.isEmpty()) problem_ = setpointProblem_;
+    if (problem_.isEmpty()) problem_ = minimumProblem_;
+    emit controlsChanged();
+    if (!cells_.empty()) emit dataChanged(index(0, 0), index(rowCount() - 1, kBinColumns - 1));
+    if (problem_.isEmpty()) {
+        binValues_ = std::move(bins);
+        control_ = control;
+        run();
+    } else {
+        emit ran();
+    }
+}
+
+void YearModel::run() {
+    stale_ = false;
+    const Calculation& calculation = design_.calculation();
+    if (calculation.tower) {
+        year_ = RunYear(calculation.inputs, *calculation.tower, control_, binValues_);
+    } else {
+        year_.reset();
+    }
+    emit ran();
+}
+
+// Every usable cell and control rewritten in the new units from the value it stands for, so
+// that no value moves; a marked one keeps its text.
+void YearModel::rewriteInUnits() {
+    if (textUnits_ == units_.system()) return;
+    textUnits_ = units_.system();
+    for (BinCells& cells : cells_) {
+        for (int c = 0; c < kBinColumns; ++c)
+            cells[static_cast<std::size_t>(c)].rewrite(QuantityOfColumn(c), units_);
+    }
+    setpoint_.rewrite(Quantity::kTemperature, units_);
+    emit headerDataChanged(Qt::Horizontal, 0, kBinColumns - 1);
+    if (!cells_.empty()) emit dataChanged(index(0, 0), index(rowCount() - 1, kBinColumns - 1));
+    emit controlsChanged();
+}
+
+QString YearModel::temperatureColumn(const QString& name) const {
+    return QStringLiteral("%1 (%2)").arg(name, units_.unit(Quantity::kTemperature));
+}
+
+QString YearModel::displayText(Quantity quantity, float engineValue) const {
+    return ResultBoxText(engineValue, quantity, units_, QLocale());
+}
+
+QString YearModel::totalsText() const {
+    if (!design_.calculation().tower) {
+        return QStringLiteral("No tower: the design's KaV/L is no demand, so no bin can be rated.");
+    }
+    if (!year_ || year_->bins.empty()) return QStringLiteral("No bins: type, paste or open some.");
+    const YearTotals& totals = year_->totals;
+    const QLocale locale;
+    const auto shown = [&](Quantity quantity, double value) -> QString {
+        return displayText(quantity, static_cast<float>(value)) + u' ' + units_.unit(quantity);
+    };
+    QString text = totals.hours > 0.0
+                       ? QStringLiteral(
+                             "Year of %1: fan energy %2, makeup water %3, mean cold water %4, %5 "
+                             "above the setpoint.")
+                             .arg(Hours(totals.hours) + QStringLiteral(" h"),
+                                  shown(Quantity::kEnergy, totals.fanKilowattHours),
+                                  shown(Quantity::kWaterVolume, totals.makeupGallons),
+                                  shown(Quantity::kTemperature, totals.meanColdWater),
+                                  Hours(totals.hoursAboveSetpoint) + QStringLiteral(" h"))
+                       : QStringLiteral("No bin with hours has an operating point.");
+    if (!totals.binsLeftOut.empty()) {
+        // Named, so that no bin is silently missing from a sum.
+        QStringList names;
+        for (const std::size_t bin : totals.binsLeftOut)
+            names << locale.toString(static_cast<qulonglong>(bin + 1));
+        text += QStringLiteral(" Left out: bin%1 %2 (no operating point; %3).")
+                    .arg(names.size() == 1 ? QString() : QStringLiteral("s"),
+                         names.join(QStringLiteral(", ")),
+                         Hours(totals.hoursLeftOut) + QStringLiteral(" h"));
+    }
+    return text;
+}
+
+QStringList YearModel::resultsHeader() const {
+    return {temperatureColumn(QStringLiteral("Twb")),
+            temperatureColumn(QStringLiteral("Tdb")),
+            QStringLiteral("Hours (h)"),
+            temperatureColumn(QStringLiteral("Cold water")),
+            QStringLiteral("Air flow (%)"),
+            QStringLiteral("Makeup (%1)").arg(units_.unit(Quantity::kWaterVolume)),
+            QStringLiteral("Fan energy (%1)").arg(units_.unit(Quantity::kEnergy)),
+            QStringLiteral("Note")};
+}
+
+// Every value exact in the units shown, the columns named with their unit, the year's totals
+// last, so that a spreadsheet gets the very numbers.
+QString YearModel::tableText(QChar separator) const {
+    TableText table(separator);
+    const auto line = [&table](const QStringList& cells) { table.line(cells); };
+    line(resultsHeader());
+    if (year_) {
+        const auto exact = [&](Quantity quantity, double value) -> QString {
+            return Latin(ShortestText(units_.toDisplay(quantity, value)).View());
+        };
+        for (std::size_t i = 0; i < year_->bins.size(); ++i) {
+            const BinOperation& bin = year_->bins[i];
+            const WeatherBin& weather = binValues_[i];
+            QStringList row = {units_.losslessText(Quantity::kTemperature, weather.wetBulb),
+                               units_.losslessText(Quantity::kTemperature, weather.dryBulb),
+                               exact(Quantity::kHours, weather.hours)};
+            if (bin.operating()) {
+                row << units_.losslessText(Quantity::kTemperature, bin.run.coldWater)
+                    << exact(Quantity::kPercentage, static_cast<double>(bin.run.airFlow) * kPercent)
+                    << exact(Quantity::kWaterVolume, bin.makeupGallons)
+                    << exact(Quantity::kEnergy, bin.fanKilowattHours)
+                    << FromUtf8(DescribeFanOutcome(bin.run.outcome, control_.mode));
+            } else {
+                row << QString() << QString() << QString() << QString()
+                    << QStringLiteral("no operating point: ") +
+                           FromUtf8(DescribeOutcome(bin.run.fullSpeed.outcome));
+            }
+            line(row);
+        }
+        const YearTotals& totals = year_->totals;
+        line({QStringLiteral("Year"), QString(), exact(Quantity::kHours, totals.hours),
+              totals.hours > 0.0 ? exact(Quantity::kTemperature, totals.meanColdWater) : QString(),
+              QString(), exact(Quantity::kWaterVolume, totals.makeupGallons),
+              exact(Quantity::kEnergy, totals.fanKilowattHours), totalsText()});
+    }
+    return table.text();
+}
+
+}  // namespace veltrane::performance

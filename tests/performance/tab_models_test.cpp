@@ -1,0 +1,134 @@
+// The acceptance test's and the year's models without any widget: files and pastes read through
+// the engine's CSV reader (quotes, line ends, malformed and overlong records), and their tables
+// written so that a CSV reader gets the columns back.
+#include <gtest/gtest.h>
+
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <string>
+#include <vector>
+
+#include "acceptance_model.h"
+#include "byte_source.h"
+#include "csv_reader.h"
+#include "year_model.h"
+
+namespace veltrane::performance {
+namespace {
+
+class TabModels : public ::testing::Test {
+  protected:
+    QString write(const char* name, const QByteArray& bytes) {
+        const QString path = folder.filePath(QString::fromLatin1(name));
+        QFile file(path);
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(bytes);
+        return path;
+    }
+
+    QTemporaryDir folder;
+    PerformanceModel design;
+    UnitLayer units;
+};
+
+/// A number as the user's locale writes it.
+QString Local(const char* usText) {
+    return QString::fromLatin1(usText).replace(u'.', QLocale().decimalPoint());
+}
+
+/// The number of fields of each record of a CSV text.
+std::vector<std::size_t> FieldCounts(const QString& text) {
+    const std::string bytes = text.toStdString();
+    StringSource source(bytes);
+    CsvReader reader(source);
+    CsvRecord record;
+    std::vector<std::size_t> counts;
+    while (reader.Next(record))
+        counts.push_back(record.error.empty() ? record.fields.size() : 0);
+    return counts;
+}
+
+const QByteArray kReadingsHeader = "P,Twb,Tdb,THot,TCold,Flow,FanPower\r\n";
+const QByteArray kReading = "14.6,60,75,100.0215,75.0215,950,12\r\n";
+
+struct ReadingsFile {
+    const char* name;
+    QByteArray bytes;
+    const char* message;  ///< what the model says after the path, empty when the file opens
+    int rows;             ///< the readings taken, with the spare row
+};
+
+TEST_F(TabModels, shouldOpenReadingsAsTheBatchToolReadsCsvAndNameTheLineOfAMalformedRecord) {
+    AcceptanceModel readings(design, units);
+    const std::vector<ReadingsFile> files{
+        {"quoted.csv",
+         "\xEF\xBB\xBF\"P\",\"Twb (\xC2\xB0"
+         "F)\",Tdb,THot,TCold,Flow,FanPower\r\n" +
+             kReading + "\r\n" + kReading,
+         "", 3},
+        {"stray_quote.csv", kReadingsHeader + kReading + "14.6,\"60\"x,75,99,74,950,12\r\n",
+         ": line 3: text after a closing quote", 3},
+        {"overlong.csv", kReadingsHeader + QByteArray(1 << 21, '7') + "\n",
+         ": line 2: a record of more than 1 MB (1048576 bytes)", 3},
+    };
+    for (const ReadingsFile& file : files) {
+        SCOPED_TRACE(file.name);
+        const QString path = write(file.name, file.bytes);
+        EXPECT_EQ(readings.open(path), *file.message == '\0');
+        EXPECT_EQ(readings.message(), *file.message == '\0' ? QString()
+                                                            : u"cannot read "_qs + path +
+                                                                  QString::fromUtf8(file.message));
+        EXPECT_EQ(readings.rowCount(), file.rows);
+        EXPECT_EQ(readings.evaluatedCount(), 2U);
+    }
+}
+
+TEST_F(TabModels, shouldPasteQuotedCellsAndRefuseAPasteWithAnOpenQuote) {
+    AcceptanceModel readings(design, units);
+    const QString reading = QStringList{u"\""_qs + Local("14.6") + u"\""_qs,
+                                        u"60"_qs,
+                                        u"75"_qs,
+                                        u"\""_qs + Local("100.0215") + u"\""_qs,
+                                        Local("75.0215"),
+                                        u"950"_qs,
+                                        u"12"_qs}
+                                .join(u'\t');
+    EXPECT_TRUE(readings.paste(reading + u'\n', 0, 0));
+    EXPECT_EQ(readings.evaluatedCount(), 1U);
+    EXPECT_EQ(readings.index(0, 3).data().toString(), Local("100.0215"));
+    EXPECT_FALSE(readings.paste(u"14.6\t\"60\n"_qs, 1, 0));
+    EXPECT_EQ(readings.message(), u"Nothing pasted: line 1: unterminated quote"_qs);
+    EXPECT_EQ(readings.rowCount(), 2);
+}
+
+// A note holding commas (the reason a reading or a bin has no result) stays one field.
+TEST_F(TabModels, shouldWriteTablesWhoseRowsReadBackWithTheHeadersColumns) {
+    AcceptanceModel readings(design, units);
+    readings.paste(u"15\tabc\t75\t99\t74\t950\t12\n15\t60\t75\t70\t74\t950\t12\n"_qs, 0, 0);
+    YearModel year(design, units);
+    year.paste(u"45\t55\t3000\n205\t210\t4000\n"_qs);
+    for (const QString& text : {readings.tableText(u','), year.tableText(u',')}) {
+        SCOPED_TRACE(text.toStdString());
+        const std::vector<std::size_t> counts = FieldCounts(text);
+        ASSERT_GE(counts.size(), 3U);  // the header, two rows and the year's totals
+        EXPECT_EQ(counts, std::vector<std::size_t>(counts.size(), counts.front()));
+    }
+}
+
+TEST_F(TabModels, shouldOpenAQuotedBinsFileAndSaveItAsTheBatchToolWritesOne) {
+    YearModel year(design, units);
+    QString error;
+    ASSERT_TRUE(year.open(write("bins.csv", "\"Twb\",\"Tdb\",\"Hours\"\r\n45,55,3000\r\n"), error))
+        << error.toStdString();
+    ASSERT_EQ(year.bins().size(), 1U);
+    EXPECT_EQ(year.bins()[0].hours, 3000.0);
+    const QString saved = folder.filePath(u"saved.csv"_qs);
+    ASSERT_TRUE(year.save(saved, error));
+    QFile file(saved);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(file.readAll(), QByteArray("Twb,Tdb,Hours\n45,55,3000\n"));
+}
+
+}  // namespace
+}  // namespace veltrane::performance
