@@ -14,8 +14,9 @@
 namespace veltrane::desktop {
 
 /// The single-precision value of an input text, or nothing when the text is not a number: empty
-/// or blank, not numeric in the locale, an infinity or not-a-number ("inf", "NaN", any case and
-/// sign), or beyond the single-precision range ("1e39").
+/// or blank, not numeric in the locale, holding the locale's grouping mark ("1,000"; "0.001"
+/// with a decimal comma), an infinity or not-a-number ("inf", "NaN", any case and sign), or
+/// beyond the single-precision range ("1e39").
 std::optional<float> InputNumber(const QString& text, const QLocale& locale);
 
 /// The value a run takes from an input text: a text that is not a number counts as 0.

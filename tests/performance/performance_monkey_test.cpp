@@ -42,6 +42,14 @@ constexpr std::array<Span, kFieldCount> kUsable{{
     {0.0, 1.2},       // m
 }};
 
+/// A number as a user types it: the locale's decimal mark and no grouping mark, which no box
+/// reads.
+QString Typed(double value, int decimals) {
+    QLocale locale;
+    locale.setNumberOptions(QLocale::OmitGroupSeparator);
+    return locale.toString(value, 'f', decimals);
+}
+
 /// Texts no box takes, whatever the field.
 const std::array<const char*, 8> kUnusable{"", "  ", "abc", "1e39", "inf", "nan", "-", "1..2"};
 /// Those that a paste into the bins keeps as they are (a first cell of letters is a header).
@@ -87,9 +95,9 @@ class Monkey : public WindowFixture {
                 }
                 [[fallthrough]];
             default:
-                return {QLocale().toString(uniform(kUsable[i].low, kUsable[i].high), 'f',
-                                           static_cast<int>(1 + pick(3))),
-                        true};
+                return {
+                    Typed(uniform(kUsable[i].low, kUsable[i].high), static_cast<int>(1 + pick(3))),
+                    true};
         }
     }
 
@@ -153,7 +161,7 @@ class Monkey : public WindowFixture {
         for (const double value :
              {uniform(12.0, 15.0), wetBulb, wetBulb + uniform(-2.0, 20.0), hotWater,
               hotWater - uniform(-5.0, 40.0), uniform(-10.0, 2000.0), uniform(-1.0, 20.0)}) {
-            cells << QLocale().toString(value, 'f', static_cast<int>(pick(4)));
+            cells << Typed(value, static_cast<int>(pick(4)));
         }
         auto* acceptance = window->findChild<AcceptanceTab*>();
         acceptance->table()->setCurrentIndex(
@@ -185,11 +193,10 @@ class Monkey : public WindowFixture {
             for (std::size_t c = 0; c < row.size(); ++c) {
                 const bool bad = pick(8) == 0;
                 allUsable = allUsable && !bad;
-                row[c] =
-                    bad ? QString::fromLatin1(kUnusableCells[pick(kUnusableCells.size())])
-                        : QLocale().toString(c == 2 ? uniform(0.0, 3000.0)
-                                                    : uniform(30.0, 90.0) + (c == 1 ? 8.0 : 0.0),
-                                             'f', 1);
+                row[c] = bad ? QString::fromLatin1(kUnusableCells[pick(kUnusableCells.size())])
+                             : Typed(c == 2 ? uniform(0.0, 3000.0)
+                                            : uniform(30.0, 90.0) + (c == 1 ? 8.0 : 0.0),
+                                     1);
             }
             text += row[0] + u'\t' + row[1] + u'\t' + row[2] + u'\n';
         }

@@ -42,10 +42,18 @@ class GermanLocaleTest : public QObject {
         QCOMPARE(driver.output(veltrane::Result::kPumpPower)->text(), QStringLiteral("1.200,"));
     }
 
+    // A point is the grouping mark here: "0.001" and "1.000" would read as 1 and a thousand.
+    void shouldRefuseADecimalPoint_data() {
+        QTest::addColumn<QString>("typed");
+        QTest::newRow("14.7") << QStringLiteral("14.7");
+        QTest::newRow("0.001") << QStringLiteral("0.001");
+        QTest::newRow("1.000") << QStringLiteral("1.000");
+    }
     void shouldRefuseADecimalPoint() {
+        QFETCH(QString, typed);
         WindowDriver driver;
         QVERIFY(driver.ready());
-        driver.typeInput(veltrane::Input::kAtmosPress, QStringLiteral("14.7"));
+        driver.typeInput(veltrane::Input::kAtmosPress, typed);
         driver.boxes().expect(
             {QStringLiteral("You Must Supply a Value for This Item:\r\nAtmos Press (psia)"),
              desktop::MessageAnswer::Ok});

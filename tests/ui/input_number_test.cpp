@@ -42,6 +42,10 @@ class InputNumberTest : public QObject {
         QTest::newRow("German comma") << kGerman << "14,7" << true << 14.7F;
         QTest::newRow("German refuses the point") << kGerman << "14.7" << false << 0.0F;
         QTest::newRow("German inf") << kGerman << "inf" << false << 0.0F;
+        // The locale's own conversion reads a grouping mark; the window never does.
+        QTest::newRow("grouping") << kEnglish << "1,000" << false << 0.0F;
+        QTest::newRow("German 0.001 is no 1") << kGerman << "0.001" << false << 0.0F;
+        QTest::newRow("German 1.000 is no 1000") << kGerman << "1.000" << false << 0.0F;
     }
     void shouldAcceptOnlyFiniteSinglePrecisionNumbers() {
         QFETCH(QLocale, locale);

@@ -91,11 +91,13 @@ QString LocalNumber(QString text) {
     return text.replace(QLatin1Char('.'), UserLocale().decimalPoint());
 }
 
-/// A box text as a design value: a finite single-precision number in the user's locale, or
-/// nothing.
+/// A box text as a design value: a finite single-precision number in the user's locale without
+/// a grouping mark, or nothing.
 std::optional<float> ModelNumber(const QString& text) {
+    QLocale strict = UserLocale();
+    strict.setNumberOptions(QLocale::RejectGroupSeparator);
     bool ok = false;
-    const float value = UserLocale().toFloat(text, &ok);
+    const float value = strict.toFloat(text, &ok);
     if (!ok || !std::isfinite(value)) return std::nullopt;
     return value;
 }
