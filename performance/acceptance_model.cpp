@@ -532,6 +532,8 @@ void AcceptanceModel::summarize() {
                           .arg(temperatureText(e.predictedColdWater, false),
                                temperatureText(e.coldWaterDeviation, true));
         DemandChartRequest request;
+        // The Demand tab's approaches, so that both charts draw the same curves in either units.
+        request.approaches = design_.chartApproaches();
         request.tower = TowerCharacteristic{e.c, slopeValue_};
         chart_ = BuildDemandChart(design_.calculation().inputs, request);
     }

@@ -14,6 +14,7 @@
 #include "copyable_table.h"
 #include "curves_chart_painter.h"
 #include "demand_chart_painter.h"
+#include "table_text.h"
 
 namespace veltrane::performance {
 namespace {
@@ -162,19 +163,21 @@ bool CurvesTab::writeChart(const QString& path, QString& error) const {
 QString CurvesTab::tableText(QChar separator) const {
     const std::optional<PerformanceCurves>& curves = model_.performanceCurves();
     if (!curves) return {};
+    // The columns' titles hold commas ("100 % flow, 80 % range"): quoted like any field.
+    TableText table(separator);
     QStringList header{QStringLiteral("Wet bulb (%1)").arg(units_.unit(Quantity::kTemperature))};
     for (const PerformanceCurve& curve : curves->curves)
         header << columnTitle(curve, true);
-    QString text = header.join(separator) + u'\n';
+    table.line(header);
     for (const auto& [wetBulb, coldWater] : Rows(*curves)) {
         QStringList row{units_.losslessText(Quantity::kTemperature, wetBulb)};
         for (const float value : coldWater) {
             row << (std::isnan(value) ? QString()
                                       : units_.losslessText(Quantity::kTemperature, value));
         }
-        text += row.join(separator) + u'\n';
+        table.line(row);
     }
-    return text;
+    return table.text();
 }
 
 bool CurvesTab::print(QPrinter& printer, QString& error) const {

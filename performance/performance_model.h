@@ -85,6 +85,8 @@ class PerformanceModel : public QObject {
     void setChartUnits(UnitSystem units);
 
     // Reads.
+    /// The approaches the demand charts are drawn on, °F (whole kelvins under SI).
+    [[nodiscard]] const std::vector<float>& chartApproaches() const { return chartApproaches_; }
 
     /// The value last taken for a field (the last good one while the field is marked).
     [[nodiscard]] float value(Field field) const;

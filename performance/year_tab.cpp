@@ -39,6 +39,8 @@ using desktop::FromUtf8;
 constexpr double kPercent = 100.0;
 /// The figure the chart leaves around its plot, in canvas points.
 constexpr double kChartMargin = 56.0;
+/// Between a grid label and the plot, in canvas points.
+constexpr double kLabelGap = 6.0;
 /// Significant figures of a bin's wet bulb under its bar.
 constexpr int kAxisLabelDigits = 3;
 /// The chart's text size in its own units, so that it reads the same on screen, in a file and
@@ -101,10 +103,13 @@ class YearBars final : public QWidget {
             painter.restore();
             return;
         }
-        const QRectF plot = area.adjusted(kChartMargin + 16, kChartMargin / 2, -16, -kChartMargin);
         const std::vector<double> values = barValues(*year);
         const double top = NiceTop(*std::max_element(values.begin(), values.end()));
-        paintGrid(painter, plot, top);
+        // The plot starts right of its widest grid label ("10,000,000"), so that none is cut.
+        const double labelWidth = painter.fontMetrics().horizontalAdvance(GridLabel(top, top));
+        const double plotLeft = std::max(kChartMargin, labelWidth + kLabelGap) + 16;
+        const QRectF plot = area.adjusted(plotLeft, kChartMargin / 2, -16, -kChartMargin);
+        paintGrid(painter, area.left(), plot, top);
         const double slot = plot.width() / static_cast<double>(values.size());
         for (std::size_t i = 0; i < values.size(); ++i) {
             const double left = plot.left() + slot * static_cast<double>(i);
@@ -164,18 +169,22 @@ class YearBars final : public QWidget {
         return 10.0 * decade;
     }
 
-    static void paintGrid(QPainter& painter, const QRectF& plot, double top) {
-        constexpr int kLines = 5;
-        const QLocale locale;
-        for (int k = 0; k <= kLines; ++k) {
-            const double value = top * k / kLines;
-            const double y = plot.bottom() - plot.height() * k / kLines;
+    static constexpr int kGridLines = 5;
+
+    /// A grid line's value: whole numbers unless the top is below the number of lines.
+    static QString GridLabel(double value, double top) {
+        return QLocale().toString(value, 'f', top >= kGridLines ? 0 : 2);
+    }
+
+    static void paintGrid(QPainter& painter, double areaLeft, const QRectF& plot, double top) {
+        for (int k = 0; k <= kGridLines; ++k) {
+            const double value = top * k / kGridLines;
+            const double y = plot.bottom() - plot.height() * k / kGridLines;
             painter.setPen(k == 0 ? QPen(Qt::black) : QPen(QColor(220, 220, 220)));
             painter.drawLine(QPointF(plot.left(), y), QPointF(plot.right(), y));
             painter.setPen(Qt::black);
-            painter.drawText(QRectF(plot.left() - kChartMargin - 14, y - 9, kChartMargin + 8, 18),
-                             Qt::AlignRight | Qt::AlignVCenter,
-                             locale.toString(value, 'f', top >= kLines ? 0 : 2));
+            const QRectF label(areaLeft, y - 9, plot.left() - areaLeft - kLabelGap, 18);
+            painter.drawText(label, Qt::AlignRight | Qt::AlignVCenter, GridLabel(value, top));
         }
     }
 

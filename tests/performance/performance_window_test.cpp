@@ -13,7 +13,9 @@
 #include <QTabWidget>
 #include <QTableWidget>
 
+#include "byte_source.h"
 #include "chart_view.h"
+#include "csv_reader.h"
 #include "demand_chart_painter.h"
 #include "demand_tab.h"
 #include "window_fixture.h"
@@ -275,6 +277,23 @@ TEST_F(Window, shouldTableThePerformanceCurvesThroughTheDesignPointAndCopyThem) 
     const QStringList at65 = rows.filter(QRegularExpression(QStringLiteral("^65\t")));
     ASSERT_EQ(at65.size(), 1);
     EXPECT_NEAR(at65.front().split(u'\t')[5].toDouble(), 78.0, 0.01);
+
+    // Exported as CSV, the header's titles hold commas: quoted, so that every record has the
+    // header's ten fields.
+    files.next = folder.filePath(QStringLiteral("curves.csv"));
+    window->exportTable();
+    QFile exported(files.next);
+    ASSERT_TRUE(exported.open(QIODevice::ReadOnly));
+    const std::string bytes = exported.readAll().toStdString();
+    StringSource source(bytes);
+    CsvReader reader(source);
+    CsvRecord record;
+    std::size_t records = 0;
+    while (reader.Next(record)) {
+        ++records;
+        EXPECT_EQ(record.fields.size(), 10U) << "line " << record.line;
+    }
+    EXPECT_EQ(records, 37U);
 
     for (const char* name : {"curves.svg", "curves.pdf", "curves.png"}) {
         files.next = folder.filePath(QString::fromLatin1(name));

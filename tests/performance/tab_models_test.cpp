@@ -130,5 +130,27 @@ TEST_F(TabModels, shouldOpenAQuotedBinsFileAndSaveItAsTheBatchToolWritesOne) {
     EXPECT_EQ(file.readAll(), QByteArray("Twb,Tdb,Hours\n45,55,3000\n"));
 }
 
+std::vector<float> Approaches(const DemandChart& chart) {
+    std::vector<float> approaches;
+    for (const ChartCurve& curve : chart.curves)
+        approaches.push_back(curve.curve.approach);
+    return approaches;
+}
+
+// In SI the Demand tab draws whole kelvins; the acceptance chart draws the very same curves.
+TEST_F(TabModels, shouldDrawTheAcceptanceChartOnTheDemandChartsApproaches) {
+    AcceptanceModel readings(design, units);
+    readings.paste(QStringList{Local("14.6"), u"60"_qs, u"75"_qs, Local("100.0215"),
+                               Local("75.0215"), u"950"_qs, u"12"_qs}
+                       .join(u'\t'),
+                   0, 0);
+    for (const UnitSystem system : {UnitSystem::kUS, UnitSystem::kSI}) {
+        design.setChartUnits(system);
+        readings.evaluate();
+        ASSERT_TRUE(readings.chart());
+        EXPECT_EQ(Approaches(*readings.chart()), Approaches(design.calculation().chart));
+    }
+}
+
 }  // namespace
 }  // namespace veltrane::performance
