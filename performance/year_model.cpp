@@ -11,6 +11,7 @@
 #include <string>
 
 #include "byte_source.h"
+#include "constants.h"
 #include "csv_reader.h"
 #include "csv_writer.h"
 #include "number_text.h"
@@ -30,7 +31,6 @@ const std::vector<WeatherBin> kDefaultBins = {
 };
 /// The setpoint of a new tab, °F: the design's cold water of the default design.
 constexpr float kDefaultSetpoint = 78.0F;
-constexpr double kPercent = 100.0;
 /// The figures a minimum air flow is written with.
 constexpr int kMinimumDigits = 6;
 

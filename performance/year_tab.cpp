@@ -24,6 +24,7 @@
 
 #include "chart_file.h"
 #include "chart_format.h"
+#include "constants.h"
 #include "copyable_table.h"
 #include "demand_chart_painter.h"
 #include "file_dialogs.h"
@@ -36,7 +37,6 @@ namespace {
 
 using desktop::FromUtf8;
 
-constexpr double kPercent = 100.0;
 /// The figure the chart leaves around its plot, in canvas points.
 constexpr double kChartMargin = 56.0;
 /// Between a grid label and the plot, in canvas points.
