@@ -75,7 +75,8 @@ TEST(Units, shouldConvertEachQuantityByTheUnitsDefinitionsBothWays) {
 }
 
 TEST(Units, shouldPassDimensionlessValuesThroughBitForBit) {
-    for (const Quantity q : {Quantity::kDimensionless, Quantity::kMassRatio, Quantity::kPercentage}) {
+    for (const Quantity q :
+         {Quantity::kDimensionless, Quantity::kMassRatio, Quantity::kPercentage}) {
         for (const float value : {1.83237F, 0.001F, -3.187F, -0.0F}) {
             EXPECT_EQ(std::bit_cast<std::uint32_t>(
                           InputFromUnits(q, UnitSystem::kSI, static_cast<double>(value))),
