@@ -59,7 +59,8 @@ std::optional<DesignBasis> AcceptanceBasis(const CalcOptions& options, std::stri
         options.acceptance->empty() ? DefaultDesignInputs()
                                     : ReadOneDesign(*options.acceptance, units, error);
     if (!design) return std::nullopt;
-    AcceptanceDesign acceptance{*design, *options.slope, 0.0F,
+    // The maker's curves alone take no slope: it is never used then.
+    AcceptanceDesign acceptance{*design, options.slope.value_or(0.0F), 0.0F,
                                 options.draft.value_or(FanDraft::kInduced)};
     // The readings' FanPower is in the unit of this one: only their ratio enters the test.
     const double calculatedFanPower =

@@ -4,13 +4,17 @@
 #include "acceptance_mode.h"
 
 #include <array>
+#include <cstdlib>
+#include <deque>
 #include <string>
 #include <vector>
 
 #include "acceptance.h"
 #include "acceptance_design.h"
+#include "acceptance_options.h"
 #include "batch_mode.h"
 #include "calc_options.h"
+#include "chart_command.h"
 #include "input_columns.h"
 #include "number_text.h"
 #include "option_reading.h"
@@ -64,15 +68,58 @@ TestReading ReadingOf(const Row& row) {
     return {v[0], v[1], v[2], v[3], v[4], v[5], v[6]};
 }
 
+/// The maker's curves' figures of a reading, in the order written.
+enum CurvesColumn : std::size_t {
+    kAdjustedFlow,
+    kPredictedFlow,
+    kCurvesCapability,
+    kCurvesColdWater,
+    kCurvesDeviation,
+    kCurvesColumnCount
+};
+constexpr std::array<Caption, kCurvesColumnCount> kCurvesColumns{{
+    {"Adjusted Flow", Quantity::kWaterFlow},
+    {"Predicted Flow", Quantity::kWaterFlow},
+    {"Capability", Quantity::kPercentage},
+    {"Predicted Cold Water", Quantity::kTemperature},
+    {"Cold Water Deviation", Quantity::kTemperatureDifference},
+}};
+
+/// True for the captions both methods write: with both, each names its method.
+bool SharedCaption(std::string_view base) {
+    return base == "Capability" || base == "Predicted Cold Water" || base == "Cold Water Deviation";
+}
+
+/// A capability below 100 % whose text would read 100 or more contradicts the verdict.
+bool ReadsAsFull(std::string_view text) {
+    return std::strtod(std::string(text).c_str(), nullptr) >= static_cast<double>(kFullCapability);
+}
+
+/// The note of the maker's curves on a reading: why it was not evaluated, or that the curves
+/// were extrapolated; empty for a plain evaluation.
+std::string CurvesNote(const MakerCurves& curves, const CurvesEvaluation& e, UnitSystem units) {
+    std::string note = DescribeCurvesEvaluation(curves, e, units);
+    if (e.outcome != CurvesOutcome::kEvaluated && !note.starts_with(kNotEvaluated))
+        note.insert(0, kNotEvaluated);
+    return note;
+}
+
+/// The readings' places among the sound rows, for the report.
+std::string ReadingName(std::size_t index) {
+    return std::to_string(index + 1);
+}
+
 class AcceptanceMode final : public BatchMode {
   public:
     explicit AcceptanceMode(const ModeContext& context)
-        : context_(context), basis_(std::get<AcceptanceSettings>(context.settings.mode).basis) {}
+        : context_(context),
+          settings_(std::get<AcceptanceSettings>(context.settings.mode)),
+          basis_(settings_.basis) {
+        MakeCaptions();
+    }
 
     [[nodiscard]] std::span<const ColumnDefinition> Columns() const override { return kColumns; }
-    [[nodiscard]] std::span<const Caption> OutputColumns() const override {
-        return kEvaluationColumns;
-    }
+    [[nodiscard]] std::span<const Caption> OutputColumns() const override { return captions_; }
 
     void StartOutput(const RowReader*, bool writeHeader) override {
         if (!writeHeader) return;
@@ -81,7 +128,7 @@ class AcceptanceMode final : public BatchMode {
             csv.Field(column.shortName);
             csv.Comma();
         }
-        for (const Caption& caption : kEvaluationColumns) {
+        for (const Caption& caption : captions_) {
             csv.Field(CaptionText(caption, context_.settings.units));
             csv.Comma();
         }
@@ -91,17 +138,20 @@ class AcceptanceMode final : public BatchMode {
 
     void Calculate(const Row& row) override {
         const TestReading reading = ReadingOf(row);
-        const CapabilityEvaluation e = EvaluateReading(basis_, reading);
         const std::string place = PlaceOfLine(row.source, row.line);
-        Trace(place, reading, e);
+        EvaluatedReading evaluated = Evaluate(ReadingName(readingCount_++), reading, place);
         for (std::size_t k = 0; k < kColumns.size(); ++k) {
             context_.csv.Field(row.texts[k]);
             context_.csv.Comma();
         }
-        if (e.outcome == EvaluationOutcome::kEvaluated) evaluated_.push_back(reading);
-        WriteEvaluation(e, {});
+        WriteMethods(evaluated, {}, {});
         context_.csv.EndRow();
-        if (e.outcome != EvaluationOutcome::kEvaluated) context_.problems.At(place, Note(e, {}));
+        if (!AllEvaluated(evaluated)) {
+            context_.problems.At(place, evaluated.notes);
+        } else {
+            evaluated_.push_back(reading);
+        }
+        if (settings_.report) reportReadings_.push_back(std::move(evaluated));
     }
 
     /// The readings' mean, evaluated: the rows that could not be evaluated are left out of it.
@@ -109,19 +159,15 @@ class AcceptanceMode final : public BatchMode {
         const std::optional<TestReading> mean = MeanReading(evaluated_);
         CsvWriter& csv = context_.csv;
         if (!mean) {
-            csv.Commas(kColumns.size() + kNotesColumn);
+            csv.Commas(kColumns.size() + captions_.size() - 1);
             csv.Field("mean of the readings: no reading was evaluated");
             csv.EndLine();
             context_.problems.Whole(std::string(kProgramName) +
                                     ": --totals: no reading was evaluated");
             return;
         }
-        const CapabilityEvaluation e = EvaluateReading(basis_, *mean);
-        const std::string place =
-            evaluated_.size() == 1
-                ? std::string("the mean of 1 reading")
-                : "the mean of " + std::to_string(evaluated_.size()) + " readings";
-        Trace(place, *mean, e);
+        const std::string place = MeanPlace();
+        const EvaluatedReading evaluated = Evaluate("Mean", *mean, place);
         const std::array<float, kColumns.size()> means = {
             mean->pressure,  mean->wetBulb,   mean->dryBulb, mean->hotWater,
             mean->coldWater, mean->waterFlow, mean->fanPower};
@@ -129,13 +175,134 @@ class AcceptanceMode final : public BatchMode {
             Exact(kColumns[k].Measures(), means[k]);
             csv.Comma();
         }
-        WriteEvaluation(e, place);
+        const std::optional<Verdict> verdict = VerdictOf(evaluated);
+        if (verdict) {
+            WriteMethods(evaluated, place + ": " + verdict->text, "; ");
+        } else {
+            WriteMethods(evaluated, place, ": ");
+        }
         csv.EndLine();
-        if (e.outcome != EvaluationOutcome::kEvaluated)
-            context_.problems.Whole(std::string(kProgramName) + ": " + Note(e, place));
+        if (!AllEvaluated(evaluated)) {
+            context_.problems.Whole(std::string(kProgramName) + ": " + place + ": " +
+                                    evaluated.notes);
+        }
+        if (verdict) {
+            context_.problems.Note(std::string(kProgramName) + ": " + place + " by the " +
+                                   std::string(AcceptanceMethodName(settings_.deciding)) + ": " +
+                                   verdict->text);
+        }
+    }
+
+    /// The report, once every reading is evaluated.
+    void Finish() override {
+        if (!settings_.report) return;
+        EvaluatedTest test{basis_,
+                           settings_.curves ? &*settings_.curves : nullptr,
+                           settings_.characteristic,
+                           settings_.deciding,
+                           context_.settings.units,
+                           std::move(reportReadings_),
+                           std::nullopt};
+        if (const std::optional<TestReading> mean = MeanReading(evaluated_))
+            test.mean = Evaluate("Mean", *mean, MeanPlace());
+        std::string error;
+        if (!DrawTestReport(FillTestReport(*settings_.report, test), settings_.report->paper,
+                            settings_.report->path, error)) {
+            context_.problems.Whole(std::string(kProgramName) + ": --report: " + error);
+        }
     }
 
   private:
+    /// The evaluation columns of each method that runs, then Notes; with both methods, the
+    /// captions both would write name their method.
+    void MakeCaptions() {
+        const bool both = settings_.characteristic && settings_.curves;
+        const auto add = [&](const Caption& caption, std::string_view method) {
+            if (!both || !SharedCaption(caption.base)) {
+                captions_.push_back(caption);
+                return;
+            }
+            const std::string& name =
+                names_.emplace_back(std::string(method) + " " + std::string(caption.base));
+            captions_.push_back({name, caption.quantity, caption.unitShown});
+        };
+        if (settings_.characteristic) {
+            for (std::size_t k = 0; k < kNotesColumn; ++k)
+                add(kEvaluationColumns[k], "Characteristic");
+        }
+        if (settings_.curves) {
+            for (const Caption& caption : kCurvesColumns)
+                add(caption, "Curves");
+        }
+        captions_.push_back(kEvaluationColumns[kNotesColumn]);
+    }
+
+    [[nodiscard]] std::string MeanPlace() const {
+        return evaluated_.size() == 1
+                   ? std::string("the mean of 1 reading")
+                   : "the mean of " + std::to_string(evaluated_.size()) + " readings";
+    }
+
+    /// The reading by each method that runs, with its notes.
+    EvaluatedReading Evaluate(std::string name, const TestReading& reading,
+                              std::string_view place) {
+        EvaluatedReading evaluated{std::move(name), reading, std::nullopt, std::nullopt, {}};
+        std::string characteristicNote;
+        std::string curvesNote;
+        if (settings_.characteristic) {
+            evaluated.byCharacteristic = EvaluateReading(basis_, reading);
+            Trace(place, reading, *evaluated.byCharacteristic);
+            characteristicNote = Note(*evaluated.byCharacteristic, {});
+        }
+        if (settings_.curves) {
+            evaluated.byCurves = EvaluateWithCurves(basis_, *settings_.curves, reading);
+            curvesNote =
+                CurvesNote(*settings_.curves, *evaluated.byCurves, context_.settings.units);
+        }
+        evaluated.notes = JoinNotes(characteristicNote, curvesNote);
+        return evaluated;
+    }
+
+    /// One method's note alone as it is; with both, each named by its method.
+    [[nodiscard]] std::string JoinNotes(const std::string& characteristic,
+                                        const std::string& curves) const {
+        if (!settings_.characteristic || !settings_.curves)
+            return characteristic.empty() ? curves : characteristic;
+        std::string notes;
+        const auto add = [&notes](AcceptanceMethod method, const std::string& note) {
+            if (note.empty()) return;
+            if (!notes.empty()) notes += "; ";
+            notes += std::string(AcceptanceMethodName(method)) + ": " + note;
+        };
+        add(AcceptanceMethod::kCharacteristic, characteristic);
+        add(AcceptanceMethod::kCurves, curves);
+        return notes;
+    }
+
+    static bool AllEvaluated(const EvaluatedReading& r) {
+        const bool byCharacteristic =
+            !r.byCharacteristic || r.byCharacteristic->outcome == EvaluationOutcome::kEvaluated;
+        const bool byCurves = !r.byCurves || r.byCurves->outcome == CurvesOutcome::kEvaluated;
+        return byCharacteristic && byCurves;
+    }
+
+    /// The verdict of the deciding method; none when it did not evaluate the mean.
+    [[nodiscard]] std::optional<Verdict> VerdictOf(const EvaluatedReading& mean) const {
+        return JudgeMean(mean, settings_.deciding, context_.settings.units);
+    }
+
+    /// Each method's figures, then Notes: the row's notes after `lead` (the totals' place and
+    /// verdict) and `separator`.
+    void WriteMethods(const EvaluatedReading& r, const std::string& lead,
+                      std::string_view separator) {
+        if (r.byCharacteristic) WriteEvaluation(*r.byCharacteristic);
+        if (r.byCurves) WriteCurvesEvaluation(*r.byCurves);
+        std::string notes = lead;
+        if (!notes.empty() && !r.notes.empty()) notes += separator;
+        notes += r.notes;
+        if (!notes.empty()) context_.csv.Field(notes);
+    }
+
     /// A value the calculation took or formed (the readings' mean, a result under --raw): the
     /// shortest decimal that reads back to the very value, in SI the one that converts back to it.
     void Exact(Quantity quantity, float us) {
@@ -143,19 +310,22 @@ class AcceptanceMode final : public BatchMode {
     }
 
     /// A result: by the result text rule, as the calculation's results are written, or with
-    /// --raw the shortest decimal.
+    /// --raw the shortest decimal. A capability below 100 % never reads 100.
     void WriteResult(Quantity quantity, float us) {
         if (context_.settings.raw) {
             Exact(quantity, us);
             return;
         }
-        context_.csv.Field(ResultTextIn(quantity, context_.settings.units, us));
+        std::string text = ResultTextIn(quantity, context_.settings.units, us);
+        if (quantity == Quantity::kPercentage && us < kFullCapability && ReadsAsFull(text))
+            text = DeficientCapabilityText(us);
+        context_.csv.Field(text);
     }
 
     /// Every number of an evaluated reading; none of one that is not, so that no half-way
     /// figure passes for a result (the worksheet of --trace shows how far it came). Notes says
     /// why it stopped.
-    void WriteEvaluation(const CapabilityEvaluation& e, std::string_view totalsNote) {
+    void WriteEvaluation(const CapabilityEvaluation& e) {
         const bool evaluated = e.outcome == EvaluationOutcome::kEvaluated;
         const std::array<float, kNotesColumn> values = {
             e.liquidGas,           e.kaVL,       e.c,
@@ -165,7 +335,18 @@ class AcceptanceMode final : public BatchMode {
             if (evaluated) WriteResult(kEvaluationColumns[k].quantity, values[k]);
             context_.csv.Comma();
         }
-        if (!evaluated || !totalsNote.empty()) context_.csv.Field(Note(e, totalsNote));
+    }
+
+    /// The maker's curves' figures, as WriteEvaluation writes the characteristic curve's.
+    void WriteCurvesEvaluation(const CurvesEvaluation& e) {
+        const bool evaluated = e.outcome == CurvesOutcome::kEvaluated;
+        const std::array<float, kCurvesColumnCount> values = {e.adjustedFlow, e.predictedFlow,
+                                                              e.capability, e.predictedColdWater,
+                                                              e.coldWaterDeviation};
+        for (std::size_t k = 0; k < kCurvesColumnCount; ++k) {
+            if (evaluated) WriteResult(kCurvesColumns[k].quantity, values[k]);
+            context_.csv.Comma();
+        }
     }
 
     static std::string Note(const CapabilityEvaluation& e, std::string_view totalsNote) {
@@ -193,8 +374,13 @@ class AcceptanceMode final : public BatchMode {
     }
 
     ModeContext context_;
+    const AcceptanceSettings& settings_;
     const DesignBasis& basis_;
+    std::vector<Caption> captions_;
+    std::deque<std::string> names_;  ///< the captions that name their method
     std::vector<TestReading> evaluated_;
+    std::size_t readingCount_ = 0;
+    std::vector<EvaluatedReading> reportReadings_;  ///< with --report
     std::string worksheet_;
 };
 
@@ -208,7 +394,10 @@ std::optional<AcceptanceSettings> AcceptanceSettings::From(const CalcOptions& op
                                                            std::string& error) {
     std::optional<DesignBasis> basis = AcceptanceBasis(options, error);
     if (!basis) return std::nullopt;
-    return AcceptanceSettings{std::move(*basis)};
+    AcceptanceSettings settings{std::move(*basis), std::nullopt, true,
+                                AcceptanceMethod::kCharacteristic, std::nullopt};
+    if (!ReadTestSettings(options, settings, error)) return std::nullopt;
+    return settings;
 }
 
 void AcceptanceSettings::DeclareOptions(CLI::App& app, CalcOptions& options) {
@@ -247,6 +436,7 @@ void AcceptanceSettings::DeclareOptions(CLI::App& app, CalcOptions& options) {
                  "saturated at the leaving enthalpy and solved to 0.001 F or better, and\n"
                  "the test L/G is repeated until it moves by less than 1e-6 of itself;\n"
                  "forced moves the entering air");
+    DeclareTestOptions(app, options);
 }
 
 void AcceptanceSettings::CheckOptions(const CalcOptions& options) {
@@ -256,7 +446,8 @@ void AcceptanceSettings::CheckOptions(const CalcOptions& options) {
             Refuse("--acceptance needs DESIGN.csv or --defaults");
         if (!options.acceptance->empty() && options.defaults)
             Refuse("--acceptance takes DESIGN.csv or --defaults, not both");
-        if (!options.slope) Refuse("--acceptance needs --slope m");
+        if (!options.slope && !options.makerCurves)
+            Refuse("--acceptance needs --slope m or --maker-curves CURVES.csv");
         if (options.tower) Refuse("--acceptance and --tower cannot be given together");
         if (!options.sweeps.empty()) Refuse("--acceptance and --sweep cannot be given together");
         if (options.fit) Refuse("--acceptance and --fit cannot be given together");
@@ -266,6 +457,7 @@ void AcceptanceSettings::CheckOptions(const CalcOptions& options) {
         Refuse(std::string(options.draft ? "--draft" : "--design-fan-power") +
                " belongs to --acceptance");
     }
+    CheckTestOptions(options);
 }
 
 std::unique_ptr<BatchMode> AcceptanceSettings::Make(const ModeContext& context) {

@@ -14,7 +14,9 @@
 #include "performance_curves.h"
 #include "rating.h"
 #include "sweep.h"
+#include "test_report.h"
 #include "units.h"
+#include "verdict.h"
 
 namespace veltrane::cli {
 
@@ -58,6 +60,15 @@ struct CalcOptions {
     std::optional<std::string> curves;
     std::optional<std::string> curvesCsv;
     std::optional<WetBulbSpan> wetBulbs;
+    /// The acceptance test by the maker's curves, its verdict and its report.
+    std::optional<std::string> makerCurves;  ///< --maker-curves CURVES.csv
+    std::optional<AcceptanceMethod> method;  ///< --method: the one that decides
+    std::optional<std::string> report;       ///< --report FILE.pdf
+    std::optional<std::string> title;
+    std::vector<ReportField> fields;  ///< --field NAME=TEXT, in the order given
+    std::optional<PaperSize> paper;   ///< the locale's when not given
+    /// --fit-rows FILE.csv: each fitted row with its residual.
+    std::optional<std::string> fitRows;
 };
 
 struct ParsedArguments {

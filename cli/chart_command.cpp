@@ -125,6 +125,26 @@ bool DrawCurves(const PerformanceCurves&, UnitSystem, const std::string&, std::s
 }
 #endif
 
+#ifdef VELTRANE_CHART_MODULE
+bool DrawTestReport(const TestReport& report, PaperSize paper, const std::string& path,
+                    std::string& error) {
+    const auto write =
+        FindWriter<chart::WriteTestReportFunction>(chart::kWriteTestReportSymbol, error);
+    if (write == nullptr) return false;
+    char message[512] = "";
+    if (!write(&report, path.c_str(), static_cast<int>(paper), message, sizeof message)) {
+        error = message;
+        return false;
+    }
+    return true;
+}
+#else
+bool DrawTestReport(const TestReport&, PaperSize, const std::string&, std::string& error) {
+    error = "reports are not available in this build";
+    return false;
+}
+#endif
+
 DemandChart BuildChart(const CalcOptions& options, const DesignInputs& design) {
     DemandChartRequest request;
     request.approaches = options.approaches.value_or(

@@ -7,6 +7,7 @@
 #include "calc_options.h"
 #include "demand_curves.h"
 #include "performance_curves.h"
+#include "test_report.h"
 #include "units.h"
 
 namespace veltrane::cli {
@@ -26,6 +27,11 @@ bool WriteTextFile(const std::string& path, const std::string& text, std::string
 /// chart module, their numbers in `units`; false with `error` set to one line when it cannot.
 bool DrawCurves(const PerformanceCurves& curves, UnitSystem units, const std::string& path,
                 std::string& error);
+
+/// Writes the acceptance test's report, a PDF on `paper`, into `path` through the chart module;
+/// false with `error` set to one line when it cannot.
+bool DrawTestReport(const TestReport& report, PaperSize paper, const std::string& path,
+                    std::string& error);
 
 /// Writes what --chart and --demand ask for. Empty when done, else the one line that says what
 /// could not be done.

@@ -38,13 +38,20 @@ constexpr std::array kOptionUses = {
     OptionUse{"--lg", kDesignModes},
     OptionUse{"--label-crossings", kDesignModes},
     OptionUse{"--acceptance", "acceptance"},
-    OptionUse{"--slope", "calculate rate acceptance"},
+    OptionUse{"--slope", "calculate rate fit acceptance"},
     OptionUse{"--design-fan-power", "acceptance"},
     OptionUse{"--draft", "acceptance"},
     OptionUse{"--curves", kDesignModes},
     OptionUse{"--curves-csv", kDesignModes},
     OptionUse{"--wet-bulbs", kDesignModes},
     OptionUse{"--fit", "fit"},
+    OptionUse{"--maker-curves", "acceptance"},
+    OptionUse{"--method", "acceptance"},
+    OptionUse{"--report", "acceptance"},
+    OptionUse{"--title", "acceptance"},
+    OptionUse{"--field", "acceptance"},
+    OptionUse{"--paper", "acceptance"},
+    OptionUse{"--fit-rows", "fit"},
 };
 
 /// True when `word` is one of the blank-separated words of `list`.

@@ -37,6 +37,10 @@ void Problems::NoteAtLine(std::string_view source, std::size_t line, std::string
     messages_(PlaceOfLine(source, line) + ": " + std::string(what));
 }
 
+void Problems::Note(std::string_view line) {
+    messages_(line);
+}
+
 void Problems::Whole(std::string_view line) {
     any_ = true;
     messages_(line);

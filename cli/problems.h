@@ -29,6 +29,8 @@ class Problems {
     void Whole(std::string_view line);
     /// A note at a line, "FILE:LINE: what": told, but not a problem (the exit status stays 0).
     void NoteAtLine(std::string_view source, std::size_t line, std::string_view what);
+    /// A note of the run itself, the line given whole: told, but not a problem.
+    void Note(std::string_view line);
 
     [[nodiscard]] bool Any() const { return any_; }
 

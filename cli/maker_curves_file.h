@@ -1,0 +1,18 @@
+#pragma once
+// --maker-curves CURVES.csv: the maker's performance curves, in the columns --curves-csv writes.
+
+#include <optional>
+#include <string>
+
+#include "maker_curves.h"
+#include "units.h"
+
+namespace veltrane::cli {
+
+/// The checked curves of the file at `path`, temperatures read in `units`; nothing, with `error`
+/// set to one line "FILE:LINE: why" (or "--maker-curves: why" for the file as a whole), when
+/// the file cannot be read, a field is not a number or the curves are refused.
+std::optional<MakerCurves> ReadMakerCurves(const std::string& path, UnitSystem units,
+                                           std::string& error);
+
+}  // namespace veltrane::cli
