@@ -424,7 +424,8 @@ void AcceptanceSettings::DeclareOptions(CLI::App& app, CalcOptions& options) {
                        "mean of the evaluated readings: the test's result. With --units si\n"
                        "DESIGN.csv and the readings are in SI (kPa, C, m3/h; FanPower in kW\n"
                        "unless --design-fan-power gives another unit), and Predicted Cold Water\n"
-                       "is in C and Cold Water Deviation in K")
+                       "is in C and Cold Water Deviation in K. --maker-curves may stand for\n"
+                       "--slope: the characteristic curve's columns are then left out")
                     ->type_name("DESIGN.csv"));
     SingleOption(
         app, "--design-fan-power", "X", options.designFanPower,

@@ -230,8 +230,8 @@ void CheckCombinations(CalcOptions& options) {
     FitSettings::CheckOptions(options);
     if (options.slope && options.tower)
         Refuse("--slope and --tower cannot be given together: --tower C:m holds m");
-    if (options.slope && !options.acceptance && !curves)
-        Refuse("--slope belongs to --acceptance, --curves or --curves-csv");
+    if (options.slope && !options.acceptance && !curves && !options.fit)
+        Refuse("--slope belongs to --acceptance, --fit, --curves or --curves-csv");
     if (curves && !options.slope && !options.tower)
         Refuse(std::string(options.curves ? "--curves" : "--curves-csv") +
                " needs --slope m or --tower C:m");
@@ -478,6 +478,9 @@ std::string UsageText() {
         "  veltrane-calc --defaults --tower 2.3:0.75 --sweep Twb=60:80:5\n"
         "Example: a field test's capability against the default design, and the test's result:\n"
         "  veltrane-calc --acceptance --defaults --slope 0.6 --totals readings.csv\n"
+        "Example: a field test judged by the maker's curves, with its report to sign:\n"
+        "  veltrane-calc --acceptance design.csv --maker-curves curves.csv --totals \\\n"
+        "      --report test.pdf --title \"Acceptance test of CT-2\" readings.csv\n"
         "Example: the performance curves of the default design's tower, m = 0.6:\n"
         "  veltrane-calc --defaults --slope 0.6 --curves curves.pdf\n"
         "Example: the characteristic of a maker's performance data:\n"

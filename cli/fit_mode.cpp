@@ -11,7 +11,9 @@
 #include "batch_mode.h"
 #include "calc_options.h"
 #include "characteristic_fit.h"
+#include "chart_command.h"
 #include "design_rows.h"
+#include "fit_report.h"
 #include "number_text.h"
 #include "option_reading.h"
 #include "units.h"
@@ -68,7 +70,10 @@ class FitMode final : public BatchMode {
 
     /// Fits once every row is read.
     void Finish() override {
-        const CharacteristicFit fit = FitCharacteristic(rows_);
+        const FitSettings& settings = std::get<FitSettings>(context_.settings.mode);
+        const CharacteristicFit fit = settings.slope
+                                          ? FitCharacteristicWithSlope(rows_, *settings.slope)
+                                          : FitCharacteristic(rows_);
         for (const UnusedRow& unused : fit.unused) {
             context_.problems.At(places_[unused.row],
                                  "left out of the fit: the KaV/L has no meaning (a driving "
@@ -85,6 +90,8 @@ class FitMode final : public BatchMode {
                                      std::string(DescribeOutcome(unrated.outcome)));
         }
         WriteFit(fit);
+        TellFit(fit);
+        if (settings.rowsPath) WriteFitRows(fit, *settings.rowsPath);
     }
 
   private:
@@ -110,13 +117,30 @@ class FitMode final : public BatchMode {
         csv.Comma();
         csv.Plain(std::to_string(fit.points));
         csv.Comma();
-        // R² to seven figures, as every single-precision number is written.
-        Exact(kOwnColumns[kRSquared].quantity, static_cast<float>(fit.rSquared));
+        // R² to seven figures, as every single-precision number is written; none with m fixed,
+        // where the line is not the least-squares one and a 0 would read as no fit at all.
+        if (!fit.slopeFixed)
+            Exact(kOwnColumns[kRSquared].quantity, static_cast<float>(fit.rSquared));
         csv.Comma();
         Exact(kOwnColumns[kDeviation].quantity, fit.largestColdWaterDeviation);
         csv.Comma();
         csv.Field(places_[fit.largestDeviationRow]);
         csv.EndRow();
+    }
+
+    /// How sure the fit is and how to use it, on standard error: the CSV holds the fit alone.
+    void TellFit(const CharacteristicFit& fit) {
+        const std::string lead = std::string(kProgramName) + ": --fit: ";
+        context_.problems.Note(lead + FitSummary(fit, context_.settings.units));
+        context_.problems.Note(lead + "rate with this tower by --tower " +
+                               std::string(PlainShortestText(fit.tower.c).View()) + ":" +
+                               std::string(PlainShortestText(fit.tower.m).View()));
+    }
+
+    void WriteFitRows(const CharacteristicFit& fit, const std::string& path) {
+        std::string error;
+        if (!WriteTextFile(path, FitRowsCsv(fit, places_, context_.settings.units), error))
+            context_.problems.Whole(std::string(kProgramName) + ": --fit-rows: " + error);
     }
 
     ModeContext context_;
@@ -127,12 +151,12 @@ class FitMode final : public BatchMode {
 
 }  // namespace
 
-bool FitSettings::ChosenBy(const CalcOptions& options) {
-    return options.fit;
+std::optional<FitSettings> FitSettings::From(const CalcOptions& options, std::string&) {
+    return FitSettings{options.slope, options.fitRows};
 }
 
-std::optional<FitSettings> FitSettings::From(const CalcOptions&, std::string&) {
-    return FitSettings{};
+bool FitSettings::ChosenBy(const CalcOptions& options) {
+    return options.fit;
 }
 
 void FitSettings::DeclareOptions(CLI::App& app, CalcOptions& options) {
@@ -145,11 +169,21 @@ void FitSettings::DeclareOptions(CLI::App& app, CalcOptions& options) {
                  "it is At. A row whose KaV/L has no meaning is named on standard error and\n"
                  "left out; at least 2 rows with different L/G are needed. With --units si\n"
                  "the rows are read in SI (TCold in C, \"Cold Water Temp (C)\") and the\n"
-                 "deviation is in K");
+                 "deviation is in K. Standard error gives the 95 % intervals of C (wider\n"
+                 "above C: the fit is on log C) and m, the RMS of the cold-water\n"
+                 "deviations and the --tower C:m that rates with the fitted tower. With\n"
+                 "--slope m, m is fixed and C alone fitted; one row is then enough");
+    SingleOption(
+        app, "--fit-rows", "FILE.csv", options.fitRows,
+        [](std::string_view file) { return std::string(file); },
+        "write each row rated back with the fitted tower to FILE.csv: Row\n"
+        "(FILE:LINE), KaV/L and L/G at the row, the fitted tower's Cold Water and\n"
+        "the Deviation, fitted - given (K with --units si)");
 }
 
 void FitSettings::CheckOptions(const CalcOptions& options) {
     const bool curves = options.curves || options.curvesCsv;
+    if (options.fitRows && !options.fit) Refuse("--fit-rows belongs to --fit");
     if (options.fit) {
         if (options.defaults) Refuse("--fit needs rows of performance data: leave out --defaults");
         if (options.tower) Refuse("--fit and --tower cannot be given together");

@@ -1,5 +1,7 @@
 #pragma once
-// --fit: the tower characteristic fitted to rows of performance data. No settings of its own.
+// --fit: the tower characteristic fitted to rows of performance data.
+
+#include <optional>
 
 #include "mode_declaration.h"
 
@@ -8,6 +10,8 @@ namespace veltrane::cli {
 struct FitSettings {
     static constexpr std::string_view kName = "fit";
     static constexpr std::string_view kOption = "--fit";
+    std::optional<float> slope;           ///< --slope: m fixed, C fitted alone
+    std::optional<std::string> rowsPath;  ///< --fit-rows: each row's residual
 
     static bool ChosenBy(const CalcOptions& options);
     static std::optional<FitSettings> From(const CalcOptions& options, std::string& error);

@@ -1,0 +1,111 @@
+// The acceptance test by the maker's curves through the batch tool: curves that --curves-csv
+// writes for a tower, and readings that very tower gives, must judge it at 100 %.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdio>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "acceptance.h"
+#include "calculator_main.h"
+#include "csv_rows.h"
+#include "number_text.h"
+#include "performance.h"
+#include "rating.h"
+
+namespace veltrane::cli {
+namespace {
+
+constexpr float kSlope = 0.6F;
+
+std::string ReadAll(std::FILE* file) {
+    std::rewind(file);
+    std::string text;
+    char buffer[4096];
+    std::size_t got = 0;
+    while ((got = std::fread(buffer, 1, sizeof buffer, file)) > 0)
+        text.append(buffer, got);
+    return text;
+}
+
+/// Standard output of a run that must succeed.
+std::string RunForOutput(const std::vector<std::string_view>& arguments) {
+    std::FILE* out = std::tmpfile();
+    std::FILE* err = std::tmpfile();
+    EXPECT_EQ(RunCalculator(arguments, stdin, out, err), kExitSuccess) << ReadAll(err);
+    std::string text = ReadAll(out);
+    std::fclose(out);
+    std::fclose(err);
+    return text;
+}
+
+std::string Shortest(float value) {
+    return std::string(PlainShortestText(value).View());
+}
+
+/// The reading the default design's tower (m = 0.6) gives at the design pressure, its flow and
+/// fan power as shares of the design's, the air as given, the range a share of the design range.
+TestReading TowerReading(const DesignBasis& basis, float wetBulb, float rangeShare, float flowShare,
+                         float fanShare) {
+    const DesignInputs& design = basis.acceptance.design;
+    const float range =
+        (design[Input::kHotWater] - design[Input::kWetBulb] - design[Input::kApproach]) *
+        rangeShare;
+    TestReading reading{design[Input::kAtmosPress],
+                        wetBulb,
+                        wetBulb + 15.0F,
+                        wetBulb + 12.0F + range,
+                        wetBulb + 12.0F,
+                        design[Input::kWaterFlow] * flowShare,
+                        basis.acceptance.fanPower * fanShare};
+    CapabilityEvaluation fanLaws;
+    EXPECT_EQ(SolveTestLiquidGas(basis, reading, fanLaws), EvaluationOutcome::kEvaluated);
+    const Rating rating =
+        RateDesign(TestRow(design, reading, fanLaws.liquidGas), {basis.c, kSlope});
+    reading.coldWater = rating.results.values[Result::kColdWater];
+    reading.hotWater = rating.inputs[Input::kHotWater];
+    return reading;
+}
+
+std::string ReadingsCsv(const std::vector<TestReading>& readings) {
+    std::string csv = "P,Twb,Tdb,THot,TCold,Flow,FanPower\n";
+    for (const TestReading& r : readings) {
+        for (const float value :
+             {r.pressure, r.wetBulb, r.dryBulb, r.hotWater, r.coldWater, r.waterFlow, r.fanPower})
+            csv += Shortest(value) + ',';
+        csv.back() = '\n';
+    }
+    return csv;
+}
+
+TEST(MakerCurvesThroughTheBatchTool, shouldJudgeTheTowerThatMadeThemAtFullCapability) {
+    const std::string curves = ::testing::TempDir() + "maker_curves_defaults.csv";
+    const std::string readingsPath = ::testing::TempDir() + "maker_curves_readings.csv";
+    RunForOutput({"--defaults", "--slope", "0.6", "--curves-csv", curves});
+
+    const DesignInputs design = DefaultDesignInputs();
+    const DesignBasis basis =
+        PrepareDesign({design, kSlope, CalculatePerformance(design).values[Result::kFanPower],
+                       FanDraft::kInduced});
+    std::vector<TestReading> readings;
+    for (const float wetBulb : {52.0F, 60.0F, 65.0F, 70.0F})
+        for (const float rangeShare : {0.85F, 1.0F, 1.15F})
+            for (const float flowShare : {0.95F, 1.05F})
+                readings.push_back(TowerReading(basis, wetBulb, rangeShare, flowShare, 0.97F));
+    std::ofstream(readingsPath) << ReadingsCsv(readings);
+
+    const std::string output = RunForOutput(
+        {"--acceptance", "--defaults", "--maker-curves", curves, "--raw", readingsPath});
+    const auto rows = test::DataRows(output);
+    ASSERT_EQ(rows.size(), readings.size());
+    constexpr std::size_t kCapability = 7 + 2;  // the readings, adjusted and predicted flow
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        SCOPED_TRACE(output);
+        EXPECT_NEAR(std::stod(rows[i][kCapability]), 100.0, 0.1) << "reading " << i + 1;
+    }
+}
+
+}  // namespace
+}  // namespace veltrane::cli
