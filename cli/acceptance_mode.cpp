@@ -196,7 +196,8 @@ class AcceptanceMode final : public BatchMode {
     /// The report, once every reading is evaluated.
     void Finish() override {
         if (!settings_.report) return;
-        EvaluatedTest test{basis_,
+        EvaluatedTest test{settings_.report->fanPowerUnit,
+                           basis_,
                            settings_.curves ? &*settings_.curves : nullptr,
                            settings_.characteristic,
                            settings_.deciding,

@@ -129,7 +129,9 @@ bool ReadTestSettings(const CalcOptions& options, AcceptanceSettings& settings,
     if (options.report) {
         settings.report = ReportRequest{
             *options.report, options.title.value_or("Acceptance test"), options.fields,
-            options.paper.value_or(PaperSizeForLocale(PaperLocaleName()))};
+            options.paper.value_or(PaperSizeForLocale(PaperLocaleName())),
+            // A design fan power given is in the readings' unit, which the program is not told.
+            std::string(options.designFanPower ? "" : UnitOf(Quantity::kPower, units))};
     }
     return true;
 }

@@ -67,7 +67,7 @@ DesignPoint DesignPointOf(const DesignBasis& basis) {
             basis.acceptance.fanPower};
 }
 
-std::vector<std::string> ReadingColumns(UnitSystem units) {
+std::vector<std::string> ReadingColumns(UnitSystem units, const std::string& fanPowerUnit) {
     const auto caption = [units](std::string name, Quantity quantity) {
         return name + " " + ReportUnit(quantity, units);
     };
@@ -77,7 +77,7 @@ std::vector<std::string> ReadingColumns(UnitSystem units) {
             caption("Cold water", Quantity::kTemperature),
             caption("Range", Quantity::kTemperatureDifference),
             caption("Flow", Quantity::kWaterFlow),
-            "Fan power",
+            fanPowerUnit.empty() ? "Fan power" : "Fan power " + fanPowerUnit,
             caption("Pressure", Quantity::kPressure)};
 }
 
@@ -132,7 +132,7 @@ std::vector<ReportRow> DesignRows(const EvaluatedTest& test) {
         row("Cold water", Quantity::kTemperature, d[Input::kWetBulb] + d[Input::kApproach], 1),
         row("Water flow", Quantity::kWaterFlow, d[Input::kWaterFlow], 0),
         {"Liquid/gas ratio L/G", Fixed(D(d[Input::kLiquidGas]), 3), ""},
-        {"Fan power", Fixed(D(test.basis.acceptance.fanPower), 2), ""},
+        {"Fan power", Fixed(D(test.basis.acceptance.fanPower), 2), test.fanPowerUnit},
         row("Atmospheric pressure", Quantity::kPressure, d[Input::kAtmosPress], 3),
     };
 }
@@ -288,7 +288,7 @@ TestReport FillTestReport(const ReportRequest& request, const EvaluatedTest& tes
     report.units = test.units;
     report.design = DesignRows(test);
     report.tower = TowerRows(test);
-    report.readingColumns = ReadingColumns(test.units);
+    report.readingColumns = ReadingColumns(test.units, test.fanPowerUnit);
     if (test.curves) report.methods.emplace_back("Curves %");
     if (test.characteristic) report.methods.emplace_back("Char. curve %");
     for (const EvaluatedReading& r : test.readings)

@@ -20,6 +20,9 @@ struct ReportRequest {
     std::string title;
     std::vector<ReportField> fields;
     PaperSize paper = PaperSize::kA4;
+    /// The unit of the fan powers: the design's own (hp, kW), or empty when --design-fan-power
+    /// gives the design's in a unit the program is not told.
+    std::string fanPowerUnit;
 };
 
 /// One reading as the run evaluated it, by each method that ran.
@@ -33,6 +36,7 @@ struct EvaluatedReading {
 
 /// The test as the report tells it.
 struct EvaluatedTest {
+    std::string fanPowerUnit;  ///< as ReportRequest::fanPowerUnit
     const DesignBasis& basis;
     const MakerCurves* curves;  ///< null without --maker-curves
     bool characteristic;        ///< the characteristic-curve method ran
