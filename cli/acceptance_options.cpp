@@ -108,6 +108,8 @@ void CheckTestOptions(const CalcOptions& options) {
     if (!options.acceptance) return;
     if (options.method == AcceptanceMethod::kCurves && !options.makerCurves)
         Refuse("--method curves: " + std::string(kCurvesNotGiven) + " (--maker-curves)");
+    if (options.trace && !options.slope)
+        Refuse("--trace writes the characteristic curve's worksheets: it needs --slope m");
     if (options.method == AcceptanceMethod::kCharacteristic && !options.slope)
         Refuse("--method characteristic needs --slope m");
 #ifndef VELTRANE_CHART_MODULE

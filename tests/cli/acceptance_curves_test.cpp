@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "acceptance.h"
+#include "calc_options.h"
 #include "calculator_main.h"
 #include "csv_rows.h"
 #include "number_text.h"
@@ -105,6 +106,53 @@ TEST(MakerCurvesThroughTheBatchTool, shouldJudgeTheTowerThatMadeThemAtFullCapabi
         SCOPED_TRACE(output);
         EXPECT_NEAR(std::stod(rows[i][kCapability]), 100.0, 0.1) << "reading " << i + 1;
     }
+}
+
+struct TestOptionCase {
+    std::vector<std::string_view> arguments;
+    std::string error;  ///< empty when the line is sound
+};
+
+TEST(TestOptions, shouldTakeTheCurvesMethodAndReportOnlyWhereTheyMeanSomething) {
+    const TestOptionCase cases[] = {
+        {{"--acceptance", "--defaults", "--maker-curves", "c.csv", "--report", "r.PDF", "--field",
+          "Tower=CT-2=A", "--paper", "Letter", "r.csv"},
+         ""},
+        {{"--acceptance", "--defaults", "r.csv"},
+         "--acceptance needs --slope m or --maker-curves CURVES.csv"},
+        {{"--defaults", "--maker-curves", "c.csv"}, "--maker-curves belongs to --acceptance"},
+        {{"--acceptance", "--defaults", "--slope", "0.6", "--method", "curves", "r.csv"},
+         "--method curves: the maker's curves are to decide, but none are given (--maker-curves)"},
+        {{"--acceptance", "--defaults", "--maker-curves", "c.csv", "--method", "characteristic",
+          "r.csv"},
+         "--method characteristic needs --slope m"},
+        {{"--acceptance", "--defaults", "--slope", "0.6", "--method", "maker", "r.csv"},
+         "--method must be curves or characteristic, not \"maker\""},
+        {{"--acceptance", "--defaults", "--maker-curves", "c.csv", "--trace", "r.csv"},
+         "--trace writes the characteristic curve's worksheets: it needs --slope m"},
+        {{"--acceptance", "--defaults", "--slope", "0.6", "--report", "r.svg", "r.csv"},
+         "--report writes a PDF: give a file name ending in .pdf, not \"r.svg\""},
+        {{"--acceptance", "--defaults", "--slope", "0.6", "--title", "T", "r.csv"},
+         "--title belongs to --report"},
+        {{"--acceptance", "--defaults", "--slope", "0.6", "--report", "r.pdf", "--field", "=x",
+          "r.csv"},
+         "--field takes NAME=TEXT, not \"=x\""},
+        {{"--acceptance", "--defaults", "--slope", "0.6", "--report", "r.pdf", "--paper", "a3",
+          "r.csv"},
+         "--paper must be a4 or letter, not \"a3\""},
+        {{"--fit", "--slope", "0.75", "--fit-rows", "rows.csv", "d.csv"}, ""},
+        {{"--defaults", "--fit-rows", "rows.csv"}, "--fit-rows belongs to --fit"},
+    };
+    for (const TestOptionCase& c : cases) {
+        SCOPED_TRACE(::testing::PrintToString(c.arguments));
+        const ParsedArguments parsed = ParseArguments(c.arguments);
+        EXPECT_EQ(parsed.error, c.error);
+    }
+    const ParsedArguments parsed = ParseArguments(cases[0].arguments);
+    ASSERT_EQ(parsed.options.fields.size(), 1U);
+    EXPECT_EQ(parsed.options.fields[0].name, "Tower");
+    EXPECT_EQ(parsed.options.fields[0].text, "CT-2=A");
+    EXPECT_EQ(parsed.options.paper, PaperSize::kLetter);
 }
 
 }  // namespace
