@@ -137,9 +137,9 @@ std::vector<ReportRow> DesignRows(const EvaluatedTest& test) {
     };
 }
 
-/// "40, 45, 50" for at most a few values, else "40 to 80 (9 values)".
+/// "40, 45, 50" for at most four values, else "40 to 80 (9 values)": one line of the table.
 std::string ListOf(const std::vector<float>& values, const auto& text) {
-    constexpr std::size_t kListed = 6;
+    constexpr std::size_t kListed = 4;
     if (values.size() > kListed)
         return text(values.front()) + " to " + text(values.back()) + " (" +
                std::to_string(values.size()) + " values)";
