@@ -1,6 +1,8 @@
 // --acceptance: each row of field readings evaluated against the design by the
-// characteristic-curve method (acceptance.h); --totals closes with the evaluation of the
-// readings' mean, the test's result.
+// characteristic-curve method (acceptance.h), the maker's curves (maker_curves.h) or both side by
+// side; --totals closes with the evaluation of the readings' mean, the test's result, and the
+// verdict of the method that decides. A reading enters the mean only when every method that runs
+// evaluated it, so that both methods judge the same mean.
 #include "acceptance_mode.h"
 
 #include <array>
