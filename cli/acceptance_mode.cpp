@@ -206,8 +206,14 @@ class AcceptanceMode final : public BatchMode {
                            context_.settings.units,
                            std::move(reportReadings_),
                            std::nullopt};
-        if (const std::optional<TestReading> mean = MeanReading(evaluated_))
+        if (const std::optional<TestReading> mean = MeanReading(evaluated_)) {
             test.mean = Evaluate("Mean", *mean, MeanPlace());
+        } else if (!context_.settings.totals) {
+            // --totals has said so already.
+            context_.problems.Whole(
+                std::string(kProgramName) +
+                ": --report: no reading was evaluated: the report has no verdict");
+        }
         std::string error;
         if (!DrawTestReport(FillTestReport(*settings_.report, test), settings_.report->paper,
                             settings_.report->path, error)) {

@@ -39,6 +39,8 @@ if [ "$with_chart" = 1 ]; then
     for format in svg pdf png; do
         expect_failure "--chart: cannot write full.$format: " /dev/null --defaults --chart full.$format
     done
+    printf 'P,Twb,Tdb,THot,TCold,Flow,FanPower\n14.6,60,75,99,74,950,12\n' >readings.csv
+    expect_failure "--report: cannot write full.pdf: " /dev/null --acceptance --defaults --slope 0.6 --report full.pdf readings.csv
 fi
 # Worksheets to a full standard error: no message can get through, but the status says so.
 "$program" --defaults --trace >/dev/null 2>/dev/full
@@ -47,5 +49,5 @@ if [ "$status" -ne 1 ]; then
     echo "FAILED: --trace to a full standard error: status $status" >&2
     failures=$((failures + 1))
 fi
-rm -f full.svg full.pdf full.png messages.txt
+rm -f full.svg full.pdf full.png messages.txt readings.csv
 [ "$failures" -eq 0 ]
