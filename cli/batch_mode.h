@@ -39,13 +39,15 @@
 #include "rate_mode.h"
 #include "row_reader.h"
 #include "sweep.h"
+#include "weather_mode.h"
 
 namespace veltrane::cli {
 
 /// The modes and their own settings. The command line chooses the last whose option it gives;
 /// the first, which has none, when it gives no other.
 using ModeSettings =
-    std::variant<CalculateSettings, RateSettings, FanSettings, FitSettings, AcceptanceSettings>;
+    std::variant<CalculateSettings, RateSettings, FanSettings, FitSettings, AcceptanceSettings,
+                 WeatherSettings>;
 
 /// What the command line asks of the run.
 struct BatchSettings {

@@ -140,6 +140,7 @@ void DeclareYearOptions(CLI::App& app, CalcOptions& options) {
                  "humidity ratio and volume taken there: use it for water over a year.\n"
                  "With exact every row has Notes, which say where there is no such air");
     FanSettings::DeclareOptions(app, options);
+    WeatherSettings::DeclareOptions(app, options);
 }
 
 /// The options of the demand chart.
@@ -237,6 +238,7 @@ void CheckCombinations(CalcOptions& options) {
                " needs --slope m or --tower C:m");
     if (options.wetBulbs && !curves) Refuse("--wet-bulbs belongs to --curves or --curves-csv");
     FanSettings::CheckOptions(options);
+    WeatherSettings::CheckOptions(options);
 }
 
 /// The demand chart's options without the chart, checked once the mode takes them.
@@ -484,7 +486,10 @@ std::string UsageText() {
         "Example: the performance curves of the default design's tower, m = 0.6:\n"
         "  veltrane-calc --defaults --slope 0.6 --curves curves.pdf\n"
         "Example: the characteristic of a maker's performance data:\n"
-        "  veltrane-calc --fit data.csv\n";
+        "  veltrane-calc --fit data.csv\n"
+        "Example: a year of the default design at a site, month by month:\n"
+        "  veltrane-calc --weather site.epw --defaults --tower design:0.6 --setpoint 78 \\\n"
+        "      --fan vfd --monthly --totals\n";
     return text;
 }
 

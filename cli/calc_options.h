@@ -15,6 +15,7 @@
 #include "rating.h"
 #include "sweep.h"
 #include "test_report.h"
+#include "tower_option.h"
 #include "units.h"
 #include "verdict.h"
 
@@ -29,9 +30,9 @@ struct CalcOptions {
     bool totals = false;
     bool help = false;
     bool version = false;
-    std::vector<Sweep> sweeps;                 ///< in the order given; the first varies slowest
-    std::optional<TowerCharacteristic> tower;  ///< rate every design against this tower
-    std::optional<LeavingAirRule> exitAir;     ///< --exit-air; the window's when not given
+    std::vector<Sweep> sweeps;              ///< in the order given; the first varies slowest
+    std::optional<TowerOption> tower;       ///< rate every design against this tower
+    std::optional<LeavingAirRule> exitAir;  ///< --exit-air; the window's when not given
     /// The cold water rated rows run their fans to, as typed (°F, or °C under --units si).
     std::optional<std::string> setpoint;
     std::optional<FanControl> fan;  ///< --fan: its mode and vfd's lowest air flow
@@ -69,6 +70,10 @@ struct CalcOptions {
     std::optional<PaperSize> paper;   ///< the locale's when not given
     /// --fit-rows FILE.csv: each fitted row with its residual.
     std::optional<std::string> fitRows;
+    /// --weather: the site's EPW file; --load as typed (PCT or FILE.csv); --monthly.
+    std::optional<std::string> weather;
+    std::optional<std::string> load;
+    bool monthly = false;
 };
 
 struct ParsedArguments {

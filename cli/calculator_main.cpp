@@ -146,7 +146,10 @@ int Calculate(const CalcOptions& options, std::FILE* in, std::FILE* out, std::FI
                            options.totals};
     settings.units = options.units.value_or(UnitSystem::kUS);
     if (trace != nullptr) settings.trace = [trace](std::string_view sheet) { trace->Write(sheet); };
-    settings.leavingAir = options.exitAir.value_or(LeavingAirRule::kWindow);
+    // A year from a weather file sums water over every hour: the exact leaving air is its own.
+    const bool weatherYear = options.weather.has_value();
+    settings.leavingAir =
+        options.exitAir.value_or(weatherYear ? LeavingAirRule::kExact : LeavingAirRule::kWindow);
     CheckedOutput output(out);
     settings.outputLost = [&output] { return output.Failed(); };
     BatchCalculator calculator(

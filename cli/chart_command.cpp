@@ -150,7 +150,7 @@ DemandChart BuildChart(const CalcOptions& options, const DesignInputs& design) {
     request.approaches = options.approaches.value_or(
         DefaultChartApproaches(options.units.value_or(UnitSystem::kUS)));
     if (options.liquidGasSpan) request.span = *options.liquidGasSpan;
-    request.tower = options.tower;
+    if (options.tower) request.tower = options.tower->For(design);
     return chart::BuildChartWithAxes(design, request);
 }
 

@@ -46,8 +46,9 @@ bool HasAnyPoint(const PerformanceCurves& curves) {
 
 std::optional<PerformanceCurves> BuildCurves(const CalcOptions& options, const DesignInputs& design,
                                              std::string& error) {
-    std::optional<TowerCharacteristic> tower = options.tower;
-    if (!tower) tower = TowerThroughDesign(design, *options.slope);
+    std::optional<TowerCharacteristic> tower;
+    if (options.tower) tower = options.tower->For(design);
+    if (!options.tower) tower = TowerThroughDesign(design, *options.slope);
     if (!tower) {
         error = Label(options) +
                 ": the design's KaV/L has no meaning (a driving force is zero or "

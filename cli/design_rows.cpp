@@ -54,7 +54,8 @@ bool DesignRowsMode::HasNotesColumn() const {
 
 /// Fixes the columns on the first input seen: the bin columns follow the first input's Hours.
 void DesignRowsMode::StartOutput(const RowReader* header, bool writeHeader) {
-    binColumns_ = settings_.totals || (header != nullptr && header->Names(kHoursColumn));
+    binColumns_ =
+        AlwaysHours() || settings_.totals || (header != nullptr && header->Names(kHoursColumn));
     totals_.TakeOwnColumns(OwnColumns());
     if (!writeHeader) return;
     CsvWriter& csv = context_.csv;
@@ -111,7 +112,10 @@ void DesignRowsMode::Calculate(const Row& row) {
 }
 
 void DesignRowsMode::CalculateWithSweeps(std::size_t level) {
-    if (level == 0) rowWetBulb_ = design_.values[Input::kWetBulb];
+    if (level == 0) {
+        rowWetBulb_ = design_.values[Input::kWetBulb];
+        rowAsRead_ = design_.values;
+    }
     if (level == settings_.sweeps.size()) {
         if (!settings_.OutputLost()) WriteDesign();
         return;

@@ -77,6 +77,10 @@ class DesignRowsMode : public BatchMode {
     virtual void WriteDesign() = 0;
     /// True when every row has Notes, whatever the options.
     [[nodiscard]] virtual bool AlwaysNotes() const { return false; }
+    /// True when Hours and the bin columns are written whatever the first input names.
+    [[nodiscard]] virtual bool AlwaysHours() const { return false; }
+    /// Hours that have no row, counted in the totals' Notes; `place` names them.
+    void LeaveOutOfTotals(double hours, std::string_view place) { totals_.LeaveOut(hours, place); }
     /// The columns the mode writes after the sixteen results.
     [[nodiscard]] virtual std::span<const OwnColumn> OwnColumns() const { return {}; }
 
@@ -102,7 +106,7 @@ class DesignRowsMode : public BatchMode {
     void WriteRowWithoutOperatingPoint(RatingOutcome outcome);
     /// "FILE:LINE" or "defaults", and the swept values when there are sweeps: a line of the
     /// input gives as many designs as the sweeps make.
-    [[nodiscard]] std::string DesignPlace() const;
+    [[nodiscard]] virtual std::string DesignPlace() const;
     /// Hands a worksheet on, when one is wanted.
     [[nodiscard]] bool Tracing() const { return static_cast<bool>(settings_.trace); }
     void Trace(const std::string& worksheet) const { settings_.trace(worksheet); }
@@ -115,7 +119,8 @@ class DesignRowsMode : public BatchMode {
     const BatchSettings& settings_;
     ModeContext context_;
     Design design_;
-    float rowWetBulb_ = 0.0F;  ///< the wet bulb of the row as read, before any sweep
+    float rowWetBulb_ = 0.0F;   ///< the wet bulb of the row as read, before any sweep
+    DesignInputs rowAsRead_{};  ///< the row before any sweep, for --tower design:m
 
   private:
     [[nodiscard]] bool HasNotesColumn() const;

@@ -1,8 +1,10 @@
 // --setpoint: each design rated against the tower at full speed, then its fans run to the
 // cold-water setpoint as --fan says (full, a variable-speed drive or two speeds).
 #include "fan_mode.h"
+#include "fan_rows.h"
 
 #include <array>
+#include <cmath>
 #include <limits>
 
 #include "calc_options.h"
@@ -73,67 +75,24 @@ FanControl ParseFan(std::string_view argument) {
     return {FanMode::kVariableSpeed, 0.0F, lowest};
 }
 
-/// The setpoint as the fans take it, °F: typed in °F it is read as the calculation reads any
-/// number; typed in °C it is converted in double precision and rounded once.
-float SetpointIn(const std::string& typed, UnitSystem units) {
-    if (units == UnitSystem::kUS) {
-        float value = 0.0F;
-        ReadInputNumber(typed, value);  // checked when the option was read
-        return value;
-    }
-    return InputFromUnits(Quantity::kTemperature, units, ReadAcceptedNumberAsDouble(typed));
-}
-
-class FanControlMode final : public DesignRowsMode {
+class FanControlMode final : public FanRowsMode {
   public:
-    using DesignRowsMode::DesignRowsMode;
-
-    [[nodiscard]] std::span<const Caption> OutputColumns() const override { return kOutputColumns; }
+    using FanRowsMode::FanRowsMode;
 
   private:
-    [[nodiscard]] bool AlwaysNotes() const override { return true; }
-    [[nodiscard]] std::span<const OwnColumn> OwnColumns() const override { return kFanColumns; }
-
     void WriteDesign() override {
         const DesignInputs design = DesignWithTheRowsRange();
         if (!context_.firstDesign) context_.firstDesign = design;
         const FanSettings& fan = std::get<FanSettings>(settings_.mode);
-        const TowerCharacteristic tower = fan.tower;
-        const FanControl& control = fan.control;
-        const FanOperation run = ControlFans(design, tower, control, settings_.leavingAir);
-        if (Tracing()) WriteWorksheet(design, tower, control, run);
-        if (run.outcome == FanOutcome::kNoOperatingPoint) {
-            WriteRowWithoutOperatingPoint(run.fullSpeed.outcome);
+        const std::optional<TowerCharacteristic> tower = fan.tower.For(rowAsRead_);
+        if (!tower) {
+            WriteRowWithoutResults(design_.texts, kNoTowerThroughDesignNote);
             return;
         }
-        const Rating& full = run.fullSpeed;
-        const InputArray<std::string_view> texts = TextsAtOperatingPoint(full.inputs);
-        const std::array<double, kFanColumnCount> own = OwnValues(control, run);
-        // The water and fan power over the hours are those the fans run at.
-        PerformanceResults hour = full.results;
-        hour.values[Result::kEvaporation] = run.evaporation;
-        hour.values[Result::kBlowdown] = run.blowdown;
-        hour.values[Result::kMakeup] = run.makeup;
-        hour.values[Result::kFanPower] = run.fanPower;
-        WriteResultsRow(full.inputs, full.results, texts,
-                        {own, &hour, DescribeFanOutcome(run.outcome, control.mode)});
-    }
-
-    [[nodiscard]] std::array<double, kFanColumnCount> OwnValues(const FanControl& control,
-                                                                const FanOperation& run) const {
-        const auto d = [](float value) { return static_cast<double>(value); };
-        const bool above = AboveSetpoint(run.coldWater, control.setpoint);
-        std::array<double, kFanColumnCount> own{};
-        own[kAirFlow] = d(run.airFlow) * kPercent;
-        own[kFullSpeedShare] =
-            control.mode == FanMode::kTwoSpeed ? d(run.fullSpeedShare) * kPercent : kNone;
-        own[kColdWaterReached] = d(run.coldWater);
-        own[kAboveSetpoint] = d(run.coldWater) - d(control.setpoint);
-        own[kFanPowerUsed] = d(run.fanPower);
-        own[kHoursAboveSetpoint] = !design_.hasHours ? kNone : above ? d(design_.hours) : 0.0;
-        for (std::size_t k = 0; k < kFanColumnCount; ++k)
-            own[k] = ValueInUnits(kFanColumns[k].caption.quantity, settings_.units, own[k]);
-        return own;
+        const FanControl& control = fan.control;
+        const FanOperation run = ControlFans(design, *tower, control, settings_.leavingAir);
+        if (Tracing()) WriteWorksheet(design, *tower, control, run);
+        WriteFanRow(control, run);
     }
 
     /// The full-speed rating's worksheet (its search traced again), then the fan control's.
@@ -153,6 +112,64 @@ class FanControlMode final : public DesignRowsMode {
 };
 
 }  // namespace
+
+// Typed in °F it is read as the calculation reads any
+// number; typed in °C it is converted in double precision and rounded once.
+float SetpointIn(const std::string& typed, UnitSystem units) {
+    if (units == UnitSystem::kUS) {
+        float value = 0.0F;
+        ReadInputNumber(typed, value);  // checked when the option was read
+        return value;
+    }
+    return InputFromUnits(Quantity::kTemperature, units, ReadAcceptedNumberAsDouble(typed));
+}
+
+std::span<const Caption> FanRowsMode::OutputColumns() const {
+    return kOutputColumns;
+}
+
+std::span<const OwnColumn> FanRowsMode::OwnColumns() const {
+    return kFanColumns;
+}
+
+void FanRowsMode::WriteFanRow(const FanControl& control, const FanOperation& run) {
+    if (run.outcome == FanOutcome::kNoOperatingPoint) {
+        WriteRowWithoutOperatingPoint(run.fullSpeed.outcome);
+        return;
+    }
+    const Rating& full = run.fullSpeed;
+    const InputArray<std::string_view> texts = TextsAtOperatingPoint(full.inputs);
+    const std::array<double, kFanColumnCount> own = OwnValues(control, run);
+    // The water and fan power over the hours are those the fans run at.
+    PerformanceResults hour = full.results;
+    hour.values[Result::kEvaporation] = run.evaporation;
+    hour.values[Result::kBlowdown] = run.blowdown;
+    hour.values[Result::kMakeup] = run.makeup;
+    hour.values[Result::kFanPower] = run.fanPower;
+    WriteResultsRow(full.inputs, full.results, texts,
+                    {own, &hour, DescribeFanOutcome(run.outcome, control.mode)});
+}
+
+std::array<double, FanRowsMode::kFanColumnCount> FanRowsMode::OwnValues(
+    const FanControl& control, const FanOperation& run) const {
+    static_assert(kFanColumnCount == kFanColumns.size());
+    const auto d = [](float value) { return static_cast<double>(value); };
+    const bool above = AboveSetpoint(run.coldWater, control.setpoint);
+    const bool compared = !std::isnan(control.setpoint);
+    std::array<double, kFanColumnCount> own{};
+    own[kAirFlow] = d(run.airFlow) * kPercent;
+    own[kFullSpeedShare] =
+        control.mode == FanMode::kTwoSpeed ? d(run.fullSpeedShare) * kPercent : kNone;
+    own[kColdWaterReached] = d(run.coldWater);
+    own[kAboveSetpoint] = d(run.coldWater) - d(control.setpoint);
+    own[kFanPowerUsed] = d(run.fanPower);
+    own[kHoursAboveSetpoint] = !design_.hasHours || !compared ? kNone
+                               : above                        ? d(design_.hours)
+                                                              : 0.0;
+    for (std::size_t k = 0; k < kFanColumnCount; ++k)
+        own[k] = ValueInUnits(kFanColumns[k].caption.quantity, settings_.units, own[k]);
+    return own;
+}
 
 bool FanSettings::ChosenBy(const CalcOptions& options) {
     return options.setpoint.has_value();

@@ -11,7 +11,8 @@
 namespace veltrane::cli {
 namespace {
 
-/// Which options each mode takes, one line per option: the names of the modes that take it.
+/// Which options each mode takes: the names of the modes that take it. An option may have
+/// several lines, so that a mode lists what it takes in one place.
 /// --help and --version end the line before any mode runs.
 struct OptionUse {
     std::string_view option;
@@ -52,6 +53,19 @@ constexpr std::array kOptionUses = {
     OptionUse{"--field", "acceptance"},
     OptionUse{"--paper", "acceptance"},
     OptionUse{"--fit-rows", "fit"},
+    // A year from a weather file: the design and fan options, and its own.
+    OptionUse{"--weather", "weather"},
+    OptionUse{"--load", "weather"},
+    OptionUse{"--monthly", "weather"},
+    OptionUse{"--raw", "weather"},
+    OptionUse{"--defaults", "weather"},
+    OptionUse{"--units", "weather"},
+    OptionUse{"--tower", "weather"},
+    OptionUse{"--totals", "weather"},
+    OptionUse{"--trace", "weather"},
+    OptionUse{"--exit-air", "weather"},
+    OptionUse{"--setpoint", "weather"},
+    OptionUse{"--fan", "weather"},
 };
 
 /// True when `word` is one of the blank-separated words of `list`.
@@ -111,9 +125,9 @@ std::unique_ptr<BatchMode> MakeMode(const ModeContext& context) {
 }
 
 bool ModeTakesOption(std::string_view mode, std::string_view option) {
-    const auto* use = std::find_if(kOptionUses.begin(), kOptionUses.end(),
-                                   [&](const OptionUse& u) { return u.option == option; });
-    return use != kOptionUses.end() && HasWord(use->modes, mode);
+    return std::any_of(kOptionUses.begin(), kOptionUses.end(), [&](const OptionUse& u) {
+        return u.option == option && HasWord(u.modes, mode);
+    });
 }
 
 }  // namespace veltrane::cli

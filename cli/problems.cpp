@@ -41,6 +41,10 @@ void Problems::Note(std::string_view line) {
     messages_(line);
 }
 
+void Problems::NoteAt(std::string_view place, std::string_view what) {
+    messages_(std::string(place) + ": " + std::string(what));
+}
+
 void Problems::Whole(std::string_view line) {
     any_ = true;
     messages_(line);

@@ -31,6 +31,8 @@ class Problems {
     void NoteAtLine(std::string_view source, std::size_t line, std::string_view what);
     /// A note of the run itself, the line given whole: told, but not a problem.
     void Note(std::string_view line);
+    /// A note at a place already formed: told, but not a problem.
+    void NoteAt(std::string_view place, std::string_view what);
 
     [[nodiscard]] bool Any() const { return any_; }
 

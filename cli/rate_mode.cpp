@@ -11,17 +11,6 @@
 namespace veltrane::cli {
 namespace {
 
-/// C:m, with C above zero and m not negative.
-TowerCharacteristic ParseTower(std::string_view argument) {
-    const auto [cText, mText] = SplitPair(argument, "--tower", "C:m");
-    const TowerCharacteristic tower{ReadOptionNumber("--tower: C", cText),
-                                    ReadOptionNumber("--tower: m", mText)};
-    if (!(tower.c > 0.0F)) Refuse("--tower: C must be above 0, not " + QuoteForMessage(cText));
-    if (!(tower.m >= 0.0F))
-        Refuse("--tower: m must not be negative, not " + QuoteForMessage(mText));
-    return tower;
-}
-
 class RateMode final : public DesignRowsMode {
   public:
     using DesignRowsMode::DesignRowsMode;
@@ -35,8 +24,14 @@ class RateMode final : public DesignRowsMode {
         const DesignInputs design = DesignWithTheRowsRange();
         // The chart's design is the one rated: a swept wet bulb keeps the row's range.
         if (!context_.firstDesign) context_.firstDesign = design;
+        const std::optional<TowerCharacteristic> towerOfRow =
+            std::get<RateSettings>(settings_.mode).tower.For(rowAsRead_);
+        if (!towerOfRow) {
+            WriteRowWithoutResults(design_.texts, kNoTowerThroughDesignNote);
+            return;
+        }
+        const TowerCharacteristic tower = *towerOfRow;
         trials_.clear();
-        const TowerCharacteristic tower = std::get<RateSettings>(settings_.mode).tower;
         const Rating rating = RateDesign(design, tower, Tracing() ? &trials_ : nullptr);
         if (Tracing()) {
             worksheet_.clear();
@@ -70,7 +65,7 @@ std::optional<RateSettings> RateSettings::From(const CalcOptions& options, std::
 }
 
 void RateSettings::DeclareOptions(CLI::App& app, CalcOptions& options) {
-    SingleOption(app, "--tower", "C:m", options.tower, ParseTower,
+    SingleOption(app, "--tower", "C:m", options.tower, ParseTowerOption,
                  "rate a tower of characteristic KaV/L = C*(L/G)^-m (C > 0, m >= 0) instead\n"
                  "of calculating each design as it stands. Held from the row: P, Twb, Tdb,\n"
                  "LG, Flow, Cycles, Drift, MakeupTemp, FanPress, FanEff and the range\n"
@@ -82,7 +77,9 @@ void RateSettings::DeclareOptions(CLI::App& app, CalcOptions& options) {
                  "The row is written with the solved Approach and THot and the sixteen\n"
                  "results of that operating point. Where no approach in that range gives\n"
                  "it, Approach, THot and the results are empty and Notes and standard\n"
-                 "error say why");
+                 "error say why. --tower design:m is the tower through each design row\n"
+                 "as read, before any sweep or weather replaces its inputs: C = KaV/L x\n"
+                 "(L/G)^m of that row");
 }
 
 void RateSettings::CheckOptions(const CalcOptions&) {}

@@ -37,14 +37,14 @@ TEST(ParseArguments, shouldReadTheTowerTotalsAndWhereTheWorksheetGoes) {
     const ParsedArguments parsed = Parse({"--tower", "2.3:0.75", "--totals", "--trace", "a.csv"});
     ASSERT_EQ(parsed.error, "");
     ASSERT_TRUE(parsed.options.tower.has_value());
-    EXPECT_EQ(parsed.options.tower->c, 2.3F);
-    EXPECT_EQ(parsed.options.tower->m, 0.75F);
+    EXPECT_EQ(parsed.options.tower->given.c, 2.3F);
+    EXPECT_EQ(parsed.options.tower->given.m, 0.75F);
     EXPECT_TRUE(parsed.options.totals);
     // A bare --trace takes no file: the file after it is input, not the worksheet's target.
     EXPECT_EQ(parsed.options.trace, "-");
     EXPECT_EQ(parsed.options.files, std::vector<std::string>{"a.csv"});
     EXPECT_EQ(Parse({"--trace=sheet.txt"}).options.trace, "sheet.txt");
-    EXPECT_EQ(Parse({"--tower=1:0"}).options.tower->m, 0.0F);
+    EXPECT_EQ(Parse({"--tower=1:0"}).options.tower->given.m, 0.0F);
     EXPECT_FALSE(Parse({"a.csv"}).options.trace.has_value());
 }
 
