@@ -23,7 +23,7 @@ TowerOption ParseTowerOption(std::string_view argument) {
     }
     option.given.c = ReadOptionNumber("--tower: C", cText);
     if (!(option.given.c > 0.0F))
-        Refuse("--tower: C must be above 0 or design, not " + QuoteForMessage(cText));
+        Refuse("--tower: C must be above 0, not " + QuoteForMessage(cText));
     return option;
 }
 

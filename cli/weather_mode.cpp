@@ -183,9 +183,11 @@ class WeatherMode final : public FanRowsMode {
         const std::string notes = YearNotes(reader.Tally(), result);
         if (weather_.monthly) {
             WriteMonths(result.sums, notes);
-        } else {
-            LeaveOutOfTotals(result.notes.hoursUnreadable + result.notes.hoursWithoutWetBulb,
-                             FileName() + " records without an hour's air");
+        } else if (const double withoutAir =
+                       result.notes.hoursUnreadable + result.notes.hoursWithoutWetBulb;
+                   withoutAir > 0.0) {
+            // The rows written are in the totals already; these hours have no row.
+            LeaveOutOfTotals(withoutAir, FileName() + " records without an hour's air");
         }
         const double leftOut = result.notes.HoursLeftOut(result.sums.Year());
         if (leftOut > 0.0) {
