@@ -45,9 +45,8 @@ namespace veltrane::cli {
 
 /// The modes and their own settings. The command line chooses the last whose option it gives;
 /// the first, which has none, when it gives no other.
-using ModeSettings =
-    std::variant<CalculateSettings, RateSettings, FanSettings, FitSettings, AcceptanceSettings,
-                 WeatherSettings>;
+using ModeSettings = std::variant<CalculateSettings, RateSettings, FanSettings, FitSettings,
+                                  AcceptanceSettings, WeatherSettings>;
 
 /// What the command line asks of the run.
 struct BatchSettings {
