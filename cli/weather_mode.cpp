@@ -190,9 +190,13 @@ class WeatherMode final : public FanRowsMode {
             LeaveOutOfTotals(withoutAir, FileName() + " records without an hour's air");
         }
         const double leftOut = result.notes.HoursLeftOut(result.sums.Year());
-        if (leftOut > 0.0) {
+        const WeatherTally& tally = reader.Tally();
+        if (tally.records + tally.recordsLeftOut == 0) {
+            // A header alone is not a year of nothing: no hour was calculated.
+            context_.problems.At(FileName(), "no hourly records after the header");
+        } else if (leftOut > 0.0) {
             context_.problems.At(FileName(), NoteNumber(leftOut) + " hours left out of the year");
-        } else if (reader.Tally().ShortOfAYear()) {
+        } else if (tally.ShortOfAYear()) {
             context_.problems.NoteAt(FileName(), notes);
         }
     }
