@@ -30,10 +30,10 @@ float StepAbove(float value) {
 /// The largest 1, 2 or 5 × 10^k at or below `value`.
 float StepBelow(float value) {
     const double decade = Decade(value);
-    for (auto step = kAxisSteps.rbegin(); step != kAxisSteps.rend(); ++step) {
-        if (*step * decade <= static_cast<double>(value)) return static_cast<float>(*step * decade);
-    }
-    return static_cast<float>(decade);
+    const auto step = std::find_if(kAxisSteps.rbegin(), kAxisSteps.rend(), [&](double s) {
+        return s * decade <= static_cast<double>(value);
+    });
+    return static_cast<float>(step == kAxisSteps.rend() ? decade : *step * decade);
 }
 
 }  // namespace

@@ -365,7 +365,7 @@ class ChartPainter {
 
     void Occupy(QPointF at) {
         const double r = kMarkerRadius + 1.5;
-        taken_.push_back(QRectF(at.x() - r, at.y() - r, 2 * r, 2 * r));
+        taken_.emplace_back(at.x() - r, at.y() - r, 2 * r, 2 * r);
     }
 
     void PlaceCurveLabels() {
@@ -376,7 +376,7 @@ class ChartPainter {
                 (end->leavesTop ? top : side).push_back(*end);
                 ends_.push_back(*end);
                 // Keep the end itself clear of every label.
-                taken_.push_back(QRectF(end->at.x() - 3, end->at.y() - 3, 6, 6));
+                taken_.emplace_back(end->at.x() - 3, end->at.y() - 3, 6, 6);
             }
         }
         PlaceTopLabels(top);
