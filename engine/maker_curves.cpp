@@ -4,6 +4,7 @@
 #include <array>
 #include <cmath>
 #include <cstdio>
+#include <limits>
 #include <map>
 #include <utility>
 
@@ -52,7 +53,7 @@ double ThroughThree(const ThreePoints& p, double at) {
 template <typename ValueAt>
 std::size_t NearestThree(std::size_t count, ValueAt valueAt, double at) {
     std::size_t best = 0;
-    double bestReach = INFINITY;
+    double bestReach = std::numeric_limits<double>::infinity();
     for (std::size_t first = 0; first + kLeastCurvePoints <= count; ++first) {
         const double reach =
             std::fmax(std::fabs(valueAt(first) - at), std::fabs(valueAt(first + 2) - at));
