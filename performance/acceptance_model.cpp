@@ -1,13 +1,15 @@
 #include "acceptance_model.h"
 
+#include <QColor>
 #include <QFile>
 #include <QLocale>
+#include <QRegularExpression>
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
-#include "byte_source.h"
-#include "csv_reader.h"
+#include "csv_records.h"
 #include "csv_writer.h"
 #include "table_text.h"
 #include "utf8_text.h"
@@ -68,38 +70,51 @@ std::optional<std::size_t> ColumnNamed(const QString& cell, QString& unit) {
     return std::nullopt;
 }
 
-/// The separator of pasted rows: tabs as a spreadsheet copies, else semicolons, else commas
-/// unless the comma is the locale's decimal mark.
-char SeparatorOf(const QString& text, const QLocale& locale) {
-    if (text.contains(u'\t')) return '\t';
-    if (text.contains(u';')) return ';';
-    return locale.decimalPoint() == u',' ? '\t' : ',';
+/// A capability to one decimal, or as many more as keep one below 100 % below it, so that the
+/// figure never contradicts the verdict.
+QString CapabilityText(float capability) {
+    if (!(capability < kFullCapability))
+        return QLocale().toString(static_cast<double>(capability), 'f', 1);
+    return FromUtf8(DeficientCapabilityText(capability)).replace(u'.', QLocale().decimalPoint());
 }
 
-/// The records of a text, each field trimmed; or the first malformed record's line and why.
-struct Records {
-    std::vector<std::pair<std::size_t, QStringList>> rows;
-    QString problem;
-};
-
-Records ReadRecords(const QByteArray& bytes, char separator) {
-    Records records;
-    StringSource source(
-        std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
-    CsvReader reader(source, CsvFormat{separator, '.'});
-    CsvRecord record;
-    while (reader.Next(record)) {
-        if (!record.error.empty()) {
-            records.problem =
-                QStringLiteral("line %1: %2").arg(record.line).arg(FromUtf8(record.error));
-            return records;
-        }
-        QStringList fields;
-        for (const std::string_view field : record.fields)
-            fields << FromUtf8(field).trimmed();
-        records.rows.emplace_back(record.line, fields);
+/// The reading cells a limit is measured on: the wet bulb, the range (hot and cold water), the
+/// flow, the heat load (flow and range), the fan power, the pressure.
+std::vector<std::size_t> ColumnsOf(TestLimit limit) {
+    switch (limit) {
+        case TestLimit::kWetBulb:
+            return {1};
+        case TestLimit::kRange:
+            return {3, 4};
+        case TestLimit::kWaterFlow:
+            return {5};
+        case TestLimit::kHeatLoad:
+            return {3, 4, 5};
+        case TestLimit::kFanPower:
+            return {6};
+        case TestLimit::kPressure:
+            return {0};
     }
-    return records;
+    return {};
+}
+
+/// A limit in US units (°F, inHg, %) as shown in the units of `units`, and back.
+double LimitShown(TestLimit limit, double us, const UnitLayer& units) {
+    if (units.system() == UnitSystem::kUS) return us;
+    if (limit == TestLimit::kWetBulb) return units.toDisplay(Quantity::kTemperatureDifference, us);
+    if (limit == TestLimit::kPressure)
+        return units.toDisplay(Quantity::kPressure, us * kPsiPerInchOfMercury);
+    return us;
+}
+double LimitInUs(TestLimit limit, float shown, const UnitLayer& units) {
+    if (units.system() == UnitSystem::kUS) return static_cast<double>(shown);
+    if (limit == TestLimit::kWetBulb)
+        return static_cast<double>(units.toEngine(Quantity::kTemperatureDifference, shown));
+    if (limit == TestLimit::kPressure) {
+        return static_cast<double>(units.toEngine(Quantity::kPressure, shown)) /
+               kPsiPerInchOfMercury;
+    }
+    return static_cast<double>(shown);
 }
 
 }  // namespace
@@ -115,11 +130,14 @@ AcceptanceModel::AcceptanceModel(const PerformanceModel& design, const UnitLayer
       units_(units),
       slopeValue_(design.value(Field::kTowerM)),
       fanPowerValue_(design.calculation().results.values[Result::kFanPower]),
-      textUnits_(units.system()) {
+      textUnits_(units.system()),
+      makerCurves_(units) {
     slope_.write(slopeValue_, Quantity::kDimensionless, units_);
     fanPower_.write(fanPowerValue_, Quantity::kPower, units_);
+    showLimits();
     rows_.emplace_back();
     connect(&design_, &PerformanceModel::calculated, this, &AcceptanceModel::followDesign);
+    connect(&makerCurves_, &MakerCurvesModel::changed, this, &AcceptanceModel::evaluate);
     connect(&units_, &UnitLayer::systemChanged, this, [this] {
         rewriteInUnits();
         stale_ = true;
@@ -142,9 +160,34 @@ QVariant AcceptanceModel::data(const QModelIndex& index, int role) const {
     const int column = index.column();
     if (role == Qt::TextAlignmentRole && column >= kCapabilityColumn && column != kNoteColumn)
         return QVariant::fromValue(Qt::AlignRight | Qt::AlignVCenter);
+    if (role == Qt::BackgroundRole || role == Qt::ToolTipRole || role == Qt::ForegroundRole)
+        return markData(row, column, role);
     if (role != Qt::DisplayRole && role != Qt::EditRole) return {};
     if (column < kCapabilityColumn) return row.cells[static_cast<std::size_t>(column)].text;
     return resultText(row, column);
+}
+
+// A reading beyond a test limit is still evaluated, so the engineer sees it: the cells the limit
+// is measured on are shaded and say which limit and by how much; the note is shown in red.
+QVariant AcceptanceModel::markData(const Row& row, int column, int role) const {
+    if (column == kNoteColumn) {
+        if (role == Qt::ToolTipRole) return resultText(row, column);
+        const bool warned = !row.passed.empty() || (row.reading && !Evaluated(row.evaluation));
+        return role == Qt::ForegroundRole && warned ? QVariant(QColor(0xc6, 0x28, 0x28))
+                                                    : QVariant();
+    }
+    if (column >= kCapabilityColumn || role == Qt::ForegroundRole) return {};
+    std::vector<LimitPassed> here;
+    for (const LimitPassed& p : row.passed) {
+        const std::vector<std::size_t> columns = ColumnsOf(p.limit);
+        if (std::find(columns.begin(), columns.end(), static_cast<std::size_t>(column)) !=
+            columns.end()) {
+            here.push_back(p);
+        }
+    }
+    if (here.empty()) return {};
+    if (role == Qt::BackgroundRole) return QColor(0xff, 0xcd, 0xd2);
+    return FromUtf8(DescribeLimitsPassed(here, units_.system()));
 }
 
 QString AcceptanceModel::resultText(const Row& row, int column) const {
@@ -152,15 +195,25 @@ QString AcceptanceModel::resultText(const Row& row, int column) const {
     const CapabilityEvaluation e = row.evaluation.value_or(CapabilityEvaluation{});
     switch (column) {
         case kCapabilityColumn:
-            return evaluated ? QLocale().toString(static_cast<double>(e.capability), 'f', 1)
-                             : QString();
+            return evaluated ? CapabilityText(e.capability) : QString();
         case kPredictedColumn:
             return evaluated ? temperatureText(e.predictedColdWater, false) : QString();
         case kDeviationColumn:
             return evaluated ? temperatureText(e.coldWaterDeviation, true) : QString();
+        case kCurvesCapabilityColumn:
+        case kPredictedFlowColumn:
+            return curvesText(row.byCurves, column);
         default:
-            return row.reading ? (evaluated ? QString() : Reason(e)) : row.problem;
+            return row.reading ? row.note : row.problem;
     }
+}
+
+QString AcceptanceModel::curvesText(const std::optional<CurvesEvaluation>& e, int column) const {
+    if (!e || e->outcome != CurvesOutcome::kEvaluated) return {};
+    if (column == kCurvesCapabilityColumn) return CapabilityText(e->capability);
+    const double flow =
+        units_.toDisplay(Quantity::kWaterFlow, static_cast<double>(e->predictedFlow));
+    return QLocale().toString(flow, 'f', 0);
 }
 
 QVariant AcceptanceModel::headerData(int section, Qt::Orientation orientation, int role) const {
@@ -174,7 +227,12 @@ QVariant AcceptanceModel::headerData(int section, Qt::Orientation orientation, i
 QString AcceptanceModel::header(std::size_t column) const {
     switch (static_cast<int>(column)) {
         case kCapabilityColumn:
-            return QStringLiteral("Capability (%)");
+            return makerCurves_.curves() ? QStringLiteral("Capability, char. curve (%)")
+                                         : QStringLiteral("Capability (%)");
+        case kCurvesCapabilityColumn:
+            return QStringLiteral("Capability, maker's curves (%)");
+        case kPredictedFlowColumn:
+            return QStringLiteral("Predicted flow (%1)").arg(units_.unit(Quantity::kWaterFlow));
         case kPredictedColumn:
             return QStringLiteral("Predicted cold water (%1)")
                 .arg(units_.unit(Quantity::kTemperature));
@@ -186,7 +244,11 @@ QString AcceptanceModel::header(std::size_t column) const {
         default:
             break;
     }
-    const QString unit = units_.unit(kColumns[column].quantity);
+    const bool statedPower =
+        column == kReadingColumns - 1 && readingsPowerUnit_ != PowerUnit::kUnstated;
+    const QString unit = !statedPower ? units_.unit(kColumns[column].quantity)
+                         : readingsPowerUnit_ == PowerUnit::kKilowatt ? QStringLiteral("kW")
+                                                                      : QStringLiteral("hp");
     const QString name = QLatin1String(kColumns[column].name);
     return unit.isEmpty() ? name : QStringLiteral("%1 (%2)").arg(name, unit);
 }
@@ -306,13 +368,21 @@ bool AcceptanceModel::open(const QString& path) {
     if (textUnits_ != units_.system()) rewriteInUnits();
     std::array<qsizetype, kReadingColumns> at{};
     at.fill(-1);
+    PowerUnit powerUnit = PowerUnit::kUnstated;
     const QStringList& names = records.rows.front().second;
     for (qsizetype i = 0; i < names.size(); ++i) {
         QString unit;
         const std::optional<std::size_t> column = ColumnNamed(names[i], unit);
         if (!column) continue;
         const QString shown = units_.unit(kColumns[*column].quantity);
-        if (!unit.isEmpty() && unit != shown) {
+        if (*column == kReadingColumns - 1) {
+            // The readings name the unit they were logged in; the design's may differ.
+            const std::optional<PowerUnit> logged = FanPowerColumnUnit(names[i].toStdString());
+            if (!logged)
+                return refuse(
+                    QStringLiteral("column %1 names no power unit (hp or kW)").arg(names[i]));
+            powerUnit = *logged;
+        } else if (!unit.isEmpty() && unit != shown) {
             return refuse(QStringLiteral("column %1 is in %2, the table shows %3")
                               .arg(names[i], unit, shown.isEmpty() ? "no unit" : shown));
         }
@@ -341,7 +411,9 @@ bool AcceptanceModel::open(const QString& path) {
     }
     beginResetModel();
     rows_ = std::move(rows);
+    readingsPowerUnit_ = powerUnit;
     endResetModel();
+    emit settingsChanged();
     keepSpareRow();
     setMessage({});
     evaluate();
@@ -353,15 +425,20 @@ bool AcceptanceModel::open(const QString& path) {
 QString AcceptanceModel::tableText(QChar separator) const {
     TableText table(separator);
     const auto line = [&table](const QStringList& cells) { table.line(cells); };
-    const auto results = [this](const std::optional<CapabilityEvaluation>& e, QString note) {
-        if (!Evaluated(e)) {
-            if (e) note = Reason(*e);
-            return QStringList{{}, {}, {}, note};
+    const auto results = [this](const std::optional<CapabilityEvaluation>& e,
+                                const std::optional<CurvesEvaluation>& byCurves,
+                                const QString& note) {
+        QStringList cells{{}, {}, {}, {}, {}, note};
+        if (Evaluated(e)) {
+            cells[0] = units_.losslessText(Quantity::kPercentage, e->capability);
+            cells[1] = units_.losslessText(Quantity::kTemperature, e->predictedColdWater);
+            cells[2] = units_.losslessText(Quantity::kTemperatureDifference, e->coldWaterDeviation);
         }
-        return QStringList{
-            units_.losslessText(Quantity::kPercentage, e->capability),
-            units_.losslessText(Quantity::kTemperature, e->predictedColdWater),
-            units_.losslessText(Quantity::kTemperatureDifference, e->coldWaterDeviation), note};
+        if (byCurves && byCurves->outcome == CurvesOutcome::kEvaluated) {
+            cells[3] = units_.losslessText(Quantity::kPercentage, byCurves->capability);
+            cells[4] = units_.losslessText(Quantity::kWaterFlow, byCurves->predictedFlow);
+        }
+        return cells;
     };
     QStringList head;
     for (std::size_t c = 0; c < static_cast<std::size_t>(kAcceptanceColumnCount); ++c)
@@ -374,14 +451,17 @@ QString AcceptanceModel::tableText(QChar separator) const {
             cells << (row.reading ? units_.losslessText(kColumns[c].quantity, Cell(*row.reading, c))
                                   : row.cells[c].text.trimmed());
         }
-        line(cells + results(row.evaluation, row.problem));
+        line(cells + results(row.evaluation, row.byCurves, row.reading ? row.note : row.problem));
     }
     if (mean_) {
         QStringList cells;
         for (std::size_t c = 0; c < kReadingColumns; ++c)
             cells << units_.losslessText(kColumns[c].quantity, Cell(*mean_, c));
-        line(cells + results(meanEvaluation_,
-                             QStringLiteral("mean of %1 readings").arg(evaluated_.size())));
+        QString note = QStringLiteral("mean of %1 readings").arg(evaluated_.size());
+        if (!Evaluated(meanEvaluation_) && meanEvaluation_)
+            note += QStringLiteral(": ") + Reason(*meanEvaluation_);
+        if (verdict_) note += QStringLiteral("; ") + verdictText_;
+        line(cells + results(meanEvaluation_, meanByCurves_, note));
     }
     return table.text();
 }
@@ -398,7 +478,22 @@ void AcceptanceModel::typeSlope(const QString& text) {
 void AcceptanceModel::typeFanPower(const QString& text) {
     if (textUnits_ != units_.system()) rewriteInUnits();
     fanPowerTyped_ = true;
+    designPowerUnit_ = PowerUnit::kUnstated;
     fanPower_.type(text, Quantity::kPower, units_, QLocale());
+    if (!fanPower_.value && text.contains(QRegularExpression(QStringLiteral("[a-zA-Z]\\s*$")))) {
+        // A power that names its unit, "12.7hp" or "9,5 kW" in the user's locale: the engine reads
+        // it, its decimal mark a '.'.
+        QString plain = text.trimmed();
+        if (QLocale().decimalPoint() == u',') plain.replace(u',', u'.');
+        const StatedPowerText stated = ParseStatedPower(plain.toStdString());
+        if (stated.error.empty()) {
+            designPowerUnit_ = stated.power.unit;
+            fanPower_.value = stated.power.value;
+            fanPower_.problem.clear();
+        } else {
+            fanPower_.problem = FromUtf8(stated.error);
+        }
+    }
     const bool refused = fanPower_.value && !(*fanPower_.value > 0.0F);
     takeSetting(fanPower_, QStringLiteral("Design fan power"),
                 refused ? QStringLiteral("Design fan power must be above 0") : QString(),
@@ -421,6 +516,189 @@ void AcceptanceModel::takeSetting(NumberCell& cell, const QString& name, const Q
     evaluate();
 }
 
+void AcceptanceModel::typeLimit(TestLimit limit, const QString& text) {
+    if (textUnits_ != units_.system()) rewriteInUnits();
+    const auto k = static_cast<std::size_t>(limit);
+    NumberCell& cell = limitCells_[k];
+    if (text.trimmed().isEmpty()) {
+        typedLimits_[k].reset();
+        cell = NumberCell{};
+    } else {
+        cell.type(text, Quantity::kDimensionless, units_, QLocale());
+        const QString name = FromUtf8(std::string(kTestLimits[k].name));
+        if (!cell.value) {
+            cell.refuse(QStringLiteral("The %1 limit %2").arg(name, cell.problem));
+        } else if (!(*cell.value > 0.0F) || !std::isfinite(*cell.value)) {
+            cell.refuse(QStringLiteral("The %1 limit must be above 0").arg(name));
+        } else {
+            typedLimits_[k] = LimitInUs(limit, *cell.value, units_);
+        }
+    }
+    emit settingsChanged();
+    setMessage(cell.problem);
+    evaluate();
+}
+
+TestLimits AcceptanceModel::limits() const {
+    TestLimits limits = DefaultTestLimits(units_.system());
+    for (std::size_t k = 0; k < kTestLimitCount; ++k) {
+        if (typedLimits_[k])
+            limits.allowed[k] = LimitShown(kTestLimits[k].limit, *typedLimits_[k], units_);
+    }
+    return limits;
+}
+
+// A limit not typed shows the codes' default in the units shown, a typed one its value anew.
+void AcceptanceModel::showLimits() {
+    const TestLimits shown = limits();
+    for (std::size_t k = 0; k < kTestLimitCount; ++k) {
+        NumberCell& cell = limitCells_[k];
+        if (typedLimits_[k] && cell.problem.isEmpty()) {
+            cell.text = QLocale().toString(shown.allowed[k], 'g', 6);
+        } else if (!typedLimits_[k]) {
+            cell = NumberCell{};
+        }
+    }
+}
+
+void AcceptanceModel::setReadingsPowerUnit(PowerUnit unit) {
+    if (unit == readingsPowerUnit_) return;
+    readingsPowerUnit_ = unit;
+    emit headerDataChanged(Qt::Horizontal, 0, kAcceptanceColumnCount - 1);
+    emit settingsChanged();
+    evaluate();
+}
+
+const std::vector<LimitPassed>& AcceptanceModel::limitsPassed(int row) const {
+    static const std::vector<LimitPassed> none;
+    if (row < 0 || row >= rowCount()) return none;
+    return rows_[static_cast<std::size_t>(row)].passed;
+}
+
+// Only the ratio of the fan powers enters, so both stay in the units shown unless either names
+// its own: then both are as typed, the readings' brought into the design's unit.
+float AcceptanceModel::designPower() const {
+    if (designPowerUnit_ != PowerUnit::kUnstated) return fanPowerValue_;
+    if (readingsPowerUnit_ == PowerUnit::kUnstated) return fanPowerValue_;
+    return static_cast<float>(
+        units_.toDisplay(Quantity::kPower, static_cast<double>(fanPowerValue_)));
+}
+
+TestReading AcceptanceModel::inDesignPower(const TestReading& reading) const {
+    if (designPowerUnit_ == PowerUnit::kUnstated && readingsPowerUnit_ == PowerUnit::kUnstated)
+        return reading;
+    TestReading judged = reading;
+    judged.fanPower = static_cast<float>(
+        units_.toDisplay(Quantity::kPower, static_cast<double>(reading.fanPower)) *
+        ReadingsToDesignPower(designPowerUnit_, readingsPowerUnit_));
+    return judged;
+}
+
+// Each reading's Notes as the batch tool writes them: why it was not evaluated, the limits it
+// passes, and whether its capability stands apart from the others'.
+void AcceptanceModel::noteReadings() {
+    std::vector<float> capabilities;
+    for (const Row& row : rows_) {
+        if (Evaluated(row.evaluation)) capabilities.push_back(row.evaluation->capability);
+    }
+    spread_ = SpreadOf(capabilities);
+    for (Row& row : rows_) {
+        row.note.clear();
+        if (!row.evaluation) continue;
+        const CapabilityEvaluation& e = *row.evaluation;
+        if (Evaluated(row.evaluation)) {
+            row.note = FromUtf8(ReadingNote(e, row.passed, units_.system()));
+            if (StandsApart(e.capability, spread_)) {
+                const QString apart = FromUtf8(DescribeStandingApart(e.capability, spread_));
+                row.note = row.note.isEmpty() ? apart : row.note + QStringLiteral("; ") + apart;
+            }
+            if (row.byCurves && makerCurves_.curves()) {
+                const std::string byCurves = DescribeCurvesEvaluation(
+                    *makerCurves_.curves(), *row.byCurves, units_.system());
+                if (!byCurves.empty()) {
+                    const QString text = QStringLiteral("maker's curves: ") + FromUtf8(byCurves);
+                    row.note = row.note.isEmpty() ? text : row.note + QStringLiteral("; ") + text;
+                }
+            }
+        } else {
+            row.note = Reason(e);
+            if (row.byCurves && makerCurves_.curves()) {
+                const std::string byCurves = DescribeCurvesEvaluation(
+                    *makerCurves_.curves(), *row.byCurves, units_.system());
+                if (!byCurves.empty())
+                    row.note += QStringLiteral("; maker's curves: ") + FromUtf8(byCurves);
+            }
+            const std::string limits = DescribeLimitsPassed(row.passed, units_.system());
+            if (!limits.empty()) row.note += QStringLiteral("; ") + FromUtf8(limits);
+        }
+    }
+}
+
+AcceptanceMethod AcceptanceModel::decidingMethod() const {
+    return DecidingMethod(makerCurves_.curves().has_value(), std::nullopt)
+        .value_or(AcceptanceMethod::kCharacteristic);
+}
+
+// The verdict follows the maker's curves when they are given (a contract names them), else the
+// characteristic curve; with its cross-plot when the curves were read at the mean reading.
+void AcceptanceModel::judge() {
+    verdict_.reset();
+    verdictText_.clear();
+    crossPlot_.reset();
+    if (!mean_) return;
+    const AcceptanceMethod method = decidingMethod();
+    const float nan = std::numeric_limits<float>::quiet_NaN();
+    float capability = nan;
+    float deviation = nan;
+    if (method == AcceptanceMethod::kCurves && meanByCurves_ &&
+        meanByCurves_->outcome == CurvesOutcome::kEvaluated) {
+        capability = meanByCurves_->capability;
+        deviation = meanByCurves_->coldWaterDeviation;
+    } else if (method == AcceptanceMethod::kCharacteristic && Evaluated(meanEvaluation_)) {
+        capability = meanEvaluation_->capability;
+        deviation = meanEvaluation_->coldWaterDeviation;
+    }
+    verdict_ = JudgeCapability(capability, deviation, units_.system());
+    QString text = FromUtf8(verdict_->text);
+    if (!text.isEmpty()) text[0] = text[0].toUpper();
+    verdictText_ = QStringLiteral("%1 (by the %2)")
+                       .arg(text, FromUtf8(std::string(AcceptanceMethodName(method))));
+    if (makerCurves_.curves() && meanByCurves_) {
+        crossPlot_ =
+            CrossPlotOf(*makerCurves_.curves(), *meanByCurves_, mean_->coldWater, units_.system());
+        if (crossPlot_) {
+            crossPlot_->conditions =
+                QStringLiteral("wet bulb %1, range %2 (%3 % of design)")
+                    .arg(temperatureText(mean_->wetBulb, false),
+                         temperatureText(mean_->hotWater - mean_->coldWater, true).remove(u'+'),
+                         QLocale().toString(static_cast<double>(meanByCurves_->rangePercent), 'f',
+                                            1))
+                    .toStdString();
+        }
+    }
+}
+
+const std::optional<CapabilityEvaluation>& AcceptanceModel::evaluation(int row) const {
+    static const std::optional<CapabilityEvaluation> none;
+    return row >= 0 && row < rowCount() ? rows_[static_cast<std::size_t>(row)].evaluation : none;
+}
+
+const std::optional<CurvesEvaluation>& AcceptanceModel::byCurves(int row) const {
+    static const std::optional<CurvesEvaluation> none;
+    return row >= 0 && row < rowCount() ? rows_[static_cast<std::size_t>(row)].byCurves : none;
+}
+
+const std::optional<TestReading>& AcceptanceModel::reading(int row) const {
+    static const std::optional<TestReading> none;
+    return row >= 0 && row < rowCount() ? rows_[static_cast<std::size_t>(row)].reading : none;
+}
+
+QString AcceptanceModel::note(int row) const {
+    return row >= 0 && row < rowCount()
+               ? resultText(rows_[static_cast<std::size_t>(row)], kNoteColumn)
+               : QString();
+}
+
 void AcceptanceModel::setDraft(FanDraft draft) {
     if (draft == draft_) return;
     draft_ = draft;
@@ -441,6 +719,7 @@ void AcceptanceModel::followDesign() {
         slope_.write(slopeValue_, Quantity::kDimensionless, units_);
     }
     if (!fanPowerTyped_) {
+        designPowerUnit_ = PowerUnit::kUnstated;
         fanPowerValue_ = design_.calculation().results.values[Result::kFanPower];
         fanPower_.write(fanPowerValue_, Quantity::kPower, units_);
     }
@@ -459,7 +738,9 @@ void AcceptanceModel::rewriteInUnits() {
             row.cells[c].rewrite(kColumns[c].quantity, units_);
     }
     slope_.rewrite(Quantity::kDimensionless, units_);
-    fanPower_.rewrite(Quantity::kPower, units_);
+    // A power that names its unit is the same power in either units.
+    if (designPowerUnit_ == PowerUnit::kUnstated) fanPower_.rewrite(Quantity::kPower, units_);
+    showLimits();
     emit settingsChanged();
     emit headerDataChanged(Qt::Horizontal, 0, kAcceptanceColumnCount - 1);
     if (!rows_.empty())
@@ -469,17 +750,28 @@ void AcceptanceModel::rewriteInUnits() {
 void AcceptanceModel::evaluate() {
     if (textUnits_ != units_.system()) rewriteInUnits();
     stale_ = false;
-    basis_ = PrepareDesign({design_.calculation().inputs, slopeValue_, fanPowerValue_, draft_});
+    basis_ = PrepareDesign({design_.calculation().inputs, slopeValue_, designPower(), draft_});
     evaluated_.clear();
+    const TestLimits limits = this->limits();
+    const std::optional<MakerCurves>& curves = makerCurves_.curves();
     for (Row& row : rows_) {
         row.evaluation.reset();
+        row.passed.clear();
         if (!row.reading) continue;
-        row.evaluation = EvaluateReading(basis_, *row.reading);
+        const TestReading judged = inDesignPower(*row.reading);
+        row.evaluation = EvaluateReading(basis_, judged);
+        row.byCurves.reset();
+        if (curves) row.byCurves = EvaluateWithCurves(basis_, *curves, judged);
+        row.passed = LimitsPassed(basis_.acceptance, judged, limits);
         if (Evaluated(row.evaluation)) evaluated_.push_back(*row.reading);
     }
     mean_ = MeanReading(evaluated_);
     meanEvaluation_.reset();
-    if (mean_) meanEvaluation_ = EvaluateReading(basis_, *mean_);
+    meanByCurves_.reset();
+    if (mean_) meanEvaluation_ = EvaluateReading(basis_, inDesignPower(*mean_));
+    if (mean_ && curves) meanByCurves_ = EvaluateWithCurves(basis_, *curves, inDesignPower(*mean_));
+    noteReadings();
+    judge();
     summarize();
     if (!rows_.empty())
         emit dataChanged(index(0, 0), index(rowCount() - 1, kAcceptanceColumnCount - 1));
@@ -494,7 +786,7 @@ std::string AcceptanceModel::worksheet(UnitSystem units) {
             evaluated_.size() == 1
                 ? std::string("the one reading")
                 : "the mean of " + std::to_string(evaluated_.size()) + " readings";
-        AppendAcceptanceWorksheet(text, place, basis_, *mean_, *meanEvaluation_,
+        AppendAcceptanceWorksheet(text, place, basis_, inDesignPower(*mean_), *meanEvaluation_,
                                   {WorksheetNumbers::kReadable, units});
     }
     return text;
@@ -521,8 +813,14 @@ void AcceptanceModel::summarize() {
         chartNote_ = detailText_;
     } else {
         const CapabilityEvaluation& e = *meanEvaluation_;
-        capabilityText_ = QStringLiteral("Capability %1 %")
-                              .arg(QLocale().toString(static_cast<double>(e.capability), 'f', 1));
+        capabilityText_ = QStringLiteral("Capability %1 %").arg(CapabilityText(e.capability));
+        if (meanByCurves_ && meanByCurves_->outcome == CurvesOutcome::kEvaluated) {
+            capabilityText_ =
+                QStringLiteral(
+                    "Capability %1 % by the maker's curves, %2 % by the "
+                    "characteristic curve")
+                    .arg(CapabilityText(meanByCurves_->capability), CapabilityText(e.capability));
+        }
         detailText_ = QStringLiteral(
                           "The mean of %1 %2: predicted cold water %3, deviation %4 "
                           "(measured − predicted)")
@@ -537,6 +835,49 @@ void AcceptanceModel::summarize() {
         request.tower = TowerCharacteristic{e.c, slopeValue_};
         chart_ = BuildDemandChart(design_.calculation().inputs, request);
     }
+    if (mean_) detailText_ += testNotes();
+}
+
+// What stands beside the result: the readings' spread, how many lie beyond the test limits, and
+// that the design fan power is only the design's approximate fan-shaft power when not given.
+QString AcceptanceModel::testNotes() const {
+    QString notes;
+    if (meanByCurves_ && makerCurves_.curves()) {
+        const CurvesEvaluation& e = *meanByCurves_;
+        if (e.outcome == CurvesOutcome::kEvaluated) {
+            notes +=
+                QStringLiteral(
+                    "\nBy the maker's curves: predicted flow %1 %2 (adjusted flow "
+                    "%3), predicted cold water %4, deviation %5")
+                    .arg(QLocale().toString(units_.toDisplay(Quantity::kWaterFlow,
+                                                             static_cast<double>(e.predictedFlow)),
+                                            'f', 0),
+                         units_.unit(Quantity::kWaterFlow),
+                         QLocale().toString(units_.toDisplay(Quantity::kWaterFlow,
+                                                             static_cast<double>(e.adjustedFlow)),
+                                            'f', 0),
+                         temperatureText(e.predictedColdWater, false),
+                         temperatureText(e.coldWaterDeviation, true));
+        }
+        const std::string said =
+            DescribeCurvesEvaluation(*makerCurves_.curves(), e, units_.system());
+        if (!said.empty()) notes += QStringLiteral("\nBy the maker's curves: ") + FromUtf8(said);
+    }
+    const std::string spread = DescribeSpread(spread_);
+    if (!spread.empty())
+        notes += u'\n' + FromUtf8(spread).replace(0, 1, FromUtf8(spread).left(1).toUpper());
+    const auto beyond = std::count_if(rows_.begin(), rows_.end(),
+                                      [](const Row& row) { return !row.passed.empty(); });
+    if (beyond > 0) {
+        notes +=
+            QStringLiteral("\n%1 outside the test limits (marked in the table): not a valid test")
+                .arg(beyond == 1 ? QStringLiteral("1 reading")
+                                 : QStringLiteral("%1 readings").arg(beyond));
+    }
+    if (!fanPowerTyped_)
+        notes += u'\n' +
+                 FromUtf8(std::string(kApproximateFanPowerNote)).replace(0, 1, QStringLiteral("T"));
+    return notes;
 }
 
 QString AcceptanceModel::temperatureText(float fahrenheit, bool difference) const {

@@ -15,10 +15,15 @@
 #include <vector>
 
 #include "acceptance.h"
+#include "acceptance_limits.h"
 #include "demand_curves.h"
+#include "fan_power.h"
+#include "maker_curves_model.h"
 #include "number_boxes.h"
 #include "performance_model.h"
+#include "test_report.h"
 #include "unit_layer.h"
+#include "verdict.h"
 
 namespace veltrane::performance {
 
@@ -30,6 +35,8 @@ enum AcceptanceColumn : int {
     kCapabilityColumn = static_cast<int>(kReadingColumns),
     kPredictedColumn,
     kDeviationColumn,
+    kCurvesCapabilityColumn,  ///< by the maker's curves, when given
+    kPredictedFlowColumn,     ///< by the maker's curves
     kNoteColumn,
     kAcceptanceColumnCount,
 };
@@ -76,6 +83,25 @@ class AcceptanceModel final : public QAbstractTableModel {
     [[nodiscard]] FanDraft draft() const { return draft_; }
     [[nodiscard]] float slopeValue() const { return slopeValue_; }
 
+    /// A test limit as typed in the units shown; empty gives the codes' default back. A text
+    /// that is no number above 0 keeps the last good limit and is marked.
+    void typeLimit(TestLimit limit, const QString& text);
+    [[nodiscard]] const NumberCell& limitCell(TestLimit limit) const {
+        return limitCells_[static_cast<std::size_t>(limit)];
+    }
+    /// The limits the readings are checked against, in the units shown.
+    [[nodiscard]] TestLimits limits() const;
+    /// The unit the readings' fan power is logged in: unstated (the design's), hp or kW. A
+    /// readings file's header "FanPower (kW)" sets it.
+    void setReadingsPowerUnit(PowerUnit unit);
+    [[nodiscard]] PowerUnit readingsPowerUnit() const { return readingsPowerUnit_; }
+    /// The unit the design fan power box names ("12.7hp", "9.5kW"), unstated for a bare number.
+    [[nodiscard]] PowerUnit designPowerUnit() const { return designPowerUnit_; }
+    /// The limits a reading passes (none for a blank or unread row), in the units shown.
+    [[nodiscard]] const std::vector<LimitPassed>& limitsPassed(int row) const;
+    /// The readings' spread of capability, over those evaluated.
+    [[nodiscard]] const CapabilitySpread& spread() const { return spread_; }
+
     /// What the last paste, open or setting said, empty after a good one.
     [[nodiscard]] const QString& message() const { return message_; }
 
@@ -93,6 +119,35 @@ class AcceptanceModel final : public QAbstractTableModel {
     /// The large result line ("Capability 93.2 %") and the one under it.
     [[nodiscard]] const QString& capabilityText() const { return capabilityText_; }
     [[nodiscard]] const QString& detailText() const { return detailText_; }
+    /// The maker's curves the readings are also judged by, when given.
+    [[nodiscard]] MakerCurvesModel& makerCurves() { return makerCurves_; }
+    [[nodiscard]] const MakerCurvesModel& makerCurves() const { return makerCurves_; }
+    /// The mean reading's evaluation by the maker's curves, when they are given.
+    [[nodiscard]] const std::optional<CurvesEvaluation>& meanByCurves() const {
+        return meanByCurves_;
+    }
+    /// The method the verdict follows: the maker's curves when given, else the characteristic.
+    [[nodiscard]] AcceptanceMethod decidingMethod() const;
+    /// The verdict on the mean reading by the deciding method; nothing without a mean reading.
+    [[nodiscard]] const std::optional<Verdict>& verdict() const { return verdict_; }
+    /// The verdict as the tab shows it large: "Meets the design (maker's curves)".
+    [[nodiscard]] const QString& verdictText() const { return verdictText_; }
+    /// The cross-plot of the mean reading by the maker's curves, when it reached the cross-plot.
+    [[nodiscard]] const std::optional<CrossPlot>& crossPlot() const { return crossPlot_; }
+    /// A reading's evaluation by each method (nothing for a blank or unread row).
+    [[nodiscard]] const std::optional<CapabilityEvaluation>& evaluation(int row) const;
+    [[nodiscard]] const std::optional<CurvesEvaluation>& byCurves(int row) const;
+    /// A reading's values in US units, when its row reads as one.
+    [[nodiscard]] const std::optional<TestReading>& reading(int row) const;
+    /// A reading's Notes, as the table shows them.
+    [[nodiscard]] QString note(int row) const;
+    /// A reading as judged: its fan power brought into the design fan power's unit.
+    [[nodiscard]] TestReading judged(const TestReading& reading) const {
+        return inDesignPower(reading);
+    }
+    /// The design the readings were judged against, fan power in the design's unit.
+    [[nodiscard]] const DesignBasis& basis() const { return basis_; }
+
     /// The chart: the design's demand curves with the mean reading's tower line, or why none.
     [[nodiscard]] const std::optional<DemandChart>& chart() const { return chart_; }
     [[nodiscard]] const QString& chartNote() const { return chartNote_; }
@@ -116,6 +171,9 @@ class AcceptanceModel final : public QAbstractTableModel {
         std::optional<TestReading> reading;
         QString problem;  ///< the first unusable cell ("Twb is empty")
         std::optional<CapabilityEvaluation> evaluation;
+        std::optional<CurvesEvaluation> byCurves;
+        std::vector<LimitPassed> passed;  ///< the test limits the reading lies beyond
+        QString note;                     ///< the reading's Notes, as the batch tool writes them
         [[nodiscard]] bool blank() const;
     };
 
@@ -127,9 +185,17 @@ class AcceptanceModel final : public QAbstractTableModel {
     void keepSpareRow();
     void takeSetting(NumberCell& cell, const QString& name, const QString& refusal, float& value);
     void summarize();
+    void judge();
+    [[nodiscard]] QString curvesText(const std::optional<CurvesEvaluation>& e, int column) const;
     [[nodiscard]] QString header(std::size_t column) const;
     [[nodiscard]] QString resultText(const Row& row, int column) const;
     [[nodiscard]] QString temperatureText(float fahrenheit, bool difference) const;
+    [[nodiscard]] QVariant markData(const Row& row, int column, int role) const;
+    [[nodiscard]] TestReading inDesignPower(const TestReading& reading) const;
+    [[nodiscard]] float designPower() const;
+    void showLimits();
+    [[nodiscard]] QString testNotes() const;
+    void noteReadings();
 
     const PerformanceModel& design_;
     const UnitLayer& units_;
@@ -138,6 +204,12 @@ class AcceptanceModel final : public QAbstractTableModel {
     NumberCell fanPower_;
     bool slopeTyped_ = false;
     bool fanPowerTyped_ = false;
+    PowerUnit designPowerUnit_ = PowerUnit::kUnstated;
+    PowerUnit readingsPowerUnit_ = PowerUnit::kUnstated;
+    std::array<NumberCell, kTestLimitCount> limitCells_;
+    /// The limits typed, in US units (°F, inHg, %), so that a switch of units never moves one.
+    std::array<std::optional<double>, kTestLimitCount> typedLimits_;
+    CapabilitySpread spread_;
     FanDraft draft_ = FanDraft::kInduced;
     /// The settings as last taken: a marked text keeps the last good value.
     float slopeValue_;
@@ -152,6 +224,11 @@ class AcceptanceModel final : public QAbstractTableModel {
     std::vector<TestReading> evaluated_;
     std::optional<TestReading> mean_;
     std::optional<CapabilityEvaluation> meanEvaluation_;
+    MakerCurvesModel makerCurves_;
+    std::optional<CurvesEvaluation> meanByCurves_;
+    std::optional<Verdict> verdict_;
+    QString verdictText_;
+    std::optional<CrossPlot> crossPlot_;
     QString capabilityText_;
     QString detailText_;
     std::optional<DemandChart> chart_;

@@ -4,6 +4,7 @@
 #include <QComboBox>
 #include <QFileDialog>
 #include <QFormLayout>
+#include <QGroupBox>
 #include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -18,6 +19,7 @@
 #include <QVBoxLayout>
 
 #include "chart_format.h"
+#include "cross_plot_painter.h"
 #include "demand_chart_painter.h"
 #include "demand_curves.h"
 
@@ -101,6 +103,58 @@ class AcceptanceChart final : public QWidget {
     const PerformanceModel& model_;
 };
 
+/// The maker's curves read across flow at the mean reading's wet bulb and range, beside the demand
+/// chart when curves are given.
+class CrossPlotView final : public QWidget {
+  public:
+    CrossPlotView(const AcceptanceModel& readings, QWidget* parent)
+        : QWidget(parent), readings_(readings) {
+        setObjectName(QStringLiteral("crossPlot"));
+        setMinimumSize(300, 200);
+    }
+    [[nodiscard]] QSize sizeHint() const override { return {540, 320}; }
+
+  protected:
+    void paintEvent(QPaintEvent*) override {
+        QPainter painter(this);
+        painter.fillRect(rect(), Qt::white);
+        painter.setRenderHint(QPainter::Antialiasing);
+        if (!readings_.crossPlot()) {
+            painter.drawText(rect(), Qt::AlignCenter | Qt::TextWordWrap,
+                             QStringLiteral("The cross-plot needs the mean reading read on the "
+                                            "maker's curves."));
+            return;
+        }
+        painter.setTransform(chart::CanvasToDevice(
+                                 QSizeF(size()), {chart::kCrossPlotWidth, chart::kCrossPlotHeight}),
+                             true);
+        chart::PaintCrossPlot(painter, *readings_.crossPlot());
+    }
+
+  private:
+    const AcceptanceModel& readings_;
+};
+
+/// The maker's curves' table: typed into like a spreadsheet; Ctrl+V pastes rows at the current
+/// cell.
+class CurvesTable final : public QTableView {
+  public:
+    CurvesTable(AcceptanceTab& tab, QWidget* parent) : QTableView(parent), tab_(tab) {}
+
+  protected:
+    void keyPressEvent(QKeyEvent* event) override {
+        if (event->matches(QKeySequence::Paste)) {
+            tab_.pasteCurves(QGuiApplication::clipboard()->text());
+            event->accept();
+            return;
+        }
+        QTableView::keyPressEvent(event);
+    }
+
+  private:
+    AcceptanceTab& tab_;
+};
+
 AcceptanceTab::AcceptanceTab(AcceptanceModel& readings, const PerformanceModel& model,
                              const UnitLayer& units, QWidget* parent,
                              std::function<QString(QWidget*)> chooseFile)
@@ -122,13 +176,22 @@ AcceptanceTab::AcceptanceTab(AcceptanceModel& readings, const PerformanceModel& 
     layout->addWidget(top);
 
     auto* splitter = new QSplitter(Qt::Vertical, this);
-    chart_ = new AcceptanceChart(readings_, model, splitter);
-    chart_->look.units = units_.system();
-    table_ = new ReadingsTable(*this, splitter);
+    auto* tables = new QSplitter(Qt::Horizontal, splitter);
+    table_ = new ReadingsTable(*this, tables);
     table_->setObjectName(QStringLiteral("readingsTable"));
     table_->setModel(&readings_);
-    splitter->addWidget(table_);
-    splitter->addWidget(chart_);
+    tables->addWidget(table_);
+    tables->addWidget(buildCurves(tables));
+    tables->setStretchFactor(0, 3);
+    tables->setStretchFactor(1, 1);
+    auto* charts = new QSplitter(Qt::Horizontal, splitter);
+    chart_ = new AcceptanceChart(readings_, model, charts);
+    chart_->look.units = units_.system();
+    crossPlot_ = new CrossPlotView(readings_, charts);
+    charts->addWidget(chart_);
+    charts->addWidget(crossPlot_);
+    splitter->addWidget(tables);
+    splitter->addWidget(charts);
     splitter->setStretchFactor(0, 2);
     splitter->setStretchFactor(1, 3);
     layout->addWidget(splitter, 1);
@@ -162,16 +225,28 @@ void AcceptanceTab::buildControls(QWidget* holder) {
     form->addRow(QStringLiteral("S&lope m"), slope_);
     form->addRow(QStringLiteral("Design fan po&wer"), fanPower_);
     form->addRow(QStringLiteral("D&raft"), draft_);
+    powerUnit_ = new QComboBox(holder);
+    powerUnit_->setObjectName(QStringLiteral("readingsPowerUnit"));
+    powerUnit_->addItems(
+        {QStringLiteral("As the design's"), QStringLiteral("hp"), QStringLiteral("kW")});
+    powerUnit_->setToolTip(
+        QStringLiteral("The unit the readings' fan power was logged in. The design fan power "
+                       "may name its own: 12.7hp or 9.5kW; a bare number is in the other's."));
+    form->addRow(QStringLiteral("Readings' fan power &in"), powerUnit_);
     form->addRow(QString(), open);
     row->addLayout(form);
+    row->addWidget(buildLimits(holder));
+    row->addWidget(buildIdentification(holder));
 
     auto* results = new QVBoxLayout;
     capability_ = new QLabel(holder);
     capability_->setObjectName(QStringLiteral("capability"));
     QFont large = capability_->font();
-    large.setPointSizeF(large.pointSizeF() * 2.2);
+    QFont medium = capability_->font();
+    medium.setPointSizeF(medium.pointSizeF() * 1.4);
+    capability_->setFont(medium);
+    large.setPointSizeF(large.pointSizeF() * 2.0);
     large.setBold(true);
-    capability_->setFont(large);
     detail_ = new QLabel(holder);
     detail_->setObjectName(QStringLiteral("capabilityDetail"));
     detail_->setWordWrap(true);
@@ -180,6 +255,11 @@ void AcceptanceTab::buildControls(QWidget* holder) {
     message_->setObjectName(QStringLiteral("acceptanceMessage"));
     message_->setWordWrap(true);
     message_->setStyleSheet(QStringLiteral("color: #c62828;"));
+    verdict_ = new QLabel(holder);
+    verdict_->setObjectName(QStringLiteral("verdict"));
+    verdict_->setWordWrap(true);
+    verdict_->setFont(large);
+    results->addWidget(verdict_);
     results->addWidget(capability_);
     results->addWidget(detail_);
     results->addWidget(message_);
@@ -191,10 +271,130 @@ void AcceptanceTab::buildControls(QWidget* holder) {
     connect(draft_, &QComboBox::currentIndexChanged, this, [this](int index) {
         readings_.setDraft(index == 0 ? FanDraft::kInduced : FanDraft::kForced);
     });
+    connect(powerUnit_, &QComboBox::activated, this,
+            [this](int index) { readings_.setReadingsPowerUnit(static_cast<PowerUnit>(index)); });
     connect(open, &QPushButton::clicked, this, [this] {
         const QString path = chooseFile_(this);
         if (!path.isEmpty()) openReadings(path);
     });
+}
+
+// The maker's curves: a table of their points with the ways to fill it, and why they are refused.
+QWidget* AcceptanceTab::buildCurves(QWidget* parent) {
+    auto* panel = new QWidget(parent);
+    auto* column = new QVBoxLayout(panel);
+    column->setContentsMargins(0, 0, 0, 0);
+    auto* caption =
+        new QLabel(QStringLiteral("Maker's curves (optional: they then decide)"), panel);
+    curvesTable_ = new CurvesTable(*this, panel);
+    curvesTable_->setObjectName(QStringLiteral("curvesTable"));
+    curvesTable_->setModel(&readings_.makerCurves());
+    auto* buttons = new QHBoxLayout;
+    auto* open = new QPushButton(QStringLiteral("Open C&urves…"), panel);
+    auto* fill = new QPushButton(QStringLiteral("From the &Design Tower"), panel);
+    fill->setObjectName(QStringLiteral("fillCurves"));
+    fill->setToolTip(
+        QStringLiteral("The design tower's own performance curves, as the "
+                       "Performance curves tab shows them"));
+    auto* clear = new QPushButton(QStringLiteral("Clear"), panel);
+    buttons->addWidget(open);
+    buttons->addWidget(fill);
+    buttons->addWidget(clear);
+    curvesMessage_ = new QLabel(panel);
+    curvesMessage_->setObjectName(QStringLiteral("curvesMessage"));
+    curvesMessage_->setWordWrap(true);
+    curvesMessage_->setStyleSheet(QStringLiteral("color: #c62828;"));
+    column->addWidget(caption);
+    column->addWidget(curvesTable_, 1);
+    column->addLayout(buttons);
+    column->addWidget(curvesMessage_);
+    connect(open, &QPushButton::clicked, this, [this] {
+        const QString path =
+            QFileDialog::getOpenFileName(this, QStringLiteral("Open Maker's Curves"), {},
+                                         QStringLiteral("CSV file (*.csv);;All files (*)"));
+        if (!path.isEmpty()) openCurves(path);
+    });
+    connect(fill, &QPushButton::clicked, this, &AcceptanceTab::fillCurvesFromDesign);
+    connect(clear, &QPushButton::clicked, &readings_.makerCurves(), &MakerCurvesModel::clear);
+    connect(&readings_.makerCurves(), &MakerCurvesModel::changed, this,
+            [this] { curvesMessage_->setText(readings_.makerCurves().refusal()); });
+    return panel;
+}
+
+bool AcceptanceTab::openCurves(const QString& path) {
+    QString error;
+    const bool opened = readings_.makerCurves().open(path, error);
+    if (!opened) curvesMessage_->setText(error);
+    return opened;
+}
+
+bool AcceptanceTab::pasteCurves(const QString& text) {
+    const QModelIndex current = curvesTable_->currentIndex();
+    return readings_.makerCurves().paste(text, current.isValid() ? current.row() : 0,
+                                         current.isValid() ? current.column() : 0);
+}
+
+bool AcceptanceTab::fillCurvesFromDesign() {
+    const std::optional<PerformanceCurves>& curves = model_.performanceCurves();
+    if (!curves) {
+        curvesMessage_->setText(QStringLiteral("The design has no tower to draw curves of."));
+        return false;
+    }
+    readings_.makerCurves().fill(*curves);
+    return true;
+}
+
+// The test codes' limits, each a box whose grey text is the default: a contract may set others.
+QWidget* AcceptanceTab::buildLimits(QWidget* holder) {
+    auto* group = new QGroupBox(QStringLiteral("Test limits (±, of the design)"), holder);
+    auto* form = new QFormLayout(group);
+    for (std::size_t k = 0; k < kTestLimitCount; ++k) {
+        auto* box = new QLineEdit(group);
+        box->setObjectName(
+            QStringLiteral("limit_%1")
+                .arg(QLatin1String(kTestLimits[k].key.data(),
+                                   static_cast<qsizetype>(kTestLimits[k].key.size()))));
+        box->setMaximumWidth(80);
+        limitLabels_[k] = new QLabel(group);
+        form->addRow(limitLabels_[k], box);
+        limits_[k] = box;
+        connect(box, &QLineEdit::textEdited, this, [this, k](const QString& text) {
+            readings_.typeLimit(kTestLimits[k].limit, text);
+        });
+    }
+    return group;
+}
+
+// What File › Test Report… heads the report with; kept here, beside the test it names.
+QWidget* AcceptanceTab::buildIdentification(QWidget* holder) {
+    identification_ = new QGroupBox(QStringLiteral("Test report"), holder);
+    auto* form = new QFormLayout(identification_);
+    const std::pair<const char*, QString> lines[] = {{"title", QStringLiteral("Title")},
+                                                     {"project", QStringLiteral("Project")},
+                                                     {"tower", QStringLiteral("Tower")},
+                                                     {"testDate", QStringLiteral("Test date")},
+                                                     {"testedBy", QStringLiteral("Tested by")}};
+    for (const auto& [name, caption] : lines) {
+        auto* box = new QLineEdit(identification_);
+        box->setObjectName(QLatin1String(name));
+        box->setMinimumWidth(180);
+        form->addRow(caption, box);
+    }
+    identificationBox(QStringLiteral("title"))
+        ->setPlaceholderText(QStringLiteral("Acceptance test report"));
+    identificationBox(QStringLiteral("testDate"))->setPlaceholderText(QStringLiteral("2026-08-14"));
+    return identification_;
+}
+
+QLineEdit* AcceptanceTab::identificationBox(const QString& name) const {
+    return identification_->findChild<QLineEdit*>(name);
+}
+
+ReportIdentification AcceptanceTab::identification() const {
+    const auto text = [this](const char* name) {
+        return identificationBox(QLatin1String(name))->text();
+    };
+    return {text("title"), text("project"), text("tower"), text("testDate"), text("testedBy")};
 }
 
 QTableView* AcceptanceTab::table() const {
@@ -204,11 +404,37 @@ QTableView* AcceptanceTab::table() const {
 void AcceptanceTab::showSettings() {
     ShowSetting(slope_, readings_.slope());
     ShowSetting(fanPower_, readings_.fanPower());
+    powerUnit_->setCurrentIndex(static_cast<int>(readings_.readingsPowerUnit()));
+    const TestLimits defaults = DefaultTestLimits(units_.system());
+    for (std::size_t k = 0; k < kTestLimitCount; ++k) {
+        const TestLimitDefinition& limit = kTestLimits[k];
+        const std::string_view unit =
+            units_.system() == UnitSystem::kSI ? limit.siUnit : limit.usUnit;
+        QString name =
+            QString::fromUtf8(limit.name.data(), static_cast<qsizetype>(limit.name.size()));
+        name[0] = name[0].toUpper();
+        limitLabels_[k]->setText(QStringLiteral("%1 (%2)").arg(
+            name, unit == "F"
+                      ? QStringLiteral("°F")
+                      : QString::fromUtf8(unit.data(), static_cast<qsizetype>(unit.size()))));
+        limits_[k]->setPlaceholderText(QLocale().toString(defaults.allowed[k], 'g', 6));
+        ShowSetting(limits_[k], readings_.limitCell(limit.limit));
+    }
 }
 
 void AcceptanceTab::showSummary() {
     chart_->look.units = units_.system();
     capability_->setText(readings_.capabilityText());
+    const std::optional<Verdict>& verdict = readings_.verdict();
+    verdict_->setText(readings_.verdictText());
+    verdict_->setStyleSheet(!verdict               ? QString()
+                            : verdict->meetsDesign ? QStringLiteral("color: #2e7d32;")
+                                                   : QStringLiteral("color: #c62828;"));
+    const bool curves = readings_.makerCurves().curves().has_value();
+    table_->setColumnHidden(kCurvesCapabilityColumn, !curves);
+    table_->setColumnHidden(kPredictedFlowColumn, !curves);
+    crossPlot_->setVisible(curves);
+    crossPlot_->update();
     detail_->setText(readings_.detailText());
     table_->resizeColumnsToContents();
     chart_->update();

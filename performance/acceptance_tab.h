@@ -9,11 +9,13 @@
 
 #include <QString>
 
+#include <array>
 #include <functional>
 
 #include "acceptance_model.h"
 #include "performance_model.h"
 #include "performance_tab.h"
+#include "test_report_fill.h"
 #include "unit_layer.h"
 
 class QComboBox;
@@ -24,6 +26,7 @@ class QTableView;
 namespace veltrane::performance {
 
 class AcceptanceChart;
+class CrossPlotView;
 class ReadingsTable;
 
 class AcceptanceTab final : public PerformanceTab {
@@ -47,12 +50,32 @@ class AcceptanceTab final : public PerformanceTab {
     bool pasteReadings(const QString& text);
     /// Opens a readings file (AcceptanceModel::open).
     bool openReadings(const QString& path);
+    /// Opens a maker's curves file (MakerCurvesModel::open); false with the message shown.
+    bool openCurves(const QString& path);
+    /// Pastes rows into the maker's curves from its current cell on.
+    bool pasteCurves(const QString& text);
+    /// Fills the maker's curves from the design tower's performance curves, as the Performance
+    /// curves tab shows them; false with the message shown when there are none.
+    bool fillCurvesFromDesign();
 
     [[nodiscard]] AcceptanceModel& readings() const { return readings_; }
     [[nodiscard]] QTableView* table() const;
+    [[nodiscard]] QTableView* curvesTable() const { return curvesTable_; }
+    /// The report's title and the lines that name the test, as typed.
+    [[nodiscard]] ReportIdentification identification() const;
+    /// The box of an identification line: "title", "project", "tower", "testDate", "testedBy".
+    [[nodiscard]] QLineEdit* identificationBox(const QString& name) const;
+    /// The verdict, large, and the maker's curves' refusal.
+    [[nodiscard]] QLabel* verdictLabel() const { return verdict_; }
+    [[nodiscard]] QLabel* curvesMessageLabel() const { return curvesMessage_; }
     [[nodiscard]] QLineEdit* slopeBox() const { return slope_; }
     [[nodiscard]] QLineEdit* fanPowerBox() const { return fanPower_; }
     [[nodiscard]] QComboBox* draftBox() const { return draft_; }
+    [[nodiscard]] QLineEdit* limitBox(TestLimit limit) const {
+        return limits_[static_cast<std::size_t>(limit)];
+    }
+    /// The unit the readings' fan power is in: as the design's, hp or kW.
+    [[nodiscard]] QComboBox* powerUnitBox() const { return powerUnit_; }
     /// The large result line ("Capability 93.2 %") and the one under it.
     [[nodiscard]] QLabel* capabilityLabel() const { return capability_; }
     [[nodiscard]] QLabel* detailLabel() const { return detail_; }
@@ -64,8 +87,11 @@ class AcceptanceTab final : public PerformanceTab {
 
   private:
     void buildControls(QWidget* holder);
+    QWidget* buildLimits(QWidget* holder);
+    QWidget* buildIdentification(QWidget* holder);
     void showSettings();
     void showSummary();
+    QWidget* buildCurves(QWidget* parent);
 
     AcceptanceModel& readings_;
     const PerformanceModel& model_;
@@ -73,9 +99,17 @@ class AcceptanceTab final : public PerformanceTab {
     std::function<QString(QWidget*)> chooseFile_;
     ReadingsTable* table_ = nullptr;
     AcceptanceChart* chart_ = nullptr;
+    CrossPlotView* crossPlot_ = nullptr;
+    QTableView* curvesTable_ = nullptr;
+    QLabel* verdict_ = nullptr;
+    QLabel* curvesMessage_ = nullptr;
     QLineEdit* slope_ = nullptr;
     QLineEdit* fanPower_ = nullptr;
     QComboBox* draft_ = nullptr;
+    QComboBox* powerUnit_ = nullptr;
+    std::array<QLineEdit*, kTestLimitCount> limits_{};
+    std::array<QLabel*, kTestLimitCount> limitLabels_{};
+    QWidget* identification_ = nullptr;
     QLabel* capability_ = nullptr;
     QLabel* detail_ = nullptr;
     QLabel* message_ = nullptr;

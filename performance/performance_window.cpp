@@ -27,6 +27,8 @@
 #include "input_panel.h"
 #include "message_boxes.h"
 #include "print_dialogs.h"
+#include "test_report_document.h"
+#include "test_report_fill.h"
 #include "window_settings.h"
 #include "worksheet_tab.h"
 #include "year_tab.h"
@@ -81,7 +83,8 @@ PerformanceWindow::PerformanceWindow(PerformanceModel& model, WindowServices ser
     // The tabs with data of their own stand on models of it; the worksheet reads the acceptance
     // test's model, not its tab.
     auto* readings = new AcceptanceModel(model_, units_, this);
-    addTab(new AcceptanceTab(*readings, model_, units_, tabs_));
+    acceptance_ = new AcceptanceTab(*readings, model_, units_, tabs_);
+    addTab(acceptance_);
     auto* year = new YearModel(model_, units_, this);
     addTab(new YearTab(*year, units_, services_.messages, services_.files, tabs_));
     worksheet_ = new WorksheetTab(model_, units_, tabs_);
@@ -131,6 +134,7 @@ void PerformanceWindow::buildMenus() {
         file->addAction(QStringLiteral("Export &Table…"), this, &PerformanceWindow::exportTable);
     commands_.saveWorksheet = file->addAction(QStringLiteral("Save &Worksheet…"), this,
                                               &PerformanceWindow::saveWorksheet);
+    file->addAction(QStringLiteral("Test &Report…"), this, &PerformanceWindow::writeTestReport);
     file->addSeparator();
     file->addAction(QStringLiteral("&Print…"), QKeySequence::Print, this,
                     &PerformanceWindow::print);
@@ -272,6 +276,20 @@ void PerformanceWindow::saveWorksheet() {
                                  QStringLiteral("Text file (*.txt)"));
     // What the tab shows: in SI units both side by side.
     if (!path.isEmpty()) saveText(path, worksheet_->text());
+}
+
+// The report goes on the paper usual where the user is: Letter in the Americas' Letter
+// countries, else A4.
+void PerformanceWindow::writeTestReport() {
+    const QString path =
+        askFile(QStringLiteral("Test Report"), QStringLiteral("acceptance-test-report.pdf"),
+                QStringLiteral("PDF document (*.pdf)"));
+    if (path.isEmpty()) return;
+    const TestReport report =
+        FillTestReport(acceptance_->readings(), units_, acceptance_->identification());
+    QString error;
+    if (!chart::WriteTestReport(report, path, PaperSizeForLocale(PaperLocaleName()), error))
+        reportFailure(QStringLiteral("The test report was not written."), error);
 }
 
 void PerformanceWindow::print() {

@@ -22,6 +22,7 @@ class PrintDialogFactory;
 
 namespace veltrane::performance {
 
+class AcceptanceTab;
 class FileDialogs;
 class InputPanel;
 class PerformanceTab;
@@ -43,6 +44,7 @@ class PerformanceWindow final : public QMainWindow {
 
     [[nodiscard]] InputPanel* inputPanel() const { return inputs_; }
     [[nodiscard]] QTabWidget* tabs() const { return tabs_; }
+    [[nodiscard]] AcceptanceTab* acceptanceTab() const { return acceptance_; }
     [[nodiscard]] PerformanceTab* currentTab() const;
     [[nodiscard]] QString statusText() const;
 
@@ -51,6 +53,8 @@ class PerformanceWindow final : public QMainWindow {
     void exportTable();
     void copyTable();
     void saveWorksheet();
+    /// The acceptance test's report as a PDF, identified by the Acceptance tab's fields.
+    void writeTestReport();
     void print();
     void restoreDefaults();
     /// Shows every box, table and reading in these units; the model's values do not move.
@@ -78,6 +82,7 @@ class PerformanceWindow final : public QMainWindow {
     UnitLayer units_;
     InputPanel* inputs_ = nullptr;
     WorksheetTab* worksheet_ = nullptr;
+    AcceptanceTab* acceptance_ = nullptr;
     QTabWidget* tabs_ = nullptr;
     std::vector<PerformanceTab*> tabList_;
     QLabel* status_ = nullptr;
