@@ -576,7 +576,9 @@ const std::vector<LimitPassed>& AcceptanceModel::limitsPassed(int row) const {
 }
 
 // Only the ratio of the fan powers enters, so both stay in the units shown unless either names
-// its own: then both are as typed, the readings' brought into the design's unit.
+// its own: then both are as typed, the readings' brought into the design's unit. A number
+// without a unit is in the unit the window shows beside it (hp, or kW in SI): the window always
+// shows one, unlike a bare number in the batch tool's options.
 float AcceptanceModel::designPower() const {
     if (designPowerUnit_ != PowerUnit::kUnstated) return fanPowerValue_;
     if (readingsPowerUnit_ == PowerUnit::kUnstated) return fanPowerValue_;
@@ -587,10 +589,15 @@ float AcceptanceModel::designPower() const {
 TestReading AcceptanceModel::inDesignPower(const TestReading& reading) const {
     if (designPowerUnit_ == PowerUnit::kUnstated && readingsPowerUnit_ == PowerUnit::kUnstated)
         return reading;
+    const PowerUnit shown =
+        units_.system() == UnitSystem::kSI ? PowerUnit::kKilowatt : PowerUnit::kHorsepower;
+    const auto orShown = [shown](PowerUnit unit) {
+        return unit == PowerUnit::kUnstated ? shown : unit;
+    };
     TestReading judged = reading;
     judged.fanPower = static_cast<float>(
         units_.toDisplay(Quantity::kPower, static_cast<double>(reading.fanPower)) *
-        ReadingsToDesignPower(designPowerUnit_, readingsPowerUnit_));
+        ReadingsToDesignPower(orShown(designPowerUnit_), orShown(readingsPowerUnit_)));
     return judged;
 }
 

@@ -228,10 +228,10 @@ void AcceptanceTab::buildControls(QWidget* holder) {
     powerUnit_ = new QComboBox(holder);
     powerUnit_->setObjectName(QStringLiteral("readingsPowerUnit"));
     powerUnit_->addItems(
-        {QStringLiteral("As the design's"), QStringLiteral("hp"), QStringLiteral("kW")});
+        {QStringLiteral("As the table shows"), QStringLiteral("hp"), QStringLiteral("kW")});
     powerUnit_->setToolTip(
         QStringLiteral("The unit the readings' fan power was logged in. The design fan power "
-                       "may name its own: 12.7hp or 9.5kW; a bare number is in the other's."));
+                       "may name its own: 12.7hp or 9.5kW; a bare number is in the unit shown."));
     form->addRow(QStringLiteral("Readings' fan power &in"), powerUnit_);
     form->addRow(QString(), open);
     row->addLayout(form);
@@ -241,11 +241,12 @@ void AcceptanceTab::buildControls(QWidget* holder) {
     auto* results = new QVBoxLayout;
     capability_ = new QLabel(holder);
     capability_->setObjectName(QStringLiteral("capability"));
-    QFont large = capability_->font();
+    // The verdict, which the contract asks for, largest; the capabilities that give it under it.
     QFont medium = capability_->font();
     medium.setPointSizeF(medium.pointSizeF() * 1.4);
     capability_->setFont(medium);
-    large.setPointSizeF(large.pointSizeF() * 2.0);
+    QFont large = medium;
+    large.setPointSizeF(medium.pointSizeF() * 1.1);
     large.setBold(true);
     detail_ = new QLabel(holder);
     detail_->setObjectName(QStringLiteral("capabilityDetail"));

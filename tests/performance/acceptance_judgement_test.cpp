@@ -72,7 +72,7 @@ TEST_F(Judgement, shouldTakeAContractsLimitAndRefuseOneNotAboveZero) {
 }
 
 // Motor kW logged against a design power in hp is a mistake the fan-power limit catches; named
-// units on both sides put it right.
+// units on both sides put it right. A number without one is in the unit the table shows (hp).
 TEST_F(Judgement, shouldBringTheReadingsFanPowerIntoTheDesignsUnit) {
     struct Case {
         const char* designPower;
@@ -85,7 +85,7 @@ TEST_F(Judgement, shouldBringTheReadingsFanPowerIntoTheDesignsUnit) {
         {"12.7hp", PowerUnit::kHorsepower, true},  // 9.5 hp: 75 %
         {"9.5kW", PowerUnit::kKilowatt, false},
         {"9.5 kW", PowerUnit::kHorsepower, true},
-        {"9.5kW", PowerUnit::kUnstated, false},  // a bare number is in the other's unit
+        {"9.5kW", PowerUnit::kUnstated, true},  // the table's hp: 75 %
     };
     read("14.7\t65\t85\t105\t78\t1000\t9.5");
     readings.typeFanPower(Local("9.5"));
