@@ -873,6 +873,14 @@ QString AcceptanceModel::testNotes() const {
     const std::string spread = DescribeSpread(spread_);
     if (!spread.empty())
         notes += u'\n' + FromUtf8(spread).replace(0, 1, FromUtf8(spread).left(1).toUpper());
+    for (std::size_t r = 0; r < rows_.size(); ++r) {
+        const std::optional<CapabilityEvaluation>& e = rows_[r].evaluation;
+        if (Evaluated(e) && StandsApart(e->capability, spread_)) {
+            notes += QStringLiteral("\nReading %1 %2")
+                         .arg(r + 1)
+                         .arg(FromUtf8(DescribeStandingApart(e->capability, spread_)));
+        }
+    }
     const auto beyond = std::count_if(rows_.begin(), rows_.end(),
                                       [](const Row& row) { return !row.passed.empty(); });
     if (beyond > 0) {

@@ -257,12 +257,12 @@ TestReport FillTestReport(AcceptanceModel& readings, const UnitLayer& units,
     report.methods.push_back("Char. curve %");
 
     const AcceptanceDesign& against = readings.basis().acceptance;
-    int number = 0;
     for (int row = 0; row < readings.rowCount(); ++row) {
         const std::optional<TestReading>& reading = readings.reading(row);
         if (!reading) continue;
         const TestReading judged = readings.judged(*reading);
-        ReportReading line = RowOf(std::to_string(++number), *reading, judged, against,
+        // Named by the table's row, as the summary and the notes name a reading.
+        ReportReading line = RowOf(std::to_string(row + 1), *reading, judged, against,
                                    readings.limitsPassed(row), shown);
         line.capabilities =
             Capabilities(readings.byCurves(row), readings.evaluation(row), curvesGiven);

@@ -59,6 +59,21 @@ TEST_F(Judgement, shouldMarkEveryLimitAReadingPassesWhereItIsMeasured) {
     }
 }
 
+// One reading far from the others is named in the summary, beside the spread of all.
+TEST_F(Judgement, shouldNameAReadingThatStandsApart) {
+    const QString fair = Local("14.7\t65\t85\t105\t78\t1000\t12.7\n");
+    readings.typeFanPower(Local("12.7"));
+    ASSERT_TRUE(readings.paste(fair + fair + Local("14.7\t65.2\t85\t105\t78\t1000\t12.7\n") +
+                                   Local("14.7\t65\t85\t105\t81\t1000\t12.7\n"),
+                               0, 0));
+    EXPECT_TRUE(readings.detailText().contains(QStringLiteral("Spread of 4 readings")))
+        << readings.detailText().toStdString();
+    EXPECT_TRUE(readings.detailText().contains(QStringLiteral("Reading 4 stands apart")))
+        << readings.detailText().toStdString();
+    EXPECT_TRUE(readings.note(3).contains(QStringLiteral("stands apart")));
+    EXPECT_FALSE(readings.note(2).contains(QStringLiteral("stands apart")));
+}
+
 TEST_F(Judgement, shouldTakeAContractsLimitAndRefuseOneNotAboveZero) {
     read("14.7\t50\t75\t92\t65\t1000\t12");
     readings.typeLimit(TestLimit::kWetBulb, Local("20"));
