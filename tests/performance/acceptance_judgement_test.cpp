@@ -3,7 +3,9 @@
 // method that decides.
 #include <gtest/gtest.h>
 
+#include <QFile>
 #include <QLocale>
+#include <QTemporaryDir>
 
 #include "acceptance_model.h"
 
@@ -23,6 +25,16 @@ class Judgement : public ::testing::Test {
     static QString Local(const char* usText) {
         return QString::fromLatin1(usText).replace(u'.', QLocale().decimalPoint());
     }
+    /// A file in the test's own folder.
+    QString write(const char* name, const QByteArray& bytes) {
+        const QString path = folder.filePath(QString::fromLatin1(name));
+        QFile file(path);
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(bytes);
+        return path;
+    }
+    QTemporaryDir folder;
+
     [[nodiscard]] std::vector<TestLimit> passed() const {
         std::vector<TestLimit> limits;
         for (const LimitPassed& p : readings.limitsPassed(0))
@@ -158,6 +170,101 @@ TEST_F(Judgement, shouldJudgeByTheCurvesWhenGivenElseByTheCharacteristic) {
     EXPECT_NE(readings.crossPlot(), std::nullopt);
     readings.makerCurves().clear();
     EXPECT_TRUE(readings.verdictText().endsWith(QStringLiteral("(by the characteristic curve)")));
+}
+
+// A contract's limit means the same temperature or pressure in either units: the box is written
+// anew, the readings judged alike.
+TEST_F(Judgement, shouldKeepATypedLimitThroughASwitchOfUnits) {
+    read("14.7\t50\t75\t92\t65\t1000\t12");
+    readings.typeLimit(TestLimit::kWetBulb, Local("18"));
+    readings.typeLimit(TestLimit::kPressure, Local("0.5"));
+    units.setSystem(UnitSystem::kSI);
+    readings.evaluate();
+    EXPECT_NEAR(readings.limits()[TestLimit::kWetBulb], 10.0, 1e-5);
+    EXPECT_NEAR(readings.limits()[TestLimit::kPressure], 0.5 * 3.386389, 1e-4);
+    EXPECT_EQ(readings.limitCell(TestLimit::kWetBulb).text, QLocale().toString(10.0, 'g', 6));
+    EXPECT_TRUE(readings.limitsPassed(0).empty());
+    // Untyped, a limit is the codes' own SI figure, not the US one converted.
+    EXPECT_DOUBLE_EQ(readings.limits()[TestLimit::kWaterFlow], 10.0);
+    readings.typeLimit(TestLimit::kWetBulb, QString());
+    EXPECT_DOUBLE_EQ(readings.limits()[TestLimit::kWetBulb], 6.7);
+    EXPECT_EQ(readings.limitsPassed(0).size(), 1U);
+}
+
+// The design tower's own curves and a reading of the design tower itself: 100 % by the curves,
+// in US units and after a switch to SI (the curves' cells rewritten in °C).
+TEST_F(Judgement, shouldFindTheDesignTowerAtFullCapabilityOnItsOwnCurves) {
+    readings.makerCurves().fill(*design.performanceCurves());
+    const QString power = readings.fanPower().text;
+    read("14.7\t65\t85\t105\t78\t1000\tPOWER");
+    readings.paste(power, 0, 6);
+    for (const UnitSystem system : {UnitSystem::kUS, UnitSystem::kSI}) {
+        units.setSystem(system);
+        readings.evaluate();
+        ASSERT_TRUE(readings.makerCurves().curves())
+            << readings.makerCurves().refusal().toStdString();
+        ASSERT_TRUE(readings.byCurves(0));
+        ASSERT_EQ(readings.byCurves(0)->outcome, CurvesOutcome::kEvaluated)
+            << readings.note(0).toStdString();
+        EXPECT_NEAR(readings.byCurves(0)->capability, 100.0F, 0.1F);
+        EXPECT_TRUE(readings.limitsPassed(0).empty());
+    }
+}
+
+struct CurvesFile {
+    const char* name;
+    QByteArray header;
+    const char* error;  ///< a part of the refusal; empty when the file opens
+};
+
+// Curves open as the batch tool's --curves-csv writes them; a file in other units or short of a
+// column is refused and the curves already given are kept.
+TEST_F(Judgement, shouldOpenCurvesAsTheBatchToolWritesThem) {
+    const auto body = [] {
+        QByteArray rows;
+        for (const int flow : {90, 100, 110}) {
+            for (const int range : {80, 100, 120}) {
+                for (const int wetBulb : {55, 65, 75}) {
+                    const double cold =
+                        70.0 + 0.6 * (wetBulb - 55) + 0.08 * (flow - 90) + 0.05 * (range - 80);
+                    rows += QByteArray::number(flow) + ',' + QByteArray::number(range) + ',' +
+                            QByteArray::number(wetBulb) + ',' + QByteArray::number(cold) + "\r\n";
+                }
+            }
+        }
+        return rows;
+    }();
+    const CurvesFile files[] = {
+        {"good.csv", "\"Flow (%)\",\"Range (%)\",\"Twb (°F)\",\"TCold (°F)\"\r\n", ""},
+        {"celsius.csv", "Flow (%),Range (%),Twb (°C),TCold (°C)\r\n", "is in °C"},
+        {"short.csv", "Flow (%),Range (%),Twb\r\n", "no column TCold"},
+    };
+    for (const CurvesFile& file : files) {
+        SCOPED_TRACE(file.name);
+        QString error;
+        const bool opened =
+            readings.makerCurves().open(write(file.name, file.header + body), error);
+        EXPECT_EQ(opened, QByteArray(file.error).isEmpty()) << error.toStdString();
+        EXPECT_TRUE(error.contains(QString::fromUtf8(file.error))) << error.toStdString();
+        // The good file's curves stand through the refusals after it.
+        ASSERT_TRUE(readings.makerCurves().curves());
+        EXPECT_EQ(readings.makerCurves().curves()->flowPercents.size(), 3U);
+    }
+}
+
+// A readings file names the unit its fan power was logged in.
+TEST_F(Judgement, shouldTakeTheReadingsFanPowerUnitFromTheFilesHeader) {
+    const QByteArray row = "14.7,65,85,105,78,1000,9.5\r\n";
+    QString path = write("kw.csv", "P,Twb,Tdb,THot,TCold,Flow,FanPower (kW)\r\n" + row);
+    ASSERT_TRUE(readings.open(path)) << readings.message().toStdString();
+    EXPECT_EQ(readings.readingsPowerUnit(), PowerUnit::kKilowatt);
+    EXPECT_EQ(readings.headerData(6, Qt::Horizontal, Qt::DisplayRole).toString(),
+              QStringLiteral("FanPower (kW)"));
+    path = write("watts.csv", "P,Twb,Tdb,THot,TCold,Flow,FanPower (W)\r\n" + row);
+    EXPECT_FALSE(readings.open(path));
+    EXPECT_TRUE(readings.message().contains(QStringLiteral("no power unit")))
+        << readings.message().toStdString();
+    EXPECT_EQ(readings.readingsPowerUnit(), PowerUnit::kKilowatt);  // the readings kept
 }
 
 }  // namespace
