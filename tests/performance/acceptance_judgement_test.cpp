@@ -8,6 +8,7 @@
 #include <QTemporaryDir>
 
 #include "acceptance_model.h"
+#include "test_report_fill.h"
 
 namespace veltrane::performance {
 namespace {
@@ -265,6 +266,41 @@ TEST_F(Judgement, shouldTakeTheReadingsFanPowerUnitFromTheFilesHeader) {
     EXPECT_TRUE(readings.message().contains(QStringLiteral("no power unit")))
         << readings.message().toStdString();
     EXPECT_EQ(readings.readingsPowerUnit(), PowerUnit::kKilowatt);  // the readings kept
+}
+
+// The report says what the tab shows: a figure beyond its limit marked in the column the limit is
+// measured on, a row per reading named as the table names it, the deciding method flagged, and
+// the cross-plot only with the maker's curves.
+TEST_F(Judgement, shouldFillTheReportAsTheTabJudges) {
+    readings.typeFanPower(Local("12.7"));
+    ASSERT_TRUE(readings.paste(Local("14.7\t65\t85\t105\t78\t1000\t12.7\n"
+                                     "14.7\tabc\t85\t105\t78\t1000\t12.7\n"
+                                     "14.7\t50\t75\t92\t65\t1000\t15\n"),
+                               0, 0));
+    // Wet bulb, dry bulb, hot, cold, range, flow, heat load, fan power, pressure.
+    constexpr std::size_t kWetBulbFigure = 0;
+    constexpr std::size_t kFanPowerFigure = 7;
+    for (const bool curves : {false, true}) {
+        SCOPED_TRACE(curves);
+        if (curves) readings.makerCurves().fill(*design.performanceCurves());
+        const TestReport report = FillTestReport(readings, units, {u"CT-9"_qs, {}, {}, {}, {}});
+        EXPECT_EQ(report.title, "CT-9");
+        ASSERT_EQ(report.readings.size(), 2U);
+        EXPECT_EQ(report.readings[1].name, "3");
+        for (const ReportReading& reading : report.readings) {
+            ASSERT_EQ(reading.figures.size(), report.readingColumns.size());
+            EXPECT_EQ(reading.capabilities.size(), report.methods.size());
+        }
+        const std::vector<ReadingFigure>& far = report.readings[1].figures;
+        for (std::size_t f = 0; f < far.size(); ++f)
+            EXPECT_EQ(far[f].limitPassed, f == kWetBulbFigure || f == kFanPowerFigure) << f;
+        EXPECT_FALSE(report.readings[0].figures[kFanPowerFigure].limitPassed);
+        ASSERT_EQ(report.result.methods.size(), curves ? 2U : 1U);
+        EXPECT_TRUE(report.result.methods.front().decides);
+        EXPECT_EQ(report.crossPlot.has_value(), curves);
+        EXPECT_EQ(report.result.verdict, readings.verdict()->text);
+        EXPECT_TRUE(report.demandChart.has_value());
+    }
 }
 
 }  // namespace
