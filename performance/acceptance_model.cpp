@@ -653,6 +653,13 @@ void AcceptanceModel::judge() {
     verdictText_.clear();
     crossPlot_.reset();
     if (!mean_) return;
+    // Curves given but refused are no reason to fall back on the characteristic curve: the
+    // contract named them, so there is no verdict until they are put right.
+    if (makerCurves_.given() && !makerCurves_.curves()) {
+        verdict_ = Verdict{false, "no verdict: the maker's curves given are refused"};
+        verdictText_ = QStringLiteral("No verdict: the maker's curves given are refused");
+        return;
+    }
     const AcceptanceMethod method = decidingMethod();
     const float nan = std::numeric_limits<float>::quiet_NaN();
     float capability = nan;

@@ -169,6 +169,11 @@ TEST_F(Judgement, shouldJudgeByTheCurvesWhenGivenElseByTheCharacteristic) {
     EXPECT_EQ(readings.verdictText().startsWith(QStringLiteral("Meets the design")),
               capability >= 100.0F);
     EXPECT_NE(readings.crossPlot(), std::nullopt);
+    // Curves that are given but refused give no verdict rather than the characteristic's.
+    readings.makerCurves().paste(Local("90\t100\t60\t70\n"), 0, 0);
+    EXPECT_FALSE(readings.makerCurves().curves());
+    EXPECT_TRUE(readings.verdictText().startsWith(QStringLiteral("No verdict")));
+    EXPECT_FALSE(readings.verdict()->meetsDesign);
     readings.makerCurves().clear();
     EXPECT_TRUE(readings.verdictText().endsWith(QStringLiteral("(by the characteristic curve)")));
 }
