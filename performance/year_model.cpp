@@ -16,6 +16,7 @@
 #include "csv_writer.h"
 #include "number_text.h"
 #include "table_text.h"
+#include "usable_values.h"
 #include "utf8_text.h"
 
 namespace veltrane::performance {
@@ -59,15 +60,15 @@ std::optional<double> CsvNumber(const QString& field) {
     return value;
 }
 
-// The engine's checks of a bin's air (wet bulb not above dry bulb) and of a setpoint in liquid
-// water belong here, shared with the batch tool, once the engine has them: each returns why the
-// value is refused ("is above the dry bulb"), empty when it is usable. Until then every bin and
-// setpoint of usable numbers is taken, as before.
-QString BinRefusal(const WeatherBin&) {
-    return {};
+// The engine's checks, shared with the batch tool, so that the window refuses what it refuses:
+// each returns why the value is refused, a phrase that follows its name, empty when usable.
+QString BinRefusal(const WeatherBin& bin) {
+    return FromUtf8(CheckAir(bin.wetBulb, bin.dryBulb).reason);
 }
-QString SetpointRefusal(float) {
-    return {};
+/// The setpoint is checked in the units it was typed in, so that 100 °C itself passes.
+QString SetpointRefusal(float setpoint, const UnitLayer& units) {
+    const double typed = units.toDisplay(Quantity::kTemperature, static_cast<double>(setpoint));
+    return FromUtf8(CheckSetpoint(typed, units.system()).reason);
 }
 
 struct Record {
@@ -337,7 +338,7 @@ void YearModel::readAll() {
         bin.hours = static_cast<double>(cells[kHours].value.value_or(0.0F));
         const QString refusal = BinRefusal(bin);
         if (problem_.isEmpty() && !refusal.isEmpty())
-            problem_ = QStringLiteral("Bin %1 %2").arg(r + 1).arg(refusal);
+            problem_ = QStringLiteral("Bin %1: %2").arg(r + 1).arg(refusal);
     }
     FanControl control = control_;
     control.mode = mode_;
@@ -345,7 +346,8 @@ void YearModel::readAll() {
     minimumProblem_.clear();
     if (!setpoint_.value) {
         setpointProblem_ = QStringLiteral("The setpoint ") + setpoint_.problem;
-    } else if (const QString refusal = SetpointRefusal(*setpoint_.value); !refusal.isEmpty()) {
+    } else if (const QString refusal = SetpointRefusal(*setpoint_.value, units_);
+               !refusal.isEmpty()) {
         setpointProblem_ = QStringLiteral("The setpoint ") + refusal;
     } else {
         control.setpoint = *setpoint_.value;
@@ -421,20 +423,30 @@ QString YearModel::totalsText() const {
     };
     QString text = totals.hours > 0.0
                        ? QStringLiteral(
-                             "Year of %1: fan energy %2, makeup water %3, mean cold water %4, %5 "
-                             "above the setpoint.")
+                             "Year of %1: fan energy %2, makeup water %3, mean cold water reached "
+                             "%4, %5 above the setpoint")
                              .arg(Hours(totals.hours) + QStringLiteral(" h"),
                                   shown(Quantity::kEnergy, totals.fanKilowattHours),
                                   shown(Quantity::kWaterVolume, totals.makeupGallons),
                                   shown(Quantity::kTemperature, totals.meanColdWater),
                                   Hours(totals.hoursAboveSetpoint) + QStringLiteral(" h"))
                        : QStringLiteral("No bin with hours has an operating point.");
+    if (totals.hours > 0.0) {
+        // The mean over the hours above alone: a signed mean over the year would hide a
+        // shortfall behind the cold hours.
+        text +=
+            totals.hoursAboveSetpoint > 0.0
+                ? QStringLiteral(" (by %1 on average, %2·h).")
+                      .arg(shown(Quantity::kTemperatureDifference, totals.meanAboveSetpoint),
+                           shown(Quantity::kTemperatureDifference, totals.degreeHoursAboveSetpoint))
+                : QStringLiteral(".");
+    }
     if (!totals.binsLeftOut.empty()) {
         // Named, so that no bin is silently missing from a sum.
         QStringList names;
         for (const std::size_t bin : totals.binsLeftOut)
             names << locale.toString(static_cast<qulonglong>(bin + 1));
-        text += QStringLiteral(" Left out: bin%1 %2 (no operating point; %3).")
+        text += QStringLiteral(" Left out: bin%1 %2 (no figures; %3).")
                     .arg(names.size() == 1 ? QString() : QStringLiteral("s"),
                          names.join(QStringLiteral(", ")),
                          Hours(totals.hoursLeftOut) + QStringLiteral(" h"));
@@ -443,6 +455,7 @@ QString YearModel::totalsText() const {
 }
 
 QStringList YearModel::resultsHeader() const {
+    const QString difference = units_.unit(Quantity::kTemperatureDifference);
     return {temperatureColumn(QStringLiteral("Twb")),
             temperatureColumn(QStringLiteral("Tdb")),
             QStringLiteral("Hours (h)"),
@@ -450,6 +463,8 @@ QStringList YearModel::resultsHeader() const {
             QStringLiteral("Air flow (%)"),
             QStringLiteral("Makeup (%1)").arg(units_.unit(Quantity::kWaterVolume)),
             QStringLiteral("Fan energy (%1)").arg(units_.unit(Quantity::kEnergy)),
+            QStringLiteral("Above setpoint (%1)").arg(difference),
+            QStringLiteral("Degree-hours above setpoint (%1·h)").arg(difference),
             QStringLiteral("Note")};
 }
 
@@ -473,22 +488,60 @@ QString YearModel::tableText(QChar separator) const {
                 row << units_.losslessText(Quantity::kTemperature, bin.run.coldWater)
                     << exact(Quantity::kPercentage, static_cast<double>(bin.run.airFlow) * kPercent)
                     << exact(Quantity::kWaterVolume, bin.makeupGallons)
-                    << exact(Quantity::kEnergy, bin.fanKilowattHours)
-                    << FromUtf8(DescribeFanOutcome(bin.run.outcome, control_.mode));
+                    << exact(Quantity::kEnergy, bin.fanKilowattHours);
+                const SetpointShortfall shortfall = binShortfall(i);
+                row << exact(Quantity::kTemperatureDifference, shortfall.MeanAbove())
+                    << exact(Quantity::kTemperatureDifference, shortfall.degreeHours);
             } else {
-                row << QString() << QString() << QString() << QString()
-                    << QStringLiteral("no operating point: ") +
-                           FromUtf8(DescribeOutcome(bin.run.fullSpeed.outcome));
+                row << QString() << QString() << QString() << QString() << QString() << QString();
             }
-            line(row);
+            line(row << binNote(i));
         }
         const YearTotals& totals = year_->totals;
         line({QStringLiteral("Year"), QString(), exact(Quantity::kHours, totals.hours),
               totals.hours > 0.0 ? exact(Quantity::kTemperature, totals.meanColdWater) : QString(),
               QString(), exact(Quantity::kWaterVolume, totals.makeupGallons),
-              exact(Quantity::kEnergy, totals.fanKilowattHours), totalsText()});
+              exact(Quantity::kEnergy, totals.fanKilowattHours),
+              exact(Quantity::kTemperatureDifference, totals.meanAboveSetpoint),
+              exact(Quantity::kTemperatureDifference, totals.degreeHoursAboveSetpoint),
+              totalsNote()});
     }
     return table.text();
+}
+
+SetpointShortfall YearModel::binShortfall(std::size_t bin) const {
+    SetpointShortfall shortfall;
+    if (year_ && bin < year_->bins.size() && year_->bins[bin].operating())
+        shortfall.Add(year_->bins[bin].run.coldWater, control_.setpoint, binValues_[bin].hours);
+    return shortfall;
+}
+
+// A bin without an operating point says why the rating found none; any other bin says how its
+// fans ran (the engine's note, empty when the setpoint is simply met).
+QString YearModel::binNote(std::size_t bin) const {
+    if (!year_ || bin >= year_->bins.size()) return {};
+    const FanOperation& run = year_->bins[bin].run;
+    if (run.outcome == FanOutcome::kNoOperatingPoint) {
+        return QStringLiteral("no operating point: ") +
+               FromUtf8(DescribeOutcome(run.fullSpeed.outcome));
+    }
+    return FromUtf8(ExplainFanOperation(run, control_.mode));
+}
+
+QString YearModel::totalsNote() const {
+    if (!year_) return {};
+    const YearTotals& totals = year_->totals;
+    std::vector<std::string> named;
+    for (const std::size_t bin : totals.binsLeftOut)
+        named.push_back("bin " + std::to_string(bin + 1));
+    TotalsCoverage coverage;
+    coverage.rows = year_->bins.size() - totals.binsLeftOut.size();
+    coverage.hours = totals.hours;
+    coverage.rowsLeftOut = totals.binsLeftOut.size();
+    coverage.namedLeftOut = named;
+    coverage.hoursLeftOut = totals.hoursLeftOut;
+    coverage.underSetpoint = control_.mode != FanMode::kFull;
+    return FromUtf8(TotalsNote(coverage));
 }
 
 }  // namespace veltrane::performance

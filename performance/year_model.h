@@ -69,6 +69,8 @@ class YearModel final : public QAbstractTableModel {
     /// The latest year run; nothing without a tower.
     [[nodiscard]] const std::optional<YearRun>& year() const { return year_; }
 
+    /// The design whose tower the year is run with.
+    [[nodiscard]] const PerformanceModel& design() const { return design_; }
     /// Runs the year with the design as it is now.
     void run();
     /// The design or the units changed since the last run.
@@ -76,6 +78,14 @@ class YearModel final : public QAbstractTableModel {
 
     /// The year's totals (or why there are none) as one paragraph.
     [[nodiscard]] QString totalsText() const;
+    /// A bin's note: why it has no operating point, or how its fans ran (empty when the
+    /// setpoint is simply met).
+    [[nodiscard]] QString binNote(std::size_t bin) const;
+    /// How far a bin of the latest run lands above the setpoint (nothing when it has no figures).
+    [[nodiscard]] SetpointShortfall binShortfall(std::size_t bin) const;
+    /// What the totals row's sums cover and what its cold water means, the bins left out named:
+    /// the batch tool's totals note.
+    [[nodiscard]] QString totalsNote() const;
     /// The captions of the results' columns, each with its unit.
     [[nodiscard]] QStringList resultsHeader() const;
     /// Every value exact in the units shown, the columns named with their unit, the year's

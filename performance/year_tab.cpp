@@ -386,18 +386,21 @@ void YearTab::showResults() {
                              BoxText(weather.dryBulb, Quantity::kTemperature, units_, QLocale()),
                              Hours(weather.hours)};
         if (bin.operating()) {
+            const SetpointShortfall shortfall = year_.binShortfall(i);
             cells << displayText(Quantity::kTemperature, bin.run.coldWater)
                   << displayText(
                          Quantity::kPercentage,
                          static_cast<float>(static_cast<double>(bin.run.airFlow) * kPercent))
                   << displayText(Quantity::kWaterVolume, static_cast<float>(bin.makeupGallons))
                   << displayText(Quantity::kEnergy, static_cast<float>(bin.fanKilowattHours))
-                  << FromUtf8(DescribeFanOutcome(bin.run.outcome, year_.control().mode));
+                  << displayText(Quantity::kTemperatureDifference,
+                                 static_cast<float>(shortfall.MeanAbove()))
+                  << displayText(Quantity::kTemperatureDifference,
+                                 static_cast<float>(shortfall.degreeHours));
         } else {
-            cells << QString() << QString() << QString() << QString()
-                  << QStringLiteral("no operating point: ") +
-                         FromUtf8(DescribeOutcome(bin.run.fullSpeed.outcome));
+            cells << QString() << QString() << QString() << QString() << QString() << QString();
         }
+        cells << year_.binNote(i);
         for (int c = 0; c < cells.size(); ++c) {
             auto* item = new QTableWidgetItem(cells[c]);
             if (c + 1 < cells.size()) item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);

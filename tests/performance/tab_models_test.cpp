@@ -130,6 +130,74 @@ TEST_F(TabModels, shouldOpenAQuotedBinsFileAndSaveItAsTheBatchToolWritesOne) {
     EXPECT_EQ(file.readAll(), QByteArray("Twb,Tdb,Hours\n45,55,3000\n"));
 }
 
+struct YearRuleCase {
+    const char* name;
+    UnitSystem units;
+    const char* bins;      ///< pasted
+    const char* setpoint;  ///< typed in the units, '.' for the locale's mark
+    const char* problem;   ///< the model's problem, empty when the year runs
+};
+
+// The batch tool's rules, through the engine's own checks: air whose wet bulb is above its dry
+// bulb, and a setpoint outside liquid water, checked in the units typed.
+TEST_F(TabModels, shouldRefuseWhatTheBatchToolRefuses) {
+    const std::vector<YearRuleCase> cases = {
+        {"usable", UnitSystem::kUS, "60\t65\t100\n", "78", ""},
+        {"saturated air", UnitSystem::kUS, "60\t60\t100\n", "78", ""},
+        {"wet above dry", UnitSystem::kUS, "60\t65\t100\n66\t65\t100\n", "78",
+         "Bin 2: wet bulb must not be above the dry bulb"},
+        {"ice", UnitSystem::kUS, "60\t65\t100\n", "31.9",
+         "The setpoint must be a cold water temperature from 32 F to 212 F"},
+        {"steam", UnitSystem::kUS, "60\t65\t100\n", "212.1",
+         "The setpoint must be a cold water temperature from 32 F to 212 F"},
+        {"boiling point typed in SI", UnitSystem::kSI, "15\t18\t100\n", "100", ""},
+        {"above boiling in SI", UnitSystem::kSI, "15\t18\t100\n", "100.1",
+         "The setpoint must be a cold water temperature from 0 C to 100 C"},
+    };
+    for (const YearRuleCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        UnitLayer shown;
+        shown.setSystem(c.units);
+        YearModel year(design, shown);
+        year.paste(QString::fromUtf8(c.bins));
+        year.typeSetpoint(Local(c.setpoint));
+        EXPECT_EQ(year.problem().toStdString(), std::string(c.problem));
+    }
+}
+
+/// The fields of the table's last record, the year's totals.
+QStringList TotalsFields(const QString& text) {
+    const std::string bytes = text.toStdString();
+    StringSource source(bytes);
+    CsvReader reader(source);
+    CsvRecord record;
+    QStringList fields;
+    while (reader.Next(record)) {
+        fields.clear();
+        for (const std::string_view field : record.fields)
+            fields << QString::fromUtf8(field.data(), static_cast<qsizetype>(field.size()));
+    }
+    return fields;
+}
+
+// A cold bin must not hide the warm one: Above Setpoint is the mean over the hours above alone,
+// the degree-hours are those hours' own, and a bin without figures is named in the Notes.
+TEST_F(TabModels, shouldTotalTheHoursAboveTheSetpointAloneAndNameABinLeftOut) {
+    YearModel year(design, units);
+    year.setFanMode(FanMode::kFull);
+    year.paste(u"40\t50\t1000\n75\t85\t10\n205\t210\t400\n"_qs);
+    ASSERT_TRUE(year.year());
+    const BinOperation& warm = year.year()->bins[1];
+    ASSERT_TRUE(warm.aboveSetpoint);
+    const double above = static_cast<double>(warm.run.coldWater) - 78.0;
+    const QStringList totals = TotalsFields(year.tableText(u','));
+    ASSERT_EQ(totals.size(), year.resultsHeader().size());
+    EXPECT_NEAR(totals[7].toDouble(), above, 1e-5);
+    EXPECT_NEAR(totals[8].toDouble(), above * 10.0, 1e-4);
+    EXPECT_TRUE(totals[9].contains(u"left out: 1 row without results (bin 3; 400 hours)"_qs))
+        << totals[9].toStdString();
+}
+
 std::vector<float> Approaches(const DemandChart& chart) {
     std::vector<float> approaches;
     for (const ChartCurve& curve : chart.curves)

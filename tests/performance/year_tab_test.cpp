@@ -104,7 +104,7 @@ TEST_F(Year, shouldMarkABadPastedCellAndNameABinWithoutAnOperatingPoint) {
     EXPECT_TRUE(tab->problemText().isEmpty());
     EXPECT_EQ(totals().hours, 3000.0);
     EXPECT_EQ(totals().hoursLeftOut, 4000.0);
-    EXPECT_TRUE(tab->totalsText().contains(QStringLiteral("Left out: bin 2 (no operating point")));
+    EXPECT_TRUE(tab->totalsText().contains(QStringLiteral("Left out: bin 2 (no figures")));
     EXPECT_TRUE(tab->tableText(u',').contains(QStringLiteral("no operating point: ")));
 }
 
