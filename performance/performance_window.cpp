@@ -29,6 +29,7 @@
 #include "print_dialogs.h"
 #include "test_report_document.h"
 #include "test_report_fill.h"
+#include "recent_files.h"
 #include "window_settings.h"
 #include "worksheet_tab.h"
 #include "year_tab.h"
@@ -86,7 +87,11 @@ PerformanceWindow::PerformanceWindow(PerformanceModel& model, WindowServices ser
     acceptance_ = new AcceptanceTab(*readings, model_, units_, tabs_);
     addTab(acceptance_);
     auto* year = new YearModel(model_, units_, this);
-    addTab(new YearTab(*year, units_, services_.messages, services_.files, tabs_));
+    recentWeather_ =
+        new RecentFiles(services_.settings, QStringLiteral("recentWeatherFiles"), this);
+    yearTab_ =
+        new YearTab(*year, units_, services_.messages, services_.files, *recentWeather_, tabs_);
+    addTab(yearTab_);
     worksheet_ = new WorksheetTab(model_, units_, tabs_);
     worksheet_->showAcceptance(readings);
     addTab(worksheet_);
@@ -128,6 +133,19 @@ QString PerformanceWindow::statusText() const {
 
 void PerformanceWindow::buildMenus() {
     QMenu* file = menuBar()->addMenu(QStringLiteral("&File"));
+    // The weather files open in the Year tab, which is shown so that the user sees the year.
+    file->addAction(QStringLiteral("Open &Weather File…"), this, [this] {
+        tabs_->setCurrentWidget(yearTab_);
+        yearTab_->askOpenWeather();
+    });
+    QMenu* recent = file->addMenu(QStringLiteral("&Recent Weather Files"));
+    connect(recent, &QMenu::aboutToShow, this, [this, recent] {
+        recentWeather_->fill(*recent, [this](const QString& path) {
+            tabs_->setCurrentWidget(yearTab_);
+            yearTab_->openWeather(path);
+        });
+    });
+    file->addSeparator();
     commands_.exportChart =
         file->addAction(QStringLiteral("Export &Chart…"), this, &PerformanceWindow::exportChart);
     commands_.exportTable =

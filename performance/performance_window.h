@@ -26,7 +26,9 @@ class AcceptanceTab;
 class FileDialogs;
 class InputPanel;
 class PerformanceTab;
+class RecentFiles;
 class WorksheetTab;
+class YearTab;
 
 /// What the window needs from outside.
 struct WindowServices {
@@ -83,6 +85,8 @@ class PerformanceWindow final : public QMainWindow {
     InputPanel* inputs_ = nullptr;
     WorksheetTab* worksheet_ = nullptr;
     AcceptanceTab* acceptance_ = nullptr;
+    YearTab* yearTab_ = nullptr;
+    RecentFiles* recentWeather_ = nullptr;
     QTabWidget* tabs_ = nullptr;
     std::vector<PerformanceTab*> tabList_;
     QLabel* status_ = nullptr;

@@ -2,21 +2,27 @@
 
 #include <QClipboard>
 #include <QComboBox>
+#include <QDialog>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QFont>
 #include <QFormLayout>
+#include <QGroupBox>
 #include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPainter>
 #include <QPrinter>
 #include <QPushButton>
 #include <QSplitter>
+#include <QStackedWidget>
 #include <QTableView>
 #include <QTableWidget>
+#include <QToolButton>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -30,7 +36,9 @@
 #include "file_dialogs.h"
 #include "message_boxes.h"
 #include "number_boxes.h"
+#include "recent_files.h"
 #include "utf8_text.h"
+#include "weather_year_model.h"
 
 namespace veltrane::performance {
 namespace {
@@ -82,10 +90,11 @@ class YearBars final : public QWidget {
     }
 
     [[nodiscard]] QString title() const {
-        return shown_ == YearBarsOf::kEnergy
-                   ? QStringLiteral("Fan energy by bin (%1)").arg(units_.unit(Quantity::kEnergy))
-                   : QStringLiteral("Makeup water by bin (%1)")
-                         .arg(units_.unit(Quantity::kWaterVolume));
+        const QString per = tab_.showsMonths() ? QStringLiteral("month") : QStringLiteral("bin");
+        return shown_ == YearBarsOf::kEnergy ? QStringLiteral("Fan energy by %1 (%2)")
+                                                   .arg(per, units_.unit(Quantity::kEnergy))
+                                             : QStringLiteral("Makeup water by %1 (%2)")
+                                                   .arg(per, units_.unit(Quantity::kWaterVolume));
     }
 
     /// Paints the chart into `area` (any device, any size).
@@ -95,51 +104,91 @@ class YearBars final : public QWidget {
         font.setPixelSize(kChartTextPixels);
         painter.setFont(font);
         painter.fillRect(area, Qt::white);
-        const std::optional<YearRun>& year = tab_.year();
         painter.setPen(Qt::black);
         painter.drawText(area.adjusted(0, 6, 0, 0), Qt::AlignHCenter | Qt::AlignTop, title());
-        if (!year || year->bins.empty()) {
-            painter.drawText(area, Qt::AlignCenter, tab_.totalsText());
+        const std::vector<Bar> bars = tab_.showsMonths() ? monthBars() : binBars();
+        if (bars.empty()) {
+            painter.drawText(area, Qt::AlignCenter | Qt::TextWordWrap, tab_.totalsText());
             painter.restore();
             return;
         }
-        const std::vector<double> values = barValues(*year);
-        const double top = NiceTop(*std::max_element(values.begin(), values.end()));
+        double highest = 0.0;
+        for (const Bar& bar : bars)
+            highest = std::max(highest, bar.figures ? bar.value : 0.0);
+        const double top = NiceTop(highest);
         // The plot starts right of its widest grid label ("10,000,000"), so that none is cut.
         const double labelWidth = painter.fontMetrics().horizontalAdvance(GridLabel(top, top));
         const double plotLeft = std::max(kChartMargin, labelWidth + kLabelGap) + 16;
         const QRectF plot = area.adjusted(plotLeft, kChartMargin / 2, -16, -kChartMargin);
         paintGrid(painter, area.left(), plot, top);
-        const double slot = plot.width() / static_cast<double>(values.size());
-        for (std::size_t i = 0; i < values.size(); ++i) {
+        const double slot = plot.width() / static_cast<double>(bars.size());
+        for (std::size_t i = 0; i < bars.size(); ++i) {
             const double left = plot.left() + slot * static_cast<double>(i);
             const QRectF label(left, plot.bottom() + 4, slot, 18);
             painter.setPen(Qt::black);
-            painter.drawText(label, Qt::AlignCenter, axisLabel(tab_.binWetBulb(i)));
-            if (!year->bins[i].operating()) {
+            painter.drawText(label, Qt::AlignCenter, bars[i].label);
+            if (!bars[i].figures) {
                 painter.setPen(QPen(Qt::red, 2));
                 const QPointF base(left + slot / 2, plot.bottom() - 8);
                 painter.drawLine(base + QPointF(-5, -5), base + QPointF(5, 5));
                 painter.drawLine(base + QPointF(-5, 5), base + QPointF(5, -5));
                 continue;
             }
-            const double height = top > 0.0 ? plot.height() * values[i] / top : 0.0;
+            const double height = top > 0.0 ? plot.height() * bars[i].value / top : 0.0;
             painter.fillRect(QRectF(left + slot * 0.15, plot.bottom() - height, slot * 0.7, height),
                              kBarColour);
         }
         painter.setPen(Qt::black);
-        painter.drawText(
-            QRectF(area.left(), plot.bottom() + 22, area.width(), 18), Qt::AlignCenter,
-            QStringLiteral("Bin by wet bulb (%1)").arg(units_.unit(Quantity::kTemperature)));
+        const QString axis =
+            tab_.showsMonths()
+                ? QStringLiteral("Month")
+                : QStringLiteral("Bin by wet bulb (%1)").arg(units_.unit(Quantity::kTemperature));
+        painter.drawText(QRectF(area.left(), plot.bottom() + 22, area.width(), 18), Qt::AlignCenter,
+                         axis);
         painter.restore();
     }
 
   private:
+    struct Bar {
+        QString label;
+        double value = 0.0;  ///< in the units shown
+        bool figures = true;
+    };
+
     /// A bin's wet bulb under its bar, to three figures so that neighbours do not run into
     /// each other (a bin of 37 °F is 2.7777778 °C); the table beside gives every digit.
     [[nodiscard]] QString axisLabel(float wetBulb) const {
         const double shown = units_.toDisplay(Quantity::kTemperature, static_cast<double>(wetBulb));
         return QLocale().toString(shown, 'g', kAxisLabelDigits);
+    }
+
+    [[nodiscard]] std::vector<Bar> binBars() const {
+        std::vector<Bar> bars;
+        const std::optional<YearRun>& year = tab_.year();
+        if (!year) return bars;
+        for (std::size_t i = 0; i < year->bins.size(); ++i) {
+            const BinOperation& bin = year->bins[i];
+            bars.push_back({axisLabel(tab_.binWetBulb(i)),
+                            shown_ == YearBarsOf::kEnergy
+                                ? units_.toDisplay(Quantity::kEnergy, bin.fanKilowattHours)
+                                : units_.toDisplay(Quantity::kWaterVolume, bin.makeupGallons),
+                            bin.operating()});
+        }
+        return bars;
+    }
+
+    /// A month without any hour of figures is marked as a bin without an operating point is.
+    [[nodiscard]] std::vector<Bar> monthBars() const {
+        std::vector<Bar> bars;
+        const WeatherYearModel& weather = tab_.weatherModel();
+        if (!weather.result() || !weather.result()->error.empty()) return bars;
+        const int column = shown_ == YearBarsOf::kEnergy ? kMonthFanEnergy : kMonthMakeup;
+        for (int month = 0; month < static_cast<int>(kMonthsPerYear); ++month) {
+            const OperationSums* sums = weather.sumsOfRow(month);
+            bars.push_back({QLocale().standaloneMonthName(month + 1, QLocale::ShortFormat),
+                            weather.value(month, column), sums && sums->hours > 0.0});
+        }
+        return bars;
     }
 
   protected:
@@ -149,16 +198,6 @@ class YearBars final : public QWidget {
     }
 
   private:
-    [[nodiscard]] std::vector<double> barValues(const YearRun& year) const {
-        std::vector<double> values;
-        for (const BinOperation& bin : year.bins) {
-            values.push_back(shown_ == YearBarsOf::kEnergy
-                                 ? units_.toDisplay(Quantity::kEnergy, bin.fanKilowattHours)
-                                 : units_.toDisplay(Quantity::kWaterVolume, bin.makeupGallons));
-        }
-        return values;
-    }
-
     /// 1, 2 or 5 × a power of ten at or above the highest bar.
     static double NiceTop(double highest) {
         if (!(highest > 0.0)) return 1.0;
@@ -213,8 +252,14 @@ class BinsTable final : public QTableView {
 };
 
 YearTab::YearTab(YearModel& year, const UnitLayer& units, desktop::MessageBoxes& messages,
-                 FileDialogs& files, QWidget* parent)
-    : PerformanceTab(parent), year_(year), units_(units), messages_(messages), files_(files) {
+                 FileDialogs& files, RecentFiles& recent, QWidget* parent)
+    : PerformanceTab(parent),
+      year_(year),
+      units_(units),
+      messages_(messages),
+      files_(files),
+      recent_(recent),
+      weather_(new WeatherYearModel(units, this)) {
     setObjectName(QStringLiteral("yearTab"));
     auto* layout = new QHBoxLayout(this);
     // The inputs keep to a narrow column: the results and the chart take the rest.
@@ -223,6 +268,7 @@ YearTab::YearTab(YearModel& year, const UnitLayer& units, desktop::MessageBoxes&
     auto* left = new QVBoxLayout(inputs);
     left->setContentsMargins(0, 0, 0, 0);
     left->addWidget(buildControls());
+    left->addWidget(buildWeather());
     left->addWidget(buildBins(), 1);
     layout->addWidget(inputs);
     auto* splitter = new QSplitter(Qt::Vertical, this);
@@ -245,7 +291,14 @@ YearTab::YearTab(YearModel& year, const UnitLayer& units, desktop::MessageBoxes&
     totals_->setObjectName(QStringLiteral("yearTotals"));
     totals_->setWordWrap(true);
     totals_->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    resultLayout->addWidget(results_, 1);
+    months_ = new QTableView(resultPane);
+    months_->setObjectName(QStringLiteral("yearMonths"));
+    months_->verticalHeader()->hide();
+    months_->setModel(weather_);
+    resultsStack_ = new QStackedWidget(resultPane);
+    resultsStack_->addWidget(results_);
+    resultsStack_->addWidget(months_);
+    resultLayout->addWidget(resultsStack_, 1);
     resultLayout->addWidget(totals_);
     splitter->addWidget(chartPane);
     splitter->addWidget(resultPane);
@@ -254,12 +307,18 @@ YearTab::YearTab(YearModel& year, const UnitLayer& units, desktop::MessageBoxes&
         chart_->setShown(index == 0 ? YearBarsOf::kEnergy : YearBarsOf::kWater);
     });
     connect(&year_, &YearModel::ran, this, &YearTab::showResults);
+    connect(&year_, &YearModel::ran, this, &YearTab::requestWeather);
+    connect(weather_, &WeatherYearModel::ran, this, &YearTab::showResults);
+    connect(weather_, &WeatherYearModel::sourceChanged, this, &YearTab::showWeather);
+    connect(weather_, &WeatherYearModel::busyChanged, this, &YearTab::showWeather);
+    connect(&units_, &UnitLayer::systemChanged, this, &YearTab::showWeather);
     connect(&year_, &YearModel::controlsChanged, this, &YearTab::showControls);
     // A year is a rating per bin: run when seen.
     connect(&year_, &YearModel::becameStale, this, [this] {
         if (isVisible()) year_.run();
     });
     showControls();
+    showWeather();
 }
 
 QWidget* YearTab::buildControls() {
@@ -298,6 +357,64 @@ QWidget* YearTab::buildControls() {
     connect(minimum_, &QLineEdit::textEdited, &year_, &YearModel::typeMinimumAirFlow);
     connect(fan_, &QComboBox::currentIndexChanged, this,
             [this](int index) { year_.setFanMode(static_cast<FanMode>(index)); });
+    return box;
+}
+
+QWidget* YearTab::buildWeather() {
+    auto* box = new QGroupBox(QStringLiteral("Weather file"), this);
+    auto* layout = new QVBoxLayout(box);
+    auto* buttons = new QHBoxLayout;
+    auto* open = new QPushButton(QStringLiteral("Open &Weather File…"), box);
+    open->setObjectName(QStringLiteral("yearOpenWeather"));
+    connect(open, &QPushButton::clicked, this, &YearTab::askOpenWeather);
+    auto* recent = new QToolButton(box);
+    recent->setText(QStringLiteral("Recent"));
+    recent->setPopupMode(QToolButton::InstantPopup);
+    auto* recentMenu = new QMenu(recent);
+    connect(recentMenu, &QMenu::aboutToShow, this, [this, recentMenu] {
+        recent_.fill(*recentMenu, [this](const QString& path) { openWeather(path); });
+    });
+    recent->setMenu(recentMenu);
+    closeWeather_ = new QPushButton(QStringLiteral("Use &Bins"), box);
+    closeWeather_->setToolTip(QStringLiteral("Close the weather file and rate the bins again"));
+    connect(closeWeather_, &QPushButton::clicked, this, &YearTab::closeWeather);
+    buttons->addWidget(open);
+    buttons->addWidget(recent);
+    buttons->addWidget(closeWeather_);
+    buttons->addStretch();
+    site_ = new QLabel(box);
+    site_->setObjectName(QStringLiteral("yearSite"));
+    site_->setWordWrap(true);
+    siteWetBulb_ = new QLabel(box);
+    siteWetBulb_->setObjectName(QStringLiteral("yearSiteWetBulb"));
+    siteWetBulb_->setWordWrap(true);
+    auto* loadRow = new QHBoxLayout;
+    load_ = new QLineEdit(QLocale().toString(100), box);
+    load_->setObjectName(QStringLiteral("yearLoad"));
+    auto* loadLabel = new QLabel(QStringLiteral("&Load:"), box);
+    loadLabel->setBuddy(load_);
+    auto* loadFile = new QPushButton(QStringLiteral("Load &File…"), box);
+    connect(loadFile, &QPushButton::clicked, this, &YearTab::askOpenLoad);
+    loadRow->addWidget(loadLabel);
+    loadRow->addWidget(load_);
+    loadRow->addWidget(new QLabel(QStringLiteral("% of design"), box));
+    loadRow->addWidget(loadFile);
+    loadSource_ = new QLabel(box);
+    loadSource_->setWordWrap(true);
+    auto* statusRow = new QHBoxLayout;
+    working_ = new QLabel(box);
+    working_->setObjectName(QStringLiteral("yearWorking"));
+    hoursButton_ = new QPushButton(QStringLiteral("&Hourly Table…"), box);
+    connect(hoursButton_, &QPushButton::clicked, this, &YearTab::showHours);
+    statusRow->addWidget(working_, 1);
+    statusRow->addWidget(hoursButton_);
+    layout->addLayout(buttons);
+    layout->addWidget(site_);
+    layout->addWidget(siteWetBulb_);
+    layout->addLayout(loadRow);
+    layout->addWidget(loadSource_);
+    layout->addLayout(statusRow);
+    connect(load_, &QLineEdit::textEdited, this, &YearTab::typeLoad);
     return box;
 }
 
@@ -346,7 +463,11 @@ const std::optional<YearRun>& YearTab::year() const {
 }
 
 QString YearTab::totalsText() const {
-    return year_.totalsText();
+    return showsMonths() ? weather_->totalsText() : year_.totalsText();
+}
+
+bool YearTab::showsMonths() const {
+    return weather_->isOpen();
 }
 
 QString YearTab::problemText() const {
@@ -369,6 +490,8 @@ void YearTab::showResults() {
                                                           "last usable bins and controls."));
     totals_->setText(totalsText());
     chart_->update();
+    resultsStack_->setCurrentWidget(showsMonths() ? static_cast<QWidget*>(months_) : results_);
+    if (showsMonths()) months_->resizeColumnsToContents();
     results_->clear();
     const QStringList header = year_.resultsHeader();
     results_->setColumnCount(static_cast<int>(header.size()));
@@ -411,7 +534,7 @@ void YearTab::showResults() {
 }
 
 QString YearTab::tableText(QChar separator) const {
-    return year_.tableText(separator);
+    return showsMonths() ? weather_->tableText(separator) : year_.tableText(separator);
 }
 
 bool YearTab::writeChart(const QString& path, QString& error) const {
@@ -461,6 +584,103 @@ bool YearTab::saveBins(const QString& path) {
 
 void YearTab::pasteBins(const QString& text) {
     year_.paste(text);
+}
+
+// The weather year follows the window's design and the tab's controls as the bins do, each time
+// they give a year of bins; the model skips a request that changes nothing.
+void YearTab::requestWeather() {
+    const Calculation& calculation = year_.design().calculation();
+    if (!weather_->isOpen() || !calculation.tower) return;
+    weather_->request(calculation.inputs, *calculation.tower, year_.control());
+}
+
+void YearTab::showWeather() {
+    const bool open = weather_->isOpen();
+    site_->setText(open ? QStringLiteral("%1 (%2)").arg(weather_->siteText(),
+                                                        QFileInfo(weather_->path()).fileName())
+                        : QStringLiteral("None: the year is that of the bins below."));
+    siteWetBulb_->setVisible(open);
+    if (open) {
+        siteWetBulb_->setText(
+            weather_->designWetBulbText(year_.design().calculation().inputs[Input::kWetBulb]));
+    }
+    loadSource_->setText(weather_->loadPath().isEmpty()
+                             ? QString()
+                             : QStringLiteral("Load from %1 (typing a percent replaces it)")
+                                   .arg(QFileInfo(weather_->loadPath()).fileName()));
+    loadSource_->setVisible(!weather_->loadPath().isEmpty());
+    working_->setText(weather_->busy() ? QStringLiteral("Calculating the year…") : QString());
+    closeWeather_->setEnabled(open);
+    hoursButton_->setEnabled(open && weather_->result().has_value());
+    bins_->setEnabled(!open);
+}
+
+void YearTab::typeLoad(const QString& text) {
+    bool ok = false;
+    const double percent = QLocale().toDouble(text.trimmed(), &ok);
+    QString error = QStringLiteral("The load is not a number");
+    const bool taken = ok && weather_->setLoadPercent(percent, error);
+    load_->setStyleSheet(taken ? QString() : kMarkedStyle);
+    load_->setToolTip(taken ? QString() : error);
+}
+
+bool YearTab::openWeather(const QString& path) {
+    QString error;
+    if (!weather_->open(path, error)) {
+        recent_.remove(path);
+        tell(QStringLiteral("The weather file was not opened"), error);
+        return false;
+    }
+    recent_.add(path);
+    requestWeather();
+    showResults();
+    return true;
+}
+
+void YearTab::askOpenWeather() {
+    const QString path =
+        QFileDialog::getOpenFileName(this, QStringLiteral("Open Weather File"), QString(),
+                                     QStringLiteral("EnergyPlus weather file (*.epw)"));
+    if (!path.isEmpty()) openWeather(path);
+}
+
+void YearTab::closeWeather() {
+    weather_->close();
+    showResults();
+}
+
+bool YearTab::openLoad(const QString& path) {
+    QString error;
+    if (weather_->openLoad(path, error)) {
+        load_->setStyleSheet(QString());
+        load_->setToolTip(QString());
+        return true;
+    }
+    tell(QStringLiteral("The load file was not opened"), error);
+    return false;
+}
+
+void YearTab::askOpenLoad() {
+    const QString path = QFileDialog::getOpenFileName(
+        this, QStringLiteral("Open Load File"), QString(), QStringLiteral("CSV file (*.csv)"));
+    if (!path.isEmpty()) openLoad(path);
+}
+
+// The hours in a window of their own, over the model's rows: 8,760 rows are read as they are
+// scrolled into view, never copied into items.
+void YearTab::showHours() {
+    auto* dialog = new QDialog(this);
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    dialog->setWindowTitle(
+        QStringLiteral("Hours of %1").arg(QFileInfo(weather_->path()).fileName()));
+    auto* layout = new QVBoxLayout(dialog);
+    auto* table = new QTableView(dialog);
+    table->setObjectName(QStringLiteral("yearHours"));
+    table->setModel(weather_->hoursModel());
+    table->verticalHeader()->setDefaultSectionSize(table->fontMetrics().height() + 4);
+    layout->addWidget(table);
+    dialog->resize(820, 600);
+    dialog->show();
 }
 
 void YearTab::askOpen() {

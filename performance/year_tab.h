@@ -15,9 +15,11 @@
 #include "year_model.h"
 
 class QComboBox;
+class QPushButton;
+class QStackedWidget;
+class QTableView;
 class QLabel;
 class QLineEdit;
-class QTableView;
 class QTableWidget;
 
 namespace veltrane::desktop {
@@ -27,6 +29,8 @@ class MessageBoxes;
 namespace veltrane::performance {
 
 class FileDialogs;
+class RecentFiles;
+class WeatherYearModel;
 class YearBars;
 
 /// What the bar chart shows per bin.
@@ -37,8 +41,9 @@ class YearTab final : public PerformanceTab {
 
   public:
     /// @param year the year's record, which this tab shows and edits
+    /// @param recent the weather files opened lately, shared with the window's File menu
     YearTab(YearModel& year, const UnitLayer& units, desktop::MessageBoxes& messages,
-            FileDialogs& files, QWidget* parent = nullptr);
+            FileDialogs& files, RecentFiles& recent, QWidget* parent = nullptr);
 
     [[nodiscard]] QString title() const override { return QStringLiteral("Year"); }
     [[nodiscard]] bool hasChart() const override { return true; }
@@ -54,6 +59,21 @@ class YearTab final : public PerformanceTab {
     bool saveBins(const QString& path);
     /// Puts tab-separated rows (a header line is skipped) in place of the bins.
     void pasteBins(const QString& text);
+    /// Opens a weather file (WeatherYearModel::open): the year is then the file's hours, run
+    /// off the window's thread. On failure tells the user the path and the reason.
+    bool openWeather(const QString& path);
+    /// Asks for a weather file and opens it.
+    void askOpenWeather();
+    /// Back to the bins.
+    void closeWeather();
+    /// Opens a load file (WeatherYearModel::openLoad); on failure tells the user why.
+    bool openLoad(const QString& path);
+    /// Shows the hours of the latest weather run in a table of their own.
+    void showHours();
+    [[nodiscard]] WeatherYearModel& weatherModel() const { return *weather_; }
+    [[nodiscard]] QLineEdit* loadBox() const { return load_; }
+    /// The chart's bars: per month when a weather file is open, else per bin.
+    [[nodiscard]] bool showsMonths() const;
 
     [[nodiscard]] YearModel& yearModel() const { return year_; }
     [[nodiscard]] QTableView* binsTable() const { return bins_; }
@@ -77,6 +97,11 @@ class YearTab final : public PerformanceTab {
   private:
     QWidget* buildControls();
     QWidget* buildBins();
+    QWidget* buildWeather();
+    void typeLoad(const QString& text);
+    void askOpenLoad();
+    void requestWeather();
+    void showWeather();
     void askOpen();
     void askSave();
     void addBin();
@@ -90,6 +115,8 @@ class YearTab final : public PerformanceTab {
     const UnitLayer& units_;
     desktop::MessageBoxes& messages_;
     FileDialogs& files_;
+    RecentFiles& recent_;
+    WeatherYearModel* weather_ = nullptr;
 
     QTableView* bins_ = nullptr;
     QLineEdit* setpoint_ = nullptr;
@@ -101,6 +128,15 @@ class YearTab final : public PerformanceTab {
     QLabel* totals_ = nullptr;
     QComboBox* barsOf_ = nullptr;
     YearBars* chart_ = nullptr;
+    QStackedWidget* resultsStack_ = nullptr;
+    QTableView* months_ = nullptr;
+    QLabel* site_ = nullptr;
+    QLabel* siteWetBulb_ = nullptr;
+    QLabel* working_ = nullptr;
+    QLineEdit* load_ = nullptr;
+    QLabel* loadSource_ = nullptr;
+    QPushButton* closeWeather_ = nullptr;
+    QPushButton* hoursButton_ = nullptr;
 };
 
 }  // namespace veltrane::performance
