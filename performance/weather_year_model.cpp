@@ -1,6 +1,7 @@
 #include "weather_year_model.h"
 
 #include <QFile>
+#include <QFont>
 #include <QLocale>
 #include <QThread>
 
@@ -113,8 +114,7 @@ int WeatherHoursModel::columnCount(const QModelIndex& parent) const {
 }
 
 QVariant WeatherHoursModel::data(const QModelIndex& index, int role) const {
-    if (role == Qt::TextAlignmentRole)
-        return (Qt::AlignRight | Qt::AlignVCenter).toInt();
+    if (role == Qt::TextAlignmentRole) return (Qt::AlignRight | Qt::AlignVCenter).toInt();
     if (role != Qt::DisplayRole || !index.isValid() || index.row() >= rowCount()) return {};
     const WeatherHourRow& row = (*hours_)[static_cast<std::size_t>(index.row())];
     const QLocale locale;
@@ -429,6 +429,11 @@ QVariant WeatherYearModel::data(const QModelIndex& index, int role) const {
             .toInt();
     }
     if (role == Qt::DisplayRole) return cellText(index.row(), index.column());
+    if (role == Qt::FontRole && index.row() == static_cast<int>(kMonthsPerYear)) {
+        QFont bold;
+        bold.setBold(true);
+        return bold;
+    }
     return {};
 }
 
@@ -440,23 +445,23 @@ QVariant WeatherYearModel::headerData(int section, Qt::Orientation orientation, 
         case kMonth:
             return QStringLiteral("Month");
         case kMonthHours:
-            return QStringLiteral("Hours (h)");
+            return QStringLiteral("Hours\n(h)");
         case kMonthColdWater:
-            return QStringLiteral("Mean cold water (%1)").arg(unit(Quantity::kTemperature));
+            return QStringLiteral("Mean cold\nwater (%1)").arg(unit(Quantity::kTemperature));
         case kMonthHoursAbove:
-            return QStringLiteral("Above setpoint (h)");
+            return QStringLiteral("Above\nsetpoint (h)");
         case kMonthEvaporation:
-            return QStringLiteral("Evaporation (%1)").arg(unit(Quantity::kWaterVolume));
+            return QStringLiteral("Evaporation\n(%1)").arg(unit(Quantity::kWaterVolume));
         case kMonthBlowdown:
-            return QStringLiteral("Blowdown (%1)").arg(unit(Quantity::kWaterVolume));
+            return QStringLiteral("Blowdown\n(%1)").arg(unit(Quantity::kWaterVolume));
         case kMonthDrift:
-            return QStringLiteral("Drift (%1)").arg(unit(Quantity::kWaterVolume));
+            return QStringLiteral("Drift\n(%1)").arg(unit(Quantity::kWaterVolume));
         case kMonthMakeup:
-            return QStringLiteral("Makeup (%1)").arg(unit(Quantity::kWaterVolume));
+            return QStringLiteral("Makeup\n(%1)").arg(unit(Quantity::kWaterVolume));
         case kMonthFanEnergy:
-            return QStringLiteral("Fan energy (%1)").arg(unit(Quantity::kEnergy));
+            return QStringLiteral("Fan energy\n(%1)").arg(unit(Quantity::kEnergy));
         case kMonthAirFlow:
-            return QStringLiteral("Mean air flow (%)");
+            return QStringLiteral("Mean air\nflow (%)");
         default:
             return {};
     }
@@ -472,7 +477,7 @@ QString WeatherYearModel::siteText() const {
 }
 
 QString WeatherYearModel::designWetBulbText(float designWetBulb) const {
-    const QString design = ResultBoxText(designWetBulb, Quantity::kTemperature, units_, QLocale()) +
+    const QString design = BoxText(designWetBulb, Quantity::kTemperature, units_, QLocale()) +
                            u' ' + units_.unit(Quantity::kTemperature);
     if (!header_.evaporationWetBulbs) {
         return QStringLiteral("the file gives no design wet bulbs; the design uses ") + design;
@@ -524,7 +529,9 @@ QString WeatherYearModel::totalsText() const {
         text += QStringLiteral(" Bad hours: %1 (%2%3).")
                     .arg(QLocale().toString(static_cast<qulonglong>(result_->problemCount)),
                          first.join(u"; "_qs),
-                         result_->problemCount > static_cast<std::size_t>(first.size()) ? QStringLiteral("; …") : QString());
+                         result_->problemCount > static_cast<std::size_t>(first.size())
+                             ? QStringLiteral("; …")
+                             : QString());
     }
     return text;
 }
@@ -534,7 +541,8 @@ QString WeatherYearModel::tableText(QChar separator) const {
     TableText table(separator);
     QStringList header;
     for (int c = 0; c < kMonthColumns; ++c)
-        header << headerData(c, Qt::Horizontal, Qt::DisplayRole).toString();
+        // The view's captions break over two lines; a file's are one line each.
+        header << headerData(c, Qt::Horizontal, Qt::DisplayRole).toString().replace(u'\n', u' ');
     table.line(header);
     for (int row = 0; row < rowCount(); ++row) {
         QStringList cells;

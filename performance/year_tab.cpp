@@ -269,7 +269,10 @@ YearTab::YearTab(YearModel& year, const UnitLayer& units, desktop::MessageBoxes&
     left->setContentsMargins(0, 0, 0, 0);
     left->addWidget(buildControls());
     left->addWidget(buildWeather());
-    left->addWidget(buildBins(), 1);
+    binsPane_ = buildBins();
+    left->addWidget(binsPane_, 1);
+    // Without the bins (a weather file open) the inputs keep to the top.
+    left->addStretch(0);
     layout->addWidget(inputs);
     auto* splitter = new QSplitter(Qt::Vertical, this);
     auto* chartPane = new QWidget(splitter);
@@ -294,6 +297,7 @@ YearTab::YearTab(YearModel& year, const UnitLayer& units, desktop::MessageBoxes&
     months_ = new QTableView(resultPane);
     months_->setObjectName(QStringLiteral("yearMonths"));
     months_->verticalHeader()->hide();
+    months_->verticalHeader()->setDefaultSectionSize(months_->fontMetrics().height() + 6);
     months_->setModel(weather_);
     resultsStack_ = new QStackedWidget(resultPane);
     resultsStack_->addWidget(results_);
@@ -302,6 +306,8 @@ YearTab::YearTab(YearModel& year, const UnitLayer& units, desktop::MessageBoxes&
     resultLayout->addWidget(totals_);
     splitter->addWidget(chartPane);
     splitter->addWidget(resultPane);
+    splitter->setStretchFactor(0, 2);
+    splitter->setStretchFactor(1, 3);
     layout->addWidget(splitter, 5);
     connect(barsOf_, &QComboBox::currentIndexChanged, this, [this](int index) {
         chart_->setShown(index == 0 ? YearBarsOf::kEnergy : YearBarsOf::kWater);
@@ -463,6 +469,9 @@ const std::optional<YearRun>& YearTab::year() const {
 }
 
 QString YearTab::totalsText() const {
+    // Without a tower no year runs, from bins or hours: the bins' text says why.
+    if (!year_.design().calculation().tower) return year_.totalsText();
+    if (showsMonths() && !weather_->result()) return QStringLiteral("Calculating the year…");
     return showsMonths() ? weather_->totalsText() : year_.totalsText();
 }
 
@@ -612,7 +621,8 @@ void YearTab::showWeather() {
     working_->setText(weather_->busy() ? QStringLiteral("Calculating the year…") : QString());
     closeWeather_->setEnabled(open);
     hoursButton_->setEnabled(open && weather_->result().has_value());
-    bins_->setEnabled(!open);
+    // The bins stay as they are, out of sight, for when the weather file is closed.
+    binsPane_->setVisible(!open);
 }
 
 void YearTab::typeLoad(const QString& text) {
@@ -677,7 +687,9 @@ void YearTab::showHours() {
     auto* table = new QTableView(dialog);
     table->setObjectName(QStringLiteral("yearHours"));
     table->setModel(weather_->hoursModel());
-    table->verticalHeader()->setDefaultSectionSize(table->fontMetrics().height() + 4);
+    table->verticalHeader()->hide();
+    table->verticalHeader()->setDefaultSectionSize(table->fontMetrics().height() + 6);
+    table->resizeColumnsToContents();
     layout->addWidget(table);
     dialog->resize(820, 600);
     dialog->show();

@@ -119,6 +119,7 @@ class YearTab final : public PerformanceTab {
     WeatherYearModel* weather_ = nullptr;
 
     QTableView* bins_ = nullptr;
+    QWidget* binsPane_ = nullptr;
     QLineEdit* setpoint_ = nullptr;
     QComboBox* fan_ = nullptr;
     QLineEdit* minimum_ = nullptr;
