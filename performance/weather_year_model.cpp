@@ -5,6 +5,7 @@
 #include <QLocale>
 #include <QThread>
 
+#include <algorithm>
 #include <cmath>
 #include <fstream>
 #include <limits>
@@ -24,6 +25,8 @@ namespace {
 
 using desktop::FromUtf8;
 
+/// Reasons a refused load file's message gives; the rest are counted.
+constexpr qsizetype kMostLoadProblemsShown = 3;
 /// The percent of a fraction of full air flow.
 constexpr double kPercentOfFraction = 100.0;
 
@@ -273,7 +276,13 @@ bool WeatherYearModel::openLoad(const QString& path, QString& error) {
     for (const std::string& problem : reader.Errors())
         problems << FromUtf8(problem);
     if (!profile) {
-        error = QStringLiteral("cannot read %1: %2").arg(path, problems.join(u"; "_qs));
+        // The first few reasons: a file missing most of its rows would fill the screen.
+        const qsizetype shown = std::min<qsizetype>(problems.size(), kMostLoadProblemsShown);
+        const std::size_t all = std::max(reader.ErrorCount(), static_cast<std::size_t>(shown));
+        QString text = problems.mid(0, shown).join(u"; "_qs);
+        if (all > static_cast<std::size_t>(shown))
+            text += QStringLiteral("; and %1 more").arg(all - static_cast<std::size_t>(shown));
+        error = QStringLiteral("cannot read %1: %2").arg(path, text);
         return false;
     }
     load_ = *profile;

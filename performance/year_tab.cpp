@@ -27,6 +27,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <variant>
 
 #include "chart_file.h"
 #include "chart_format.h"
@@ -69,6 +70,32 @@ void ShowControl(QLineEdit* box, const NumberCell& control, const QString& probl
     if (box->text() != control.text) box->setText(control.text);
     box->setStyleSheet(problem.isEmpty() ? QString() : kMarkedStyle);
     box->setToolTip(problem);
+}
+
+/// A table model's captions and cells in a grid of equal columns filling `area`, the captions
+/// two lines high: the printed page's copy of the months' table.
+void PrintTable(QPainter& painter, const QRectF& area, const QAbstractItemModel& model) {
+    const int columns = model.columnCount();
+    const int rows = model.rowCount();
+    const double width = area.width() / columns;
+    const double height = area.height() / (rows + 2);
+    painter.save();
+    QFont font = painter.font();
+    font.setPixelSize(std::max(1, static_cast<int>(height * 0.7)));
+    painter.setFont(font);
+    for (int c = 0; c < columns; ++c) {
+        const QRectF caption(area.left() + width * c, area.top(), width, height * 2);
+        painter.drawText(caption, Qt::AlignCenter | Qt::TextWordWrap,
+                         model.headerData(c, Qt::Horizontal, Qt::DisplayRole).toString());
+        for (int r = 0; r < rows; ++r) {
+            const QRectF cell(area.left() + width * c, area.top() + height * (r + 2), width - 4,
+                              height);
+            const int align = c == 0 ? Qt::AlignLeft : Qt::AlignRight;
+            painter.drawText(cell, align | Qt::AlignVCenter,
+                             model.data(model.index(r, c), Qt::DisplayRole).toString());
+        }
+    }
+    painter.restore();
 }
 
 }  // namespace
@@ -565,8 +592,13 @@ bool YearTab::print(QPrinter& printer, QString& error) const {
     painter.setTransform(chart::CanvasToDevice(QSizeF(page.width(), page.height() * 0.6)));
     chart_->paint(painter, QRectF(0, 0, chart::kCanvasWidth, chart::kCanvasHeight));
     painter.resetTransform();
-    const QRectF below(page.left(), page.top() + page.height() * 0.62, page.width(),
-                       page.height() * 0.38);
+    QRectF below(page.left(), page.top() + page.height() * 0.62, page.width(),
+                 page.height() * 0.38);
+    if (showsMonths() && weather_->rowCount() > 0) {
+        const QRectF table(below.left(), below.top(), below.width(), below.height() * 0.75);
+        PrintTable(painter, table, *weather_);
+        below.setTop(table.bottom() + below.height() * 0.03);
+    }
     painter.drawText(below, Qt::TextWordWrap, totalsText());
     return painter.end();
 }
@@ -625,13 +657,18 @@ void YearTab::showWeather() {
     binsPane_->setVisible(!open);
 }
 
+// Read by the window's number rule (no grouping marks), then checked by the engine.
 void YearTab::typeLoad(const QString& text) {
-    bool ok = false;
-    const double percent = QLocale().toDouble(text.trimmed(), &ok);
-    QString error = QStringLiteral("The load is not a number");
-    const bool taken = ok && weather_->setLoadPercent(percent, error);
-    load_->setStyleSheet(taken ? QString() : kMarkedStyle);
-    load_->setToolTip(taken ? QString() : error);
+    const std::variant<float, QString> read =
+        ReadBox(text, Quantity::kPercentage, units_, QLocale());
+    QString error;
+    if (const QString* problem = std::get_if<QString>(&read)) {
+        error = QStringLiteral("The load ") + *problem;
+    } else {
+        weather_->setLoadPercent(static_cast<double>(std::get<float>(read)), error);
+    }
+    load_->setStyleSheet(error.isEmpty() ? QString() : kMarkedStyle);
+    load_->setToolTip(error);
 }
 
 bool YearTab::openWeather(const QString& path) {

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <QFile>
+#include <QSettings>
 #include <QTemporaryDir>
 
 #include <string>
@@ -12,6 +13,8 @@
 #include "acceptance_model.h"
 #include "byte_source.h"
 #include "csv_reader.h"
+#include "recent_files.h"
+#include "weather_year_model.h"
 #include "year_model.h"
 
 namespace veltrane::performance {
@@ -196,6 +199,38 @@ TEST_F(TabModels, shouldTotalTheHoursAboveTheSetpointAloneAndNameABinLeftOut) {
     EXPECT_NEAR(totals[8].toDouble(), above * 10.0, 1e-4);
     EXPECT_TRUE(totals[9].contains(u"left out: 1 row without results (bin 3; 400 hours)"_qs))
         << totals[9].toStdString();
+}
+
+// Newest first, each file once, at most kMostFiles; a file that no longer opens is dropped.
+TEST_F(TabModels, shouldKeepRecentFilesNewestFirstWithoutRepeats) {
+    QSettings settings(folder.filePath(u"recent.ini"_qs), QSettings::IniFormat);
+    RecentFiles recent(settings, u"recent"_qs);
+    const auto path = [this](int k) { return folder.filePath(QStringLiteral("%1.epw").arg(k)); };
+    for (int k = 0; k < RecentFiles::kMostFiles + 2; ++k)
+        recent.add(path(k));
+    recent.add(path(5));
+    recent.remove(path(9));
+    const QStringList kept = recent.paths();
+    ASSERT_EQ(kept.size(), RecentFiles::kMostFiles - 1);
+    EXPECT_EQ(kept[0], path(5));
+    EXPECT_EQ(kept[1], path(8));
+    EXPECT_EQ(kept.count(path(5)), 1);
+    EXPECT_FALSE(kept.contains(path(1)));
+}
+
+// A file that is no weather file, or a load file with a gap, is refused with the path and the
+// engine's reason, and what was in use stays in use.
+TEST_F(TabModels, shouldRefuseAFileThatIsNoWeatherFileAndALoadFileWithAGap) {
+    WeatherYearModel weather(units);
+    QString error;
+    const QString bins = write("bins.csv", "Twb,Tdb,Hours\n45,55,3000\n");
+    EXPECT_FALSE(weather.open(bins, error));
+    EXPECT_TRUE(error.startsWith(u"cannot read "_qs + bins + u": "_qs)) << error.toStdString();
+    EXPECT_FALSE(weather.isOpen());
+    const QString load = write("load.csv", "Month,Hour,Load\n1,1,50\n");
+    EXPECT_FALSE(weather.openLoad(load, error));
+    EXPECT_TRUE(error.startsWith(u"cannot read "_qs + load + u": "_qs)) << error.toStdString();
+    EXPECT_TRUE(weather.loadPath().isEmpty());
 }
 
 std::vector<float> Approaches(const DemandChart& chart) {
