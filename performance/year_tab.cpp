@@ -81,14 +81,16 @@ void PrintTable(QPainter& painter, const QRectF& area, const QAbstractItemModel&
     const double height = area.height() / (rows + 2);
     painter.save();
     QFont font = painter.font();
-    font.setPixelSize(std::max(1, static_cast<int>(height * 0.7)));
+    // As large as a row allows, yet small enough that the widest figure ("14,828,000.")
+    // keeps to its column.
+    font.setPixelSize(std::max(1, static_cast<int>(std::min(height * 0.6, width * 0.15))));
     painter.setFont(font);
     for (int c = 0; c < columns; ++c) {
         const QRectF caption(area.left() + width * c, area.top(), width, height * 2);
         painter.drawText(caption, Qt::AlignCenter | Qt::TextWordWrap,
                          model.headerData(c, Qt::Horizontal, Qt::DisplayRole).toString());
         for (int r = 0; r < rows; ++r) {
-            const QRectF cell(area.left() + width * c, area.top() + height * (r + 2), width - 4,
+            const QRectF cell(area.left() + width * c, area.top() + height * (r + 2), width * 0.95,
                               height);
             const int align = c == 0 ? Qt::AlignLeft : Qt::AlignRight;
             painter.drawText(cell, align | Qt::AlignVCenter,
