@@ -11,6 +11,7 @@
 #include <QTableWidget>
 
 #include <array>
+#include <cmath>
 #include <vector>
 
 #include "acceptance_tab.h"
@@ -190,14 +191,22 @@ class Monkey : public WindowFixture {
         QString text;
         bool allUsable = true;
         for (std::array<QString, 3>& row : rows) {
+            std::array<double, 3> values{};
+            bool cellsUsable = true;
             for (std::size_t c = 0; c < row.size(); ++c) {
                 const bool bad = pick(8) == 0;
-                allUsable = allUsable && !bad;
+                cellsUsable = cellsUsable && !bad;
+                // Rounded as typed, so that the wet bulb is compared with the dry bulb the
+                // window reads.
+                values[c] =
+                    std::round(10.0 * (c == 2 ? uniform(0.0, 3000.0)
+                                              : uniform(30.0, 90.0) + (c == 1 ? 8.0 : 0.0))) /
+                    10.0;
                 row[c] = bad ? QString::fromLatin1(kUnusableCells[pick(kUnusableCells.size())])
-                             : Typed(c == 2 ? uniform(0.0, 3000.0)
-                                            : uniform(30.0, 90.0) + (c == 1 ? 8.0 : 0.0),
-                                     1);
+                             : Typed(values[c], 1);
             }
+            // Air whose wet bulb is above its dry bulb is refused, as the batch tool refuses it.
+            allUsable = allUsable && cellsUsable && values[0] <= values[1];
             text += row[0] + u'\t' + row[1] + u'\t' + row[2] + u'\n';
         }
         QGuiApplication::clipboard()->setText(text);
