@@ -6,10 +6,12 @@
 #include <QFile>
 #include <QSettings>
 #include <QTemporaryDir>
+#include <QtTest>
 
 #include <string>
 #include <vector>
 
+#include "../engine/epw_text.h"
 #include "acceptance_model.h"
 #include "byte_source.h"
 #include "csv_reader.h"
@@ -231,6 +233,32 @@ TEST_F(TabModels, shouldRefuseAFileThatIsNoWeatherFileAndALoadFileWithAGap) {
     EXPECT_FALSE(weather.openLoad(load, error));
     EXPECT_TRUE(error.startsWith(u"cannot read "_qs + load + u": "_qs)) << error.toStdString();
     EXPECT_TRUE(weather.loadPath().isEmpty());
+}
+
+// A short file with a bad hour: the year is its own hours, the bad one counted and named, and
+// the months add up to the year.
+TEST_F(TabModels, shouldRunAShortWeatherFileAndCountItsBadHour) {
+    namespace epw = veltrane::testing::epw;
+    const std::string text = epw::Header() + epw::Record("7", "1", "1", "30", "20", "99000") +
+                             epw::Record("7", "1", "2", "99.9", "20", "99000") +
+                             epw::Record("8", "1", "1", "25", "15", "99000");
+    const QString path = write("short.epw", QByteArray::fromStdString(text));
+    WeatherYearModel weather(units);
+    QString error;
+    ASSERT_TRUE(weather.open(path, error)) << error.toStdString();
+    FanControl control;
+    control.setpoint = 80.0F;
+    weather.request(design.calculation().inputs, *design.calculation().tower, control);
+    QTRY_VERIFY_WITH_TIMEOUT(!weather.busy(), 60000);
+    ASSERT_TRUE(weather.result());
+    EXPECT_EQ(weather.value(6, kMonthHours) + weather.value(7, kMonthHours),
+              weather.value(12, kMonthHours));
+    EXPECT_EQ(weather.value(12, kMonthHours), 2.0);
+    const QString totals = weather.totalsText();
+    EXPECT_TRUE(totals.contains(u"a year of its own hours"_qs)) << totals.toStdString();
+    EXPECT_TRUE(totals.contains(u"Left out: 1 h"_qs)) << totals.toStdString();
+    EXPECT_TRUE(totals.contains(u"Bad hours: 1 (line 10: dry bulb (field 7)"_qs))
+        << totals.toStdString();
 }
 
 std::vector<float> Approaches(const DemandChart& chart) {

@@ -164,9 +164,30 @@ TEST_F(Year, shouldRunTheChicagoWeatherFileOffTheWindowsThreadAndTakeTheNewestRu
     EXPECT_EQ(year.hoursAboveSetpoint, 1284.0);
     EXPECT_NEAR(year.makeupGallons / 1e6, 14.83, 0.005);
     EXPECT_NEAR(year.fanKilowattHours, 33184.0, 0.5);
+    const double fullLoadMakeup = year.makeupGallons;
     EXPECT_TRUE(find<QLabel>("yearSiteWetBulb")->text().startsWith(u"site: 0.4 % wet bulb "_qs));
     EXPECT_EQ(weather.rowCount(), 13);
     EXPECT_EQ(weather.hoursModel()->rowCount(), 8760);
+
+    // In SI the site's own design wet bulb comes back as the file gives it.
+    window->setUnits(UnitSystem::kSI);
+    EXPECT_TRUE(find<QLabel>("yearSiteWetBulb")
+                    ->text()
+                    .contains(u"wet bulb "_qs + QLocale().toString(25.5, 'f', 1) + u" °C"_qs))
+        << find<QLabel>("yearSiteWetBulb")->text().toStdString();
+    EXPECT_TRUE(tab->tableText(u',').startsWith(u"Month,Hours (h),Mean cold water (°C)"_qs));
+
+    // A load of no heat is refused by the engine's rule and starts no run; half the load runs.
+    QLineEdit* load = tab->loadBox();
+    load->selectAll();
+    QTest::keyClicks(load, u"0"_qs);
+    EXPECT_FALSE(weather.busy());
+    EXPECT_FALSE(load->toolTip().isEmpty());
+    load->selectAll();
+    QTest::keyClicks(load, u"50"_qs);
+    EXPECT_TRUE(load->toolTip().isEmpty());
+    QTRY_VERIFY_WITH_TIMEOUT(!weather.busy(), 120000);
+    EXPECT_LT(weather.result()->year.sums.Year().makeupGallons, fullLoadMakeup);
 }
 
 }  // namespace
