@@ -374,7 +374,7 @@ std::optional<WeatherSettings> WeatherSettings::From(const CalcOptions& options,
 void WeatherSettings::DeclareOptions(CLI::App& app, CalcOptions& options) {
     SingleOption(
         app, "--weather", "SITE.epw", options.weather,
-        [](std::string_view file) { return std::string(file); },
+        [](std::string_view path) { return std::string(path); },
         "with --tower and --defaults or a design FILE: a year from the site's hourly\n"
         "weather file (EnergyPlus weather format). Each hour is the design row with\n"
         "P from the station pressure, Tdb from the dry bulb and Twb solved from the\n"
