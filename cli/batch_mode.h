@@ -40,6 +40,7 @@
 #include "row_reader.h"
 #include "sweep.h"
 #include "weather_mode.h"
+#include "year_bins.h"
 
 namespace veltrane::cli {
 
@@ -65,8 +66,10 @@ struct BatchSettings {
     std::function<bool()> outputLost{};
 
     [[nodiscard]] bool OutputLost() const { return outputLost && outputLost(); }
-    /// The leaving air that water, exit air and fan power are taken from.
-    LeavingAirRule leavingAir = LeavingAirRule::kWindow;
+    /// --exit-air: the leaving air asked for; without it each row takes LeavingAirForRow's.
+    std::optional<LeavingAirRule> askedLeavingAir{};
+    /// --motor-efficiency (and --drive-efficiency): the fan's electrical energy is written too.
+    std::optional<FanDriveEfficiency> fanEfficiency{};
 };
 
 /// What the run lends a mode for the whole run.

@@ -13,6 +13,7 @@
 #include "number_text.h"
 #include "option_reading.h"
 #include "units.h"
+#include "usable_values.h"
 
 namespace veltrane::cli {
 namespace {
@@ -122,6 +123,16 @@ std::string DescribeParseError(const CLI::ParseError& error) {
     return std::string(text) + "; see " + std::string(kProgramName) + " --help";
 }
 
+/// A reader of an efficiency in percent, refused by the engine's rule with the option named.
+auto ReadEfficiency(std::string_view option) {
+    return [option](std::string_view text) {
+        const float percent = ReadOptionNumber(std::string(option), text);
+        const ValueCheck check = CheckEfficiency(percent);
+        if (!check.usable()) Refuse(std::string(option) + " " + check.reason);
+        return percent;
+    };
+}
+
 LeavingAirRule ParseExitAir(std::string_view argument) {
     if (argument == "exact") return LeavingAirRule::kExact;
     if (argument == "window") return LeavingAirRule::kWindow;
@@ -141,6 +152,15 @@ void DeclareYearOptions(CLI::App& app, CalcOptions& options) {
                  "With exact every row has Notes, which say where there is no such air");
     FanSettings::DeclareOptions(app, options);
     WeatherSettings::DeclareOptions(app, options);
+    SingleOption(app, "--motor-efficiency", "PCT", options.motorEfficiency,
+                 ReadEfficiency("--motor-efficiency"),
+                 "the fan motor's efficiency, % (above 0, at most 100): a column Fan\n"
+                 "Electrical Energy (kWh) = Fan Energy / (PCT / 100) follows Fan Energy,\n"
+                 "which stays the fan-shaft power x Hours");
+    SingleOption(app, "--drive-efficiency", "PCT", options.driveEfficiency,
+                 ReadEfficiency("--drive-efficiency"),
+                 "with --motor-efficiency and --fan vfd: the variable-speed drive's\n"
+                 "efficiency, %; the electrical energy is then divided by it too");
 }
 
 /// The options of the demand chart.
@@ -239,6 +259,11 @@ void CheckCombinations(CalcOptions& options) {
     if (options.wetBulbs && !curves) Refuse("--wet-bulbs belongs to --curves or --curves-csv");
     FanSettings::CheckOptions(options);
     WeatherSettings::CheckOptions(options);
+    if (options.driveEfficiency && !options.motorEfficiency)
+        Refuse("--drive-efficiency needs --motor-efficiency");
+    const bool variableSpeed = options.fan && options.fan->mode == FanMode::kVariableSpeed;
+    if (options.driveEfficiency && !variableSpeed)
+        Refuse("--drive-efficiency belongs to --fan vfd: only a variable-speed drive has one");
 }
 
 /// The demand chart's options without the chart, checked once the mode takes them.

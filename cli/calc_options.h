@@ -35,7 +35,9 @@ struct CalcOptions {
     std::optional<LeavingAirRule> exitAir;  ///< --exit-air; the window's when not given
     /// The cold water rated rows run their fans to, as typed (°F, or °C under --units si).
     std::optional<std::string> setpoint;
-    std::optional<FanControl> fan;  ///< --fan: its mode and vfd's lowest air flow
+    std::optional<FanControl> fan;         ///< --fan: its mode and vfd's lowest air flow
+    std::optional<float> motorEfficiency;  ///< --motor-efficiency, %
+    std::optional<float> driveEfficiency;  ///< --drive-efficiency, % (a variable-speed drive)
     /// Where the worksheets go: "-" is standard error; none when not asked for.
     std::optional<std::string> trace;
     std::vector<std::string> files;  ///< "-" is standard input

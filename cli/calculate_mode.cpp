@@ -19,7 +19,7 @@ class CalculateMode final : public DesignRowsMode {
         if (Tracing()) {
             worksheet_.clear();
             AppendWorksheet(worksheet_, DesignPlace(), design_.values, WorksheetStyle(),
-                            settings_.leavingAir);
+                            RowLeavingAir());
             Trace(worksheet_);
         }
         WriteResultsRow(design_.values, results, design_.texts);

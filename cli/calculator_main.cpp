@@ -134,6 +134,15 @@ bool WriteCharts(const CalcOptions& options, const BatchCalculator& calculator, 
     return error.empty();
 }
 
+/// The fan's efficiencies when the electrical energy is asked for.
+std::optional<FanDriveEfficiency> FanEfficiencyOf(const CalcOptions& options) {
+    if (!options.motorEfficiency) return std::nullopt;
+    FanDriveEfficiency efficiency;
+    efficiency.motorPercent = *options.motorEfficiency;
+    if (options.driveEfficiency) efficiency.drivePercent = *options.driveEfficiency;
+    return efficiency;
+}
+
 int Calculate(const CalcOptions& options, std::FILE* in, std::FILE* out, std::FILE* err,
               CheckedOutput* trace) {
     std::string error;
@@ -146,10 +155,8 @@ int Calculate(const CalcOptions& options, std::FILE* in, std::FILE* out, std::FI
                            options.totals};
     settings.units = options.units.value_or(UnitSystem::kUS);
     if (trace != nullptr) settings.trace = [trace](std::string_view sheet) { trace->Write(sheet); };
-    // A year from a weather file sums water over every hour: the exact leaving air is its own.
-    const bool weatherYear = options.weather.has_value();
-    settings.leavingAir =
-        options.exitAir.value_or(weatherYear ? LeavingAirRule::kExact : LeavingAirRule::kWindow);
+    settings.askedLeavingAir = options.exitAir;
+    settings.fanEfficiency = FanEfficiencyOf(options);
     CheckedOutput output(out);
     settings.outputLost = [&output] { return output.Failed(); };
     BatchCalculator calculator(

@@ -6,6 +6,7 @@
 #include "exit_air_solver.h"
 #include "input_columns.h"
 #include "result_text.h"
+#include "year_bins.h"
 
 namespace veltrane::cli {
 namespace {
@@ -47,16 +48,23 @@ std::span<const Caption> DesignRowsMode::OutputColumns() const {
     return kOutputColumns;
 }
 
+/// Rows with Hours take the exact leaving air, which a row may not have: they need Notes.
 bool DesignRowsMode::HasNotesColumn() const {
-    return settings_.check || settings_.totals || AlwaysNotes() ||
-           settings_.leavingAir == LeavingAirRule::kExact;
+    return settings_.check || settings_.totals || AlwaysNotes() || binColumns_ ||
+           settings_.askedLeavingAir == LeavingAirRule::kExact;
+}
+
+LeavingAirRule DesignRowsMode::RowLeavingAir() const {
+    return LeavingAirForRow(design_.hasHours, UnderSetpoint(), settings_.askedLeavingAir);
 }
 
 /// Fixes the columns on the first input seen: the bin columns follow the first input's Hours.
 void DesignRowsMode::StartOutput(const RowReader* header, bool writeHeader) {
     binColumns_ =
         AlwaysHours() || settings_.totals || (header != nullptr && header->Names(kHoursColumn));
+    electricalColumn_ = binColumns_ && settings_.fanEfficiency.has_value();
     totals_.TakeOwnColumns(OwnColumns());
+    totals_.TakeCoverage(UnderSetpoint(), electricalColumn_);
     if (!writeHeader) return;
     CsvWriter& csv = context_.csv;
     for (const InputDefinition& entry : kInputs) {
@@ -80,6 +88,10 @@ void DesignRowsMode::StartOutput(const RowReader* header, bool writeHeader) {
             csv.Field(CaptionText(caption, settings_.units));
             csv.Comma();
         }
+    }
+    if (electricalColumn_) {
+        csv.Field(CaptionText(kFanElectricalEnergyCaption, settings_.units));
+        csv.Comma();
     }
     if (HasNotesColumn()) {
         csv.Field(kNotesCaption.base);
@@ -150,23 +162,36 @@ void DesignRowsMode::WriteResultsRow(const DesignInputs& inputs, const Performan
     AppendResults(results);
     AppendOwn(own.values);
     if (binColumns_) AppendBins(hour);
+    if (electricalColumn_) {
+        csv.Comma();
+        const double electrical = ElectricalEnergy(hour);
+        if (!std::isnan(electrical)) AppendBinNumber(csv, electrical, settings_.raw);
+    }
     if (HasNotesColumn()) {
         csv.Comma();
         AppendNotes(inputs, results, own.note);
     }
     csv.EndRow();
     // Without its leaving air a row has no water or fan figures: it stays out of the sums, named.
-    if (NoLeavingAir(results)) {
-        context_.problems.At(DesignPlace(), kNoLeavingAirNote);
+    if (NoLeavingAir(results) || !own.hasFigures) {
+        context_.problems.At(DesignPlace(), own.hasFigures ? kNoLeavingAirNote : own.note);
         if (design_.hasHours) totals_.LeaveOut(static_cast<double>(design_.hours), DesignPlace());
         return;
     }
-    if (design_.hasHours)
-        totals_.Add(results, hour, static_cast<double>(design_.hours), own.values);
+    if (design_.hasHours) {
+        totals_.Add(results, hour, static_cast<double>(design_.hours), own.values,
+                    ElectricalEnergy(hour));
+    }
+}
+
+double DesignRowsMode::ElectricalEnergy(const PerformanceResults& hour) const {
+    if (!electricalColumn_ || !design_.hasHours) return std::nan("");
+    const double shaft = BinValues(hour, static_cast<double>(design_.hours))[kFanEnergy];
+    return ElectricalKilowattHours(shaft, *settings_.fanEfficiency, FanModeRun());
 }
 
 bool DesignRowsMode::NoLeavingAir(const PerformanceResults& results) const {
-    return settings_.leavingAir == LeavingAirRule::kExact &&
+    return RowLeavingAir() == LeavingAirRule::kExact &&
            std::isnan(results.values[Result::kExitAirTemp]);
 }
 
@@ -184,6 +209,7 @@ void DesignRowsMode::WriteRowWithoutResults(const InputArray<std::string_view>& 
     AppendHours();
     csv.Commas(kResultCount - 1 + OwnColumns().size());
     if (binColumns_) csv.Commas(kBinColumnCount);
+    if (electricalColumn_) csv.Comma();
     csv.Comma();
     csv.Field(note);
     csv.EndRow();

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "batch_mode.h"
+#include "fan_control.h"
 #include "hours_totals.h"
 #include "input_columns.h"
 #include "leaving_air.h"
@@ -26,7 +27,7 @@ namespace veltrane::cli {
 /// either unit system reads back: the results, the mode's own columns, the bin columns and Notes.
 template <std::size_t kOwn>
 constexpr auto DesignOutputCaptions(const std::array<OwnColumn, kOwn>& own) {
-    std::array<Caption, kResultCount + kOwn + kBinColumnCount + 1> names{};
+    std::array<Caption, kResultCount + kOwn + kBinColumnCount + 2> names{};
     std::size_t k = 0;
     for (const Result j : kAllResults)
         names[k++] = CaptionOf(j);
@@ -34,6 +35,7 @@ constexpr auto DesignOutputCaptions(const std::array<OwnColumn, kOwn>& own) {
         names[k++] = column.caption;
     for (const Caption& caption : kBinColumns)
         names[k++] = caption;
+    names[k++] = kFanElectricalEnergyCaption;
     names[k] = kNotesCaption;
     return names;
 }
@@ -44,6 +46,9 @@ inline constexpr std::size_t kHoursColumn = kInputCount;
 
 /// What a mode adds to a row after its sixteen results.
 struct OwnFigures {
+    /// False when the row has results but no water or fan figures over its hours: it is
+    /// reported, and left out of the totals.
+    bool hasFigures = true;
     std::span<const double> values;  ///< one per OwnColumns(); NaN writes an empty cell
     /// The water and fan power over the row's hours, when not the results' own.
     const PerformanceResults* hour = nullptr;
@@ -91,10 +96,19 @@ class DesignRowsMode : public BatchMode {
     /// weather changes, so a sweep of the wet bulb moves THot with it. A sweep of THot or the
     /// approach sets the range itself.
     [[nodiscard]] DesignInputs DesignWithTheRowsRange() const;
-    /// The sixteen results with the leaving air asked for.
+    /// The sixteen results with the row's leaving air.
     [[nodiscard]] PerformanceResults Results(const DesignInputs& inputs) const {
-        return CalculatePerformance(inputs, settings_.leavingAir);
+        return CalculatePerformance(inputs, RowLeavingAir());
     }
+    /// The leaving air of this row: --exit-air's, else the exact one for a row with Hours or
+    /// under a setpoint and the window's search for a plain design (LeavingAirForRow).
+    [[nodiscard]] LeavingAirRule RowLeavingAir() const;
+    /// True when the fans follow a setpoint: the totals' cold water is then Cold Water Reached.
+    [[nodiscard]] virtual bool UnderSetpoint() const { return false; }
+    /// The way the fans run, for their electrical energy.
+    [[nodiscard]] virtual FanMode FanModeRun() const { return FanMode::kFull; }
+    /// The totals of the columns whose OwnTotal is kGiven.
+    void GiveOwnTotal(std::size_t column, double value) { totals_.Give(column, value); }
     /// The design's row with these input texts, empty results and the note; the note is
     /// reported as a problem of the design.
     void WriteRowWithoutResults(const InputArray<std::string_view>& texts, std::string_view note);
@@ -133,11 +147,14 @@ class DesignRowsMode : public BatchMode {
     void AppendBins(const PerformanceResults& results);
     void AppendOwn(std::span<const double> values);
     [[nodiscard]] bool NoLeavingAir(const PerformanceResults& results) const;
+    /// The fan's electrical kWh over the row's hours; NaN when not written or not known.
+    [[nodiscard]] double ElectricalEnergy(const PerformanceResults& hour) const;
     void AppendNotes(const DesignInputs& inputs, const PerformanceResults& results,
                      std::string_view note);
 
-    bool binColumns_ = false;    ///< the output has Hours and the bin columns
-    NumberText solvedApproach_;  ///< the texts of a rated row's solved Approach and THot
+    bool binColumns_ = false;        ///< the output has Hours and the bin columns
+    bool electricalColumn_ = false;  ///< the bin columns end with Fan Electrical Energy
+    NumberText solvedApproach_;      ///< the texts of a rated row's solved Approach and THot
     NumberText solvedHotWater_;
     HoursTotals totals_;
     /// The text of each sweep's current value.

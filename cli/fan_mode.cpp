@@ -14,6 +14,7 @@
 #include "number_text.h"
 #include "option_reading.h"
 #include "units.h"
+#include "usable_values.h"
 #include "worksheet.h"
 #include "year_bins.h"
 
@@ -29,6 +30,7 @@ enum FanColumn : std::size_t {
     kAboveSetpoint,
     kFanPowerUsed,
     kHoursAboveSetpoint,
+    kDegreeHoursAboveSetpoint,
     kFanColumnCount,
 };
 
@@ -36,27 +38,17 @@ constexpr std::array<OwnColumn, kFanColumnCount> kFanColumns = {{
     {{"Air Flow", Quantity::kPercentage}, OwnTotal::kHoursMean},
     {{"Full Speed", Quantity::kPercentage}, OwnTotal::kHoursMean},
     {{"Cold Water Reached", Quantity::kTemperature}, OwnTotal::kHoursMean},
-    {{"Above Setpoint", Quantity::kTemperatureDifference}, OwnTotal::kHoursMean},
+    // The totals' Above Setpoint is the mean over the hours above it alone: a signed mean over
+    // all hours lets the hours below hide a shortfall.
+    {{"Above Setpoint", Quantity::kTemperatureDifference}, OwnTotal::kGiven},
     {{"Fan Power Used", Quantity::kPower}, OwnTotal::kHoursMean},
     {{"Hours Above Setpoint", Quantity::kHours, UnitShown::kNever}, OwnTotal::kSum},
+    // F·h (K·h under --units si): no caption unit says that, so none is shown.
+    {{"Degree-Hours Above Setpoint", Quantity::kTemperatureDifference, UnitShown::kNever},
+     OwnTotal::kGiven},
 }};
 
 constexpr auto kOutputColumns = DesignOutputCaptions(kFanColumns);
-
-/// A cold water the plant can want: liquid water at sea-level pressure, in the units given.
-constexpr float kLowestSetpointF = 32.0F;
-constexpr float kHighestSetpointF = 212.0F;
-constexpr float kLowestSetpointC = 0.0F;
-constexpr float kHighestSetpointC = 100.0F;
-
-void CheckSetpoint(float setpoint, UnitSystem units) {
-    const bool si = units == UnitSystem::kSI;
-    const float lowest = si ? kLowestSetpointC : kLowestSetpointF;
-    const float highest = si ? kHighestSetpointC : kHighestSetpointF;
-    if (setpoint >= lowest && setpoint <= highest) return;
-    Refuse(si ? "--setpoint must be a cold water temperature from 0 C to 100 C"
-              : "--setpoint must be a cold water temperature from 32 F to 212 F");
-}
 
 /// full, vfd, vfd:MIN (0 < MIN <= 1) or two-speed.
 FanControl ParseFan(std::string_view argument) {
@@ -80,6 +72,10 @@ class FanControlMode final : public FanRowsMode {
     using FanRowsMode::FanRowsMode;
 
   private:
+    [[nodiscard]] FanMode FanModeRun() const override {
+        return std::get<FanSettings>(settings_.mode).control.mode;
+    }
+
     void WriteDesign() override {
         const DesignInputs design = DesignWithTheRowsRange();
         if (!context_.firstDesign) context_.firstDesign = design;
@@ -90,7 +86,7 @@ class FanControlMode final : public FanRowsMode {
             return;
         }
         const FanControl& control = fan.control;
-        const FanOperation run = ControlFans(design, *tower, control, settings_.leavingAir);
+        const FanOperation run = ControlFans(design, *tower, control, RowLeavingAir());
         if (Tracing()) WriteWorksheet(design, *tower, control, run);
         WriteFanRow(control, run);
     }
@@ -102,13 +98,14 @@ class FanControlMode final : public FanRowsMode {
         const Rating rating = RateDesign(design, tower, &trials_);
         worksheet_.clear();
         AppendRatingWorksheet(worksheet_, DesignPlace(), design, tower, rating, trials_,
-                              WorksheetStyle(), settings_.leavingAir);
+                              WorksheetStyle(), RowLeavingAir());
         AppendFanControlWorksheet(worksheet_, DesignPlace(), control, run, WorksheetStyle());
         Trace(worksheet_);
     }
 
     std::vector<ApproachTrial> trials_;
     std::string worksheet_;
+    SetpointShortfall shortfall_;
 };
 
 }  // namespace
@@ -132,6 +129,20 @@ std::span<const OwnColumn> FanRowsMode::OwnColumns() const {
     return kFanColumns;
 }
 
+void FanRowsMode::WriteTotals() {
+    if (!UnderSetpoint()) {  // nothing to compare with: the setpoint's columns stay empty
+        DesignRowsMode::WriteTotals();
+        return;
+    }
+    const auto given = [&](FanColumn column, double value) {
+        GiveOwnTotal(column,
+                     ValueInUnits(kFanColumns[column].caption.quantity, settings_.units, value));
+    };
+    given(kAboveSetpoint, shortfall_.MeanAbove());
+    given(kDegreeHoursAboveSetpoint, shortfall_.degreeHours);
+    DesignRowsMode::WriteTotals();
+}
+
 void FanRowsMode::WriteFanRow(const FanControl& control, const FanOperation& run) {
     if (run.outcome == FanOutcome::kNoOperatingPoint) {
         WriteRowWithoutOperatingPoint(run.fullSpeed.outcome);
@@ -139,15 +150,21 @@ void FanRowsMode::WriteFanRow(const FanControl& control, const FanOperation& run
     }
     const Rating& full = run.fullSpeed;
     const InputArray<std::string_view> texts = TextsAtOperatingPoint(full.inputs);
-    const std::array<double, kFanColumnCount> own = OwnValues(control, run);
+    const bool figures = HasFigures(run);
+    std::array<double, kFanColumnCount> own = OwnValues(control, run);
+    // A speed run without its exact leaving air has no water or fan power: none is written.
+    if (!figures) own.fill(kNone);
+    const float none = std::numeric_limits<float>::quiet_NaN();
     // The water and fan power over the hours are those the fans run at.
     PerformanceResults hour = full.results;
-    hour.values[Result::kEvaporation] = run.evaporation;
-    hour.values[Result::kBlowdown] = run.blowdown;
-    hour.values[Result::kMakeup] = run.makeup;
-    hour.values[Result::kFanPower] = run.fanPower;
-    WriteResultsRow(full.inputs, full.results, texts,
-                    {own, &hour, DescribeFanOutcome(run.outcome, control.mode)});
+    hour.values[Result::kEvaporation] = figures ? run.evaporation : none;
+    hour.values[Result::kBlowdown] = figures ? run.blowdown : none;
+    hour.values[Result::kMakeup] = figures ? run.makeup : none;
+    hour.values[Result::kFanPower] = figures ? run.fanPower : none;
+    const std::string note = ExplainFanOperation(run, control.mode);
+    WriteResultsRow(full.inputs, full.results, texts, {figures, own, &hour, note});
+    if (figures && design_.hasHours && !std::isnan(control.setpoint))
+        shortfall_.Add(run.coldWater, control.setpoint, static_cast<double>(design_.hours));
 }
 
 std::array<double, FanRowsMode::kFanColumnCount> FanRowsMode::OwnValues(
@@ -163,9 +180,11 @@ std::array<double, FanRowsMode::kFanColumnCount> FanRowsMode::OwnValues(
     own[kColdWaterReached] = d(run.coldWater);
     own[kAboveSetpoint] = d(run.coldWater) - d(control.setpoint);
     own[kFanPowerUsed] = d(run.fanPower);
-    own[kHoursAboveSetpoint] = !design_.hasHours || !compared ? kNone
-                               : above                        ? d(design_.hours)
-                                                              : 0.0;
+    const bool counted = design_.hasHours && compared;
+    own[kHoursAboveSetpoint] = !counted ? kNone : above ? d(design_.hours) : 0.0;
+    own[kDegreeHoursAboveSetpoint] = !counted ? kNone
+                                     : above  ? own[kAboveSetpoint] * d(design_.hours)
+                                              : 0.0;
     for (std::size_t k = 0; k < kFanColumnCount; ++k)
         own[k] = ValueInUnits(kFanColumns[k].caption.quantity, settings_.units, own[k]);
     return own;
@@ -211,8 +230,10 @@ void FanSettings::DeclareOptions(CLI::App& app, CalcOptions& options) {
 void FanSettings::CheckOptions(const CalcOptions& options) {
     if (options.setpoint && !options.tower) Refuse("--setpoint needs --tower");
     if (options.setpoint) {
-        CheckSetpoint(ReadOptionNumber("--setpoint", *options.setpoint),
-                      options.units.value_or(UnitSystem::kUS));
+        const float typed = ReadOptionNumber("--setpoint", *options.setpoint);
+        const ValueCheck check =
+            CheckSetpoint(static_cast<double>(typed), options.units.value_or(UnitSystem::kUS));
+        if (!check.usable()) Refuse("--setpoint " + check.reason);
     }
     if (options.fan && !options.setpoint) Refuse("--fan needs --setpoint");
 }

@@ -7,19 +7,6 @@
 #include "year_bins.h"
 
 namespace veltrane::cli {
-namespace {
-
-/// The rows left out that the totals' note names; more are counted only.
-constexpr std::size_t kNamedRowsLeftOut = 5;
-
-/// 366 × 24: no year's weather bins hold more hours.
-constexpr double kHoursInALeapYear = 8784.0;
-
-std::string RowCount(std::size_t rows) {
-    return std::to_string(rows) + (rows == 1 ? " row" : " rows");
-}
-
-}  // namespace
 
 void AppendBinNumber(CsvWriter& csv, double value, bool raw) {
     if (raw) {
@@ -49,16 +36,28 @@ void HoursTotals::TakeOwnColumns(std::span<const OwnColumn> columns) {
     ownHours_.assign(columns.size(), 0.0);
 }
 
+void HoursTotals::TakeCoverage(bool underSetpoint, bool electricalColumn) {
+    underSetpoint_ = underSetpoint;
+    electricalColumn_ = electricalColumn;
+}
+
+void HoursTotals::Give(std::size_t column, double value) {
+    if (column >= ownSums_.size()) return;
+    ownSums_[column] = value;
+    ownHours_[column] = 1.0;
+}
+
 void HoursTotals::Add(const PerformanceResults& results, const PerformanceResults& hour,
-                      double hours, std::span<const double> own) {
+                      double hours, std::span<const double> own, double electricalKilowattHours) {
     rows_ += 1;
     hours_ += hours;
     coldWaterHours_ += static_cast<double>(results.values[Result::kColdWater]) * hours;
     const std::array<double, kBinColumnCount> bins = BinValues(hour, hours);
     for (std::size_t column = 0; column < kBinColumnCount; ++column)
         bins_[column] += bins[column];
+    if (!std::isnan(electricalKilowattHours)) electricalKilowattHours_ += electricalKilowattHours;
     for (std::size_t k = 0; k < own.size() && k < own_.size(); ++k) {
-        if (std::isnan(own[k])) continue;
+        if (std::isnan(own[k]) || own_[k].total == OwnTotal::kGiven) continue;
         ownSums_[k] += own_[k].total == OwnTotal::kHoursMean ? own[k] * hours : own[k];
         ownHours_[k] += hours;
     }
@@ -67,9 +66,7 @@ void HoursTotals::Add(const PerformanceResults& results, const PerformanceResult
 void HoursTotals::LeaveOut(double hours, std::string_view place) {
     rowsLeftOut_ += 1;
     hoursLeftOut_ += hours;
-    if (rowsLeftOut_ > kNamedRowsLeftOut) return;
-    if (!placesLeftOut_.empty()) placesLeftOut_ += ", ";
-    placesLeftOut_ += place;
+    if (placesLeftOut_.size() < kNamedRowsLeftOut) placesLeftOut_.emplace_back(place);
 }
 
 void HoursTotals::Write(CsvWriter& csv, bool raw, UnitSystem units) const {
@@ -77,7 +74,8 @@ void HoursTotals::Write(CsvWriter& csv, bool raw, UnitSystem units) const {
     AppendBinNumber(csv, hours_, raw);
     for (const Result j : kAllResults) {
         csv.Comma();
-        if (j == Result::kColdWater && hours_ > 0.0) {
+        // Under a setpoint the plant gets Cold Water Reached: the full-speed mean would mislead.
+        if (j == Result::kColdWater && hours_ > 0.0 && !underSetpoint_) {
             AppendBinNumber(
                 csv, ValueInUnits(Quantity::kTemperature, units, coldWaterHours_ / hours_), raw);
         }
@@ -92,21 +90,13 @@ void HoursTotals::Write(CsvWriter& csv, bool raw, UnitSystem units) const {
         csv.Comma();
         AppendBinNumber(csv, ValueInUnits(kBinColumns[column].quantity, units, bins_[column]), raw);
     }
+    if (electricalColumn_) {
+        csv.Comma();
+        AppendBinNumber(csv, electricalKilowattHours_, raw);
+    }
     csv.Comma();
-    std::string note = "totals of " + RowCount(rows_) +
-                       " with Hours; Cold Water Out Temp is their hours-weighted mean";
-    if (hours_ + hoursLeftOut_ > kHoursInALeapYear) {
-        // Bins of more than one year, or counted twice: the sums are not a year's.
-        note += "; the Hours add up to " +
-                std::string(ShortestText(hours_ + hoursLeftOut_).View()) +
-                ", more than the 8,784 of a leap year";
-    }
-    if (rowsLeftOut_ > 0) {
-        // Named, so that no row is silently missing from a sum.
-        note += "; left out: " + RowCount(rowsLeftOut_) + " without results (" + placesLeftOut_ +
-                (rowsLeftOut_ > kNamedRowsLeftOut ? ", ..." : "") + "; " +
-                std::string(ShortestText(hoursLeftOut_).View()) + " hours)";
-    }
+    const std::string note =
+        TotalsNote({rows_, hours_, rowsLeftOut_, placesLeftOut_, hoursLeftOut_, underSetpoint_});
     csv.Field(note);
     csv.EndLine();
 }

@@ -30,6 +30,7 @@ enum class OwnTotal {
     kNone,
     kHoursMean,  ///< the hours-weighted mean over the rows with a value
     kSum,        ///< the sum of the rows' values
+    kGiven,      ///< a value the mode forms over the rows itself (HoursTotals::Give)
 };
 
 /// A column a mode adds after the sixteen results.
@@ -42,10 +43,16 @@ class HoursTotals {
   public:
     /// The totals of the columns a mode adds after the results.
     void TakeOwnColumns(std::span<const OwnColumn> columns);
+    /// Whether the fans follow a setpoint (Cold Water Out Temp is then left empty) and whether
+    /// a Fan Electrical Energy column follows the bin columns.
+    void TakeCoverage(bool underSetpoint, bool electricalColumn);
+    /// The total of an own column whose OwnTotal is kGiven, in the units written.
+    void Give(std::size_t column, double value);
     /// A row written with its results over `hours`: the cold water from `results`, the water
-    /// and fan energy from `hour`, the mode's own values (NaN: none) from `own`.
+    /// and fan energy from `hour`, the mode's own values (NaN: none) from `own`, the fan's
+    /// electrical kWh (NaN: none).
     void Add(const PerformanceResults& results, const PerformanceResults& hour, double hours,
-             std::span<const double> own = {});
+             std::span<const double> own, double electricalKilowattHours);
     /// A row with hours that has no results; `place` names it in the note.
     void LeaveOut(double hours, std::string_view place);
     /// The sums over the rows with Hours; in Cold Water Out Temp the hours-weighted mean; the
@@ -60,7 +67,10 @@ class HoursTotals {
     std::array<double, kBinColumnCount> bins_{};
     std::size_t rowsLeftOut_ = 0;  ///< rows with Hours and no results
     double hoursLeftOut_ = 0.0;
-    std::string placesLeftOut_;  ///< the first few of them, named
+    std::vector<std::string> placesLeftOut_;  ///< the first few of them, named
+    bool underSetpoint_ = false;
+    bool electricalColumn_ = false;
+    double electricalKilowattHours_ = 0.0;
     std::span<const OwnColumn> own_;
     std::vector<double> ownSums_;   ///< value × hours, or value, by the column's total
     std::vector<double> ownHours_;  ///< the hours of the rows with a value

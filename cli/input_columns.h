@@ -34,6 +34,8 @@ inline constexpr std::array<Caption, kBinColumnCount> kBinColumns = {{
     {"Makeup", Quantity::kWaterVolume},
     {"Fan Energy", Quantity::kEnergy},
 }};
+/// With the fan's efficiencies, after the bin columns: the energy the fan takes from the supply.
+inline constexpr Caption kFanElectricalEnergyCaption{"Fan Electrical Energy", Quantity::kEnergy};
 
 /// The input named by its short name or its caption, in any case, blanks around it ignored.
 std::optional<Input> FindInput(std::string_view name);

@@ -33,6 +33,8 @@ constexpr std::array kOptionUses = {
     OptionUse{"--exit-air", kDesignModes},
     OptionUse{"--setpoint", "fan"},
     OptionUse{"--fan", "fan"},
+    OptionUse{"--motor-efficiency", kDesignModes},
+    OptionUse{"--drive-efficiency", "fan"},
     OptionUse{"--chart", kDesignModes},
     OptionUse{"--demand", kDesignModes},
     OptionUse{"--approaches", kDesignModes},

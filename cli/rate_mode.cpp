@@ -36,7 +36,7 @@ class RateMode final : public DesignRowsMode {
         if (Tracing()) {
             worksheet_.clear();
             AppendRatingWorksheet(worksheet_, DesignPlace(), design, tower, rating, trials_,
-                                  WorksheetStyle(), settings_.leavingAir);
+                                  WorksheetStyle(), RowLeavingAir());
             Trace(worksheet_);
         }
         if (rating.outcome != RatingOutcome::kRated) {
@@ -44,10 +44,10 @@ class RateMode final : public DesignRowsMode {
             return;
         }
         const InputArray<std::string_view> texts = TextsAtOperatingPoint(rating.inputs);
-        WriteResultsRow(rating.inputs,
-                        settings_.leavingAir == LeavingAirRule::kExact ? Results(rating.inputs)
-                                                                       : rating.results,
-                        texts);
+        WriteResultsRow(
+            rating.inputs,
+            RowLeavingAir() == LeavingAirRule::kExact ? Results(rating.inputs) : rating.results,
+            texts);
     }
 
     std::vector<ApproachTrial> trials_;

@@ -6,6 +6,7 @@
 #include "calc_options.h"
 #include "input_columns.h"
 #include "number_text.h"
+#include "usable_values.h"
 
 namespace veltrane::cli {
 
@@ -167,8 +168,10 @@ bool RowReader::ReadField(std::size_t column, std::string_view text, Row& row) {
         row.present[column] = 0;
         return true;
     }
+    // Read and converted at once: an SI value beyond single precision once in US units is
+    // refused as the same value typed in US units is.
     float value = 0.0F;
-    const NumberError error = ReadInputNumber(text, value);
+    const NumberError error = ReadInputIn(text, definition.Measures(), units_, value);
     const bool negative = error == NumberError::None && definition.notNegative && value < 0.0F;
     if (error != NumberError::None || negative) {
         problems_.AtLine(name_, record_.line,
@@ -176,7 +179,7 @@ bool RowReader::ReadField(std::size_t column, std::string_view text, Row& row) {
                              std::string(negative ? "negative" : Describe(error)));
         return false;
     }
-    row.values[column] = ToEngineUnits(units_, definition, text, value);
+    row.values[column] = value;
     return true;
 }
 

@@ -144,6 +144,11 @@ class WeatherMode final : public FanRowsMode {
 
   private:
     [[nodiscard]] bool AlwaysHours() const override { return true; }
+    [[nodiscard]] FanMode FanModeRun() const override { return weather_.control.mode; }
+    // Without --setpoint the fans run at full speed: Cold Water Out Temp is the plant's water.
+    [[nodiscard]] bool UnderSetpoint() const override {
+        return !std::isnan(weather_.control.setpoint);
+    }
 
     [[nodiscard]] std::string DesignPlace() const override {
         if (hourLine_ == 0) return FanRowsMode::DesignPlace();
