@@ -6,6 +6,7 @@
 
 #include "byte_source.h"
 #include "design_rows.h"
+#include "fan_power.h"
 #include "input_columns.h"
 #include "row_reader.h"
 #include "units.h"
@@ -62,11 +63,10 @@ std::optional<DesignBasis> AcceptanceBasis(const CalcOptions& options, std::stri
     // The maker's curves alone take no slope: it is never used then.
     AcceptanceDesign acceptance{*design, options.slope.value_or(0.0F), 0.0F,
                                 options.draft.value_or(FanDraft::kInduced)};
-    // The readings' FanPower is in the unit of this one: only their ratio enters the test.
-    const double calculatedFanPower =
-        ValueInUnits(Quantity::kPower, units,
-                     static_cast<double>(CalculatePerformance(*design).values[Result::kFanPower]));
-    acceptance.fanPower = options.designFanPower.value_or(static_cast<float>(calculatedFanPower));
+    // The readings' FanPower is in the unit of this one, or converted to it: only their ratio
+    // enters the test.
+    acceptance.fanPower = options.designFanPower ? options.designFanPower->value
+                                                 : ApproximateDesignFanPower(*design, units).value;
     DesignBasis basis = PrepareDesign(acceptance);
     if (basis.outcome != EvaluationOutcome::kEvaluated) {
         error = "--acceptance: no test can be judged against this design: " +

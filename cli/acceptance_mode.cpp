@@ -40,12 +40,23 @@ constexpr std::array kColumns = {
     Reading("THot", {"Hot Water Temp", Quantity::kTemperature}),
     Reading("TCold", {"Cold Water Temp", Quantity::kTemperature}),
     Reading("Flow", {"Circulating Water Flow", Quantity::kWaterFlow}),
-    // Any unit, the design fan power's: only their ratio enters.
-    Reading("FanPower", {"Fan Power", Quantity::kDimensionless}),
+    // Any unit, the design fan power's, or hp or kW as the header says ("FanPower (kW)"): only
+    // their ratio enters.
+    ColumnDefinition{"FanPower",
+                     {"Fan Power", Quantity::kDimensionless},
+                     "",
+                     true,
+                     EmptyCell::kRefused,
+                     false,
+                     {},
+                     true},
 };
+constexpr std::size_t kFanPowerColumn = 6;
 
 /// The evaluation's numbers in the order written, then Notes.
 enum EvaluationColumn : std::size_t { kNotesColumn = 7 };
+constexpr std::string_view kNoteSeparator = "; ";
+constexpr std::string_view kNotEvaluated = "not evaluated: ";
 constexpr std::array<Caption, kNotesColumn + 1> kEvaluationColumns{{
     {"Test L/G", Quantity::kMassRatio, UnitShown::kNever},
     {"Test KaV/L"},
@@ -63,11 +74,11 @@ FanDraft ParseDraft(std::string_view text) {
     Refuse("--draft must be induced or forced, not " + QuoteForMessage(text));
 }
 
-constexpr std::string_view kNotEvaluated = "not evaluated: ";
-
-TestReading ReadingOf(const Row& row) {
+/// The reading with its fan power in the design fan power's unit.
+TestReading ReadingOf(const Row& row, double fanPowerFactor) {
     const std::vector<float>& v = row.values;
-    return {v[0], v[1], v[2], v[3], v[4], v[5], v[6]};
+    const auto fanPower = static_cast<float>(static_cast<double>(v[6]) * fanPowerFactor);
+    return {v[0], v[1], v[2], v[3], v[4], v[5], fanPower};
 }
 
 /// The maker's curves' figures of a reading, in the order written.
@@ -111,6 +122,15 @@ std::string ReadingName(std::size_t index) {
     return std::to_string(index + 1);
 }
 
+/// One reading as read and as evaluated, held until every reading is in: the spread of their
+/// capabilities is known only then.
+struct HeldReading {
+    std::vector<std::string> texts;
+    std::string place;
+    EvaluatedReading evaluated;
+    std::vector<LimitPassed> passed;
+};
+
 class AcceptanceMode final : public BatchMode {
   public:
     explicit AcceptanceMode(const ModeContext& context)
@@ -123,11 +143,17 @@ class AcceptanceMode final : public BatchMode {
     [[nodiscard]] std::span<const ColumnDefinition> Columns() const override { return kColumns; }
     [[nodiscard]] std::span<const Caption> OutputColumns() const override { return captions_; }
 
-    void StartOutput(const RowReader*, bool writeHeader) override {
+    /// FanPower keeps the unit the first header names, so that the output reads back.
+    void StartOutput(const RowReader* header, bool writeHeader) override {
         if (!writeHeader) return;
         CsvWriter& csv = context_.csv;
+        const std::string_view fanPower =
+            header != nullptr ? header->HeaderName(kFanPowerColumn) : std::string_view{};
         for (const ColumnDefinition& column : kColumns) {
-            csv.Field(column.shortName);
+            const bool namedUnit =
+                &column == &kColumns[kFanPowerColumn] && !fanPower.empty() &&
+                FanPowerColumnUnit(fanPower).value_or(PowerUnit::kUnstated) != PowerUnit::kUnstated;
+            csv.Field(namedUnit ? fanPower : column.shortName);
             csv.Comma();
         }
         for (const Caption& caption : captions_) {
@@ -138,26 +164,52 @@ class AcceptanceMode final : public BatchMode {
         csv.EndLine();
     }
 
+    /// The unit the header names for FanPower; a unit other than hp or kW stops the file.
+    void TakeHeader(RowReader& header, std::string_view source, std::size_t line) override {
+        headerSource_ = source;
+        readingsToDesign_ = 1.0;
+        refusedSource_ = false;
+        const std::string_view name = header.HeaderName(kFanPowerColumn);
+        const std::optional<PowerUnit> unit = FanPowerColumnUnit(name);
+        if (!unit) {
+            refusedSource_ = true;
+            context_.problems.AtLine(source, line,
+                                     "column " + QuoteForMessage(name) +
+                                         " names no unit of power: FanPower (hp) or FanPower "
+                                         "(kW); no row of this file is calculated");
+            return;
+        }
+        readingsToDesign_ = ReadingsToDesignPower(settings_.designPowerUnit, *unit);
+        if (firstHeader_) writtenToDesign_ = readingsToDesign_;
+        firstHeader_ = false;
+    }
+
     void Calculate(const Row& row) override {
-        const TestReading reading = ReadingOf(row);
+        const bool underHeader = row.source == headerSource_;
+        if (underHeader && refusedSource_) return;
+        const TestReading reading = ReadingOf(row, underHeader ? readingsToDesign_ : 1.0);
         const std::string place = PlaceOfLine(row.source, row.line);
-        EvaluatedReading evaluated = Evaluate(ReadingName(readingCount_++), reading, place);
-        for (std::size_t k = 0; k < kColumns.size(); ++k) {
-            context_.csv.Field(row.texts[k]);
-            context_.csv.Comma();
-        }
-        WriteMethods(evaluated, {}, {});
-        context_.csv.EndRow();
-        if (!AllEvaluated(evaluated)) {
-            context_.problems.At(place, evaluated.notes);
-        } else {
+        HeldReading held{{},
+                         place,
+                         Evaluate(ReadingName(readingCount_++), reading, place),
+                         LimitsPassed(basis_.acceptance, reading, settings_.limits)};
+        for (std::size_t k = 0; k < kColumns.size(); ++k)
+            held.texts.emplace_back(row.texts[k]);
+        if (AllEvaluated(held.evaluated)) {
             evaluated_.push_back(reading);
+            capabilities_.push_back(DecidingCapability(held.evaluated));
         }
-        if (settings_.report) reportReadings_.push_back(std::move(evaluated));
+        // Reported now, so that standard error follows the order of the input.
+        const std::string notes = ReadingNotes(held);
+        if (!AllEvaluated(held.evaluated) || !held.passed.empty())
+            context_.problems.At(place, notes);
+        if (settings_.report) reportReadings_.push_back(held.evaluated);
+        held_.push_back(std::move(held));
     }
 
     /// The readings' mean, evaluated: the rows that could not be evaluated are left out of it.
     void WriteTotals() override {
+        WriteHeldReadings();
         const std::optional<TestReading> mean = MeanReading(evaluated_);
         CsvWriter& csv = context_.csv;
         if (!mean) {
@@ -171,18 +223,17 @@ class AcceptanceMode final : public BatchMode {
         const std::string place = MeanPlace();
         const EvaluatedReading evaluated = Evaluate("Mean", *mean, place);
         const std::array<float, kColumns.size()> means = {
-            mean->pressure,  mean->wetBulb,   mean->dryBulb, mean->hotWater,
-            mean->coldWater, mean->waterFlow, mean->fanPower};
+            mean->pressure, mean->wetBulb, mean->dryBulb, mean->hotWater, mean->coldWater,
+            mean->waterFlow,
+            // In the unit the FanPower column's caption names.
+            static_cast<float>(static_cast<double>(mean->fanPower) / writtenToDesign_)};
         for (std::size_t k = 0; k < kColumns.size(); ++k) {
             Exact(kColumns[k].Measures(), means[k]);
             csv.Comma();
         }
         const std::optional<Verdict> verdict = VerdictOf(evaluated);
-        if (verdict) {
-            WriteMethods(evaluated, place + ": " + verdict->text, "; ");
-        } else {
-            WriteMethods(evaluated, place, ": ");
-        }
+        const std::string lead = verdict ? place + ": " + verdict->text : place;
+        WriteMethods(evaluated, lead, verdict ? "; " : ": ", TotalsNotes());
         csv.EndLine();
         if (!AllEvaluated(evaluated)) {
             context_.problems.Whole(std::string(kProgramName) + ": " + place + ": " +
@@ -195,8 +246,9 @@ class AcceptanceMode final : public BatchMode {
         }
     }
 
-    /// The report, once every reading is evaluated.
+    /// The rows held, then the report, once every reading is evaluated.
     void Finish() override {
+        WriteHeldReadings();
         if (!settings_.report) return;
         EvaluatedTest test{settings_.report->fanPowerUnit,
                            basis_,
@@ -261,7 +313,7 @@ class AcceptanceMode final : public BatchMode {
         if (settings_.characteristic) {
             evaluated.byCharacteristic = EvaluateReading(basis_, reading);
             Trace(place, reading, *evaluated.byCharacteristic);
-            characteristicNote = Note(*evaluated.byCharacteristic, {});
+            characteristicNote = ReadingNote(*evaluated.byCharacteristic, {}, Units());
         }
         if (settings_.curves) {
             evaluated.byCurves = EvaluateWithCurves(basis_, *settings_.curves, reading);
@@ -301,14 +353,16 @@ class AcceptanceMode final : public BatchMode {
     }
 
     /// Each method's figures, then Notes: the row's notes after `lead` (the totals' place and
-    /// verdict) and `separator`.
+    /// verdict) and `separator`, then `trailing`.
     void WriteMethods(const EvaluatedReading& r, const std::string& lead,
-                      std::string_view separator) {
+                      std::string_view separator, std::string_view trailing) {
         if (r.byCharacteristic) WriteEvaluation(*r.byCharacteristic);
         if (r.byCurves) WriteCurvesEvaluation(*r.byCurves);
         std::string notes = lead;
         if (!notes.empty() && !r.notes.empty()) notes += separator;
         notes += r.notes;
+        if (!notes.empty() && !trailing.empty()) notes += kNoteSeparator;
+        notes += trailing;
         if (!notes.empty()) context_.csv.Field(notes);
     }
 
@@ -329,6 +383,44 @@ class AcceptanceMode final : public BatchMode {
         if (quantity == Quantity::kPercentage && us < kFullCapability && ReadsAsFull(text))
             text = DeficientCapabilityText(us);
         context_.csv.Field(text);
+    }
+
+    /// The rows held, each with its Notes: why it was not evaluated, the limits it passes and
+    /// whether its capability stands apart from the others'.
+    void WriteHeldReadings() {
+        const CapabilitySpread spread = SpreadOf(capabilities_);
+        for (const HeldReading& held : held_) {
+            for (const std::string& text : held.texts) {
+                context_.csv.Field(text);
+                context_.csv.Comma();
+            }
+            std::string note = DescribeLimitsPassed(held.passed, Units());
+            if (AllEvaluated(held.evaluated)) {
+                const float capability = DecidingCapability(held.evaluated);
+                if (StandsApart(capability, spread)) {
+                    if (!note.empty()) note += kNoteSeparator;
+                    note += DescribeStandingApart(capability, spread);
+                }
+            }
+            WriteMethods(held.evaluated, {}, {}, note);
+            context_.csv.EndRow();
+        }
+        held_.clear();
+    }
+
+    /// A reading's notes: why a method did not evaluate it, then the limits it passes.
+    [[nodiscard]] std::string ReadingNotes(const HeldReading& held) const {
+        std::string notes = held.evaluated.notes;
+        const std::string limits = DescribeLimitsPassed(held.passed, Units());
+        if (!notes.empty() && !limits.empty()) notes += kNoteSeparator;
+        return notes + limits;
+    }
+
+    /// The capability of the method that gives the verdict, of a reading every method evaluated.
+    [[nodiscard]] float DecidingCapability(const EvaluatedReading& r) const {
+        if (settings_.deciding == AcceptanceMethod::kCurves && r.byCurves)
+            return r.byCurves->capability;
+        return r.byCharacteristic ? r.byCharacteristic->capability : r.byCurves->capability;
     }
 
     /// Every number of an evaluated reading; none of one that is not, so that no half-way
@@ -358,19 +450,18 @@ class AcceptanceMode final : public BatchMode {
         }
     }
 
-    static std::string Note(const CapabilityEvaluation& e, std::string_view totalsNote) {
-        std::string note(totalsNote);
-        if (e.outcome == EvaluationOutcome::kEvaluated) return note;
-        if (!note.empty()) note += ": ";
-        note += kNotEvaluated;
-        note += DescribeEvaluation(e.outcome);
-        if (e.outcome == EvaluationOutcome::kDesignTowerNotRated) {
-            note += " (";
-            note += DescribeOutcome(e.ratingOutcome);
-            note += ')';
+    /// What the mean's Notes add after its place and verdict: the spread of the capabilities
+    /// and where the design fan power came from.
+    [[nodiscard]] std::string TotalsNotes() const {
+        std::string note = DescribeSpread(SpreadOf(capabilities_));
+        if (settings_.approximateFanPower) {
+            if (!note.empty()) note += kNoteSeparator;
+            note += kApproximateFanPowerNote;
         }
         return note;
     }
+
+    [[nodiscard]] UnitSystem Units() const { return context_.settings.units; }
 
     void Trace(std::string_view place, const TestReading& reading, const CapabilityEvaluation& e) {
         if (!context_.settings.trace) return;
@@ -390,6 +481,13 @@ class AcceptanceMode final : public BatchMode {
     std::vector<TestReading> evaluated_;
     std::size_t readingCount_ = 0;
     std::vector<EvaluatedReading> reportReadings_;  ///< with --report
+    std::vector<float> capabilities_;               ///< of the evaluated readings, %
+    std::vector<HeldReading> held_;
+    std::string_view headerSource_;  ///< the source whose header was read last
+    double readingsToDesign_ = 1.0;  ///< its FanPower's factor to the design's unit
+    bool refusedSource_ = false;     ///< its header names a unit that is not one of power
+    bool firstHeader_ = true;
+    double writtenToDesign_ = 1.0;  ///< the factor of the FanPower the output's header names
     std::string worksheet_;
 };
 
@@ -403,8 +501,21 @@ std::optional<AcceptanceSettings> AcceptanceSettings::From(const CalcOptions& op
                                                            std::string& error) {
     std::optional<DesignBasis> basis = AcceptanceBasis(options, error);
     if (!basis) return std::nullopt;
-    AcceptanceSettings settings{std::move(*basis), std::nullopt, true,
-                                AcceptanceMethod::kCharacteristic, std::nullopt};
+    const UnitSystem units = options.units.value_or(UnitSystem::kUS);
+    AcceptanceSettings settings{std::move(*basis),
+                                std::nullopt,
+                                true,
+                                AcceptanceMethod::kCharacteristic,
+                                std::nullopt,
+                                DefaultTestLimits(units)};
+    if (options.testLimits) settings.limits = ParseTestLimits(*options.testLimits, units).limits;
+    if (options.designFanPower) {
+        settings.designPowerUnit = options.designFanPower->unit;
+    } else {
+        settings.designPowerUnit =
+            units == UnitSystem::kSI ? PowerUnit::kKilowatt : PowerUnit::kHorsepower;
+        settings.approximateFanPower = true;
+    }
     if (!ReadTestSettings(options, settings, error)) return std::nullopt;
     return settings;
 }
@@ -437,10 +548,32 @@ void AcceptanceSettings::DeclareOptions(CLI::App& app, CalcOptions& options) {
                        "--slope: the characteristic curve's columns are then left out")
                     ->type_name("DESIGN.csv"));
     SingleOption(
-        app, "--design-fan-power", "X", options.designFanPower,
-        [](std::string_view text) { return ReadPositiveNumber("--design-fan-power", text); },
-        "the design's fan power, in the unit of the readings' FanPower (default:\n"
-        "the design's Approx Fan Power, hp; kW with --units si)");
+        app, "--design-fan-power", "X[hp|kW]", options.designFanPower,
+        [](std::string_view text) {
+            StatedPowerText read = ParseStatedPower(text);
+            if (!read.error.empty()) Refuse("--design-fan-power " + read.error);
+            return read.power;
+        },
+        "the design's fan power, the same kind of power as the readings' FanPower\n"
+        "(test codes use the motor input). 12.7hp or 9.5kW names its unit, and a\n"
+        "header FanPower (hp) or FanPower (kW) names the readings'; the two are\n"
+        "converted (745.69987 W per hp). A bare number is in the other's unit.\n"
+        "Default: the design's approximate fan-shaft power (hp; kW with --units si),\n"
+        "and the totals' Notes say so");
+    SingleOption(
+        app, "--test-limits", "LIMITS", options.testLimits,
+        [](std::string_view text) { return std::string(text); },
+        "the largest departures of a reading from the design, as a contract sets\n"
+        "them: twb=12,range=20,flow=10,load=20,fan=10,p=1 (any subset; F, % of the\n"
+        "design's range, flow, heat load and fan power, inHg; K and kPa with --units\n"
+        "si, defaults 6.7 K and 3.4 kPa). These are the defaults, the test codes'\n"
+        "usual limits. A reading beyond one is still evaluated, its Notes name\n"
+        "every limit passed with its value, and the run exits 1. A reading whose\n"
+        "capability lies more than 3 scaled median absolute deviations from the\n"
+        "readings' median is noted as standing apart (status unchanged); the totals'\n"
+        "Notes give the lowest and highest capability and their sample standard\n"
+        "deviation. Wind and the steadiness of conditions are how a test is run\n"
+        "and recorded, not part of these readings: they are not checked here");
     SingleOption(app, "--draft", "induced|forced", options.draft, ParseDraft,
                  "where the fan sits (default induced): induced moves the leaving air,\n"
                  "saturated at the leaving enthalpy and solved to 0.001 F or better, and\n"
@@ -463,8 +596,15 @@ void AcceptanceSettings::CheckOptions(const CalcOptions& options) {
         if (options.fit) Refuse("--acceptance and --fit cannot be given together");
         if (curves || options.chart || options.demand)
             Refuse("--acceptance writes no chart: give --curves or --chart without it");
-    } else if (options.designFanPower || options.draft) {
-        Refuse(std::string(options.draft ? "--draft" : "--design-fan-power") +
+        if (options.testLimits) {
+            const TestLimitsText read =
+                ParseTestLimits(*options.testLimits, options.units.value_or(UnitSystem::kUS));
+            if (!read.error.empty()) Refuse("--test-limits: " + read.error);
+        }
+    } else if (options.designFanPower || options.draft || options.testLimits) {
+        Refuse(std::string(options.draft            ? "--draft"
+                           : options.designFanPower ? "--design-fan-power"
+                                                    : "--test-limits") +
                " belongs to --acceptance");
     }
     CheckTestOptions(options);

@@ -4,7 +4,9 @@
 #include <optional>
 
 #include "acceptance.h"
+#include "acceptance_limits.h"
 #include "acceptance_report.h"
+#include "fan_power.h"
 #include "maker_curves.h"
 #include "mode_declaration.h"
 #include "verdict.h"
@@ -21,6 +23,10 @@ struct AcceptanceSettings {
     bool characteristic = true;  ///< --slope: the characteristic-curve method runs too
     AcceptanceMethod deciding = AcceptanceMethod::kCharacteristic;  ///< gives the verdict
     std::optional<ReportRequest> report;
+    TestLimits limits;                                 ///< the test codes' or --test-limits'
+    PowerUnit designPowerUnit = PowerUnit::kUnstated;  ///< the unit of the design fan power
+    /// True when the design fan power is the design's approximate fan-shaft power.
+    bool approximateFanPower = false;
     static bool ChosenBy(const CalcOptions& options);
     static std::optional<AcceptanceSettings> From(const CalcOptions& options, std::string& error);
     static std::unique_ptr<BatchMode> Make(const ModeContext& context);

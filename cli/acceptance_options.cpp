@@ -132,8 +132,10 @@ bool ReadTestSettings(const CalcOptions& options, AcceptanceSettings& settings,
         settings.report = ReportRequest{
             *options.report, options.title.value_or("Acceptance test"), options.fields,
             options.paper.value_or(PaperSizeForLocale(PaperLocaleName())),
-            // A design fan power given is in the readings' unit, which the program is not told.
-            std::string(options.designFanPower ? "" : UnitOf(Quantity::kPower, units))};
+            // A bare design fan power is in the readings' unit, which no header may name.
+            std::string(settings.designPowerUnit == PowerUnit::kHorsepower ? "hp"
+                        : settings.designPowerUnit == PowerUnit::kKilowatt ? "kW"
+                                                                           : "")};
     }
     return true;
 }

@@ -10,6 +10,7 @@
 #include "acceptance.h"
 #include "demand_curves.h"
 #include "fan_control.h"
+#include "fan_power.h"
 #include "leaving_air.h"
 #include "performance_curves.h"
 #include "rating.h"
@@ -54,8 +55,11 @@ struct CalcOptions {
     std::optional<UnitSystem> units;  ///< US customary when not given
     /// --acceptance: the design's file; empty when --defaults stands for it.
     std::optional<std::string> acceptance;
-    std::optional<float> slope;           ///< m of the tower through the design point
-    std::optional<float> designFanPower;  ///< the unit of the readings' FanPower
+    std::optional<float> slope;  ///< m of the tower through the design point
+    /// --design-fan-power: a value and the unit it names (none: the readings' unit).
+    std::optional<StatedPower> designFanPower;
+    /// --test-limits as typed: read once --units is known.
+    std::optional<std::string> testLimits;
     std::optional<FanDraft> draft;
     bool fit = false;
     /// The first design's performance curves: drawn into `curves`, their points written to

@@ -5,6 +5,18 @@
 #include "number_text.h"
 
 namespace veltrane::cli {
+namespace {
+
+/// "NAME (UNIT)": the short name, blanks, then a unit in parentheses.
+bool NamesWithUnit(std::string_view name, std::string_view shortName) {
+    if (name.size() <= shortName.size() ||
+        !EqualIgnoringCase(name.substr(0, shortName.size()), shortName))
+        return false;
+    const std::string_view unit = TrimBlanks(name.substr(shortName.size()));
+    return unit.size() > 2 && unit.front() == '(' && unit.back() == ')';
+}
+
+}  // namespace
 
 float ToEngineUnits(UnitSystem units, const ColumnDefinition& column, std::string_view text,
                     float read) {
@@ -17,7 +29,8 @@ std::size_t FindColumn(std::span<const ColumnDefinition> columns, std::string_vi
     name = TrimBlanks(name);
     const auto named = [&](const ColumnDefinition& column) {
         return EqualIgnoringCase(name, column.shortName) ||
-               EqualIgnoringCase(name, column.LongName(units));
+               EqualIgnoringCase(name, column.LongName(units)) ||
+               (column.unitInHeader && NamesWithUnit(name, column.shortName));
     };
     return static_cast<std::size_t>(std::find_if(columns.begin(), columns.end(), named) -
                                     columns.begin());

@@ -35,6 +35,9 @@ struct ColumnDefinition {
     /// The default in SI units, converting to the same value as defaultText; empty when the
     /// text is the same in both systems.
     std::string_view siDefaultText{};
+    /// True when a header may follow the short name with a unit in parentheses
+    /// ("FanPower (kW)"): the mode reads it (RowReader::HeaderName) and says which it takes.
+    bool unitInHeader = false;
 
     [[nodiscard]] constexpr Quantity Measures() const { return caption.quantity; }
 

@@ -44,6 +44,7 @@ constexpr std::array kOptionUses = {
     OptionUse{"--slope", "calculate rate fit acceptance"},
     OptionUse{"--design-fan-power", "acceptance"},
     OptionUse{"--draft", "acceptance"},
+    OptionUse{"--test-limits", "acceptance"},
     OptionUse{"--curves", kDesignModes},
     OptionUse{"--curves-csv", kDesignModes},
     OptionUse{"--wet-bulbs", kDesignModes},

@@ -12,6 +12,7 @@
 #include "byte_source.h"
 #include "columns.h"
 #include "csv_reader.h"
+#include "number_text.h"
 #include "problems.h"
 
 namespace veltrane::cli {
@@ -53,6 +54,11 @@ class RowReader {
     [[nodiscard]] bool Positional() const { return positional_; }
     /// True when the header names the column.
     [[nodiscard]] bool Names(std::size_t column) const { return fieldOf_[column] != kAbsent; }
+    /// The header's name of the column, as written; empty when it names none. Valid until the
+    /// next call of Next.
+    [[nodiscard]] std::string_view HeaderName(std::size_t column) const {
+        return Names(column) ? TrimBlanks(record_.fields[fieldOf_[column]]) : std::string_view{};
+    }
     /// Reads the column no more: its fields are left unread and its rows have no value.
     void Ignore(std::size_t column) { fieldOf_[column] = kAbsent; }
 
