@@ -6,6 +6,7 @@
 #include "exit_air_solver.h"
 #include "input_columns.h"
 #include "result_text.h"
+#include "usable_values.h"
 #include "year_bins.h"
 
 namespace veltrane::cli {
@@ -16,8 +17,8 @@ constexpr std::string_view kNoExitAirNote = "Exit air temperature not found";
 constexpr std::string_view kNoLeavingAirNote =
     "no saturated leaving air between the wet bulb and the hot water: no water or fan figures";
 
-constexpr std::array<ColumnDefinition, kInputCount + 1> MakeDesignColumns() {
-    std::array<ColumnDefinition, kInputCount + 1> columns{};
+constexpr std::array<ColumnDefinition, kDesignColumnCount> MakeDesignColumns() {
+    std::array<ColumnDefinition, kDesignColumnCount> columns{};
     for (const InputDefinition& entry : kInputs) {
         const InputUnits& units = kInputUnits[entry.index];
         columns[PositionOf(entry.index)] = ColumnDefinition{
@@ -28,10 +29,14 @@ constexpr std::array<ColumnDefinition, kInputCount + 1> MakeDesignColumns() {
     // column.
     columns[kHoursColumn] =
         ColumnDefinition{kHoursCaption.base, kHoursCaption, "", false, EmptyCell::kAbsent, true};
+    // The range a row holds, THot - TCold: its THot then follows its wet bulb and approach. Only a
+    // header names it, so that a bins table need not give THot.
+    columns[kRangeColumn] = ColumnDefinition{
+        "Range", {"Range", Quantity::kTemperatureDifference}, "", false, EmptyCell::kAbsent};
     return columns;
 }
 
-constexpr std::array<ColumnDefinition, kInputCount + 1> kDesignColumns = MakeDesignColumns();
+constexpr std::array<ColumnDefinition, kDesignColumnCount> kDesignColumns = MakeDesignColumns();
 
 constexpr auto kOutputColumns = DesignOutputCaptions(std::array<OwnColumn, 0>{});
 
@@ -102,6 +107,15 @@ void DesignRowsMode::StartOutput(const RowReader* header, bool writeHeader) {
 }
 
 void DesignRowsMode::TakeHeader(RowReader& header, std::string_view source, std::size_t line) {
+    headerSource_ = source;
+    rangeNamed_ = header.Names(kRangeColumn);
+    refusedSource_ = rangeNamed_ && header.Names(PositionOf(Input::kHotWater));
+    if (refusedSource_) {
+        context_.problems.AtLine(source, line,
+                                 "give THot or Range, not both: each sets the hot water; no row "
+                                 "of this file is calculated");
+        return;
+    }
     if (!header.Names(kHoursColumn) || binColumns_) return;
     header.Ignore(kHoursColumn);
     // Its rows are still calculated and written: only the column is missing, so this is a note.
@@ -111,16 +125,42 @@ void DesignRowsMode::TakeHeader(RowReader& header, std::string_view source, std:
 }
 
 void DesignRowsMode::Calculate(const Row& row) {
+    const bool underHeader = row.source == headerSource_;
+    if (underHeader && refusedSource_) return;
     for (const Input input : kAllInputs) {
         design_.values[input] = row.values[PositionOf(input)];
         design_.texts[input] = row.texts[PositionOf(input)];
     }
+    if (underHeader && rangeNamed_ && !TakeRange(row)) return;
     design_.hasHours = row.Has(kHoursColumn);
     design_.hours = row.values[kHoursColumn];
     design_.hoursText = row.texts[kHoursColumn];
     sourceName_ = row.source;
     sourceLine_ = row.line;
     CalculateWithSweeps(0);
+}
+
+/// The row's own range sets its THot. A weather bin is tabulated data: an empty Range there is
+/// no default, and the row is left out.
+bool DesignRowsMode::TakeRange(const Row& row) {
+    const std::string place = PlaceOfLine(row.source, row.line);
+    if (!row.Has(kRangeColumn)) {
+        if (!row.Has(kHoursColumn)) return true;
+        context_.problems.At(place, "Range is empty: a weather bin takes no default; left out");
+        return false;
+    }
+    const float range = row.values[kRangeColumn];
+    const ValueCheck check = CheckRange(range);
+    if (!check.usable()) {
+        context_.problems.At(place, "Range " + QuoteForMessage(row.texts[kRangeColumn]) + " " +
+                                        check.reason + "; left out");
+        return false;
+    }
+    design_.values = WithRange(design_.values, range);
+    rangeHotWater_ = ExactText(kInputUnits[Input::kHotWater].quantity, settings_.units,
+                               design_.values[Input::kHotWater]);
+    design_.texts[Input::kHotWater] = rangeHotWater_.View();
+    return true;
 }
 
 void DesignRowsMode::CalculateWithSweeps(std::size_t level) {

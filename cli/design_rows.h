@@ -40,9 +40,11 @@ constexpr auto DesignOutputCaptions(const std::array<OwnColumn, kOwn>& own) {
     return names;
 }
 
-/// The columns of a design row: the twelve inputs in index order, then Hours.
+/// The columns of a design row: the twelve inputs in index order, then Hours and Range.
 std::span<const ColumnDefinition> DesignColumns();
 inline constexpr std::size_t kHoursColumn = kInputCount;
+inline constexpr std::size_t kRangeColumn = kInputCount + 1;
+inline constexpr std::size_t kDesignColumnCount = kInputCount + 2;
 
 /// What a mode adds to a row after its sixteen results.
 struct OwnFigures {
@@ -139,6 +141,7 @@ class DesignRowsMode : public BatchMode {
   private:
     [[nodiscard]] bool HasNotesColumn() const;
     void CalculateWithSweeps(std::size_t level);
+    [[nodiscard]] bool TakeRange(const Row& row);
     void AppendInputs(const InputArray<std::string_view>& texts);
     void AppendHours();
     void AppendResults(const PerformanceResults& results);
@@ -156,6 +159,10 @@ class DesignRowsMode : public BatchMode {
     bool electricalColumn_ = false;  ///< the bin columns end with Fan Electrical Energy
     NumberText solvedApproach_;      ///< the texts of a rated row's solved Approach and THot
     NumberText solvedHotWater_;
+    NumberText rangeHotWater_;       ///< the THot a row's Range sets
+    std::string_view headerSource_;  ///< the source whose header was read last
+    bool rangeNamed_ = false;        ///< its header names Range
+    bool refusedSource_ = false;     ///< its header names THot and Range
     HoursTotals totals_;
     /// The text of each sweep's current value.
     std::vector<NumberText> sweepTexts_;

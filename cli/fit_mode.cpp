@@ -55,7 +55,28 @@ class FitMode final : public BatchMode {
 
     void StartOutput(const RowReader*, bool writeHeader) override { writeHeader_ = writeHeader; }
 
+    /// TCold and Approach each set the cold water: a header that names both is refused.
+    void TakeHeader(RowReader& header, std::string_view source, std::size_t line) override {
+        headerSource_ = source;
+        coldWaterNamed_ = header.Names(kColdWaterColumn);
+        refusedSource_ = coldWaterNamed_ && header.Names(PositionOf(Input::kApproach));
+        if (refusedSource_) {
+            context_.problems.AtLine(source, line,
+                                     "give TCold or Approach, not both: each sets the cold "
+                                     "water; no row of this file is calculated");
+        }
+    }
+
     void Calculate(const Row& row) override {
+        const bool underHeader = row.source == headerSource_;
+        if (underHeader && refusedSource_) return;
+        // A row of data is measured or tabulated: an empty cell is no default approach.
+        if (underHeader && coldWaterNamed_ && !row.Has(kColdWaterColumn)) {
+            context_.problems.At(PlaceOfLine(row.source, row.line),
+                                 "TCold is empty: a row of data takes no default; left out of "
+                                 "the fit");
+            return;
+        }
         DesignInputs design{};
         for (const Input input : kAllInputs)
             design[input] = row.values[PositionOf(input)];
@@ -145,6 +166,9 @@ class FitMode final : public BatchMode {
 
     ModeContext context_;
     bool writeHeader_ = false;
+    std::string_view headerSource_;  ///< the source whose header was read last
+    bool coldWaterNamed_ = false;    ///< its header names TCold
+    bool refusedSource_ = false;     ///< its header names TCold and Approach
     std::vector<DesignInputs> rows_;
     std::vector<std::string> places_;
 };
@@ -163,7 +187,8 @@ void FitSettings::DeclareOptions(CLI::App& app, CalcOptions& options) {
     app.add_flag("--fit", options.fit,
                  "fit the tower characteristic to the rows, performance data with the\n"
                  "usual input columns (TCold may stand for Approach when a header names\n"
-                 "it): each row's KaV/L at its L/G, then least squares on log KaV/L =\n"
+                 "it, not both; an empty TCold leaves its row out): each row's KaV/L at its L/G, "
+                 "then least squares on log KaV/L =\n"
                  "log C - m log L/G. Writes C, m, Points, R Squared and the Largest Cold\n"
                  "Water Deviation of the fitted tower rated back at every row, with the row\n"
                  "it is At. A row whose KaV/L has no meaning is named on standard error and\n"
