@@ -143,13 +143,15 @@ LeavingAirRule ParseExitAir(std::string_view argument) {
 void DeclareYearOptions(CLI::App& app, CalcOptions& options) {
     SingleOption(app, "--exit-air", "exact|window", options.exitAir, ParseExitAir,
                  "the leaving air that evaporation, blowdown, makeup, the exit air's\n"
-                 "temperature, volume and flow and the fan power are taken from. window (the\n"
-                 "default) is the window's search, which stops at a 1 % change of its\n"
-                 "temperature and takes the humidity ratio of its last trial, so that the\n"
-                 "batch tool and the window agree; exact is the air saturated at the\n"
-                 "leaving enthalpy, its temperature solved to 0.001 F or better and its\n"
-                 "humidity ratio and volume taken there: use it for water over a year.\n"
-                 "With exact every row has Notes, which say where there is no such air");
+                 "temperature, volume and flow and the fan power are taken from, for every\n"
+                 "row. window is the window's search, which stops at a 1 % change of its\n"
+                 "temperature and takes the humidity ratio of its last trial; exact is the\n"
+                 "air saturated at the leaving enthalpy, its temperature solved to 0.001 F\n"
+                 "or better and its humidity ratio and volume taken there. Without this\n"
+                 "option each row decides, as the window does: a row with Hours and every\n"
+                 "row under --setpoint take exact (a year's sums carry no search error),\n"
+                 "a plain design row the window's search. Rows with exact have Notes,\n"
+                 "which say where there is no such air");
     FanSettings::DeclareOptions(app, options);
     WeatherSettings::DeclareOptions(app, options);
     SingleOption(app, "--motor-efficiency", "PCT", options.motorEfficiency,
@@ -308,8 +310,10 @@ void DeclareOptions(CLI::App& app, CalcOptions& options, std::string& traceTarge
     app.add_flag("--totals", options.totals,
                  "a closing row over all rows with Hours: the sums of Hours, of the water\n"
                  "volumes and of the fan energy, and in Cold Water Out Temp the\n"
-                 "hours-weighted mean; its other columns are empty, Notes says how many\n"
-                 "rows it holds. Writes the Hours columns even when no input has them");
+                 "hours-weighted mean (empty under --setpoint: Cold Water Reached is the\n"
+                 "plant's); its other columns are empty, Notes says how many rows it holds,\n"
+                 "names the rows left out and says when the Hours add up to more than the\n"
+                 "8784 of a leap year. Writes the Hours columns even when no input has them");
     app.add_flag("--trace{-}", traceTarget,
                  "write a worksheet for each design, every working quantity with its unit\n"
                  "and formula in the order calculated (with --tower, every step of the\n"
@@ -477,9 +481,16 @@ std::string UsageText() {
         "\n"
         "Weather bins: a named column Hours (hours per year in the row's bin) adds, after the\n"
         "results, the water over those hours in US gallons (gpm x 60 x Hours) and the fan\n"
-        "energy in kWh (0.7457 kW per hp x Hours): columns Hours, Evaporation (gal), Blowdown\n"
+        "energy in kWh (745.69987 W per hp x Hours): columns Hours, Evaporation (gal), Blowdown\n"
         "(gal), Drift (gal), Makeup (gal) and Fan Energy (kWh). They are written when the first\n"
         "input names Hours, or with --totals. With --units si the water is in m3.\n"
+        "A bin's heat load is its Flow x its range: the range THot - (Twb + Approach) of the\n"
+        "row, which a bins table of Twb, Tdb and Hours alone takes from the defaults, or a named\n"
+        "column Range (F; K with --units si, above 0) that holds each row's range, its THot then\n"
+        "Twb + Approach + Range (a header may not name both THot and Range). In a row with\n"
+        "Hours an empty cell is never a default: the row is named on standard error and left\n"
+        "out. A row with Hours, and every row under --setpoint, takes the exact leaving air\n"
+        "(see --exit-air); other rows take the window's search.\n"
         "\n"
         "Options:\n";
     CalcOptions options;
@@ -491,13 +502,14 @@ std::string UsageText() {
     text +=
         "\n"
         "Exit status: 0 when every design was calculated and written; 1 when a file could not\n"
-        "be read, a row was malformed, a rated row has no operating point, --exit-air exact\n"
-        "finds no leaving air for a row, a test reading cannot be evaluated or a --fit row is\n"
-        "left out (it is named on standard error, and the others are still calculated), or\n"
-        "when an output could not be written (a --trace FILE that cannot be opened stops the\n"
-        "run before anything is calculated); 2 for a bad option, or one that the mode chosen does\n"
-        "not use (such as --exit-air with --acceptance, or --totals with --fit), with nothing\n"
-        "calculated.\n"
+        "be read, a row was malformed, a rated row has no operating point, the exact leaving\n"
+        "air is not found for a row (at the speed its fans run, under --setpoint), a row of\n"
+        "data has an empty cell, a test reading cannot be evaluated or lies beyond a test\n"
+        "limit, or a --fit row is left out (it is named on standard error, and the others are\n"
+        "still calculated), or when an output could not be written (a --trace FILE that cannot\n"
+        "be opened stops the run before anything is calculated); 2 for a bad option, or one\n"
+        "that the mode chosen does not use (such as --exit-air with --acceptance, or --totals\n"
+        "with --fit), with nothing calculated.\n"
         "\n"
         "Example: KaV/L over L/G for three approaches, the other inputs at their defaults:\n"
         "  veltrane-calc --defaults --sweep Approach=5:15:5 --sweep LG=0.5:2:0.1\n"

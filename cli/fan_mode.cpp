@@ -209,13 +209,18 @@ void FanSettings::DeclareOptions(CLI::App& app, CalcOptions& options) {
         },
         "with --tower: the cold water the plant wants, F. Each rated row runs its\n"
         "fans as --fan says and adds the columns Air Flow (%), Full Speed (%),\n"
-        "Cold Water Reached (F), Above Setpoint (F), Fan Power Used (hp) and Hours\n"
-        "Above Setpoint (rows with Hours); the sixteen results stay those of full\n"
-        "speed, while the water and fan energy over the hours are those run. The\n"
-        "totals row gives the hours-weighted means of the first five and the sum\n"
-        "of the hours above the setpoint. T is liquid water: from 32 F to 212 F\n"
-        "(0 C to 100 C). With --units si T is in C and the columns are Cold Water\n"
-        "Reached (C), Above Setpoint (K) and Fan Power Used (kW)");
+        "Cold Water Reached (F), Above Setpoint (F), Fan Power Used (hp), Hours\n"
+        "Above Setpoint and Degree-Hours Above Setpoint (F h; rows with Hours);\n"
+        "the sixteen results stay those of full speed, while the water and fan\n"
+        "energy over the hours are those run. Every row takes the exact leaving\n"
+        "air; a row where it is not found at the speed run has no water or fan\n"
+        "figures, says why in Notes and is left out of the totals. The totals row\n"
+        "gives the hours-weighted means of Air Flow, Full Speed, Cold Water\n"
+        "Reached and Fan Power Used, in Above Setpoint the mean over the hours\n"
+        "above the setpoint alone (0 when none), and the sums of the hours and\n"
+        "degree-hours above it. T is liquid water: from 32 F to 212 F (0 C to\n"
+        "100 C). With --units si T is in C and the columns are Cold Water Reached\n"
+        "(C), Above Setpoint (K), Fan Power Used (kW) and the degree-hours in K h");
     SingleOption(app, "--fan", "MODE", options.fan, ParseFan,
                  "with --setpoint: full (the default) runs the fans at full speed and shows\n"
                  "how far the cold water lands from the setpoint; vfd[:MIN] slows them to\n"

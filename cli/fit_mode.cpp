@@ -187,17 +187,18 @@ void FitSettings::DeclareOptions(CLI::App& app, CalcOptions& options) {
     app.add_flag("--fit", options.fit,
                  "fit the tower characteristic to the rows, performance data with the\n"
                  "usual input columns (TCold may stand for Approach when a header names\n"
-                 "it, not both; an empty TCold leaves its row out): each row's KaV/L at its L/G, "
-                 "then least squares on log KaV/L =\n"
-                 "log C - m log L/G. Writes C, m, Points, R Squared and the Largest Cold\n"
-                 "Water Deviation of the fitted tower rated back at every row, with the row\n"
-                 "it is At. A row whose KaV/L has no meaning is named on standard error and\n"
-                 "left out; at least 2 rows with different L/G are needed. With --units si\n"
-                 "the rows are read in SI (TCold in C, \"Cold Water Temp (C)\") and the\n"
-                 "deviation is in K. Standard error gives the 95 % intervals of C (wider\n"
-                 "above C: the fit is on log C) and m, the RMS of the cold-water\n"
-                 "deviations and the --tower C:m that rates with the fitted tower. With\n"
-                 "--slope m, m is fixed and C alone fitted; one row is then enough");
+                 "it, not both): each row's KaV/L at its L/G, then least squares on log\n"
+                 "KaV/L = log C - m log L/G. An empty cell is never a default: its row is\n"
+                 "named on standard error and left out. Writes C, m, Points, R Squared\n"
+                 "and the Largest Cold Water Deviation of the fitted tower rated back at\n"
+                 "every row, with the row it is At. A row whose KaV/L has no meaning is\n"
+                 "named on standard error and left out; at least 2 rows with different L/G\n"
+                 "are needed. With --units si the rows are read in SI (TCold in C, \"Cold\n"
+                 "Water Temp (C)\") and the deviation is in K. Standard error gives the 95 %\n"
+                 "intervals of C (wider above C: the fit is on log C) and m, the RMS of\n"
+                 "the cold-water deviations and the --tower C:m that rates with the fitted\n"
+                 "tower. With --slope m, m is fixed and C alone fitted; one row is then\n"
+                 "enough");
     SingleOption(
         app, "--fit-rows", "FILE.csv", options.fitRows,
         [](std::string_view file) { return std::string(file); },
