@@ -174,8 +174,9 @@ TEST(BatchCalculator, shouldTakeHoursThatAreANumberNotBelowZeroAndAnEmptyCellAsN
         EXPECT_EQ(run.messages, c.messages);
         const auto rows = DataRows(run.csv);
         ASSERT_EQ(rows.size(), c.rows);
+        // Rows with Hours take the exact leaving air, whose absence Notes would say.
         for (const auto& row : rows)
-            EXPECT_EQ(row.size(), kInputCount + 1 + kResultCount + kBinColumnCount);
+            EXPECT_EQ(row.size(), kInputCount + 1 + kResultCount + kBinColumnCount + 1);
     }
 }
 
@@ -183,6 +184,9 @@ TEST(BatchCalculator, shouldLeaveRowsWithoutAnOperatingPointOutOfTheTotalsAndSay
     BatchSettings settings = Settings(true, false);
     settings.mode = RateSettings{{30.0F, 0.6F}};
     settings.totals = true;
+    // The window's leaving air, asked for, wins over the exact one rows with Hours take: the
+    // rated row has figures by it.
+    settings.askedLeavingAir = LeavingAirRule::kWindow;
     std::string csv;
     BatchCalculator calculator(
         std::move(settings), [&](std::string_view piece) { csv += piece; },
@@ -256,10 +260,10 @@ TEST(BatchCalculator, shouldSayInTheTotalsWhenTheHoursExceedALeapYear) {
          "totals of 2 rows with Hours; Cold Water Out Temp is their hours-weighted mean"},
         {"Twb,Hours\n65,8000\n70,785\n",
          "totals of 2 rows with Hours; Cold Water Out Temp is their hours-weighted mean; the "
-         "Hours add up to 8785, more than the 8,784 of a leap year"},
+         "Hours add up to 8785, more than the 8784 of a leap year"},
         {"Twb,Hours\n65,8760\n65,8760\n",
          "totals of 2 rows with Hours; Cold Water Out Temp is their hours-weighted mean; the "
-         "Hours add up to 17520, more than the 8,784 of a leap year"},
+         "Hours add up to 17520, more than the 8784 of a leap year"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(std::string(c.input));

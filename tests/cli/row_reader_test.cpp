@@ -91,3 +91,41 @@ TEST(RowReader, shouldPutEachFieldInItsColumnWhateverTheHeadersOrder) {
 
 }  // namespace
 }  // namespace veltrane::cli
+
+namespace veltrane::cli {
+namespace {
+
+// A column whose header may name a unit is found by its short name with any parenthesised unit
+// after it; the mode judges the unit. Other columns and other shapes are not.
+TEST(FindColumn, shouldFindAColumnByItsShortNameWithAUnitOnlyWhereItTakesOne) {
+    constexpr std::array kPower = {
+        ColumnDefinition{"Twb", {"Inlet Air Wet Bulb Temp", Quantity::kTemperature}, ""},
+        ColumnDefinition{"FanPower",
+                         {"Fan Power", Quantity::kDimensionless},
+                         "",
+                         true,
+                         EmptyCell::kRefused,
+                         false,
+                         {},
+                         true},
+    };
+    struct Case {
+        std::string_view name;
+        std::size_t column;
+    };
+    const std::array<Case, 8> cases = {{
+        {"FanPower", 1},
+        {"FanPower (kW)", 1},
+        {"fanpower(hp)", 1},
+        {" FanPower  (W) ", 1},
+        {"FanPower kW", 2},
+        {"FanPower ()", 2},
+        {"FanPowers (kW)", 2},
+        {"Twb (F)", 2},
+    }};
+    for (const Case& c : cases)
+        EXPECT_EQ(FindColumn(kPower, c.name), c.column) << c.name;
+}
+
+}  // namespace
+}  // namespace veltrane::cli
