@@ -532,7 +532,8 @@ void AcceptanceSettings::DeclareOptions(CLI::App& app, CalcOptions& options) {
                        "evaluate the FILEs' field test readings against the design in\n"
                        "DESIGN.csv (one row of the twelve inputs) or, with --defaults, the\n"
                        "default design; needs --slope. Columns P, Twb, Tdb, THot, TCold, Flow,\n"
-                       "FanPower (psia, F, gpm; FanPower in the design fan power's unit). Each\n"
+                       "FanPower (psia, F, gpm; FanPower in the design fan power's unit, or\n"
+                       "in hp or kW as a header FanPower (hp) or FanPower (kW) says). Each\n"
                        "row is written with Test L/G (by the fan laws from the design L/G, the\n"
                        "flow, the fan power and the air's density and specific volume), Test\n"
                        "KaV/L and Test C = KaV/L x (L/G)^m, L/G at Capability (where the test\n"
@@ -543,9 +544,9 @@ void AcceptanceSettings::DeclareOptions(CLI::App& app, CalcOptions& options) {
                        "Notes and on standard error. With --totals a closing row evaluates the\n"
                        "mean of the evaluated readings: the test's result. With --units si\n"
                        "DESIGN.csv and the readings are in SI (kPa, C, m3/h; FanPower in kW\n"
-                       "unless --design-fan-power gives another unit), and Predicted Cold Water\n"
-                       "is in C and Cold Water Deviation in K. --maker-curves may stand for\n"
-                       "--slope: the characteristic curve's columns are then left out")
+                       "unless a unit is named), and Predicted Cold Water is in C and Cold\n"
+                       "Water Deviation in K. --maker-curves may stand for --slope: the\n"
+                       "characteristic curve's columns are then left out")
                     ->type_name("DESIGN.csv"));
     SingleOption(
         app, "--design-fan-power", "X[hp|kW]", options.designFanPower,
