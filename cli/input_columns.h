@@ -8,6 +8,7 @@
 #include <string_view>
 
 #include "design_sets.h"
+#include "message_text.h"
 #include "units.h"
 
 namespace veltrane::cli {
@@ -39,9 +40,5 @@ inline constexpr Caption kFanElectricalEnergyCaption{"Fan Electrical Energy", Qu
 
 /// The input named by its short name or its caption, in any case, blanks around it ignored.
 std::optional<Input> FindInput(std::string_view name);
-
-/// Text for a message: at most a few dozen characters, bytes that are not printable ASCII as
-/// \xNN, in double quotes.
-std::string QuoteForMessage(std::string_view text);
 
 }  // namespace veltrane::cli
