@@ -257,7 +257,8 @@ class AcceptanceMode final : public BatchMode {
                            settings_.deciding,
                            context_.settings.units,
                            std::move(reportReadings_),
-                           std::nullopt};
+                           std::nullopt,
+                           settings_.limits};
         if (const std::optional<TestReading> mean = MeanReading(evaluated_)) {
             test.mean = Evaluate("Mean", *mean, MeanPlace());
         } else if (!context_.settings.totals) {

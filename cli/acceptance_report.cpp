@@ -1,6 +1,7 @@
 #include "acceptance_report.h"
 
 #include <algorithm>
+#include <cctype>
 #include <cmath>
 #include <cstdio>
 
@@ -81,6 +82,29 @@ std::vector<std::string> ReadingColumns(UnitSystem units, const std::string& fan
             caption("Pressure", Quantity::kPressure)};
 }
 
+/// The figures a limit is about: the heat load is the flow times the range, so both show it.
+std::vector<std::size_t> FiguresOfLimit(TestLimit limit) {
+    switch (limit) {
+        case TestLimit::kWetBulb:
+            return {0};
+        case TestLimit::kRange:
+            return {4};
+        case TestLimit::kWaterFlow:
+            return {5};
+        case TestLimit::kHeatLoad:
+            return {4, 5};
+        case TestLimit::kFanPower:
+            return {6};
+        case TestLimit::kPressure:
+            return {7};
+    }
+    return {};
+}
+
+/// The reading's figures, each beyond a limit it passes marked, as the batch tool's Notes
+/// name them (LimitsPassed).
+std::vector<ReadingFigure> MarkedFigures(const TestReading& r, const EvaluatedTest& test);
+
 std::vector<ReadingFigure> FiguresOf(const TestReading& r, const DesignPoint& d, UnitSystem units) {
     const double range = D(r.hotWater) - D(r.coldWater);
     const auto temperature = [units](float value) {
@@ -103,8 +127,7 @@ std::vector<ReadingFigure> FiguresOf(const TestReading& r, const DesignPoint& d,
 }
 
 ReportReading ReportRowOf(const EvaluatedReading& r, const EvaluatedTest& test) {
-    ReportReading row{
-        r.name, FiguresOf(r.reading, DesignPointOf(test.basis), test.units), {}, r.notes};
+    ReportReading row{r.name, MarkedFigures(r.reading, test), {}, r.notes};
     if (test.curves) {
         const bool evaluated = r.byCurves && r.byCurves->outcome == CurvesOutcome::kEvaluated;
         row.capabilities.push_back(evaluated ? CapabilityText(r.byCurves->capability) : "—");
@@ -116,6 +139,29 @@ ReportReading ReportRowOf(const EvaluatedReading& r, const EvaluatedTest& test) 
                                              : "—");
     }
     return row;
+}
+
+std::vector<ReadingFigure> MarkedFigures(const TestReading& r, const EvaluatedTest& test) {
+    std::vector<ReadingFigure> figures = FiguresOf(r, DesignPointOf(test.basis), test.units);
+    for (const LimitPassed& passed : LimitsPassed(test.basis.acceptance, r, test.limits)) {
+        for (const std::size_t k : FiguresOfLimit(passed.limit))
+            figures[k].limitPassed = true;
+    }
+    return figures;
+}
+
+/// Each limit as "± 12" with its unit, in the units the limits were given in.
+std::vector<ReportRow> LimitRows(const TestLimits& limits) {
+    std::vector<ReportRow> rows;
+    for (const TestLimitDefinition& definition : kTestLimits) {
+        std::string name(definition.name);
+        name.front() = static_cast<char>(std::toupper(static_cast<unsigned char>(name.front())));
+        const std::string_view unit =
+            limits.units == UnitSystem::kSI ? definition.siUnit : definition.usUnit;
+        rows.push_back({std::move(name), "± " + Fixed(limits[definition.limit], 1),
+                        std::string(unit == "F" ? "°F" : unit)});
+    }
+    return rows;
 }
 
 std::vector<ReportRow> DesignRows(const EvaluatedTest& test) {
@@ -288,6 +334,7 @@ TestReport FillTestReport(const ReportRequest& request, const EvaluatedTest& tes
     report.units = test.units;
     report.design = DesignRows(test);
     report.tower = TowerRows(test);
+    report.limits = LimitRows(test.limits);
     report.readingColumns = ReadingColumns(test.units, test.fanPowerUnit);
     if (test.curves) report.methods.emplace_back("Curves %");
     if (test.characteristic) report.methods.emplace_back("Char. curve %");

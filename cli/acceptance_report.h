@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "acceptance.h"
+#include "acceptance_limits.h"
 #include "maker_curves.h"
 #include "test_report.h"
 #include "units.h"
@@ -44,6 +45,7 @@ struct EvaluatedTest {
     UnitSystem units;
     std::vector<EvaluatedReading> readings;
     std::optional<EvaluatedReading> mean;  ///< none when no reading was evaluated
+    TestLimits limits;                     ///< those the readings were checked against
 };
 
 /// The verdict on the mean reading by `method`; none when that method did not evaluate it.

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "acceptance.h"
+#include "acceptance_report.h"
 #include "calc_options.h"
 #include "calculator_main.h"
 #include "csv_rows.h"
@@ -107,6 +108,52 @@ TEST(MakerCurvesThroughTheBatchTool, shouldJudgeTheTowerThatMadeThemAtFullCapabi
     for (std::size_t i = 0; i < rows.size(); ++i) {
         SCOPED_TRACE(output);
         EXPECT_NEAR(std::stod(rows[i][kCapability]), 100.0, 0.1) << "reading " << i + 1;
+    }
+}
+
+struct ReportLimitCase {
+    const char* what;
+    float wetBulbBy;                  ///< added to the design wet bulb, F
+    float flowShare;                  ///< of the design flow
+    std::vector<std::size_t> marked;  ///< the figures beyond a limit
+};
+
+TEST(TestReportLimits, shouldMarkTheFiguresOfEveryLimitTheBatchToolNames) {
+    const DesignInputs design = DefaultDesignInputs();
+    const DesignBasis basis =
+        PrepareDesign({design, kSlope, CalculatePerformance(design).values[Result::kFanPower],
+                       FanDraft::kInduced});
+    const ReportLimitCase cases[] = {
+        {"a fair reading", 0.0F, 1.0F, {}},
+        {"the wet bulb 13 F below", -13.0F, 1.0F, {0}},
+        // 125 % of the flow also passes the heat load (flow x range): range and flow marked.
+        {"the flow 25 % above", 0.0F, 1.25F, {4, 5}},
+    };
+    for (const ReportLimitCase& c : cases) {
+        SCOPED_TRACE(c.what);
+        const float wetBulb = design[Input::kWetBulb] + c.wetBulbBy;
+        const float coldWater = design[Input::kWetBulb] + design[Input::kApproach];
+        const TestReading reading{
+            design[Input::kAtmosPress], wetBulb,   design[Input::kDryBulb] + c.wetBulbBy,
+            design[Input::kHotWater],   coldWater, design[Input::kWaterFlow] * c.flowShare,
+            basis.acceptance.fanPower};
+        const EvaluatedTest test{"hp",
+                                 basis,
+                                 nullptr,
+                                 false,
+                                 AcceptanceMethod::kCharacteristic,
+                                 UnitSystem::kUS,
+                                 {{"1", reading, std::nullopt, std::nullopt, {}}},
+                                 std::nullopt,
+                                 DefaultTestLimits(UnitSystem::kUS)};
+        const TestReport report = FillTestReport({}, test);
+        ASSERT_EQ(report.limits.size(), kTestLimitCount);
+        EXPECT_EQ(report.limits.front().value, "± 12.0");
+        ASSERT_EQ(report.readings.size(), 1U);
+        std::vector<std::size_t> marked;
+        for (std::size_t k = 0; k < report.readings.front().figures.size(); ++k)
+            if (report.readings.front().figures[k].limitPassed) marked.push_back(k);
+        EXPECT_EQ(marked, c.marked);
     }
 }
 
