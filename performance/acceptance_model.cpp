@@ -109,9 +109,11 @@ double LimitShown(TestLimit limit, double us, const UnitLayer& units) {
 double LimitInUs(TestLimit limit, float shown, const UnitLayer& units) {
     if (units.system() == UnitSystem::kUS) return static_cast<double>(shown);
     if (limit == TestLimit::kWetBulb)
-        return static_cast<double>(units.toEngine(Quantity::kTemperatureDifference, shown));
+        return static_cast<double>(
+            units.toEngine(Quantity::kTemperatureDifference, static_cast<double>(shown)));
     if (limit == TestLimit::kPressure) {
-        return static_cast<double>(units.toEngine(Quantity::kPressure, shown)) /
+        return static_cast<double>(
+                   units.toEngine(Quantity::kPressure, static_cast<double>(shown))) /
                kPsiPerInchOfMercury;
     }
     return static_cast<double>(shown);

@@ -131,15 +131,15 @@ TEST(CharacteristicFit, shouldGiveTheIntervalsAndResidualsOfScatteredData) {
         double value;
         double expected;
     } figures[] = {
-        {"C", free.tower.c, 2.3161367},
-        {"m", free.tower.m, 0.8112157},
+        {"C", static_cast<double>(free.tower.c), 2.3161367},
+        {"m", static_cast<double>(free.tower.m), 0.8112157},
         // Asymmetric: 0.158 below C, 0.170 above.
         {"C lower", free.cInterval->lower, 2.1580875},
         {"C upper", free.cInterval->upper, 2.4857607},
         {"m lower", free.mInterval->lower, 0.5521429},
         {"m upper", free.mInterval->upper, 1.0702885},
-        {"RMS", free.rmsColdWaterDeviation, 0.3230669},
-        {"C, m fixed", fixed.tower.c, 2.3030526},
+        {"RMS", static_cast<double>(free.rmsColdWaterDeviation), 0.3230669},
+        {"C, m fixed", static_cast<double>(fixed.tower.c), 2.3030526},
         {"C lower, m fixed", fixed.cInterval->lower, 2.1733945},
         {"C upper, m fixed", fixed.cInterval->upper, 2.4404456},
     };
