@@ -182,7 +182,7 @@ TEST(BatchCalculator, shouldTakeHoursThatAreANumberNotBelowZeroAndAnEmptyCellAsN
 
 TEST(BatchCalculator, shouldLeaveRowsWithoutAnOperatingPointOutOfTheTotalsAndSaySo) {
     BatchSettings settings = Settings(true, false);
-    settings.mode = RateSettings{{30.0F, 0.6F}};
+    settings.mode = RateSettings{{{30.0F, 0.6F}}};
     settings.totals = true;
     // The window's leaving air, asked for, wins over the exact one rows with Hours take: the
     // rated row has figures by it.

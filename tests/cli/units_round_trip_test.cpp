@@ -26,7 +26,7 @@ std::string RunRaw(const std::string& input, UnitSystem units, bool rate) {
     BatchSettings settings;
     settings.raw = true;
     settings.units = units;
-    if (rate) settings.mode = RateSettings{{2.3F, 0.75F}};
+    if (rate) settings.mode = RateSettings{{{2.3F, 0.75F}}};
     std::string csv;
     BatchCalculator calculator(
         std::move(settings), [&](std::string_view piece) { csv += piece; },
