@@ -57,6 +57,12 @@ QString FileNameOf(const QString& title) {
 
 }  // namespace
 
+// The tabs' views ask their models for headers while they are hidden on the way out, and the
+// models read units_: the child widgets go first, while the members they reach still stand.
+PerformanceWindow::~PerformanceWindow() {
+    qDeleteAll(findChildren<QWidget*>(Qt::FindDirectChildrenOnly));
+}
+
 PerformanceWindow::PerformanceWindow(PerformanceModel& model, WindowServices services,
                                      QWidget* parent)
     : QMainWindow(parent), model_(model), services_(services) {

@@ -43,6 +43,9 @@ class PerformanceWindow final : public QMainWindow {
 
   public:
     PerformanceWindow(PerformanceModel& model, WindowServices services, QWidget* parent = nullptr);
+    ~PerformanceWindow() override;
+    PerformanceWindow(const PerformanceWindow&) = delete;
+    PerformanceWindow& operator=(const PerformanceWindow&) = delete;
 
     [[nodiscard]] InputPanel* inputPanel() const { return inputs_; }
     [[nodiscard]] QTabWidget* tabs() const { return tabs_; }

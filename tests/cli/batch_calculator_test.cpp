@@ -30,6 +30,13 @@ void* operator new(std::size_t size) {
     throw std::bad_alloc();
 }
 
+// std::stable_sort takes its buffer from the nothrow form and gives it back through the plain
+// delete below: both forms must come from malloc, or the sanitizer sees new freed by free.
+void* operator new(std::size_t size, const std::nothrow_t&) noexcept {
+    ++allocationCount;
+    return std::malloc(size == 0 ? 1 : size);
+}
+
 // The replaced operator new takes its memory from malloc, so free is its match; once inlined, GCC
 // cannot see that and warns.
 #if defined(__GNUC__) && !defined(__clang__)
