@@ -229,20 +229,17 @@ QVariant AcceptanceModel::headerData(int section, Qt::Orientation orientation, i
 QString AcceptanceModel::header(std::size_t column) const {
     switch (static_cast<int>(column)) {
         case kCapabilityColumn:
-            return makerCurves_.curves() ? QStringLiteral("Capability, char. curve (%)")
-                                         : QStringLiteral("Capability (%)");
+            return makerCurves_.curves() ? tr("Capability, char. curve (%)") : tr("Capability (%)");
         case kCurvesCapabilityColumn:
-            return QStringLiteral("Capability, maker's curves (%)");
+            return tr("Capability, maker's curves (%)");
         case kPredictedFlowColumn:
-            return QStringLiteral("Predicted flow (%1)").arg(units_.unit(Quantity::kWaterFlow));
+            return tr("Predicted flow (%1)").arg(units_.unit(Quantity::kWaterFlow));
         case kPredictedColumn:
-            return QStringLiteral("Predicted cold water (%1)")
-                .arg(units_.unit(Quantity::kTemperature));
+            return tr("Predicted cold water (%1)").arg(units_.unit(Quantity::kTemperature));
         case kDeviationColumn:
-            return QStringLiteral("Deviation (%1)")
-                .arg(units_.unit(Quantity::kTemperatureDifference));
+            return tr("Deviation (%1)").arg(units_.unit(Quantity::kTemperatureDifference));
         case kNoteColumn:
-            return QStringLiteral("Note");
+            return tr("Note");
         default:
             break;
     }
@@ -322,7 +319,7 @@ bool AcceptanceModel::paste(const QString& text, int firstRow, int firstColumn) 
     if (textUnits_ != units_.system()) rewriteInUnits();
     Records records = ReadRecords(text.toUtf8(), SeparatorOf(text, QLocale()));
     if (!records.problem.isEmpty()) {
-        setMessage(QStringLiteral("Nothing pasted: %1").arg(records.problem));
+        setMessage(tr("Nothing pasted: %1").arg(records.problem));
         return false;
     }
     QString unit;
@@ -330,8 +327,8 @@ bool AcceptanceModel::paste(const QString& text, int firstRow, int firstColumn) 
         records.rows.erase(records.rows.begin());
     if (records.rows.empty()) {
         setMessage(
-            QStringLiteral("Nothing to paste: copy rows of P, Twb, Tdb, THot, TCold, Flow "
-                           "and FanPower from a spreadsheet first."));
+            tr("Nothing to paste: copy rows of P, Twb, Tdb, THot, TCold, Flow "
+               "and FanPower from a spreadsheet first."));
         return false;
     }
     const auto first = static_cast<std::size_t>(std::max(firstRow, 0));
@@ -357,16 +354,16 @@ bool AcceptanceModel::paste(const QString& text, int firstRow, int firstColumn) 
 bool AcceptanceModel::open(const QString& path) {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
-        setMessage(QStringLiteral("cannot open %1: %2").arg(path, file.errorString()));
+        setMessage(tr("cannot open %1: %2").arg(path, file.errorString()));
         return false;
     }
     const auto refuse = [&](const QString& why) {
-        setMessage(QStringLiteral("cannot read %1: %2").arg(path, why));
+        setMessage(tr("cannot read %1: %2").arg(path, why));
         return false;
     };
     const Records records = ReadRecords(file.readAll(), ',');
     if (!records.problem.isEmpty()) return refuse(records.problem);
-    if (records.rows.empty()) return refuse(QStringLiteral("the file is empty"));
+    if (records.rows.empty()) return refuse(tr("the file is empty"));
     if (textUnits_ != units_.system()) rewriteInUnits();
     std::array<qsizetype, kReadingColumns> at{};
     at.fill(-1);
@@ -381,18 +378,16 @@ bool AcceptanceModel::open(const QString& path) {
             // The readings name the unit they were logged in; the design's may differ.
             const std::optional<PowerUnit> logged = FanPowerColumnUnit(names[i].toStdString());
             if (!logged)
-                return refuse(
-                    QStringLiteral("column %1 names no power unit (hp or kW)").arg(names[i]));
+                return refuse(tr("column %1 names no power unit (hp or kW)").arg(names[i]));
             powerUnit = *logged;
         } else if (!unit.isEmpty() && unit != shown) {
-            return refuse(QStringLiteral("column %1 is in %2, the table shows %3")
-                              .arg(names[i], unit, shown.isEmpty() ? "no unit" : shown));
+            return refuse(tr("column %1 is in %2, the table shows %3")
+                              .arg(names[i], unit, shown.isEmpty() ? tr("no unit") : shown));
         }
         at[*column] = i;
     }
     for (std::size_t c = 0; c < kReadingColumns; ++c) {
-        if (at[c] < 0)
-            return refuse(QStringLiteral("no column %1").arg(QLatin1String(kColumns[c].name)));
+        if (at[c] < 0) return refuse(tr("no column %1").arg(QLatin1String(kColumns[c].name)));
     }
     // Files hold plain numbers with a '.', whatever the locale; the table shows them in its own.
     std::vector<Row> rows;
@@ -403,9 +398,8 @@ bool AcceptanceModel::open(const QString& path) {
             const std::variant<float, QString> read =
                 ReadBox(cells.value(at[c]), kColumns[c].quantity, units_, QLocale::c());
             if (const QString* why = std::get_if<QString>(&read)) {
-                return refuse(QStringLiteral("line %1: %2 %3")
-                                  .arg(line)
-                                  .arg(QLatin1String(kColumns[c].name), *why));
+                return refuse(
+                    tr("line %1: %2 %3").arg(line).arg(QLatin1String(kColumns[c].name), *why));
             }
             row.cells[c].write(std::get<float>(read), kColumns[c].quantity, units_);
         }
@@ -459,7 +453,7 @@ QString AcceptanceModel::tableText(QChar separator) const {
         QStringList cells;
         for (std::size_t c = 0; c < kReadingColumns; ++c)
             cells << units_.losslessText(kColumns[c].quantity, Cell(*mean_, c));
-        QString note = QStringLiteral("mean of %1 readings").arg(evaluated_.size());
+        QString note = tr("mean of %1 readings").arg(evaluated_.size());
         if (!Evaluated(meanEvaluation_) && meanEvaluation_)
             note += QStringLiteral(": ") + Reason(*meanEvaluation_);
         if (verdict_) note += QStringLiteral("; ") + verdictText_;
@@ -472,7 +466,7 @@ void AcceptanceModel::typeSlope(const QString& text) {
     if (textUnits_ != units_.system()) rewriteInUnits();
     slopeTyped_ = true;
     slope_.type(text, Quantity::kDimensionless, units_, QLocale());
-    takeSetting(slope_, QStringLiteral("Slope m"),
+    takeSetting(slope_, tr("Slope m"),
                 slope_.value ? PerformanceModel::Refusal(Field::kTowerM, *slope_.value) : QString(),
                 slopeValue_);
 }
@@ -497,9 +491,8 @@ void AcceptanceModel::typeFanPower(const QString& text) {
         }
     }
     const bool refused = fanPower_.value && !(*fanPower_.value > 0.0F);
-    takeSetting(fanPower_, QStringLiteral("Design fan power"),
-                refused ? QStringLiteral("Design fan power must be above 0") : QString(),
-                fanPowerValue_);
+    takeSetting(fanPower_, tr("Design fan power"),
+                refused ? tr("Design fan power must be above 0") : QString(), fanPowerValue_);
 }
 
 // A setting whose text is no usable value keeps the last good value, marked, as the inputs do;
@@ -529,9 +522,9 @@ void AcceptanceModel::typeLimit(TestLimit limit, const QString& text) {
         cell.type(text, Quantity::kDimensionless, units_, QLocale());
         const QString name = FromUtf8(std::string(kTestLimits[k].name));
         if (!cell.value) {
-            cell.refuse(QStringLiteral("The %1 limit %2").arg(name, cell.problem));
+            cell.refuse(tr("The %1 limit %2").arg(name, cell.problem));
         } else if (!(*cell.value > 0.0F) || !std::isfinite(*cell.value)) {
-            cell.refuse(QStringLiteral("The %1 limit must be above 0").arg(name));
+            cell.refuse(tr("The %1 limit must be above 0").arg(name));
         } else {
             typedLimits_[k] = LimitInUs(limit, *cell.value, units_);
         }
@@ -625,7 +618,7 @@ void AcceptanceModel::noteReadings() {
                 const std::string byCurves = DescribeCurvesEvaluation(
                     *makerCurves_.curves(), *row.byCurves, units_.system());
                 if (!byCurves.empty()) {
-                    const QString text = QStringLiteral("maker's curves: ") + FromUtf8(byCurves);
+                    const QString text = tr("maker's curves: ") + FromUtf8(byCurves);
                     row.note = row.note.isEmpty() ? text : row.note + QStringLiteral("; ") + text;
                 }
             }
@@ -634,8 +627,7 @@ void AcceptanceModel::noteReadings() {
             if (row.byCurves && makerCurves_.curves()) {
                 const std::string byCurves = DescribeCurvesEvaluation(
                     *makerCurves_.curves(), *row.byCurves, units_.system());
-                if (!byCurves.empty())
-                    row.note += QStringLiteral("; maker's curves: ") + FromUtf8(byCurves);
+                if (!byCurves.empty()) row.note += tr("; maker's curves: ") + FromUtf8(byCurves);
             }
             const std::string limits = DescribeLimitsPassed(row.passed, units_.system());
             if (!limits.empty()) row.note += QStringLiteral("; ") + FromUtf8(limits);
@@ -659,7 +651,7 @@ void AcceptanceModel::judge() {
     // contract named them, so there is no verdict until they are put right.
     if (makerCurves_.given() && !makerCurves_.curves()) {
         verdict_ = Verdict{false, "no verdict: the maker's curves given are refused"};
-        verdictText_ = QStringLiteral("No verdict: the maker's curves given are refused");
+        verdictText_ = tr("No verdict: the maker's curves given are refused");
         return;
     }
     const AcceptanceMethod method = decidingMethod();
@@ -677,14 +669,14 @@ void AcceptanceModel::judge() {
     verdict_ = JudgeCapability(capability, deviation, units_.system());
     QString text = FromUtf8(verdict_->text);
     if (!text.isEmpty()) text[0] = text[0].toUpper();
-    verdictText_ = QStringLiteral("%1 (by the %2)")
-                       .arg(text, FromUtf8(std::string(AcceptanceMethodName(method))));
+    verdictText_ =
+        tr("%1 (by the %2)").arg(text, FromUtf8(std::string(AcceptanceMethodName(method))));
     if (makerCurves_.curves() && meanByCurves_) {
         crossPlot_ =
             CrossPlotOf(*makerCurves_.curves(), *meanByCurves_, mean_->coldWater, units_.system());
         if (crossPlot_) {
             crossPlot_->conditions =
-                QStringLiteral("wet bulb %1, range %2 (%3 % of design)")
+                tr("wet bulb %1, range %2 (%3 % of design)")
                     .arg(temperatureText(mean_->wetBulb, false),
                          temperatureText(mean_->hotWater - mean_->coldWater, true).remove(u'+'),
                          QLocale().toString(static_cast<double>(meanByCurves_->rangePercent), 'f',
@@ -811,38 +803,33 @@ std::string AcceptanceModel::worksheet(UnitSystem units) {
 void AcceptanceModel::summarize() {
     chart_.reset();
     if (basis_.outcome != EvaluationOutcome::kEvaluated) {
-        capabilityText_ = QStringLiteral("Capability: not evaluated");
-        detailText_ =
-            QStringLiteral("The design: %1").arg(FromUtf8(DescribeEvaluation(basis_.outcome)));
+        capabilityText_ = tr("Capability: not evaluated");
+        detailText_ = tr("The design: %1").arg(FromUtf8(DescribeEvaluation(basis_.outcome)));
         chartNote_ = detailText_;
     } else if (!mean_) {
-        capabilityText_ = QStringLiteral("Capability —");
-        detailText_ = QStringLiteral(
-            "Type, paste (Ctrl+V) or open the test readings: P, Twb, "
-            "Tdb, THot, TCold, Flow and FanPower, a row each.");
-        chartNote_ = QStringLiteral("No reading evaluated");
+        capabilityText_ = tr("Capability —");
+        detailText_ =
+            tr("Type, paste (Ctrl+V) or open the test readings: P, Twb, "
+               "Tdb, THot, TCold, Flow and FanPower, a row each.");
+        chartNote_ = tr("No reading evaluated");
     } else if (!Evaluated(meanEvaluation_)) {
-        capabilityText_ = QStringLiteral("Capability: not evaluated");
-        detailText_ = QStringLiteral("The mean of %1 readings: %2")
-                          .arg(evaluated_.size())
-                          .arg(Reason(*meanEvaluation_));
+        capabilityText_ = tr("Capability: not evaluated");
+        detailText_ =
+            tr("The mean of %1 readings: %2").arg(evaluated_.size()).arg(Reason(*meanEvaluation_));
         chartNote_ = detailText_;
     } else {
         const CapabilityEvaluation& e = *meanEvaluation_;
-        capabilityText_ = QStringLiteral("Capability %1 %").arg(CapabilityText(e.capability));
+        capabilityText_ = tr("Capability %1 %").arg(CapabilityText(e.capability));
         if (meanByCurves_ && meanByCurves_->outcome == CurvesOutcome::kEvaluated) {
             capabilityText_ =
-                QStringLiteral(
-                    "Capability %1 % by the maker's curves, %2 % by the "
-                    "characteristic curve")
+                tr("Capability %1 % by the maker's curves, %2 % by the "
+                   "characteristic curve")
                     .arg(CapabilityText(meanByCurves_->capability), CapabilityText(e.capability));
         }
-        detailText_ = QStringLiteral(
-                          "The mean of %1 %2: predicted cold water %3, deviation %4 "
-                          "(measured − predicted)")
+        detailText_ = tr("The mean of %1 %2: predicted cold water %3, deviation %4 "
+                         "(measured − predicted)")
                           .arg(evaluated_.size())
-                          .arg(evaluated_.size() == 1 ? QStringLiteral("reading")
-                                                      : QStringLiteral("readings"))
+                          .arg(evaluated_.size() == 1 ? tr("reading") : tr("readings"))
                           .arg(temperatureText(e.predictedColdWater, false),
                                temperatureText(e.coldWaterDeviation, true));
         DemandChartRequest request;
@@ -862,9 +849,8 @@ QString AcceptanceModel::testNotes() const {
         const CurvesEvaluation& e = *meanByCurves_;
         if (e.outcome == CurvesOutcome::kEvaluated) {
             notes +=
-                QStringLiteral(
-                    "\nBy the maker's curves: predicted flow %1 %2 (adjusted flow "
-                    "%3), predicted cold water %4, deviation %5")
+                tr("\nBy the maker's curves: predicted flow %1 %2 (adjusted flow "
+                   "%3), predicted cold water %4, deviation %5")
                     .arg(QLocale().toString(units_.toDisplay(Quantity::kWaterFlow,
                                                              static_cast<double>(e.predictedFlow)),
                                             'f', 0),
@@ -877,7 +863,7 @@ QString AcceptanceModel::testNotes() const {
         }
         const std::string said =
             DescribeCurvesEvaluation(*makerCurves_.curves(), e, units_.system());
-        if (!said.empty()) notes += QStringLiteral("\nBy the maker's curves: ") + FromUtf8(said);
+        if (!said.empty()) notes += tr("\nBy the maker's curves: ") + FromUtf8(said);
     }
     const std::string spread = DescribeSpread(spread_);
     if (!spread.empty())
@@ -885,7 +871,7 @@ QString AcceptanceModel::testNotes() const {
     for (std::size_t r = 0; r < rows_.size(); ++r) {
         const std::optional<CapabilityEvaluation>& e = rows_[r].evaluation;
         if (Evaluated(e) && StandsApart(e->capability, spread_)) {
-            notes += QStringLiteral("\nReading %1 %2")
+            notes += tr("\nReading %1 %2")
                          .arg(r + 1)
                          .arg(FromUtf8(DescribeStandingApart(e->capability, spread_)));
         }
@@ -893,10 +879,8 @@ QString AcceptanceModel::testNotes() const {
     const auto beyond = std::count_if(rows_.begin(), rows_.end(),
                                       [](const Row& row) { return !row.passed.empty(); });
     if (beyond > 0) {
-        notes +=
-            QStringLiteral("\n%1 outside the test limits (marked in the table): not a valid test")
-                .arg(beyond == 1 ? QStringLiteral("1 reading")
-                                 : QStringLiteral("%1 readings").arg(beyond));
+        notes += tr("\n%1 outside the test limits (marked in the table): not a valid test")
+                     .arg(beyond == 1 ? tr("1 reading") : tr("%1 readings").arg(beyond));
     }
     if (!fanPowerTyped_)
         notes += u'\n' +

@@ -121,8 +121,8 @@ class CrossPlotView final : public QWidget {
         painter.setRenderHint(QPainter::Antialiasing);
         if (!readings_.crossPlot()) {
             painter.drawText(rect(), Qt::AlignCenter | Qt::TextWordWrap,
-                             QStringLiteral("The cross-plot needs the mean reading read on the "
-                                            "maker's curves."));
+                             AcceptanceTab::tr("The cross-plot needs the mean reading read on the "
+                                               "maker's curves."));
             return;
         }
         painter.setTransform(chart::CanvasToDevice(
@@ -166,8 +166,8 @@ AcceptanceTab::AcceptanceTab(AcceptanceModel& readings, const PerformanceModel& 
     setObjectName(QStringLiteral("acceptanceTab"));
     if (!chooseFile_) {
         chooseFile_ = [](QWidget* owner) {
-            return QFileDialog::getOpenFileName(owner, QStringLiteral("Open Readings"), {},
-                                                QStringLiteral("CSV file (*.csv);;All files (*)"));
+            return QFileDialog::getOpenFileName(owner, tr("Open Readings"), {},
+                                                tr("CSV file (*.csv);;All files (*)"));
         };
     }
     auto* layout = new QVBoxLayout(this);
@@ -220,19 +220,18 @@ void AcceptanceTab::buildControls(QWidget* holder) {
     fanPower_->setObjectName(QStringLiteral("acceptanceFanPower"));
     draft_ = new QComboBox(holder);
     draft_->setObjectName(QStringLiteral("acceptanceDraft"));
-    draft_->addItems({QStringLiteral("Induced draft"), QStringLiteral("Forced draft")});
-    auto* open = new QPushButton(QStringLiteral("&Open Readings…"), holder);
-    form->addRow(QStringLiteral("S&lope m"), slope_);
-    form->addRow(QStringLiteral("Design fan po&wer"), fanPower_);
-    form->addRow(QStringLiteral("D&raft"), draft_);
+    draft_->addItems({tr("Induced draft"), tr("Forced draft")});
+    auto* open = new QPushButton(tr("&Open Readings…"), holder);
+    form->addRow(tr("S&lope m"), slope_);
+    form->addRow(tr("Design fan po&wer"), fanPower_);
+    form->addRow(tr("D&raft"), draft_);
     powerUnit_ = new QComboBox(holder);
     powerUnit_->setObjectName(QStringLiteral("readingsPowerUnit"));
-    powerUnit_->addItems(
-        {QStringLiteral("As the table shows"), QStringLiteral("hp"), QStringLiteral("kW")});
+    powerUnit_->addItems({tr("As the table shows"), QStringLiteral("hp"), QStringLiteral("kW")});
     powerUnit_->setToolTip(
-        QStringLiteral("The unit the readings' fan power was logged in. The design fan power "
-                       "may name its own: 12.7hp or 9.5kW; a bare number is in the unit shown."));
-    form->addRow(QStringLiteral("Readings' fan power &in"), powerUnit_);
+        tr("The unit the readings' fan power was logged in. The design fan power "
+           "may name its own: 12.7hp or 9.5kW; a bare number is in the unit shown."));
+    form->addRow(tr("Readings' fan power &in"), powerUnit_);
     form->addRow(QString(), open);
     row->addLayout(form);
     row->addWidget(buildLimits(holder));
@@ -285,19 +284,18 @@ QWidget* AcceptanceTab::buildCurves(QWidget* parent) {
     auto* panel = new QWidget(parent);
     auto* column = new QVBoxLayout(panel);
     column->setContentsMargins(0, 0, 0, 0);
-    auto* caption =
-        new QLabel(QStringLiteral("Maker's curves (optional: they then decide)"), panel);
+    auto* caption = new QLabel(tr("Maker's curves (optional: they then decide)"), panel);
     curvesTable_ = new CurvesTable(*this, panel);
     curvesTable_->setObjectName(QStringLiteral("curvesTable"));
     curvesTable_->setModel(&readings_.makerCurves());
     auto* buttons = new QHBoxLayout;
-    auto* open = new QPushButton(QStringLiteral("Open C&urves…"), panel);
-    auto* fill = new QPushButton(QStringLiteral("From the &Design Tower"), panel);
+    auto* open = new QPushButton(tr("Open C&urves…"), panel);
+    auto* fill = new QPushButton(tr("From the &Design Tower"), panel);
     fill->setObjectName(QStringLiteral("fillCurves"));
     fill->setToolTip(
-        QStringLiteral("The design tower's own performance curves, as the "
-                       "Performance curves tab shows them"));
-    auto* clear = new QPushButton(QStringLiteral("Clear"), panel);
+        tr("The design tower's own performance curves, as the "
+           "Performance curves tab shows them"));
+    auto* clear = new QPushButton(tr("Clear"), panel);
     buttons->addWidget(open);
     buttons->addWidget(fill);
     buttons->addWidget(clear);
@@ -310,9 +308,8 @@ QWidget* AcceptanceTab::buildCurves(QWidget* parent) {
     column->addLayout(buttons);
     column->addWidget(curvesMessage_);
     connect(open, &QPushButton::clicked, this, [this] {
-        const QString path =
-            QFileDialog::getOpenFileName(this, QStringLiteral("Open Maker's Curves"), {},
-                                         QStringLiteral("CSV file (*.csv);;All files (*)"));
+        const QString path = QFileDialog::getOpenFileName(this, tr("Open Maker's Curves"), {},
+                                                          tr("CSV file (*.csv);;All files (*)"));
         if (!path.isEmpty()) openCurves(path);
     });
     connect(fill, &QPushButton::clicked, this, &AcceptanceTab::fillCurvesFromDesign);
@@ -338,7 +335,7 @@ bool AcceptanceTab::pasteCurves(const QString& text) {
 bool AcceptanceTab::fillCurvesFromDesign() {
     const std::optional<PerformanceCurves>& curves = model_.performanceCurves();
     if (!curves) {
-        curvesMessage_->setText(QStringLiteral("The design has no tower to draw curves of."));
+        curvesMessage_->setText(tr("The design has no tower to draw curves of."));
         return false;
     }
     readings_.makerCurves().fill(*curves);
@@ -347,7 +344,7 @@ bool AcceptanceTab::fillCurvesFromDesign() {
 
 // The test codes' limits, each a box whose grey text is the default: a contract may set others.
 QWidget* AcceptanceTab::buildLimits(QWidget* holder) {
-    auto* group = new QGroupBox(QStringLiteral("Test limits (±, of the design)"), holder);
+    auto* group = new QGroupBox(tr("Test limits (±, of the design)"), holder);
     auto* form = new QFormLayout(group);
     for (std::size_t k = 0; k < kTestLimitCount; ++k) {
         auto* box = new QLineEdit(group);
@@ -368,13 +365,13 @@ QWidget* AcceptanceTab::buildLimits(QWidget* holder) {
 
 // What File › Test Report… heads the report with; kept here, beside the test it names.
 QWidget* AcceptanceTab::buildIdentification(QWidget* holder) {
-    identification_ = new QGroupBox(QStringLiteral("Test report"), holder);
+    identification_ = new QGroupBox(tr("Test report"), holder);
     auto* form = new QFormLayout(identification_);
-    const std::pair<const char*, QString> lines[] = {{"title", QStringLiteral("Title")},
-                                                     {"project", QStringLiteral("Project")},
-                                                     {"tower", QStringLiteral("Tower")},
-                                                     {"testDate", QStringLiteral("Test date")},
-                                                     {"testedBy", QStringLiteral("Tested by")}};
+    const std::pair<const char*, QString> lines[] = {{"title", tr("Title")},
+                                                     {"project", tr("Project")},
+                                                     {"tower", tr("Tower")},
+                                                     {"testDate", tr("Test date")},
+                                                     {"testedBy", tr("Tested by")}};
     for (const auto& [name, caption] : lines) {
         auto* box = new QLineEdit(identification_);
         box->setObjectName(QLatin1String(name));
@@ -460,7 +457,7 @@ bool AcceptanceTab::writeChart(const QString& path, QString& error) const {
     const std::optional<chart::ChartFormat> format = ChartFormatOf(path, error);
     if (!format) return false;
     if (!readings_.chart()) {
-        error = QStringLiteral("cannot write %1: %2").arg(path, readings_.chartNote());
+        error = tr("cannot write %1: %2").arg(path, readings_.chartNote());
         return false;
     }
     return chart::WriteChart(*readings_.chart(), path, *format, error, chart_->look);

@@ -39,7 +39,7 @@ class AcceptanceTab final : public PerformanceTab {
     AcceptanceTab(AcceptanceModel& readings, const PerformanceModel& model, const UnitLayer& units,
                   QWidget* parent = nullptr, std::function<QString(QWidget*)> chooseFile = {});
 
-    [[nodiscard]] QString title() const override { return QStringLiteral("Acceptance test"); }
+    [[nodiscard]] QString title() const override { return tr("Acceptance test"); }
     [[nodiscard]] bool hasChart() const override { return true; }
     bool writeChart(const QString& path, QString& error) const override;
     [[nodiscard]] bool hasTable() const override { return true; }

@@ -46,7 +46,7 @@ QString ChartView::readingAt(const QPointF& widgetPoint) const {
         const double approach =
             units_.toDisplay(Quantity::kTemperatureDifference,
                              static_cast<double>(chart.curves[*nearest].curve.approach));
-        reading += QStringLiteral("   approach %1 %2 (nearest curve)")
+        reading += tr("   approach %1 %2 (nearest curve)")
                        .arg(locale.toString(approach, 'g', 4),
                             units_.unit(Quantity::kTemperatureDifference));
     }

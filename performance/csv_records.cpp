@@ -1,5 +1,7 @@
 #include "csv_records.h"
 
+#include <QCoreApplication>
+
 #include <string_view>
 
 #include "byte_source.h"
@@ -22,8 +24,9 @@ Records ReadRecords(const QByteArray& bytes, char separator) {
     CsvRecord record;
     while (reader.Next(record)) {
         if (!record.error.empty()) {
-            records.problem =
-                QStringLiteral("line %1: %2").arg(record.line).arg(desktop::FromUtf8(record.error));
+            records.problem = QCoreApplication::translate("CsvRecords", "line %1: %2")
+                                  .arg(record.line)
+                                  .arg(desktop::FromUtf8(record.error));
             return records;
         }
         QStringList fields;

@@ -42,7 +42,7 @@ class CurvesView final : public QWidget {
         const std::optional<PerformanceCurves>& curves = model_.performanceCurves();
         if (!curves) {
             painter.drawText(rect(), Qt::AlignCenter,
-                             QStringLiteral("No tower: the design's KaV/L is no demand"));
+                             CurvesTab::tr("No tower: the design's KaV/L is no demand"));
             return;
         }
         if (model_.hasProblems()) painter.setOpacity(0.35);
@@ -101,7 +101,7 @@ void CurvesTab::showEvent(QShowEvent* event) {
 }
 
 QString CurvesTab::columnTitle(const PerformanceCurve& curve, bool withUnit) const {
-    const QString title = QStringLiteral("%1 % flow, %2 % range")
+    const QString title = tr("%1 % flow, %2 % range")
                               .arg(static_cast<double>(curve.flowPercent))
                               .arg(static_cast<double>(curve.rangePercent));
     return withUnit ? title + QStringLiteral(" (%1)").arg(units_.unit(Quantity::kTemperature))
@@ -121,7 +121,7 @@ void CurvesTab::refresh() {
     const std::map<float, std::vector<float>> rows = Rows(*curves);
     table_->setColumnCount(static_cast<int>(curves->curves.size()) + 1);
     table_->setRowCount(static_cast<int>(rows.size()));
-    QStringList headers{QStringLiteral("Wet bulb (%1)").arg(units_.unit(Quantity::kTemperature))};
+    QStringList headers{tr("Wet bulb (%1)").arg(units_.unit(Quantity::kTemperature))};
     for (const PerformanceCurve& curve : curves->curves)
         headers << columnTitle(curve, false);
     table_->setHorizontalHeaderLabels(headers);
@@ -152,7 +152,7 @@ bool CurvesTab::writeChart(const QString& path, QString& error) const {
     if (!format) return false;
     const std::optional<PerformanceCurves>& curves = model_.performanceCurves();
     if (!curves) {
-        error = QStringLiteral("cannot write %1: there is no tower to draw curves of").arg(path);
+        error = tr("cannot write %1: there is no tower to draw curves of").arg(path);
         return false;
     }
     return chart::WriteCurvesChart(*curves, units_.system(), path, *format, error);
@@ -165,7 +165,7 @@ QString CurvesTab::tableText(QChar separator) const {
     if (!curves) return {};
     // The columns' titles hold commas ("100 % flow, 80 % range"): quoted like any field.
     TableText table(separator);
-    QStringList header{QStringLiteral("Wet bulb (%1)").arg(units_.unit(Quantity::kTemperature))};
+    QStringList header{tr("Wet bulb (%1)").arg(units_.unit(Quantity::kTemperature))};
     for (const PerformanceCurve& curve : curves->curves)
         header << columnTitle(curve, true);
     table.line(header);

@@ -20,7 +20,7 @@ class CurvesTab final : public PerformanceTab {
   public:
     CurvesTab(const PerformanceModel& model, const UnitLayer& units, QWidget* parent = nullptr);
 
-    [[nodiscard]] QString title() const override { return QStringLiteral("Performance curves"); }
+    [[nodiscard]] QString title() const override { return tr("Performance curves"); }
     [[nodiscard]] bool hasChart() const override { return true; }
     bool writeChart(const QString& path, QString& error) const override;
     [[nodiscard]] bool hasTable() const override { return true; }

@@ -19,14 +19,13 @@ DemandTab::DemandTab(const PerformanceModel& model, const UnitLayer& units, QWid
     chart_ = new ChartView(model, units, this);
     reading_ = new QLabel(this);
     reading_->setObjectName(QStringLiteral("chartReading"));
-    reading_->setText(QStringLiteral("Point at the chart to read L/G, KaV/L and the approach."));
+    reading_->setText(tr("Point at the chart to read L/G, KaV/L and the approach."));
     layout->addWidget(chart_, 1);
     layout->addWidget(reading_);
     connect(chart_, &ChartView::readingChanged, reading_, [this](const QString& reading) {
-        reading_->setText(reading.isEmpty()
-                              ? QStringLiteral("Point at the chart to read L/G, KaV/L and the "
-                                               "approach.")
-                              : reading);
+        reading_->setText(reading.isEmpty() ? tr("Point at the chart to read L/G, KaV/L and the "
+                                                 "approach.")
+                                            : reading);
     });
 }
 

@@ -18,7 +18,7 @@ class DemandTab final : public PerformanceTab {
   public:
     DemandTab(const PerformanceModel& model, const UnitLayer& units, QWidget* parent = nullptr);
 
-    [[nodiscard]] QString title() const override { return QStringLiteral("Demand curves"); }
+    [[nodiscard]] QString title() const override { return tr("Demand curves"); }
     [[nodiscard]] bool hasChart() const override { return true; }
     bool writeChart(const QString& path, QString& error) const override;
     [[nodiscard]] bool hasTable() const override { return true; }

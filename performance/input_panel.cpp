@@ -24,20 +24,20 @@ struct FieldLabel {
     const char* text;
 };
 constexpr std::array<FieldLabel, kFieldCount> kFieldLabels{{
-    {FieldOf(Input::kAtmosPress), "&Atmos Press"},
-    {FieldOf(Input::kWetBulb), "Inlet Air Wet &Bulb Temp"},
-    {FieldOf(Input::kDryBulb), "Inlet Air &Dry Bulb Temp"},
-    {FieldOf(Input::kHotWater), "Hot Water &Temp"},
-    {FieldOf(Input::kApproach), "Appr&oach = TCold-Twb"},
-    {FieldOf(Input::kLiquidGas), "&Liquid/Gas Ratio"},
-    {FieldOf(Input::kWaterFlow), "Circulating Water Flo&w"},
-    {FieldOf(Input::kCycles), "Blowdown &Cycles of Conc"},
-    {FieldOf(Input::kDriftLoss), "Drift Lo&ss"},
-    {FieldOf(Input::kMakeupTemp), "Ma&keup Water Temp"},
-    {FieldOf(Input::kFanPress), "Fan Total P&ress"},
-    {FieldOf(Input::kFanEff), "Fan Efficenc&y"},
+    {FieldOf(Input::kAtmosPress), QT_TRANSLATE_NOOP("InputPanel", "&Atmos Press")},
+    {FieldOf(Input::kWetBulb), QT_TRANSLATE_NOOP("InputPanel", "Inlet Air Wet &Bulb Temp")},
+    {FieldOf(Input::kDryBulb), QT_TRANSLATE_NOOP("InputPanel", "Inlet Air &Dry Bulb Temp")},
+    {FieldOf(Input::kHotWater), QT_TRANSLATE_NOOP("InputPanel", "Hot Water &Temp")},
+    {FieldOf(Input::kApproach), QT_TRANSLATE_NOOP("InputPanel", "Appr&oach = TCold-Twb")},
+    {FieldOf(Input::kLiquidGas), QT_TRANSLATE_NOOP("InputPanel", "&Liquid/Gas Ratio")},
+    {FieldOf(Input::kWaterFlow), QT_TRANSLATE_NOOP("InputPanel", "Circulating Water Flo&w")},
+    {FieldOf(Input::kCycles), QT_TRANSLATE_NOOP("InputPanel", "Blowdown &Cycles of Conc")},
+    {FieldOf(Input::kDriftLoss), QT_TRANSLATE_NOOP("InputPanel", "Drift Lo&ss")},
+    {FieldOf(Input::kMakeupTemp), QT_TRANSLATE_NOOP("InputPanel", "Ma&keup Water Temp")},
+    {FieldOf(Input::kFanPress), QT_TRANSLATE_NOOP("InputPanel", "Fan Total P&ress")},
+    {FieldOf(Input::kFanEff), QT_TRANSLATE_NOOP("InputPanel", "Fan Efficenc&y")},
     {Field::kTowerC, "C"},
-    {Field::kTowerM, "Slope &m"},
+    {Field::kTowerM, QT_TRANSLATE_NOOP("InputPanel", "Slope &m")},
 }};
 
 /// Wide enough for "20,000.125" in the window's font.
@@ -83,15 +83,16 @@ void InputPanel::buildInputs() {
         std::vector<Input> inputs;
     };
     const Group groups[] = {
-        {"Air", {Input::kAtmosPress, Input::kWetBulb, Input::kDryBulb}},
-        {"Water",
+        {QT_TRANSLATE_NOOP("InputPanel", "Air"),
+         {Input::kAtmosPress, Input::kWetBulb, Input::kDryBulb}},
+        {QT_TRANSLATE_NOOP("InputPanel", "Water"),
          {Input::kHotWater, Input::kApproach, Input::kLiquidGas, Input::kWaterFlow, Input::kCycles,
           Input::kDriftLoss, Input::kMakeupTemp}},
-        {"Fan", {Input::kFanPress, Input::kFanEff}},
+        {QT_TRANSLATE_NOOP("InputPanel", "Fan"), {Input::kFanPress, Input::kFanEff}},
     };
     std::vector<QLabel*> labels;
     for (const Group& group : groups) {
-        auto* box = new QGroupBox(QString::fromLatin1(group.title), this);
+        auto* box = new QGroupBox(tr(group.title), this);
         auto* form = new QFormLayout(box);
         for (const Input input : group.inputs) {
             const Field field = FieldOf(input);
@@ -109,7 +110,7 @@ void InputPanel::buildInputs() {
             units_labels_[static_cast<std::size_t>(input)] = unit;
             unit->setMinimumWidth(unit->fontMetrics().horizontalAdvance(QStringLiteral("inH2O")));
             row->addWidget(unit);
-            auto* label = new QLabel(QString::fromUtf8(kFieldLabels[PositionOf(field)].text), box);
+            auto* label = new QLabel(tr(kFieldLabels[PositionOf(field)].text), box);
             label->setBuddy(edit);
             labels.push_back(label);
             edit->setAccessibleName(PerformanceModel::FieldName(field));
@@ -128,12 +129,11 @@ void InputPanel::buildInputs() {
 }
 
 void InputPanel::buildTower() {
-    auto* group = new QGroupBox(QStringLiteral("Tower KaV/L = C·(L/G)^−m"), this);
+    auto* group = new QGroupBox(tr("Tower KaV/L = C·(L/G)^−m"), this);
     auto* form = new QFormLayout(group);
-    tower_.throughDesignPoint =
-        new QRadioButton(QStringLiteral("Thro&ugh the design point"), group);
+    tower_.throughDesignPoint = new QRadioButton(tr("Thro&ugh the design point"), group);
     tower_.throughDesignPoint->setObjectName(QStringLiteral("towerThroughDesignPoint"));
-    tower_.given = new QRadioButton(QStringLiteral("&Given C"), group);
+    tower_.given = new QRadioButton(tr("&Given C"), group);
     tower_.given->setObjectName(QStringLiteral("towerGiven"));
     auto* choice = new QButtonGroup(group);
     choice->addButton(tower_.throughDesignPoint);
@@ -150,8 +150,7 @@ void InputPanel::buildTower() {
         if (field == Field::kTowerC) {
             form->addRow(tower_.given, edit);
         } else {
-            auto* label =
-                new QLabel(QString::fromUtf8(kFieldLabels[PositionOf(field)].text), group);
+            auto* label = new QLabel(tr(kFieldLabels[PositionOf(field)].text), group);
             label->setBuddy(edit);
             form->addRow(label, edit);
         }
@@ -167,7 +166,7 @@ void InputPanel::buildTower() {
 }
 
 void InputPanel::buildOperatingPoint() {
-    auto* group = new QGroupBox(QStringLiteral("Operating point"), this);
+    auto* group = new QGroupBox(tr("Operating point"), this);
     group->setObjectName(QStringLiteral("operatingPoint"));
     auto* form = new QFormLayout(group);
     const auto value = [group](const char* name) {
@@ -182,10 +181,10 @@ void InputPanel::buildOperatingPoint() {
     operating_.kaVL = value("operatingKaVL");
     operating_.note = value("operatingNote");
     operating_.note->setWordWrap(true);
-    form->addRow(QStringLiteral("Tower C"), operating_.towerC);
-    form->addRow(QStringLiteral("Approach"), operating_.approach);
-    form->addRow(QStringLiteral("Cold water"), operating_.coldWater);
-    form->addRow(QStringLiteral("KaV/L"), operating_.kaVL);
+    form->addRow(tr("Tower C"), operating_.towerC);
+    form->addRow(tr("Approach"), operating_.approach);
+    form->addRow(tr("Cold water"), operating_.coldWater);
+    form->addRow(tr("KaV/L"), operating_.kaVL);
     form->addRow(operating_.note);
     layout()->addWidget(group);
 }
@@ -254,10 +253,9 @@ void InputPanel::showOperatingPoint() {
     operating_.coldWater->clear();
     operating_.kaVL->clear();
     operating_.note->setText(
-        c.tower
-            ? QStringLiteral("No operating point: ") + desktop::FromUtf8(c.chart.noOperatingPoint)
-            : QStringLiteral("No tower through the design point: the design's KaV/L is no "
-                             "demand"));
+        c.tower ? tr("No operating point: ") + desktop::FromUtf8(c.chart.noOperatingPoint)
+                : tr("No tower through the design point: the design's KaV/L is no "
+                     "demand"));
 }
 
 }  // namespace veltrane::performance

@@ -115,7 +115,7 @@ bool MakerCurvesModel::paste(const QString& text, int firstRow, int firstColumn)
     rewriteInUnits();
     Records records = ReadRecords(text.toUtf8(), SeparatorOf(text, QLocale()));
     if (!records.problem.isEmpty()) {
-        refusal_ = QStringLiteral("Nothing pasted: %1").arg(records.problem);
+        refusal_ = tr("Nothing pasted: %1").arg(records.problem);
         emit changed();
         return false;
     }
@@ -123,7 +123,7 @@ bool MakerCurvesModel::paste(const QString& text, int firstRow, int firstColumn)
     if (!records.rows.empty() && ColumnNamed(records.rows.front().second.value(0), unit))
         records.rows.erase(records.rows.begin());
     if (records.rows.empty()) {
-        refusal_ = QStringLiteral("Nothing to paste: copy rows of Flow, Range, Twb and TCold.");
+        refusal_ = tr("Nothing to paste: copy rows of Flow, Range, Twb and TCold.");
         emit changed();
         return false;
     }
@@ -148,16 +148,16 @@ bool MakerCurvesModel::paste(const QString& text, int firstRow, int firstColumn)
 bool MakerCurvesModel::open(const QString& path, QString& error) {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
-        error = QStringLiteral("cannot open %1: %2").arg(path, file.errorString());
+        error = tr("cannot open %1: %2").arg(path, file.errorString());
         return false;
     }
     const auto refuse = [&](const QString& why) {
-        error = QStringLiteral("cannot read %1: %2").arg(path, why);
+        error = tr("cannot read %1: %2").arg(path, why);
         return false;
     };
     const Records records = ReadRecords(file.readAll(), ',');
     if (!records.problem.isEmpty()) return refuse(records.problem);
-    if (records.rows.empty()) return refuse(QStringLiteral("the file is empty"));
+    if (records.rows.empty()) return refuse(tr("the file is empty"));
     rewriteInUnits();
     std::array<qsizetype, kCurveColumns> at{};
     at.fill(-1);
@@ -168,13 +168,11 @@ bool MakerCurvesModel::open(const QString& path, QString& error) {
         if (!column) continue;
         const QString shown = units_.unit(kColumns[*column].quantity);
         if (!unit.isEmpty() && unit != shown)
-            return refuse(QStringLiteral("column %1 is in %2, the table shows %3")
-                              .arg(names[i], unit, shown));
+            return refuse(tr("column %1 is in %2, the table shows %3").arg(names[i], unit, shown));
         at[*column] = i;
     }
     for (std::size_t c = 0; c < kCurveColumns; ++c) {
-        if (at[c] < 0)
-            return refuse(QStringLiteral("no column %1").arg(QLatin1String(kColumns[c].name)));
+        if (at[c] < 0) return refuse(tr("no column %1").arg(QLatin1String(kColumns[c].name)));
     }
     // Files hold plain numbers with a '.', whatever the locale.
     std::vector<Row> rows;
@@ -185,9 +183,8 @@ bool MakerCurvesModel::open(const QString& path, QString& error) {
             const std::variant<float, QString> read =
                 ReadBox(cells.value(at[c]), kColumns[c].quantity, units_, QLocale::c());
             if (const QString* why = std::get_if<QString>(&read)) {
-                return refuse(QStringLiteral("line %1: %2 %3")
-                                  .arg(line)
-                                  .arg(QLatin1String(kColumns[c].name), *why));
+                return refuse(
+                    tr("line %1: %2 %3").arg(line).arg(QLatin1String(kColumns[c].name), *why));
             }
             row[c].write(std::get<float>(read), kColumns[c].quantity, units_);
         }
@@ -247,7 +244,7 @@ void MakerCurvesModel::build() {
         if (blank(row)) continue;
         for (std::size_t c = 0; c < kCurveColumns; ++c) {
             if (!row[c].value) {
-                refusal_ = QStringLiteral("Maker's curves, row %1: %2 %3")
+                refusal_ = tr("Maker's curves, row %1: %2 %3")
                                .arg(r + 1)
                                .arg(QLatin1String(kColumns[c].name), row[c].problem);
                 emit changed();
@@ -261,11 +258,10 @@ void MakerCurvesModel::build() {
         MakerCurvesTable table = BuildMakerCurves(points);
         curves_ = std::move(table.curves);
         if (!curves_) {
-            refusal_ =
-                QStringLiteral("Maker's curves refused: %1").arg(desktop::FromUtf8(table.refusal));
-            if (table.row) refusal_ += QStringLiteral(" (row %1").arg(tableRow[*table.row]);
+            refusal_ = tr("Maker's curves refused: %1").arg(desktop::FromUtf8(table.refusal));
+            if (table.row) refusal_ += tr(" (row %1").arg(tableRow[*table.row]);
             if (table.row && table.earlierRow)
-                refusal_ += QStringLiteral(", as row %1").arg(tableRow[*table.earlierRow]);
+                refusal_ += tr(", as row %1").arg(tableRow[*table.earlierRow]);
             if (table.row) refusal_ += u')';
         }
     }

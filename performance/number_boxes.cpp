@@ -1,5 +1,7 @@
 #include "number_boxes.h"
 
+#include <QCoreApplication>
+
 #include "input_number.h"
 #include "number_text.h"
 #include "result_text.h"
@@ -8,10 +10,11 @@ namespace veltrane::performance {
 
 std::variant<float, QString> ReadBox(const QString& text, Quantity quantity, const UnitLayer& units,
                                      const QLocale& locale) {
-    if (text.trimmed().isEmpty()) return QStringLiteral("is empty");
+    if (text.trimmed().isEmpty()) return QCoreApplication::translate("NumberBoxes", "is empty");
     const std::optional<float> number = desktop::InputNumber(text, locale);
     if (!number) {
-        return QStringLiteral("is not a number: “%1” (decimal mark “%2”)")
+        return QCoreApplication::translate("NumberBoxes",
+                                           "is not a number: “%1” (decimal mark “%2”)")
             .arg(text.trimmed(), locale.decimalPoint());
     }
     return units.toEngine(quantity, static_cast<double>(*number));

@@ -48,17 +48,17 @@ QString PerformanceModel::FieldName(Field field) {
     if (const std::optional<Input> input = InputOf(field)) {
         return WithoutUnit(kInputs[*input].caption);
     }
-    return field == Field::kTowerC ? QStringLiteral("Tower C") : QStringLiteral("Tower m");
+    return field == Field::kTowerC ? tr("Tower C") : tr("Tower m");
 }
 
 QString PerformanceModel::Refusal(Field field, float value) {
-    if (!std::isfinite(value)) return QStringLiteral("is not a finite number");
+    if (!std::isfinite(value)) return tr("is not a finite number");
     switch (field) {
         case Field::kTowerC:
             // KaV/L = C·(L/G)^−m is a positive number of transfer units.
-            return value > 0.0F ? QString() : QStringLiteral("must be greater than 0");
+            return value > 0.0F ? QString() : tr("must be greater than 0");
         case Field::kTowerM:
-            return value >= 0.0F ? QString() : QStringLiteral("must be 0 or more");
+            return value >= 0.0F ? QString() : tr("must be 0 or more");
         default:
             break;
     }
@@ -67,7 +67,7 @@ QString PerformanceModel::Refusal(Field field, float value) {
         case Input::kLiquidGas:
         // Every moist-air property divides by the atmospheric pressure.
         case Input::kAtmosPress:
-            return value > 0.0F ? QString() : QStringLiteral("must be greater than 0");
+            return value > 0.0F ? QString() : tr("must be greater than 0");
         default:
             return {};
     }
@@ -183,7 +183,7 @@ void PerformanceModel::recalculate() {
 QString PerformanceModel::status() const {
     for (const Field field : AllFields()) {
         if (!problem(field).isEmpty()) {
-            return QStringLiteral("%1 %2; the results are those of the last usable inputs.")
+            return tr("%1 %2; the results are those of the last usable inputs.")
                 .arg(FieldName(field), problem(field));
         }
     }
@@ -192,14 +192,14 @@ QString PerformanceModel::status() const {
         notes << desktop::FromUtf8(kDesignChecks[check].finding);
     }
     if (!calculation_.tower) {
-        notes << QStringLiteral(
+        notes << tr(
             "No tower through the design point: a driving force of the design is zero or "
             "negative, so its KaV/L is no demand");
     } else if (!calculation_.chart.operatingPoint) {
-        notes << QStringLiteral("No operating point: ") +
+        notes << tr("No operating point: ") +
                      desktop::FromUtf8(calculation_.chart.noOperatingPoint);
     }
-    return notes.isEmpty() ? QStringLiteral("Calculated") : notes.join(QStringLiteral("; "));
+    return notes.isEmpty() ? tr("Calculated") : notes.join(QStringLiteral("; "));
 }
 
 const std::optional<PerformanceCurves>& PerformanceModel::performanceCurves() const {

@@ -7,7 +7,7 @@
 namespace veltrane::performance {
 
 bool PerformanceTab::writeChart(const QString&, QString& error) const {
-    error = QStringLiteral("the tab %1 has no chart").arg(title());
+    error = tr("the tab %1 has no chart").arg(title());
     return false;
 }
 
@@ -17,19 +17,19 @@ QString PerformanceTab::tableText(QChar) const {
 
 QString PrintFailure(QPrinter& printer) {
     const QString file = printer.outputFileName();
-    if (file.isEmpty()) return QStringLiteral("cannot print on %1").arg(printer.printerName());
+    if (file.isEmpty()) return PerformanceTab::tr("cannot print on %1").arg(printer.printerName());
     // The PDF engine does not say why it could not open its file: ask the file system.
     QFile probe(file);
     if (!probe.open(QIODevice::WriteOnly | QIODevice::Append)) {
-        return QStringLiteral("cannot write %1: %2").arg(file, probe.errorString());
+        return PerformanceTab::tr("cannot write %1: %2").arg(file, probe.errorString());
     }
-    return QStringLiteral("cannot write %1").arg(file);
+    return PerformanceTab::tr("cannot write %1").arg(file);
 }
 
 std::optional<chart::ChartFormat> ChartFormatOf(const QString& path, QString& error) {
     const std::optional<chart::ChartFormat> format = chart::FormatOfFile(path.toStdString());
     if (!format)
-        error = QStringLiteral("cannot write %1: name the file .svg, .pdf or .png").arg(path);
+        error = PerformanceTab::tr("cannot write %1: name the file .svg, .pdf or .png").arg(path);
     return format;
 }
 

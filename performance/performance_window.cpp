@@ -41,9 +41,9 @@ const QString kTitle = QStringLiteral("Veltrane Performance");
 const QString kGeometryKey = QStringLiteral("window/geometry");
 const QString kUnitsKey = QStringLiteral("window/units");
 const QString kTabKey = QStringLiteral("window/tab");
-const QString kChartFilters =
-    QStringLiteral("SVG image (*.svg);;PDF document (*.pdf);;PNG image (*.png)");
-const QString kCsvFilter = QStringLiteral("CSV table (*.csv)");
+const char* const kChartFilters = QT_TRANSLATE_NOOP(
+    "PerformanceWindow", "SVG image (*.svg);;PDF document (*.pdf);;PNG image (*.png)");
+const char* const kCsvFilter = QT_TRANSLATE_NOOP("PerformanceWindow", "CSV table (*.csv)");
 
 QString DocumentsFolder() {
     const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
@@ -138,13 +138,13 @@ QString PerformanceWindow::statusText() const {
 }
 
 void PerformanceWindow::buildMenus() {
-    QMenu* file = menuBar()->addMenu(QStringLiteral("&File"));
+    QMenu* file = menuBar()->addMenu(tr("&File"));
     // The weather files open in the Year tab, which is shown so that the user sees the year.
-    file->addAction(QStringLiteral("Open &Weather File…"), this, [this] {
+    file->addAction(tr("Open &Weather File…"), this, [this] {
         tabs_->setCurrentWidget(yearTab_);
         yearTab_->askOpenWeather();
     });
-    QMenu* recent = file->addMenu(QStringLiteral("&Recent Weather Files"));
+    QMenu* recent = file->addMenu(tr("&Recent Weather Files"));
     connect(recent, &QMenu::aboutToShow, this, [this, recent] {
         recentWeather_->fill(*recent, [this](const QString& path) {
             tabs_->setCurrentWidget(yearTab_);
@@ -153,26 +153,25 @@ void PerformanceWindow::buildMenus() {
     });
     file->addSeparator();
     commands_.exportChart =
-        file->addAction(QStringLiteral("Export &Chart…"), this, &PerformanceWindow::exportChart);
+        file->addAction(tr("Export &Chart…"), this, &PerformanceWindow::exportChart);
     commands_.exportTable =
-        file->addAction(QStringLiteral("Export &Table…"), this, &PerformanceWindow::exportTable);
-    commands_.saveWorksheet = file->addAction(QStringLiteral("Save &Worksheet…"), this,
-                                              &PerformanceWindow::saveWorksheet);
-    file->addAction(QStringLiteral("Test &Report…"), this, &PerformanceWindow::writeTestReport);
+        file->addAction(tr("Export &Table…"), this, &PerformanceWindow::exportTable);
+    commands_.saveWorksheet =
+        file->addAction(tr("Save &Worksheet…"), this, &PerformanceWindow::saveWorksheet);
+    file->addAction(tr("Test &Report…"), this, &PerformanceWindow::writeTestReport);
     file->addSeparator();
-    file->addAction(QStringLiteral("&Print…"), QKeySequence::Print, this,
-                    &PerformanceWindow::print);
+    file->addAction(tr("&Print…"), QKeySequence::Print, this, &PerformanceWindow::print);
     file->addSeparator();
-    file->addAction(QStringLiteral("&Quit"), QKeySequence::Quit, this, &QWidget::close);
+    file->addAction(tr("&Quit"), QKeySequence::Quit, this, &QWidget::close);
 
-    QMenu* edit = menuBar()->addMenu(QStringLiteral("&Edit"));
-    commands_.copyTable = edit->addAction(QStringLiteral("&Copy Table"),
-                                          QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C), this,
-                                          &PerformanceWindow::copyTable);
+    QMenu* edit = menuBar()->addMenu(tr("&Edit"));
+    commands_.copyTable =
+        edit->addAction(tr("&Copy Table"), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C), this,
+                        &PerformanceWindow::copyTable);
     edit->addSeparator();
-    edit->addAction(QStringLiteral("&Restore Defaults"), this, &PerformanceWindow::restoreDefaults);
+    edit->addAction(tr("&Restore Defaults"), this, &PerformanceWindow::restoreDefaults);
 
-    QMenu* view = menuBar()->addMenu(QStringLiteral("&View"));
+    QMenu* view = menuBar()->addMenu(tr("&View"));
     for (std::size_t i = 0; i < tabList_.size(); ++i) {
         const int index = static_cast<int>(i);
         QAction* action = view->addAction(tabList_[i]->title(), this,
@@ -182,14 +181,14 @@ void PerformanceWindow::buildMenus() {
 
     buildUnitSwitch(view);
 
-    QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));
-    help->addAction(QStringLiteral("&About Veltrane Performance"), this, [this] {
+    QMenu* help = menuBar()->addMenu(tr("&Help"));
+    help->addAction(tr("&About Veltrane Performance"), this, [this] {
         QMessageBox::about(
-            this, QStringLiteral("About Veltrane Performance"),
-            QStringLiteral("<p><b>Veltrane Performance</b> %1</p>"
-                           "<p>Rating, demand curves and the worksheet of a wet, counter-flow, "
-                           "mechanical-draft cooling tower, live as the inputs change.</p>"
-                           "<p>%2</p>")
+            this, tr("About Veltrane Performance"),
+            tr("<p><b>Veltrane Performance</b> %1</p>"
+               "<p>Rating, demand curves and the worksheet of a wet, counter-flow, "
+               "mechanical-draft cooling tower, live as the inputs change.</p>"
+               "<p>%2</p>")
                 .arg(QString::fromUtf8(kVersionText), QString::fromUtf8(kCompanyName)));
     });
 }
@@ -197,10 +196,10 @@ void PerformanceWindow::buildMenus() {
 void PerformanceWindow::buildUnitSwitch(QMenu* view) {
     view->addSeparator();
     auto* group = new QActionGroup(this);
-    commands_.usUnits = view->addAction(QStringLiteral("&US Customary Units"), this,
-                                        [this] { setUnits(UnitSystem::kUS); });
+    commands_.usUnits =
+        view->addAction(tr("&US Customary Units"), this, [this] { setUnits(UnitSystem::kUS); });
     commands_.siUnits =
-        view->addAction(QStringLiteral("&SI Units"), this, [this] { setUnits(UnitSystem::kSI); });
+        view->addAction(tr("&SI Units"), this, [this] { setUnits(UnitSystem::kSI); });
     for (QAction* action : {commands_.usUnits, commands_.siUnits}) {
         action->setCheckable(true);
         group->addAction(action);
@@ -213,7 +212,7 @@ void PerformanceWindow::buildUnitSwitch(QMenu* view) {
     auto* corner = new QWidget(this);
     auto* row = new QHBoxLayout(corner);
     row->setContentsMargins(0, 0, 8, 0);
-    row->addWidget(new QLabel(QStringLiteral("Units:"), corner));
+    row->addWidget(new QLabel(tr("Units:"), corner));
     auto* us = new QRadioButton(QStringLiteral("US"), corner);
     auto* si = new QRadioButton(QStringLiteral("SI"), corner);
     us->setObjectName(QStringLiteral("usUnitsButton"));
@@ -261,20 +260,19 @@ void PerformanceWindow::reportFailure(const QString& what, const QString& error)
 void PerformanceWindow::exportChart() {
     PerformanceTab* tab = currentTab();
     if (tab == nullptr || !tab->hasChart()) return;
-    const QString path = askFile(QStringLiteral("Export Chart"),
-                                 FileNameOf(tab->title()) + QStringLiteral(".svg"), kChartFilters);
+    const QString path = askFile(
+        tr("Export Chart"), FileNameOf(tab->title()) + QStringLiteral(".svg"), tr(kChartFilters));
     if (path.isEmpty()) return;
     QString error;
-    if (!tab->writeChart(path, error))
-        reportFailure(QStringLiteral("The chart was not saved"), error);
+    if (!tab->writeChart(path, error)) reportFailure(tr("The chart was not saved"), error);
 }
 
 bool PerformanceWindow::saveText(const QString& path, const QString& text) {
     QSaveFile file(path);
     const QByteArray bytes = text.toUtf8();
     if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
-        reportFailure(QStringLiteral("The file was not saved"),
-                      QStringLiteral("cannot write %1: %2").arg(path, file.errorString()));
+        reportFailure(tr("The file was not saved"),
+                      tr("cannot write %1: %2").arg(path, file.errorString()));
         return false;
     }
     return true;
@@ -283,8 +281,8 @@ bool PerformanceWindow::saveText(const QString& path, const QString& text) {
 void PerformanceWindow::exportTable() {
     PerformanceTab* tab = currentTab();
     if (tab == nullptr || !tab->hasTable()) return;
-    const QString path = askFile(QStringLiteral("Export Table"),
-                                 FileNameOf(tab->title()) + QStringLiteral(".csv"), kCsvFilter);
+    const QString path = askFile(tr("Export Table"),
+                                 FileNameOf(tab->title()) + QStringLiteral(".csv"), tr(kCsvFilter));
     if (!path.isEmpty()) saveText(path, tab->tableText(u','));
 }
 
@@ -296,8 +294,8 @@ void PerformanceWindow::copyTable() {
 }
 
 void PerformanceWindow::saveWorksheet() {
-    const QString path = askFile(QStringLiteral("Save Worksheet"), QStringLiteral("worksheet.txt"),
-                                 QStringLiteral("Text file (*.txt)"));
+    const QString path =
+        askFile(tr("Save Worksheet"), QStringLiteral("worksheet.txt"), tr("Text file (*.txt)"));
     // What the tab shows: in SI units both side by side.
     if (!path.isEmpty()) saveText(path, worksheet_->text());
 }
@@ -305,15 +303,14 @@ void PerformanceWindow::saveWorksheet() {
 // The report goes on the paper usual where the user is: Letter in the Americas' Letter
 // countries, else A4.
 void PerformanceWindow::writeTestReport() {
-    const QString path =
-        askFile(QStringLiteral("Test Report"), QStringLiteral("acceptance-test-report.pdf"),
-                QStringLiteral("PDF document (*.pdf)"));
+    const QString path = askFile(tr("Test Report"), QStringLiteral("acceptance-test-report.pdf"),
+                                 tr("PDF document (*.pdf)"));
     if (path.isEmpty()) return;
     const TestReport report =
         FillTestReport(acceptance_->readings(), units_, acceptance_->identification());
     QString error;
     if (!chart::WriteTestReport(report, path, PaperSizeForLocale(PaperLocaleName()), error))
-        reportFailure(QStringLiteral("The test report was not written."), error);
+        reportFailure(tr("The test report was not written."), error);
 }
 
 void PerformanceWindow::print() {
@@ -325,7 +322,7 @@ void PerformanceWindow::print() {
         services_.printDialogs.Create(printer, this);
     if (!dialog->ShowPrinter()) return;
     QString error;
-    if (!tab->print(printer, error)) reportFailure(QStringLiteral("Nothing was printed"), error);
+    if (!tab->print(printer, error)) reportFailure(tr("Nothing was printed"), error);
 }
 
 void PerformanceWindow::restoreDefaults() {

@@ -34,7 +34,7 @@ void RecentFiles::fill(QMenu& menu, const std::function<void(const QString&)>& o
     menu.clear();
     const QStringList list = paths();
     if (list.isEmpty()) {
-        menu.addAction(QStringLiteral("(none)"))->setEnabled(false);
+        menu.addAction(tr("(none)"))->setEnabled(false);
         return;
     }
     for (qsizetype i = 0; i < list.size(); ++i) {

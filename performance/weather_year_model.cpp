@@ -140,7 +140,7 @@ QVariant WeatherHoursModel::data(const QModelIndex& index, int role) const {
         default:
             break;
     }
-    if (!row.figures) return index.column() == 6 ? QStringLiteral("no figures") : QVariant();
+    if (!row.figures) return index.column() == 6 ? tr("no figures") : QVariant();
     switch (index.column()) {
         case 6:
             return shown(Quantity::kTemperature, row.coldWater);
@@ -162,25 +162,25 @@ QVariant WeatherHoursModel::headerData(int section, Qt::Orientation orientation,
     const auto unit = [this](Quantity quantity) { return units_.unit(quantity); };
     switch (section) {
         case 0:
-            return QStringLiteral("Month");
+            return tr("Month");
         case 1:
-            return QStringLiteral("Day");
+            return tr("Day");
         case 2:
-            return QStringLiteral("Hour");
+            return tr("Hour");
         case 3:
             return QStringLiteral("Twb (%1)").arg(unit(Quantity::kTemperature));
         case 4:
             return QStringLiteral("Tdb (%1)").arg(unit(Quantity::kTemperature));
         case 5:
-            return QStringLiteral("Load (%)");
+            return tr("Load (%)");
         case 6:
-            return QStringLiteral("Cold water (%1)").arg(unit(Quantity::kTemperature));
+            return tr("Cold water (%1)").arg(unit(Quantity::kTemperature));
         case 7:
-            return QStringLiteral("Air flow (%)");
+            return tr("Air flow (%)");
         case 8:
-            return QStringLiteral("Makeup (%1)").arg(unit(Quantity::kWaterFlow));
+            return tr("Makeup (%1)").arg(unit(Quantity::kWaterFlow));
         case 9:
-            return QStringLiteral("Fan power (%1)").arg(unit(Quantity::kPower));
+            return tr("Fan power (%1)").arg(unit(Quantity::kPower));
         default:
             return {};
     }
@@ -206,12 +206,12 @@ WeatherYearModel::~WeatherYearModel() {
 bool WeatherYearModel::open(const QString& path, QString& error) {
     std::ifstream in(QFile::encodeName(path).toStdString(), std::ios::binary);
     if (!in) {
-        error = QStringLiteral("cannot read %1: no such file or no permission").arg(path);
+        error = tr("cannot read %1: no such file or no permission").arg(path);
         return false;
     }
     const WeatherFileReader reader(in);
     if (!reader.HeaderError().empty()) {
-        error = QStringLiteral("cannot read %1: %2").arg(path, FromUtf8(reader.HeaderError()));
+        error = tr("cannot read %1: %2").arg(path, FromUtf8(reader.HeaderError()));
         return false;
     }
     path_ = path;
@@ -242,7 +242,7 @@ void WeatherYearModel::close() {
 bool WeatherYearModel::setLoadPercent(double percent, QString& error) {
     const std::string problem = LoadPercentProblem(percent);
     if (!problem.empty()) {
-        error = QStringLiteral("The load ") + FromUtf8(problem);
+        error = tr("The load ") + FromUtf8(problem);
         return false;
     }
     load_ = LoadProfile(static_cast<float>(percent));
@@ -255,7 +255,7 @@ bool WeatherYearModel::setLoadPercent(double percent, QString& error) {
 bool WeatherYearModel::openLoad(const QString& path, QString& error) {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
-        error = QStringLiteral("cannot read %1: %2").arg(path, file.errorString());
+        error = tr("cannot read %1: %2").arg(path, file.errorString());
         return false;
     }
     const QByteArray bytes = file.readAll();
@@ -267,7 +267,7 @@ bool WeatherYearModel::openLoad(const QString& path, QString& error) {
     QStringList problems;
     while (csv.Next(record)) {
         if (!record.error.empty()) {
-            problems << QStringLiteral("line %1: %2").arg(record.line).arg(FromUtf8(record.error));
+            problems << tr("line %1: %2").arg(record.line).arg(FromUtf8(record.error));
             break;
         }
         reader.AddRow(record.line, record.fields);
@@ -281,8 +281,8 @@ bool WeatherYearModel::openLoad(const QString& path, QString& error) {
         const std::size_t all = std::max(reader.ErrorCount(), static_cast<std::size_t>(shown));
         QString text = problems.mid(0, shown).join(u"; "_qs);
         if (all > static_cast<std::size_t>(shown))
-            text += QStringLiteral("; and %1 more").arg(all - static_cast<std::size_t>(shown));
-        error = QStringLiteral("cannot read %1: %2").arg(path, text);
+            text += tr("; and %1 more").arg(all - static_cast<std::size_t>(shown));
+        error = tr("cannot read %1: %2").arg(path, text);
         return false;
     }
     load_ = *profile;
@@ -419,7 +419,7 @@ double WeatherYearModel::value(int row, int column) const {
 QString WeatherYearModel::cellText(int row, int column) const {
     if (column == kMonth) {
         return row == static_cast<int>(kMonthsPerYear)
-                   ? QStringLiteral("Year")
+                   ? tr("Year")
                    : QLocale().standaloneMonthName(row + 1, QLocale::ShortFormat);
     }
     const OperationSums* sums = sumsOfRow(row);
@@ -452,25 +452,25 @@ QVariant WeatherYearModel::headerData(int section, Qt::Orientation orientation, 
     const auto unit = [this](Quantity quantity) { return units_.unit(quantity); };
     switch (section) {
         case kMonth:
-            return QStringLiteral("Month");
+            return tr("Month");
         case kMonthHours:
-            return QStringLiteral("Hours\n(h)");
+            return tr("Hours\n(h)");
         case kMonthColdWater:
-            return QStringLiteral("Mean cold\nwater (%1)").arg(unit(Quantity::kTemperature));
+            return tr("Mean cold\nwater (%1)").arg(unit(Quantity::kTemperature));
         case kMonthHoursAbove:
-            return QStringLiteral("Above\nsetpoint (h)");
+            return tr("Above\nsetpoint (h)");
         case kMonthEvaporation:
-            return QStringLiteral("Evaporation\n(%1)").arg(unit(Quantity::kWaterVolume));
+            return tr("Evaporation\n(%1)").arg(unit(Quantity::kWaterVolume));
         case kMonthBlowdown:
-            return QStringLiteral("Blowdown\n(%1)").arg(unit(Quantity::kWaterVolume));
+            return tr("Blowdown\n(%1)").arg(unit(Quantity::kWaterVolume));
         case kMonthDrift:
-            return QStringLiteral("Drift\n(%1)").arg(unit(Quantity::kWaterVolume));
+            return tr("Drift\n(%1)").arg(unit(Quantity::kWaterVolume));
         case kMonthMakeup:
-            return QStringLiteral("Makeup\n(%1)").arg(unit(Quantity::kWaterVolume));
+            return tr("Makeup\n(%1)").arg(unit(Quantity::kWaterVolume));
         case kMonthFanEnergy:
-            return QStringLiteral("Fan energy\n(%1)").arg(unit(Quantity::kEnergy));
+            return tr("Fan energy\n(%1)").arg(unit(Quantity::kEnergy));
         case kMonthAirFlow:
-            return QStringLiteral("Mean air\nflow (%)");
+            return tr("Mean air\nflow (%)");
         default:
             return {};
     }
@@ -489,12 +489,12 @@ QString WeatherYearModel::designWetBulbText(float designWetBulb) const {
     const QString design = BoxText(designWetBulb, Quantity::kTemperature, units_, QLocale()) +
                            u' ' + units_.unit(Quantity::kTemperature);
     if (!header_.evaporationWetBulbs) {
-        return QStringLiteral("the file gives no design wet bulbs; the design uses ") + design;
+        return tr("the file gives no design wet bulbs; the design uses ") + design;
     }
     const double wetBulbF = ToUS(Quantity::kTemperature, header_.evaporationWetBulbs->percent04);
     const QString site =
         QLocale().toString(units_.toDisplay(Quantity::kTemperature, wetBulbF), 'f', 1);
-    return QStringLiteral("site: 0.4 % wet bulb %1 %2; the design uses %3")
+    return tr("site: 0.4 % wet bulb %1 %2; the design uses %3")
         .arg(site, units_.unit(Quantity::kTemperature), design);
 }
 
@@ -508,26 +508,23 @@ QString WeatherYearModel::totalsText() const {
     };
     QString text =
         year.hours > 0.0
-            ? QStringLiteral(
-                  "Year of %1 h: fan energy %2, makeup water %3, mean cold water reached %4, %5 h "
-                  "above the setpoint.")
+            ? tr("Year of %1 h: fan energy %2, makeup water %3, mean cold water reached %4, %5 h "
+                 "above the setpoint.")
                   .arg(Hours(year.hours), shown(Quantity::kEnergy, year.fanKilowattHours),
                        shown(Quantity::kWaterVolume, year.makeupGallons),
                        shown(Quantity::kTemperature, year.MeanColdWater()),
                        Hours(year.hoursAboveSetpoint))
-            : QStringLiteral("No hour of the file has an operating point.");
+            : tr("No hour of the file has an operating point.");
     const WeatherYearNotes& notes = result_->year.notes;
     const WeatherTally& tally = result_->tally;
-    if (tally.ShortOfAYear())
-        text += QStringLiteral(" The file is short of a year: a year of its own hours.");
-    if (tally.leapYear) text += QStringLiteral(" A leap year.");
+    if (tally.ShortOfAYear()) text += tr(" The file is short of a year: a year of its own hours.");
+    if (tally.leapYear) text += tr(" A leap year.");
     // Every hour left out is counted, so that no sum is silently short.
     const double leftOut = notes.HoursLeftOut(year);
     if (leftOut > 0.0) {
         text +=
-            QStringLiteral(
-                " Left out: %1 h (unreadable %2 h, no wet bulb %3 h, no operating point %4 h, "
-                "no leaving air %5 h).")
+            tr(" Left out: %1 h (unreadable %2 h, no wet bulb %3 h, no operating point %4 h, "
+               "no leaving air %5 h).")
                 .arg(Hours(leftOut), Hours(notes.hoursUnreadable), Hours(notes.hoursWithoutWetBulb),
                      Hours(year.hoursWithoutOperatingPoint), Hours(year.hoursWithoutLeavingAir));
     }
@@ -535,7 +532,7 @@ QString WeatherYearModel::totalsText() const {
         QStringList first;
         for (const std::string& problem : result_->problems)
             first << FromUtf8(problem);
-        text += QStringLiteral(" Bad hours: %1 (%2%3).")
+        text += tr(" Bad hours: %1 (%2%3).")
                     .arg(QLocale().toString(static_cast<qulonglong>(result_->problemCount)),
                          first.join(u"; "_qs),
                          result_->problemCount > static_cast<std::size_t>(first.size())
@@ -555,8 +552,7 @@ QString WeatherYearModel::tableText(QChar separator) const {
     table.line(header);
     for (int row = 0; row < rowCount(); ++row) {
         QStringList cells;
-        cells << (row == static_cast<int>(kMonthsPerYear) ? QStringLiteral("Year")
-                                                          : QString::number(row + 1));
+        cells << (row == static_cast<int>(kMonthsPerYear) ? tr("Year") : QString::number(row + 1));
         for (int c = 1; c < kMonthColumns; ++c) {
             const double shown = value(row, c);
             cells << (std::isfinite(shown) ? Latin(ShortestText(shown).View()) : QString());

@@ -35,7 +35,7 @@ WorksheetTab::WorksheetTab(const PerformanceModel& model, const UnitLayer& units
     view_->setLineWrapMode(QPlainTextEdit::NoWrap);
     view_->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
     view_->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
-    auto* save = new QPushButton(QStringLiteral("&Save Worksheet…"), this);
+    auto* save = new QPushButton(tr("&Save Worksheet…"), this);
     save->setObjectName(QStringLiteral("saveWorksheet"));
     auto* buttons = new QHBoxLayout;
     buttons->addStretch(1);

@@ -23,7 +23,7 @@ class WorksheetTab final : public PerformanceTab {
   public:
     WorksheetTab(const PerformanceModel& model, const UnitLayer& units, QWidget* parent = nullptr);
 
-    [[nodiscard]] QString title() const override { return QStringLiteral("Worksheet"); }
+    [[nodiscard]] QString title() const override { return tr("Worksheet"); }
     bool print(QPrinter& printer, QString& error) const override;
 
     /// Follows the acceptance test: its evaluation closes the worksheet.

@@ -85,7 +85,7 @@ std::vector<Record> ReadRecords(const QByteArray& bytes, char separator, QString
     CsvRecord record;
     while (reader.Next(record)) {
         if (!record.error.empty()) {
-            problem = QStringLiteral("line %1: %2").arg(record.line).arg(FromUtf8(record.error));
+            problem = YearModel::tr("line %1: %2").arg(record.line).arg(FromUtf8(record.error));
             return records;
         }
         Record& read = records.emplace_back();
@@ -153,7 +153,7 @@ QVariant YearModel::data(const QModelIndex& index, int role) const {
 QString YearModel::binProblem(std::size_t row, int column) const {
     const NumberCell& cell = cells_[row][static_cast<std::size_t>(column)];
     if (cell.problem.isEmpty()) return {};
-    return QStringLiteral("Bin %1, %2 %3")
+    return tr("Bin %1, %2 %3")
         .arg(row + 1)
         .arg(headerData(column, Qt::Horizontal, Qt::DisplayRole).toString(), cell.problem);
 }
@@ -167,7 +167,7 @@ QVariant YearModel::headerData(int section, Qt::Orientation orientation, int rol
         case kTdb:
             return temperatureColumn(QStringLiteral("Tdb"));
         case kHours:
-            return QStringLiteral("Hours (h)");
+            return tr("Hours (h)");
         default:
             return {};
     }
@@ -198,7 +198,7 @@ void YearModel::setBins(std::vector<BinCells> bins) {
 bool YearModel::open(const QString& path, QString& error) {
     QFile file(path);
     const auto fail = [&](const QString& reason) {
-        error = QStringLiteral("cannot read %1: %2").arg(path, reason);
+        error = tr("cannot read %1: %2").arg(path, reason);
         return false;
     };
     if (!file.open(QIODevice::ReadOnly)) return fail(file.errorString());
@@ -216,7 +216,7 @@ bool YearModel::open(const QString& path, QString& error) {
         }
     }
     if (std::find(at.begin(), at.end(), -1) != at.end())
-        return fail(QStringLiteral("the first line must name the columns Twb, Tdb and Hours"));
+        return fail(tr("the first line must name the columns Twb, Tdb and Hours"));
     std::vector<BinCells> bins;
     for (std::size_t r = 1; r < records.size(); ++r) {
         BinCells& cells = bins.emplace_back();
@@ -226,7 +226,7 @@ bool YearModel::open(const QString& path, QString& error) {
                                                     ? CsvNumber(records[r].fields[field])
                                                     : std::nullopt;
             if (!value || (c == kHours && *value < 0.0)) {
-                return fail(QStringLiteral("line %1: %2 is not a usable number")
+                return fail(tr("line %1: %2 is not a usable number")
                                 .arg(records[r].line)
                                 .arg(header[field].trimmed()));
             }
@@ -260,7 +260,7 @@ bool YearModel::save(const QString& path, QString& error) const {
     const auto size = static_cast<qint64>(text.size());
     if (!file.open(QIODevice::WriteOnly) || file.write(text.data(), size) != size ||
         !file.commit()) {
-        error = QStringLiteral("cannot write %1: %2").arg(path, file.errorString());
+        error = tr("cannot write %1: %2").arg(path, file.errorString());
         return false;
     }
     return true;
@@ -329,7 +329,7 @@ void YearModel::readAll() {
     for (std::size_t r = 0; r < cells_.size(); ++r) {
         BinCells& cells = cells_[r];
         if (cells[kHours].value && !(*cells[kHours].value >= 0.0F))
-            cells[kHours].refuse(QStringLiteral("is negative"));
+            cells[kHours].refuse(tr("is negative"));
         for (int c = 0; c < kBinColumns && problem_.isEmpty(); ++c)
             problem_ = binProblem(r, c);
         WeatherBin& bin = bins[r];
@@ -338,27 +338,27 @@ void YearModel::readAll() {
         bin.hours = static_cast<double>(cells[kHours].value.value_or(0.0F));
         const QString refusal = BinRefusal(bin);
         if (problem_.isEmpty() && !refusal.isEmpty())
-            problem_ = QStringLiteral("Bin %1: %2").arg(r + 1).arg(refusal);
+            problem_ = tr("Bin %1: %2").arg(r + 1).arg(refusal);
     }
     FanControl control = control_;
     control.mode = mode_;
     setpointProblem_.clear();
     minimumProblem_.clear();
     if (!setpoint_.value) {
-        setpointProblem_ = QStringLiteral("The setpoint ") + setpoint_.problem;
+        setpointProblem_ = tr("The setpoint ") + setpoint_.problem;
     } else if (const QString refusal = SetpointRefusal(*setpoint_.value, units_);
                !refusal.isEmpty()) {
-        setpointProblem_ = QStringLiteral("The setpoint ") + refusal;
+        setpointProblem_ = tr("The setpoint ") + refusal;
     } else {
         control.setpoint = *setpoint_.value;
     }
     if (mode_ == FanMode::kVariableSpeed) {
         if (!minimum_.value) {
-            minimumProblem_ = QStringLiteral("The VFD minimum air flow ") + minimum_.problem;
+            minimumProblem_ = tr("The VFD minimum air flow ") + minimum_.problem;
         } else if (!(*minimum_.value > 0.0F && *minimum_.value <= 100.0F)) {
-            minimumProblem_ = QStringLiteral(
-                "The VFD minimum air flow is not above 0 % and up "
-                "to 100 %");
+            minimumProblem_ =
+                tr("The VFD minimum air flow is not above 0 % and up "
+                   "to 100 %");
         } else {
             control.minimumAirFlow =
                 static_cast<float>(static_cast<double>(*minimum_.value) / kPercent);
@@ -413,30 +413,29 @@ QString YearModel::displayText(Quantity quantity, float engineValue) const {
 
 QString YearModel::totalsText() const {
     if (!design_.calculation().tower) {
-        return QStringLiteral("No tower: the design's KaV/L is no demand, so no bin can be rated.");
+        return tr("No tower: the design's KaV/L is no demand, so no bin can be rated.");
     }
-    if (!year_ || year_->bins.empty()) return QStringLiteral("No bins: type, paste or open some.");
+    if (!year_ || year_->bins.empty()) return tr("No bins: type, paste or open some.");
     const YearTotals& totals = year_->totals;
     const QLocale locale;
     const auto shown = [&](Quantity quantity, double value) -> QString {
         return displayText(quantity, static_cast<float>(value)) + u' ' + units_.unit(quantity);
     };
     QString text = totals.hours > 0.0
-                       ? QStringLiteral(
-                             "Year of %1: fan energy %2, makeup water %3, mean cold water reached "
-                             "%4, %5 above the setpoint")
+                       ? tr("Year of %1: fan energy %2, makeup water %3, mean cold water reached "
+                            "%4, %5 above the setpoint")
                              .arg(Hours(totals.hours) + QStringLiteral(" h"),
                                   shown(Quantity::kEnergy, totals.fanKilowattHours),
                                   shown(Quantity::kWaterVolume, totals.makeupGallons),
                                   shown(Quantity::kTemperature, totals.meanColdWater),
                                   Hours(totals.hoursAboveSetpoint) + QStringLiteral(" h"))
-                       : QStringLiteral("No bin with hours has an operating point.");
+                       : tr("No bin with hours has an operating point.");
     if (totals.hours > 0.0) {
         // The mean over the hours above alone: a signed mean over the year would hide a
         // shortfall behind the cold hours.
         text +=
             totals.hoursAboveSetpoint > 0.0
-                ? QStringLiteral(" (by %1 on average, %2·h).")
+                ? tr(" (by %1 on average, %2·h).")
                       .arg(shown(Quantity::kTemperatureDifference, totals.meanAboveSetpoint),
                            shown(Quantity::kTemperatureDifference, totals.degreeHoursAboveSetpoint))
                 : QStringLiteral(".");
@@ -446,7 +445,7 @@ QString YearModel::totalsText() const {
         QStringList names;
         for (const std::size_t bin : totals.binsLeftOut)
             names << locale.toString(static_cast<qulonglong>(bin + 1));
-        text += QStringLiteral(" Left out: bin%1 %2 (no figures; %3).")
+        text += tr(" Left out: bin%1 %2 (no figures; %3).")
                     .arg(names.size() == 1 ? QString() : QStringLiteral("s"),
                          names.join(QStringLiteral(", ")),
                          Hours(totals.hoursLeftOut) + QStringLiteral(" h"));
@@ -458,14 +457,14 @@ QStringList YearModel::resultsHeader() const {
     const QString difference = units_.unit(Quantity::kTemperatureDifference);
     return {temperatureColumn(QStringLiteral("Twb")),
             temperatureColumn(QStringLiteral("Tdb")),
-            QStringLiteral("Hours (h)"),
-            temperatureColumn(QStringLiteral("Cold water")),
-            QStringLiteral("Air flow (%)"),
-            QStringLiteral("Makeup (%1)").arg(units_.unit(Quantity::kWaterVolume)),
-            QStringLiteral("Fan energy (%1)").arg(units_.unit(Quantity::kEnergy)),
-            QStringLiteral("Above setpoint (%1)").arg(difference),
-            QStringLiteral("Degree-hours above setpoint (%1·h)").arg(difference),
-            QStringLiteral("Note")};
+            tr("Hours (h)"),
+            temperatureColumn(tr("Cold water")),
+            tr("Air flow (%)"),
+            tr("Makeup (%1)").arg(units_.unit(Quantity::kWaterVolume)),
+            tr("Fan energy (%1)").arg(units_.unit(Quantity::kEnergy)),
+            tr("Above setpoint (%1)").arg(difference),
+            tr("Degree-hours above setpoint (%1·h)").arg(difference),
+            tr("Note")};
 }
 
 // Every value exact in the units shown, the columns named with their unit, the year's totals
@@ -498,7 +497,7 @@ QString YearModel::tableText(QChar separator) const {
             line(row << binNote(i));
         }
         const YearTotals& totals = year_->totals;
-        line({QStringLiteral("Year"), QString(), exact(Quantity::kHours, totals.hours),
+        line({tr("Year"), QString(), exact(Quantity::kHours, totals.hours),
               totals.hours > 0.0 ? exact(Quantity::kTemperature, totals.meanColdWater) : QString(),
               QString(), exact(Quantity::kWaterVolume, totals.makeupGallons),
               exact(Quantity::kEnergy, totals.fanKilowattHours),
@@ -522,8 +521,7 @@ QString YearModel::binNote(std::size_t bin) const {
     if (!year_ || bin >= year_->bins.size()) return {};
     const FanOperation& run = year_->bins[bin].run;
     if (run.outcome == FanOutcome::kNoOperatingPoint) {
-        return QStringLiteral("no operating point: ") +
-               FromUtf8(DescribeOutcome(run.fullSpeed.outcome));
+        return tr("no operating point: ") + FromUtf8(DescribeOutcome(run.fullSpeed.outcome));
     }
     return FromUtf8(ExplainFanOperation(run, control_.mode));
 }

@@ -119,11 +119,11 @@ class YearBars final : public QWidget {
     }
 
     [[nodiscard]] QString title() const {
-        const QString per = tab_.showsMonths() ? QStringLiteral("month") : QStringLiteral("bin");
-        return shown_ == YearBarsOf::kEnergy ? QStringLiteral("Fan energy by %1 (%2)")
-                                                   .arg(per, units_.unit(Quantity::kEnergy))
-                                             : QStringLiteral("Makeup water by %1 (%2)")
-                                                   .arg(per, units_.unit(Quantity::kWaterVolume));
+        const QString per = tab_.showsMonths() ? YearTab::tr("month") : YearTab::tr("bin");
+        return shown_ == YearBarsOf::kEnergy
+                   ? YearTab::tr("Fan energy by %1 (%2)").arg(per, units_.unit(Quantity::kEnergy))
+                   : YearTab::tr("Makeup water by %1 (%2)")
+                         .arg(per, units_.unit(Quantity::kWaterVolume));
     }
 
     /// Paints the chart into `area` (any device, any size).
@@ -170,8 +170,8 @@ class YearBars final : public QWidget {
         painter.setPen(Qt::black);
         const QString axis =
             tab_.showsMonths()
-                ? QStringLiteral("Month")
-                : QStringLiteral("Bin by wet bulb (%1)").arg(units_.unit(Quantity::kTemperature));
+                ? YearTab::tr("Month")
+                : YearTab::tr("Bin by wet bulb (%1)").arg(units_.unit(Quantity::kTemperature));
         painter.drawText(QRectF(area.left(), plot.bottom() + 22, area.width(), 18), Qt::AlignCenter,
                          axis);
         painter.restore();
@@ -309,7 +309,7 @@ YearTab::YearTab(YearModel& year, const UnitLayer& units, desktop::MessageBoxes&
     chartLayout->setContentsMargins(0, 0, 0, 0);
     barsOf_ = new QComboBox(chartPane);
     barsOf_->setObjectName(QStringLiteral("yearBarsOf"));
-    barsOf_->addItems({QStringLiteral("Fan energy"), QStringLiteral("Makeup water")});
+    barsOf_->addItems({tr("Fan energy"), tr("Makeup water")});
     chart_ = new YearBars(*this, units_, chartPane);
     chartLayout->addWidget(barsOf_, 0, Qt::AlignLeft);
     chartLayout->addWidget(chart_, 1);
@@ -371,18 +371,17 @@ QWidget* YearTab::buildControls() {
         caption->setBuddy(buddy);
         return caption;
     };
-    form->addRow(label(QStringLiteral("Cold water &setpoint:"), setpoint_), setpointRow);
+    form->addRow(label(tr("Cold water &setpoint:"), setpoint_), setpointRow);
     fan_ = new QComboBox(box);
     fan_->setObjectName(QStringLiteral("yearFan"));
-    fan_->addItems({QStringLiteral("Full speed"), QStringLiteral("Variable speed (VFD)"),
-                    QStringLiteral("Two-speed")});
-    form->addRow(QStringLiteral("&Fan control:"), fan_);
+    fan_->addItems({tr("Full speed"), tr("Variable speed (VFD)"), tr("Two-speed")});
+    form->addRow(tr("&Fan control:"), fan_);
     minimum_ = new QLineEdit(box);
     minimum_->setObjectName(QStringLiteral("yearMinimumAirFlow"));
     auto* minimumRow = new QHBoxLayout;
     minimumRow->addWidget(minimum_);
     minimumRow->addWidget(new QLabel(QStringLiteral("%"), box));
-    form->addRow(label(QStringLiteral("VFD &minimum air flow:"), minimum_), minimumRow);
+    form->addRow(label(tr("VFD &minimum air flow:"), minimum_), minimumRow);
     problemLabel_ = new QLabel(box);
     problemLabel_->setObjectName(QStringLiteral("yearProblem"));
     problemLabel_->setWordWrap(true);
@@ -396,22 +395,22 @@ QWidget* YearTab::buildControls() {
 }
 
 QWidget* YearTab::buildWeather() {
-    auto* box = new QGroupBox(QStringLiteral("Weather file"), this);
+    auto* box = new QGroupBox(tr("Weather file"), this);
     auto* layout = new QVBoxLayout(box);
     auto* buttons = new QHBoxLayout;
-    auto* open = new QPushButton(QStringLiteral("Open &Weather File…"), box);
+    auto* open = new QPushButton(tr("Open &Weather File…"), box);
     open->setObjectName(QStringLiteral("yearOpenWeather"));
     connect(open, &QPushButton::clicked, this, &YearTab::askOpenWeather);
     auto* recent = new QToolButton(box);
-    recent->setText(QStringLiteral("Recent"));
+    recent->setText(tr("Recent"));
     recent->setPopupMode(QToolButton::InstantPopup);
     auto* recentMenu = new QMenu(recent);
     connect(recentMenu, &QMenu::aboutToShow, this, [this, recentMenu] {
         recent_.fill(*recentMenu, [this](const QString& path) { openWeather(path); });
     });
     recent->setMenu(recentMenu);
-    closeWeather_ = new QPushButton(QStringLiteral("Use &Bins"), box);
-    closeWeather_->setToolTip(QStringLiteral("Close the weather file and rate the bins again"));
+    closeWeather_ = new QPushButton(tr("Use &Bins"), box);
+    closeWeather_->setToolTip(tr("Close the weather file and rate the bins again"));
     connect(closeWeather_, &QPushButton::clicked, this, &YearTab::closeWeather);
     buttons->addWidget(open);
     buttons->addWidget(recent);
@@ -426,20 +425,20 @@ QWidget* YearTab::buildWeather() {
     auto* loadRow = new QHBoxLayout;
     load_ = new QLineEdit(QLocale().toString(100), box);
     load_->setObjectName(QStringLiteral("yearLoad"));
-    auto* loadLabel = new QLabel(QStringLiteral("&Load:"), box);
+    auto* loadLabel = new QLabel(tr("&Load:"), box);
     loadLabel->setBuddy(load_);
-    auto* loadFile = new QPushButton(QStringLiteral("Load &File…"), box);
+    auto* loadFile = new QPushButton(tr("Load &File…"), box);
     connect(loadFile, &QPushButton::clicked, this, &YearTab::askOpenLoad);
     loadRow->addWidget(loadLabel);
     loadRow->addWidget(load_);
-    loadRow->addWidget(new QLabel(QStringLiteral("% of design"), box));
+    loadRow->addWidget(new QLabel(tr("% of design"), box));
     loadRow->addWidget(loadFile);
     loadSource_ = new QLabel(box);
     loadSource_->setWordWrap(true);
     auto* statusRow = new QHBoxLayout;
     working_ = new QLabel(box);
     working_->setObjectName(QStringLiteral("yearWorking"));
-    hoursButton_ = new QPushButton(QStringLiteral("&Hourly Table…"), box);
+    hoursButton_ = new QPushButton(tr("&Hourly Table…"), box);
     connect(hoursButton_, &QPushButton::clicked, this, &YearTab::showHours);
     statusRow->addWidget(working_, 1);
     statusRow->addWidget(hoursButton_);
@@ -457,7 +456,7 @@ QWidget* YearTab::buildBins() {
     auto* pane = new QWidget(this);
     auto* layout = new QVBoxLayout(pane);
     layout->setContentsMargins(0, 0, 0, 0);
-    auto* label = new QLabel(QStringLiteral("Weather &bins (Ctrl+V pastes rows):"), pane);
+    auto* label = new QLabel(tr("Weather &bins (Ctrl+V pastes rows):"), pane);
     bins_ = new BinsTable(*this, pane);
     bins_->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
     bins_->setObjectName(QStringLiteral("yearBins"));
@@ -468,10 +467,10 @@ QWidget* YearTab::buildBins() {
         connect(b, &QPushButton::clicked, this, slot);
         buttons->addWidget(b);
     };
-    button(QStringLiteral("&Open…"), &YearTab::askOpen);
-    button(QStringLiteral("Sa&ve…"), &YearTab::askSave);
-    button(QStringLiteral("&Add"), &YearTab::addBin);
-    button(QStringLiteral("&Remove"), &YearTab::removeBin);
+    button(tr("&Open…"), &YearTab::askOpen);
+    button(tr("Sa&ve…"), &YearTab::askSave);
+    button(tr("&Add"), &YearTab::addBin);
+    button(tr("&Remove"), &YearTab::removeBin);
     layout->addWidget(label);
     layout->addWidget(bins_, 1);
     layout->addLayout(buttons);
@@ -500,7 +499,7 @@ const std::optional<YearRun>& YearTab::year() const {
 QString YearTab::totalsText() const {
     // Without a tower no year runs, from bins or hours: the bins' text says why.
     if (!year_.design().calculation().tower) return year_.totalsText();
-    if (showsMonths() && !weather_->result()) return QStringLiteral("Calculating the year…");
+    if (showsMonths() && !weather_->result()) return tr("Calculating the year…");
     return showsMonths() ? weather_->totalsText() : year_.totalsText();
 }
 
@@ -522,10 +521,9 @@ QString YearTab::displayText(Quantity quantity, float engineValue) const {
 
 void YearTab::showResults() {
     const QString& problem = year_.problem();
-    problemLabel_->setText(problem.isEmpty()
-                               ? QString()
-                               : problem + QStringLiteral(": the figures are those of the "
-                                                          "last usable bins and controls."));
+    problemLabel_->setText(problem.isEmpty() ? QString()
+                                             : problem + tr(": the figures are those of the "
+                                                            "last usable bins and controls."));
     totals_->setText(totalsText());
     chart_->update();
     resultsStack_->setCurrentWidget(showsMonths() ? static_cast<QWidget*>(months_) : results_);
@@ -614,14 +612,14 @@ void YearTab::tell(const QString& what, const QString& error) {
 bool YearTab::openBins(const QString& path) {
     QString error;
     if (year_.open(path, error)) return true;
-    tell(QStringLiteral("The bins were not opened"), error);
+    tell(tr("The bins were not opened"), error);
     return false;
 }
 
 bool YearTab::saveBins(const QString& path) {
     QString error;
     if (year_.save(path, error)) return true;
-    tell(QStringLiteral("The bins were not saved"), error);
+    tell(tr("The bins were not saved"), error);
     return false;
 }
 
@@ -641,7 +639,7 @@ void YearTab::showWeather() {
     const bool open = weather_->isOpen();
     site_->setText(open ? QStringLiteral("%1 (%2)").arg(weather_->siteText(),
                                                         QFileInfo(weather_->path()).fileName())
-                        : QStringLiteral("None: the year is that of the bins below."));
+                        : tr("None: the year is that of the bins below."));
     siteWetBulb_->setVisible(open);
     if (open) {
         siteWetBulb_->setText(
@@ -649,10 +647,10 @@ void YearTab::showWeather() {
     }
     loadSource_->setText(weather_->loadPath().isEmpty()
                              ? QString()
-                             : QStringLiteral("Load from %1 (typing a percent replaces it)")
+                             : tr("Load from %1 (typing a percent replaces it)")
                                    .arg(QFileInfo(weather_->loadPath()).fileName()));
     loadSource_->setVisible(!weather_->loadPath().isEmpty());
-    working_->setText(weather_->busy() ? QStringLiteral("Calculating the year…") : QString());
+    working_->setText(weather_->busy() ? tr("Calculating the year…") : QString());
     closeWeather_->setEnabled(open);
     hoursButton_->setEnabled(open && weather_->result().has_value());
     // The bins stay as they are, out of sight, for when the weather file is closed.
@@ -665,7 +663,7 @@ void YearTab::typeLoad(const QString& text) {
         ReadBox(text, Quantity::kPercentage, units_, QLocale());
     QString error;
     if (const QString* problem = std::get_if<QString>(&read)) {
-        error = QStringLiteral("The load ") + *problem;
+        error = tr("The load ") + *problem;
     } else {
         weather_->setLoadPercent(static_cast<double>(std::get<float>(read)), error);
     }
@@ -677,7 +675,7 @@ bool YearTab::openWeather(const QString& path) {
     QString error;
     if (!weather_->open(path, error)) {
         recent_.remove(path);
-        tell(QStringLiteral("The weather file was not opened"), error);
+        tell(tr("The weather file was not opened"), error);
         return false;
     }
     recent_.add(path);
@@ -687,9 +685,8 @@ bool YearTab::openWeather(const QString& path) {
 }
 
 void YearTab::askOpenWeather() {
-    const QString path =
-        QFileDialog::getOpenFileName(this, QStringLiteral("Open Weather File"), QString(),
-                                     QStringLiteral("EnergyPlus weather file (*.epw)"));
+    const QString path = QFileDialog::getOpenFileName(this, tr("Open Weather File"), QString(),
+                                                      tr("EnergyPlus weather file (*.epw)"));
     if (!path.isEmpty()) openWeather(path);
 }
 
@@ -705,13 +702,13 @@ bool YearTab::openLoad(const QString& path) {
         load_->setToolTip(QString());
         return true;
     }
-    tell(QStringLiteral("The load file was not opened"), error);
+    tell(tr("The load file was not opened"), error);
     return false;
 }
 
 void YearTab::askOpenLoad() {
-    const QString path = QFileDialog::getOpenFileName(
-        this, QStringLiteral("Open Load File"), QString(), QStringLiteral("CSV file (*.csv)"));
+    const QString path =
+        QFileDialog::getOpenFileName(this, tr("Open Load File"), QString(), tr("CSV file (*.csv)"));
     if (!path.isEmpty()) openLoad(path);
 }
 
@@ -720,8 +717,7 @@ void YearTab::askOpenLoad() {
 void YearTab::showHours() {
     auto* dialog = new QDialog(this);
     dialog->setAttribute(Qt::WA_DeleteOnClose);
-    dialog->setWindowTitle(
-        QStringLiteral("Hours of %1").arg(QFileInfo(weather_->path()).fileName()));
+    dialog->setWindowTitle(tr("Hours of %1").arg(QFileInfo(weather_->path()).fileName()));
     auto* layout = new QVBoxLayout(dialog);
     auto* table = new QTableView(dialog);
     table->setObjectName(QStringLiteral("yearHours"));
@@ -735,15 +731,14 @@ void YearTab::showHours() {
 }
 
 void YearTab::askOpen() {
-    const QString path = QFileDialog::getOpenFileName(this, QStringLiteral("Open Bins"), QString(),
-                                                      QStringLiteral("CSV file (*.csv)"));
+    const QString path =
+        QFileDialog::getOpenFileName(this, tr("Open Bins"), QString(), tr("CSV file (*.csv)"));
     if (!path.isEmpty()) openBins(path);
 }
 
 void YearTab::askSave() {
-    const QString path =
-        files_.saveFileName(this, QStringLiteral("Save Bins"), QStringLiteral("bins.csv"),
-                            QStringLiteral("CSV file (*.csv)"));
+    const QString path = files_.saveFileName(this, tr("Save Bins"), QStringLiteral("bins.csv"),
+                                             tr("CSV file (*.csv)"));
     if (!path.isEmpty()) saveBins(path);
 }
 

@@ -45,7 +45,7 @@ class YearTab final : public PerformanceTab {
     YearTab(YearModel& year, const UnitLayer& units, desktop::MessageBoxes& messages,
             FileDialogs& files, RecentFiles& recent, QWidget* parent = nullptr);
 
-    [[nodiscard]] QString title() const override { return QStringLiteral("Year"); }
+    [[nodiscard]] QString title() const override { return tr("Year"); }
     [[nodiscard]] bool hasChart() const override { return true; }
     bool writeChart(const QString& path, QString& error) const override;
     [[nodiscard]] bool hasTable() const override { return true; }
