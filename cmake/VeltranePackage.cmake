@@ -87,5 +87,8 @@ set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # The faces the windows, the diagram and the printed report ask for by name; shlibdeps cannot
 # see them, and without them the texts fall to faces of other widths and no longer fit.
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-dejavu-core, fonts-liberation, fonts-urw-base35")
+# Qt's own German texts for the standard buttons beside the performance window's translation,
+# which is built in; without them those buttons read English.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-translations-l10n")
 set(CPACK_DEBIAN_COMPRESSION_TYPE xz)
 include(CPack)

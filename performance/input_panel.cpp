@@ -24,20 +24,32 @@ struct FieldLabel {
     const char* text;
 };
 constexpr std::array<FieldLabel, kFieldCount> kFieldLabels{{
-    {FieldOf(Input::kAtmosPress), QT_TRANSLATE_NOOP("InputPanel", "&Atmos Press")},
-    {FieldOf(Input::kWetBulb), QT_TRANSLATE_NOOP("InputPanel", "Inlet Air Wet &Bulb Temp")},
-    {FieldOf(Input::kDryBulb), QT_TRANSLATE_NOOP("InputPanel", "Inlet Air &Dry Bulb Temp")},
-    {FieldOf(Input::kHotWater), QT_TRANSLATE_NOOP("InputPanel", "Hot Water &Temp")},
-    {FieldOf(Input::kApproach), QT_TRANSLATE_NOOP("InputPanel", "Appr&oach = TCold-Twb")},
-    {FieldOf(Input::kLiquidGas), QT_TRANSLATE_NOOP("InputPanel", "&Liquid/Gas Ratio")},
-    {FieldOf(Input::kWaterFlow), QT_TRANSLATE_NOOP("InputPanel", "Circulating Water Flo&w")},
-    {FieldOf(Input::kCycles), QT_TRANSLATE_NOOP("InputPanel", "Blowdown &Cycles of Conc")},
-    {FieldOf(Input::kDriftLoss), QT_TRANSLATE_NOOP("InputPanel", "Drift Lo&ss")},
-    {FieldOf(Input::kMakeupTemp), QT_TRANSLATE_NOOP("InputPanel", "Ma&keup Water Temp")},
-    {FieldOf(Input::kFanPress), QT_TRANSLATE_NOOP("InputPanel", "Fan Total P&ress")},
-    {FieldOf(Input::kFanEff), QT_TRANSLATE_NOOP("InputPanel", "Fan Efficenc&y")},
+    {FieldOf(Input::kAtmosPress),
+     QT_TRANSLATE_NOOP("veltrane::performance::InputPanel", "&Atmos Press")},
+    {FieldOf(Input::kWetBulb),
+     QT_TRANSLATE_NOOP("veltrane::performance::InputPanel", "Inlet Air Wet &Bulb Temp")},
+    {FieldOf(Input::kDryBulb),
+     QT_TRANSLATE_NOOP("veltrane::performance::InputPanel", "Inlet Air &Dry Bulb Temp")},
+    {FieldOf(Input::kHotWater),
+     QT_TRANSLATE_NOOP("veltrane::performance::InputPanel", "Hot Water &Temp")},
+    {FieldOf(Input::kApproach),
+     QT_TRANSLATE_NOOP("veltrane::performance::InputPanel", "Appr&oach = TCold-Twb")},
+    {FieldOf(Input::kLiquidGas),
+     QT_TRANSLATE_NOOP("veltrane::performance::InputPanel", "&Liquid/Gas Ratio")},
+    {FieldOf(Input::kWaterFlow),
+     QT_TRANSLATE_NOOP("veltrane::performance::InputPanel", "Circulating Water Flo&w")},
+    {FieldOf(Input::kCycles),
+     QT_TRANSLATE_NOOP("veltrane::performance::InputPanel", "Blowdown &Cycles of Conc")},
+    {FieldOf(Input::kDriftLoss),
+     QT_TRANSLATE_NOOP("veltrane::performance::InputPanel", "Drift Lo&ss")},
+    {FieldOf(Input::kMakeupTemp),
+     QT_TRANSLATE_NOOP("veltrane::performance::InputPanel", "Ma&keup Water Temp")},
+    {FieldOf(Input::kFanPress),
+     QT_TRANSLATE_NOOP("veltrane::performance::InputPanel", "Fan Total P&ress")},
+    {FieldOf(Input::kFanEff),
+     QT_TRANSLATE_NOOP("veltrane::performance::InputPanel", "Fan Efficenc&y")},
     {Field::kTowerC, "C"},
-    {Field::kTowerM, QT_TRANSLATE_NOOP("InputPanel", "Slope &m")},
+    {Field::kTowerM, QT_TRANSLATE_NOOP("veltrane::performance::InputPanel", "Slope &m")},
 }};
 
 /// Wide enough for "20,000.125" in the window's font.
@@ -83,12 +95,13 @@ void InputPanel::buildInputs() {
         std::vector<Input> inputs;
     };
     const Group groups[] = {
-        {QT_TRANSLATE_NOOP("InputPanel", "Air"),
+        {QT_TRANSLATE_NOOP("veltrane::performance::InputPanel", "Air"),
          {Input::kAtmosPress, Input::kWetBulb, Input::kDryBulb}},
-        {QT_TRANSLATE_NOOP("InputPanel", "Water"),
+        {QT_TRANSLATE_NOOP("veltrane::performance::InputPanel", "Water"),
          {Input::kHotWater, Input::kApproach, Input::kLiquidGas, Input::kWaterFlow, Input::kCycles,
           Input::kDriftLoss, Input::kMakeupTemp}},
-        {QT_TRANSLATE_NOOP("InputPanel", "Fan"), {Input::kFanPress, Input::kFanEff}},
+        {QT_TRANSLATE_NOOP("veltrane::performance::InputPanel", "Fan"),
+         {Input::kFanPress, Input::kFanEff}},
     };
     std::vector<QLabel*> labels;
     for (const Group& group : groups) {

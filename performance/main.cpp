@@ -10,6 +10,7 @@
 #include "performance_window.h"
 #include "print_dialogs.h"
 #include "program_icon.h"
+#include "translation.h"
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
@@ -21,6 +22,10 @@ int main(int argc, char* argv[]) {
 
     QSettings settings(QSettings::IniFormat, QSettings::UserScope, QApplication::organizationName(),
                        QApplication::applicationName());
+    // Before any widget is built: widgets take their texts when they are made.
+    const veltrane::performance::InstalledTranslation translation(
+        veltrane::performance::TranslationLocale(veltrane::performance::StoredLanguage(settings),
+                                                 QLocale::system()));
     veltrane::desktop::QtMessageBoxes messages;
     veltrane::performance::QtFileDialogs files;
     veltrane::desktop::QtPrintDialogFactory printDialogs;

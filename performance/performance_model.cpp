@@ -1,8 +1,11 @@
 #include "performance_model.h"
 
+#include <QCoreApplication>
 #include <QStringList>
 
+#include <array>
 #include <cmath>
+#include <string>
 #include <vector>
 
 #include "demand_points.h"
@@ -20,11 +23,28 @@ std::size_t PositionOf(Field field) {
 }
 
 /// "Inlet Air Wet Bulb Temp (F)" without its " (F)"; a caption without a unit stays whole.
+/// The engine's captions are English: the window shows them translated.
 QString WithoutUnit(std::string_view caption) {
     const std::size_t open = caption.rfind(" (");
     if (caption.ends_with(')') && open != std::string_view::npos) caption = caption.substr(0, open);
-    return desktop::FromUtf8(caption);
+    return QCoreApplication::translate("Caption", std::string(caption).c_str());
 }
+
+// The captions WithoutUnit gives, named here so that lupdate lists them for translation.
+[[maybe_unused]] constexpr std::array kCaptionTexts{
+    QT_TRANSLATE_NOOP("Caption", "Atmos Press"),
+    QT_TRANSLATE_NOOP("Caption", "Inlet Air Wet Bulb Temp"),
+    QT_TRANSLATE_NOOP("Caption", "Inlet Air Dry Bulb Temp"),
+    QT_TRANSLATE_NOOP("Caption", "Hot Water Temp"),
+    QT_TRANSLATE_NOOP("Caption", "Approach = TCold-Twb"),
+    QT_TRANSLATE_NOOP("Caption", "Liquid/Gas Ratio"),
+    QT_TRANSLATE_NOOP("Caption", "Circulating Water Flow"),
+    QT_TRANSLATE_NOOP("Caption", "Blowdown Cycles of Conc"),
+    QT_TRANSLATE_NOOP("Caption", "Drift Loss"),
+    QT_TRANSLATE_NOOP("Caption", "Makeup Water Temp"),
+    QT_TRANSLATE_NOOP("Caption", "Fan Total Press"),
+    QT_TRANSLATE_NOOP("Caption", "Fan Efficency"),
+};
 
 }  // namespace
 

@@ -18,6 +18,8 @@
 #include <QStatusBar>
 #include <QTabWidget>
 
+#include <tuple>
+
 #include <veltrane/version.h>
 
 #include "acceptance_tab.h"
@@ -30,6 +32,7 @@
 #include "recent_files.h"
 #include "test_report_document.h"
 #include "test_report_fill.h"
+#include "translation.h"
 #include "window_settings.h"
 #include "worksheet_tab.h"
 #include "year_tab.h"
@@ -41,9 +44,11 @@ const QString kTitle = QStringLiteral("Veltrane Performance");
 const QString kGeometryKey = QStringLiteral("window/geometry");
 const QString kUnitsKey = QStringLiteral("window/units");
 const QString kTabKey = QStringLiteral("window/tab");
-const char* const kChartFilters = QT_TRANSLATE_NOOP(
-    "PerformanceWindow", "SVG image (*.svg);;PDF document (*.pdf);;PNG image (*.png)");
-const char* const kCsvFilter = QT_TRANSLATE_NOOP("PerformanceWindow", "CSV table (*.csv)");
+const char* const kChartFilters =
+    QT_TRANSLATE_NOOP("veltrane::performance::PerformanceWindow",
+                      "SVG image (*.svg);;PDF document (*.pdf);;PNG image (*.png)");
+const char* const kCsvFilter =
+    QT_TRANSLATE_NOOP("veltrane::performance::PerformanceWindow", "CSV table (*.csv)");
 
 QString DocumentsFolder() {
     const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
@@ -180,6 +185,7 @@ void PerformanceWindow::buildMenus() {
     }
 
     buildUnitSwitch(view);
+    buildLanguageMenu(view);
 
     QMenu* help = menuBar()->addMenu(tr("&Help"));
     help->addAction(tr("&About Veltrane Performance"), this, [this] {
@@ -228,6 +234,33 @@ void PerformanceWindow::buildUnitSwitch(QMenu* view) {
         (siShown ? commands_.siUnits : commands_.usUnits)->setChecked(true);
         (siShown ? si : us)->setChecked(true);
     });
+}
+
+// The widgets take their texts when they are built, so a new language shows from the next start;
+// the menu keeps the choice in the settings, where main() reads it.
+void PerformanceWindow::buildLanguageMenu(QMenu* view) {
+    QMenu* menu = view->addMenu(tr("&Language"));
+    auto* group = new QActionGroup(this);
+    const Language stored = StoredLanguage(services_.settings);
+    // Each language by its own name, as language menus write them.
+    const std::tuple<Language, QString, QString> choices[] = {
+        {Language::kSystem, tr("&System"), QStringLiteral("languageSystem")},
+        {Language::kEnglish, QStringLiteral("&English"), QStringLiteral("languageEnglish")},
+        {Language::kGerman, QStringLiteral("&Deutsch"), QStringLiteral("languageGerman")}};
+    for (const auto& [language, name, objectName] : choices) {
+        QAction* action =
+            menu->addAction(name, this, [this, language] { chooseLanguage(language); });
+        action->setObjectName(objectName);
+        action->setCheckable(true);
+        action->setChecked(language == stored);
+        group->addAction(action);
+    }
+}
+
+void PerformanceWindow::chooseLanguage(Language language) {
+    StoreLanguage(services_.settings, language);
+    services_.settings.sync();
+    statusBar()->showMessage(tr("The language changes at the next start."));
 }
 
 void PerformanceWindow::setUnits(UnitSystem system) {

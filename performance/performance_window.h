@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "performance_model.h"
+#include "translation.h"
 #include "unit_layer.h"
 
 class QLabel;
@@ -74,6 +75,8 @@ class PerformanceWindow final : public QMainWindow {
   private:
     void buildMenus();
     void buildUnitSwitch(QMenu* view);
+    void buildLanguageMenu(QMenu* view);
+    void chooseLanguage(Language language);
     void addTab(PerformanceTab* tab);
     void showStatus();
     void updateCommands();

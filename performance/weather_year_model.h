@@ -24,7 +24,7 @@ class QThread;
 
 namespace veltrane::performance {
 
-enum MonthColumn : int {
+enum MonthColumn {
     kMonth,
     kMonthHours,
     kMonthColdWater,
