@@ -18,6 +18,8 @@
 #include <QTableView>
 #include <QVBoxLayout>
 
+#include <array>
+
 #include "chart_format.h"
 #include "cross_plot_painter.h"
 #include "demand_chart_painter.h"
@@ -32,6 +34,14 @@ const QString kMarkedStyle =
 
 /// Shows a setting's text, marked with its problem when it stands for no usable value. A box
 /// being typed into keeps its text and cursor.
+// The engine's names of the test limits as the limits' labels write them, named here so that
+// lupdate lists them for translation.
+[[maybe_unused]] constexpr std::array kLimitCaptions{
+    QT_TRANSLATE_NOOP("Caption", "Wet bulb"),   QT_TRANSLATE_NOOP("Caption", "Range"),
+    QT_TRANSLATE_NOOP("Caption", "Water flow"), QT_TRANSLATE_NOOP("Caption", "Heat load"),
+    QT_TRANSLATE_NOOP("Caption", "Fan power"),  QT_TRANSLATE_NOOP("Caption", "Barometric pressure"),
+};
+
 void ShowSetting(QLineEdit* box, const NumberCell& setting) {
     if (box->text() != setting.text) box->setText(setting.text);
     box->setStyleSheet(setting.problem.isEmpty() ? QString() : kMarkedStyle);
@@ -411,6 +421,7 @@ void AcceptanceTab::showSettings() {
         QString name =
             QString::fromUtf8(limit.name.data(), static_cast<qsizetype>(limit.name.size()));
         name[0] = name[0].toUpper();
+        name = QCoreApplication::translate("Caption", name.toUtf8().constData());
         limitLabels_[k]->setText(QStringLiteral("%1 (%2)").arg(
             name, unit == "F"
                       ? QStringLiteral("°F")

@@ -51,6 +51,30 @@
         <source>Fan Efficency</source>
         <translation>Ventilator-Wirkungsgrad</translation>
     </message>
+    <message>
+        <source>Wet bulb</source>
+        <translation>Feuchtkugeltemperatur</translation>
+    </message>
+    <message>
+        <source>Range</source>
+        <translation>Spreizung</translation>
+    </message>
+    <message>
+        <source>Water flow</source>
+        <translation>Wasserstrom</translation>
+    </message>
+    <message>
+        <source>Heat load</source>
+        <translation>Wärmelast</translation>
+    </message>
+    <message>
+        <source>Fan power</source>
+        <translation>Ventilatorleistung</translation>
+    </message>
+    <message>
+        <source>Barometric pressure</source>
+        <translation>Luftdruck</translation>
+    </message>
 </context>
 <context>
     <name>CsvRecords</name>
