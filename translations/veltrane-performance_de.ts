@@ -309,7 +309,7 @@ Messung %1 %2</translation>
     </message>
     <message>
         <source>&amp;Open Readings…</source>
-        <translation>Messwe&amp;rte öffnen…</translation>
+        <translation>Mess&amp;werte öffnen…</translation>
     </message>
     <message>
         <source>S&amp;lope m</source>
@@ -321,7 +321,7 @@ Messung %1 %2</translation>
     </message>
     <message>
         <source>D&amp;raft</source>
-        <translation>Ventilator&amp;anordnung</translation>
+        <translation>Ventilato&amp;ranordnung</translation>
     </message>
     <message>
         <source>As the table shows</source>
@@ -1165,7 +1165,7 @@ strom (%)</translation>
     </message>
     <message>
         <source>Use &amp;Bins</source>
-        <translation>&amp;Bins verwenden</translation>
+        <translation>B&amp;ins verwenden</translation>
     </message>
     <message>
         <source>Close the weather file and rate the bins again</source>
@@ -1177,7 +1177,7 @@ strom (%)</translation>
     </message>
     <message>
         <source>Load &amp;File…</source>
-        <translation>Last&amp;datei…</translation>
+        <translation>Las&amp;tdatei…</translation>
     </message>
     <message>
         <source>% of design</source>
@@ -1185,11 +1185,11 @@ strom (%)</translation>
     </message>
     <message>
         <source>&amp;Hourly Table…</source>
-        <translation>&amp;Stundentabelle…</translation>
+        <translation>St&amp;undentabelle…</translation>
     </message>
     <message>
         <source>Weather &amp;bins (Ctrl+V pastes rows):</source>
-        <translation>Wetter-&amp;Bins (Strg+V fügt Zeilen ein):</translation>
+        <translation>Wette&amp;r-Bins (Strg+V fügt Zeilen ein):</translation>
     </message>
     <message>
         <source>&amp;Open…</source>
@@ -1201,7 +1201,7 @@ strom (%)</translation>
     </message>
     <message>
         <source>&amp;Add</source>
-        <translation>&amp;Hinzufügen</translation>
+        <translation>Hin&amp;zufügen</translation>
     </message>
     <message>
         <source>&amp;Remove</source>

@@ -1,14 +1,18 @@
 // The window's language: German under a German locale, English when chosen, the choice kept for
 // the next start, and a translation file with nothing left unfinished or broken.
+#include <QAbstractButton>
 #include <QDir>
 #include <QFile>
+#include <QLabel>
 #include <QLibraryInfo>
+#include <QMenu>
 #include <QMenuBar>
 #include <QRegularExpression>
 #include <QStatusBar>
 #include <QTabWidget>
 #include <QXmlStreamReader>
 
+#include <optional>
 #include <set>
 #include <string>
 
@@ -35,6 +39,50 @@ TEST_F(TranslationTest, shouldShowGermanUnderAGermanLocale) {
     // An engine caption, translated at the window's edge.
     EXPECT_EQ(box(FieldOf(Input::kWetBulb))->accessibleName(),
               u"Feuchtkugeltemperatur Lufteintritt"_qs);
+}
+
+/// The letter Alt takes to reach a text ("&Datei": 'd'), or none.
+std::optional<QChar> AccessKey(const QString& text) {
+    static const QRegularExpression key(QStringLiteral("&([^&\\s])"));
+    const QRegularExpressionMatch m = key.match(text);
+    if (!m.hasMatch()) return std::nullopt;
+    return m.captured(1).at(0).toLower();
+}
+
+// A letter taken twice in one menu, or by a control and a menu title, is ambiguous: Alt and the
+// letter then does nothing at all.
+TEST_F(TranslationTest, shouldGiveEachGermanAccessKeyOnce) {
+    const InstalledTranslation translation(kGermany);
+    open();
+    std::set<QChar> titles;
+    for (QAction* title : window->menuBar()->actions()) {
+        const std::optional<QChar> key = AccessKey(title->text());
+        ASSERT_TRUE(key) << title->text().toStdString();
+        EXPECT_TRUE(titles.insert(*key).second) << title->text().toStdString();
+        QList<QMenu*> menus = title->menu()->findChildren<QMenu*>();
+        menus.prepend(title->menu());
+        for (const QMenu* menu : menus) {
+            std::set<QChar> items;
+            for (QAction* item : menu->actions()) {
+                const std::optional<QChar> itemKey = AccessKey(item->text());
+                if (itemKey) {
+                    EXPECT_TRUE(items.insert(*itemKey).second) << item->text().toStdString();
+                }
+            }
+        }
+    }
+    std::set<QChar> panel;
+    for (const QWidget* widget : window->findChildren<QWidget*>()) {
+        const auto* label = qobject_cast<const QLabel*>(widget);
+        const auto* button = qobject_cast<const QAbstractButton*>(widget);
+        const QString text = label ? label->text() : button ? button->text() : QString();
+        const std::optional<QChar> key = AccessKey(text);
+        if (!key) continue;
+        EXPECT_EQ(titles.count(*key), 0U) << text.toStdString() << " takes a menu's key";
+        if (window->inputPanel()->isAncestorOf(widget)) {
+            EXPECT_TRUE(panel.insert(*key).second) << text.toStdString() << " twice in the inputs";
+        }
+    }
 }
 
 TEST_F(TranslationTest, shouldShowEnglishWhenChosenUnderAGermanLocale) {
