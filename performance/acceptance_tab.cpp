@@ -21,14 +21,17 @@
 #include <array>
 
 #include "chart_format.h"
+#include "copyable_table.h"
 #include "cross_plot_painter.h"
 #include "demand_chart_painter.h"
 #include "demand_curves.h"
+#include "screen_fit.h"
 
 namespace veltrane::performance {
 
 namespace {
 
+const QSizeF kCrossPlotCanvas(chart::kCrossPlotWidth, chart::kCrossPlotHeight);
 const QString kMarkedStyle =
     QStringLiteral("QLineEdit { border: 2px solid #c62828; background: #ffebee; padding: 1px; }");
 
@@ -82,17 +85,20 @@ class AcceptanceChart final : public QWidget {
     AcceptanceChart(const AcceptanceModel& readings, const PerformanceModel& model, QWidget* parent)
         : QWidget(parent), readings_(readings), model_(model) {
         setObjectName(QStringLiteral("acceptanceChart"));
-        setMinimumSize(360, 240);
+        setMinimumSize(
+            LeastReadableSize({chart::kCanvasWidth, chart::kCanvasHeight}, logicalDpiY()));
     }
     [[nodiscard]] QSize sizeHint() const override { return {720, 480}; }
 
-    void paintOn(QPainter& painter, const QSizeF& size) const {
+    /// Paints the chart through `canvas` (the chart's canvas onto the device), or the note of
+    /// why there is none across `size`.
+    void paintOn(QPainter& painter, const QSizeF& size, const QTransform& canvas) const {
         if (!readings_.chart()) {
             painter.drawText(QRectF(QPointF(0, 0), size), Qt::AlignCenter | Qt::TextWordWrap,
                              readings_.chartNote());
             return;
         }
-        painter.setTransform(chart::CanvasToDevice(size), true);
+        painter.setTransform(canvas, true);
         chart::PaintChart(painter, *readings_.chart(), look);
     }
 
@@ -105,7 +111,9 @@ class AcceptanceChart final : public QWidget {
         painter.fillRect(rect(), Qt::white);
         painter.setRenderHint(QPainter::Antialiasing);
         if (model_.hasProblems()) painter.setOpacity(0.35);
-        paintOn(painter, QSizeF(size()));
+        const QSizeF canvas(chart::kCanvasWidth, chart::kCanvasHeight);
+        paintOn(painter, QSizeF(size()),
+                ReadableCanvasToDevice(QSizeF(size()), canvas, logicalDpiY()));
     }
 
   private:
@@ -120,7 +128,7 @@ class CrossPlotView final : public QWidget {
     CrossPlotView(const AcceptanceModel& readings, QWidget* parent)
         : QWidget(parent), readings_(readings) {
         setObjectName(QStringLiteral("crossPlot"));
-        setMinimumSize(300, 200);
+        setMinimumSize(LeastReadableSize(kCrossPlotCanvas, logicalDpiY()));
     }
     [[nodiscard]] QSize sizeHint() const override { return {540, 320}; }
 
@@ -135,9 +143,8 @@ class CrossPlotView final : public QWidget {
                                                "maker's curves."));
             return;
         }
-        painter.setTransform(chart::CanvasToDevice(
-                                 QSizeF(size()), {chart::kCrossPlotWidth, chart::kCrossPlotHeight}),
-                             true);
+        painter.setTransform(
+            ReadableCanvasToDevice(QSizeF(size()), kCrossPlotCanvas, logicalDpiY()), true);
         chart::PaintCrossPlot(painter, *readings_.crossPlot());
     }
 
@@ -183,7 +190,9 @@ AcceptanceTab::AcceptanceTab(AcceptanceModel& readings, const PerformanceModel& 
     auto* layout = new QVBoxLayout(this);
     auto* top = new QWidget(this);
     buildControls(top);
-    layout->addWidget(top);
+    // The controls, limits and identification side by side are wider than a small screen: there
+    // they scroll.
+    layout->addWidget(InScrollArea(top, this));
 
     auto* splitter = new QSplitter(Qt::Vertical, this);
     auto* tables = new QSplitter(Qt::Horizontal, splitter);
@@ -201,7 +210,8 @@ AcceptanceTab::AcceptanceTab(AcceptanceModel& readings, const PerformanceModel& 
     charts->addWidget(chart_);
     charts->addWidget(crossPlot_);
     splitter->addWidget(tables);
-    splitter->addWidget(charts);
+    // Below the size at which their text is still read, the charts scroll rather than shrink.
+    splitter->addWidget(InScrollArea(charts, splitter));
     splitter->setStretchFactor(0, 2);
     splitter->setStretchFactor(1, 3);
     layout->addWidget(splitter, 1);
@@ -446,6 +456,7 @@ void AcceptanceTab::showSummary() {
     crossPlot_->update();
     detail_->setText(readings_.detailText());
     table_->resizeColumnsToContents();
+    CapNoteColumn(*table_, kNoteColumn);
     chart_->update();
 }
 
@@ -478,20 +489,18 @@ QString AcceptanceTab::tableText(QChar separator) const {
     return readings_.tableText(separator);
 }
 
-bool AcceptanceTab::print(QPrinter& printer, QString& error) const {
-    QPainter painter;
-    const std::optional<QRectF> printable = BeginPrint(painter, printer, error);
-    if (!printable) return false;
-    const QRectF page = *printable;
-    QFont font = painter.font();
-    font.setPointSizeF(12);
-    painter.setFont(font);
-    const QRectF heading(page.topLeft(), QSizeF(page.width(), page.height() * 0.12));
-    painter.drawText(heading, Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap,
-                     readings_.capabilityText() + u'\n' + readings_.detailText());
-    painter.translate(page.left(), heading.bottom());
-    chart_->paintOn(painter, QSizeF(page.width(), page.height() - heading.height()));
-    return painter.end();
+std::optional<TabPrintout> AcceptanceTab::printout() const {
+    TabPrintout page;
+    page.title = title();
+    if (readings_.chart()) {
+        page.canvas = QSizeF(chart::kCanvasWidth, chart::kCanvasHeight);
+        page.paintChart = [chart = *readings_.chart(), look = chart_->look](QPainter& p) {
+            chart::PaintChart(p, chart, look);
+        };
+    }
+    page.table = tableText(u'\t');
+    page.notes << readings_.capabilityText() << readings_.detailText();
+    return page;
 }
 
 }  // namespace veltrane::performance

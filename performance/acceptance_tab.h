@@ -44,7 +44,7 @@ class AcceptanceTab final : public PerformanceTab {
     bool writeChart(const QString& path, QString& error) const override;
     [[nodiscard]] bool hasTable() const override { return true; }
     [[nodiscard]] QString tableText(QChar separator) const override;
-    bool print(QPrinter& printer, QString& error) const override;
+    [[nodiscard]] std::optional<TabPrintout> printout() const override;
 
     /// Pastes rows into the table from its current cell on (AcceptanceModel::paste).
     bool pasteReadings(const QString& text);

@@ -5,6 +5,7 @@
 #include <QPainter>
 
 #include "demand_chart_painter.h"
+#include "screen_fit.h"
 
 namespace veltrane::performance {
 namespace {
@@ -18,7 +19,7 @@ ChartView::ChartView(const PerformanceModel& model, const UnitLayer& units, QWid
     : QWidget(parent), model_(model), units_(units) {
     setObjectName(QStringLiteral("demandChart"));
     setMouseTracking(true);
-    setMinimumSize(360, 240);
+    setMinimumSize(LeastReadableSize({chart::kCanvasWidth, chart::kCanvasHeight}, logicalDpiY()));
     setAttribute(Qt::WA_OpaquePaintEvent);
     connect(&model_, &PerformanceModel::calculated, this, qOverload<>(&QWidget::update));
     connect(&model_, &PerformanceModel::problemsChanged, this, qOverload<>(&QWidget::update));
@@ -30,12 +31,18 @@ void ChartView::paintEvent(QPaintEvent*) {
     painter.fillRect(rect(), Qt::white);
     painter.setRenderHint(QPainter::Antialiasing);
     if (model_.hasProblems()) painter.setOpacity(kStaleOpacity);
-    chart::PaintChartAt(painter, model_.calculation().chart, QSizeF(size()), look());
+    painter.setTransform(canvasToWidget(), true);
+    chart::PaintChart(painter, model_.calculation().chart, look());
+}
+
+QTransform ChartView::canvasToWidget() const {
+    return ReadableCanvasToDevice(QSizeF(size()), {chart::kCanvasWidth, chart::kCanvasHeight},
+                                  logicalDpiY());
 }
 
 QString ChartView::readingAt(const QPointF& widgetPoint) const {
     const DemandChart& chart = model_.calculation().chart;
-    const QPointF canvas = chart::CanvasToDevice(QSizeF(size())).inverted().map(widgetPoint);
+    const QPointF canvas = canvasToWidget().inverted().map(widgetPoint);
     const chart::ChartGeometry g = chart::PaintedGeometry(chart);
     if (!g.Plot().contains(canvas)) return {};
     const QLocale locale;

@@ -4,6 +4,7 @@
 // chart shows the last good inputs, faded.
 
 #include <QString>
+#include <QTransform>
 #include <QWidget>
 
 #include "chart_format.h"
@@ -23,6 +24,10 @@ class ChartView final : public QWidget {
     [[nodiscard]] QSize sizeHint() const override { return {720, 480}; }
     /// How the chart is drawn here and in its files and prints: in the units shown.
     [[nodiscard]] chart::ChartLook look() const { return {false, units_.system()}; }
+
+  private:
+    /// The chart's canvas on the widget, its text kept readable.
+    [[nodiscard]] QTransform canvasToWidget() const;
 
   signals:
     void readingChanged(const QString& reading);

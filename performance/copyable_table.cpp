@@ -2,8 +2,24 @@
 
 #include <QClipboard>
 #include <QGuiApplication>
+#include <QHeaderView>
+#include <QTableView>
+
+#include <algorithm>
 
 namespace veltrane::performance {
+namespace {
+
+/// How much of a note a row shows, in average characters: its first clause or so.
+constexpr int kNoteStartCharacters = 36;
+
+}  // namespace
+
+void CapNoteColumn(QTableView& table, int column) {
+    const int widest = table.fontMetrics().averageCharWidth() * kNoteStartCharacters;
+    if (table.columnWidth(column) > widest) table.setColumnWidth(column, widest);
+    table.setTextElideMode(Qt::ElideRight);
+}
 
 CopyableTable::CopyableTable(std::function<QString()> text, QWidget* parent)
     : QTableWidget(parent), text_(std::move(text)) {

@@ -7,7 +7,13 @@
 
 #include <functional>
 
+class QTableView;
+
 namespace veltrane::performance {
+
+/// Keeps a column of notes to the width of its start, so that a long note does not push the
+/// figures out of sight: the view elides it, and its tool tip gives it whole.
+void CapNoteColumn(QTableView& table, int column);
 
 class CopyableTable final : public QTableWidget {
   public:

@@ -14,6 +14,7 @@
 #include "copyable_table.h"
 #include "curves_chart_painter.h"
 #include "demand_chart_painter.h"
+#include "screen_fit.h"
 #include "table_text.h"
 
 namespace veltrane::performance {
@@ -31,7 +32,7 @@ class CurvesView final : public QWidget {
     CurvesView(const PerformanceModel& model, const UnitLayer& units, QWidget* parent)
         : QWidget(parent), model_(model), units_(units) {
         setObjectName(QStringLiteral("curvesChart"));
-        setMinimumSize(360, 240);
+        setMinimumSize(LeastReadableSize(kCurvesCanvas, logicalDpiY()));
     }
     [[nodiscard]] QSize sizeHint() const override { return {720, 480}; }
 
@@ -46,7 +47,7 @@ class CurvesView final : public QWidget {
             return;
         }
         if (model_.hasProblems()) painter.setOpacity(0.35);
-        painter.setTransform(chart::CanvasToDevice(QSizeF(size()), kCurvesCanvas));
+        painter.setTransform(ReadableCanvasToDevice(QSizeF(size()), kCurvesCanvas, logicalDpiY()));
         chart::PaintCurvesChart(painter, *curves, units_.system());
     }
 
@@ -81,7 +82,7 @@ CurvesTab::CurvesTab(const PerformanceModel& model, const UnitLayer& units, QWid
     table_ = new CopyableTable([this] { return tableText(u'\t'); }, splitter);
     table_->setObjectName(QStringLiteral("curvesTable"));
     table_->verticalHeader()->hide();
-    splitter->addWidget(chart_);
+    splitter->addWidget(InScrollArea(chart_, splitter));
     splitter->addWidget(table_);
     splitter->setStretchFactor(0, 3);
     splitter->setStretchFactor(1, 2);
@@ -180,16 +181,17 @@ QString CurvesTab::tableText(QChar separator) const {
     return table.text();
 }
 
-bool CurvesTab::print(QPrinter& printer, QString& error) const {
-    QPainter painter;
-    const std::optional<QRectF> printable = BeginPrint(painter, printer, error);
-    if (!printable) return false;
-    const QRectF page = *printable;
+std::optional<TabPrintout> CurvesTab::printout() const {
+    TabPrintout page;
+    page.title = title();
     if (const std::optional<PerformanceCurves>& curves = model_.performanceCurves()) {
-        painter.setTransform(chart::CanvasToDevice(page.size(), kCurvesCanvas));
-        chart::PaintCurvesChart(painter, *curves, units_.system());
+        page.canvas = kCurvesCanvas;
+        page.paintChart = [curves = *curves, system = units_.system()](QPainter& p) {
+            chart::PaintCurvesChart(p, curves, system);
+        };
     }
-    return painter.end();
+    page.table = tableText(u'\t');
+    return page;
 }
 
 }  // namespace veltrane::performance

@@ -9,6 +9,7 @@
 #include "chart_view.h"
 #include "demand_chart_painter.h"
 #include "demand_points.h"
+#include "screen_fit.h"
 
 namespace veltrane::performance {
 
@@ -20,7 +21,7 @@ DemandTab::DemandTab(const PerformanceModel& model, const UnitLayer& units, QWid
     reading_ = new QLabel(this);
     reading_->setObjectName(QStringLiteral("chartReading"));
     reading_->setText(tr("Point at the chart to read L/G, KaV/L and the approach."));
-    layout->addWidget(chart_, 1);
+    layout->addWidget(InScrollArea(chart_, this), 1);
     layout->addWidget(reading_);
     connect(chart_, &ChartView::readingChanged, reading_, [this](const QString& reading) {
         reading_->setText(reading.isEmpty() ? tr("Point at the chart to read L/G, KaV/L and the "
@@ -43,13 +44,15 @@ QString DemandTab::tableText(QChar separator) const {
                                                    ApproachCaption(system), separator.toLatin1()));
 }
 
-bool DemandTab::print(QPrinter& printer, QString& error) const {
-    QPainter painter;
-    const std::optional<QRectF> printable = BeginPrint(painter, printer, error);
-    if (!printable) return false;
-    const QRectF page = *printable;
-    chart::PaintChartAt(painter, model_.calculation().chart, page.size(), chart_->look());
-    return painter.end();
+// The chart alone: its points would fill pages, and Export Table gives them exactly.
+std::optional<TabPrintout> DemandTab::printout() const {
+    TabPrintout page;
+    page.title = title();
+    page.canvas = QSizeF(chart::kCanvasWidth, chart::kCanvasHeight);
+    page.paintChart = [chart = model_.calculation().chart, look = chart_->look()](QPainter& p) {
+        chart::PaintChart(p, chart, look);
+    };
+    return page;
 }
 
 }  // namespace veltrane::performance

@@ -23,7 +23,7 @@ class DemandTab final : public PerformanceTab {
     bool writeChart(const QString& path, QString& error) const override;
     [[nodiscard]] bool hasTable() const override { return true; }
     [[nodiscard]] QString tableText(QChar separator) const override;
-    bool print(QPrinter& printer, QString& error) const override;
+    [[nodiscard]] std::optional<TabPrintout> printout() const override;
 
     [[nodiscard]] ChartView* chartView() const { return chart_; }
 

@@ -15,6 +15,11 @@ QString PerformanceTab::tableText(QChar) const {
     return {};
 }
 
+bool PerformanceTab::print(QPrinter&, QString& error) const {
+    error = QObject::tr("the tab %1 has nothing to print").arg(title());
+    return false;
+}
+
 QString PrintFailure(QPrinter& printer) {
     const QString file = printer.outputFileName();
     if (file.isEmpty()) return PerformanceTab::tr("cannot print on %1").arg(printer.printerName());

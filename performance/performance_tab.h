@@ -9,6 +9,7 @@
 #include <optional>
 
 #include "chart_format.h"
+#include "tab_printout.h"
 
 class QPainter;
 class QPrinter;
@@ -33,8 +34,12 @@ class PerformanceTab : public QWidget {
     /// tab for the clipboard).
     [[nodiscard]] virtual QString tableText(QChar separator) const;
 
-    /// Paints the tab onto a printer the user chose; false with `error` set when it cannot.
-    virtual bool print(QPrinter& printer, QString& error) const = 0;
+    /// What the tab's printed pages show beside the design and the tower, which the window adds;
+    /// nothing for a tab that prints itself (print).
+    [[nodiscard]] virtual std::optional<TabPrintout> printout() const { return std::nullopt; }
+    /// Paints the tab onto a printer the user chose, when it has no printout; false with `error`
+    /// set when it cannot.
+    virtual bool print(QPrinter& printer, QString& error) const;
 };
 
 /// Why a printer could not be painted on: the file it writes and the system's reason, or the

@@ -12,10 +12,12 @@
 #include <QPrinter>
 #include <QRadioButton>
 #include <QSaveFile>
+#include <QScreen>
 #include <QScrollArea>
 #include <QSplitter>
 #include <QStandardPaths>
 #include <QStatusBar>
+#include <QStyle>
 #include <QTabWidget>
 
 #include <tuple>
@@ -30,6 +32,7 @@
 #include "message_boxes.h"
 #include "print_dialogs.h"
 #include "recent_files.h"
+#include "screen_fit.h"
 #include "test_report_document.h"
 #include "test_report_fill.h"
 #include "translation.h"
@@ -49,6 +52,10 @@ const char* const kChartFilters =
                       "SVG image (*.svg);;PDF document (*.pdf);;PNG image (*.png)");
 const char* const kCsvFilter =
     QT_TRANSLATE_NOOP("veltrane::performance::PerformanceWindow", "CSV table (*.csv)");
+/// Beside the inputs' own width, for the scroll bar of a short screen.
+constexpr int kScrollBarAllowance = 20;
+/// The tabs' first share of the splitter: all the width the window has left.
+constexpr int kWideTabs = 100000;
 
 QString DocumentsFolder() {
     const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
@@ -76,17 +83,19 @@ PerformanceWindow::PerformanceWindow(PerformanceModel& model, WindowServices ser
     LoadInputs(services_.settings, model_);
 
     auto* splitter = new QSplitter(this);
-    auto* scroll = new QScrollArea(splitter);
-    inputs_ = new InputPanel(model_, units_, scroll);
-    scroll->setWidget(inputs_);
-    scroll->setWidgetResizable(true);
-    scroll->setFrameShape(QFrame::NoFrame);
-    scroll->setMinimumWidth(inputs_->sizeHint().width() + 20);
+    inputs_ = new InputPanel(model_, units_);
+    // The inputs scroll on a small screen, and the panel folds away (dragged shut or from View)
+    // to give the tabs the width.
+    inputsPane_ = InScrollArea(inputs_, splitter);
+    inputsPane_->setObjectName(QStringLiteral("inputsPane"));
     tabs_ = new QTabWidget(splitter);
     tabs_->setObjectName(QStringLiteral("tabs"));
-    splitter->addWidget(scroll);
+    splitter->addWidget(inputsPane_);
     splitter->addWidget(tabs_);
     splitter->setStretchFactor(1, 1);
+    splitter->setCollapsible(0, true);
+    splitter->setCollapsible(1, false);
+    splitter->setSizes({inputs_->sizeHint().width() + kScrollBarAllowance, kWideTabs});
     setCentralWidget(splitter);
 
     auto* demand = new DemandTab(model_, units_, tabs_);
@@ -126,6 +135,16 @@ PerformanceWindow::PerformanceWindow(PerformanceModel& model, WindowServices ser
     resize(1180, 760);
     const QByteArray geometry = services_.settings.value(kGeometryKey).toByteArray();
     if (!geometry.isEmpty()) restoreGeometry(geometry);
+    fitToScreen();
+}
+
+// A geometry saved on a larger screen, or at a smaller scale, would leave the window's edges and
+// the Units switch out of reach: it comes back within the screen's free area, below a title bar.
+void PerformanceWindow::fitToScreen() {
+    const QScreen* shown = screen();
+    if (shown == nullptr || isMaximized() || isFullScreen()) return;
+    const int titleBar = style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, this);
+    setGeometry(FitToScreen(geometry(), shown->availableGeometry().adjusted(0, titleBar, 0, 0)));
 }
 
 void PerformanceWindow::addTab(PerformanceTab* tab) {
@@ -183,6 +202,14 @@ void PerformanceWindow::buildMenus() {
                                           [this, index] { tabs_->setCurrentIndex(index); });
         action->setShortcut(QKeySequence(Qt::CTRL | static_cast<Qt::Key>(Qt::Key_1 + index)));
     }
+
+    view->addSeparator();
+    QAction* showInputs = view->addAction(tr("&Inputs Panel"));
+    showInputs->setObjectName(QStringLiteral("showInputs"));
+    showInputs->setCheckable(true);
+    showInputs->setChecked(true);
+    showInputs->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_I));
+    connect(showInputs, &QAction::toggled, inputsPane_, &QWidget::setVisible);
 
     buildUnitSwitch(view);
     buildLanguageMenu(view);
@@ -355,7 +382,19 @@ void PerformanceWindow::print() {
         services_.printDialogs.Create(printer, this);
     if (!dialog->ShowPrinter()) return;
     QString error;
-    if (!tab->print(printer, error)) reportFailure(tr("Nothing was printed"), error);
+    const std::optional<TabPrintout> page = printout();
+    const bool printed = page ? PrintPrintout(*page, printer, error) : tab->print(printer, error);
+    if (!printed) reportFailure(tr("Nothing was printed"), error);
+}
+
+std::optional<TabPrintout> PerformanceWindow::printout() const {
+    const PerformanceTab* tab = currentTab();
+    std::optional<TabPrintout> page = tab != nullptr ? tab->printout() : std::nullopt;
+    if (page) {
+        const std::vector<PrintedFacts> design = DesignFacts(model_, units_);
+        page->facts.insert(page->facts.begin(), design.begin(), design.end());
+    }
+    return page;
 }
 
 void PerformanceWindow::restoreDefaults() {

@@ -11,6 +11,7 @@
 
 #include "performance_model.h"
 #include "translation.h"
+#include "tab_printout.h"
 #include "unit_layer.h"
 
 class QLabel;
@@ -62,6 +63,9 @@ class PerformanceWindow final : public QMainWindow {
     /// The acceptance test's report as a PDF, identified by the Acceptance tab's fields.
     void writeTestReport();
     void print();
+    /// What Print puts on paper for the current tab: the tab's printout under the design and the
+    /// tower; nothing for a tab that prints itself.
+    [[nodiscard]] std::optional<TabPrintout> printout() const;
     void restoreDefaults();
     /// Shows every box, table and reading in these units; the model's values do not move.
     void setUnits(UnitSystem system);
@@ -74,6 +78,8 @@ class PerformanceWindow final : public QMainWindow {
 
   private:
     void buildMenus();
+    /// Moves and shrinks the window onto its screen's free area.
+    void fitToScreen();
     void buildUnitSwitch(QMenu* view);
     void buildLanguageMenu(QMenu* view);
     void chooseLanguage(Language language);
@@ -89,6 +95,7 @@ class PerformanceWindow final : public QMainWindow {
     WindowServices services_;
     UnitLayer units_;
     InputPanel* inputs_ = nullptr;
+    QWidget* inputsPane_ = nullptr;
     WorksheetTab* worksheet_ = nullptr;
     AcceptanceTab* acceptance_ = nullptr;
     YearTab* yearTab_ = nullptr;

@@ -24,11 +24,12 @@ namespace {
 
 using desktop::FromUtf8;
 
-/// A small year of a temperate site, 7,860 hours in nine bins of 5 °F wet bulb.
+/// A small year of a temperate site, a whole year (8,760 hours) in nine bins of 5 °F wet bulb,
+/// the hours rising towards the warm bins and falling off in the warmest.
 const std::vector<WeatherBin> kDefaultBins = {
-    {32.0F, 36.0F, 400.0},  {37.0F, 42.0F, 600.0},  {42.0F, 48.0F, 700.0},
-    {47.0F, 54.0F, 800.0},  {52.0F, 60.0F, 900.0},  {57.0F, 65.0F, 1000.0},
-    {62.0F, 70.0F, 1100.0}, {67.0F, 74.0F, 1200.0}, {72.0F, 79.0F, 1160.0},
+    {32.0F, 36.0F, 450.0},  {37.0F, 42.0F, 670.0},  {42.0F, 48.0F, 780.0},
+    {47.0F, 54.0F, 890.0},  {52.0F, 60.0F, 1000.0}, {57.0F, 65.0F, 1110.0},
+    {62.0F, 70.0F, 1230.0}, {67.0F, 74.0F, 1340.0}, {72.0F, 79.0F, 1290.0},
 };
 /// The setpoint of a new tab, °F: the design's cold water of the default design.
 constexpr float kDefaultSetpoint = 78.0F;
@@ -298,11 +299,22 @@ int YearModel::addBin() {
 }
 
 void YearModel::removeBin(int row) {
-    if (row < 0 || row >= rowCount()) return;
-    beginRemoveRows({}, row, row);
-    cells_.erase(cells_.begin() + row);
-    endRemoveRows();
-    readAll();
+    removeBins({row});
+}
+
+// From the last row up, so that the rows still to go keep their numbers; the year is run once.
+void YearModel::removeBins(QList<int> rows) {
+    std::sort(rows.begin(), rows.end(), std::greater<>());
+    rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
+    bool removed = false;
+    for (const int row : rows) {
+        if (row < 0 || row >= rowCount()) continue;
+        beginRemoveRows({}, row, row);
+        cells_.erase(cells_.begin() + row);
+        endRemoveRows();
+        removed = true;
+    }
+    if (removed) readAll();
 }
 
 void YearModel::typeSetpoint(const QString& text) {
@@ -357,8 +369,7 @@ void YearModel::readAll() {
             minimumProblem_ = tr("The VFD minimum air flow ") + minimum_.problem;
         } else if (!(*minimum_.value > 0.0F && *minimum_.value <= 100.0F)) {
             minimumProblem_ =
-                tr("The VFD minimum air flow is not above 0 % and up "
-                   "to 100 %");
+                tr("The VFD minimum air flow must be above 0 % and no more than 100 %");
         } else {
             control.minimumAirFlow =
                 static_cast<float>(static_cast<double>(*minimum_.value) / kPercent);

@@ -50,6 +50,8 @@ class YearModel final : public QAbstractTableModel {
     /// A bin with empty cells at the end; its row.
     int addBin();
     void removeBin(int row);
+    /// Removes these rows (in any order, repeats ignored) and runs the year once.
+    void removeBins(QList<int> rows);
 
     void typeSetpoint(const QString& text);
     void typeMinimumAirFlow(const QString& text);

@@ -27,6 +27,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <numeric>
 #include <variant>
 
 #include "chart_file.h"
@@ -38,6 +39,7 @@
 #include "message_boxes.h"
 #include "number_boxes.h"
 #include "recent_files.h"
+#include "screen_fit.h"
 #include "utf8_text.h"
 #include "weather_year_model.h"
 
@@ -55,6 +57,8 @@ constexpr int kAxisLabelDigits = 3;
 /// The chart's text size in its own units, so that it reads the same on screen, in a file and
 /// on a printed page (a printer's font in points would be scaled twice by the fitted canvas).
 constexpr int kChartTextPixels = 12;
+/// The lines kept for a problem under the controls.
+constexpr int kProblemLines = 3;
 
 const QColor kBarColour(70, 110, 170);
 const QString kMarkedStyle = QStringLiteral("background: #ffd2d2");
@@ -70,34 +74,6 @@ void ShowControl(QLineEdit* box, const NumberCell& control, const QString& probl
     if (box->text() != control.text) box->setText(control.text);
     box->setStyleSheet(problem.isEmpty() ? QString() : kMarkedStyle);
     box->setToolTip(problem);
-}
-
-/// A table model's captions and cells in a grid of equal columns filling `area`, the captions
-/// two lines high: the printed page's copy of the months' table.
-void PrintTable(QPainter& painter, const QRectF& area, const QAbstractItemModel& model) {
-    const int columns = model.columnCount();
-    const int rows = model.rowCount();
-    const double width = area.width() / columns;
-    const double height = area.height() / (rows + 2);
-    painter.save();
-    QFont font = painter.font();
-    // As large as a row allows, yet small enough that the widest figure ("14,828,000.")
-    // keeps to its column.
-    font.setPixelSize(std::max(1, static_cast<int>(std::min(height * 0.6, width * 0.15))));
-    painter.setFont(font);
-    for (int c = 0; c < columns; ++c) {
-        const QRectF caption(area.left() + width * c, area.top(), width, height * 2);
-        painter.drawText(caption, Qt::AlignCenter | Qt::TextWordWrap,
-                         model.headerData(c, Qt::Horizontal, Qt::DisplayRole).toString());
-        for (int r = 0; r < rows; ++r) {
-            const QRectF cell(area.left() + width * c, area.top() + height * (r + 2), width * 0.95,
-                              height);
-            const int align = c == 0 ? Qt::AlignLeft : Qt::AlignRight;
-            painter.drawText(cell, align | Qt::AlignVCenter,
-                             model.data(model.index(r, c), Qt::DisplayRole).toString());
-        }
-    }
-    painter.restore();
 }
 
 }  // namespace
@@ -134,7 +110,9 @@ class YearBars final : public QWidget {
         painter.setFont(font);
         painter.fillRect(area, Qt::white);
         painter.setPen(Qt::black);
-        painter.drawText(area.adjusted(0, 6, 0, 0), Qt::AlignHCenter | Qt::AlignTop, title());
+        // What the bars stand on, under the title: a picture of the chart says it alone.
+        painter.drawText(area.adjusted(0, 6, 0, 0), Qt::AlignHCenter | Qt::AlignTop,
+                         title() + u'\n' + tab_.controlText());
         const std::vector<Bar> bars = tab_.showsMonths() ? monthBars() : binBars();
         if (bars.empty()) {
             painter.drawText(area, Qt::AlignCenter | Qt::TextWordWrap, tab_.totalsText());
@@ -148,7 +126,8 @@ class YearBars final : public QWidget {
         // The plot starts right of its widest grid label ("10,000,000"), so that none is cut.
         const double labelWidth = painter.fontMetrics().horizontalAdvance(GridLabel(top, top));
         const double plotLeft = std::max(kChartMargin, labelWidth + kLabelGap) + 16;
-        const QRectF plot = area.adjusted(plotLeft, kChartMargin / 2, -16, -kChartMargin);
+        const QRectF plot =
+            area.adjusted(plotLeft, kChartMargin / 2 + kChartTextPixels * 1.5, -16, -kChartMargin);
         paintGrid(painter, area.left(), plot, top);
         const double slot = plot.width() / static_cast<double>(bars.size());
         for (std::size_t i = 0; i < bars.size(); ++i) {
@@ -191,11 +170,12 @@ class YearBars final : public QWidget {
         return QLocale().toString(shown, 'g', kAxisLabelDigits);
     }
 
+    /// In wet-bulb order whatever the order of the table's rows, so that the axis reads as one.
     [[nodiscard]] std::vector<Bar> binBars() const {
         std::vector<Bar> bars;
         const std::optional<YearRun>& year = tab_.year();
         if (!year) return bars;
-        for (std::size_t i = 0; i < year->bins.size(); ++i) {
+        for (const std::size_t i : tab_.binsByWetBulb()) {
             const BinOperation& bin = year->bins[i];
             bars.push_back({axisLabel(tab_.binWetBulb(i)),
                             shown_ == YearBarsOf::kEnergy
@@ -302,7 +282,8 @@ YearTab::YearTab(YearModel& year, const UnitLayer& units, desktop::MessageBoxes&
     left->addWidget(binsPane_, 1);
     // Without the bins (a weather file open) the inputs keep to the top.
     left->addStretch(0);
-    layout->addWidget(inputs);
+    // On a short screen the column scrolls.
+    layout->addWidget(InScrollArea(inputs, this));
     auto* splitter = new QSplitter(Qt::Vertical, this);
     auto* chartPane = new QWidget(splitter);
     auto* chartLayout = new QVBoxLayout(chartPane);
@@ -386,6 +367,10 @@ QWidget* YearTab::buildControls() {
     problemLabel_->setObjectName(QStringLiteral("yearProblem"));
     problemLabel_->setWordWrap(true);
     problemLabel_->setStyleSheet(QStringLiteral("color: #b00000"));
+    problemLabel_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    // Its lines are kept whether or not there is a problem, so that the bins below stay put as
+    // one comes and goes; the tool tip holds a longer one whole.
+    problemLabel_->setFixedHeight(problemLabel_->fontMetrics().lineSpacing() * kProblemLines);
     form->addRow(problemLabel_);
     connect(setpoint_, &QLineEdit::textEdited, &year_, &YearModel::typeSetpoint);
     connect(minimum_, &QLineEdit::textEdited, &year_, &YearModel::typeMinimumAirFlow);
@@ -521,9 +506,11 @@ QString YearTab::displayText(Quantity quantity, float engineValue) const {
 
 void YearTab::showResults() {
     const QString& problem = year_.problem();
-    problemLabel_->setText(problem.isEmpty() ? QString()
-                                             : problem + tr(": the figures are those of the "
-                                                            "last usable bins and controls."));
+    problemLabel_->setText(problem.isEmpty()
+                               ? QString()
+                               : problem + tr(": the figures are those of the "
+                                                          "last usable bins and controls."));
+    problemLabel_->setToolTip(problemLabel_->text());
     totals_->setText(totalsText());
     chart_->update();
     resultsStack_->setCurrentWidget(showsMonths() ? static_cast<QWidget*>(months_) : results_);
@@ -562,11 +549,15 @@ void YearTab::showResults() {
         cells << year_.binNote(i);
         for (int c = 0; c < cells.size(); ++c) {
             auto* item = new QTableWidgetItem(cells[c]);
-            if (c + 1 < cells.size()) item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+            if (c + 1 < cells.size())
+                item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+            else
+                item->setToolTip(cells[c]);
             results_->setItem(static_cast<int>(i), c, item);
         }
     }
     results_->resizeColumnsToContents();
+    CapNoteColumn(*results_, static_cast<int>(header.size()) - 1);
 }
 
 QString YearTab::tableText(QChar separator) const {
@@ -584,23 +575,34 @@ bool YearTab::writeChart(const QString& path, QString& error) const {
         error);
 }
 
-bool YearTab::print(QPrinter& printer, QString& error) const {
-    QPainter painter;
-    const std::optional<QRectF> printable = BeginPrint(painter, printer, error);
-    if (!printable) return false;
-    const QRectF page = *printable;
-    painter.setTransform(chart::CanvasToDevice(QSizeF(page.width(), page.height() * 0.6)));
-    chart_->paint(painter, QRectF(0, 0, chart::kCanvasWidth, chart::kCanvasHeight));
-    painter.resetTransform();
-    QRectF below(page.left(), page.top() + page.height() * 0.62, page.width(),
-                 page.height() * 0.38);
-    if (showsMonths() && weather_->rowCount() > 0) {
-        const QRectF table(below.left(), below.top(), below.width(), below.height() * 0.75);
-        PrintTable(painter, table, *weather_);
-        below.setTop(table.bottom() + below.height() * 0.03);
+// The controls of the latest run: those the figures were worked out with.
+QString YearTab::controlText() const {
+    const FanControl& control = year_.control();
+    QString text = fan_->itemText(static_cast<int>(control.mode));
+    if (control.mode == FanMode::kVariableSpeed) {
+        text += tr(", minimum air flow %1 %")
+                    .arg(QLocale().toString(static_cast<double>(control.minimumAirFlow) * kPercent,
+                                            'g', 4));
     }
-    painter.drawText(below, Qt::TextWordWrap, totalsText());
-    return painter.end();
+    return tr("%1; cold water setpoint %2 %3")
+        .arg(text, BoxText(control.setpoint, Quantity::kTemperature, units_, QLocale()),
+             units_.unit(Quantity::kTemperature));
+}
+
+std::optional<TabPrintout> YearTab::printout() const {
+    TabPrintout page;
+    page.title = title();
+    PrintedFacts year{tr("Year"), {{tr("Fan control"), controlText()}}};
+    year.rows.emplace_back(tr("Weather"), site_->text());
+    if (showsMonths()) year.rows.emplace_back(tr("Load"), load_->text() + tr(" % of design"));
+    page.facts.push_back(year);
+    page.canvas = QSizeF(chart::kCanvasWidth, chart::kCanvasHeight);
+    page.paintChart = [this](QPainter& p) {
+        chart_->paint(p, QRectF(0, 0, chart::kCanvasWidth, chart::kCanvasHeight));
+    };
+    page.table = tableText(u'\t');
+    page.notes << totalsText();
+    return page;
 }
 
 void YearTab::tell(const QString& what, const QString& error) {
@@ -748,9 +750,25 @@ void YearTab::addBin() {
     bins_->edit(first);
 }
 
+// The rows the user selected (any cell of a row selects it), else the current one, else the
+// last.
 void YearTab::removeBin() {
+    QList<int> rows;
+    for (const QModelIndex& index : bins_->selectionModel()->selectedIndexes())
+        rows << index.row();
     const QModelIndex current = bins_->currentIndex();
-    year_.removeBin(current.isValid() ? current.row() : year_.rowCount() - 1);
+    if (rows.isEmpty()) rows << (current.isValid() ? current.row() : year_.rowCount() - 1);
+    year_.removeBins(rows);
+}
+
+std::vector<std::size_t> YearTab::binsByWetBulb() const {
+    const std::size_t count = year_.year() ? year_.year()->bins.size() : 0;
+    std::vector<std::size_t> order(count);
+    std::iota(order.begin(), order.end(), std::size_t{0});
+    std::stable_sort(order.begin(), order.end(), [this](std::size_t a, std::size_t b) {
+        return binWetBulb(a) < binWetBulb(b);
+    });
+    return order;
 }
 
 }  // namespace veltrane::performance

@@ -50,7 +50,7 @@ class YearTab final : public PerformanceTab {
     bool writeChart(const QString& path, QString& error) const override;
     [[nodiscard]] bool hasTable() const override { return true; }
     [[nodiscard]] QString tableText(QChar separator) const override;
-    bool print(QPrinter& printer, QString& error) const override;
+    [[nodiscard]] std::optional<TabPrintout> printout() const override;
 
     /// Opens a bins file (YearModel::open); on failure tells the user the path, the line and
     /// the reason.
@@ -84,12 +84,18 @@ class YearTab final : public PerformanceTab {
     [[nodiscard]] QComboBox* barsBox() const { return barsOf_; }
     /// The year's totals (or why there are none) as one paragraph.
     [[nodiscard]] QString totalsText() const;
+    /// The fan control and the setpoint of the latest run, as one line.
+    [[nodiscard]] QString controlText() const;
     /// Why the boxes are not used as they stand, or empty.
     [[nodiscard]] QString problemText() const;
     /// The latest year run, nothing before the first or without a tower.
     [[nodiscard]] const std::optional<YearRun>& year() const;
     /// The wet bulb of a bin of the latest run, °F (the chart's labels).
     [[nodiscard]] float binWetBulb(std::size_t bin) const;
+    /// The bins of the latest run from the coldest wet bulb to the warmest (the chart's bars).
+    [[nodiscard]] std::vector<std::size_t> binsByWetBulb() const;
+    /// Removes the selected bins (Year › Remove), else the current one, else the last.
+    void removeBin();
 
   protected:
     void showEvent(QShowEvent* event) override;
@@ -105,7 +111,6 @@ class YearTab final : public PerformanceTab {
     void askOpen();
     void askSave();
     void addBin();
-    void removeBin();
     void showControls();
     void showResults();
     [[nodiscard]] QString displayText(Quantity quantity, float engineValue) const;

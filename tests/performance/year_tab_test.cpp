@@ -142,6 +142,49 @@ TEST_F(Year, shouldSaveTheBinsSoThatTheyOpenAgain) {
     ASSERT_EQ(messages.take().size(), 1u);
 }
 
+// A new tab's bins make a whole year, and so do the hours in its totals.
+TEST_F(Year, shouldStartWithAWholeYearOfBins) {
+    EXPECT_EQ(totals().hours + totals().hoursLeftOut, 8760.0);
+    EXPECT_TRUE(tab->totalsText().startsWith(u"Year of "_qs + QLocale().toString(8760) + u" h"_qs));
+}
+
+// Rows chosen as a user chooses them: several at once, out of order, or none (the current one,
+// else the last).
+TEST_F(Year, shouldRemoveTheSelectedBins) {
+    struct Case {
+        const char* name;
+        QList<int> selected;
+        int current;
+        QList<float> left;  ///< the wet bulbs of the bins that stay
+    };
+    const Case cases[] = {
+        {"two rows", {3, 1}, -1, {45, 55}},
+        {"one row, another current", {2}, 0, {45, 50, 60}},
+        {"the current row", {}, 1, {45, 55, 60}},
+        {"nothing chosen", {}, -1, {45, 50, 55}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        pasteIntoBins(QStringLiteral("45\t55\t1000\n50\t60\t1000\n55\t65\t1000\n60\t70\t1000\n"));
+        QTableView* bins = tab->binsTable();
+        bins->clearSelection();
+        bins->setCurrentIndex(c.current < 0 ? QModelIndex() : bin(c.current, 0));
+        bins->clearSelection();
+        for (const int row : c.selected)
+            bins->selectionModel()->select(bin(row, 1), QItemSelectionModel::Select);
+        tab->removeBin();
+        QList<float> left;
+        for (const WeatherBin& b : tab->yearModel().bins())
+            left << b.wetBulb;
+        EXPECT_EQ(left, c.left);
+    }
+}
+
+TEST_F(Year, shouldDrawTheBarsInWetBulbOrderWhateverTheRowsOrder) {
+    pasteIntoBins(QStringLiteral("62\t70\t100\n45\t55\t100\n62\t75\t100\n50\t60\t100\n"));
+    EXPECT_EQ(tab->binsByWetBulb(), (std::vector<std::size_t>{1, 3, 0, 2}));
+}
+
 }  // namespace
 }  // namespace veltrane::performance::test
 
