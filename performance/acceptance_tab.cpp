@@ -498,7 +498,7 @@ std::optional<TabPrintout> AcceptanceTab::printout() const {
             chart::PaintChart(p, chart, look);
         };
     }
-    page.table = tableText(u'\t');
+    page.table = ShownTableText(readings_);
     page.notes << readings_.capabilityText() << readings_.detailText();
     return page;
 }

@@ -24,8 +24,6 @@ class ChartView final : public QWidget {
     [[nodiscard]] QSize sizeHint() const override { return {720, 480}; }
     /// How the chart is drawn here and in its files and prints: in the units shown.
     [[nodiscard]] chart::ChartLook look() const { return {false, units_.system()}; }
-
-  private:
     /// The chart's canvas on the widget, its text kept readable.
     [[nodiscard]] QTransform canvasToWidget() const;
 

@@ -190,7 +190,7 @@ std::optional<TabPrintout> CurvesTab::printout() const {
             chart::PaintCurvesChart(p, curves, system);
         };
     }
-    page.table = tableText(u'\t');
+    page.table = ShownTableText(*table_->model());
     return page;
 }
 

@@ -1,5 +1,6 @@
 #include "tab_printout.h"
 
+#include <QAbstractItemModel>
 #include <QFontMetricsF>
 #include <QLocale>
 #include <QPainter>
@@ -17,6 +18,7 @@
 #include "number_boxes.h"
 #include "performance_tab.h"
 #include "report_pages.h"
+#include "table_text.h"
 #include "utf8_text.h"
 
 namespace veltrane::performance {
@@ -181,6 +183,21 @@ void PaintRunning(QPainter& p, const QRectF& body, const TabPrintout& printout, 
 }
 
 }  // namespace
+
+QString ShownTableText(const QAbstractItemModel& model) {
+    TableText table(u'\t');
+    QStringList captions;
+    for (int c = 0; c < model.columnCount(); ++c)
+        captions << model.headerData(c, Qt::Horizontal, Qt::DisplayRole).toString();
+    table.line(captions);
+    for (int r = 0; r < model.rowCount(); ++r) {
+        QStringList cells;
+        for (int c = 0; c < model.columnCount(); ++c)
+            cells << model.data(model.index(r, c), Qt::DisplayRole).toString();
+        table.line(cells);
+    }
+    return table.text();
+}
 
 std::vector<PrintedFacts> DesignFacts(const PerformanceModel& model, const UnitLayer& units) {
     const Calculation& calculation = model.calculation();

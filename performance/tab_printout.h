@@ -16,6 +16,7 @@
 #include "performance_model.h"
 #include "unit_layer.h"
 
+class QAbstractItemModel;
 class QPainter;
 class QPrinter;
 
@@ -36,6 +37,10 @@ struct TabPrintout {
     QString table;
     QStringList notes;  ///< paragraphs under the table
 };
+
+/// A view's table as the window shows it (its captions, each cell's displayed text), tab-separated
+/// as TabPrintout::table wants it.
+QString ShownTableText(const QAbstractItemModel& model);
 
 /// The design inputs and the tower as the window shows them, in its units and locale.
 std::vector<PrintedFacts> DesignFacts(const PerformanceModel& model, const UnitLayer& units);

@@ -593,14 +593,15 @@ std::optional<TabPrintout> YearTab::printout() const {
     TabPrintout page;
     page.title = title();
     PrintedFacts year{tr("Year"), {{tr("Fan control"), controlText()}}};
-    year.rows.emplace_back(tr("Weather"), site_->text());
+    year.rows.emplace_back(tr("Weather"),
+                           showsMonths() ? site_->text() : tr("the bins in the table"));
     if (showsMonths()) year.rows.emplace_back(tr("Load"), load_->text() + tr(" % of design"));
     page.facts.push_back(year);
     page.canvas = QSizeF(chart::kCanvasWidth, chart::kCanvasHeight);
     page.paintChart = [this](QPainter& p) {
         chart_->paint(p, QRectF(0, 0, chart::kCanvasWidth, chart::kCanvasHeight));
     };
-    page.table = tableText(u'\t');
+    page.table = ShownTableText(showsMonths() ? *weather_ : *results_->model());
     page.notes << totalsText();
     return page;
 }

@@ -78,11 +78,11 @@ TEST_F(Window, shouldReadTheCursorOnTheChart) {
     auto* tab = find<DemandTab>("demandTab");
     ASSERT_NE(tab, nullptr);
     ChartView* chart = tab->chartView();
-    chart->resize(720, 480);
     // The design point: L/G 1 on the design's own curve, 13 °F.
     const DemandChart& c = model->calculation().chart;
     const veltrane::chart::ChartGeometry g = veltrane::chart::PaintedGeometry(c);
-    const QString reading = chart->readingAt(g.At(1.0, static_cast<double>(c.designPoint->kaVL)));
+    const QString reading = chart->readingAt(
+        chart->canvasToWidget().map(g.At(1.0, static_cast<double>(c.designPoint->kaVL))));
     EXPECT_TRUE(reading.startsWith(QStringLiteral("L/G 1   KaV/L ") + Decimal("1.83")))
         << reading.toStdString();
     EXPECT_TRUE(reading.endsWith(QStringLiteral("approach 13 °F (nearest curve)")));
