@@ -209,7 +209,14 @@ void PerformanceWindow::buildMenus() {
     showInputs->setCheckable(true);
     showInputs->setChecked(true);
     showInputs->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_I));
-    connect(showInputs, &QAction::toggled, inputsPane_, &QWidget::setVisible);
+    connect(showInputs, &QAction::toggled, this, [this](bool shown) {
+        inputsPane_->setVisible(shown);
+        // Dragged shut, the pane would come back with no width: it opens at its own.
+        auto* splitter = qobject_cast<QSplitter*>(centralWidget());
+        if (shown && splitter != nullptr && splitter->sizes().value(0) == 0) {
+            splitter->setSizes({inputs_->sizeHint().width() + kScrollBarAllowance, kWideTabs});
+        }
+    });
 
     buildUnitSwitch(view);
     buildLanguageMenu(view);

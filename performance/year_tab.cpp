@@ -568,7 +568,8 @@ bool YearTab::writeChart(const QString& path, QString& error) const {
     const std::optional<chart::ChartFormat> format = ChartFormatOf(path, error);
     if (!format) return false;
     return chart::WritePicture(
-        path, *format, QSizeF(chart::kCanvasWidth, chart::kCanvasHeight), chart_->title(),
+        path, *format, QSizeF(chart::kCanvasWidth, chart::kCanvasHeight),
+        chart_->title() + QStringLiteral(" — ") + controlText(),
         [this](QPainter& painter) {
             chart_->paint(painter, QRectF(0, 0, chart::kCanvasWidth, chart::kCanvasHeight));
         },

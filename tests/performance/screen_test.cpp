@@ -1,6 +1,8 @@
 // The window on a small screen, its charts' text at a readable size, and its printed pages.
+#include <QAction>
 #include <QFile>
 #include <QScreen>
+#include <QSplitter>
 #include <QTabWidget>
 
 #include <veltrane/version.h>
@@ -76,6 +78,22 @@ TEST_F(Screen, shouldFitTheWindowToASmallScreenWithEveryTabAndTheUnitsSwitch) {
     auto* units = find<QWidget>("siUnitsButton");
     ASSERT_NE(units, nullptr);
     EXPECT_TRUE(window->rect().contains(units->mapTo(window.get(), units->rect().bottomRight())));
+}
+
+// Dragged shut, then hidden and shown again from View: the panel comes back at its own width.
+TEST_F(Screen, shouldFoldTheInputsPanelAwayAndBringItBack) {
+    auto* pane = find<QWidget>("inputsPane");
+    auto* showInputs = find<QAction>("showInputs");
+    auto* splitter = qobject_cast<QSplitter*>(window->centralWidget());
+    ASSERT_TRUE(pane != nullptr && showInputs != nullptr && splitter != nullptr);
+    const int openWidth = splitter->sizes().value(0);
+    EXPECT_GT(openWidth, 0);
+    splitter->setSizes({0, 1000});
+    showInputs->trigger();
+    EXPECT_FALSE(pane->isVisible());
+    showInputs->trigger();
+    EXPECT_TRUE(pane->isVisible());
+    EXPECT_GT(splitter->sizes().value(0), 0);
 }
 
 // What each printable tab puts on paper beside its chart: the design, the tower, the date and
