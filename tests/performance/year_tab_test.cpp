@@ -180,6 +180,35 @@ TEST_F(Year, shouldRemoveTheSelectedBins) {
     }
 }
 
+// A problem under the controls is said as a sentence, and its line is kept whether or not there
+// is one, so that the bins below do not jump as it comes and goes.
+TEST_F(Year, shouldSayAProblemUnderTheControlsWithoutMovingTheBins) {
+    struct Case {
+        QLineEdit* box;
+        const char* typed;
+        QString problemStart;
+    };
+    tab->fanBox()->setCurrentIndex(static_cast<int>(FanMode::kVariableSpeed));
+    const auto binsTop = [this] {
+        QCoreApplication::sendPostedEvents();
+        return tab->binsTable()->mapTo(tab, QPoint(0, 0)).y();
+    };
+    const int top = binsTop();
+    const Case cases[] = {
+        {tab->minimumBox(), "0",
+         u"The VFD minimum air flow must be above 0 % and no more than 100 %: the figures are "
+         "those of the last usable bins and controls."_qs},
+        {tab->setpointBox(), "x", u"The setpoint "_qs},
+    };
+    auto* problem = find<QLabel>("yearProblem");
+    for (const Case& c : cases) {
+        c.box->selectAll();
+        QTest::keyClicks(c.box, QString::fromLatin1(c.typed));
+        EXPECT_TRUE(problem->text().startsWith(c.problemStart)) << problem->text().toStdString();
+        EXPECT_EQ(binsTop(), top) << c.typed;
+    }
+}
+
 TEST_F(Year, shouldDrawTheBarsInWetBulbOrderWhateverTheRowsOrder) {
     pasteIntoBins(QStringLiteral("62\t70\t100\n45\t55\t100\n62\t75\t100\n50\t60\t100\n"));
     EXPECT_EQ(tab->binsByWetBulb(), (std::vector<std::size_t>{1, 3, 0, 2}));
