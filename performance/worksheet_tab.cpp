@@ -1,5 +1,6 @@
 #include "worksheet_tab.h"
 
+#include <QDate>
 #include <QFontDatabase>
 #include <QFontMetricsF>
 #include <QHBoxLayout>
@@ -92,7 +93,9 @@ bool WorksheetTab::print(QPrinter& printer, QString& error) const {
     const QFontMetricsF metrics(font, &printer);
     const QRectF page = *printable;
     double y = metrics.ascent();
-    for (const QString& line : text().split(u'\n')) {
+    // Stamped, so that a sheet found later says what made it and when.
+    const QString sheet = PrintedStamp(QDate::currentDate()) + QStringLiteral("\n\n") + text();
+    for (const QString& line : sheet.split(u'\n')) {
         if (y + metrics.descent() > page.height()) {
             if (!printer.newPage()) {
                 error = PrintFailure(printer);
