@@ -3,19 +3,24 @@
 // (the design, its tower, the rating and six demand curves with their crossings) and the chart
 // painted at its size. Offscreen, the window shown at its default size. Each iteration's time is
 // kept (wall clock), so that the median and the 95th percentile are reported beside the mean.
+// Beside it, a study of 10,000 readings opened into the window.
 #include <benchmark/benchmark.h>
 
+#include <QCoreApplication>
 #include <QLineEdit>
 #include <QSettings>
+#include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
 
 #include <algorithm>
+#include <array>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <vector>
 
+#include "acceptance_tab.h"
 #include "chart_view.h"
 #include "demand_tab.h"
 #include "file_dialogs.h"
@@ -23,6 +28,8 @@
 #include "message_boxes.h"
 #include "performance_window.h"
 #include "print_dialogs.h"
+#include "study_document.h"
+#include "study_file.h"
 
 namespace {
 
@@ -41,6 +48,9 @@ class NoMessageBoxes final : public desktop::MessageBoxes {
 class NoFiles final : public FileDialogs {
   public:
     QString saveFileName(QWidget*, const QString&, const QString&, const QString&) override {
+        return {};
+    }
+    QString openFileName(QWidget*, const QString&, const QString&, const QString&) override {
         return {};
     }
 };
@@ -87,5 +97,54 @@ void BM_EditToRepaintedDemandChart(benchmark::State& state) {
     state.counters["p95_ms"] = Percentile(milliseconds, 0.95);
 }
 BENCHMARK(BM_EditToRepaintedDemandChart)->Unit(benchmark::kMillisecond)->MinTime(3.0);
+
+/// A study of 10,000 readings around the default design, each differing in every column.
+study::Study StudyOf10000Readings() {
+    study::Study large;
+    for (int i = 0; i < 10'000; ++i) {
+        const float step = static_cast<float>(i) * 0.001F;
+        large.acceptance.readings.push_back({14.7F - step * 0.01F, 65.0F + step, 85.0F + step,
+                                             105.0F - step, 78.0F + step * 0.5F,
+                                             1000.0F + step * 3.0F, 12.7F + step * 0.1F});
+    }
+    return large;
+}
+
+// File › Open of such a study with the Acceptance tab in view: the file read and checked, every
+// model filled, the readings evaluated once and the tab shown again. Two files in turn, so that
+// each open replaces 10,000 readings by 10,000 others.
+void BM_OpenStudyOf10000Readings(benchmark::State& state) {
+    QTemporaryDir folder;
+    QSettings settings(folder.filePath(QStringLiteral("settings.ini")), QSettings::IniFormat);
+    NoMessageBoxes messages;
+    NoFiles files;
+    desktop::QtPrintDialogFactory printDialogs;
+    PerformanceModel model;
+    PerformanceWindow window(model, {messages, files, printDialogs, settings});
+    window.tabs()->setCurrentWidget(window.acceptanceTab());
+    window.show();
+    study::Study large = StudyOf10000Readings();
+    const std::array<QString, 2> paths{folder.filePath(QStringLiteral("a.veltrane")),
+                                       folder.filePath(QStringLiteral("b.veltrane"))};
+    for (const QString& path : paths) {
+        if (!study::SaveStudyFile(large, path.toStdString()).empty()) {
+            state.SkipWithError("the study was not written");
+            return;
+        }
+        large.design[Input::kWetBulb] = 66.0F;
+    }
+    std::size_t turn = 0;
+    for (auto _ : state) {
+        if (!window.openStudy(paths[turn++ % 2])) {
+            state.SkipWithError("the study was not opened");
+            return;
+        }
+        QCoreApplication::processEvents();
+    }
+    if (window.document().study().acceptance.readings.size() != 10'000) {
+        state.SkipWithError("the readings did not reach the window");
+    }
+}
+BENCHMARK(BM_OpenStudyOf10000Readings)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 
 }  // namespace

@@ -7,6 +7,20 @@ namespace veltrane::desktop {
 
 MessageBoxes::~MessageBoxes() = default;
 
+// Closing a box without pressing a button loses nothing: a Yes/No box counts it as No, a box
+// about unsaved changes as Cancel, an OK box as OK.
+MessageAnswer EscapeAnswer(MessageButtons buttons) {
+    switch (buttons) {
+        case MessageButtons::YesNo:
+            return MessageAnswer::No;
+        case MessageButtons::SaveDiscardCancel:
+            return MessageAnswer::Cancel;
+        case MessageButtons::Ok:
+            break;
+    }
+    return MessageAnswer::Ok;
+}
+
 void KeepAboveWindowsOnTop(QWidget& dialog) {
     for (const QWidget* window : QApplication::topLevelWidgets()) {
         if (window != &dialog && window->isVisible() &&
@@ -22,7 +36,11 @@ MessageAnswer QtMessageBoxes::show(QWidget* parent, const QString& prompt, const
     const QMessageBox::Icon boxIcon =
         icon == MessageIcon::Question ? QMessageBox::Question : QMessageBox::Warning;
     QMessageBox box(boxIcon, title, prompt, QMessageBox::NoButton, parent);
-    if (buttons == MessageButtons::YesNo) {
+    if (buttons == MessageButtons::SaveDiscardCancel) {
+        box.setStandardButtons(QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel);
+        box.setDefaultButton(QMessageBox::Save);
+        box.setEscapeButton(QMessageBox::Cancel);
+    } else if (buttons == MessageButtons::YesNo) {
         box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
         box.setDefaultButton(QMessageBox::Yes);
     } else {
@@ -36,9 +54,12 @@ MessageAnswer QtMessageBoxes::show(QWidget* parent, const QString& prompt, const
             return MessageAnswer::Yes;
         case QMessageBox::No:
             return MessageAnswer::No;
+        case QMessageBox::Save:
+            return MessageAnswer::Save;
+        case QMessageBox::Discard:
+            return MessageAnswer::Discard;
         default:
-            // Esc or the close box of a Yes/No box counts as No, of an OK box as OK.
-            return buttons == MessageButtons::YesNo ? MessageAnswer::No : MessageAnswer::Ok;
+            return EscapeAnswer(buttons);
     }
 }
 

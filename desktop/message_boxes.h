@@ -12,8 +12,13 @@ enum class MessageIcon { Exclamation, Question };
 enum class MessageButtons {
     Ok,
     YesNo,  ///< Yes is the default button
+    /// Unsaved changes: Save (the default), Discard or Cancel (also Esc and the close box).
+    SaveDiscardCancel,
 };
-enum class MessageAnswer { Ok, Yes, No };
+enum class MessageAnswer { Ok, Yes, No, Save, Discard, Cancel };
+
+/// The answer of a box closed by Esc or its close box.
+MessageAnswer EscapeAnswer(MessageButtons buttons);
 
 class MessageBoxes {
   public:

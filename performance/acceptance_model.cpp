@@ -119,6 +119,20 @@ double LimitInUs(TestLimit limit, float shown, const UnitLayer& units) {
     return static_cast<double>(shown);
 }
 
+/// The engine value of a power shown as `logged`: of the floats next to the plain conversion,
+/// the one shown as that very number, so that a study saved again holds the number it held.
+float HeldPower(const UnitLayer& units, float logged) {
+    const float held = units.toEngine(Quantity::kPower, static_cast<double>(logged));
+    const float infinity = std::numeric_limits<float>::infinity();
+    for (const float candidate :
+         {held, std::nextafter(held, -infinity), std::nextafter(held, infinity)}) {
+        if (static_cast<float>(units.toDisplay(Quantity::kPower, static_cast<double>(candidate))) ==
+            logged)
+            return candidate;
+    }
+    return held;
+}
+
 }  // namespace
 
 bool AcceptanceModel::Row::blank() const {
@@ -139,7 +153,9 @@ AcceptanceModel::AcceptanceModel(const PerformanceModel& design, const UnitLayer
     showLimits();
     rows_.emplace_back();
     connect(&design_, &PerformanceModel::calculated, this, &AcceptanceModel::followDesign);
-    connect(&makerCurves_, &MakerCurvesModel::changed, this, &AcceptanceModel::evaluate);
+    connect(&makerCurves_, &MakerCurvesModel::changed, this, [this] {
+        if (!loading_) evaluate();
+    });
     connect(&units_, &UnitLayer::systemChanged, this, [this] {
         rewriteInUnits();
         stale_ = true;
@@ -636,8 +652,112 @@ void AcceptanceModel::noteReadings() {
 }
 
 AcceptanceMethod AcceptanceModel::decidingMethod() const {
-    return DecidingMethod(makerCurves_.curves().has_value(), std::nullopt)
+    return DecidingMethod(makerCurves_.curves().has_value(), method_)
         .value_or(AcceptanceMethod::kCharacteristic);
+}
+
+void AcceptanceModel::setMethod(std::optional<AcceptanceMethod> method) {
+    if (method == method_) return;
+    method_ = method;
+    emit settingsChanged();
+    evaluate();
+}
+
+PowerUnit AcceptanceModel::shownPowerUnit() const {
+    return units_.system() == UnitSystem::kSI ? PowerUnit::kKilowatt : PowerUnit::kHorsepower;
+}
+
+// A fan power the window holds in the unit shown (unstated) goes out as that unit's number, so
+// that a study names the unit of every power it holds.
+TestRecord AcceptanceModel::record() const {
+    TestRecord record;
+    const auto logged = [this](float held) {
+        return static_cast<float>(units_.toDisplay(Quantity::kPower, static_cast<double>(held)));
+    };
+    for (const Row& row : rows_) {
+        if (!row.reading) continue;
+        TestReading reading = *row.reading;
+        reading.fanPower = logged(reading.fanPower);
+        record.readings.push_back(reading);
+    }
+    const bool readingsStated = readingsPowerUnit_ != PowerUnit::kUnstated;
+    record.readingsPowerUnit = readingsStated ? readingsPowerUnit_ : shownPowerUnit();
+    if (slopeTyped_) record.slope = slopeValue_;
+    if (fanPowerTyped_) {
+        record.designFanPower = designPowerUnit_ == PowerUnit::kUnstated
+                                    ? StatedPower{logged(fanPowerValue_), shownPowerUnit()}
+                                    : StatedPower{fanPowerValue_, designPowerUnit_};
+    }
+    record.draft = draft_;
+    record.method = method_;
+    record.limits = typedLimits_;
+    record.curves = makerCurves_.rows();
+    record.curvesFile = makerCurves_.file();
+    return record;
+}
+
+// A power in the unit shown is held unstated, as typed in a box that names no unit.
+void AcceptanceModel::loadSettings(const TestRecord& record) {
+    slopeTyped_ = record.slope.has_value();
+    slopeValue_ = record.slope.value_or(design_.value(Field::kTowerM));
+    slope_ = NumberCell{};
+    slope_.write(slopeValue_, Quantity::kDimensionless, units_);
+    fanPowerTyped_ = record.designFanPower.has_value();
+    const StatedPower power = record.designFanPower.value_or(
+        StatedPower{design_.calculation().results.values[Result::kFanPower], PowerUnit::kUnstated});
+    fanPower_ = NumberCell{};
+    if (power.unit == PowerUnit::kUnstated || power.unit == shownPowerUnit()) {
+        designPowerUnit_ = PowerUnit::kUnstated;
+        fanPowerValue_ =
+            power.unit == PowerUnit::kUnstated ? power.value : HeldPower(units_, power.value);
+        fanPower_.write(fanPowerValue_, Quantity::kPower, units_);
+    } else {
+        designPowerUnit_ = power.unit;
+        fanPowerValue_ = power.value;
+        fanPower_.value = power.value;
+        fanPower_.text =
+            QLocale().toString(static_cast<double>(power.value), 'g',
+                               QLocale::FloatingPointShortest) +
+            (power.unit == PowerUnit::kKilowatt ? QStringLiteral(" kW") : QStringLiteral(" hp"));
+    }
+    readingsPowerUnit_ = record.readingsPowerUnit == shownPowerUnit() ? PowerUnit::kUnstated
+                                                                      : record.readingsPowerUnit;
+    draft_ = record.draft;
+    method_ = record.method;
+    typedLimits_ = record.limits;
+    limitCells_.fill(NumberCell{});
+    showLimits();
+}
+
+void AcceptanceModel::load(const TestRecord& record, QString& error) {
+    if (textUnits_ != units_.system()) rewriteInUnits();
+    loading_ = true;
+    beginResetModel();
+    rows_.clear();
+    for (const TestReading& reading : record.readings) {
+        Row& row = rows_.emplace_back();
+        const std::array<float, kReadingColumns> values{reading.pressure,
+                                                        reading.wetBulb,
+                                                        reading.dryBulb,
+                                                        reading.hotWater,
+                                                        reading.coldWater,
+                                                        reading.waterFlow,
+                                                        HeldPower(units_, reading.fanPower)};
+        for (std::size_t c = 0; c < kReadingColumns; ++c)
+            row.cells[c].write(values[c], kColumns[c].quantity, units_);
+        readRow(row);
+    }
+    rows_.emplace_back();
+    loadSettings(record);
+    endResetModel();
+    if (record.curvesFile.isEmpty() || !makerCurves_.open(record.curvesFile, error)) {
+        makerCurves_.setRows(record.curves);
+    }
+    loading_ = false;
+    emit headerDataChanged(Qt::Horizontal, 0, kAcceptanceColumnCount - 1);
+    emit settingsChanged();
+    setMessage({});
+    evaluate();
 }
 
 // The verdict follows the maker's curves when they are given (a contract names them), else the

@@ -41,6 +41,21 @@ enum AcceptanceColumn : int {
     kAcceptanceColumnCount,
 };
 
+/// Everything of the test a study keeps, in the engine's units except the fan powers, which are
+/// the numbers as logged or given in the unit beside them (hp or kW).
+struct TestRecord {
+    std::vector<TestReading> readings;  ///< the rows that read as readings, in table order
+    PowerUnit readingsPowerUnit = PowerUnit::kHorsepower;
+    std::optional<float> slope;                 ///< typed; nothing: the design's m
+    std::optional<StatedPower> designFanPower;  ///< typed; nothing: the design's approximate
+    FanDraft draft = FanDraft::kInduced;
+    std::optional<AcceptanceMethod> method;  ///< nothing: the maker's curves when given
+    /// Typed limits in US units (°F, %, inHg); nothing: the codes' default.
+    std::array<std::optional<double>, kTestLimitCount> limits{};
+    std::vector<MakerCurveRow> curves;  ///< typed curves, engine units
+    QString curvesFile;                 ///< the curves' file when they came from one
+};
+
 class AcceptanceModel final : public QAbstractTableModel {
     Q_OBJECT
 
@@ -104,6 +119,14 @@ class AcceptanceModel final : public QAbstractTableModel {
 
     /// What the last paste, open or setting said, empty after a good one.
     [[nodiscard]] const QString& message() const { return message_; }
+
+    /// The test as a study keeps it.
+    [[nodiscard]] TestRecord record() const;
+    /// Replaces the whole test by a study's, evaluated once. A curves file that cannot be read
+    /// leaves no curves; `error` says why.
+    void load(const TestRecord& record, QString& error);
+    /// The method asked for; nothing: the maker's curves when given, else the characteristic.
+    void setMethod(std::optional<AcceptanceMethod> method);
 
     /// Evaluates every reading and the mean against the design as it is now.
     void evaluate();
@@ -197,9 +220,15 @@ class AcceptanceModel final : public QAbstractTableModel {
     [[nodiscard]] QString testNotes() const;
     void noteReadings();
 
+    [[nodiscard]] PowerUnit shownPowerUnit() const;
+    void loadSettings(const TestRecord& record);
+
     const PerformanceModel& design_;
     const UnitLayer& units_;
     std::vector<Row> rows_;
+    std::optional<AcceptanceMethod> method_;
+    /// While a study is put in place, the curves' change does not evaluate the old readings.
+    bool loading_ = false;
     NumberCell slope_;
     NumberCell fanPower_;
     bool slopeTyped_ = false;

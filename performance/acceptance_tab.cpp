@@ -397,6 +397,7 @@ QWidget* AcceptanceTab::buildIdentification(QWidget* holder) {
         box->setObjectName(QLatin1String(name));
         box->setMinimumWidth(180);
         form->addRow(caption, box);
+        connect(box, &QLineEdit::textEdited, this, &AcceptanceTab::identificationEdited);
     }
     identificationBox(QStringLiteral("title"))
         ->setPlaceholderText(QStringLiteral("Acceptance test report"));
@@ -406,6 +407,14 @@ QWidget* AcceptanceTab::buildIdentification(QWidget* holder) {
 
 QLineEdit* AcceptanceTab::identificationBox(const QString& name) const {
     return identification_->findChild<QLineEdit*>(name);
+}
+
+void AcceptanceTab::setIdentification(const ReportIdentification& lines) {
+    identificationBox(QStringLiteral("title"))->setText(lines.title);
+    identificationBox(QStringLiteral("project"))->setText(lines.project);
+    identificationBox(QStringLiteral("tower"))->setText(lines.tower);
+    identificationBox(QStringLiteral("testDate"))->setText(lines.testDate);
+    identificationBox(QStringLiteral("testedBy"))->setText(lines.testedBy);
 }
 
 ReportIdentification AcceptanceTab::identification() const {
@@ -423,6 +432,8 @@ void AcceptanceTab::showSettings() {
     ShowSetting(slope_, readings_.slope());
     ShowSetting(fanPower_, readings_.fanPower());
     powerUnit_->setCurrentIndex(static_cast<int>(readings_.readingsPowerUnit()));
+    // The model's own draft: setDraft does nothing when it is already the one shown.
+    draft_->setCurrentIndex(readings_.draft() == FanDraft::kForced ? 1 : 0);
     const TestLimits defaults = DefaultTestLimits(units_.system());
     for (std::size_t k = 0; k < kTestLimitCount; ++k) {
         const TestLimitDefinition& limit = kTestLimits[k];

@@ -63,6 +63,8 @@ class AcceptanceTab final : public PerformanceTab {
     [[nodiscard]] QTableView* curvesTable() const { return curvesTable_; }
     /// The report's title and the lines that name the test, as typed.
     [[nodiscard]] ReportIdentification identification() const;
+    /// Shows a study's report lines (no identificationEdited()).
+    void setIdentification(const ReportIdentification& lines);
     /// The box of an identification line: "title", "project", "tower", "testDate", "testedBy".
     [[nodiscard]] QLineEdit* identificationBox(const QString& name) const;
     /// The verdict, large, and the maker's curves' refusal.
@@ -81,6 +83,10 @@ class AcceptanceTab final : public PerformanceTab {
     [[nodiscard]] QLabel* detailLabel() const { return detail_; }
     /// What the last paste or open said, empty after a good one.
     [[nodiscard]] QLabel* messageLabel() const { return message_; }
+
+  signals:
+    /// The user changed a line of the report's identification.
+    void identificationEdited();
 
   protected:
     void showEvent(QShowEvent* event) override;

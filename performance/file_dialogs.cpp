@@ -11,4 +11,9 @@ QString QtFileDialogs::saveFileName(QWidget* parent, const QString& caption,
     return QFileDialog::getSaveFileName(parent, caption, proposed, filters);
 }
 
+QString QtFileDialogs::openFileName(QWidget* parent, const QString& caption, const QString& folder,
+                                    const QString& filters) {
+    return QFileDialog::getOpenFileName(parent, caption, folder, filters);
+}
+
 }  // namespace veltrane::performance

@@ -15,12 +15,17 @@ class FileDialogs {
     /// @param filters as QFileDialog takes them: "SVG image (*.svg);;PNG image (*.png)"
     virtual QString saveFileName(QWidget* parent, const QString& caption, const QString& proposed,
                                  const QString& filters) = 0;
+    /// The existing file the user chose to open, or empty when they cancelled.
+    virtual QString openFileName(QWidget* parent, const QString& caption, const QString& folder,
+                                 const QString& filters) = 0;
 };
 
 /// The dialog a person sees: QFileDialog.
 class QtFileDialogs final : public FileDialogs {
   public:
     QString saveFileName(QWidget* parent, const QString& caption, const QString& proposed,
+                         const QString& filters) override;
+    QString openFileName(QWidget* parent, const QString& caption, const QString& folder,
                          const QString& filters) override;
 };
 

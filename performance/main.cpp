@@ -1,6 +1,9 @@
 // Veltrane Performance: the rating, demand curves and worksheet of a design, live in one window.
 #include <QApplication>
+#include <QDir>
 #include <QSettings>
+#include <QStandardPaths>
+#include <QStringList>
 
 #include <veltrane/version.h>
 
@@ -32,6 +35,11 @@ int main(int argc, char* argv[]) {
     veltrane::performance::PerformanceModel model;
     veltrane::performance::PerformanceWindow window(model,
                                                     {messages, files, printDialogs, settings});
+    window.keepRecoveryIn(QDir(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation))
+                              .filePath(QStringLiteral("recovery")));
     window.show();
+    // veltrane-performance [FILE.veltrane]: the study a file manager or the desktop entry opens.
+    const QStringList arguments = QApplication::arguments();
+    window.start(arguments.size() > 1 ? arguments.at(1) : QString());
     return QApplication::exec();
 }

@@ -95,6 +95,7 @@ bool MakerCurvesModel::setData(const QModelIndex& index, const QVariant& value, 
              value.toString());
     emit dataChanged(index, index);
     keepSpareRow();
+    file_.clear();
     build();
     return true;
 }
@@ -141,6 +142,7 @@ bool MakerCurvesModel::paste(const QString& text, int firstRow, int firstColumn)
     }
     endResetModel();
     keepSpareRow();
+    file_.clear();
     build();
     return true;
 }
@@ -193,15 +195,28 @@ bool MakerCurvesModel::open(const QString& path, QString& error) {
     rows_ = std::move(rows);
     endResetModel();
     keepSpareRow();
+    file_ = path;
     build();
     return true;
 }
 
 void MakerCurvesModel::fill(const PerformanceCurves& curves) {
+    setRows(MakerCurveRows(curves));
+}
+
+void MakerCurvesModel::clear() {
+    beginResetModel();
+    rows_.assign(1, Row{});
+    endResetModel();
+    file_.clear();
+    build();
+}
+
+void MakerCurvesModel::setRows(const std::vector<MakerCurveRow>& points) {
     rewriteInUnits();
     beginResetModel();
     rows_.clear();
-    for (const MakerCurveRow& point : MakerCurveRows(curves)) {
+    for (const MakerCurveRow& point : points) {
         const std::array<float, kCurveColumns> values{point.flowPercent, point.rangePercent,
                                                       point.wetBulb, point.coldWater};
         Row& row = rows_.emplace_back();
@@ -210,14 +225,18 @@ void MakerCurvesModel::fill(const PerformanceCurves& curves) {
     }
     rows_.emplace_back();
     endResetModel();
+    file_.clear();
     build();
 }
 
-void MakerCurvesModel::clear() {
-    beginResetModel();
-    rows_.assign(1, Row{});
-    endResetModel();
-    build();
+std::vector<MakerCurveRow> MakerCurvesModel::rows() const {
+    std::vector<MakerCurveRow> points;
+    for (const Row& row : rows_) {
+        if (std::any_of(row.begin(), row.end(), [](const NumberCell& c) { return !c.value; }))
+            continue;
+        points.push_back({*row[0].value, *row[1].value, *row[2].value, *row[3].value});
+    }
+    return points;
 }
 
 void MakerCurvesModel::rewriteInUnits() {

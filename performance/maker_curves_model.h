@@ -45,6 +45,12 @@ class MakerCurvesModel final : public QAbstractTableModel {
     void fill(const PerformanceCurves& curves);
     /// Empties the table: the test is then judged by the characteristic curve alone.
     void clear();
+    /// Replaces the rows by these (engine units).
+    void setRows(const std::vector<MakerCurveRow>& rows);
+    /// The rows whose every cell holds a value, in engine units.
+    [[nodiscard]] std::vector<MakerCurveRow> rows() const;
+    /// The file the rows came from, until they are edited; empty when typed.
+    [[nodiscard]] const QString& file() const { return file_; }
 
     /// The curves, checked; nothing when no row is given or they are refused.
     [[nodiscard]] const std::optional<MakerCurves>& curves() const { return curves_; }
@@ -71,6 +77,7 @@ class MakerCurvesModel final : public QAbstractTableModel {
     UnitSystem textUnits_;
     std::optional<MakerCurves> curves_;
     QString refusal_;
+    QString file_;
 };
 
 }  // namespace veltrane::performance

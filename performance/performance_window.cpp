@@ -5,6 +5,7 @@
 #include <QClipboard>
 #include <QCloseEvent>
 #include <QDir>
+#include <QFileInfo>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QMenuBar>
@@ -33,6 +34,7 @@
 #include "print_dialogs.h"
 #include "recent_files.h"
 #include "screen_fit.h"
+#include "study_document.h"
 #include "test_report_document.h"
 #include "test_report_fill.h"
 #include "translation.h"
@@ -56,6 +58,9 @@ const char* const kCsvFilter =
 constexpr int kScrollBarAllowance = 20;
 /// The tabs' first share of the splitter: all the width the window has left.
 constexpr int kWideTabs = 100000;
+const QString kLastStudyKey = QStringLiteral("study/last");
+/// A moment after the last move, resize or edit, the settings are written, ms.
+constexpr int kSettingsDelay = 500;
 
 QString DocumentsFolder() {
     const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
@@ -109,6 +114,7 @@ PerformanceWindow::PerformanceWindow(PerformanceModel& model, WindowServices ser
     auto* year = new YearModel(model_, units_, this);
     recentWeather_ =
         new RecentFiles(services_.settings, QStringLiteral("recentWeatherFiles"), this);
+    recentStudies_ = new RecentFiles(services_.settings, QStringLiteral("recentStudies"), this);
     yearTab_ =
         new YearTab(*year, units_, services_.messages, services_.files, *recentWeather_, tabs_);
     addTab(yearTab_);
@@ -135,6 +141,21 @@ PerformanceWindow::PerformanceWindow(PerformanceModel& model, WindowServices ser
     resize(1180, 760);
     const QByteArray geometry = services_.settings.value(kGeometryKey).toByteArray();
     if (!geometry.isEmpty()) restoreGeometry(geometry);
+
+    // Made from the models as they stand now, units and all: this is the unmodified study.
+    document_ = new StudyDocument(
+        {model_, *acceptance_, *yearTab_, units_, [this](UnitSystem system) { setUnits(system); },
+         [this] { inputs_->showModelValues(); }},
+        this);
+    connect(document_, &StudyDocument::stateChanged, this, &PerformanceWindow::showDocumentState);
+    showDocumentState();
+    settingsTimer_ = new QTimer(this);
+    settingsTimer_->setSingleShot(true);
+    settingsTimer_->setInterval(kSettingsDelay);
+    connect(settingsTimer_, &QTimer::timeout, this, &PerformanceWindow::saveSettings);
+    connect(tabs_, &QTabWidget::currentChanged, this, &PerformanceWindow::rememberSoon);
+    connect(&units_, &UnitLayer::systemChanged, this, &PerformanceWindow::rememberSoon);
+    connect(&model_, &PerformanceModel::calculated, this, &PerformanceWindow::rememberSoon);
     fitToScreen();
 }
 
@@ -163,6 +184,8 @@ QString PerformanceWindow::statusText() const {
 
 void PerformanceWindow::buildMenus() {
     QMenu* file = menuBar()->addMenu(tr("&File"));
+    buildStudyMenu(file);
+    file->addSeparator();
     // The weather files open in the Year tab, which is shown so that the user sees the year.
     file->addAction(tr("Open &Weather File…"), this, [this] {
         tabs_->setCurrentWidget(yearTab_);
@@ -231,6 +254,21 @@ void PerformanceWindow::buildMenus() {
                "<p>%2</p>")
                 .arg(QString::fromUtf8(kVersionText), QString::fromUtf8(kCompanyName)));
     });
+}
+
+void PerformanceWindow::buildStudyMenu(QMenu* file) {
+    QAction* action =
+        file->addAction(tr("&New Study"), QKeySequence::New, this, &PerformanceWindow::newStudy);
+    action->setObjectName(QStringLiteral("newStudy"));
+    file->addAction(tr("&Open Study…"), QKeySequence::Open, this,
+                    qOverload<>(&PerformanceWindow::openStudy));
+    QMenu* recent = file->addMenu(tr("Recent &Studies"));
+    connect(recent, &QMenu::aboutToShow, this, [this, recent] {
+        recentStudies_->fill(*recent, [this](const QString& path) { openStudy(path); });
+    });
+    file->addAction(tr("&Save Study"), QKeySequence::Save, this, &PerformanceWindow::saveStudy);
+    file->addAction(tr("Save Study &As…"), QKeySequence::SaveAs, this,
+                    &PerformanceWindow::saveStudyAs);
 }
 
 void PerformanceWindow::buildUnitSwitch(QMenu* view) {
@@ -419,8 +457,151 @@ void PerformanceWindow::saveSettings() {
 }
 
 void PerformanceWindow::closeEvent(QCloseEvent* event) {
+    if (!settleChanges()) {
+        event->ignore();
+        return;
+    }
     saveSettings();
+    document_->removeRecovery();
     event->accept();
+}
+
+void PerformanceWindow::moveEvent(QMoveEvent* event) {
+    QMainWindow::moveEvent(event);
+    rememberSoon();
+}
+
+void PerformanceWindow::resizeEvent(QResizeEvent* event) {
+    QMainWindow::resizeEvent(event);
+    rememberSoon();
+}
+
+void PerformanceWindow::rememberSoon() {
+    if (settingsTimer_ != nullptr) settingsTimer_->start();
+}
+
+void PerformanceWindow::showDocumentState() {
+    setWindowTitle(tr("%1[*] - %2").arg(document_->displayName(), kTitle));
+    setWindowModified(document_->isModified());
+}
+
+void PerformanceWindow::keepRecoveryIn(const QString& folder) {
+    document_->keepRecoveryIn(folder);
+}
+
+void PerformanceWindow::tellNotes(const QStringList& notes) {
+    if (!notes.isEmpty()) {
+        services_.messages.show(this, notes.join(QStringLiteral("\r\n")), kTitle,
+                                desktop::MessageButtons::Ok, desktop::MessageIcon::Exclamation);
+    }
+}
+
+void PerformanceWindow::start(const QString& file) {
+    if (document_->hasRecovery()) {
+        const desktop::MessageAnswer answer = services_.messages.show(
+            this,
+            tr("Veltrane Performance stopped before the changes to a study were saved. "
+               "Restore them?"),
+            kTitle, desktop::MessageButtons::YesNo, desktop::MessageIcon::Question);
+        if (answer == desktop::MessageAnswer::Yes) {
+            QStringList notes;
+            const QString error = document_->restoreRecovery(notes);
+            if (error.isEmpty()) {
+                tellNotes(notes);
+                return;
+            }
+            reportFailure(tr("The changes were not restored"), error);
+        } else {
+            document_->removeRecovery();
+        }
+    }
+    if (!file.isEmpty()) {
+        openStudyNow(file);
+        return;
+    }
+    const QString last = services_.settings.value(kLastStudyKey).toString();
+    if (!last.isEmpty() && QFileInfo::exists(last)) openStudyNow(last);
+}
+
+bool PerformanceWindow::settleChanges() {
+    if (!document_->isModified()) return true;
+    const desktop::MessageAnswer answer = services_.messages.show(
+        this, tr("Save the changes to %1?").arg(document_->displayName()), kTitle,
+        desktop::MessageButtons::SaveDiscardCancel, desktop::MessageIcon::Question);
+    switch (answer) {
+        case desktop::MessageAnswer::Save:
+            return saveStudy();
+        case desktop::MessageAnswer::Discard:
+            document_->removeRecovery();
+            return true;
+        default:
+            return false;
+    }
+}
+
+void PerformanceWindow::newStudy() {
+    if (!settleChanges()) return;
+    document_->startNew();
+    services_.settings.setValue(kLastStudyKey, QString());
+}
+
+void PerformanceWindow::openStudy() {
+    const QString folder = document_->path().isEmpty()
+                               ? DocumentsFolder()
+                               : QFileInfo(document_->path()).absolutePath();
+    const QString path = services_.files.openFileName(this, tr("Open Study"), folder,
+                                                      tr("Veltrane study (*.veltrane)"));
+    if (!path.isEmpty()) openStudy(path);
+}
+
+bool PerformanceWindow::openStudy(const QString& path) {
+    return settleChanges() && openStudyNow(path);
+}
+
+// The file is read whole before anything on screen changes: a refused one changes nothing.
+bool PerformanceWindow::openStudyNow(const QString& path) {
+    QStringList notes;
+    const QString error = document_->open(path, notes);
+    if (!error.isEmpty()) {
+        recentStudies_->remove(path);
+        reportFailure(tr("The study was not opened"), error);
+        return false;
+    }
+    recentStudies_->add(path);
+    services_.settings.setValue(kLastStudyKey, document_->path());
+    tellNotes(notes);
+    return true;
+}
+
+bool PerformanceWindow::saveStudy() {
+    if (document_->path().isEmpty()) return saveStudyAs();
+    const QString error = document_->saveAs(document_->path());
+    if (!error.isEmpty()) {
+        reportFailure(tr("The study was not saved"), error);
+        return false;
+    }
+    recentStudies_->add(document_->path());
+    services_.settings.setValue(kLastStudyKey, document_->path());
+    return true;
+}
+
+bool PerformanceWindow::saveStudyAs() {
+    const QString proposed =
+        document_->path().isEmpty()
+            ? QDir(DocumentsFolder()).filePath(QStringLiteral("study.veltrane"))
+            : document_->path();
+    QString path = services_.files.saveFileName(this, tr("Save Study"), proposed,
+                                                tr("Veltrane study (*.veltrane)"));
+    if (path.isEmpty()) return false;
+    if (QFileInfo(path).suffix().isEmpty()) path += QStringLiteral(".veltrane");
+    const QString error = document_->saveAs(path);
+    if (!error.isEmpty()) {
+        reportFailure(tr("The study was not saved"), error);
+        return false;
+    }
+    recentStudies_->add(document_->path());
+    services_.settings.setValue(kLastStudyKey, document_->path());
+    return true;
 }
 
 }  // namespace veltrane::performance

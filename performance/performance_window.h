@@ -6,6 +6,7 @@
 
 #include <QMainWindow>
 #include <QSettings>
+#include <QTimer>
 
 #include <vector>
 
@@ -29,6 +30,7 @@ class FileDialogs;
 class InputPanel;
 class PerformanceTab;
 class RecentFiles;
+class StudyDocument;
 class WorksheetTab;
 class YearTab;
 
@@ -73,8 +75,25 @@ class PerformanceWindow final : public QMainWindow {
     /// Geometry and inputs into the settings (also done on close).
     void saveSettings();
 
+    // The study in a file.
+    [[nodiscard]] StudyDocument& document() const { return *document_; }
+    /// Keeps a recovery copy of the study in `folder` a moment after each edit.
+    void keepRecoveryIn(const QString& folder);
+    /// The study to begin with: a recovery copy left by a window that did not close (offered),
+    /// else `file`, else the study open when the window last closed, else the last inputs.
+    void start(const QString& file = {});
+    void newStudy();
+    /// Asks for a study and opens it.
+    void openStudy();
+    /// Opens a study once the changes to this one are settled; false when it was not opened.
+    bool openStudy(const QString& path);
+    bool saveStudy();
+    bool saveStudyAs();
+
   protected:
     void closeEvent(QCloseEvent* event) override;
+    void moveEvent(QMoveEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
 
   private:
     void buildMenus();
@@ -90,6 +109,14 @@ class PerformanceWindow final : public QMainWindow {
     bool saveText(const QString& path, const QString& text);
     void reportFailure(const QString& what, const QString& error);
     QString askFile(const QString& caption, const QString& proposed, const QString& filters);
+    void buildStudyMenu(QMenu* file);
+    /// Saves, discards or keeps unsaved changes as the user answers; false to stop (Cancel).
+    bool settleChanges();
+    bool openStudyNow(const QString& path);
+    void showDocumentState();
+    void tellNotes(const QStringList& notes);
+    /// The settings are written a moment after the last change, not on every pixel of a drag.
+    void rememberSoon();
 
     PerformanceModel& model_;
     WindowServices services_;
@@ -100,6 +127,9 @@ class PerformanceWindow final : public QMainWindow {
     AcceptanceTab* acceptance_ = nullptr;
     YearTab* yearTab_ = nullptr;
     RecentFiles* recentWeather_ = nullptr;
+    RecentFiles* recentStudies_ = nullptr;
+    StudyDocument* document_ = nullptr;
+    QTimer* settingsTimer_ = nullptr;
     QTabWidget* tabs_ = nullptr;
     std::vector<PerformanceTab*> tabList_;
     QLabel* status_ = nullptr;

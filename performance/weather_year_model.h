@@ -111,6 +111,8 @@ class WeatherYearModel final : public QAbstractTableModel {
     bool openLoad(const QString& path, QString& error);
     /// The load file in use, empty under a constant load.
     [[nodiscard]] const QString& loadPath() const { return loadPath_; }
+    /// The constant load, % of the design's (meaningless while a load file is in use).
+    [[nodiscard]] float loadPercent() const { return load_.PercentAt(1, 1); }
 
     /// Asks for a run with these settings; nothing happens when they are those of the run in
     /// place or under way. Any older run is cancelled.

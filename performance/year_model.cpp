@@ -103,9 +103,7 @@ YearModel::YearModel(const PerformanceModel& design, const UnitLayer& units, QOb
     : QAbstractTableModel(parent), design_(design), units_(units), textUnits_(units.system()) {
     control_.setpoint = kDefaultSetpoint;
     setpoint_.write(control_.setpoint, Quantity::kTemperature, units_);
-    const double minimum = static_cast<double>(control_.minimumAirFlow) * kPercent;
-    minimum_.text = QLocale().toString(minimum, 'g', kMinimumDigits);
-    minimum_.value = static_cast<float>(minimum);
+    writeMinimum(control_.minimumAirFlow);
     std::vector<BinCells> bins;
     for (const WeatherBin& bin : kDefaultBins) {
         BinCells& cells = bins.emplace_back();
@@ -317,6 +315,31 @@ void YearModel::removeBins(QList<int> rows) {
     if (removed) readAll();
 }
 
+void YearModel::writeMinimum(float minimumAirFlow) {
+    const double minimum = static_cast<double>(minimumAirFlow) * kPercent;
+    minimum_ = NumberCell{};
+    minimum_.text = QLocale().toString(minimum, 'g', kMinimumDigits);
+    minimum_.value = static_cast<float>(minimum);
+    writtenMinimum_ = minimumAirFlow;
+}
+
+void YearModel::load(const std::vector<WeatherBin>& bins, const FanControl& control) {
+    if (textUnits_ != units_.system()) rewriteInUnits();
+    std::vector<BinCells> cells;
+    for (const WeatherBin& bin : bins) {
+        BinCells& row = cells.emplace_back();
+        row[kTwb].write(bin.wetBulb, Quantity::kTemperature, units_);
+        row[kTdb].write(bin.dryBulb, Quantity::kTemperature, units_);
+        row[kHours].write(static_cast<float>(bin.hours), Quantity::kHours, units_);
+    }
+    setpoint_ = NumberCell{};
+    setpoint_.write(control.setpoint, Quantity::kTemperature, units_);
+    writeMinimum(control.minimumAirFlow);
+    mode_ = control.mode;
+    control_ = control;
+    setBins(std::move(cells));
+}
+
 void YearModel::typeSetpoint(const QString& text) {
     if (textUnits_ != units_.system()) rewriteInUnits();
     setpoint_.type(text, Quantity::kTemperature, units_, QLocale());
@@ -324,6 +347,7 @@ void YearModel::typeSetpoint(const QString& text) {
 }
 
 void YearModel::typeMinimumAirFlow(const QString& text) {
+    writtenMinimum_.reset();
     minimum_.type(text, Quantity::kPercentage, units_, QLocale());
     readAll();
 }
@@ -371,8 +395,9 @@ void YearModel::readAll() {
             minimumProblem_ =
                 tr("The VFD minimum air flow must be above 0 % and no more than 100 %");
         } else {
-            control.minimumAirFlow =
-                static_cast<float>(static_cast<double>(*minimum_.value) / kPercent);
+            // A fraction written as its percentage is taken back as it was, not through it.
+            control.minimumAirFlow = writtenMinimum_.value_or(
+                static_cast<float>(static_cast<double>(*minimum_.value) / kPercent));
         }
     }
     if (problem_.isEmpty()) problem_ = setpointProblem_;

@@ -53,6 +53,9 @@ class YearModel final : public QAbstractTableModel {
     /// Removes these rows (in any order, repeats ignored) and runs the year once.
     void removeBins(QList<int> rows);
 
+    /// Replaces the bins and the fan control by a study's, and runs the year once.
+    void load(const std::vector<WeatherBin>& bins, const FanControl& control);
+
     void typeSetpoint(const QString& text);
     void typeMinimumAirFlow(const QString& text);
     void setFanMode(FanMode mode);
@@ -106,6 +109,7 @@ class YearModel final : public QAbstractTableModel {
     using BinCells = std::array<NumberCell, kBinColumns>;
 
     void setBins(std::vector<BinCells> bins);
+    void writeMinimum(float minimumAirFlow);
     void readAll();
     void rewriteInUnits();
     [[nodiscard]] QString binProblem(std::size_t row, int column) const;
@@ -116,7 +120,8 @@ class YearModel final : public QAbstractTableModel {
     const UnitLayer& units_;
     std::vector<BinCells> cells_;
     NumberCell setpoint_;
-    NumberCell minimum_;  ///< in percent of full air flow
+    NumberCell minimum_;                   ///< in percent of full air flow
+    std::optional<float> writtenMinimum_;  ///< the fraction minimum_ was written from
     FanMode mode_ = FanMode::kFull;
     UnitSystem textUnits_;
 

@@ -675,6 +675,13 @@ void YearTab::typeLoad(const QString& text) {
     load_->setToolTip(error);
 }
 
+void YearTab::showLoad() {
+    load_->setText(QLocale().toString(static_cast<double>(weather_->loadPercent()), 'g',
+                                      QLocale::FloatingPointShortest));
+    load_->setStyleSheet(QString());
+    load_->setToolTip(QString());
+}
+
 bool YearTab::openWeather(const QString& path) {
     QString error;
     if (!weather_->open(path, error)) {

@@ -71,6 +71,8 @@ class YearTab final : public PerformanceTab {
     /// Shows the hours of the latest weather run in a table of their own.
     void showHours();
     [[nodiscard]] WeatherYearModel& weatherModel() const { return *weather_; }
+    /// Shows the weather model's constant load in its box, unmarked (after a study is opened).
+    void showLoad();
     [[nodiscard]] QLineEdit* loadBox() const { return load_; }
     /// The chart's bars: per month when a weather file is open, else per bin.
     [[nodiscard]] bool showsMonths() const;

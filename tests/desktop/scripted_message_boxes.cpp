@@ -11,15 +11,13 @@ ScriptedMessageBoxes::ScriptedMessageBoxes()
 MessageAnswer ScriptedMessageBoxes::show(QWidget* /*parent*/, const QString& prompt,
                                          const QString& title, MessageButtons buttons,
                                          MessageIcon icon) {
-    const bool yesNo = buttons == MessageButtons::YesNo;
-    ShownBox box{prompt,
-                 title,
-                 buttons,
-                 icon,
-                 yesNo ? MessageAnswer::Yes : MessageAnswer::Ok,
-                 observer_ ? observer_() : QString()};
+    const MessageAnswer defaultAnswer = buttons == MessageButtons::YesNo ? MessageAnswer::Yes
+                                        : buttons == MessageButtons::SaveDiscardCancel
+                                            ? MessageAnswer::Save
+                                            : MessageAnswer::Ok;
+    ShownBox box{prompt, title, buttons, icon, defaultAnswer, observer_ ? observer_() : QString()};
     // Closing a box the script did not expect the way Esc would close it.
-    const MessageAnswer escape = yesNo ? MessageAnswer::No : MessageAnswer::Ok;
+    const MessageAnswer escape = EscapeAnswer(buttons);
     box.answer = answerer_ ? answerer_(box) : answerFromScript(prompt, escape);
     shown_.push_back(box);
     return box.answer;

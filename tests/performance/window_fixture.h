@@ -33,6 +33,10 @@ class ScriptedFileDialogs final : public FileDialogs {
         ++shown;
         return next;
     }
+    QString openFileName(QWidget*, const QString&, const QString&, const QString&) override {
+        ++shown;
+        return next;
+    }
 };
 
 class WindowFixture : public ::testing::Test {
