@@ -290,8 +290,11 @@ QString StudyDocument::saveAs(const QString& path) {
     return {};
 }
 
+// A copy already there belongs to a window that did not close: it is left alone until it is
+// restored or discarded, even while the question about it is open.
 void StudyDocument::keepRecoveryIn(const QString& folder) {
     recoveryFolder_ = folder;
+    copyOffered_ = hasRecovery();
 }
 
 QString StudyDocument::recoveryFile() const {
@@ -310,7 +313,7 @@ bool StudyDocument::hasRecovery() const {
 // it reads back the same from there; the path it came from goes first, so that a copy is never
 // left without it.
 void StudyDocument::writeRecovery() {
-    if (recoveryFolder_.isEmpty()) return;
+    if (recoveryFolder_.isEmpty() || copyOffered_) return;
     if (!isModified()) {
         removeRecovery();
         return;
@@ -327,6 +330,7 @@ void StudyDocument::writeRecovery() {
 
 void StudyDocument::removeRecovery() {
     recoveryTimer_.stop();
+    copyOffered_ = false;
     if (recoveryFolder_.isEmpty()) return;
     QFile::remove(recoveryFile());
     QFile::remove(recoveryPathFile());

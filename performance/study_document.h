@@ -68,7 +68,8 @@ class StudyDocument final : public QObject {
     /// document stays as it was, modified).
     QString saveAs(const QString& path);
 
-    /// Where the recovery copy is kept; empty keeps none.
+    /// Where the recovery copy is kept; empty keeps none. A copy found there is kept until
+    /// restoreRecovery() or removeRecovery().
     void keepRecoveryIn(const QString& folder);
     /// A copy left by a window that did not close.
     [[nodiscard]] bool hasRecovery() const;
@@ -100,6 +101,8 @@ class StudyDocument final : public QObject {
     bool modified_ = false;
     bool checkPending_ = false;
     QString recoveryFolder_;
+    /// A copy of an earlier window waits to be offered.
+    bool copyOffered_ = false;
     QTimer checkTimer_;
     QTimer recoveryTimer_;
 };

@@ -182,11 +182,18 @@ TEST_F(StudyWindow, shouldOfferTheEditsOfAKilledWindowAtTheNextStart) {
 
     open();
     window->keepRecoveryIn(recovery);
-    messages.expect({QStringLiteral("Veltrane Performance stopped before the changes to a study "
-                                    "were saved. Restore them?"),
-                     MessageAnswer::Yes});
+    // The user takes a while to answer, and the window evaluates meanwhile: the copy must wait.
+    QStringList asked;
+    messages.answerWith([this, &asked](const desktop::test::ShownBox& shown) {
+        asked << shown.prompt;
+        window->acceptanceTab()->readings().evaluate();
+        QTest::qWait(StudyDocument::kRecoveryDelay * 3 / 2);
+        return MessageAnswer::Yes;
+    });
     window->start();
-    EXPECT_TRUE(messages.scriptFinished());
+    EXPECT_EQ(asked, QStringList{QStringLiteral("Veltrane Performance stopped before the changes "
+                                                "to a study were saved. Restore them?")});
+    messages.answerWith({});
     EXPECT_EQ(box(FieldOf(Input::kWetBulb))->text(), QStringLiteral("71"));
     EXPECT_EQ(window->document().study().acceptance.readings.size(), 2U);
     EXPECT_TRUE(window->isWindowModified());
