@@ -197,7 +197,8 @@ TEST_F(Window, shouldRememberTheInputsAndRestoreDefaultsOnRequest) {
     type(Field::kTowerC, Decimal("2.5"));
     window->tabs()->setCurrentIndex(2);
     // Not saved as a study, yet the inputs stay for the next start.
-    messages.expect({QStringLiteral("Save the changes to Untitled?"), desktop::MessageAnswer::Discard});
+    messages.expect(
+        {QStringLiteral("Save the changes to Untitled?"), desktop::MessageAnswer::Discard});
     window->close();
     open();
     EXPECT_EQ(window->tabs()->currentIndex(), 2);

@@ -4,6 +4,7 @@
 #include <QProcess>
 
 #include <filesystem>
+#include <functional>
 #include <string>
 
 #include "acceptance_tab.h"
@@ -151,6 +152,68 @@ TEST_F(StudyWindow, shouldAskAboutUnsavedChangesOnClose) {
         EXPECT_EQ(window->isVisible(), !c.closed);
         EXPECT_EQ(Read(path("made.veltrane")).design[Input::kWetBulb], c.wetBulbInFile);
         EXPECT_EQ(window->isWindowModified(), c.answer != MessageAnswer::Save);
+    }
+}
+
+TEST_F(StudyWindow, shouldAskBeforeNewOrOpenDropsChanges) {
+    save(MadeStudy(UnitSystem::kUS), path("made.veltrane"));
+    save(Study{}, path("other.veltrane"));
+    const struct {
+        const char* name;
+        bool newStudy;
+        MessageAnswer answer;
+        QString titleAfter;
+        float wetBulbAfter;
+    } cases[] = {
+        {"New, cancelled", true, MessageAnswer::Cancel, QStringLiteral("made.veltrane"), 70.0F},
+        {"New, changes discarded", true, MessageAnswer::Discard, QStringLiteral("Untitled"), 65.0F},
+        {"Open, cancelled", false, MessageAnswer::Cancel, QStringLiteral("made.veltrane"), 70.0F},
+        {"Open, changes discarded", false, MessageAnswer::Discard, QStringLiteral("other.veltrane"),
+         65.0F},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        open();
+        ASSERT_TRUE(window->openStudy(path("made.veltrane")));
+        type(FieldOf(Input::kWetBulb), QStringLiteral("70"));
+        messages.expect({QStringLiteral("Save the changes to made.veltrane?"), c.answer});
+        if (c.newStudy) {
+            window->newStudy();
+        } else {
+            window->openStudy(path("other.veltrane"));
+        }
+        EXPECT_TRUE(messages.scriptFinished());
+        EXPECT_TRUE(window->windowTitle().startsWith(c.titleAfter + QStringLiteral("[*]")));
+        EXPECT_EQ(model->value(FieldOf(Input::kWetBulb)), c.wetBulbAfter);
+        EXPECT_EQ(Read(path("made.veltrane")).design[Input::kWetBulb], 68.0F);
+    }
+}
+
+// Written a moment after each change, so that a kill loses none of them.
+TEST_F(StudyWindow, shouldWriteTheSettingsAsTheyChange) {
+    save(Study{}, path("study.veltrane"));
+    const struct {
+        const char* key;
+        std::function<void()> change;
+        QVariant stored;
+    } cases[] = {
+        {"study/last", [this] { window->openStudy(path("study.veltrane")); },
+         path("study.veltrane")},
+        {"inputs/Twb", [this] { type(FieldOf(Input::kWetBulb), QStringLiteral("66")); },
+         QStringLiteral("66")},
+        {"window/tab", [this] { window->tabs()->setCurrentIndex(3); }, 3},
+        {"window/units", [this] { window->setUnits(UnitSystem::kSI); }, QStringLiteral("SI")},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.key);
+        c.change();
+        EXPECT_TRUE(QTest::qWaitFor(
+            [&c, this] {
+                return QSettings(settingsPath(), QSettings::IniFormat)
+                           .value(QLatin1String(c.key))
+                           .toString() == c.stored.toString();
+            },
+            5000));
     }
 }
 
