@@ -245,8 +245,9 @@ QStringList StudyDocument::apply(const study::Study& study) {
     parts_.year.showLoad();
     if (study.year.weatherFile.empty()) {
         if (weather.isOpen()) parts_.year.closeWeather();
-    } else if (!parts_.year.openWeather(FromPath(study.year.weatherFile))) {
-        // The Year tab has said why; the study goes on with its bins.
+    } else {
+        // A file that no longer opens is told by the Year tab; the study goes on with its bins.
+        parts_.year.openWeather(FromPath(study.year.weatherFile));
     }
     opened_ = study;
     return notes;
