@@ -656,13 +656,6 @@ AcceptanceMethod AcceptanceModel::decidingMethod() const {
         .value_or(AcceptanceMethod::kCharacteristic);
 }
 
-void AcceptanceModel::setMethod(std::optional<AcceptanceMethod> method) {
-    if (method == method_) return;
-    method_ = method;
-    emit settingsChanged();
-    evaluate();
-}
-
 PowerUnit AcceptanceModel::shownPowerUnit() const {
     return units_.system() == UnitSystem::kSI ? PowerUnit::kKilowatt : PowerUnit::kHorsepower;
 }

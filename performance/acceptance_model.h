@@ -125,8 +125,6 @@ class AcceptanceModel final : public QAbstractTableModel {
     /// Replaces the whole test by a study's, evaluated once. A curves file that cannot be read
     /// leaves no curves; `error` says why.
     void load(const TestRecord& record, QString& error);
-    /// The method asked for; nothing: the maker's curves when given, else the characteristic.
-    void setMethod(std::optional<AcceptanceMethod> method);
 
     /// Evaluates every reading and the mean against the design as it is now.
     void evaluate();
@@ -226,6 +224,8 @@ class AcceptanceModel final : public QAbstractTableModel {
     const PerformanceModel& design_;
     const UnitLayer& units_;
     std::vector<Row> rows_;
+    /// The method a study asks for; nothing: the maker's curves when given, else the
+    /// characteristic curve.
     std::optional<AcceptanceMethod> method_;
     /// While a study is put in place, the curves' change does not evaluate the old readings.
     bool loading_ = false;
