@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "byte_source.h"
+#include "csv_convention.h"
 #include "design_rows.h"
 #include "fan_power.h"
 #include "input_columns.h"
@@ -23,7 +24,7 @@ DesignInputs DesignOf(const Row& row) {
 
 /// The one row of the file; the first problem the reader met becomes the error.
 std::optional<DesignInputs> ReadOneDesign(const std::string& path, UnitSystem units,
-                                          std::string& error) {
+                                          const CsvFormat& format, std::string& error) {
     std::FILE* stream = std::fopen(path.c_str(), "rb");
     if (stream == nullptr) {
         error = "--acceptance: cannot read " + QuoteForMessage(path) + ": " + std::strerror(errno);
@@ -33,7 +34,7 @@ std::optional<DesignInputs> ReadOneDesign(const std::string& path, UnitSystem un
     Problems problems([&error](std::string_view line) {
         if (error.empty()) error = "--acceptance: " + std::string(line);
     });
-    RowReader reader(source, path, DesignColumns(), {}, units, problems);
+    RowReader reader(source, path, DesignColumns(), {}, units, problems, format);
     std::optional<DesignInputs> design;
     std::size_t rows = 0;
     Row row;
@@ -56,9 +57,12 @@ std::optional<DesignInputs> ReadOneDesign(const std::string& path, UnitSystem un
 
 std::optional<DesignBasis> AcceptanceBasis(const CalcOptions& options, std::string& error) {
     const UnitSystem units = options.units.value_or(UnitSystem::kUS);
+    // Without DESIGN.csv: the study's design, or with --defaults the defaults.
     const std::optional<DesignInputs> design =
-        options.acceptance->empty() ? DefaultDesignInputs()
-                                    : ReadOneDesign(*options.acceptance, units, error);
+        !options.acceptance->empty()
+            ? ReadOneDesign(*options.acceptance, units, CsvFormatOf(options), error)
+        : options.fromStudy ? options.fromStudy->design
+                            : DefaultDesignInputs();
     if (!design) return std::nullopt;
     // The maker's curves alone take no slope: it is never used then.
     AcceptanceDesign acceptance{*design, options.slope.value_or(0.0F), 0.0F,

@@ -509,7 +509,11 @@ std::optional<AcceptanceSettings> AcceptanceSettings::From(const CalcOptions& op
                                 AcceptanceMethod::kCharacteristic,
                                 std::nullopt,
                                 DefaultTestLimits(units)};
-    if (options.testLimits) settings.limits = ParseTestLimits(*options.testLimits, units).limits;
+    if (options.testLimits) {
+        settings.limits = ParseTestLimits(*options.testLimits, units).limits;
+    } else if (options.fromStudy && options.fromStudy->limits) {
+        settings.limits = *options.fromStudy->limits;
+    }
     if (options.designFanPower) {
         settings.designPowerUnit = options.designFanPower->unit;
     } else {
@@ -587,7 +591,7 @@ void AcceptanceSettings::DeclareOptions(CLI::App& app, CalcOptions& options) {
 void AcceptanceSettings::CheckOptions(const CalcOptions& options) {
     const bool curves = options.curves || options.curvesCsv;
     if (options.acceptance) {
-        if (options.acceptance->empty() && !options.defaults)
+        if (options.acceptance->empty() && !options.defaults && !options.study)
             Refuse("--acceptance needs DESIGN.csv or --defaults");
         if (!options.acceptance->empty() && options.defaults)
             Refuse("--acceptance takes DESIGN.csv or --defaults, not both");

@@ -6,6 +6,7 @@
 #include "acceptance_mode.h"
 #include "calc_options.h"
 #include "columns.h"
+#include "csv_convention.h"
 #include "input_columns.h"
 #include "maker_curves_file.h"
 #include "number_text.h"
@@ -106,7 +107,8 @@ void CheckTestOptions(const CalcOptions& options) {
                                            : "--field") +
                " belongs to --report");
     if (!options.acceptance) return;
-    if (options.method == AcceptanceMethod::kCurves && !options.makerCurves)
+    const bool studyCurves = options.fromStudy && !options.fromStudy->makerCurves.empty();
+    if (options.method == AcceptanceMethod::kCurves && !options.makerCurves && !studyCurves)
         Refuse("--method curves: " + std::string(kCurvesNotGiven) + " (--maker-curves)");
     if (options.trace && !options.slope)
         Refuse("--trace writes the characteristic curve's worksheets: it needs --slope m");
@@ -121,8 +123,15 @@ bool ReadTestSettings(const CalcOptions& options, AcceptanceSettings& settings,
                       std::string& error) {
     const UnitSystem units = options.units.value_or(UnitSystem::kUS);
     if (options.makerCurves) {
-        settings.curves = ReadMakerCurves(*options.makerCurves, units, error);
+        settings.curves = ReadMakerCurves(*options.makerCurves, units, error, CsvFormatOf(options));
         if (!settings.curves) return false;
+    } else if (options.fromStudy && !options.fromStudy->makerCurves.empty()) {
+        MakerCurvesTable table = BuildMakerCurves(options.fromStudy->makerCurves);
+        if (!table.curves) {
+            error = "--study " + options.fromStudy->name + ": the maker's curves: " + table.refusal;
+            return false;
+        }
+        settings.curves = std::move(table.curves);
     }
     settings.characteristic = options.slope.has_value();
     // CheckTestOptions has refused --method curves without the curves.

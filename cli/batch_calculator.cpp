@@ -32,7 +32,7 @@ void BatchCalculator::CalculateDefaults() {
 
 void BatchCalculator::CalculateSource(ByteSource& source, std::string_view name) {
     RowReader reader(source, name, mode_->Columns(), mode_->OutputColumns(), settings_.units,
-                     problems_);
+                     problems_, settings_.csvFormat);
     for (;;) {
         switch (reader.Next(row_)) {
             case RowReader::Event::kHeader:

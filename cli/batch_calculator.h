@@ -40,6 +40,8 @@ class BatchCalculator {
     void ReportProblem(std::string_view message);
 
     [[nodiscard]] bool HadErrors() const { return problems_.Any(); }
+    /// True when a source was refused whole for its form: the status of a bad option.
+    [[nodiscard]] bool Refused() const { return problems_.Refused(); }
     [[nodiscard]] std::size_t DesignsWritten() const { return csv_.RowsEnded(); }
     /// The inputs of the first design calculated, for --chart; none before the first.
     [[nodiscard]] const std::optional<DesignInputs>& FirstDesign() const { return firstDesign_; }

@@ -70,6 +70,8 @@ struct BatchSettings {
     std::optional<LeavingAirRule> askedLeavingAir{};
     /// --motor-efficiency (and --drive-efficiency): the fan's electrical energy is written too.
     std::optional<FanDriveEfficiency> fanEfficiency{};
+    /// The convention the CSV sources are written in (--decimal-comma).
+    CsvFormat csvFormat{};
 };
 
 /// What the run lends a mode for the whole run.

@@ -12,6 +12,7 @@
 #include "input_columns.h"
 #include "number_text.h"
 #include "option_reading.h"
+#include "study_settings.h"
 #include "units.h"
 #include "usable_values.h"
 
@@ -249,6 +250,7 @@ void DeclareCapabilityOptions(CLI::App& app, CalcOptions& options) {
 /// Options that only make sense together, checked once all are read.
 void CheckCombinations(CalcOptions& options) {
     const bool curves = options.curves || options.curvesCsv;
+    RateSettings::CheckOptions(options);
     AcceptanceSettings::CheckOptions(options);
     FitSettings::CheckOptions(options);
     if (options.slope && options.tower)
@@ -288,6 +290,19 @@ void DeclareOptions(CLI::App& app, CalcOptions& options, std::string& traceTarge
                  "a last column Notes with what the window would have said of the design");
     app.add_flag("--defaults", options.defaults,
                  "calculate the default design alone; no input is read");
+    SingleOption(
+        app, "--study", "FILE.veltrane", options.study,
+        [](std::string_view file) { return std::string(file); },
+        "re-run a study saved by veltrane-performance: it gives the design (the\n"
+        "row calculated when no FILE is given), its units, and for the mode the\n"
+        "options choose its settings: with --acceptance (no DESIGN.csv) its\n"
+        "readings (unless FILEs are given), slope (the tower's m when it has\n"
+        "none), design fan power, draft, method, test limits and maker's curves;\n"
+        "with --setpoint or --weather its tower, setpoint, fan control and, for a\n"
+        "weather file, its load (see those options). An option given on the\n"
+        "command line wins over the study's value. Files the study names are\n"
+        "found from the study's own folder. A study that cannot be read (a newer\n"
+        "version, a value out of range) stops the run, exit status 2");
     SingleOption(app, "--units", "si|us", options.units, ParseUnits,
                  "the units of every column, --sweep and the totals: us (the default), or si\n"
                  "as listed above, results with SI captions (\"Cold Water Out Temp (C)\").\n"
@@ -297,6 +312,13 @@ void DeclareOptions(CLI::App& app, CalcOptions& options, std::string& traceTarge
                  "back to that very value. --tower's C:m and Notes stay as they are;\n"
                  "--trace writes each quantity in US and SI units side by side. Every other\n"
                  "option works in SI as it says");
+    app.add_flag("--decimal-comma", options.decimalComma,
+                 "read every CSV input (rows, DESIGN.csv, the maker's curves, a load file)\n"
+                 "as a decimal-comma spreadsheet writes it: fields separated by ';', ','\n"
+                 "the decimal mark, a '.' in a number refused (it would be a grouping\n"
+                 "mark). The output stays in the program's own form (',' and '.'), so that\n"
+                 "it reads back without the option. Without it, a file whose first line is\n"
+                 "separated by ';' is refused, exit status 2");
     ValueOption(app.add_option(
                        "--sweep",
                        [&options](const CLI::results_t& results) {
@@ -339,7 +361,7 @@ std::string OptionForm(const CLI::Option& option) {
     for (const std::string& name : option.get_lnames())
         form += (form.empty() ? "--" : ", --") + name;
     const std::string typeName = option.get_type_name();
-    if (!typeName.empty()) form += (typeName.front() == '[' ? "" : " ") + typeName;
+    if (!typeName.empty()) form += (typeName.starts_with("[=") ? "" : " ") + typeName;
     return form;
 }
 
@@ -417,6 +439,11 @@ ParsedArguments ParseArguments(std::span<const std::string_view> arguments) {
     }
     if (app.count("--trace") > 0) options.trace = traceTarget.empty() ? "-" : traceTarget;
     if (options.help || options.version) return parsed;
+    // The study stands for options left out, so it is taken before they are checked together.
+    if (options.study) {
+        parsed.error = TakeStudy(options);
+        if (!parsed.error.empty()) return parsed;
+    }
     try {
         CheckCombinations(options);
     } catch (const BadOption& bad) {
@@ -509,7 +536,8 @@ std::string UsageText() {
         "still calculated), or when an output could not be written (a --trace FILE that cannot\n"
         "be opened stops the run before anything is calculated); 2 for a bad option, or one\n"
         "that the mode chosen does not use (such as --exit-air with --acceptance, or --totals\n"
-        "with --fit), with nothing calculated.\n"
+        "with --fit), a study that cannot be read, or a file separated by ';' without\n"
+        "--decimal-comma, with nothing calculated.\n"
         "\n"
         "Example: KaV/L over L/G for three approaches, the other inputs at their defaults:\n"
         "  veltrane-calc --defaults --sweep Approach=5:15:5 --sweep LG=0.5:2:0.1\n"
@@ -524,6 +552,10 @@ std::string UsageText() {
         "  veltrane-calc --defaults --slope 0.6 --curves curves.pdf\n"
         "Example: the characteristic of a maker's performance data:\n"
         "  veltrane-calc --fit data.csv\n"
+        "Example: a study saved by the window: its design, its test's verdict, its year:\n"
+        "  veltrane-calc --study plant.veltrane\n"
+        "  veltrane-calc --study plant.veltrane --acceptance --totals\n"
+        "  veltrane-calc --study plant.veltrane --weather --monthly --totals\n"
         "Example: a year of the default design at a site, month by month:\n"
         "  veltrane-calc --weather site.epw --defaults --tower design:0.6 --setpoint 78 \\\n"
         "      --fan vfd --monthly --totals\n";

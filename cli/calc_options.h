@@ -8,10 +8,12 @@
 #include <vector>
 
 #include "acceptance.h"
+#include "acceptance_limits.h"
 #include "demand_curves.h"
 #include "fan_control.h"
 #include "fan_power.h"
 #include "leaving_air.h"
+#include "maker_curves.h"
 #include "performance_curves.h"
 #include "rating.h"
 #include "sweep.h"
@@ -24,6 +26,18 @@ namespace veltrane::cli {
 
 inline constexpr std::string_view kProgramName = "veltrane-calc";
 
+/// What a study (--study) gives the run beyond the options it fills in.
+struct StudyInputs {
+    DesignInputs design{};  ///< the design an acceptance test is judged against
+    /// The rows the mode reads when no FILE is given, as CSV in the run's units: the design,
+    /// its weather bins or its test readings.
+    std::string rows;
+    /// The name the rows go by in messages: the study's path.
+    std::string name;
+    std::vector<MakerCurveRow> makerCurves;  ///< typed into the study; empty when none
+    std::optional<TestLimits> limits;        ///< in the run's units; none: the test codes'
+};
+
 struct CalcOptions {
     bool raw = false;
     bool check = false;
@@ -33,6 +47,7 @@ struct CalcOptions {
     bool version = false;
     std::vector<Sweep> sweeps;              ///< in the order given; the first varies slowest
     std::optional<TowerOption> tower;       ///< rate every design against this tower
+    bool towerFromStudy = false;            ///< --tower without C:m: the study's tower
     std::optional<LeavingAirRule> exitAir;  ///< --exit-air; the window's when not given
     /// The cold water rated rows run their fans to, as typed (°F, or °C under --units si).
     std::optional<std::string> setpoint;
@@ -80,6 +95,11 @@ struct CalcOptions {
     std::optional<std::string> weather;
     std::optional<std::string> load;
     bool monthly = false;
+    /// --study FILE.veltrane, and what it gives once read (TakeStudy).
+    std::optional<std::string> study;
+    std::optional<StudyInputs> fromStudy;
+    /// --decimal-comma: CSV inputs separated by ';' with ',' for the decimal mark.
+    bool decimalComma = false;
 };
 
 struct ParsedArguments {

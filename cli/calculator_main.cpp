@@ -10,6 +10,7 @@
 #include "batch_calculator.h"
 #include "calc_options.h"
 #include "chart_command.h"
+#include "csv_convention.h"
 #include "curves_command.h"
 #include "file_clash.h"
 #include "input_columns.h"
@@ -85,6 +86,11 @@ int WriteWholeOutput(std::FILE* out, std::FILE* err, std::string_view text, std:
 /// Calculates each file in turn; "-" is standard input. A file that cannot be opened is named
 /// and passed over.
 void CalculateFiles(const CalcOptions& options, std::FILE* in, BatchCalculator& calculator) {
+    if (options.files.empty() && options.fromStudy) {
+        StringSource source(options.fromStudy->rows);
+        calculator.CalculateSource(source, options.fromStudy->name);
+        return;
+    }
     if (options.files.empty()) {
         FileSource source(in);
         calculator.CalculateSource(source, kStandardInputName);
@@ -157,6 +163,7 @@ int Calculate(const CalcOptions& options, std::FILE* in, std::FILE* out, std::FI
     if (trace != nullptr) settings.trace = [trace](std::string_view sheet) { trace->Write(sheet); };
     settings.askedLeavingAir = options.exitAir;
     settings.fanEfficiency = FanEfficiencyOf(options);
+    settings.csvFormat = CsvFormatOf(options);
     CheckedOutput output(out);
     settings.outputLost = [&output] { return output.Failed(); };
     BatchCalculator calculator(
@@ -177,6 +184,7 @@ int Calculate(const CalcOptions& options, std::FILE* in, std::FILE* out, std::FI
     }
     if (!WriteCharts(options, calculator, err)) return kExitInputProblem;
     if (!WriteCurves(options, calculator, err)) return kExitInputProblem;
+    if (calculator.Refused()) return kExitUsage;
     return calculator.HadErrors() ? kExitInputProblem : kExitSuccess;
 }
 
@@ -199,6 +207,11 @@ int RunCalculator(std::span<const std::string_view> arguments, std::FILE* in, st
     const std::string clash = OutputThatIsAnInput(options);
     if (!clash.empty()) {
         Complain(err, clash);
+        return kExitUsage;
+    }
+    const std::string semicolons = SemicolonInput(options);
+    if (!semicolons.empty()) {
+        WriteLine(err, semicolons);
         return kExitUsage;
     }
 

@@ -201,8 +201,8 @@ std::optional<FanSettings> FanSettings::From(const CalcOptions& options, std::st
 }
 
 void FanSettings::DeclareOptions(CLI::App& app, CalcOptions& options) {
-    SingleOption(
-        app, "--setpoint", "T", options.setpoint,
+    OptionalArgumentOption(
+        app, "--setpoint", "[T]", options.setpoint,
         [](std::string_view text) {
             ReadOptionNumber("--setpoint", text);
             return std::string(text);
@@ -220,7 +220,11 @@ void FanSettings::DeclareOptions(CLI::App& app, CalcOptions& options) {
         "above the setpoint alone (0 when none), and the sums of the hours and\n"
         "degree-hours above it. T is liquid water: from 32 F to 212 F (0 C to\n"
         "100 C). With --units si T is in C and the columns are Cold Water Reached\n"
-        "(C), Above Setpoint (K), Fan Power Used (kW) and the degree-hours in K h");
+        "(C), Above Setpoint (K), Fan Power Used (kW) and the degree-hours in K h.\n"
+        "With --study, T may be left out for the study's, which also gives the\n"
+        "tower and --fan; the rows are its weather bins (its design when it has\n"
+        "none), each at the design with the bin's air and hours, the bin's own\n"
+        "approach, hot water or range where it has them, else the design's range");
     SingleOption(app, "--fan", "MODE", options.fan, ParseFan,
                  "with --setpoint: full (the default) runs the fans at full speed and shows\n"
                  "how far the cold water lands from the setpoint; vfd[:MIN] slows them to\n"
@@ -234,6 +238,8 @@ void FanSettings::DeclareOptions(CLI::App& app, CalcOptions& options) {
 
 void FanSettings::CheckOptions(const CalcOptions& options) {
     if (options.setpoint && !options.tower) Refuse("--setpoint needs --tower");
+    if (options.setpoint && options.setpoint->empty())
+        Refuse("--setpoint needs T, unless --study gives it");
     if (options.setpoint) {
         const float typed = ReadOptionNumber("--setpoint", *options.setpoint);
         const ValueCheck check =

@@ -39,7 +39,8 @@ std::vector<NamedFile> Inputs(const CalcOptions& options) {
     std::vector<NamedFile> inputs;
     if (options.acceptance && !options.acceptance->empty())
         inputs.push_back({"--acceptance", *options.acceptance});
-    const bool readsStandardInput = options.files.empty() && !options.defaults;
+    if (options.study) inputs.push_back({"--study", *options.study});
+    const bool readsStandardInput = options.files.empty() && !options.defaults && !options.study;
     if (readsStandardInput) inputs.push_back({"", std::string(kStandardInputPath)});
     for (const std::string& file : options.files)
         inputs.push_back({"", file == "-" ? std::string(kStandardInputPath) : file});

@@ -30,12 +30,12 @@ struct CurveRows {
 
 /// Every sound row of the stream; the first problem the reader met becomes the error.
 CurveRows ReadRows(std::FILE* stream, const std::string& path, UnitSystem units,
-                   std::string& error) {
+                   const CsvFormat& format, std::string& error) {
     FileSource source(stream);
     Problems problems([&error](std::string_view line) {
         if (error.empty()) error = "--maker-curves: " + std::string(line);
     });
-    RowReader reader(source, path, kCurveColumns, {}, units, problems);
+    RowReader reader(source, path, kCurveColumns, {}, units, problems, format);
     CurveRows read;
     Row row;
     for (RowReader::Event event = reader.Next(row); event != RowReader::Event::kEnd;
@@ -51,14 +51,14 @@ CurveRows ReadRows(std::FILE* stream, const std::string& path, UnitSystem units,
 }  // namespace
 
 std::optional<MakerCurves> ReadMakerCurves(const std::string& path, UnitSystem units,
-                                           std::string& error) {
+                                           std::string& error, const CsvFormat& format) {
     std::FILE* stream = std::fopen(path.c_str(), "rb");
     if (stream == nullptr) {
         error =
             "--maker-curves: cannot read " + QuoteForMessage(path) + ": " + std::strerror(errno);
         return std::nullopt;
     }
-    const CurveRows read = ReadRows(stream, path, units, error);
+    const CurveRows read = ReadRows(stream, path, units, format, error);
     std::fclose(stream);
     if (!error.empty()) return std::nullopt;
     MakerCurvesTable table = BuildMakerCurves(read.rows);

@@ -69,6 +69,9 @@ constexpr std::array kOptionUses = {
     OptionUse{"--exit-air", "weather"},
     OptionUse{"--setpoint", "weather"},
     OptionUse{"--fan", "weather"},
+    // A study stands for the design a run starts from; a fit starts from measured rows alone.
+    OptionUse{"--study", "calculate rate fan acceptance weather"},
+    OptionUse{"--decimal-comma", "calculate rate fan fit acceptance weather"},
 };
 
 /// True when `word` is one of the blank-separated words of `list`.

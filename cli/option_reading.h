@@ -55,4 +55,22 @@ void SingleOption(CLI::App& app, const std::string& name, const std::string& for
                     ->type_name(form));
 }
 
+/// Like SingleOption, but the argument may be left out: the option then holds an empty text and
+/// `read` is not called. A study (--study) gives what such an option leaves out.
+template <typename Read>
+void OptionalArgumentOption(CLI::App& app, const std::string& name, const std::string& form,
+                            std::optional<std::string>& target, Read read,
+                            const std::string& description) {
+    ValueOption(app.add_option(
+                       name,
+                       [name, &target, read](const CLI::results_t& results) {
+                           if (target) Refuse(name + " is given twice");
+                           const bool left = results.empty() || results.front().empty();
+                           target = left ? std::string() : read(results.front());
+                           return true;
+                       },
+                       description)
+                    ->type_name(form));
+}
+
 }  // namespace veltrane::cli

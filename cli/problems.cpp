@@ -26,6 +26,11 @@ void Problems::AtLine(std::string_view source, std::size_t line, std::string_vie
     At(PlaceOfLine(source, line), what);
 }
 
+void Problems::RefusalAtLine(std::string_view source, std::size_t line, std::string_view what) {
+    refused_ = true;
+    AtLine(source, line, what);
+}
+
 void Problems::At(std::string_view place, std::string_view what) {
     std::string message(place);
     message += ": ";

@@ -34,11 +34,17 @@ class Problems {
     /// A note at a place already formed: told, but not a problem.
     void NoteAt(std::string_view place, std::string_view what);
 
+    /// A source refused whole for its form, "FILE:LINE: what": like a problem, and the run's
+    /// status is that of a bad option (nothing of it was calculated).
+    void RefusalAtLine(std::string_view source, std::size_t line, std::string_view what);
+
     [[nodiscard]] bool Any() const { return any_; }
+    [[nodiscard]] bool Refused() const { return refused_; }
 
   private:
     MessageSink messages_;
     bool any_ = false;
+    bool refused_ = false;
 };
 
 }  // namespace veltrane::cli

@@ -65,24 +65,38 @@ std::optional<RateSettings> RateSettings::From(const CalcOptions& options, std::
 }
 
 void RateSettings::DeclareOptions(CLI::App& app, CalcOptions& options) {
-    SingleOption(app, "--tower", "C:m", options.tower, ParseTowerOption,
-                 "rate a tower of characteristic KaV/L = C*(L/G)^-m (C > 0, m >= 0) instead\n"
-                 "of calculating each design as it stands. Held from the row: P, Twb, Tdb,\n"
-                 "LG, Flow, Cycles, Drift, MakeupTemp, FanPress, FanEff and the range\n"
-                 "R = THot - (Twb + Approach) as the row gives it, which a sweep of Twb\n"
-                 "keeps. Solved: the approach at which the row's KaV/L equals the tower's\n"
-                 "(between the KaV/L of two adjacent cold water temperatures), searched\n"
-                 "from just above 0 F to 100 F and below the approach at which the hot\n"
-                 "water would boil at the row's pressure; then THot = Twb + Approach + R.\n"
-                 "The row is written with the solved Approach and THot and the sixteen\n"
-                 "results of that operating point. Where no approach in that range gives\n"
-                 "it, Approach, THot and the results are empty and Notes and standard\n"
-                 "error say why. --tower design:m is the tower through each design row\n"
-                 "as read, before any sweep or weather replaces its inputs: C = KaV/L x\n"
-                 "(L/G)^m of that row");
+    ValueOption(app.add_option(
+                       "--tower",
+                       [&options](const CLI::results_t& results) {
+                           if (options.tower) Refuse("--tower is given twice");
+                           // Left out: the study's tower (TakeStudy), or refused.
+                           const bool left = results.empty() || results.front().empty();
+                           options.towerFromStudy = left;
+                           options.tower = left ? TowerOption{} : ParseTowerOption(results.front());
+                           return true;
+                       },
+                       "rate a tower of characteristic KaV/L = C*(L/G)^-m (C > 0, m >= 0) instead\n"
+                       "of calculating each design as it stands. Held from the row: P, Twb, Tdb,\n"
+                       "LG, Flow, Cycles, Drift, MakeupTemp, FanPress, FanEff and the range\n"
+                       "R = THot - (Twb + Approach) as the row gives it, which a sweep of Twb\n"
+                       "keeps. Solved: the approach at which the row's KaV/L equals the tower's\n"
+                       "(between the KaV/L of two adjacent cold water temperatures), searched\n"
+                       "from just above 0 F to 100 F and below the approach at which the hot\n"
+                       "water would boil at the row's pressure; then THot = Twb + Approach + R.\n"
+                       "The row is written with the solved Approach and THot and the sixteen\n"
+                       "results of that operating point. Where no approach in that range gives\n"
+                       "it, Approach, THot and the results are empty and Notes and standard\n"
+                       "error say why. --tower design:m is the tower through each design row\n"
+                       "as read, before any sweep or weather replaces its inputs: C = KaV/L x\n"
+                       "(L/G)^m of that row. With --study, C:m may be left out for the study's\n"
+                       "tower")
+                    ->type_name("[C:m]"));
 }
 
-void RateSettings::CheckOptions(const CalcOptions&) {}
+void RateSettings::CheckOptions(const CalcOptions& options) {
+    if (options.towerFromStudy && !options.study)
+        Refuse("--tower needs C:m or design:m, unless --study gives the tower");
+}
 
 std::unique_ptr<BatchMode> RateSettings::Make(const ModeContext& context) {
     return std::make_unique<RateMode>(context);

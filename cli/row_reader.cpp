@@ -4,6 +4,7 @@
 #include <string>
 
 #include "calc_options.h"
+#include "csv_convention.h"
 #include "input_columns.h"
 #include "number_text.h"
 #include "usable_values.h"
@@ -34,22 +35,28 @@ Row DefaultRow(std::span<const ColumnDefinition> columns, std::string_view name,
 
 RowReader::RowReader(ByteSource& source, std::string_view name,
                      std::span<const ColumnDefinition> columns, std::span<const Caption> passedOver,
-                     UnitSystem units, Problems& problems)
+                     UnitSystem units, Problems& problems, CsvFormat format)
     : source_(source),
-      reader_(source),
+      reader_(source, format),
       name_(name),
       columns_(columns),
       passedOver_(passedOver),
       units_(units),
       problems_(problems),
       fieldOf_(columns.size(), kAbsent),
-      defaults_(DefaultRow(columns, name, units)) {}
+      defaults_(DefaultRow(columns, name, units)),
+      format_(format),
+      plainTexts_(columns.size()) {}
 
 RowReader::Event RowReader::Next(Row& row) {
     while (reader_.Next(record_)) {
         if (!record_.error.empty()) {
             problems_.AtLine(name_, record_.line, record_.error);
             continue;
+        }
+        if (!laidOut_ && LooksSemicolonSeparated(record_, format_)) {
+            problems_.RefusalAtLine(name_, record_.line, kSemicolonRefusal);
+            return Event::kEnd;
         }
         // The first sound record that names columns is the header.
         if (!laidOut_ && NamesAnyColumn()) {
@@ -162,6 +169,17 @@ bool RowReader::ReadFields(Row& row) {
 
 bool RowReader::ReadField(std::size_t column, std::string_view text, Row& row) {
     const ColumnDefinition& definition = columns_[column];
+    if (format_.decimalMark != '.') {
+        std::optional<std::string> plain = PlainNumberText(text, format_);
+        if (!plain) {
+            problems_.AtLine(name_, record_.line,
+                             std::string(definition.shortName) + " " + QuoteForMessage(text) +
+                                 " holds a '.', which a decimal-comma file uses for grouping");
+            return false;
+        }
+        plainTexts_[column] = std::move(*plain);
+        text = plainTexts_[column];
+    }
     row.texts[column] = text;
     row.present[column] = 1;
     if (text.empty() && definition.emptyCell == EmptyCell::kAbsent) {

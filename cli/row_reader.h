@@ -40,10 +40,13 @@ class RowReader {
         kEnd,     ///< the end of the source, or a header that no row can be read by
     };
 
+    /// `format`: the separator and decimal mark the source is written in; a source that looks
+    /// separated by ';' where `format` says ',' is refused (Problems::RefusalAtLine).
     /// `passedOver` names columns a header may hold that are not read (the mode's own output
     /// columns), so that the program's output reads back.
     RowReader(ByteSource& source, std::string_view name, std::span<const ColumnDefinition> columns,
-              std::span<const Caption> passedOver, UnitSystem units, Problems& problems);
+              std::span<const Caption> passedOver, UnitSystem units, Problems& problems,
+              CsvFormat format = {});
 
     /// The next row or header; a malformed record or field is reported and passed over.
     Event Next(Row& row);
@@ -86,6 +89,10 @@ class RowReader {
     std::size_t fieldCount_ = 0;
     std::vector<std::size_t> fieldOf_;  ///< the field of each column, or kAbsent
     Row defaults_;
+    CsvFormat format_;
+    /// Each column's field with its decimal comma made a '.', under a decimal-comma format: the
+    /// row's texts point here.
+    std::vector<std::string> plainTexts_;
 };
 
 }  // namespace veltrane::cli

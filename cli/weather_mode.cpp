@@ -17,6 +17,7 @@
 #include "byte_source.h"
 #include "calc_options.h"
 #include "constants.h"
+#include "csv_convention.h"
 #include "csv_reader.h"
 #include "fan_mode.h"
 #include "fan_rows.h"
@@ -71,7 +72,8 @@ std::string Tenths(double value) {
 }
 
 /// A load file, 12 × 24 rows of Month, Hour, Load (%); none, with `error`, when it cannot be used.
-std::optional<LoadProfile> ReadLoadFile(const std::string& file, std::string& error) {
+std::optional<LoadProfile> ReadLoadFile(const std::string& file, const CsvFormat& format,
+                                        std::string& error) {
     const std::string label = "--load " + QuoteForMessage(file);
     std::FILE* stream = std::fopen(file.c_str(), "rb");
     if (stream == nullptr) {
@@ -79,9 +81,11 @@ std::optional<LoadProfile> ReadLoadFile(const std::string& file, std::string& er
         return std::nullopt;
     }
     FileSource source(stream);
-    CsvReader reader(source);
+    CsvReader reader(source, format);
     CsvRecord record;
     LoadProfileReader profile;
+    std::vector<std::string> plain;
+    std::vector<std::string_view> fields;
     while (reader.Next(record)) {
         if (!record.error.empty()) {
             error =
@@ -89,7 +93,24 @@ std::optional<LoadProfile> ReadLoadFile(const std::string& file, std::string& er
             std::fclose(stream);
             return std::nullopt;
         }
-        profile.AddRow(record.line, record.fields);
+        if (format.decimalMark == '.') {
+            profile.AddRow(record.line, record.fields);
+            continue;
+        }
+        plain.clear();
+        for (const std::string_view field : record.fields) {
+            std::optional<std::string> text = PlainNumberText(field, format);
+            if (!text) {
+                error = label + ": line " + std::to_string(record.line) + ": " +
+                        QuoteForMessage(field) +
+                        " holds a '.', which a decimal-comma file uses for grouping";
+                std::fclose(stream);
+                return std::nullopt;
+            }
+            plain.push_back(std::move(*text));
+        }
+        fields.assign(plain.begin(), plain.end());
+        profile.AddRow(record.line, fields);
     }
     std::fclose(stream);
     if (!source.Error().empty()) {
@@ -365,7 +386,7 @@ std::optional<WeatherSettings> WeatherSettings::From(const CalcOptions& options,
         options.setpoint ? SetpointIn(*options.setpoint, options.units.value_or(UnitSystem::kUS))
                          : std::numeric_limits<float>::quiet_NaN();
     if (options.load && IsLoadFile(*options.load)) {
-        std::optional<LoadProfile> load = ReadLoadFile(*options.load, error);
+        std::optional<LoadProfile> load = ReadLoadFile(*options.load, CsvFormatOf(options), error);
         if (!load) return std::nullopt;
         settings.load = *load;
     } else if (options.load) {
@@ -377,8 +398,8 @@ std::optional<WeatherSettings> WeatherSettings::From(const CalcOptions& options,
 }
 
 void WeatherSettings::DeclareOptions(CLI::App& app, CalcOptions& options) {
-    SingleOption(
-        app, "--weather", "SITE.epw", options.weather,
+    OptionalArgumentOption(
+        app, "--weather", "[SITE.epw]", options.weather,
         [](std::string_view path) { return std::string(path); },
         "with --tower and --defaults or a design FILE: a year from the site's hourly\n"
         "weather file (EnergyPlus weather format). Each hour is the design row with\n"
@@ -392,7 +413,9 @@ void WeatherSettings::DeclareOptions(CLI::App& app, CalcOptions& options) {
         "error and left out, its hours counted in the totals' Notes (status 1);\n"
         "a file of fewer hours is a year of its own hours, several records an\n"
         "hour share it. The site's 0.4 % design wet bulb is told beside the\n"
-        "design's on standard error, or with the site in --trace");
+        "design's on standard error, or with the site in --trace. With --study\n"
+        "SITE.epw may be left out for the study's weather file, and the study\n"
+        "gives the tower, --setpoint, --fan and --load");
     SingleOption(
         app, "--load", "PCT|FILE.csv", options.load,
         [](std::string_view text) {
@@ -416,6 +439,8 @@ void WeatherSettings::DeclareOptions(CLI::App& app, CalcOptions& options) {
 }
 
 void WeatherSettings::CheckOptions(const CalcOptions& options) {
+    if (options.weather && options.weather->empty())
+        Refuse("--weather needs SITE.epw, unless --study names one");
     if (options.weather && !options.tower)
         Refuse("--weather needs --tower C:m or --tower design:m");
     if (options.load && !options.weather) Refuse("--load belongs to --weather");
