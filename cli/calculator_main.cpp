@@ -176,6 +176,9 @@ int Calculate(const CalcOptions& options, std::FILE* in, std::FILE* out, std::FI
     } else {
         CalculateFiles(options, in, calculator);
     }
+    // A source refused for its form before any row is written leaves the output empty, as a
+    // refusal of the options does.
+    if (calculator.Refused() && calculator.DesignsWritten() == 0) return kExitUsage;
     if (options.totals) calculator.WriteTotals();
     calculator.Flush();
     if (!output.Finish(false)) {

@@ -31,7 +31,11 @@ struct ReadCase {
     std::string_view input;
     std::vector<std::string> rows;  ///< each row's texts joined by '/', "-" where it has none
     std::vector<std::string> messages;
+    CsvFormat format{};
+    bool refused = false;  ///< the source is refused whole for its form
 };
+
+constexpr CsvFormat kDecimalComma{';', ','};
 
 std::string Joined(const Row& row) {
     std::string joined;
@@ -59,13 +63,30 @@ TEST(RowReader, shouldReadTheDeclaredColumnsAndRefuseWhatCannotBeRead) {
         {"Twb,FanPower\nx,30\n60,30,1\n",
          {},
          {"in.csv:2: Twb \"x\" is not a number", "in.csv:3: 3 fields where 2 are expected"}},
+        // A decimal-comma file: its commas are decimal marks, and a '.' is a grouping mark that
+        // would read a thousand as one.
+        {"Twb;FanPower;Hours\n60,5;\"30,25\";1e3\n61;1.000;1\n",
+         {"60.5/1000/30.25/1e3"},
+         {"in.csv:3: FanPower \"1.000\" holds a '.', which a decimal-comma file uses for grouping"},
+         kDecimalComma},
+        {"Twb;FanPower\n60;30\n",
+         {},
+         {"in.csv:1: looks separated by ';': give --decimal-comma to read a decimal-comma file"},
+         {},
+         true},
+        // Read as a decimal-comma file, the program's own form is one field a line: no header.
+        {"Twb,FanPower\n60,30\n",
+         {},
+         {"in.csv:1: 1 field where 3 are expected", "in.csv:2: 1 field where 3 are expected"},
+         kDecimalComma},
     };
     for (const ReadCase& c : cases) {
         SCOPED_TRACE(std::string(c.input));
         std::vector<std::string> messages;
         Problems problems([&](std::string_view line) { messages.emplace_back(line); });
         StringSource source(c.input, 3);
-        RowReader reader(source, "in.csv", kColumns, kPassedOver, UnitSystem::kUS, problems);
+        RowReader reader(source, "in.csv", kColumns, kPassedOver, UnitSystem::kUS, problems,
+                         c.format);
         std::vector<std::string> rows;
         Row row;
         for (RowReader::Event event = reader.Next(row); event != RowReader::Event::kEnd;
@@ -75,6 +96,7 @@ TEST(RowReader, shouldReadTheDeclaredColumnsAndRefuseWhatCannotBeRead) {
         EXPECT_EQ(rows, c.rows);
         EXPECT_EQ(messages, c.messages);
         EXPECT_EQ(problems.Any(), !c.messages.empty());
+        EXPECT_EQ(problems.Refused(), c.refused);
     }
 }
 
