@@ -503,7 +503,8 @@ std::string UsageText() {
         text += line + "\n";
     }
     text +=
-        "Numbers take '.' as the decimal mark and an optional exponent: 14.7, .001, 1.5e3.\n"
+        "Numbers take '.' as the decimal mark and an optional exponent: 14.7, .001, 1.5e3\n"
+        "(',' for the decimal mark and ';' between fields with --decimal-comma).\n"
         "MakeupTemp is read but enters no result: the calculation does not use it.\n"
         "\n"
         "Weather bins: a named column Hours (hours per year in the row's bin) adds, after the\n"

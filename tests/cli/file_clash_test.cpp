@@ -17,7 +17,8 @@ namespace {
 
 namespace fs = std::filesystem;
 
-/// A directory of its own for each test, with in.csv, design.csv and a hard link to in.csv.
+/// A directory of its own for each test, with in.csv, design.csv, a hard link to in.csv and a
+/// study.
 class FileClash : public ::testing::Test {
   protected:
     void SetUp() override {
@@ -29,6 +30,8 @@ class FileClash : public ::testing::Test {
         Write("in.svg", kInput);
         Write("design.csv", kInput);
         fs::create_hard_link(dir_ / "in.csv", dir_ / "link.csv");
+        fs::copy_file(fs::path(VELTRANE_CLI_FIXTURES) / "study_bins.veltrane",
+                      dir_ / "study.veltrane");
     }
     void TearDown() override { fs::remove_all(dir_); }
 
@@ -80,6 +83,7 @@ TEST_F(FileClash, shouldRefuseEveryOutputThatIsTheSameFileAsAnInput) {
         {{"--trace=@link.csv", "@in.csv"}, true},
         {{"--demand", "@./in.csv", "@in.csv"}, true},
         {{"--trace=@design.csv", "--acceptance", "@design.csv", "--slope", "0.6", "@in.csv"}, true},
+        {{"--trace=@study.veltrane", "--study", "@study.veltrane"}, true},
         // Another file, or one that does not exist yet, is written as asked.
         {{"--trace=@design.csv", "@in.csv"}, false},
         {{"--demand", "@new.csv", "@in.csv"}, false},
