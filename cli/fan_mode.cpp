@@ -238,8 +238,7 @@ void FanSettings::DeclareOptions(CLI::App& app, CalcOptions& options) {
 
 void FanSettings::CheckOptions(const CalcOptions& options) {
     if (options.setpoint && !options.tower) Refuse("--setpoint needs --tower");
-    if (options.setpoint && options.setpoint->empty())
-        Refuse("--setpoint needs T, unless --study gives it");
+    if (options.setpoint && options.setpoint->empty()) Refuse("--setpoint needs an argument T");
     if (options.setpoint) {
         const float typed = ReadOptionNumber("--setpoint", *options.setpoint);
         const ValueCheck check =

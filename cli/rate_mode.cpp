@@ -94,8 +94,7 @@ void RateSettings::DeclareOptions(CLI::App& app, CalcOptions& options) {
 }
 
 void RateSettings::CheckOptions(const CalcOptions& options) {
-    if (options.towerFromStudy && !options.study)
-        Refuse("--tower needs C:m or design:m, unless --study gives the tower");
+    if (options.towerFromStudy && !options.study) Refuse("--tower needs an argument C:m");
 }
 
 std::unique_ptr<BatchMode> RateSettings::Make(const ModeContext& context) {

@@ -439,8 +439,7 @@ void WeatherSettings::DeclareOptions(CLI::App& app, CalcOptions& options) {
 }
 
 void WeatherSettings::CheckOptions(const CalcOptions& options) {
-    if (options.weather && options.weather->empty())
-        Refuse("--weather needs SITE.epw, unless --study names one");
+    if (options.weather && options.weather->empty()) Refuse("--weather needs an argument SITE.epw");
     if (options.weather && !options.tower)
         Refuse("--weather needs --tower C:m or --tower design:m");
     if (options.load && !options.weather) Refuse("--load belongs to --weather");

@@ -134,8 +134,7 @@ TEST(TakeStudy, shouldRefuseWhatTheStudyCannotServe) {
              " names no weather file; its weather bins run with --setpoint"},
         {{"--study", kBins, "--acceptance"},
          "--study " + kBins + ": the study holds no test readings"},
-        {{"--tower", "--defaults"},
-         "--tower needs C:m or design:m, unless --study gives the tower"},
+        {{"--tower", "--defaults"}, "--tower needs an argument C:m"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.error);
