@@ -107,7 +107,8 @@ struct ParsedArguments {
     std::string error;  ///< one line saying what is wrong, empty when the line is sound
 };
 
-/// Reads the arguments that follow the program name. Nothing is read or calculated here.
+/// Reads the arguments that follow the program name. Nothing is calculated here; the one file
+/// read is a study (--study), since it stands for options that are then checked with the rest.
 ParsedArguments ParseArguments(std::span<const std::string_view> arguments);
 
 /// What --help prints.
