@@ -2,7 +2,37 @@
 
 #include <algorithm>
 
+#include "number_text.h"
+
 namespace veltrane {
+
+CsvFormat CsvFormatSeparatedBy(char separator) {
+    return CsvFormat{separator, separator == ';' ? ',' : '.'};
+}
+
+CsvFormat CsvFormatOfText(std::string_view text, char tabDecimalMark) {
+    std::size_t semicolons = 0;
+    std::size_t commas = 0;
+    bool quoted = false;
+    for (const char c : text) {
+        if (c == '"') quoted = !quoted;
+        if (quoted) continue;
+        if (c == '\n' || c == '\r') {
+            // Blank lines before the first record do not decide.
+            if (semicolons + commas > 0) break;
+            continue;
+        }
+        if (c == '\t') return CsvFormat{'\t', tabDecimalMark};
+        semicolons += c == ';' ? 1 : 0;
+        commas += c == ',' ? 1 : 0;
+    }
+    return CsvFormatSeparatedBy(semicolons > commas ? ';' : ',');
+}
+
+bool IsPlainNumberText(std::string_view field) {
+    float value = 0.0F;
+    return !field.empty() && ReadInputNumber(field, value) != NumberError::NotANumber;
+}
 
 std::optional<std::string> PlainNumberText(std::string_view field, const CsvFormat& format) {
     std::string text(field);

@@ -119,7 +119,25 @@ std::string Format(Real value, int figures, NumberMarks marks) {
     return Positional(decimal, marks);
 }
 
+/// The result text without its trailing decimal mark and with a zero before a leading one.
+std::string Readable(std::string text, std::string_view decimal) {
+    if (decimal.empty()) return text;
+    if (text.ends_with(decimal)) text.resize(text.size() - decimal.size());
+    const std::size_t sign = text.starts_with('-') ? 1 : 0;
+    if (text.size() == sign || text.compare(sign, decimal.size(), decimal) == 0)
+        text.insert(sign, 1, '0');
+    return text;
+}
+
 }  // namespace
+
+std::string ReadableResultText(float value, NumberMarks marks) {
+    return Readable(ResultText(value, marks), marks.decimal);
+}
+
+std::string ReadableResultText(double value, NumberMarks marks) {
+    return Readable(ResultText(value, marks), marks.decimal);
+}
 
 std::string ResultText(float value, NumberMarks marks) {
     return Format(value, 7, marks);

@@ -35,4 +35,10 @@ std::string ResultText(float value, NumberMarks marks = {});
 /// Text of the double-precision result 8 (fifteen significant figures before rounding).
 std::string ResultText(double value, NumberMarks marks = {});
 
+/// The same five figures as an engineer writes them beside a unit: no decimal mark where no
+/// fraction follows it, and a zero before a mark that would lead.
+///   78 -> "78"   0.71234 -> "0.71234"   -0.5 -> "-0.5"   1234567 -> "1,234,600"   0 -> "0"
+std::string ReadableResultText(float value, NumberMarks marks = {});
+std::string ReadableResultText(double value, NumberMarks marks = {});
+
 }  // namespace veltrane

@@ -1,6 +1,7 @@
 #include "units.h"
 
 #include <array>
+#include <cctype>
 #include <charconv>
 #include <cmath>
 #include <utility>
@@ -104,7 +105,39 @@ char* WriteShortestLanding(char* out, Quantity quantity, UnitSystem units, Value
     return WritePlainShortest(out, converted);
 }
 
+/// m³/h per litre per second.
+constexpr double kCubicMetresPerHourPerLitrePerSecond = 3.6;
+
+/// A unit's name as the captions write it: in lower case, "°" dropped and "³" a "3", so that
+/// "°C", "C" and "c" are one name.
+std::string UnitKey(std::string_view name) {
+    std::string key;
+    for (std::size_t i = 0; i < name.size(); ++i) {
+        const std::string_view rest = name.substr(i);
+        if (rest.starts_with("\u00B0")) {
+            i += std::string_view("\u00B0").size() - 1;
+        } else if (rest.starts_with("\u00B3")) {
+            key += '3';
+            i += std::string_view("\u00B3").size() - 1;
+        } else {
+            key += static_cast<char>(std::tolower(static_cast<unsigned char>(name[i])));
+        }
+    }
+    return key;
+}
+
 }  // namespace
+
+std::optional<HeaderUnit> UnitNamed(Quantity quantity, std::string_view name) {
+    const std::string key = UnitKey(TrimBlanks(name));
+    if (key.empty()) return std::nullopt;
+    for (const UnitSystem units : {UnitSystem::kUS, UnitSystem::kSI}) {
+        if (key == UnitKey(UnitOf(quantity, units))) return HeaderUnit{units, 1.0};
+    }
+    if (quantity == Quantity::kWaterFlow && key == "l/s")
+        return HeaderUnit{UnitSystem::kSI, kCubicMetresPerHourPerLitrePerSecond};
+    return std::nullopt;
+}
 
 const UnitConversion& ConversionOf(Quantity quantity) noexcept {
     return kConversions[static_cast<std::size_t>(quantity)];

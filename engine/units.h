@@ -14,6 +14,7 @@
 // result is converted from the value the calculation formed.
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -76,6 +77,19 @@ const UnitConversion& ConversionOf(Quantity quantity) noexcept;
 
 /// The unit a quantity kind has in a unit system ("" for none).
 std::string_view UnitOf(Quantity quantity, UnitSystem units) noexcept;
+
+/// How a value written in a unit that a file's header names reaches the calculation: the unit
+/// system whose unit of the quantity it is, and the factor that brings it into that unit (litres
+/// per second are SI at 3.6 m³/h each).
+struct HeaderUnit {
+    UnitSystem units = UnitSystem::kUS;
+    double factor = 1.0;
+};
+
+/// The unit of `quantity` that `name` spells, as the window ("°C", "m³/h") or the captions ("C",
+/// "m3/h") write it, in any case; litres per second ("L/s") for a water flow too. Nothing when
+/// `name` is no unit of that quantity ("kg" for a temperature).
+std::optional<HeaderUnit> UnitNamed(Quantity quantity, std::string_view name);
 
 /// @param us a value in US customary units
 /// @return the value in SI units, double precision

@@ -192,5 +192,36 @@ TEST(CsvFormat, shouldReadTheDecimalMarkAndRefuseAGroupingMark) {
     EXPECT_EQ(PlainNumberText("1.5", CsvFormat{}), "1.5");
 }
 
+TEST(CsvFormat, shouldTellTheConventionFromTheFirstLine) {
+    struct Case {
+        std::string_view text;
+        CsvFormat expected;
+    };
+    const Case cases[] = {
+        {"P,Twb,Tdb\n14.7,78,90\n", {',', '.'}},
+        {"P;Twb;Tdb\r\n14,7;78;90\r\n", {';', ','}},
+        // A comma inside a quoted caption does not outvote the separators.
+        {"\"Flow, %\";Twb;TCold\n", {';', ','}},
+        {"\"Twb; wet bulb\",Tdb\n", {',', '.'}},
+        // The first record decides, however many semicolons the notes further down hold.
+        {"\n\nTwb,Tdb,Notes\n1;2;3;4;5\n", {',', '.'}},
+        {"78\t90\t1\n", {'\t', ','}},
+        {"78\n", {',', '.'}},
+        {"", {',', '.'}},
+    };
+    for (const Case& c : cases) {
+        const CsvFormat format = CsvFormatOfText(c.text, ',');
+        EXPECT_EQ(format.separator, c.expected.separator) << c.text;
+        EXPECT_EQ(format.decimalMark, c.expected.decimalMark) << c.text;
+    }
+}
+
+TEST(CsvFormat, shouldTakeOnlyPlainNumbersForNumbers) {
+    for (const std::string_view number : {"28.5", "-1e-3", "1e40", ".5"})
+        EXPECT_TRUE(IsPlainNumberText(number)) << number;
+    for (const std::string_view text : {"", "28,5", "Twb", "inf", "pump off"})
+        EXPECT_FALSE(IsPlainNumberText(text)) << text;
+}
+
 }  // namespace
 }  // namespace veltrane

@@ -53,5 +53,28 @@ TEST(ResultText, shouldUseTheLocaleMarks) {
     EXPECT_EQ(ResultText(121551.0F, french), "121\u202f550,");
 }
 
+TEST(ReadableResultText, shouldDropTheBareMarkAndLeadWithAZero) {
+    const NumberMarks german{".", ","};
+    const struct {
+        float value;
+        NumberMarks marks;
+        std::string_view expected;
+    } cases[] = {
+        {78.0F, {}, "78"},
+        {100.0F, german, "100"},
+        {0.71234F, {}, "0.71234"},
+        {-0.5F, german, "-0,5"},
+        {0.0F, {}, "0"},
+        {-0.0F, german, "0"},
+        {73659.0F, german, "73.659"},
+        {1234567.0F, {}, "1,234,600"},
+        {13.5F, german, "13,5"},
+        {std::numeric_limits<float>::infinity(), {}, "Infinity"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(ReadableResultText(c.value, c.marks), c.expected) << c.value;
+    EXPECT_EQ(ReadableResultText(0.25, {}), "0.25");
+}
+
 }  // namespace
 }  // namespace veltrane

@@ -96,6 +96,36 @@ float ReadBack(const std::string& text, Quantity quantity) {
     return InputFromUnits(quantity, UnitSystem::kSI, value);
 }
 
+TEST(UnitNamed, shouldReadTheUnitsAHeaderNamesAndRefuseAnotherQuantitys) {
+    struct Case {
+        Quantity quantity;
+        std::string_view name;
+        std::optional<UnitSystem> units;
+        double factor;
+    };
+    const Case cases[] = {
+        {Quantity::kTemperature, "\u00B0C", UnitSystem::kSI, 1.0},
+        {Quantity::kTemperature, " f ", UnitSystem::kUS, 1.0},
+        {Quantity::kTemperatureDifference, "K", UnitSystem::kSI, 1.0},
+        {Quantity::kWaterFlow, "m\u00B3/h", UnitSystem::kSI, 1.0},
+        {Quantity::kWaterFlow, "GPM", UnitSystem::kUS, 1.0},
+        {Quantity::kWaterFlow, "L/s", UnitSystem::kSI, 3.6},
+        {Quantity::kPressure, "kPa", UnitSystem::kSI, 1.0},
+        {Quantity::kPercentage, "%", UnitSystem::kUS, 1.0},
+        {Quantity::kTemperature, "kg", std::nullopt, 0.0},
+        {Quantity::kTemperature, "K", std::nullopt, 0.0},
+        {Quantity::kPressure, "L/s", std::nullopt, 0.0},
+        {Quantity::kWaterFlow, "", std::nullopt, 0.0},
+    };
+    for (const Case& c : cases) {
+        const std::optional<HeaderUnit> unit = UnitNamed(c.quantity, c.name);
+        ASSERT_EQ(unit.has_value(), c.units.has_value()) << c.name;
+        if (!unit) continue;
+        EXPECT_EQ(unit->units, *c.units) << c.name;
+        EXPECT_EQ(unit->factor, c.factor) << c.name;
+    }
+}
+
 TEST(WriteLossless, shouldWriteTheShortestSiTextThatGivesTheSameFloatBack) {
     struct Case {
         Quantity quantity;
