@@ -42,25 +42,26 @@ QString NoOperatingPointText(const DemandChart& chart) {
 }
 
 /// Where the design's L/G lies outside the span, its points are not drawn: the caption says so.
-QString OutsideNote(const DemandChart& chart, float liquidGas) {
+QString OutsideNote(const DemandChart& chart, float liquidGas, const ChartNumbers& numbers) {
     if (liquidGas >= chart.span.from && liquidGas <= chart.span.to) return {};
-    return QStringLiteral(" (at L/G %1, outside the plot)").arg(Number(D(liquidGas)));
+    return QStringLiteral(" (at L/G %1, outside the plot)").arg(numbers.number(D(liquidGas)));
 }
 
-std::vector<CaptionItem> CaptionItems(const DemandChart& chart) {
+std::vector<CaptionItem> CaptionItems(const DemandChart& chart, const ChartNumbers& numbers) {
     std::vector<CaptionItem> items;
     if (chart.tower) {
-        items.push_back({CaptionMarker::kTowerLine,
-                         QStringLiteral("tower KaV/L = C·(L/G)^−m, C = %1, m = %2")
-                             .arg(Number(D(chart.tower->c)), Number(D(chart.tower->m)))});
+        items.push_back(
+            {CaptionMarker::kTowerLine,
+             QStringLiteral("tower KaV/L = C·(L/G)^−m, C = %1, m = %2")
+                 .arg(numbers.number(D(chart.tower->c)), numbers.number(D(chart.tower->m)))});
     }
-    items.push_back({CaptionMarker::kDesign,
-                     QStringLiteral("design point") + OutsideNote(chart, chart.liquidGas)});
+    items.push_back({CaptionMarker::kDesign, QStringLiteral("design point") +
+                                                 OutsideNote(chart, chart.liquidGas, numbers)});
     if (chart.tower) {
-        items.push_back({CaptionMarker::kOperating, chart.operatingPoint
-                                                        ? QStringLiteral("operating point") +
-                                                              OutsideNote(chart, chart.liquidGas)
-                                                        : NoOperatingPointText(chart)});
+        items.push_back({CaptionMarker::kOperating,
+                         chart.operatingPoint ? QStringLiteral("operating point") +
+                                                    OutsideNote(chart, chart.liquidGas, numbers)
+                                              : NoOperatingPointText(chart)});
         items.push_back({CaptionMarker::kCrossing, QStringLiteral("crossing")});
     }
     return items;
@@ -73,12 +74,13 @@ double MarkerWidth(CaptionMarker marker) {
     return marker == CaptionMarker::kTowerLine ? kCaptionLineSample : kCaptionMarkerWidth;
 }
 
-std::vector<CaptionPiece> LayOutCaption(const DemandChart& chart, double left, double right) {
+std::vector<CaptionPiece> LayOutCaption(const DemandChart& chart, double left, double right,
+                                        const ChartNumbers& numbers) {
     const QFontMetricsF metrics(ChartFont(kTextPixels));
     std::vector<CaptionPiece> pieces;
     double x = left;
     int line = 0;
-    for (const CaptionItem& item : CaptionItems(chart)) {
+    for (const CaptionItem& item : CaptionItems(chart, numbers)) {
         const double marker = MarkerWidth(item.marker);
         const double width = marker + metrics.horizontalAdvance(item.text);
         if (x > left && x + width > right) {

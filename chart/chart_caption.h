@@ -6,6 +6,7 @@
 
 #include <vector>
 
+#include "chart_text.h"
 #include "demand_curves.h"
 
 namespace veltrane::chart {
@@ -27,7 +28,8 @@ double MarkerWidth(CaptionMarker marker);
 
 /// The caption laid out from `left` to `right` (points): an item that does not fit starts a new
 /// line, a text longer than a line is wrapped at its spaces.
-std::vector<CaptionPiece> LayOutCaption(const DemandChart& chart, double left, double right);
+std::vector<CaptionPiece> LayOutCaption(const DemandChart& chart, double left, double right,
+                                        const ChartNumbers& numbers = ChartNumbers());
 
 /// How many lines the caption takes, at least one.
 int CaptionLines(const std::vector<CaptionPiece>& pieces);

@@ -59,4 +59,30 @@ QString Fixed(double value, int decimals) {
     return QString::number(value, 'f', decimals);
 }
 
+ChartNumbers::ChartNumbers(const QLocale& locale) : decimal_(locale.decimalPoint()) {}
+
+QString ChartNumbers::marked(QString plain) const {
+    return decimal_ == u"." ? plain : plain.replace(u'.', decimal_);
+}
+
+QString ChartNumbers::number(double value, int digits) const {
+    return marked(Number(value, digits));
+}
+
+QString ChartNumbers::fixed(double value, int decimals) const {
+    return marked(Fixed(value, decimals));
+}
+
+QString ChartNumbers::temperature(double fahrenheit, UnitSystem units, int digits) const {
+    return marked(Temperature(fahrenheit, units, digits));
+}
+
+QString ChartNumbers::temperatureDifference(double fahrenheit, UnitSystem units, int digits) const {
+    return marked(TemperatureDifference(fahrenheit, units, digits));
+}
+
+QString ChartNumbers::pressure(double psia, UnitSystem units, int digits) const {
+    return marked(Pressure(psia, units, digits));
+}
+
 }  // namespace veltrane::chart

@@ -2,6 +2,7 @@
 // The chart's fonts and the way it writes its numbers, shared by the painter and its caption.
 
 #include <QFont>
+#include <QLocale>
 #include <QString>
 
 #include "units.h"
@@ -43,5 +44,26 @@ QString DifferenceUnit(UnitSystem units);
 
 /// A fixed number of decimals.
 QString Fixed(double value, int decimals);
+
+/// The functions above with the decimal mark of a locale: the C locale's '.' in the files the
+/// batch tool writes, the window's own on its screen, so that a chart beside the window's
+/// tables and totals shows the same mark. The figures and exponents are the chart's own rule in
+/// every locale; a chart groups no thousands.
+class ChartNumbers {
+  public:
+    explicit ChartNumbers(const QLocale& locale = QLocale::c());
+
+    [[nodiscard]] QString number(double value, int digits = 4) const;
+    [[nodiscard]] QString fixed(double value, int decimals) const;
+    [[nodiscard]] QString temperature(double fahrenheit, UnitSystem units, int digits = 4) const;
+    [[nodiscard]] QString temperatureDifference(double fahrenheit, UnitSystem units,
+                                                int digits = 4) const;
+    [[nodiscard]] QString pressure(double psia, UnitSystem units, int digits = 4) const;
+
+  private:
+    [[nodiscard]] QString marked(QString plain) const;
+
+    QString decimal_;
+};
 
 }  // namespace veltrane::chart

@@ -55,7 +55,7 @@ Axis AxisAround(double low, double high) {
 
 class CrossPlotPainter {
   public:
-    explicit CrossPlotPainter(const CrossPlot& plot) : plot_(plot) {
+    CrossPlotPainter(const CrossPlot& plot, const QLocale& locale) : plot_(plot), numbers_(locale) {
         double flowLow = plot.test.flowPercent;
         double flowHigh = flowLow;
         double coldLow = plot.test.coldWater;
@@ -111,7 +111,7 @@ class CrossPlotPainter {
     }
 
     [[nodiscard]] QString Cold(double value) const {
-        return Fixed(value, 1) + u' ' + QString::fromStdString(plot_.temperatureUnit);
+        return numbers_.fixed(value, 1) + u' ' + QString::fromStdString(plot_.temperatureUnit);
     }
 
     void DrawText(const QString& text, QPointF at, int pixels, bool bold = false,
@@ -136,8 +136,8 @@ class CrossPlotPainter {
             p_->setPen(QPen(kGridColour, 0.8));
             p_->drawLine(QPointF(x, plot.top()), QPointF(x, plot.bottom()));
             p_->setPen(Qt::black);
-            DrawText(Number(flow), {x, plot.bottom() + kTickGap + ascent}, kTextPixels, false,
-                     Qt::AlignHCenter);
+            DrawText(numbers_.number(flow), {x, plot.bottom() + kTickGap + ascent}, kTextPixels,
+                     false, Qt::AlignHCenter);
         }
         for (int i = 0; i <= steps(cold_); ++i) {
             const double cold = cold_.low + cold_.step * i;
@@ -145,7 +145,7 @@ class CrossPlotPainter {
             p_->setPen(QPen(kGridColour, 0.8));
             p_->drawLine(QPointF(plot.left(), y), QPointF(plot.right(), y));
             p_->setPen(Qt::black);
-            DrawText(Number(cold), {plot.left() - kTickGap - 1.0, y + ascent / 2.0 - 1.0},
+            DrawText(numbers_.number(cold), {plot.left() - kTickGap - 1.0, y + ascent / 2.0 - 1.0},
                      kTextPixels, false, Qt::AlignRight);
         }
     }
@@ -197,12 +197,12 @@ class CrossPlotPainter {
         // where the rising line leaves room, the adjusted flow's to the lower right.
         p_->setPen(kTestColour);
         DrawText(QStringLiteral("test: ") + Cold(plot_.test.coldWater) +
-                     QStringLiteral(" at predicted flow ") + Fixed(plot_.test.flowPercent, 1) +
-                     QStringLiteral(" %"),
+                     QStringLiteral(" at predicted flow ") +
+                     numbers_.fixed(plot_.test.flowPercent, 1) + QStringLiteral(" %"),
                  test + QPointF(-2.0 * kMarkerRadius, -2.0 * kMarkerRadius), kTextPixels, true,
                  Qt::AlignRight);
         p_->setPen(kAdjustedColour);
-        DrawText(QStringLiteral("adjusted flow ") + Fixed(plot_.adjusted.flowPercent, 1) +
+        DrawText(QStringLiteral("adjusted flow ") + numbers_.fixed(plot_.adjusted.flowPercent, 1) +
                      QStringLiteral(" %: ") + Cold(plot_.adjusted.coldWater) +
                      QStringLiteral(" predicted"),
                  adjusted + QPointF(2.0 * kMarkerRadius, 4.0 * kMarkerRadius), kTextPixels, true);
@@ -223,6 +223,7 @@ class CrossPlotPainter {
     }
 
     const CrossPlot& plot_;
+    ChartNumbers numbers_;
     Axis flow_{};
     Axis cold_{};
     QPainter* p_ = nullptr;
@@ -230,8 +231,8 @@ class CrossPlotPainter {
 
 }  // namespace
 
-void PaintCrossPlot(QPainter& painter, const CrossPlot& plot) {
-    CrossPlotPainter(plot).Paint(painter);
+void PaintCrossPlot(QPainter& painter, const CrossPlot& plot, const QLocale& locale) {
+    CrossPlotPainter(plot, locale).Paint(painter);
 }
 
 }  // namespace veltrane::chart

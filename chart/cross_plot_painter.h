@@ -3,6 +3,7 @@
 // against flow, one point per flow of the curves, the line the evaluation solved, and the test
 // at the flow it predicts. The numbers arrive in the units shown; nothing here converts them.
 
+#include <QLocale>
 #include <QPainter>
 
 #include "test_report.h"
@@ -13,7 +14,8 @@ namespace veltrane::chart {
 inline constexpr double kCrossPlotWidth = 720.0;
 inline constexpr double kCrossPlotHeight = 360.0;
 
-/// Paints the whole cross-plot in canvas coordinates (scale the painter to the device first).
-void PaintCrossPlot(QPainter& painter, const CrossPlot& plot);
+/// Paints the whole cross-plot in canvas coordinates (scale the painter to the device first),
+/// its numbers with the decimal mark of `locale` (ChartNumbers).
+void PaintCrossPlot(QPainter& painter, const CrossPlot& plot, const QLocale& locale = QLocale::c());
 
 }  // namespace veltrane::chart

@@ -67,8 +67,8 @@ const QColor kMinorGridColour(0xee, 0xee, 0xee);
 constexpr double kMinorStep = 1.0;
 constexpr double kMostMinorStep = 5.0;
 
-QString Percent(float value) {
-    return Number(static_cast<double>(value)) + QStringLiteral(" %");
+QString Percent(const ChartNumbers& numbers, float value) {
+    return numbers.number(static_cast<double>(value)) + QStringLiteral(" %");
 }
 
 QPen RangePen(std::size_t range) {
@@ -110,8 +110,8 @@ Axis AxisAround(double low, double high, double slack) {
 
 class CurvesChartPainter {
   public:
-    CurvesChartPainter(const PerformanceCurves& curves, UnitSystem units)
-        : curves_(curves), units_(units) {
+    CurvesChartPainter(const PerformanceCurves& curves, UnitSystem units, const QLocale& locale)
+        : curves_(curves), units_(units), numbers_(locale) {
         wetBulbAxis_ = AxisAround(SpanEnd(curves.span.from), SpanEnd(curves.span.to), Slack());
         coldWaterAxis_ = ColdWaterAxis();
     }
@@ -150,17 +150,17 @@ class CurvesChartPainter {
 
     /// A temperature (°F) as the legend and captions write it, with its unit.
     [[nodiscard]] QString TemperatureText(float fahrenheit) const {
-        return Temperature(D(fahrenheit), units_, Figures());
+        return numbers_.temperature(D(fahrenheit), units_, Figures());
     }
 
     /// A temperature difference (°F) as the legend and captions write it, with its unit.
     [[nodiscard]] QString DifferenceText(double fahrenheit) const {
-        return TemperatureDifference(fahrenheit, units_, Figures());
+        return numbers_.temperatureDifference(fahrenheit, units_, Figures());
     }
 
     [[nodiscard]] QString FlowText(double gpm) const {
         const double shown = ValueInUnits(Quantity::kWaterFlow, units_, gpm);
-        return Number(shown, 5) +
+        return numbers_.number(shown, 5) +
                (units_ == UnitSystem::kUS ? QStringLiteral(" gpm") : QStringLiteral(" m³/h"));
     }
 
@@ -217,7 +217,7 @@ class CurvesChartPainter {
                          QPointF(x + 32.0, kLegendBaseline - 4.0));
             const double degrees = static_cast<double>(curves_.designRange) *
                                    static_cast<double>(kCurveRangePercents.at(range)) / 100.0;
-            const QString text = Percent(kCurveRangePercents.at(range)) +
+            const QString text = Percent(numbers_, kCurveRangePercents.at(range)) +
                                  QStringLiteral(" range (") + DifferenceText(degrees) +
                                  QStringLiteral(")");
             p_->setPen(Qt::black);
@@ -249,8 +249,8 @@ class CurvesChartPainter {
             p_->setPen(QPen(kGridColour, 0.8));
             p_->drawLine(QPointF(x, panel.top()), QPointF(x, panel.bottom()));
             p_->setPen(Qt::black);
-            DrawText(Number(t), {x, panel.bottom() + kTickGap + metrics.ascent()}, kTextPixels,
-                     false, Qt::AlignHCenter);
+            DrawText(numbers_.number(t), {x, panel.bottom() + kTickGap + metrics.ascent()},
+                     kTextPixels, false, Qt::AlignHCenter);
         }
         for (double t = coldWaterAxis_.low; t <= coldWaterAxis_.high + 1e-9;
              t += coldWaterAxis_.step) {
@@ -259,8 +259,9 @@ class CurvesChartPainter {
             p_->drawLine(QPointF(panel.left(), y), QPointF(panel.right(), y));
             if (!valuesAtLeft) continue;
             p_->setPen(Qt::black);
-            DrawText(Number(t), {panel.left() - kTickGap - 1.0, y + metrics.ascent() / 2.0 - 1.0},
-                     kTextPixels, false, Qt::AlignRight);
+            DrawText(numbers_.number(t),
+                     {panel.left() - kTickGap - 1.0, y + metrics.ascent() / 2.0 - 1.0}, kTextPixels,
+                     false, Qt::AlignRight);
         }
     }
 
@@ -305,8 +306,8 @@ class CurvesChartPainter {
             static_cast<double>(curves_.designFlow) * static_cast<double>(flowPercent) / 100.0;
         const double liquidGas =
             static_cast<double>(curves_.designLiquidGas) * static_cast<double>(flowPercent) / 100.0;
-        DrawText(Percent(flowPercent) + QStringLiteral(" flow: ") + FlowText(gpm) +
-                     QStringLiteral(", L/G ") + Number(liquidGas),
+        DrawText(Percent(numbers_, flowPercent) + QStringLiteral(" flow: ") + FlowText(gpm) +
+                     QStringLiteral(", L/G ") + numbers_.number(liquidGas),
                  {panel.center().x(), panel.top() - kPanelTitleGap}, kTextPixels, true,
                  Qt::AlignHCenter);
     }
@@ -361,13 +362,13 @@ class CurvesChartPainter {
     void PaintCaption() {
         const TowerCharacteristic& tower = curves_.tower;
         const CurvePoint& design = curves_.designPoint;
-        QString first = QStringLiteral("Tower KaV/L = ") + Number(static_cast<double>(tower.c), 5) +
-                        QStringLiteral(" · (L/G)^−") + Number(static_cast<double>(tower.m)) +
-                        QStringLiteral("; design: wet bulb ") + TemperatureText(design.wetBulb) +
-                        QStringLiteral(", cold water ") + TemperatureText(design.coldWater) +
-                        QStringLiteral(", range ") +
-                        DifferenceText(static_cast<double>(curves_.designRange)) +
-                        QStringLiteral(".");
+        QString first =
+            QStringLiteral("Tower KaV/L = ") + numbers_.number(static_cast<double>(tower.c), 5) +
+            QStringLiteral(" · (L/G)^−") + numbers_.number(static_cast<double>(tower.m)) +
+            QStringLiteral("; design: wet bulb ") + TemperatureText(design.wetBulb) +
+            QStringLiteral(", cold water ") + TemperatureText(design.coldWater) +
+            QStringLiteral(", range ") + DifferenceText(static_cast<double>(curves_.designRange)) +
+            QStringLiteral(".");
         QString second = QStringLiteral("Fans at design power: L/G in proportion to the flow.");
         if (AnyWetBulbLeftOut()) {
             second += QStringLiteral(" A line breaks where the tower has no operating point.");
@@ -379,6 +380,7 @@ class CurvesChartPainter {
 
     const PerformanceCurves& curves_;
     UnitSystem units_;
+    ChartNumbers numbers_;
     Axis wetBulbAxis_{};
     Axis coldWaterAxis_{};
     QPainter* p_ = nullptr;
@@ -386,27 +388,29 @@ class CurvesChartPainter {
 
 }  // namespace
 
-void PaintCurvesChart(QPainter& painter, const PerformanceCurves& curves, UnitSystem units) {
-    CurvesChartPainter(curves, units).Paint(painter);
+void PaintCurvesChart(QPainter& painter, const PerformanceCurves& curves, UnitSystem units,
+                      const QLocale& locale) {
+    CurvesChartPainter(curves, units, locale).Paint(painter);
 }
 
-QImage RenderCurvesChart(const PerformanceCurves& curves, UnitSystem units, double scale) {
+QImage RenderCurvesChart(const PerformanceCurves& curves, UnitSystem units, double scale,
+                         const QLocale& locale) {
     QImage image(static_cast<int>(std::lround(kCurvesCanvasWidth * scale)),
                  static_cast<int>(std::lround(kCurvesCanvasHeight * scale)), QImage::Format_RGB32);
     image.fill(Qt::white);
     QPainter painter(&image);
     painter.scale(scale, scale);
-    PaintCurvesChart(painter, curves, units);
+    PaintCurvesChart(painter, curves, units, locale);
     painter.end();
     return image;
 }
 
 bool WriteCurvesChart(const PerformanceCurves& curves, UnitSystem units, const QString& path,
-                      ChartFormat format, QString& error) {
+                      ChartFormat format, QString& error, const QLocale& locale) {
     return WritePicture(
         path, format, QSizeF(kCurvesCanvasWidth, kCurvesCanvasHeight),
         QStringLiteral("Performance curves"),
-        [&curves, units](QPainter& painter) { PaintCurvesChart(painter, curves, units); }, error);
+        [&](QPainter& painter) { PaintCurvesChart(painter, curves, units, locale); }, error);
 }
 
 }  // namespace veltrane::chart

@@ -5,6 +5,7 @@
 // °F; the chart shows them in US or SI units, its axes built on the values as shown.
 
 #include <QImage>
+#include <QLocale>
 #include <QPainter>
 #include <QString>
 
@@ -19,14 +20,16 @@ inline constexpr double kCurvesCanvasWidth = 720.0;
 inline constexpr double kCurvesCanvasHeight = 480.0;
 
 /// Paints the whole chart in canvas coordinates (scale the painter to the device first), its
-/// numbers in `units`.
-void PaintCurvesChart(QPainter& painter, const PerformanceCurves& curves, UnitSystem units);
+/// numbers in `units` with the decimal mark of `locale` (ChartNumbers).
+void PaintCurvesChart(QPainter& painter, const PerformanceCurves& curves, UnitSystem units,
+                      const QLocale& locale = QLocale::c());
 
 /// The chart as an image of `scale` pixels per point.
-QImage RenderCurvesChart(const PerformanceCurves& curves, UnitSystem units, double scale);
+QImage RenderCurvesChart(const PerformanceCurves& curves, UnitSystem units, double scale,
+                         const QLocale& locale = QLocale::c());
 
 /// Writes the chart as a file; false with `error` set to one line when it cannot.
 bool WriteCurvesChart(const PerformanceCurves& curves, UnitSystem units, const QString& path,
-                      ChartFormat format, QString& error);
+                      ChartFormat format, QString& error, const QLocale& locale = QLocale::c());
 
 }  // namespace veltrane::chart

@@ -89,8 +89,8 @@ void Spread(std::vector<double>& starts, const std::vector<double>& lengths, dou
     }
 }
 
-QString CurveLabel(const ChartCurve& c, UnitSystem units) {
-    const QString approach = TemperatureDifference(D(c.curve.approach), units);
+QString CurveLabel(const ChartCurve& c, UnitSystem units, const ChartNumbers& numbers) {
+    const QString approach = numbers.temperatureDifference(D(c.curve.approach), units);
     return c.design ? approach + QStringLiteral(" design") : approach;
 }
 
@@ -142,10 +142,11 @@ std::vector<double> ValuesOfMantissa(double mantissa, double low, double high) {
 /// Places every label first, clear of the markers, the curves' ends and each other; then paints.
 class ChartPainter {
   public:
-    ChartPainter(const DemandChart& chart, const ChartLook& look)
+    ChartPainter(const DemandChart& chart, const ChartLook& look, const QLocale& locale)
         : chart_(chart),
           look_(look),
-          caption_(LayOutCaption(chart, kPlotLeft, kCaptionRight)),
+          numbers_(locale),
+          caption_(LayOutCaption(chart, kPlotLeft, kCaptionRight, numbers_)),
           g_(chart, CaptionLines(caption_)) {
         for (const QPointF& at : MarkerPositions())
             Occupy(at);
@@ -202,7 +203,7 @@ class ChartPainter {
         });
         for (const double value : LabelledLiquidGas(metrics)) {
             const double x = g_.X(value);
-            const QString text = Number(value);
+            const QString text = numbers_.number(value);
             if (std::fmod(value / std::pow(10.0, std::floor(std::log10(value))), 1.0) > 0.01) {
                 p_->setPen(GridPen(5));  // 1.5: a labelled line between the whole mantissas
                 p_->drawLine(QPointF(x, plot.top()), QPointF(x, plot.bottom()));
@@ -216,7 +217,7 @@ class ChartPainter {
             p_->setPen(GridPen(mantissa));
             p_->drawLine(QPointF(plot.left(), y), QPointF(plot.right(), y));
             if (!Labelled(mantissa)) return;
-            const QString text = Number(value);
+            const QString text = numbers_.number(value);
             const double width = metrics.horizontalAdvance(text);
             p_->setPen(Qt::black);
             p_->drawText(QPointF(plot.left() - 5 - width, y + metrics.ascent() / 2 - 1), text);
@@ -235,7 +236,8 @@ class ChartPainter {
                 for (const double value :
                      ValuesOfMantissa(mantissa, D(chart_.span.from), D(chart_.span.to))) {
                     const double x = g_.X(value);
-                    const double half = metrics.horizontalAdvance(Number(value)) / 2 + kTickGap / 2;
+                    const double half =
+                        metrics.horizontalAdvance(numbers_.number(value)) / 2 + kTickGap / 2;
                     const bool clear = std::none_of(spans.begin(), spans.end(), [&](auto span) {
                         return x - half < span.second && x + half > span.first;
                     });
@@ -392,7 +394,7 @@ class ChartPainter {
         const QFont font = ChartFont(kTextPixels, true);
         for (const CurveEnd& end : ends) {
             Label label;
-            label.text = CurveLabel(chart_.curves[end.curve], look_.units);
+            label.text = CurveLabel(chart_.curves[end.curve], look_.units, numbers_);
             label.colour = CurvePen(chart_, end.curve).color();
             const QSizeF size = TextSize(label.text, font);
             const double rowTops[] = {kPlotTop - 5 - size.height(),
@@ -432,14 +434,15 @@ class ChartPainter {
         std::vector<double> heights;
         for (const CurveEnd& end : ends) {
             const double height =
-                TextSize(CurveLabel(chart_.curves[end.curve], look_.units), font).height();
+                TextSize(CurveLabel(chart_.curves[end.curve], look_.units, numbers_), font)
+                    .height();
             heights.push_back(height);
             starts.push_back(end.at.y() - height / 2);
         }
         Spread(starts, heights, kPlotTop, g_.Plot().bottom());
         for (std::size_t i = 0; i < ends.size(); ++i) {
             Label label;
-            label.text = CurveLabel(chart_.curves[ends[i].curve], look_.units);
+            label.text = CurveLabel(chart_.curves[ends[i].curve], look_.units, numbers_);
             label.colour = CurvePen(chart_, ends[i].curve).color();
             const QSizeF size = TextSize(label.text, font);
             const double left = std::min(ends[i].at.x() + 6, kCanvasWidth - 2 - size.width());
@@ -454,16 +457,17 @@ class ChartPainter {
     /// The design's conditions as name and value lines.
     std::vector<std::pair<QString, QString>> ConditionLines() const {
         std::vector<std::pair<QString, QString>> lines{
-            {QStringLiteral("wet bulb"), Temperature(D(chart_.wetBulb), look_.units)},
-            {QStringLiteral("hot water"), Temperature(D(chart_.hotWater), look_.units)},
-            {QStringLiteral("cold water"), Temperature(D(chart_.coldWater), look_.units)},
-            {QStringLiteral("range"), TemperatureDifference(D(chart_.range), look_.units)},
-            {QStringLiteral("approach"), TemperatureDifference(D(chart_.approach), look_.units)},
-            {QStringLiteral("L/G"), Number(D(chart_.liquidGas))},
+            {QStringLiteral("wet bulb"), numbers_.temperature(D(chart_.wetBulb), look_.units)},
+            {QStringLiteral("hot water"), numbers_.temperature(D(chart_.hotWater), look_.units)},
+            {QStringLiteral("cold water"), numbers_.temperature(D(chart_.coldWater), look_.units)},
+            {QStringLiteral("range"), numbers_.temperatureDifference(D(chart_.range), look_.units)},
+            {QStringLiteral("approach"),
+             numbers_.temperatureDifference(D(chart_.approach), look_.units)},
+            {QStringLiteral("L/G"), numbers_.number(D(chart_.liquidGas))},
         };
         if (chart_.tower) {
-            lines.emplace_back(QStringLiteral("tower C"), Number(D(chart_.tower->c)));
-            lines.emplace_back(QStringLiteral("tower m"), Number(D(chart_.tower->m)));
+            lines.emplace_back(QStringLiteral("tower C"), numbers_.number(D(chart_.tower->c)));
+            lines.emplace_back(QStringLiteral("tower m"), numbers_.number(D(chart_.tower->m)));
         }
         return lines;
     }
@@ -557,7 +561,7 @@ class ChartPainter {
                 "No demand curve falls in L/G %1 to %2: at every approach drawn a "
                 "driving force is zero or negative there (the air line reaches the "
                 "saturation curve), so the KaV/L has no meaning.")
-                .arg(Number(D(chart_.span.from)), Number(D(chart_.span.to)));
+                .arg(numbers_.number(D(chart_.span.from)), numbers_.number(D(chart_.span.to)));
         const QFont font = ChartFont(kAxisTitlePixels, true);
         const QRectF plot = g_.Plot();
         const QRectF box(plot.left() + 40, plot.center().y() - 40, plot.width() - 80, 80);
@@ -570,22 +574,22 @@ class ChartPainter {
         if (const auto at = OperatingPosition()) {
             const OperatingPoint& op = *chart_.operatingPoint;
             const UnitSystem units = look_.units;
-            PlaceNear(
-                *at,
-                QStringLiteral("%1 %2 approach, cold water %3 %4")
-                    .arg(
-                        Fixed(ValueInUnits(Quantity::kTemperatureDifference, units, D(op.approach)),
-                              2),
-                        DifferenceUnit(units),
-                        Fixed(ValueInUnits(Quantity::kTemperature, units, D(op.coldWater)), 2),
-                        TemperatureUnit(units)),
-                kOperatingColour);
+            PlaceNear(*at,
+                      QStringLiteral("%1 %2 approach, cold water %3 %4")
+                          .arg(numbers_.fixed(ValueInUnits(Quantity::kTemperatureDifference, units,
+                                                           D(op.approach)),
+                                              2),
+                               DifferenceUnit(units),
+                               numbers_.fixed(
+                                   ValueInUnits(Quantity::kTemperature, units, D(op.coldWater)), 2),
+                               TemperatureUnit(units)),
+                      kOperatingColour);
         }
         if (const auto at = DesignPosition()) {
             const DemandPoint& d = *chart_.designPoint;
             PlaceNear(*at,
                       QStringLiteral("design: L/G %1, KaV/L %2")
-                          .arg(Number(D(d.liquidGas)), Number(D(d.kaVL), 4)),
+                          .arg(numbers_.number(D(d.liquidGas)), numbers_.number(D(d.kaVL), 4)),
                       Qt::black);
         }
         PlaceTowerLabel();
@@ -593,8 +597,8 @@ class ChartPainter {
             for (const auto& [at, liquidGas] : Crossings()) {
                 PlaceNear(at,
                           QStringLiteral("L/G %1, KaV/L %2")
-                              .arg(Number(D(liquidGas), 3),
-                                   Number(D(TowerKaVL(*chart_.tower, liquidGas)), 4)),
+                              .arg(numbers_.number(D(liquidGas), 3),
+                                   numbers_.number(D(TowerKaVL(*chart_.tower, liquidGas)), 4)),
                           kTowerColour);
             }
         }
@@ -608,10 +612,11 @@ class ChartPainter {
         for (const double share : {0.12, 0.3, 0.5, 0.7, 0.88}) {
             const QPointF at = TowerAt(D(chart_.span.from) * std::pow(ratio, share));
             if (!g_.Plot().contains(at)) continue;
-            PlaceNear(at,
-                      QStringLiteral("tower %1·(L/G)^−%2")
-                          .arg(Number(D(chart_.tower->c)), Number(D(chart_.tower->m))),
-                      kTowerColour);
+            PlaceNear(
+                at,
+                QStringLiteral("tower %1·(L/G)^−%2")
+                    .arg(numbers_.number(D(chart_.tower->c)), numbers_.number(D(chart_.tower->m))),
+                kTowerColour);
             return;
         }
     }
@@ -698,9 +703,9 @@ class ChartPainter {
 
         p_->setFont(ChartFont(kTitlePixels, true));
         const QString title = QStringLiteral("Demand curves at wet bulb %1, range %2, %3")
-                                  .arg(Temperature(D(chart_.wetBulb), look_.units),
-                                       TemperatureDifference(D(chart_.range), look_.units),
-                                       Pressure(D(chart_.pressure), look_.units));
+                                  .arg(numbers_.temperature(D(chart_.wetBulb), look_.units),
+                                       numbers_.temperatureDifference(D(chart_.range), look_.units),
+                                       numbers_.pressure(D(chart_.pressure), look_.units));
         p_->drawText(QRectF(0, kTitleBaseline - 18, kCanvasWidth, 24), Qt::AlignHCenter, title);
 
         p_->setFont(ChartFont(kAxisTitlePixels, true));
@@ -753,6 +758,7 @@ class ChartPainter {
     QPainter* p_ = nullptr;  ///< while painting
     const DemandChart& chart_;
     ChartLook look_;
+    ChartNumbers numbers_;
     std::vector<CaptionPiece> caption_;
     ChartGeometry g_;
     std::vector<Label> labels_;
@@ -788,8 +794,9 @@ double ChartGeometry::KaVLAt(double y) const {
     return std::exp(logBottom_ + (plot_.bottom() - y) / plot_.height() * (logTop_ - logBottom_));
 }
 
-ChartGeometry PaintedGeometry(const DemandChart& chart) {
-    return ChartGeometry(chart, CaptionLines(LayOutCaption(chart, kPlotLeft, kCaptionRight)));
+ChartGeometry PaintedGeometry(const DemandChart& chart, const QLocale& locale) {
+    return ChartGeometry(
+        chart, CaptionLines(LayOutCaption(chart, kPlotLeft, kCaptionRight, ChartNumbers(locale))));
 }
 
 QTransform CanvasToDevice(const QSizeF& size, const QSizeF& canvas) {
@@ -802,10 +809,10 @@ QTransform CanvasToDevice(const QSizeF& size, const QSizeF& canvas) {
 }
 
 void PaintChartAt(QPainter& painter, const DemandChart& chart, const QSizeF& size,
-                  const ChartLook& look) {
+                  const ChartLook& look, const QLocale& locale) {
     painter.save();
     painter.setTransform(CanvasToDevice(size), true);
-    PaintChart(painter, chart, look);
+    PaintChart(painter, chart, look, locale);
     painter.restore();
 }
 
@@ -857,39 +864,43 @@ QPen TowerPen() {
     return pen;
 }
 
-void PaintChart(QPainter& painter, const DemandChart& chart, const ChartLook& look) {
-    ChartPainter(chart, look).Paint(painter);
+void PaintChart(QPainter& painter, const DemandChart& chart, const ChartLook& look,
+                const QLocale& locale) {
+    ChartPainter(chart, look, locale).Paint(painter);
 }
 
-ChartLabels LayOutLabels(const DemandChart& chart, const ChartLook& look) {
-    return ChartPainter(chart, look).Labels();
+ChartLabels LayOutLabels(const DemandChart& chart, const ChartLook& look, const QLocale& locale) {
+    return ChartPainter(chart, look, locale).Labels();
 }
 
-QImage RenderChart(const DemandChart& chart, double scale, const ChartLook& look) {
+QImage RenderChart(const DemandChart& chart, double scale, const ChartLook& look,
+                   const QLocale& locale) {
     QImage image(static_cast<int>(std::lround(kCanvasWidth * scale)),
                  static_cast<int>(std::lround(kCanvasHeight * scale)), QImage::Format_RGB32);
     image.setDevicePixelRatio(1.0);
     image.fill(Qt::white);
     QPainter painter(&image);
     painter.scale(scale, scale);
-    PaintChart(painter, chart, look);
+    PaintChart(painter, chart, look, locale);
     painter.end();
     return image;
 }
 
 namespace {
 
-QString Title(const DemandChart& chart, UnitSystem units) {
-    return QStringLiteral("Demand curves, wet bulb %1").arg(Temperature(D(chart.wetBulb), units));
+QString Title(const DemandChart& chart, UnitSystem units, const ChartNumbers& numbers) {
+    return QStringLiteral("Demand curves, wet bulb %1")
+        .arg(numbers.temperature(D(chart.wetBulb), units));
 }
 
 }  // namespace
 
 bool WriteChart(const DemandChart& chart, const QString& path, ChartFormat format, QString& error,
-                const ChartLook& look) {
+                const ChartLook& look, const QLocale& locale) {
     return WritePicture(
-        path, format, QSizeF(kCanvasWidth, kCanvasHeight), Title(chart, look.units),
-        [&](QPainter& painter) { PaintChart(painter, chart, look); }, error);
+        path, format, QSizeF(kCanvasWidth, kCanvasHeight),
+        Title(chart, look.units, ChartNumbers(locale)),
+        [&](QPainter& painter) { PaintChart(painter, chart, look, locale); }, error);
 }
 
 }  // namespace veltrane::chart

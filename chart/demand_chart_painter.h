@@ -5,6 +5,7 @@
 #include <QColor>
 #include <QImage>
 #include <QLineF>
+#include <QLocale>
 #include <QPainter>
 #include <QPen>
 #include <QPointF>
@@ -66,13 +67,17 @@ struct ChartLabels {
     std::vector<QLineF> leaders;  ///< from a curve's end or a marker to its label
     QRectF plot;
 };
-ChartLabels LayOutLabels(const DemandChart& chart, const ChartLook& look = {});
+ChartLabels LayOutLabels(const DemandChart& chart, const ChartLook& look = {},
+                         const QLocale& locale = QLocale::c());
 
-/// Paints the whole chart in canvas coordinates (scale the painter to the device first).
-void PaintChart(QPainter& painter, const DemandChart& chart, const ChartLook& look = {});
+/// Paints the whole chart in canvas coordinates (scale the painter to the device first), its
+/// numbers with the decimal mark of `locale` (ChartNumbers).
+void PaintChart(QPainter& painter, const DemandChart& chart, const ChartLook& look = {},
+                const QLocale& locale = QLocale::c());
 
-/// The geometry of the plot as PaintChart draws it (the caption's lines raise its bottom).
-ChartGeometry PaintedGeometry(const DemandChart& chart);
+/// The geometry of the plot as PaintChart draws it in `locale` (the caption's lines raise its
+/// bottom).
+ChartGeometry PaintedGeometry(const DemandChart& chart, const QLocale& locale = QLocale::c());
 
 /// Maps a canvas of `canvas` points (the demand chart's by default) onto a device of `size` (a
 /// widget, a printed page): scaled evenly to fit and centred, so that the chart keeps its
@@ -81,7 +86,7 @@ QTransform CanvasToDevice(const QSizeF& size, const QSizeF& canvas = {kCanvasWid
 
 /// Paints the whole chart fitted into a device of `size`, as CanvasToDevice maps it.
 void PaintChartAt(QPainter& painter, const DemandChart& chart, const QSizeF& size,
-                  const ChartLook& look = {});
+                  const ChartLook& look = {}, const QLocale& locale = QLocale::c());
 
 /// The curve nearest to a point of the canvas, measured to its drawn line in `geometry` (the
 /// chart's PaintedGeometry, which the caller has at hand); nothing when the chart has no curve
@@ -90,10 +95,11 @@ std::optional<std::size_t> NearestCurve(const DemandChart& chart, const ChartGeo
                                         const QPointF& canvasPoint);
 
 /// The chart as an image of `scale` pixels per point, device pixel ratio 1.
-QImage RenderChart(const DemandChart& chart, double scale, const ChartLook& look = {});
+QImage RenderChart(const DemandChart& chart, double scale, const ChartLook& look = {},
+                   const QLocale& locale = QLocale::c());
 
 /// Writes the chart as a file; false with `error` set to one line when it cannot.
 bool WriteChart(const DemandChart& chart, const QString& path, ChartFormat format, QString& error,
-                const ChartLook& look = {});
+                const ChartLook& look = {}, const QLocale& locale = QLocale::c());
 
 }  // namespace veltrane::chart

@@ -11,22 +11,22 @@ CsvFormat CsvFormatSeparatedBy(char separator) {
 }
 
 CsvFormat CsvFormatOfText(std::string_view text, char tabDecimalMark) {
-    std::size_t semicolons = 0;
-    std::size_t commas = 0;
+    bool semicolon = false;
     bool quoted = false;
+    bool anyField = false;
     for (const char c : text) {
         if (c == '"') quoted = !quoted;
         if (quoted) continue;
         if (c == '\n' || c == '\r') {
             // Blank lines before the first record do not decide.
-            if (semicolons + commas > 0) break;
+            if (anyField) break;
             continue;
         }
+        anyField = true;
         if (c == '\t') return CsvFormat{'\t', tabDecimalMark};
-        semicolons += c == ';' ? 1 : 0;
-        commas += c == ',' ? 1 : 0;
+        semicolon = semicolon || c == ';';
     }
-    return CsvFormatSeparatedBy(semicolons > commas ? ';' : ',');
+    return CsvFormatSeparatedBy(semicolon ? ';' : ',');
 }
 
 bool IsPlainNumberText(std::string_view field) {

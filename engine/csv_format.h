@@ -20,10 +20,11 @@ CsvFormat CsvFormatSeparatedBy(char separator);
 
 /// The convention a CSV text is written in, told by its first line (the header of a file, the
 /// first row of a paste): a tab parts a spreadsheet's paste, whose numbers carry `tabDecimalMark`
-/// (the user's); more ';' than ',' outside quotes is a decimal-comma file (';' and ','); anything
-/// else is the plain convention (',' and '.'). A header alone decides, so that a decimal comma in
-/// the numbers of a plain file is refused rather than read as a separator of another convention.
-///   "P,Twb,Tdb" -> ',' '.'     "P;Twb;Tdb" -> ';' ','     "Flow;\"a, b\",x" -> ';' ','
+/// (the user's); a ';' outside quotes is a decimal-comma file (';' and ','), whose captions may
+/// hold commas of their own unquoted ("90 % flow, 80 % range"); anything else is the plain
+/// convention (',' and '.'). The header alone decides, so that a decimal comma in the numbers of
+/// a plain file is refused rather than read as a separator.
+///   "P,Twb,Tdb" -> ',' '.'   "P;Twb;Tdb" -> ';' ','   "Twb;Flow, range" -> ';' ','
 CsvFormat CsvFormatOfText(std::string_view text, char tabDecimalMark = '.');
 
 /// Whether a field is a number in C notation ("28.5", "-1e-3"), which a file of another

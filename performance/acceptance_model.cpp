@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
+#include <ranges>
 
 #include "csv_records.h"
 #include "csv_writer.h"
@@ -21,20 +22,16 @@ namespace {
 
 using desktop::FromUtf8;
 
-struct ReadingColumn {
-    const char* name;  ///< as a spreadsheet or CSV header names it
-    Quantity quantity;
-};
-
-// The fan power is in the unit of the design fan power: only their ratio enters.
-constexpr std::array<ReadingColumn, kReadingColumns> kColumns{{
+// The fan power is in the unit of the design fan power: only their ratio enters. Its header names
+// the unit the readings were logged in, which the judgement reads itself.
+constexpr std::array<NamedColumn, kReadingColumns> kColumns{{
     {"P", Quantity::kPressure},
     {"Twb", Quantity::kTemperature},
     {"Tdb", Quantity::kTemperature},
     {"THot", Quantity::kTemperature},
     {"TCold", Quantity::kTemperature},
     {"Flow", Quantity::kWaterFlow},
-    {"FanPower", Quantity::kPower},
+    {"FanPower", Quantity::kPower, false},
 }};
 
 /// Temperatures are shown to two places.
@@ -57,17 +54,6 @@ float Cell(const TestReading& r, std::size_t column) {
     const std::array<float, kReadingColumns> cells{r.pressure,  r.wetBulb,   r.dryBulb, r.hotWater,
                                                    r.coldWater, r.waterFlow, r.fanPower};
     return cells[column];
-}
-
-/// The column a header cell names ("Twb" or "Twb (°F)", any case), and the unit it gives.
-std::optional<std::size_t> ColumnNamed(const QString& cell, QString& unit) {
-    const qsizetype bracket = cell.indexOf(u'(');
-    const QString name = (bracket < 0 ? cell : cell.left(bracket)).trimmed();
-    unit = bracket < 0 ? QString() : cell.mid(bracket + 1).remove(u')').trimmed();
-    for (std::size_t c = 0; c < kReadingColumns; ++c) {
-        if (name.compare(QLatin1String(kColumns[c].name), Qt::CaseInsensitive) == 0) return c;
-    }
-    return std::nullopt;
 }
 
 /// A capability to one decimal, or as many more as keep one below 100 % below it, so that the
@@ -333,13 +319,13 @@ void AcceptanceModel::keepSpareRow() {
 
 bool AcceptanceModel::paste(const QString& text, int firstRow, int firstColumn) {
     if (textUnits_ != units_.system()) rewriteInUnits();
-    Records records = ReadRecords(text.toUtf8(), SeparatorOf(text, QLocale()));
+    const CsvFormat format = PasteFormat(text, QLocale());
+    Records records = ReadRecords(text.toUtf8(), format);
     if (!records.problem.isEmpty()) {
         setMessage(tr("Nothing pasted: %1").arg(records.problem));
         return false;
     }
-    QString unit;
-    if (!records.rows.empty() && ColumnNamed(records.rows.front().second.value(0), unit))
+    if (!records.rows.empty() && NamesAColumn(records.rows.front().second.value(0), kColumns))
         records.rows.erase(records.rows.begin());
     if (records.rows.empty()) {
         setMessage(
@@ -356,7 +342,8 @@ bool AcceptanceModel::paste(const QString& text, int firstRow, int firstColumn) 
         Row& row = rows_[first + i];
         for (std::size_t c = 0;
              c < static_cast<std::size_t>(cells.size()) && column + c < kReadingColumns; ++c) {
-            typeCell(row, column + c, cells[static_cast<qsizetype>(c)]);
+            typeCell(row, column + c,
+                     TypedField(cells[static_cast<qsizetype>(c)], format, QLocale()));
         }
         readRow(row);
     }
@@ -377,53 +364,23 @@ bool AcceptanceModel::open(const QString& path) {
         setMessage(tr("cannot read %1: %2").arg(path, why));
         return false;
     };
-    const Records records = ReadRecords(file.readAll(), ',');
-    if (!records.problem.isEmpty()) return refuse(records.problem);
-    if (records.rows.empty()) return refuse(tr("the file is empty"));
+    const ColumnValues read = ReadColumns(file.readAll(), kColumns, units_.system());
+    if (!read.problem.isEmpty()) return refuse(read.problem);
+    const QString& fanPower = read.captions[kReadingColumns - 1];
+    // The readings name the unit they were logged in; the design's may differ.
+    const std::optional<PowerUnit> powerUnit = FanPowerColumnUnit(fanPower.toStdString());
+    if (!powerUnit) return refuse(tr("column %1 names no power unit (hp or kW)").arg(fanPower));
     if (textUnits_ != units_.system()) rewriteInUnits();
-    std::array<qsizetype, kReadingColumns> at{};
-    at.fill(-1);
-    PowerUnit powerUnit = PowerUnit::kUnstated;
-    const QStringList& names = records.rows.front().second;
-    for (qsizetype i = 0; i < names.size(); ++i) {
-        QString unit;
-        const std::optional<std::size_t> column = ColumnNamed(names[i], unit);
-        if (!column) continue;
-        const QString shown = units_.unit(kColumns[*column].quantity);
-        if (*column == kReadingColumns - 1) {
-            // The readings name the unit they were logged in; the design's may differ.
-            const std::optional<PowerUnit> logged = FanPowerColumnUnit(names[i].toStdString());
-            if (!logged)
-                return refuse(tr("column %1 names no power unit (hp or kW)").arg(names[i]));
-            powerUnit = *logged;
-        } else if (!unit.isEmpty() && unit != shown) {
-            return refuse(tr("column %1 is in %2, the table shows %3")
-                              .arg(names[i], unit, shown.isEmpty() ? tr("no unit") : shown));
-        }
-        at[*column] = i;
-    }
-    for (std::size_t c = 0; c < kReadingColumns; ++c) {
-        if (at[c] < 0) return refuse(tr("no column %1").arg(QLatin1String(kColumns[c].name)));
-    }
-    // Files hold plain numbers with a '.', whatever the locale; the table shows them in its own.
     std::vector<Row> rows;
-    for (std::size_t r = 1; r < records.rows.size(); ++r) {
-        const auto& [line, cells] = records.rows[r];
+    for (const std::vector<float>& values : read.rows | std::views::values) {
         Row& row = rows.emplace_back();
-        for (std::size_t c = 0; c < kReadingColumns; ++c) {
-            const std::variant<float, QString> read =
-                ReadBox(cells.value(at[c]), kColumns[c].quantity, units_, QLocale::c());
-            if (const QString* why = std::get_if<QString>(&read)) {
-                return refuse(
-                    tr("line %1: %2 %3").arg(line).arg(QLatin1String(kColumns[c].name), *why));
-            }
-            row.cells[c].write(std::get<float>(read), kColumns[c].quantity, units_);
-        }
+        for (std::size_t c = 0; c < kReadingColumns; ++c)
+            row.cells[c].write(values[c], kColumns[c].quantity, units_);
         readRow(row);
     }
     beginResetModel();
     rows_ = std::move(rows);
-    readingsPowerUnit_ = powerUnit;
+    readingsPowerUnit_ = *powerUnit;
     endResetModel();
     emit settingsChanged();
     keepSpareRow();
@@ -780,7 +737,7 @@ void AcceptanceModel::judge() {
         deviation = meanEvaluation_->coldWaterDeviation;
     }
     verdict_ = JudgeCapability(capability, deviation, units_.system());
-    QString text = FromUtf8(verdict_->text);
+    QString text = LocalNumbers(FromUtf8(verdict_->text), QLocale());
     if (!text.isEmpty()) text[0] = text[0].toUpper();
     verdictText_ =
         tr("%1 (by the %2)").arg(text, FromUtf8(std::string(AcceptanceMethodName(method))));

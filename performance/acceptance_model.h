@@ -75,13 +75,14 @@ class AcceptanceModel final : public QAbstractTableModel {
 
     /// Empties the given reading cells at once (the Delete key on a selection).
     void clearCells(const QModelIndexList& cells);
-    /// Puts tab-, semicolon- or comma-separated rows (the comma only where it is not the
-    /// locale's decimal mark) into the table from `row` and `column` on, a header row of column
-    /// names skipped; false with the message set when there is nothing to paste.
+    /// Puts rows separated as PasteFormat tells (tabs, or either file convention) into the table
+    /// from `row` and `column` on, a header row of column names skipped; false with the message
+    /// set when there is nothing to paste.
     bool paste(const QString& text, int row, int column);
     /// Replaces the readings by those of a CSV file whose header names the columns (P, Twb,
-    /// Tdb, THot, TCold, Flow, FanPower; a unit in brackets must be the one shown; '.' decimals
-    /// whatever the locale). On failure the readings are kept and the message says why.
+    /// Tdb, THot, TCold, Flow, FanPower), in either convention; a unit in brackets is read and
+    /// converted (ReadColumns), the fan power's names the unit it was logged in. On failure the
+    /// readings are kept and the message says why.
     bool open(const QString& path);
     /// Readings as the engine read them (the shortest text that reads back as the very value)
     /// or, when unusable, as typed; results exact, with the reason where there is none; the mean

@@ -11,6 +11,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QLocale>
 #include <QPainter>
 #include <QPrinter>
 #include <QPushButton>
@@ -99,7 +100,7 @@ class AcceptanceChart final : public QWidget {
             return;
         }
         painter.setTransform(canvas, true);
-        chart::PaintChart(painter, *readings_.chart(), look);
+        chart::PaintChart(painter, *readings_.chart(), look, QLocale());
     }
 
     /// The crossings labelled; temperatures in the units the window shows.
@@ -145,7 +146,7 @@ class CrossPlotView final : public QWidget {
         }
         painter.setTransform(
             ReadableCanvasToDevice(QSizeF(size()), kCrossPlotCanvas, logicalDpiY()), true);
-        chart::PaintCrossPlot(painter, *readings_.crossPlot());
+        chart::PaintCrossPlot(painter, *readings_.crossPlot(), QLocale());
     }
 
   private:
@@ -493,7 +494,7 @@ bool AcceptanceTab::writeChart(const QString& path, QString& error) const {
         error = tr("cannot write %1: %2").arg(path, readings_.chartNote());
         return false;
     }
-    return chart::WriteChart(*readings_.chart(), path, *format, error, chart_->look);
+    return chart::WriteChart(*readings_.chart(), path, *format, error, chart_->look, QLocale());
 }
 
 QString AcceptanceTab::tableText(QChar separator) const {

@@ -32,7 +32,7 @@ void ChartView::paintEvent(QPaintEvent*) {
     painter.setRenderHint(QPainter::Antialiasing);
     if (model_.hasProblems()) painter.setOpacity(kStaleOpacity);
     painter.setTransform(canvasToWidget(), true);
-    chart::PaintChart(painter, model_.calculation().chart, look());
+    chart::PaintChart(painter, model_.calculation().chart, look(), QLocale());
 }
 
 QTransform ChartView::canvasToWidget() const {
@@ -43,7 +43,7 @@ QTransform ChartView::canvasToWidget() const {
 QString ChartView::readingAt(const QPointF& widgetPoint) const {
     const DemandChart& chart = model_.calculation().chart;
     const QPointF canvas = canvasToWidget().inverted().map(widgetPoint);
-    const chart::ChartGeometry g = chart::PaintedGeometry(chart);
+    const chart::ChartGeometry g = chart::PaintedGeometry(chart, QLocale());
     if (!g.Plot().contains(canvas)) return {};
     const QLocale locale;
     QString reading = QStringLiteral("L/G %1   KaV/L %2")

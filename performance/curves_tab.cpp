@@ -48,7 +48,7 @@ class CurvesView final : public QWidget {
         }
         if (model_.hasProblems()) painter.setOpacity(0.35);
         painter.setTransform(ReadableCanvasToDevice(QSizeF(size()), kCurvesCanvas, logicalDpiY()));
-        chart::PaintCurvesChart(painter, *curves, units_.system());
+        chart::PaintCurvesChart(painter, *curves, units_.system(), QLocale());
     }
 
   private:
@@ -102,9 +102,10 @@ void CurvesTab::showEvent(QShowEvent* event) {
 }
 
 QString CurvesTab::columnTitle(const PerformanceCurve& curve, bool withUnit) const {
-    const QString title = tr("%1 % flow, %2 % range")
-                              .arg(static_cast<double>(curve.flowPercent))
-                              .arg(static_cast<double>(curve.rangePercent));
+    const QLocale locale;
+    const QString title =
+        tr("%1 % flow, %2 % range")
+            .arg(ShownNumber(curve.flowPercent, locale), ShownNumber(curve.rangePercent, locale));
     return withUnit ? title + QStringLiteral(" (%1)").arg(units_.unit(Quantity::kTemperature))
                     : title;
 }
@@ -156,7 +157,7 @@ bool CurvesTab::writeChart(const QString& path, QString& error) const {
         error = tr("cannot write %1: there is no tower to draw curves of").arg(path);
         return false;
     }
-    return chart::WriteCurvesChart(*curves, units_.system(), path, *format, error);
+    return chart::WriteCurvesChart(*curves, units_.system(), path, *format, error, QLocale());
 }
 
 // Every value exact in the units shown (the shortest text that reads back as the calculated
@@ -186,9 +187,8 @@ std::optional<TabPrintout> CurvesTab::printout() const {
     page.title = title();
     if (const std::optional<PerformanceCurves>& curves = model_.performanceCurves()) {
         page.canvas = kCurvesCanvas;
-        page.paintChart = [curves = *curves, system = units_.system()](QPainter& p) {
-            chart::PaintCurvesChart(p, curves, system);
-        };
+        page.paintChart = [curves = *curves, system = units_.system(), locale = QLocale()](
+                              QPainter& p) { chart::PaintCurvesChart(p, curves, system, locale); };
     }
     page.table = ShownTableText(*table_->model());
     return page;

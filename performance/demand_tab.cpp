@@ -1,6 +1,7 @@
 #include "demand_tab.h"
 
 #include <QLabel>
+#include <QLocale>
 #include <QPainter>
 #include <QPrinter>
 #include <QVBoxLayout>
@@ -33,7 +34,8 @@ DemandTab::DemandTab(const PerformanceModel& model, const UnitLayer& units, QWid
 bool DemandTab::writeChart(const QString& path, QString& error) const {
     const std::optional<chart::ChartFormat> format = ChartFormatOf(path, error);
     if (!format) return false;
-    return chart::WriteChart(model_.calculation().chart, path, *format, error, chart_->look());
+    return chart::WriteChart(model_.calculation().chart, path, *format, error, chart_->look(),
+                             QLocale());
 }
 
 // The points behind the chart, exact (as veltrane-calc --demand writes them), the approach in
@@ -49,8 +51,9 @@ std::optional<TabPrintout> DemandTab::printout() const {
     TabPrintout page;
     page.title = title();
     page.canvas = QSizeF(chart::kCanvasWidth, chart::kCanvasHeight);
-    page.paintChart = [chart = model_.calculation().chart, look = chart_->look()](QPainter& p) {
-        chart::PaintChart(p, chart, look);
+    page.paintChart = [chart = model_.calculation().chart, look = chart_->look(),
+                       locale = QLocale()](QPainter& p) {
+        chart::PaintChart(p, chart, look, locale);
     };
     return page;
 }

@@ -5,6 +5,7 @@
 #include <QLocale>
 
 #include <algorithm>
+#include <ranges>
 
 #include "csv_records.h"
 #include "utf8_text.h"
@@ -13,28 +14,12 @@ namespace veltrane::performance {
 
 namespace {
 
-struct CurveColumn {
-    const char* name;
-    Quantity quantity;
-};
-
-constexpr std::array<CurveColumn, kCurveColumns> kColumns{{
+constexpr std::array<NamedColumn, kCurveColumns> kColumns{{
     {"Flow", Quantity::kPercentage},
     {"Range", Quantity::kPercentage},
     {"Twb", Quantity::kTemperature},
     {"TCold", Quantity::kTemperature},
 }};
-
-/// The column a header cell names ("Twb" or "Twb (°F)", any case), and the unit it gives.
-std::optional<std::size_t> ColumnNamed(const QString& cell, QString& unit) {
-    const qsizetype bracket = cell.indexOf(u'(');
-    const QString name = (bracket < 0 ? cell : cell.left(bracket)).trimmed();
-    unit = bracket < 0 ? QString() : cell.mid(bracket + 1).remove(u')').trimmed();
-    for (std::size_t c = 0; c < kCurveColumns; ++c) {
-        if (name.compare(QLatin1String(kColumns[c].name), Qt::CaseInsensitive) == 0) return c;
-    }
-    return std::nullopt;
-}
 
 }  // namespace
 
@@ -114,14 +99,14 @@ void MakerCurvesModel::keepSpareRow() {
 
 bool MakerCurvesModel::paste(const QString& text, int firstRow, int firstColumn) {
     rewriteInUnits();
-    Records records = ReadRecords(text.toUtf8(), SeparatorOf(text, QLocale()));
+    const CsvFormat format = PasteFormat(text, QLocale());
+    Records records = ReadRecords(text.toUtf8(), format);
     if (!records.problem.isEmpty()) {
         refusal_ = tr("Nothing pasted: %1").arg(records.problem);
         emit changed();
         return false;
     }
-    QString unit;
-    if (!records.rows.empty() && ColumnNamed(records.rows.front().second.value(0), unit))
+    if (!records.rows.empty() && NamesAColumn(records.rows.front().second.value(0), kColumns))
         records.rows.erase(records.rows.begin());
     if (records.rows.empty()) {
         refusal_ = tr("Nothing to paste: copy rows of Flow, Range, Twb and TCold.");
@@ -137,7 +122,8 @@ bool MakerCurvesModel::paste(const QString& text, int firstRow, int firstColumn)
         const QStringList& cells = records.rows[i].second;
         for (std::size_t c = 0;
              c < static_cast<std::size_t>(cells.size()) && column + c < kCurveColumns; ++c) {
-            typeCell(rows_[first + i], column + c, cells[static_cast<qsizetype>(c)]);
+            typeCell(rows_[first + i], column + c,
+                     TypedField(cells[static_cast<qsizetype>(c)], format, QLocale()));
         }
     }
     endResetModel();
@@ -157,39 +143,14 @@ bool MakerCurvesModel::open(const QString& path, QString& error) {
         error = tr("cannot read %1: %2").arg(path, why);
         return false;
     };
-    const Records records = ReadRecords(file.readAll(), ',');
-    if (!records.problem.isEmpty()) return refuse(records.problem);
-    if (records.rows.empty()) return refuse(tr("the file is empty"));
+    const ColumnValues read = ReadColumns(file.readAll(), kColumns, units_.system());
+    if (!read.problem.isEmpty()) return refuse(read.problem);
     rewriteInUnits();
-    std::array<qsizetype, kCurveColumns> at{};
-    at.fill(-1);
-    const QStringList& names = records.rows.front().second;
-    for (qsizetype i = 0; i < names.size(); ++i) {
-        QString unit;
-        const std::optional<std::size_t> column = ColumnNamed(names[i], unit);
-        if (!column) continue;
-        const QString shown = units_.unit(kColumns[*column].quantity);
-        if (!unit.isEmpty() && unit != shown)
-            return refuse(tr("column %1 is in %2, the table shows %3").arg(names[i], unit, shown));
-        at[*column] = i;
-    }
-    for (std::size_t c = 0; c < kCurveColumns; ++c) {
-        if (at[c] < 0) return refuse(tr("no column %1").arg(QLatin1String(kColumns[c].name)));
-    }
-    // Files hold plain numbers with a '.', whatever the locale.
     std::vector<Row> rows;
-    for (std::size_t r = 1; r < records.rows.size(); ++r) {
-        const auto& [line, cells] = records.rows[r];
+    for (const std::vector<float>& values : read.rows | std::views::values) {
         Row& row = rows.emplace_back();
-        for (std::size_t c = 0; c < kCurveColumns; ++c) {
-            const std::variant<float, QString> read =
-                ReadBox(cells.value(at[c]), kColumns[c].quantity, units_, QLocale::c());
-            if (const QString* why = std::get_if<QString>(&read)) {
-                return refuse(
-                    tr("line %1: %2 %3").arg(line).arg(QLatin1String(kColumns[c].name), *why));
-            }
-            row[c].write(std::get<float>(read), kColumns[c].quantity, units_);
-        }
+        for (std::size_t c = 0; c < kCurveColumns; ++c)
+            row[c].write(values[c], kColumns[c].quantity, units_);
     }
     beginResetModel();
     rows_ = std::move(rows);

@@ -38,8 +38,9 @@ class MakerCurvesModel final : public QAbstractTableModel {
     /// Puts separated rows into the table from `row` and `column` on, a header row skipped;
     /// false with the refusal set when there is nothing to paste.
     bool paste(const QString& text, int row, int column);
-    /// Replaces the rows by those of a CSV file with the columns Flow, Range, Twb and TCold (a
-    /// unit in brackets must be the one shown). On failure the rows are kept, and false.
+    /// Replaces the rows by those of a CSV file with the columns Flow, Range, Twb and TCold, in
+    /// either convention (ReadColumns: a unit in brackets is read and converted). On failure the
+    /// rows are kept, and false.
     bool open(const QString& path, QString& error);
     /// Replaces the rows by the points of a tower's performance curves.
     void fill(const PerformanceCurves& curves);

@@ -4,7 +4,6 @@
 
 #include "input_number.h"
 #include "number_text.h"
-#include "result_text.h"
 
 namespace veltrane::performance {
 
@@ -28,10 +27,7 @@ QString BoxText(float engineValue, Quantity quantity, const UnitLayer& units,
 
 QString ResultBoxText(float engineValue, Quantity quantity, const UnitLayer& units,
                       const QLocale& locale) {
-    const auto shown =
-        static_cast<float>(units.toDisplay(quantity, static_cast<double>(engineValue)));
-    const desktop::LocaleNumberMarks marks(locale);
-    return QString::fromStdString(ResultText(shown, marks.marks()));
+    return units.shown(quantity, static_cast<double>(engineValue), locale);
 }
 
 void NumberCell::type(const QString& typed, Quantity quantity, const UnitLayer& units,

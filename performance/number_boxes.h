@@ -22,8 +22,8 @@ std::variant<float, QString> ReadBox(const QString& text, Quantity quantity, con
 QString BoxText(float engineValue, Quantity quantity, const UnitLayer& units,
                 const QLocale& locale);
 
-/// A result as the window shows it: the result text rule (five significant figures) with the
-/// locale's marks, after the unit layer.
+/// A result as the window shows it: the unit layer's ShownNumber (five significant figures, the
+/// locale's marks, no bare decimal mark) after the conversion.
 QString ResultBoxText(float engineValue, Quantity quantity, const UnitLayer& units,
                       const QLocale& locale);
 

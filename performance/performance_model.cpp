@@ -1,6 +1,7 @@
 #include "performance_model.h"
 
 #include <QCoreApplication>
+#include <QLocale>
 #include <QStringList>
 
 #include <array>
@@ -10,6 +11,7 @@
 
 #include "demand_points.h"
 #include "performance_curves.h"
+#include "unit_layer.h"
 #include "utf8_text.h"
 #include "worksheet.h"
 
@@ -209,7 +211,7 @@ QString PerformanceModel::status() const {
     }
     QStringList notes;
     for (const DesignCheck check : calculation_.findings) {
-        notes << desktop::FromUtf8(kDesignChecks[check].finding);
+        notes << LocalNumbers(desktop::FromUtf8(kDesignChecks[check].finding), QLocale());
     }
     if (!calculation_.tower) {
         notes << tr(

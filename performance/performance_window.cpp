@@ -26,6 +26,7 @@
 #include <veltrane/version.h>
 
 #include "acceptance_tab.h"
+#include "csv_records.h"
 #include "curves_tab.h"
 #include "demand_tab.h"
 #include "file_dialogs.h"
@@ -388,7 +389,8 @@ void PerformanceWindow::exportTable() {
     if (tab == nullptr || !tab->hasTable()) return;
     const QString path = askFile(tr("Export Table"),
                                  FileNameOf(tab->title()) + QStringLiteral(".csv"), tr(kCsvFilter));
-    if (!path.isEmpty()) saveText(path, tab->tableText(u','));
+    if (!path.isEmpty())
+        saveText(path, tab->tableText(QChar::fromLatin1(FileFormat(QLocale()).separator)));
 }
 
 void PerformanceWindow::copyTable() {

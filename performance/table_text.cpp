@@ -4,12 +4,17 @@ namespace veltrane::performance {
 
 TableText::TableText(QChar separator)
     : csv_([this](std::string_view piece) { text_ += piece; },
-           CsvFormat{static_cast<char>(separator.unicode()), '.'}) {}
+           CsvFormatSeparatedBy(static_cast<char>(separator.unicode()))) {}
 
 void TableText::line(const QStringList& cells) {
     for (qsizetype i = 0; i < cells.size(); ++i) {
         if (i > 0) csv_.Comma();
-        csv_.Field(cells[i].toStdString());
+        const std::string cell = cells[i].toStdString();
+        if (IsPlainNumberText(cell)) {
+            csv_.Number(cell);
+        } else {
+            csv_.Field(cell);
+        }
     }
     csv_.EndLine();
 }

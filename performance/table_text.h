@@ -1,6 +1,7 @@
 #pragma once
 // A tab's table as text for a spreadsheet or a file: rows of cells joined by a separator (a tab
-// for the clipboard, a comma for a file), each cell quoted as CSV wants it when it holds the
+// for the clipboard, a comma for a file, a semicolon for a file where the decimal mark is a
+// comma, whose numbers then carry commas too), each cell quoted as CSV wants it when it holds the
 // separator, a quote or a line end. Written through the engine's CSV writer, as the batch tool
 // writes its own.
 

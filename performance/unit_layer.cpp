@@ -1,6 +1,10 @@
 #include "unit_layer.h"
 
+#include <QRegularExpression>
+
+#include "input_number.h"
 #include "number_text.h"
+#include "result_text.h"
 #include "utf8_text.h"
 
 namespace veltrane::performance {
@@ -17,13 +21,43 @@ void UnitLayer::setSystem(UnitSystem system) {
     emit systemChanged();
 }
 
-QString UnitLayer::unit(Quantity quantity) const {
-    const std::string_view unit = UnitOf(quantity, system_);
+QString UnitText(Quantity quantity, UnitSystem system) {
+    const std::string_view unit = UnitOf(quantity, system);
     // The engine writes units in ASCII for CSV captions; the window writes them as printed.
     if (quantity == Quantity::kTemperature) return unit == "C" ? u"°C"_qs : u"°F"_qs;
     if (quantity == Quantity::kTemperatureDifference) return unit == "K" ? u"K"_qs : u"°F"_qs;
     QString text = desktop::FromUtf8(unit);
     return text.replace(u"m3"_qs, u"m³"_qs);
+}
+
+QString ShownNumber(float value, const QLocale& locale) {
+    const desktop::LocaleNumberMarks marks(locale);
+    return QString::fromStdString(ReadableResultText(value, marks.marks()));
+}
+
+QString ShownNumber(double value, const QLocale& locale) {
+    const desktop::LocaleNumberMarks marks(locale);
+    return QString::fromStdString(ReadableResultText(value, marks.marks()));
+}
+
+QString LocalNumbers(QString engineText, const QLocale& locale) {
+    static const QRegularExpression kDecimalPoint(QStringLiteral("(?<=\\d)\\.(?=\\d)"));
+    return engineText.replace(kDecimalPoint, locale.decimalPoint());
+}
+
+QString UnitLayer::unit(Quantity quantity) const {
+    return UnitText(quantity, system_);
+}
+
+QString UnitLayer::shown(Quantity quantity, double engineValue, const QLocale& locale) const {
+    return ShownNumber(static_cast<float>(toDisplay(quantity, engineValue)), locale);
+}
+
+QString UnitLayer::shownWithUnit(Quantity quantity, double engineValue,
+                                 const QLocale& locale) const {
+    const QString unitText = unit(quantity);
+    const QString number = shown(quantity, engineValue, locale);
+    return unitText.isEmpty() ? number : number + u' ' + unitText;
 }
 
 double UnitLayer::toDisplay(Quantity quantity, double engineValue) const {

@@ -10,9 +10,8 @@
 #include <cmath>
 #include <string>
 
-#include "byte_source.h"
 #include "constants.h"
-#include "csv_reader.h"
+#include "csv_records.h"
 #include "csv_writer.h"
 #include "number_text.h"
 #include "table_text.h"
@@ -38,7 +37,11 @@ constexpr int kMinimumDigits = 6;
 
 const QColor kProblemColour(255, 210, 210);
 
-constexpr std::array<const char*, kBinColumns> kBinFileColumns{"Twb", "Tdb", "Hours"};
+constexpr std::array<NamedColumn, kBinColumns> kBinFileColumns{{
+    {"Twb", Quantity::kTemperature},
+    {"Tdb", Quantity::kTemperature},
+    {"Hours", Quantity::kHours},
+}};
 
 Quantity QuantityOfColumn(int column) {
     return column == kHours ? Quantity::kHours : Quantity::kTemperature;
@@ -53,14 +56,6 @@ QString Latin(std::string_view text) {
     return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
 }
 
-/// Plain number of a CSV field ('.' decimals), or nothing; infinities and NaN refused.
-std::optional<double> CsvNumber(const QString& field) {
-    bool ok = false;
-    const double value = QLocale::c().toDouble(field.trimmed(), &ok);
-    if (!ok || !std::isfinite(value)) return std::nullopt;
-    return value;
-}
-
 // The engine's checks, shared with the batch tool, so that the window refuses what it refuses:
 // each returns why the value is refused, a phrase that follows its name, empty when usable.
 QString BinRefusal(const WeatherBin& bin) {
@@ -70,31 +65,6 @@ QString BinRefusal(const WeatherBin& bin) {
 QString SetpointRefusal(float setpoint, const UnitLayer& units) {
     const double typed = units.toDisplay(Quantity::kTemperature, static_cast<double>(setpoint));
     return FromUtf8(CheckSetpoint(typed, units.system()).reason);
-}
-
-struct Record {
-    std::size_t line = 0;
-    QStringList fields;
-};
-
-/// The records of a text; on a malformed record, its line and why in `problem`.
-std::vector<Record> ReadRecords(const QByteArray& bytes, char separator, QString& problem) {
-    std::vector<Record> records;
-    StringSource source(
-        std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
-    CsvReader reader(source, CsvFormat{separator, '.'});
-    CsvRecord record;
-    while (reader.Next(record)) {
-        if (!record.error.empty()) {
-            problem = YearModel::tr("line %1: %2").arg(record.line).arg(FromUtf8(record.error));
-            return records;
-        }
-        Record& read = records.emplace_back();
-        read.line = record.line;
-        for (const std::string_view field : record.fields)
-            read.fields << FromUtf8(field);
-    }
-    return records;
 }
 
 }  // namespace
@@ -201,36 +171,17 @@ bool YearModel::open(const QString& path, QString& error) {
         return false;
     };
     if (!file.open(QIODevice::ReadOnly)) return fail(file.errorString());
-    QString problem;
-    const std::vector<Record> records = ReadRecords(file.readAll(), ',', problem);
-    if (!problem.isEmpty()) return fail(problem);
-    std::array<qsizetype, kBinColumns> at{-1, -1, -1};
-    const QStringList header = records.empty() ? QStringList() : records.front().fields;
-    for (std::size_t c = 0; c < kBinColumns; ++c) {
-        for (qsizetype i = 0; i < header.size() && at[c] < 0; ++i) {
-            if (header[i].trimmed().compare(QLatin1String(kBinFileColumns[c]),
-                                            Qt::CaseInsensitive) == 0) {
-                at[c] = i;
-            }
-        }
-    }
-    if (std::find(at.begin(), at.end(), -1) != at.end())
-        return fail(tr("the first line must name the columns Twb, Tdb and Hours"));
+    // A bins file without units is in °F, as the batch tool reads and the window saves one.
+    const ColumnValues read = ReadColumns(file.readAll(), kBinFileColumns, UnitSystem::kUS);
+    if (!read.problem.isEmpty()) return fail(read.problem);
     std::vector<BinCells> bins;
-    for (std::size_t r = 1; r < records.size(); ++r) {
+    for (const auto& [line, values] : read.rows) {
+        if (values[kHours] < 0.0F)
+            return fail(QStringLiteral("line %1: Hours is not a usable number").arg(line));
         BinCells& cells = bins.emplace_back();
         for (int c = 0; c < kBinColumns; ++c) {
-            const qsizetype field = at[static_cast<std::size_t>(c)];
-            const std::optional<double> value = field < records[r].fields.size()
-                                                    ? CsvNumber(records[r].fields[field])
-                                                    : std::nullopt;
-            if (!value || (c == kHours && *value < 0.0)) {
-                return fail(tr("line %1: %2 is not a usable number")
-                                .arg(records[r].line)
-                                .arg(header[field].trimmed()));
-            }
-            cells[static_cast<std::size_t>(c)].write(static_cast<float>(*value),
-                                                     QuantityOfColumn(c), units_);
+            const auto column = static_cast<std::size_t>(c);
+            cells[column].write(values[column], QuantityOfColumn(c), units_);
         }
     }
     setBins(std::move(bins));
@@ -243,8 +194,12 @@ bool YearModel::save(const QString& path, QString& error) const {
         return false;
     }
     std::string text;
-    CsvWriter csv([&text](std::string_view piece) { text += piece; });
-    csv.Plain("Twb,Tdb,Hours");
+    CsvWriter csv([&text](std::string_view piece) { text += piece; }, FileFormat(QLocale()));
+    for (const NamedColumn& column : kBinFileColumns) {
+        csv.Field(column.name);
+        csv.Comma();
+    }
+    csv.DropLastComma();
     csv.EndLine();
     for (const WeatherBin& bin : binValues_) {
         csv.Number(PlainShortestText(bin.wetBulb).View());
@@ -266,17 +221,17 @@ bool YearModel::save(const QString& path, QString& error) const {
 }
 
 void YearModel::paste(const QString& text) {
-    QString problem;
-    const std::vector<Record> records = ReadRecords(text.toUtf8(), '\t', problem);
+    const CsvFormat format = PasteFormat(text, QLocale());
+    const Records records = ReadRecords(text.toUtf8(), format);
     std::vector<BinCells> bins;
-    for (const Record& record : records) {
-        const QString first = record.fields.value(0).trimmed();
+    for (const auto& [line, fields] : records.rows) {
+        const QString first = fields.value(0);
         if (bins.empty() && !first.isEmpty() && first.front().isLetter())
             continue;  // the spreadsheet's header line
         BinCells& cells = bins.emplace_back();
         for (int c = 0; c < kBinColumns; ++c) {
             // Every cell as pasted, usable or not: a bad one is marked, never dropped.
-            cells[static_cast<std::size_t>(c)].type(record.fields.value(c).trimmed(),
+            cells[static_cast<std::size_t>(c)].type(TypedField(fields.value(c), format, QLocale()),
                                                     QuantityOfColumn(c), units_, QLocale());
         }
     }

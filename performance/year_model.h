@@ -39,10 +39,11 @@ class YearModel final : public QAbstractTableModel {
     bool setData(const QModelIndex& index, const QVariant& value, int role) override;
 
     /// Reads a bins file (a header naming Twb, Tdb and Hours, in any order among other columns;
-    /// °F and h, '.' decimals). On failure the bins are kept and `error` gives the path, the
-    /// line and the reason.
+    /// either convention, the units the header names or those shown: ReadColumns). On failure
+    /// the bins are kept and `error` gives the path, the line and the reason.
     bool open(const QString& path, QString& error);
-    /// Writes the bins as such a file; refused while a bin or control is marked.
+    /// Writes the bins as such a file (°F, in the locale's convention: FileFormat); refused while
+    /// a bin or control is marked.
     bool save(const QString& path, QString& error) const;
     /// Puts tab-separated rows (a header line is skipped) in place of the bins; every cell as
     /// pasted, usable or not.

@@ -506,10 +506,9 @@ QString YearTab::displayText(Quantity quantity, float engineValue) const {
 
 void YearTab::showResults() {
     const QString& problem = year_.problem();
-    problemLabel_->setText(problem.isEmpty()
-                               ? QString()
-                               : problem + tr(": the figures are those of the "
-                                                          "last usable bins and controls."));
+    problemLabel_->setText(problem.isEmpty() ? QString()
+                                             : problem + tr(": the figures are those of the "
+                                                            "last usable bins and controls."));
     problemLabel_->setToolTip(problemLabel_->text());
     totals_->setText(totalsText());
     chart_->update();

@@ -200,8 +200,9 @@ TEST(CsvFormat, shouldTellTheConventionFromTheFirstLine) {
     const Case cases[] = {
         {"P,Twb,Tdb\n14.7,78,90\n", {',', '.'}},
         {"P;Twb;Tdb\r\n14,7;78;90\r\n", {';', ','}},
-        // A comma inside a quoted caption does not outvote the separators.
+        // Commas of a caption, quoted or not, beside the semicolons that part the fields.
         {"\"Flow, %\";Twb;TCold\n", {';', ','}},
+        {"Twb;90 % flow, 80 % range;90 % flow, 100 % range\n", {';', ','}},
         {"\"Twb; wet bulb\",Tdb\n", {',', '.'}},
         // The first record decides, however many semicolons the notes further down hold.
         {"\n\nTwb,Tdb,Notes\n1;2;3;4;5\n", {',', '.'}},

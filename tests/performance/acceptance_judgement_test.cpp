@@ -242,7 +242,7 @@ TEST_F(Judgement, shouldOpenCurvesAsTheBatchToolWritesThem) {
     }();
     const CurvesFile files[] = {
         {"good.csv", "\"Flow (%)\",\"Range (%)\",\"Twb (°F)\",\"TCold (°F)\"\r\n", ""},
-        {"celsius.csv", "Flow (%),Range (%),Twb (°C),TCold (°C)\r\n", "is in °C"},
+        {"kelvin.csv", "Flow (%),Range (%),Twb (K),TCold (K)\r\n", "is in K, not in °F or °C"},
         {"short.csv", "Flow (%),Range (%),Twb\r\n", "no column TCold"},
     };
     for (const CurvesFile& file : files) {

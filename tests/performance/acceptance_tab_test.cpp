@@ -165,8 +165,8 @@ TEST_F(Acceptance, shouldOpenACsvOfNamedColumnsAndKeepTheTableWhenAFileCannotBeR
     for (const Refused& bad : {
              Refused{"missing.csv", "P,Twb,Tdb,THot,TCold,Flow\n14.6,60,75,99,74,950\n",
                      "no column FanPower"},
-             Refused{"si.csv", "P,Twb (°C),Tdb,THot,TCold,Flow,FanPower\n",
-                     "column Twb (°C) is in °C, the table shows °F"},
+             Refused{"pressure.csv", "P,Twb (psia),Tdb,THot,TCold,Flow,FanPower\n",
+                     "column Twb (psia) is in psia, not in °F or °C"},
              Refused{"word.csv", "P,Twb,Tdb,THot,TCold,Flow,FanPower\n14.6,sixty,75,99,74,9,1\n",
                      "line 2: Twb is not a number"},
          }) {

@@ -132,7 +132,10 @@ TEST_F(TabModels, shouldOpenAQuotedBinsFileAndSaveItAsTheBatchToolWritesOne) {
     ASSERT_TRUE(year.save(saved, error));
     QFile file(saved);
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-    EXPECT_EQ(file.readAll(), QByteArray("Twb,Tdb,Hours\n45,55,3000\n"));
+    // Where the decimal mark is a comma, the locale's spreadsheet reads ';' separators.
+    EXPECT_EQ(file.readAll(), QLocale().decimalPoint() == u","
+                                  ? QByteArray("Twb;Tdb;Hours\n45;55;3000\n")
+                                  : QByteArray("Twb,Tdb,Hours\n45,55,3000\n"));
 }
 
 struct YearRuleCase {

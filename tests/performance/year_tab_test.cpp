@@ -87,7 +87,8 @@ TEST_F(Year, shouldSayWhyABinFileIsNotOpenedAndKeepTheBins) {
     const std::vector<desktop::test::ShownBox> shown = messages.take();
     ASSERT_EQ(shown.size(), 2u);
     EXPECT_EQ(shown[0].prompt, QStringLiteral("The bins were not opened:\r\ncannot read ") + path +
-                                   QStringLiteral(": line 3: Tdb is not a usable number"));
+                                   QStringLiteral(": line 3: Tdb is not a number: “x” (decimal "
+                                                  "mark “.”)"));
     EXPECT_TRUE(shown[1].prompt.endsWith(QStringLiteral("name the columns Twb, Tdb and Hours")));
     EXPECT_EQ(tab->yearModel().rowCount(), rows);
 }
