@@ -34,6 +34,11 @@ constexpr std::array<NamedColumn, kReadingColumns> kColumns{{
     {"FanPower", Quantity::kPower, false},
 }};
 
+/// A sentence of the engine's with its numbers in the user's decimal mark.
+QString EngineText(std::string_view text) {
+    return LocalNumbers(FromUtf8(text), QLocale());
+}
+
 /// Temperatures are shown to two places.
 constexpr double kLeastShownDegrees = 0.005;
 
@@ -191,7 +196,7 @@ QVariant AcceptanceModel::markData(const Row& row, int column, int role) const {
     }
     if (here.empty()) return {};
     if (role == Qt::BackgroundRole) return QColor(0xff, 0xcd, 0xd2);
-    return FromUtf8(DescribeLimitsPassed(here, units_.system()));
+    return EngineText(DescribeLimitsPassed(here, units_.system()));
 }
 
 QString AcceptanceModel::resultText(const Row& row, int column) const {
@@ -582,16 +587,16 @@ void AcceptanceModel::noteReadings() {
         if (!row.evaluation) continue;
         const CapabilityEvaluation& e = *row.evaluation;
         if (Evaluated(row.evaluation)) {
-            row.note = FromUtf8(ReadingNote(e, row.passed, units_.system()));
+            row.note = EngineText(ReadingNote(e, row.passed, units_.system()));
             if (StandsApart(e.capability, spread_)) {
-                const QString apart = FromUtf8(DescribeStandingApart(e.capability, spread_));
+                const QString apart = EngineText(DescribeStandingApart(e.capability, spread_));
                 row.note = row.note.isEmpty() ? apart : row.note + QStringLiteral("; ") + apart;
             }
             if (row.byCurves && makerCurves_.curves()) {
                 const std::string byCurves = DescribeCurvesEvaluation(
                     *makerCurves_.curves(), *row.byCurves, units_.system());
                 if (!byCurves.empty()) {
-                    const QString text = tr("maker's curves: ") + FromUtf8(byCurves);
+                    const QString text = tr("maker's curves: ") + EngineText(byCurves);
                     row.note = row.note.isEmpty() ? text : row.note + QStringLiteral("; ") + text;
                 }
             }
@@ -600,7 +605,7 @@ void AcceptanceModel::noteReadings() {
             if (row.byCurves && makerCurves_.curves()) {
                 const std::string byCurves = DescribeCurvesEvaluation(
                     *makerCurves_.curves(), *row.byCurves, units_.system());
-                if (!byCurves.empty()) row.note += tr("; maker's curves: ") + FromUtf8(byCurves);
+                if (!byCurves.empty()) row.note += tr("; maker's curves: ") + EngineText(byCurves);
             }
             const std::string limits = DescribeLimitsPassed(row.passed, units_.system());
             if (!limits.empty()) row.note += QStringLiteral("; ") + FromUtf8(limits);
@@ -933,17 +938,17 @@ QString AcceptanceModel::testNotes() const {
         }
         const std::string said =
             DescribeCurvesEvaluation(*makerCurves_.curves(), e, units_.system());
-        if (!said.empty()) notes += tr("\nBy the maker's curves: ") + FromUtf8(said);
+        if (!said.empty()) notes += tr("\nBy the maker's curves: ") + EngineText(said);
     }
     const std::string spread = DescribeSpread(spread_);
     if (!spread.empty())
-        notes += u'\n' + FromUtf8(spread).replace(0, 1, FromUtf8(spread).left(1).toUpper());
+        notes += u'\n' + EngineText(spread).replace(0, 1, EngineText(spread).left(1).toUpper());
     for (std::size_t r = 0; r < rows_.size(); ++r) {
         const std::optional<CapabilityEvaluation>& e = rows_[r].evaluation;
         if (Evaluated(e) && StandsApart(e->capability, spread_)) {
             notes += tr("\nReading %1 %2")
                          .arg(r + 1)
-                         .arg(FromUtf8(DescribeStandingApart(e->capability, spread_)));
+                         .arg(EngineText(DescribeStandingApart(e->capability, spread_)));
         }
     }
     const auto beyond = std::count_if(rows_.begin(), rows_.end(),

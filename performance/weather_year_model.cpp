@@ -259,18 +259,26 @@ bool WeatherYearModel::openLoad(const QString& path, QString& error) {
         return false;
     }
     const QByteArray bytes = file.readAll();
-    StringSource source(
-        std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
-    CsvReader csv(source);
+    const std::string_view csvText(bytes.constData(), static_cast<std::size_t>(bytes.size()));
+    StringSource source(csvText);
+    // Either convention, as the header tells; the engine's reader takes plain numbers.
+    const CsvFormat format = CsvFormatOfText(csvText);
+    CsvReader csv(source, format);
     CsvRecord record;
     LoadProfileReader reader;
     QStringList problems;
+    std::vector<std::string> plain;
+    std::vector<std::string_view> fields;
     while (csv.Next(record)) {
         if (!record.error.empty()) {
             problems << tr("line %1: %2").arg(record.line).arg(FromUtf8(record.error));
             break;
         }
-        reader.AddRow(record.line, record.fields);
+        plain.clear();
+        for (const std::string_view field : record.fields)
+            plain.push_back(PlainNumberText(field, format).value_or(std::string(field)));
+        fields.assign(plain.begin(), plain.end());
+        reader.AddRow(record.line, fields);
     }
     std::optional<LoadProfile> profile = problems.isEmpty() ? reader.Finish() : std::nullopt;
     for (const std::string& problem : reader.Errors())

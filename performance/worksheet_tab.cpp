@@ -4,6 +4,7 @@
 #include <QFontDatabase>
 #include <QFontMetricsF>
 #include <QHBoxLayout>
+#include <QLocale>
 #include <QPainter>
 #include <QPlainTextEdit>
 #include <QPrinter>
@@ -65,7 +66,9 @@ void WorksheetTab::markStale() {
 QString WorksheetTab::text() const {
     std::string text = model_.worksheet(units_.system());
     if (acceptance_ != nullptr) text += acceptance_->worksheet(units_.system());
-    return QString::fromStdString(text);
+    // Shown, saved and printed in the locale's decimal mark, as the window's boxes write theirs;
+    // the batch tool writes the engine's '.'.
+    return LocalNumbers(QString::fromStdString(text), QLocale());
 }
 
 void WorksheetTab::showEvent(QShowEvent* event) {

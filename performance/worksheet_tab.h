@@ -29,6 +29,8 @@ class WorksheetTab final : public PerformanceTab {
     /// Follows the acceptance test: its evaluation closes the worksheet.
     void showAcceptance(AcceptanceModel* acceptance);
 
+    /// The worksheet as the window shows, saves and prints it: the engine's, in the locale's
+    /// decimal mark.
     [[nodiscard]] QString text() const;
 
   signals:

@@ -56,15 +56,20 @@ QString Latin(std::string_view text) {
     return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
 }
 
+/// A sentence of the engine's with its numbers in the user's decimal mark.
+QString EngineText(std::string_view text) {
+    return LocalNumbers(FromUtf8(text), QLocale());
+}
+
 // The engine's checks, shared with the batch tool, so that the window refuses what it refuses:
 // each returns why the value is refused, a phrase that follows its name, empty when usable.
 QString BinRefusal(const WeatherBin& bin) {
-    return FromUtf8(CheckAir(bin.wetBulb, bin.dryBulb).reason);
+    return EngineText(CheckAir(bin.wetBulb, bin.dryBulb).reason);
 }
 /// The setpoint is checked in the units it was typed in, so that 100 °C itself passes.
 QString SetpointRefusal(float setpoint, const UnitLayer& units) {
     const double typed = units.toDisplay(Quantity::kTemperature, static_cast<double>(setpoint));
-    return FromUtf8(CheckSetpoint(typed, units.system()).reason);
+    return EngineText(CheckSetpoint(typed, units.system()).reason);
 }
 
 }  // namespace
@@ -512,9 +517,9 @@ QString YearModel::binNote(std::size_t bin) const {
     if (!year_ || bin >= year_->bins.size()) return {};
     const FanOperation& run = year_->bins[bin].run;
     if (run.outcome == FanOutcome::kNoOperatingPoint) {
-        return tr("no operating point: ") + FromUtf8(DescribeOutcome(run.fullSpeed.outcome));
+        return tr("no operating point: ") + EngineText(DescribeOutcome(run.fullSpeed.outcome));
     }
-    return FromUtf8(ExplainFanOperation(run, control_.mode));
+    return EngineText(ExplainFanOperation(run, control_.mode));
 }
 
 QString YearModel::totalsNote() const {
@@ -530,7 +535,7 @@ QString YearModel::totalsNote() const {
     coverage.namedLeftOut = named;
     coverage.hoursLeftOut = totals.hoursLeftOut;
     coverage.underSetpoint = control_.mode != FanMode::kFull;
-    return FromUtf8(TotalsNote(coverage));
+    return EngineText(TotalsNote(coverage));
 }
 
 }  // namespace veltrane::performance
