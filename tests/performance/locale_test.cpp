@@ -194,6 +194,9 @@ TEST_F(Locale, shouldWriteFiguresAsAnEngineerReadsThem) {
         EXPECT_EQ(units.shownWithUnit(c.quantity, c.engineValue, c.locale),
                   QString::fromUtf8(c.expected));
     }
+    // The engine's sentences: a decimal point between digits, not a full stop.
+    EXPECT_EQ(LocalNumbers(u"KAVL < 0.2 at 3 readings. Next."_qs, kGerman),
+              u"KAVL < 0,2 at 3 readings. Next."_qs);
 }
 
 // Under de_DE the chart's labels and the year's totals write decimal commas alone.
