@@ -17,7 +17,8 @@ std::string ApproachCaption(UnitSystem units) {
 }
 
 std::string DemandPointsText(const DemandChart& chart, UnitSystem units,
-                             std::string_view approachCaption, char separator) {
+                             std::string_view approachCaption, CsvFormat format) {
+    const char separator = format.separator;
     std::string text(approachCaption);
     text += separator;
     text += "LG";
@@ -25,17 +26,18 @@ std::string DemandPointsText(const DemandChart& chart, UnitSystem units,
     text += "KaVL\n";
     for (const ChartCurve& c : chart.curves) {
         char approach[kNumberTextCapacity];
-        const std::string_view approachText(
-            approach,
-            static_cast<std::size_t>(
-                WriteLossless(approach, Quantity::kTemperatureDifference, units, c.curve.approach) -
-                approach));
+        const std::string approachText = FormatNumberText(
+            std::string_view(approach, static_cast<std::size_t>(
+                                           WriteLossless(approach, Quantity::kTemperatureDifference,
+                                                         units, c.curve.approach) -
+                                           approach)),
+            format);
         for (const DemandPoint& point : c.curve.points) {
             text += approachText;
             text += separator;
-            text += ShortestText(point.liquidGas).View();
+            text += FormatNumberText(ShortestText(point.liquidGas).View(), format);
             text += separator;
-            text += ShortestText(point.kaVL).View();
+            text += FormatNumberText(ShortestText(point.kaVL).View(), format);
             text += '\n';
         }
     }

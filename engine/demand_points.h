@@ -7,6 +7,7 @@
 #include <string_view>
 #include <vector>
 
+#include "csv_format.h"
 #include "demand_curves.h"
 #include "units.h"
 
@@ -25,10 +26,11 @@ std::vector<float> DefaultChartApproaches(UnitSystem units);
 std::string ApproachCaption(UnitSystem units);
 
 /// A header line `approachCaption`, LG, KaVL, then one line per point, curve by curve, the
-/// fields separated by `separator`. The approach is in `units` (a temperature difference: °F or
-/// K), as the shortest text that converts back to the curve's single-precision approach; L/G
-/// and KaV/L are dimensionless in both systems, the shortest decimals of their values.
+/// fields separated and the numbers marked as `format` says. The approach is in `units` (a
+/// temperature difference: °F or K), as the shortest text that converts back to the curve's
+/// single-precision approach; L/G and KaV/L are dimensionless in both systems, the shortest
+/// decimals of their values.
 std::string DemandPointsText(const DemandChart& chart, UnitSystem units,
-                             std::string_view approachCaption, char separator = ',');
+                             std::string_view approachCaption, CsvFormat format = {});
 
 }  // namespace veltrane

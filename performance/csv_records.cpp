@@ -77,6 +77,12 @@ CsvFormat FileFormat(const QLocale& locale) {
     return CsvFormatSeparatedBy(DecimalMarkOf(locale) == ',' ? ';' : ',');
 }
 
+CsvFormat TableFormat(QChar separator, const QLocale& locale) {
+    const auto mark = static_cast<char>(separator.unicode());
+    if (mark != '\t') return CsvFormatSeparatedBy(mark);
+    return CsvFormat{'\t', DecimalMarkOf(locale)};
+}
+
 QString TypedField(const QString& field, const CsvFormat& format, const QLocale& locale) {
     if (QChar::fromLatin1(format.decimalMark) == locale.decimalPoint()) return field;
     const std::optional<std::string> plain = PlainNumberText(field.toStdString(), format);

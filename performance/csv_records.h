@@ -28,6 +28,11 @@ CsvFormat PasteFormat(const QString& text, const QLocale& locale);
 /// comma, as a spreadsheet there reads it; ',' and '.' elsewhere.
 CsvFormat FileFormat(const QLocale& locale);
 
+/// The convention of a table written with `separator`: a file's (FileFormat's separators), or
+/// a paste's (tabs) in the locale's decimal mark, as a spreadsheet of that locale reads it and
+/// the tables read a paste back.
+CsvFormat TableFormat(QChar separator, const QLocale& locale);
+
 /// A field of `format` as a cell typed in `locale` takes it: a number with the other decimal
 /// mark is written with the locale's; anything else is left as it is.
 QString TypedField(const QString& field, const CsvFormat& format, const QLocale& locale);

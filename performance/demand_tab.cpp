@@ -8,6 +8,7 @@
 
 #include "chart_format.h"
 #include "chart_view.h"
+#include "csv_records.h"
 #include "demand_chart_painter.h"
 #include "demand_points.h"
 #include "screen_fit.h"
@@ -43,7 +44,8 @@ bool DemandTab::writeChart(const QString& path, QString& error) const {
 QString DemandTab::tableText(QChar separator) const {
     const UnitSystem system = units_.system();
     return QString::fromStdString(DemandPointsText(model_.calculation().chart, system,
-                                                   ApproachCaption(system), separator.toLatin1()));
+                                                   ApproachCaption(system),
+                                                   TableFormat(separator, QLocale())));
 }
 
 // The chart alone: its points would fill pages, and Export Table gives them exactly.

@@ -1,10 +1,13 @@
 #include "table_text.h"
 
+#include <QLocale>
+
+#include "csv_records.h"
+
 namespace veltrane::performance {
 
 TableText::TableText(QChar separator)
-    : csv_([this](std::string_view piece) { text_ += piece; },
-           CsvFormatSeparatedBy(static_cast<char>(separator.unicode()))) {}
+    : csv_([this](std::string_view piece) { text_ += piece; }, TableFormat(separator, QLocale())) {}
 
 void TableText::line(const QStringList& cells) {
     for (qsizetype i = 0; i < cells.size(); ++i) {

@@ -1,9 +1,9 @@
 #pragma once
 // A tab's table as text for a spreadsheet or a file: rows of cells joined by a separator (a tab
-// for the clipboard, a comma for a file, a semicolon for a file where the decimal mark is a
-// comma, whose numbers then carry commas too), each cell quoted as CSV wants it when it holds the
-// separator, a quote or a line end. Written through the engine's CSV writer, as the batch tool
-// writes its own.
+// for the clipboard, its numbers in the locale's decimal mark; a comma for a file, or a
+// semicolon for a file where the decimal mark is a comma, whose numbers then carry commas too),
+// each cell quoted as CSV wants it when it holds the separator, a quote or a line end. Written
+// through the engine's CSV writer, as the batch tool writes its own.
 
 #include <QChar>
 #include <QString>

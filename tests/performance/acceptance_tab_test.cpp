@@ -91,7 +91,7 @@ TEST_F(Acceptance, shouldReadTheCapabilityOfAPastedThreeReadingTest) {
     const QStringList lines = QGuiApplication::clipboard()->text().split(u'\n', Qt::SkipEmptyParts);
     ASSERT_EQ(lines.size(), 5);
     EXPECT_TRUE(lines[0].startsWith(u"P (psia)\tTwb (°F)\tTdb (°F)\tTHot (°F)"_qs));
-    EXPECT_TRUE(lines[1].startsWith(u"14.6\t60\t75\t100.0215\t75.0215\t950\t12\t93."_qs));
+    EXPECT_TRUE(lines[1].startsWith(Decimal("14.6\t60\t75\t100.0215\t75.0215\t950\t12\t93.")));
     EXPECT_TRUE(lines[4].contains(u"\tmean of 3 readings; "_qs));
 
     files.next = folder.filePath(QStringLiteral("acceptance.png"));

@@ -150,7 +150,7 @@ TEST_F(Window, shouldCopyAndExportTheChartsPointsAsATable) {
     window->copyTable();
     const QStringList rows = QGuiApplication::clipboard()->text().split(u'\n');
     EXPECT_EQ(rows.front(), QStringLiteral("Approach (F)\tLG\tKaVL"));
-    EXPECT_TRUE(rows.contains(QStringLiteral("13\t1\t1.832368")) ||
+    EXPECT_TRUE(rows.contains(Decimal("13\t1\t1.832368")) ||
                 rows.filter(QStringLiteral("13\t")).size() > 50);
     files.next = folder.filePath(QStringLiteral("points.csv"));
     window->exportTable();
@@ -160,6 +160,12 @@ TEST_F(Window, shouldCopyAndExportTheChartsPointsAsATable) {
     EXPECT_EQ(csv.readLine(), QLocale().decimalPoint() == u","
                                   ? QByteArray("Approach (F);LG;KaVL\n")
                                   : QByteArray("Approach (F),LG,KaVL\n"));
+    // The numbers too: decimal commas beside ';', points beside ','.
+    const QByteArray points = csv.readAll();
+    const bool comma = QLocale().decimalPoint() == u",";
+    EXPECT_TRUE(QString::fromUtf8(points).contains(QRegularExpression(
+        comma ? u"\n13;\\d+,\\d+;\\d+,\\d+\n"_qs : u"\n13,\\d+\\.\\d+,\\d+\\.\\d+\n"_qs)));
+    EXPECT_EQ(points.contains('.'), !comma);
 }
 
 TEST_F(Window, shouldShowAndSaveTheWorksheet) {
@@ -254,8 +260,8 @@ TEST_F(Window, shouldShowEveryBoxInSIUnitsWithoutMovingAnInput) {
     window->copyTable();
     EXPECT_TRUE(QGuiApplication::clipboard()->text().startsWith(u"Approach (K)\tLG\tKaVL\n"_qs));
     // The default approaches are whole kelvins in SI, not the US ones converted (2.7777778 K).
-    EXPECT_TRUE(QGuiApplication::clipboard()->text().contains(u"\n3\t0.3\t"_qs));
-    EXPECT_TRUE(QGuiApplication::clipboard()->text().contains(u"\n11\t0.3\t"_qs));
+    EXPECT_TRUE(QGuiApplication::clipboard()->text().contains(Decimal("\n3\t0.3\t")));
+    EXPECT_TRUE(QGuiApplication::clipboard()->text().contains(Decimal("\n11\t0.3\t")));
     const QString drawn = exportedSvg("chart_si.svg");
     EXPECT_TRUE(drawn.contains(
         u"wet bulb 18.33 °C, range 15 K, 101.4 kPa"_qs.replace(u'.', QLocale().decimalPoint())));
@@ -283,7 +289,7 @@ TEST_F(Window, shouldTableThePerformanceCurvesThroughTheDesignPointAndCopyThem) 
     // The 100 % flow, 100 % range curve passes through the design: 78 °F at 65 °F.
     const QStringList at65 = rows.filter(QRegularExpression(QStringLiteral("^65\t")));
     ASSERT_EQ(at65.size(), 1);
-    EXPECT_NEAR(at65.front().split(u'\t')[5].toDouble(), 78.0, 0.01);
+    EXPECT_NEAR(QLocale().toDouble(at65.front().split(u'\t')[5]), 78.0, 0.01);
 
     // Exported as CSV, the header's titles hold commas: quoted, so that every record has the
     // header's ten fields.
