@@ -36,7 +36,7 @@ QString UnitsOf(Quantity quantity) {
     return us == si ? us : QStringLiteral("%1 or %2").arg(us, si);
 }
 
-/// How a column's numbers reach the engine: the unit its header names, else the units shown.
+/// How a column's numbers reach the engine: the unit its header names, else the unstated one.
 struct ColumnUnit {
     UnitSystem system;
     double factor = 1.0;
