@@ -30,8 +30,10 @@ namespace veltrane::performance {
 /// The reading's columns in table order: P, Twb, Tdb, THot, TCold, Flow, FanPower.
 inline constexpr std::size_t kReadingColumns = 7;
 
-/// The table's columns after the readings': the results of each row.
-enum AcceptanceColumn : int {
+/// The table's columns after the readings': the results of each row. No fixed underlying type:
+/// Qt 6.4's lupdate loses the namespace after a multi-line `enum X : int {`, and every text of
+/// the model would then be looked up under a context the program never asks for.
+enum AcceptanceColumn {
     kCapabilityColumn = static_cast<int>(kReadingColumns),
     kPredictedColumn,
     kDeviationColumn,

@@ -11,8 +11,8 @@
 #include <vector>
 
 #include "performance_model.h"
-#include "translation.h"
 #include "tab_printout.h"
+#include "translation.h"
 #include "unit_layer.h"
 
 class QLabel;

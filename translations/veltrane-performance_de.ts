@@ -82,6 +82,30 @@
         <source>line %1: %2</source>
         <translation>Zeile %1: %2</translation>
     </message>
+    <message>
+        <source>is empty</source>
+        <translation>ist leer</translation>
+    </message>
+    <message>
+        <source>is not a number: “%1” (decimal mark “%2”)</source>
+        <translation>ist keine Zahl: „%1“ (Dezimalzeichen „%2“)</translation>
+    </message>
+    <message>
+        <source>the file is empty</source>
+        <translation>die Datei ist leer</translation>
+    </message>
+    <message>
+        <source>column %1 is in %2, not in %3</source>
+        <translation>Spalte %1 ist in %2, nicht in %3</translation>
+    </message>
+    <message>
+        <source>no column %1: the first line must name the columns %2</source>
+        <translation>keine Spalte %1: die erste Zeile muss die Spalten %2 nennen</translation>
+    </message>
+    <message>
+        <source>line %1: %2 %3</source>
+        <translation>Zeile %1: %2 %3</translation>
+    </message>
 </context>
 <context>
     <name>NumberBoxes</name>
@@ -92,6 +116,64 @@
     <message>
         <source>is not a number: “%1” (decimal mark “%2”)</source>
         <translation>ist keine Zahl: „%1“ (Dezimalzeichen „%2“)</translation>
+    </message>
+</context>
+<context>
+    <name>QObject</name>
+    <message>
+        <source>the tab %1 has nothing to print</source>
+        <translation>die Registerkarte %1 hat nichts zu drucken</translation>
+    </message>
+    <message>
+        <source>Page %1 of %2</source>
+        <translation>Seite %1 von %2</translation>
+    </message>
+    <message>
+        <source>Design</source>
+        <translation>Auslegung</translation>
+    </message>
+    <message>
+        <source>Tower</source>
+        <translation>Kühlturm</translation>
+    </message>
+    <message>
+        <source>through the design point</source>
+        <translation>durch den Auslegungspunkt</translation>
+    </message>
+    <message>
+        <source>as given</source>
+        <translation>wie angegeben</translation>
+    </message>
+    <message>
+        <source>None</source>
+        <translation>Keine</translation>
+    </message>
+    <message>
+        <source>the design&apos;s KaV/L is no demand</source>
+        <translation>das KaV/L der Auslegung ergibt keinen Bedarf</translation>
+    </message>
+    <message>
+        <source>%1 %2 · printed %3</source>
+        <translation>%1 %2 · gedruckt %3</translation>
+    </message>
+</context>
+<context>
+    <name>StudyDocument</name>
+    <message>
+        <source>Untitled</source>
+        <translation>Unbenannt</translation>
+    </message>
+    <message>
+        <source>The maker&apos;s curves were not opened: %1</source>
+        <translation>Die Herstellerkurven wurden nicht geöffnet: %1</translation>
+    </message>
+    <message>
+        <source>The load file was not opened: %1</source>
+        <translation>Die Lastdatei wurde nicht geöffnet: %1</translation>
+    </message>
+    <message>
+        <source>%1 cannot be saved: %2</source>
+        <translation>%1 lässt sich nicht speichern: %2</translation>
     </message>
 </context>
 <context>
@@ -141,28 +223,8 @@
         <translation>%1 lässt sich nicht lesen: %2</translation>
     </message>
     <message>
-        <source>the file is empty</source>
-        <translation>die Datei ist leer</translation>
-    </message>
-    <message>
         <source>column %1 names no power unit (hp or kW)</source>
         <translation>Spalte %1 nennt keine Leistungseinheit (hp oder kW)</translation>
-    </message>
-    <message>
-        <source>column %1 is in %2, the table shows %3</source>
-        <translation>Spalte %1 ist in %2, die Tabelle zeigt %3</translation>
-    </message>
-    <message>
-        <source>no unit</source>
-        <translation>keine Einheit</translation>
-    </message>
-    <message>
-        <source>no column %1</source>
-        <translation>keine Spalte %1</translation>
-    </message>
-    <message>
-        <source>line %1: %2 %3</source>
-        <translation>Zeile %1: %2 %3</translation>
     </message>
     <message>
         <source>mean of %1 readings</source>
@@ -567,22 +629,6 @@ Messung %1 %2</translation>
         <translation>%1 lässt sich nicht lesen: %2</translation>
     </message>
     <message>
-        <source>the file is empty</source>
-        <translation>die Datei ist leer</translation>
-    </message>
-    <message>
-        <source>column %1 is in %2, the table shows %3</source>
-        <translation>Spalte %1 ist in %2, die Tabelle zeigt %3</translation>
-    </message>
-    <message>
-        <source>no column %1</source>
-        <translation>keine Spalte %1</translation>
-    </message>
-    <message>
-        <source>line %1: %2 %3</source>
-        <translation>Zeile %1: %2 %3</translation>
-    </message>
-    <message>
         <source>Maker&apos;s curves, row %1: %2 %3</source>
         <translation>Herstellerkurven, Zeile %1: %2 %3</translation>
     </message>
@@ -807,6 +853,66 @@ Messung %1 %2</translation>
         <source>Nothing was printed</source>
         <translation>Es wurde nichts gedruckt</translation>
     </message>
+    <message>
+        <source>&amp;Inputs Panel</source>
+        <translation>&amp;Eingabebereich</translation>
+    </message>
+    <message>
+        <source>&amp;New Study</source>
+        <translation>&amp;Neue Studie</translation>
+    </message>
+    <message>
+        <source>&amp;Open Study…</source>
+        <translation>Studie ö&amp;ffnen…</translation>
+    </message>
+    <message>
+        <source>Recent &amp;Studies</source>
+        <translation>Zuletzt geöffnete &amp;Studien</translation>
+    </message>
+    <message>
+        <source>&amp;Save Study</source>
+        <translation>Studie s&amp;peichern</translation>
+    </message>
+    <message>
+        <source>Save Study &amp;As…</source>
+        <translation>Studie speichern &amp;unter…</translation>
+    </message>
+    <message>
+        <source>%1[*] - %2</source>
+        <translation>%1[*] - %2</translation>
+    </message>
+    <message>
+        <source>Veltrane Performance stopped before the changes to a study were saved. Restore them?</source>
+        <translation>Veltrane Performance wurde beendet, bevor die Änderungen an einer Studie gespeichert waren. Wiederherstellen?</translation>
+    </message>
+    <message>
+        <source>The changes were not restored</source>
+        <translation>Die Änderungen wurden nicht wiederhergestellt</translation>
+    </message>
+    <message>
+        <source>Save the changes to %1?</source>
+        <translation>Änderungen an %1 speichern?</translation>
+    </message>
+    <message>
+        <source>Open Study</source>
+        <translation>Studie öffnen</translation>
+    </message>
+    <message>
+        <source>Veltrane study (*.veltrane)</source>
+        <translation>Veltrane-Studie (*.veltrane)</translation>
+    </message>
+    <message>
+        <source>The study was not opened</source>
+        <translation>Die Studie wurde nicht geöffnet</translation>
+    </message>
+    <message>
+        <source>The study was not saved</source>
+        <translation>Die Studie wurde nicht gespeichert</translation>
+    </message>
+    <message>
+        <source>Save Study</source>
+        <translation>Studie speichern</translation>
+    </message>
 </context>
 <context>
     <name>veltrane::performance::RecentFiles</name>
@@ -985,10 +1091,6 @@ strom (%)</translation>
 <context>
     <name>veltrane::performance::YearModel</name>
     <message>
-        <source>line %1: %2</source>
-        <translation>Zeile %1: %2</translation>
-    </message>
-    <message>
         <source>Bin %1, %2 %3</source>
         <translation>Bin %1, %2 %3</translation>
     </message>
@@ -999,14 +1101,6 @@ strom (%)</translation>
     <message>
         <source>cannot read %1: %2</source>
         <translation>%1 lässt sich nicht lesen: %2</translation>
-    </message>
-    <message>
-        <source>the first line must name the columns Twb, Tdb and Hours</source>
-        <translation>die erste Zeile muss die Spalten Twb, Tdb und Hours nennen</translation>
-    </message>
-    <message>
-        <source>line %1: %2 is not a usable number</source>
-        <translation>Zeile %1: %2 ist keine brauchbare Zahl</translation>
     </message>
     <message>
         <source>cannot write %1: %2</source>
@@ -1027,10 +1121,6 @@ strom (%)</translation>
     <message>
         <source>The VFD minimum air flow </source>
         <translation>Der minimale Luftstrom mit FU </translation>
-    </message>
-    <message>
-        <source>The VFD minimum air flow is not above 0 % and up to 100 %</source>
-        <translation>Der minimale Luftstrom mit FU liegt nicht über 0 % und höchstens bei 100 %</translation>
     </message>
     <message>
         <source>No tower: the design&apos;s KaV/L is no demand, so no bin can be rated.</source>
@@ -1091,6 +1181,10 @@ strom (%)</translation>
     <message>
         <source>no operating point: </source>
         <translation>kein Betriebspunkt: </translation>
+    </message>
+    <message>
+        <source>The VFD minimum air flow must be above 0 % and no more than 100 %</source>
+        <translation>Der minimale Luftstrom mit FU muss über 0 % und höchstens 100 % betragen</translation>
     </message>
 </context>
 <context>
@@ -1274,6 +1368,34 @@ strom (%)</translation>
     <message>
         <source>Year</source>
         <translation>Jahr</translation>
+    </message>
+    <message>
+        <source>, minimum air flow %1 %</source>
+        <translation>, minimaler Luftstrom %1 %</translation>
+    </message>
+    <message>
+        <source>%1; cold water setpoint %2 %3</source>
+        <translation>%1; Kaltwasser-Sollwert %2 %3</translation>
+    </message>
+    <message>
+        <source>Fan control</source>
+        <translation>Ventilatorregelung</translation>
+    </message>
+    <message>
+        <source>Weather</source>
+        <translation>Wetter</translation>
+    </message>
+    <message>
+        <source>the bins in the table</source>
+        <translation>die Bins der Tabelle</translation>
+    </message>
+    <message>
+        <source>Load</source>
+        <translation>Last</translation>
+    </message>
+    <message>
+        <source> % of design</source>
+        <translation> % der Auslegung</translation>
     </message>
 </context>
 </TS>
