@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QLockFile>
 #include <QSaveFile>
 
 #include <algorithm>
@@ -24,6 +25,10 @@ using desktop::FromUtf8;
 const QString kRecoveryName = QStringLiteral("recovery.veltrane");
 /// Beside the copy: the path of the study it was copied from, empty for a new one.
 const QString kRecoveryPathName = QStringLiteral("recovery-path.txt");
+/// Held by the running window whose copy the folder keeps.
+const QString kRecoveryLockName = QStringLiteral("window.lock");
+/// Windows open at once that each keep a copy; a further one keeps none.
+constexpr int kRecoveryWindows = 8;
 
 std::filesystem::path FileSystemPath(const QString& path) {
     return std::filesystem::path(path.toStdU16String());
@@ -291,11 +296,28 @@ QString StudyDocument::saveAs(const QString& path) {
     return {};
 }
 
+StudyDocument::~StudyDocument() = default;
+
 // A copy already there belongs to a window that did not close: it is left alone until it is
-// restored or discarded, even while the question about it is open.
+// restored or discarded, even while the question about it is open. A window still running holds
+// its folder locked, so that a second window neither offers its unsaved edits as a killed
+// window's nor discards them: the second keeps its copy in a folder of its own beside it.
 void StudyDocument::keepRecoveryIn(const QString& folder) {
-    recoveryFolder_ = folder;
-    copyOffered_ = hasRecovery();
+    recoveryFolder_.clear();
+    recoveryLock_.reset();
+    if (folder.isEmpty()) return;
+    for (int window = 1; window <= kRecoveryWindows; ++window) {
+        const QString candidate = window == 1 ? folder : folder + QStringLiteral("-%1").arg(window);
+        if (!QDir().mkpath(candidate)) return;
+        auto lock = std::make_unique<QLockFile>(QDir(candidate).filePath(kRecoveryLockName));
+        // Only a lock whose window is gone is taken over, however long that window has run.
+        lock->setStaleLockTime(0);
+        if (!lock->tryLock(0)) continue;
+        recoveryLock_ = std::move(lock);
+        recoveryFolder_ = candidate;
+        copyOffered_ = hasRecovery();
+        return;
+    }
 }
 
 QString StudyDocument::recoveryFile() const {

@@ -13,7 +13,10 @@
 #include <QStringList>
 #include <QTimer>
 
+class QLockFile;
+
 #include <functional>
+#include <memory>
 #include <string>
 
 #include "study.h"
@@ -45,6 +48,7 @@ class StudyDocument final : public QObject {
     static constexpr int kRecoveryDelay = 1000;
 
     explicit StudyDocument(StudyParts parts, QObject* parent = nullptr);
+    ~StudyDocument() override;
 
     /// What the window holds now; what it does not show (the identification, the report's
     /// further fields, a bin's own hot water, approach or range) as the study opened had it.
@@ -69,7 +73,8 @@ class StudyDocument final : public QObject {
     QString saveAs(const QString& path);
 
     /// Where the recovery copy is kept; empty keeps none. A copy found there is kept until
-    /// restoreRecovery() or removeRecovery().
+    /// restoreRecovery() or removeRecovery(). While another window keeps its copy there, this
+    /// one keeps its own in "FOLDER-2" (and so on).
     void keepRecoveryIn(const QString& folder);
     /// A copy left by a window that did not close.
     [[nodiscard]] bool hasRecovery() const;
@@ -101,6 +106,8 @@ class StudyDocument final : public QObject {
     bool modified_ = false;
     bool checkPending_ = false;
     QString recoveryFolder_;
+    /// The recovery folder's lock, held while this window runs.
+    std::unique_ptr<QLockFile> recoveryLock_;
     /// A copy of an earlier window waits to be offered.
     bool copyOffered_ = false;
     QTimer checkTimer_;

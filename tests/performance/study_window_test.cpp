@@ -268,5 +268,24 @@ TEST_F(StudyWindow, shouldOfferTheEditsOfAKilledWindowAtTheNextStart) {
     EXPECT_FALSE(QFileInfo::exists(window->document().recoveryFile()));
 }
 
+// A second window started while the first has unsaved edits: the first one's copy is neither
+// offered there as a killed window's nor discarded, and each keeps a copy of its own.
+TEST_F(StudyWindow, shouldLeaveTheCopyOfAWindowStillRunningAlone) {
+    const QString recovery = path("recovery");
+    window->keepRecoveryIn(recovery);
+    type(FieldOf(Input::kWetBulb), QStringLiteral("71"));
+    const QString firstCopy = window->document().recoveryFile();
+    ASSERT_TRUE(QTest::qWaitFor([&firstCopy] { return QFileInfo::exists(firstCopy); }, 10000));
+
+    PerformanceModel secondModel;
+    PerformanceWindow second(secondModel, {messages, files, printDialogs, *settings});
+    second.keepRecoveryIn(recovery);
+    messages.answerWith([](const desktop::test::ShownBox&) { return MessageAnswer::No; });
+    second.start();
+    EXPECT_TRUE(messages.take().empty());
+    EXPECT_TRUE(QFileInfo::exists(firstCopy));
+    EXPECT_NE(second.document().recoveryFile().toStdString(), firstCopy.toStdString());
+}
+
 }  // namespace
 }  // namespace veltrane::performance::test
