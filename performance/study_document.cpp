@@ -149,7 +149,11 @@ void StudyDocument::watch() {
     YearModel& year = parts_.year.yearModel();
     connect(&year, &YearModel::controlsChanged, this, edit);
     connect(&year, &YearModel::ran, this, edit);
-    connect(&parts_.year.weatherModel(), &WeatherYearModel::sourceChanged, this, edit);
+    const WeatherYearModel& weather = parts_.year.weatherModel();
+    connect(&weather, &WeatherYearModel::sourceChanged, this, [this, &weather] {
+        if (weather.isOpen()) unreadWeather_.clear();
+        noteEdit();
+    });
 }
 
 void StudyDocument::noteEdit() {
@@ -197,8 +201,7 @@ study::Study StudyDocument::study() const {
     const WeatherYearModel& weather = parts_.year.weatherModel();
     study.year.bins = BinsOf(year.bins(), opened_.year.bins);
     study.year.fanControl = year.control();
-    study.year.weatherFile =
-        weather.isOpen() ? FileSystemPath(weather.path()) : std::filesystem::path();
+    study.year.weatherFile = weather.isOpen() ? FileSystemPath(weather.path()) : unreadWeather_;
     study.year.loadFile = FileSystemPath(weather.loadPath());
     study.year.loadPercent =
         weather.loadPath().isEmpty() ? weather.loadPercent() : opened_.year.loadPercent;
@@ -254,6 +257,9 @@ QStringList StudyDocument::apply(const study::Study& study) {
         // A file that no longer opens is told by the Year tab; the study goes on with its bins.
         parts_.year.openWeather(FromPath(study.year.weatherFile));
     }
+    // A weather file away for now (a drive not mounted, a study mailed alone) stays named in the
+    // study, so that saving an edit elsewhere does not drop the year; opening another replaces it.
+    unreadWeather_ = weather.isOpen() ? std::filesystem::path() : study.year.weatherFile;
     opened_ = study;
     return notes;
 }

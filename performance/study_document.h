@@ -13,14 +13,15 @@
 #include <QStringList>
 #include <QTimer>
 
-class QLockFile;
-
+#include <filesystem>
 #include <functional>
 #include <memory>
 #include <string>
 
 #include "study.h"
 #include "unit_layer.h"
+
+class QLockFile;
 
 namespace veltrane::performance {
 
@@ -102,6 +103,8 @@ class StudyDocument final : public QObject {
     /// The study last opened: what the window does not show comes from it.
     study::Study opened_;
     QString path_;
+    /// The weather file the study named that did not open; empty once one is open.
+    std::filesystem::path unreadWeather_;
     std::string savedText_;
     bool modified_ = false;
     bool checkPending_ = false;

@@ -287,5 +287,18 @@ TEST_F(StudyWindow, shouldLeaveTheCopyOfAWindowStillRunningAlone) {
     EXPECT_NE(second.document().recoveryFile().toStdString(), firstCopy.toStdString());
 }
 
+// A study whose weather file is away for now (a drive not mounted): saving an edit made
+// elsewhere keeps the file named, so that the year is there again once the file is.
+TEST_F(StudyWindow, shouldKeepAWeatherFileThatDidNotOpenWhenSaving) {
+    Study made = MadeStudy(UnitSystem::kUS);
+    made.year.weatherFile = path("away/site.epw").toStdString();
+    save(made, path("made.veltrane"));
+    messages.answerWith([](const desktop::test::ShownBox&) { return MessageAnswer::Ok; });
+    ASSERT_TRUE(window->openStudy(path("made.veltrane")));
+    type(FieldOf(Input::kWetBulb), QStringLiteral("71"));
+    ASSERT_TRUE(window->saveStudy());
+    EXPECT_EQ(Read(path("made.veltrane")).year.weatherFile, made.year.weatherFile);
+}
+
 }  // namespace
 }  // namespace veltrane::performance::test
