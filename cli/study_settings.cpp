@@ -229,6 +229,13 @@ std::string TakeStudy(CalcOptions& options) {
         error = TakeTest(study, path, units, options, inputs);
     } else if (mode == WeatherSettings::kName) {
         error = TakeWeatherYear(study, path, units, options);
+    } else if ((options.curves || options.curvesCsv) && !options.slope && !options.tower) {
+        // The curves of the study's tower: through the design point with its m, or C and m.
+        if (study.tower.throughDesignPoint) {
+            options.slope = study.tower.m;
+        } else {
+            options.tower = TowerOf(study.tower);
+        }
     } else if (mode == FanSettings::kName) {
         TakeFans(study, units, options);
         if (!study.year.bins.empty()) inputs.rows = BinRows(study, units);
