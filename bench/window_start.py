@@ -30,7 +30,7 @@ def viewable(title):
 
 
 def time_start(program, title, config_home):
-    environment = dict(os.environ, XDG_CONFIG_HOME=config_home)
+    environment = dict(os.environ, XDG_CONFIG_HOME=config_home, XDG_DATA_HOME=config_home)
     start = time.perf_counter()
     errors = tempfile.TemporaryFile()
     process = subprocess.Popen([program], env=environment, stdout=subprocess.DEVNULL,
@@ -57,7 +57,7 @@ def main():
     programs = {
         "veltrane": (os.path.join(build, "app/veltrane"), "Cooling Tower"),
         "veltrane-performance": (os.path.join(build, "performance/veltrane-performance"),
-                                 "Veltrane Performance"),
+                                 "Untitled - Veltrane Performance"),
     }
     times = {name: [] for name in programs}
     with tempfile.TemporaryDirectory() as config_home:
