@@ -8,6 +8,7 @@
 #include "fan_mode.h"
 #include "input_columns.h"
 #include "number_text.h"
+#include "performance_curves.h"
 #include "rating.h"
 #include "study_file.h"
 #include "weather_mode.h"
@@ -52,16 +53,11 @@ std::string DesignRows(const DesignInputs& design, UnitSystem units) {
     return DesignHeader() + '\n' + DesignFields(design, units) + '\n';
 }
 
-/// The design at a bin as the performance window's year takes it: the bin's approach and hot
-/// water where it has them, else the design's range held (or the bin's own range), so that
-/// every row gives THot and a bin never falls back to the program's defaults.
+/// The design at a bin as the performance window's year takes it, so that every row gives THot
+/// and a bin never falls back to the program's defaults.
 DesignInputs DesignAt(const DesignInputs& design, const study::YearBin& bin) {
-    const float range = bin.range.value_or(RowRange(design));
-    DesignInputs atBin = design;
-    if (bin.approach) atBin[Input::kApproach] = *bin.approach;
-    atBin = DesignAtBin(atBin, WeatherBin{bin.wetBulb, bin.dryBulb, bin.hours, range});
-    if (bin.hotWater) atBin[Input::kHotWater] = *bin.hotWater;
-    return atBin;
+    return DesignAtBin(design, WeatherBin{bin.wetBulb, bin.dryBulb, bin.hours, bin.range,
+                                          bin.approach, bin.hotWater});
 }
 
 /// The study's weather bins as rows of the design with Hours.
@@ -137,6 +133,18 @@ TowerOption TowerOf(const study::TowerSetting& tower) {
     option.given = TowerCharacteristic{tower.c, tower.m};
     option.throughDesign = tower.throughDesignPoint;
     return option;
+}
+
+/// A tower "through the design point" is the one through the study's design: a bin's row is the
+/// same tower in other weather, and a tower fitted through each bin would reach every bin's
+/// approach at full speed. Left as it is where no tower goes through the design.
+void PinTowerToDesign(const DesignInputs& design, TowerOption& tower) {
+    if (!tower.throughDesign) return;
+    if (const std::optional<TowerCharacteristic> fitted =
+            TowerThroughDesign(design, tower.given.m)) {
+        tower.given = *fitted;
+        tower.throughDesign = false;
+    }
 }
 
 /// The tower, the fan control and the setpoint of the year, where the command line gave none.
@@ -238,7 +246,10 @@ std::string TakeStudy(CalcOptions& options) {
         }
     } else if (mode == FanSettings::kName) {
         TakeFans(study, units, options);
-        if (!study.year.bins.empty()) inputs.rows = BinRows(study, units);
+        if (!study.year.bins.empty()) {
+            inputs.rows = BinRows(study, units);
+            PinTowerToDesign(study.design, *options.tower);
+        }
     }
     options.fromStudy = std::move(inputs);
     return error;

@@ -47,11 +47,15 @@ double ElectricalKilowattHours(double shaftKilowattHours, FanDriveEfficiency eff
 }
 
 DesignInputs DesignAtBin(const DesignInputs& design, const WeatherBin& bin) noexcept {
+    // The range held is the design's own, before the bin's approach moves its THot.
     const float range = bin.range.value_or(RowRange(design));
     DesignInputs atBin = design;
+    if (bin.approach) atBin[Input::kApproach] = *bin.approach;
     atBin[Input::kWetBulb] = bin.wetBulb;
     atBin[Input::kDryBulb] = bin.dryBulb;
-    return WithRange(atBin, range);
+    atBin = WithRange(atBin, range);
+    if (bin.hotWater) atBin[Input::kHotWater] = *bin.hotWater;
+    return atBin;
 }
 
 namespace {

@@ -57,10 +57,13 @@ struct WeatherBin {
     double hours = 0.0;    ///< h, finite and not negative
     /// The bin's own range THot − TCold, °F, above 0; without it the design's range is held.
     std::optional<float> range{};
+    std::optional<float> approach{};  ///< °F, the bin's own; without it the design's
+    std::optional<float> hotWater{};  ///< °F, the bin's own THot; it wins over the range
 };
 
-/// The design at the bin's air, its range held (THot follows the wet bulb), or the bin's range
-/// where it has one.
+/// The design at the bin's air and the bin's own approach, its range held (THot follows the wet
+/// bulb), or the bin's range where it has one; a bin's own hot water replaces the THot so formed.
+/// The one rule by which the window and the batch tool rate a bin.
 DesignInputs DesignAtBin(const DesignInputs& design, const WeatherBin& bin) noexcept;
 
 /// One bin run: its fan operation and, when it has figures, its figures over its hours.

@@ -94,24 +94,13 @@ TestRecord RecordOf(study::AcceptanceSetting setting) {
     return record;
 }
 
-/// The year's bins as the Year tab rates them, each keeping what the tab does not show (its
-/// own hot water, approach or range) when it is still the bin the study had there.
-std::vector<study::YearBin> BinsOf(const std::vector<WeatherBin>& bins,
-                                   const std::vector<study::YearBin>& opened) {
+/// The year's bins as the Year tab rates them, each with its own hot water, approach or range
+/// (kept by the tab while the bin is the one the study had there).
+std::vector<study::YearBin> BinsOf(const std::vector<WeatherBin>& bins) {
     std::vector<study::YearBin> out;
     out.reserve(bins.size());
-    for (std::size_t i = 0; i < bins.size(); ++i) {
-        study::YearBin& bin = out.emplace_back();
-        bin.wetBulb = bins[i].wetBulb;
-        bin.dryBulb = bins[i].dryBulb;
-        bin.hours = bins[i].hours;
-        if (i < opened.size() && opened[i].wetBulb == bin.wetBulb &&
-            opened[i].dryBulb == bin.dryBulb && opened[i].hours == bin.hours) {
-            bin.hotWater = opened[i].hotWater;
-            bin.approach = opened[i].approach;
-            bin.range = opened[i].range;
-        }
-    }
+    for (const WeatherBin& bin : bins)
+        out.push_back({bin.wetBulb, bin.dryBulb, bin.hours, bin.hotWater, bin.approach, bin.range});
     return out;
 }
 
@@ -199,7 +188,7 @@ study::Study StudyDocument::study() const {
 
     const YearModel& year = parts_.year.yearModel();
     const WeatherYearModel& weather = parts_.year.weatherModel();
-    study.year.bins = BinsOf(year.bins(), opened_.year.bins);
+    study.year.bins = BinsOf(year.bins());
     study.year.fanControl = year.control();
     study.year.weatherFile = weather.isOpen() ? FileSystemPath(weather.path()) : unreadWeather_;
     study.year.loadFile = FileSystemPath(weather.loadPath());
@@ -240,7 +229,8 @@ QStringList StudyDocument::apply(const study::Study& study) {
 
     std::vector<WeatherBin> bins;
     for (const study::YearBin& bin : study.year.bins)
-        bins.push_back({bin.wetBulb, bin.dryBulb, bin.hours, bin.range});
+        bins.push_back(
+            {bin.wetBulb, bin.dryBulb, bin.hours, bin.range, bin.approach, bin.hotWater});
     parts_.year.yearModel().load(bins, study.year.fanControl);
     WeatherYearModel& weather = parts_.year.weatherModel();
     QString error;

@@ -162,9 +162,10 @@ bool YearModel::setData(const QModelIndex& index, const QVariant& value, int rol
     return true;
 }
 
-void YearModel::setBins(std::vector<BinCells> bins) {
+void YearModel::setBins(std::vector<BinCells> bins, std::vector<WeatherBin> own) {
     beginResetModel();
     cells_ = std::move(bins);
+    ownBins_ = std::move(own);
     endResetModel();
     readAll();
 }
@@ -269,6 +270,7 @@ void YearModel::removeBins(QList<int> rows) {
         if (row < 0 || row >= rowCount()) continue;
         beginRemoveRows({}, row, row);
         cells_.erase(cells_.begin() + row);
+        if (static_cast<std::size_t>(row) < ownBins_.size()) ownBins_.erase(ownBins_.begin() + row);
         endRemoveRows();
         removed = true;
     }
@@ -297,7 +299,18 @@ void YearModel::load(const std::vector<WeatherBin>& bins, const FanControl& cont
     writeMinimum(control.minimumAirFlow);
     mode_ = control.mode;
     control_ = control;
-    setBins(std::move(cells));
+    setBins(std::move(cells), bins);
+}
+
+// A bin keeps its own approach, range and hot water while its air and hours are those the study
+// gave it, the rule by which a saved study keeps them too; an edited bin is rated at the design.
+void YearModel::takeOwnDesign(std::size_t row, WeatherBin& bin) const {
+    if (row >= ownBins_.size()) return;
+    const WeatherBin& own = ownBins_[row];
+    if (own.wetBulb != bin.wetBulb || own.dryBulb != bin.dryBulb || own.hours != bin.hours) return;
+    bin.range = own.range;
+    bin.approach = own.approach;
+    bin.hotWater = own.hotWater;
 }
 
 void YearModel::typeSetpoint(const QString& text) {
@@ -332,6 +345,7 @@ void YearModel::readAll() {
         bin.wetBulb = cells[kTwb].value.value_or(0.0F);
         bin.dryBulb = cells[kTdb].value.value_or(0.0F);
         bin.hours = static_cast<double>(cells[kHours].value.value_or(0.0F));
+        takeOwnDesign(r, bin);
         const QString refusal = BinRefusal(bin);
         if (problem_.isEmpty() && !refusal.isEmpty())
             problem_ = tr("Bin %1: %2").arg(r + 1).arg(refusal);

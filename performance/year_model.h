@@ -109,7 +109,9 @@ class YearModel final : public QAbstractTableModel {
   private:
     using BinCells = std::array<NumberCell, kBinColumns>;
 
-    void setBins(std::vector<BinCells> bins);
+    /// `own`: the bins as a study gave them, each with what the table does not show.
+    void setBins(std::vector<BinCells> bins, std::vector<WeatherBin> own = {});
+    void takeOwnDesign(std::size_t row, WeatherBin& bin) const;
     void writeMinimum(float minimumAirFlow);
     void readAll();
     void rewriteInUnits();
@@ -120,6 +122,9 @@ class YearModel final : public QAbstractTableModel {
     const PerformanceModel& design_;
     const UnitLayer& units_;
     std::vector<BinCells> cells_;
+    /// Row by row, the bins as the study opened had them, with their own approach, range and hot
+    /// water (not shown in the table); empty for bins typed, pasted or read from a bins file.
+    std::vector<WeatherBin> ownBins_;
     NumberCell setpoint_;
     NumberCell minimum_;                   ///< in percent of full air flow
     std::optional<float> writtenMinimum_;  ///< the fraction minimum_ was written from

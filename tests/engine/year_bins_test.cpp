@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <limits>
 #include <optional>
 #include <string>
 #include <vector>
@@ -168,6 +169,36 @@ TEST(DesignAtBin, shouldHoldTheBinsOwnRange) {
     for (WeatherBin& bin : narrow)
         bin.range = 10.0F;
     EXPECT_LT(Year(FanMode::kFull, narrow).totals.makeupGallons, wide.makeupGallons);
+}
+
+// A bin's own approach moves its THot with the design's range held; its own hot water wins over
+// any range; a bin without either keeps the design's approach.
+TEST(DesignAtBin, shouldTakeTheBinsOwnApproachAndHotWater) {
+    struct OwnCase {
+        WeatherBin bin;
+        float approach;  ///< °F expected
+        float range;     ///< °F expected, THot − (Twb + Approach)
+        float hotWater;  ///< °F expected; NaN: not checked
+    };
+    const DesignInputs design = DefaultDesignInputs();
+    const float designRange = RowRange(design);
+    const float nan = std::numeric_limits<float>::quiet_NaN();
+    const std::vector<OwnCase> cases = {
+        {{60.0F, 72.0F, 1.0, {}, 9.0F, {}}, 9.0F, designRange, nan},
+        {{60.0F, 72.0F, 1.0, 12.0F, 9.0F, {}}, 9.0F, 12.0F, nan},
+        {{60.0F, 72.0F, 1.0, 12.0F, {}, 95.0F}, design[Input::kApproach], nan, 95.0F},
+        {{60.0F, 72.0F, 1.0, {}, 9.0F, 95.0F}, 9.0F, nan, 95.0F},
+    };
+    for (const OwnCase& c : cases) {
+        const DesignInputs atBin = DesignAtBin(design, c.bin);
+        EXPECT_EQ(atBin[Input::kApproach], c.approach);
+        if (!std::isnan(c.range)) {
+            EXPECT_FLOAT_EQ(RowRange(atBin), c.range);
+        }
+        if (!std::isnan(c.hotWater)) {
+            EXPECT_EQ(atBin[Input::kHotWater], c.hotWater);
+        }
+    }
 }
 
 // A bin whose fans run where the exact leaving air is not found has no figures: it is left out

@@ -42,7 +42,8 @@ class StudyWindow : public WindowFixture {
 };
 
 /// A study with every member away from its default: what the window only carries (the
-/// identification, further report fields, a bin's own range) as well as what it shows.
+/// identification, further report fields, a bin's own range, hot water and approach) as well as
+/// what it shows.
 Study MadeStudy(UnitSystem units) {
     Study made;
     made.units = units;
@@ -61,7 +62,7 @@ Study MadeStudy(UnitSystem units) {
     made.acceptance.limits.wetBulb = 10.0F;
     made.acceptance.limits.pressure = 0.8F;
     made.year.bins = {{60.0F, 75.0F, 4000.0, std::nullopt, std::nullopt, 12.0F},
-                      {70.0F, 85.0F, 4760.5, std::nullopt, std::nullopt, std::nullopt}};
+                      {70.0F, 85.0F, 4760.5, 104.0F, 11.0F, std::nullopt}};
     made.year.fanControl = {FanMode::kVariableSpeed, 80.0F, 0.25F};
     made.year.loadPercent = 80.0F;
     made.report = {"Acceptance of CT-2", "Plant 2",   "CT-2",

@@ -51,6 +51,19 @@ class Year : public WindowFixture {
     YearTab* tab = nullptr;
 };
 
+// A study's bins with their own approach, range and hot water are rated as the batch tool rates
+// them (veltrane-calc --study study_bins.veltrane --setpoint --totals); a bin edited since is
+// rated at the design.
+TEST_F(Year, shouldRateAStudysBinsAsTheBatchToolDoes) {
+    ASSERT_TRUE(window->openStudy(QStringLiteral(VELTRANE_CLI_FIXTURES "/study_bins.veltrane")));
+    EXPECT_NEAR(totals().fanKilowattHours, 44154.0, 0.5);
+    EXPECT_NEAR(totals().makeupGallons, 14431000.0, 500.0);
+    const double makeup = totals().makeupGallons;
+    // The last bin's own THot 108 °F gives it a range of 20 °F; edited, it takes the design's 27.
+    typeBin(3, 2, QStringLiteral("1261"));
+    EXPECT_GT(totals().makeupGallons, makeup * 1.02);
+}
+
 // A bins file of the batch tool (its extra columns ignored), the year's totals read under each
 // fan control.
 TEST_F(Year, shouldOpenABinFileAndTotalTheYearUnderEachFanControl) {
