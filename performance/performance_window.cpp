@@ -268,7 +268,9 @@ void PerformanceWindow::buildStudyMenu(QMenu* file) {
         recentStudies_->fill(*recent, [this](const QString& path) { openStudy(path); });
     });
     file->addAction(tr("&Save Study"), QKeySequence::Save, this, &PerformanceWindow::saveStudy);
-    file->addAction(tr("Save Study &As…"), QKeySequence::SaveAs, this,
+    // Named, not QKeySequence::SaveAs: that is empty on some desktops, and the key is the one
+    // users expect everywhere.
+    file->addAction(tr("Save Study &As…"), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S), this,
                     &PerformanceWindow::saveStudyAs);
 }
 

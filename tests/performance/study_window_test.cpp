@@ -93,6 +93,15 @@ TEST_F(StudyWindow, shouldSaveEveryFieldOfAStudyItOpened) {
     }
 }
 
+TEST_F(StudyWindow, shouldSaveAsOnControlShiftS) {
+    files.next = path("keys.veltrane");
+    window->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    QTest::keyClick(window.get(), Qt::Key_S, Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_EQ(files.shown, 1);
+    EXPECT_TRUE(QFileInfo::exists(files.next));
+}
+
 TEST_F(StudyWindow, shouldRefuseAStudyItCannotReadAndChangeNothing) {
     const std::string good = study::WriteStudy(Study{}, "/");
     const auto replaced = [&good](const std::string& from, const std::string& to) {
