@@ -6,11 +6,13 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QFont>
+#include <QFontMetricsF>
 #include <QFormLayout>
 #include <QGroupBox>
 #include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QHelpEvent>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -23,6 +25,7 @@
 #include <QTableView>
 #include <QTableWidget>
 #include <QToolButton>
+#include <QToolTip>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -57,6 +60,10 @@ constexpr int kAxisLabelDigits = 3;
 /// The chart's text size in its own units, so that it reads the same on screen, in a file and
 /// on a printed page (a printer's font in points would be scaled twice by the fitted canvas).
 constexpr int kChartTextPixels = 12;
+/// The smallest the fan control's line under the chart's title is drawn to fit, px.
+constexpr int kSmallestHeadingPixels = 9;
+/// Room kept either side of the heading, px.
+constexpr double kHeadingSide = 8.0;
 /// The lines kept for a problem under the controls.
 constexpr int kProblemLines = 3;
 
@@ -77,6 +84,15 @@ void ShowControl(QLineEdit* box, const NumberCell& control, const QString& probl
 }
 
 }  // namespace
+
+FittedLine FitLine(const QString& text, QFont font, int smallestPixels, double width) {
+    const auto advance = [&text](const QFont& f) {
+        return QFontMetricsF(f).horizontalAdvance(text);
+    };
+    while (advance(font) > width && font.pixelSize() > smallestPixels)
+        font.setPixelSize(font.pixelSize() - 1);
+    return {font, QFontMetricsF(font).elidedText(text, Qt::ElideRight, std::max(width, 0.0))};
+}
 
 /// One bar per bin of the fan energy or the makeup water; a bin without an operating point is
 /// marked with a cross at the base.
@@ -110,9 +126,7 @@ class YearBars final : public QWidget {
         painter.setFont(font);
         painter.fillRect(area, Qt::white);
         painter.setPen(Qt::black);
-        // What the bars stand on, under the title: a picture of the chart says it alone.
-        painter.drawText(area.adjusted(0, 6, 0, 0), Qt::AlignHCenter | Qt::AlignTop,
-                         title() + u'\n' + tab_.controlText());
+        paintHeading(painter, area);
         const std::vector<Bar> bars = tab_.showsMonths() ? monthBars() : binBars();
         if (bars.empty()) {
             painter.drawText(area, Qt::AlignCenter | Qt::TextWordWrap, tab_.totalsText());
@@ -157,6 +171,21 @@ class YearBars final : public QWidget {
     }
 
   private:
+    /// The title and under it what the bars stand on (a picture of the chart says it alone), each
+    /// within the width: the fan control's line is long in German and with a VFD.
+    void paintHeading(QPainter& painter, const QRectF& area) const {
+        const QFont font = painter.font();
+        QRectF line = area.adjusted(kHeadingSide, 6, -kHeadingSide, 0);
+        const double width = line.width();
+        for (const QString& text : {title(), tab_.controlText()}) {
+            const FittedLine fitted = FitLine(text, font, kSmallestHeadingPixels, width);
+            painter.setFont(fitted.font);
+            painter.drawText(line, Qt::AlignHCenter | Qt::AlignTop, fitted.text);
+            line.setTop(line.top() + QFontMetricsF(font).lineSpacing());
+        }
+        painter.setFont(font);
+    }
+
     struct Bar {
         QString label;
         double value = 0.0;  ///< in the units shown
@@ -204,6 +233,16 @@ class YearBars final : public QWidget {
     void paintEvent(QPaintEvent*) override {
         QPainter painter(this);
         paint(painter, QRectF(rect()));
+    }
+
+    // The heading whole, however it had to be shortened to fit.
+    bool event(QEvent* event) override {
+        if (event->type() == QEvent::ToolTip) {
+            QToolTip::showText(static_cast<QHelpEvent*>(event)->globalPos(),
+                               title() + u'\n' + tab_.controlText(), this);
+            return true;
+        }
+        return QWidget::event(event);
     }
 
   private:

@@ -8,6 +8,9 @@
 #include <optional>
 #include <vector>
 
+#include <QFont>
+#include <QString>
+
 #include "performance_model.h"
 #include "performance_tab.h"
 #include "unit_layer.h"
@@ -35,6 +38,14 @@ class YearBars;
 
 /// What the bar chart shows per bin.
 enum class YearBarsOf { kEnergy, kWater };
+
+/// A line of a chart's heading as it fits a width: its font made smaller, down to
+/// `smallestPixels`, and only then the text cut with an ellipsis.
+struct FittedLine {
+    QFont font;
+    QString text;
+};
+FittedLine FitLine(const QString& text, QFont font, int smallestPixels, double width);
 
 class YearTab final : public PerformanceTab {
     Q_OBJECT

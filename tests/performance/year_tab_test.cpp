@@ -2,6 +2,7 @@
 // chosen, the totals read.
 #include <QComboBox>
 #include <QFile>
+#include <QFontMetricsF>
 #include <QLabel>
 #include <QTabWidget>
 #include <QTableView>
@@ -50,6 +51,39 @@ class Year : public WindowFixture {
 
     YearTab* tab = nullptr;
 };
+
+// The fan control's line under the chart's title: whole where it fits, then in a smaller font,
+// and cut with an ellipsis only at the smallest.
+TEST(YearChartHeading, shouldFitTheWidthGiven) {
+    const QString text = QStringLiteral(
+        "Variable speed (VFD), minimum air flow 30 %; cold water "
+        "setpoint 78 °F");
+    QFont font;
+    font.setPixelSize(12);
+    QFont small = font;
+    small.setPixelSize(9);
+    const double full = QFontMetricsF(font).horizontalAdvance(text);
+    const double least = QFontMetricsF(small).horizontalAdvance(text);
+    struct Case {
+        const char* name;
+        double width;
+        bool whole;
+        bool smaller;
+    };
+    const Case cases[] = {
+        {"room to spare", full + 10.0, true, false},
+        {"a little short", (full + least) / 2.0, true, true},
+        {"at the smallest", least, true, true},
+        {"far too short", least / 2.0, false, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const FittedLine fitted = FitLine(text, font, 9, c.width);
+        EXPECT_LE(QFontMetricsF(fitted.font).horizontalAdvance(fitted.text), c.width);
+        EXPECT_EQ(fitted.text == text, c.whole);
+        EXPECT_EQ(fitted.font.pixelSize() < 12, c.smaller);
+    }
+}
 
 // A study's bins with their own approach, range and hot water are rated as the batch tool rates
 // them (veltrane-calc --study study_bins.veltrane --setpoint --totals); a bin edited since is
