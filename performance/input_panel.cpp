@@ -1,12 +1,17 @@
 #include "input_panel.h"
 
 #include <QButtonGroup>
+#include <QFontMetrics>
 #include <QFormLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QLocale>
+#include <QMargins>
 #include <QRadioButton>
+#include <QStyle>
+#include <QStyleOptionFrame>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -52,8 +57,32 @@ constexpr std::array<FieldLabel, kFieldCount> kFieldLabels{{
     {Field::kTowerM, QT_TRANSLATE_NOOP("veltrane::performance::InputPanel", "Slope &m")},
 }};
 
-/// Wide enough for "20,000.125" in the window's font.
+/// Wide enough for "20,000.125" in the window's font at its usual size.
 constexpr int kBoxWidth = 110;
+/// The widest value a box usually holds: a flow or a load to three decimals.
+constexpr double kWidestUsualValue = 20000.125;
+
+/// The width at which a box shows its widest usual value whole, in the locale's writing and the
+/// box's font, so that a narrow panel scrolls instead of showing the middle of a number.
+int LeastBoxWidth(const QLineEdit& edit) {
+    QStyleOptionFrame option;
+    option.initFrom(&edit);
+    option.lineWidth = edit.style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &option, &edit);
+    const QFontMetrics metrics = edit.fontMetrics();
+    const QMargins margins = edit.textMargins();
+    // The line edit's own margin of 2 either side and a cursor's width past the text.
+    const int text = metrics.horizontalAdvance(QLocale().toString(kWidestUsualValue, 'f', 3)) +
+                     margins.left() + margins.right() + 2 * 2 + 1;
+    return edit.style()
+        ->sizeFromContents(QStyle::CT_LineEdit, &option, QSize(text, metrics.height()), &edit)
+        .width();
+}
+
+void SizeBox(QLineEdit& edit) {
+    const int least = LeastBoxWidth(edit);
+    edit.setMinimumWidth(least);
+    edit.setMaximumWidth(std::max(kBoxWidth, least));
+}
 
 const QString kMarkedStyle =
     QStringLiteral("QLineEdit { border: 2px solid #c62828; background: #ffebee; padding: 1px; }");
@@ -115,7 +144,7 @@ void InputPanel::buildInputs() {
                 QString::fromLatin1(kInputs[input].shortName.data(),
                                     static_cast<qsizetype>(kInputs[input].shortName.size())));
             boxes_[PositionOf(field)] = edit;
-            edit->setMaximumWidth(kBoxWidth);
+            SizeBox(*edit);
             auto* row = new QHBoxLayout;
             row->addWidget(edit, 1);
             auto* unit = new QLabel(units_.unit(QuantityOf(input)), box);
@@ -158,6 +187,7 @@ void InputPanel::buildTower() {
                                                     : QStringLiteral("input_m"));
         edit->setAccessibleName(PerformanceModel::FieldName(field));
         boxes_[PositionOf(field)] = edit;
+        edit->setMinimumWidth(LeastBoxWidth(*edit));
         connect(edit, &QLineEdit::textEdited, this,
                 [this, field](const QString& text) { edited(field, text); });
         if (field == Field::kTowerC) {

@@ -2,6 +2,8 @@
 #include <QAction>
 #include <QFile>
 #include <QScreen>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QSplitter>
 #include <QTabWidget>
 
@@ -98,6 +100,22 @@ TEST_F(Screen, shouldFoldTheInputsPanelAwayAndBringItBack) {
 
 // What each printable tab puts on paper beside its chart: the design, the tower, the date and
 // the version; the Year tab its fan control and setpoint.
+// A splitter dragged narrow scrolls the inputs: every box still shows a flow to three decimals.
+TEST_F(Screen, shouldScrollTheInputsRatherThanSqueezeTheirBoxes) {
+    auto* pane = find<QScrollArea>("inputsPane");
+    auto* splitter = qobject_cast<QSplitter*>(window->centralWidget());
+    ASSERT_TRUE(pane != nullptr && splitter != nullptr);
+    splitter->setSizes({120, 1000});
+    QCoreApplication::processEvents();
+    const QString widest = QLocale().toString(20000.125, 'f', 3);
+    for (int f = 0; f < static_cast<int>(kFieldCount); ++f) {
+        const QLineEdit* edit = box(static_cast<Field>(f));
+        EXPECT_GT(edit->width(), edit->fontMetrics().horizontalAdvance(widest))
+            << edit->objectName().toStdString();
+    }
+    EXPECT_TRUE(pane->horizontalScrollBar()->isVisible());
+}
+
 TEST_F(Screen, shouldPrintTheDesignTheDateAndTheVersionWithEveryTab) {
     const QString stamp = u"Veltrane Performance "_qs + QString::fromLatin1(kVersionText) +
                           u" · printed "_qs + QDate::currentDate().toString(Qt::ISODate);
