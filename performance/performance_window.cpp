@@ -579,14 +579,7 @@ bool PerformanceWindow::openStudyNow(const QString& path) {
 
 bool PerformanceWindow::saveStudy() {
     if (document_->path().isEmpty()) return saveStudyAs();
-    const QString error = document_->saveAs(document_->path());
-    if (!error.isEmpty()) {
-        reportFailure(tr("The study was not saved"), error);
-        return false;
-    }
-    recentStudies_->add(document_->path());
-    services_.settings.setValue(kLastStudyKey, document_->path());
-    return true;
+    return saveStudyTo(document_->path());
 }
 
 bool PerformanceWindow::saveStudyAs() {
@@ -598,6 +591,12 @@ bool PerformanceWindow::saveStudyAs() {
                                                 tr("Veltrane study (*.veltrane)"));
     if (path.isEmpty()) return false;
     if (QFileInfo(path).suffix().isEmpty()) path += QStringLiteral(".veltrane");
+    return saveStudyTo(path);
+}
+
+// The one way a study reaches its file: a failure is told with the path and the reason, and
+// the study stays modified.
+bool PerformanceWindow::saveStudyTo(const QString& path) {
     const QString error = document_->saveAs(path);
     if (!error.isEmpty()) {
         reportFailure(tr("The study was not saved"), error);

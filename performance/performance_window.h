@@ -96,6 +96,8 @@ class PerformanceWindow final : public QMainWindow {
     void resizeEvent(QResizeEvent* event) override;
 
   private:
+    /// Saves the study to `path`; on failure tells the user and keeps the modified mark.
+    bool saveStudyTo(const QString& path);
     void buildMenus();
     /// Moves and shrinks the window onto its screen's free area.
     void fitToScreen();
