@@ -8,7 +8,6 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
-#include <ranges>
 
 #include "csv_records.h"
 #include "csv_writer.h"
@@ -377,7 +376,8 @@ bool AcceptanceModel::open(const QString& path) {
     if (!powerUnit) return refuse(tr("column %1 names no power unit (hp or kW)").arg(fanPower));
     if (textUnits_ != units_.system()) rewriteInUnits();
     std::vector<Row> rows;
-    for (const std::vector<float>& values : read.rows | std::views::values) {
+    for (const auto& record : read.rows) {
+        const std::vector<float>& values = record.second;
         Row& row = rows.emplace_back();
         for (std::size_t c = 0; c < kReadingColumns; ++c)
             row.cells[c].write(values[c], kColumns[c].quantity, units_);

@@ -5,7 +5,6 @@
 #include <QLocale>
 
 #include <algorithm>
-#include <ranges>
 
 #include "csv_records.h"
 #include "utf8_text.h"
@@ -147,7 +146,8 @@ bool MakerCurvesModel::open(const QString& path, QString& error) {
     if (!read.problem.isEmpty()) return refuse(read.problem);
     rewriteInUnits();
     std::vector<Row> rows;
-    for (const std::vector<float>& values : read.rows | std::views::values) {
+    for (const auto& record : read.rows) {
+        const std::vector<float>& values = record.second;
         Row& row = rows.emplace_back();
         for (std::size_t c = 0; c < kCurveColumns; ++c)
             row[c].write(values[c], kColumns[c].quantity, units_);
