@@ -323,8 +323,9 @@ void PerformanceWindow::buildLanguageMenu(QMenu* view) {
         {Language::kEnglish, QStringLiteral("&English"), QStringLiteral("languageEnglish")},
         {Language::kGerman, QStringLiteral("&Deutsch"), QStringLiteral("languageGerman")}};
     for (const auto& [language, name, objectName] : choices) {
-        QAction* action =
-            menu->addAction(name, this, [this, language] { chooseLanguage(language); });
+        // clang 14 cannot capture a structured binding.
+        const Language chosen = language;
+        QAction* action = menu->addAction(name, this, [this, chosen] { chooseLanguage(chosen); });
         action->setObjectName(objectName);
         action->setCheckable(true);
         action->setChecked(language == stored);
