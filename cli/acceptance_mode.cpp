@@ -503,12 +503,9 @@ std::optional<AcceptanceSettings> AcceptanceSettings::From(const CalcOptions& op
     std::optional<DesignBasis> basis = AcceptanceBasis(options, error);
     if (!basis) return std::nullopt;
     const UnitSystem units = options.units.value_or(UnitSystem::kUS);
-    AcceptanceSettings settings{std::move(*basis),
-                                std::nullopt,
-                                true,
-                                AcceptanceMethod::kCharacteristic,
-                                std::nullopt,
-                                DefaultTestLimits(units)};
+    AcceptanceSettings settings{*basis,       std::nullopt,
+                                true,         AcceptanceMethod::kCharacteristic,
+                                std::nullopt, DefaultTestLimits(units)};
     if (options.testLimits) {
         settings.limits = ParseTestLimits(*options.testLimits, units).limits;
     } else if (options.fromStudy && options.fromStudy->limits) {

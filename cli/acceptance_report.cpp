@@ -69,7 +69,7 @@ DesignPoint DesignPointOf(const DesignBasis& basis) {
 }
 
 std::vector<std::string> ReadingColumns(UnitSystem units, const std::string& fanPowerUnit) {
-    const auto caption = [units](std::string name, Quantity quantity) {
+    const auto caption = [units](const std::string& name, Quantity quantity) {
         return name + " " + ReportUnit(quantity, units);
     };
     return {caption("Wet bulb", Quantity::kTemperature),

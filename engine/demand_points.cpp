@@ -7,6 +7,7 @@ namespace veltrane {
 std::vector<float> DefaultChartApproaches(UnitSystem units) {
     if (units == UnitSystem::kUS) return DemandChartRequest{}.approaches;
     std::vector<float> approaches;
+    approaches.reserve(std::size(kDefaultApproachesSI));
     for (const double kelvins : kDefaultApproachesSI)
         approaches.push_back(InputFromUnits(Quantity::kTemperatureDifference, units, kelvins));
     return approaches;

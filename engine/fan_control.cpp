@@ -48,7 +48,7 @@ class AirFlowSearch {
         const float coldWater = rating.outcome == RatingOutcome::kRated
                                     ? rating.results.values[Result::kColdWater]
                                     : HUGE_VALF;
-        return {fraction, coldWater, std::move(rating)};
+        return {fraction, coldWater, rating};
     }
 
     /// Warmer than the setpoint: more air is wanted.
@@ -77,7 +77,7 @@ class AirFlowSearch {
 
 /// The whole hour at one air flow fraction.
 void RunAt(FanOperation& run, Rating rating, float fraction, LeavingAirRule rule) {
-    run.controlled = std::move(rating);
+    run.controlled = rating;
     PerformanceResults& results = run.controlled.results;
     // The rating holds the window's results; at full speed they are fullSpeed's, already with
     // the leaving air asked for.

@@ -96,7 +96,7 @@ QString PerformanceModel::Refusal(Field field, float value) {
 }
 
 QString PerformanceModel::setValue(Field field, float value) {
-    const QString refusal = Refusal(field, value);
+    QString refusal = Refusal(field, value);
     if (!refusal.isEmpty()) {
         setProblem(field, refusal);
         return refusal;

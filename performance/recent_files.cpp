@@ -38,7 +38,7 @@ void RecentFiles::fill(QMenu& menu, const std::function<void(const QString&)>& o
         return;
     }
     for (qsizetype i = 0; i < list.size(); ++i) {
-        const QString path = list[i];
+        const QString& path = list[i];
         // Numbered as access keys; the folder in the tool tip, the name in the menu.
         const QString caption = QStringLiteral("&%1 %2").arg(i + 1).arg(QFileInfo(path).fileName());
         QAction* action = menu.addAction(caption, [open, path] { open(path); });

@@ -118,7 +118,7 @@ void PaintFacts(QPainter& p, const PrintedFacts& facts, QRectF box) {
 void PlaceFacts(chart::Pages& pages, const std::vector<PrintedFacts>& all) {
     const double column = (pages.Width() - kColumnGap) / 2.0;
     for (std::size_t i = 0; i < all.size(); i += 2) {
-        const PrintedFacts left = all[i];
+        const PrintedFacts& left = all[i];
         const std::optional<PrintedFacts> right =
             i + 1 < all.size() ? std::optional(all[i + 1]) : std::nullopt;
         const double height =

@@ -253,8 +253,8 @@ TestReport FillTestReport(AcceptanceModel& readings, const UnitLayer& units,
                              Text("Fan power " + power),
                              Text("Pressure " + units.unit(Quantity::kPressure))};
     const bool curvesGiven = readings.makerCurves().curves().has_value();
-    if (curvesGiven) report.methods.push_back("Curves %");
-    report.methods.push_back("Char. curve %");
+    if (curvesGiven) report.methods.emplace_back("Curves %");
+    report.methods.emplace_back("Char. curve %");
 
     const AcceptanceDesign& against = readings.basis().acceptance;
     for (int row = 0; row < readings.rowCount(); ++row) {

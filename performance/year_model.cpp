@@ -454,7 +454,7 @@ QString YearModel::totalsText() const {
         // Named, so that no bin is silently missing from a sum.
         QStringList names;
         for (const std::size_t bin : totals.binsLeftOut)
-            names << locale.toString(static_cast<qulonglong>(bin + 1));
+            names << locale.toString(static_cast<qulonglong>(bin) + 1);
         text += tr(" Left out: bin%1 %2 (no figures; %3).")
                     .arg(names.size() == 1 ? QString() : QStringLiteral("s"),
                          names.join(QStringLiteral(", ")),
