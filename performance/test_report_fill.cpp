@@ -162,18 +162,24 @@ void FillConditions(TestReport& report, const AcceptanceModel& readings, const S
     }
 }
 
+/// A method's capability, predicted cold water and deviation as the report shows them.
+void ShowFigures(MethodResult& result, float capability, float predictedColdWater, float deviation,
+                 const Shown& shown) {
+    result.capability = CapabilityFigure(capability) + " %";
+    result.predictedColdWater = shown.withUnit(Quantity::kTemperature, predictedColdWater, 2);
+    result.deviation =
+        shown.signedWithUnit(Quantity::kTemperatureDifference,
+                             shown.value(Quantity::kTemperatureDifference, deviation), 2);
+}
+
 void FillResult(TestReport& report, AcceptanceModel& readings, const Shown& shown) {
     const AcceptanceMethod deciding = readings.decidingMethod();
     const std::optional<CurvesEvaluation>& byCurves = readings.meanByCurves();
     if (readings.makerCurves().curves()) {
         MethodResult result{"Maker's curves", "—", "—", "—", deciding == AcceptanceMethod::kCurves};
         if (byCurves && byCurves->outcome == CurvesOutcome::kEvaluated) {
-            result.capability = CapabilityFigure(byCurves->capability) + " %";
-            result.predictedColdWater =
-                shown.withUnit(Quantity::kTemperature, byCurves->predictedColdWater, 2);
-            result.deviation = shown.signedWithUnit(
-                Quantity::kTemperatureDifference,
-                shown.value(Quantity::kTemperatureDifference, byCurves->coldWaterDeviation), 2);
+            ShowFigures(result, byCurves->capability, byCurves->predictedColdWater,
+                        byCurves->coldWaterDeviation, shown);
         }
         report.result.methods.push_back(result);
     }
@@ -183,12 +189,8 @@ void FillResult(TestReport& report, AcceptanceModel& readings, const Shown& show
             shown.number(static_cast<double>(readings.basis().acceptance.slope), 2) + ")",
         "—", "—", "—", deciding == AcceptanceMethod::kCharacteristic};
     if (byCurve && byCurve->outcome == EvaluationOutcome::kEvaluated) {
-        result.capability = CapabilityFigure(byCurve->capability) + " %";
-        result.predictedColdWater =
-            shown.withUnit(Quantity::kTemperature, byCurve->predictedColdWater, 2);
-        result.deviation = shown.signedWithUnit(
-            Quantity::kTemperatureDifference,
-            shown.value(Quantity::kTemperatureDifference, byCurve->coldWaterDeviation), 2);
+        ShowFigures(result, byCurve->capability, byCurve->predictedColdWater,
+                    byCurve->coldWaterDeviation, shown);
     }
     report.result.methods.push_back(result);
     // The report captions it "Spread" already.
