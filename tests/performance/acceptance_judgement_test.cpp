@@ -8,6 +8,7 @@
 #include <QTemporaryDir>
 
 #include "acceptance_model.h"
+#include "test_files.h"
 #include "test_report_fill.h"
 
 namespace veltrane::performance {
@@ -28,11 +29,7 @@ class Judgement : public ::testing::Test {
     }
     /// A file in the test's own folder.
     QString write(const char* name, const QByteArray& bytes) {
-        const QString path = folder.filePath(QString::fromLatin1(name));
-        QFile file(path);
-        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(bytes);
-        return path;
+        return test::WriteTestFile(folder, name, bytes);
     }
     QTemporaryDir folder;
 

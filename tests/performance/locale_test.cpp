@@ -9,6 +9,7 @@
 
 #include "acceptance_model.h"
 #include "demand_chart_painter.h"
+#include "test_files.h"
 #include "year_model.h"
 
 namespace veltrane::performance {
@@ -32,11 +33,7 @@ const QLocale kEnglish(QLocale::English, QLocale::UnitedStates);
 class Locale : public ::testing::Test {
   protected:
     QString write(const char* name, const QByteArray& bytes) {
-        const QString path = folder.filePath(QString::fromLatin1(name));
-        QFile file(path);
-        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(bytes);
-        return path;
+        return test::WriteTestFile(folder, name, bytes);
     }
 
     QByteArray read(const QString& path) {

@@ -16,6 +16,7 @@
 #include "byte_source.h"
 #include "csv_reader.h"
 #include "recent_files.h"
+#include "test_files.h"
 #include "weather_year_model.h"
 #include "year_model.h"
 
@@ -25,11 +26,7 @@ namespace {
 class TabModels : public ::testing::Test {
   protected:
     QString write(const char* name, const QByteArray& bytes) {
-        const QString path = folder.filePath(QString::fromLatin1(name));
-        QFile file(path);
-        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(bytes);
-        return path;
+        return test::WriteTestFile(folder, name, bytes);
     }
 
     QTemporaryDir folder;

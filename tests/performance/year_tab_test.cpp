@@ -8,6 +8,7 @@
 #include <QTableView>
 #include <QTableWidget>
 
+#include "test_files.h"
 #include "weather_year_model.h"
 #include "window_fixture.h"
 #include "year_tab.h"
@@ -27,11 +28,7 @@ class Year : public WindowFixture {
     }
 
     QString write(const char* name, const QByteArray& text) {
-        const QString path = folder.filePath(QString::fromLatin1(name));
-        QFile file(path);
-        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(text);
-        return path;
+        return test::WriteTestFile(folder, name, text);
     }
 
     void pasteIntoBins(const QString& text) {
